@@ -1,0 +1,42 @@
+#include "calendar.h"
+
+#include <QLocale>
+
+#include <array>
+
+QString diasemana(QDate date)
+{
+    static const std::array<QString, 7> names = {
+        QStringLiteral("Domingo"), QStringLiteral("Lunes"), QStringLiteral("Martes"),
+        QStringLiteral("Miércoles"), QStringLiteral("Jueves"), QStringLiteral("Viernes"),
+        QStringLiteral("Sábado"),
+    };
+    if (!date.isValid())
+        return {};
+    return names[date.dayOfWeek() % 7]; // Qt counts Monday = 1 .. Sunday = 7
+}
+
+QString longSpanishDate(QDate date)
+{
+    if (!date.isValid())
+        return {};
+    static const QLocale spanish(QLocale::Spanish, QLocale::Spain);
+    return QStringLiteral("%1, %2 de %3 del %4")
+        .arg(diasemana(date))
+        .arg(date.day())
+        .arg(spanish.monthName(date.month(), QLocale::LongFormat).toLower())
+        .arg(date.year(), 4, 10, QLatin1Char('0'));
+}
+
+QString shortSpanishDate(QDate date)
+{
+    return date.isValid() ? date.toString(QStringLiteral("dd/MM/yyyy")) : QString();
+}
+
+int cuantos(int code)
+{
+    static constexpr std::array<int, 12> table = {6, 7, 8, 9, 10, 11, 6, 21, 56, 126, 252, 462};
+    if (code < 101 || code > 112)
+        return 0;
+    return table[code - 101];
+}

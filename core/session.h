@@ -1,0 +1,132 @@
+#pragma once
+
+#include "drawlist.h"
+#include "endpoints.h"
+#include "status.h"
+#include "store/drawrecord.h"
+#include "store/printcalibration.h"
+#include "store/recordfile.h"
+#include "store/syndicaterecord.h"
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <vector>
+
+class Clock;
+class Prompter;
+
+// The program's state and the commands every front end calls. Windows and
+// the command-line tool observe it and render; neither keeps logic of its own.
+class Session : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr const char *kDrawFile = "numeros.dat";
+    static constexpr const char *kSyndicateFile = "apuestas.dat";
+    static constexpr const char *kCalibrationFile = "nums.ini";
+    static constexpr const char *kSearchPage = "www.txt";
+    static constexpr const char *kDrawPage = "www2.txt";
+    static constexpr const char *kSyndicateWorkFile = "apuestas.tmp";
+    static constexpr const char *kRejectedDrawFile = "numeros.invalido";
+
+    Session(Clock &clock, Prompter &prompter, Endpoints endpoints = {}, QObject *parent = nullptr);
+    ~Session() override;
+
+    // The start-up steps that touch data: the data directory, the stale work
+    // file, the files (created when missing), the calibration record, the
+    // status scan and the first refresh. Each step runs even when an earlier
+    // one failed. False only when dataDir cannot be used at all.
+    bool start(const QString &dataDir);
+    // Closes every file; nothing is pending, every write is already on disk.
+    void shutdown();
+
+    QString dataDir() const { return m_dataDir; }
+    QString dataPath(const char *fileName) const;
+    Clock &clock() const { return m_clock; }
+    Prompter &prompter() const { return m_prompter; }
+    const Endpoints &endpoints() const { return m_endpoints; }
+
+    // --- status block ---------------------------------------------------
+    void updateStatus();
+    const DrawStatus &drawStatus() const { return m_status; }
+    int nextDrawRecord() const { return m_nextDrawRecord; }
+    int storedDraws() const { return m_nextDrawRecord > 0 ? m_nextDrawRecord - 1 : 0; }
+    int drawsSinceFirstSyndicate() const { return m_drawsSinceFirstSyndicate; }
+    const DrawRecord &drawBuffer() const { return m_drawBuffer; }
+    QString syndicateCountText() const { return m_syndicateCountText; } // Label9 element 2
+
+    // --- syndicates -----------------------------------------------------
+    void loadSyndicateList();
+    const std::vector<SyndicateRecord> &syndicates() const { return m_syndicates; }
+    int nextSyndicateRecord() const { return m_nextSyndicateRecord; }
+
+    // --- draws ----------------------------------------------------------
+    // Scrutiny of the newest drawsToShow() draws, then the draw list.
+    void refreshDraws();
+    void loadDrawList();
+    const DrawList &drawList() const { return m_drawList; }
+    // Invalid draw files set aside since start-up.
+    int rejectedDrawFiles() const { return m_rejectedDrawFiles; }
+
+    // --- what the result lists show (HScroll1, Check1, Check2) ----------
+    int drawsToShow() const { return m_drawsToShow; }
+    void setDrawsToShow(int draws);
+    bool historico() const { return m_historico; }
+    void setHistorico(bool on);
+    bool soloPremio() const { return m_soloPremio; }
+    void setSoloPremio(bool on);
+    // Label19: how many draws the last download stored; empty otherwise.
+    QString storedDrawsNotice() const { return m_storedDrawsNotice; }
+
+    // --- the main window's first appearance --------------------------------
+    // Called on every activation of the main window; the first one greets a
+    // newcomer who has no syndicate yet.
+    void mainWindowActivated();
+
+    const PrintCalibration &calibration() const { return m_calibration; }
+
+signals:
+    void statusChanged();
+    void drawListChanged();
+    void syndicatesChanged();
+    void viewOptionsChanged();
+
+private:
+    void openFiles();
+    void loadCalibration();
+    void rejectDrawFile();
+    QString freeRejectName() const;
+
+    Clock &m_clock;
+    Prompter &m_prompter;
+    Endpoints m_endpoints;
+    QString m_dataDir;
+
+    TypedRecordFile<DrawRecord> m_drawFile;
+    TypedRecordFile<SyndicateRecord> m_syndicateFile;
+    TypedRecordFile<PrintCalibration> m_calibrationFile;
+
+    DrawStatus m_status;
+    DrawRecord m_drawBuffer;
+    int m_nextDrawRecord = 0;
+    int m_drawsSinceFirstSyndicate = 0;
+    QString m_syndicateCountText;
+
+    std::vector<SyndicateRecord> m_syndicates;
+    int m_nextSyndicateRecord = 0;
+
+    DrawList m_drawList;
+    int m_rejectedDrawFiles = 0;
+    bool m_rejecting = false;
+
+    int m_drawsToShow = 1;
+    bool m_historico = false;
+    bool m_soloPremio = false;
+    QString m_storedDrawsNotice;
+
+    int m_firstShowCount = 0;
+    PrintCalibration m_calibration;
+};

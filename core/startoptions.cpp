@@ -1,0 +1,36 @@
+#include "startoptions.h"
+
+#include <QCommandLineParser>
+
+void StartOptions::addTo(QCommandLineParser &parser)
+{
+    parser.addOption({QStringLiteral("data-dir"), QStringLiteral("Directorio de los datos."), QStringLiteral("DIR")});
+    parser.addOption({QStringLiteral("today"), QStringLiteral("Fecha que se toma como hoy (AAAA-MM-DD)."), QStringLiteral("FECHA")});
+    parser.addOption({QStringLiteral("operator-url"), QStringLiteral("Dirección del sitio de resultados."), QStringLiteral("URL")});
+    parser.addOption({QStringLiteral("news-url"), QStringLiteral("Dirección del servidor de noticias."), QStringLiteral("URL")});
+}
+
+bool StartOptions::readFrom(const QCommandLineParser &parser, QString *error)
+{
+    dataDir = parser.value(QStringLiteral("data-dir"));
+    if (parser.isSet(QStringLiteral("today"))) {
+        today = QDate::fromString(parser.value(QStringLiteral("today")), Qt::ISODate);
+        if (!today.isValid()) {
+            *error = QStringLiteral("Fecha no válida en --today: use AAAA-MM-DD.");
+            return false;
+        }
+    }
+    for (auto [option, target] : {std::pair {"operator-url", &endpoints.operatorSite},
+                                  std::pair {"news-url", &endpoints.makerServer}}) {
+        const QString name = QString::fromLatin1(option);
+        if (!parser.isSet(name))
+            continue;
+        const QUrl url(parser.value(name), QUrl::StrictMode);
+        if (!Endpoints::isUsableBase(url)) {
+            *error = QStringLiteral("Dirección no válida en --%1: use http://... o https://...").arg(name);
+            return false;
+        }
+        *target = url;
+    }
+    return true;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "endpoints.h"
+
+#include <QDate>
+#include <QString>
+
+class QCommandLineParser;
+
+// The options both front ends accept before anything else runs.
+struct StartOptions
+{
+    QString dataDir;  // --data-dir; empty = the usual place
+    QDate today;      // --today; invalid = the system date
+    Endpoints endpoints;
+
+    static void addTo(QCommandLineParser &parser);
+    // False with a Spanish message when an option's value is unusable.
+    bool readFrom(const QCommandLineParser &parser, QString *error);
+};

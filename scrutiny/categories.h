@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+// A colour as 0xRRGGBB; the engine has no QColor.
+using Rgb = std::uint32_t;
+
+namespace Colours
+{
+    constexpr Rgb kSyndicateName = 0x800000; // dark red
+    constexpr Rgb kDrawDate = 0x008000;      // dark green
+    constexpr Rgb kHit = 0xFF0000;           // drawn number, matched key
+}
+
+// The eight prize categories, coded 1 (2 hits) to 8 (5 hits and the key).
+namespace PrizeCategory
+{
+    constexpr int kCount = 8;
+
+    // 0 when the bet wins nothing (fewer than 2 hits).
+    constexpr int code(int hits, bool keyMatched)
+    {
+        return hits < 2 || hits > 5 ? 0 : 2 * (hits - 2) + 1 + (keyMatched ? 1 : 0);
+    }
+
+    // "Aciertos de 8ª categoría (2+0): " for code 1 ... "1ª ... (5+1)" for 8.
+    QString caption(int code);
+    Rgb colour(int code);
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <optional>
+
+// A file of fixed-length records without header, addressed from 1.
+//
+// Reading a record that does not lie wholly inside the file yields a zeroed
+// record and sets the end-of-file condition, so a reader finds the end by
+// reading, exactly as the stored files expect. A tail shorter than one record
+// is never part of a record and is left alone. Writes are unbuffered: once
+// write() returns, the bytes are with the operating system and survive the
+// program being killed.
+class RecordFile
+{
+public:
+    explicit RecordFile(int recordLength);
+    ~RecordFile();
+
+    RecordFile(const RecordFile &) = delete;
+    RecordFile &operator=(const RecordFile &) = delete;
+
+    // Opens for reading and writing, creating the file when missing. When the
+    // file cannot be written it is opened read-only, and writes fail.
+    bool open(const QString &path);
+    void close();
+    bool isOpen() const { return m_file.isOpen(); }
+    QString path() const { return m_file.fileName(); }
+    int recordLength() const { return m_length; }
+
+    // Record n into buffer (resized to the record length). Returns false,
+    // with a zeroed buffer, at or past the end.
+    bool read(qint64 n, QByteArray &buffer);
+    bool atEnd() const { return m_eof; }
+
+    bool write(qint64 n, QByteArrayView record);
+
+    // Whole records in the file.
+    qint64 count() const;
+    // Bytes after the last whole record (a damaged or foreign file).
+    bool hasPartialTail() const;
+    // Every whole record, in order, in one read.
+    QByteArray readAllRecords();
+
+private:
+    QFile m_file;
+    int m_length;
+    bool m_eof = false;
+};
+
+// The typed form used everywhere: reads decode, writes encode.
+template <typename Record>
+class TypedRecordFile : public RecordFile
+{
+public:
+    TypedRecordFile() : RecordFile(Record::kSize) {}
+
+    Record get(qint64 n)
+    {
+        QByteArray bytes;
+        read(n, bytes);
+        return Record::fromBytes(bytes);
+    }
+    bool put(qint64 n, const Record &record) { return write(n, record.toBytes()); }
+};

@@ -1,0 +1,116 @@
+// Calendar texts and the status block's reading of the draw file's age.
+
+#include "core/calendar.h"
+#include "core/status.h"
+#include "store/oledate.h"
+
+#include <QTest>
+
+namespace
+{
+    const QDate kSunday(2026, 12, 6);
+    double ole(QDate d) { return OleDate::fromDate(d); }
+}
+
+class TestCalendar : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void weekdayNames()
+    {
+        const QStringList week = {QStringLiteral("Domingo"), QStringLiteral("Lunes"), QStringLiteral("Martes"),
+                                  QStringLiteral("Miércoles"), QStringLiteral("Jueves"), QStringLiteral("Viernes"),
+                                  QStringLiteral("Sábado")};
+        for (int i = 0; i < 7; ++i)
+            QCOMPARE(diasemana(kSunday.addDays(i)), week[i]);
+        QCOMPARE(diasemana(QDate()), QString());
+    }
+
+    void longAndShortForms()
+    {
+        QCOMPARE(longSpanishDate(kSunday), QStringLiteral("Domingo, 6 de diciembre del 2026"));
+        QCOMPARE(longSpanishDate(QDate(2005, 9, 4)), QStringLiteral("Domingo, 4 de septiembre del 2005"));
+        QCOMPARE(longSpanishDate(QDate(2026, 1, 1)), QStringLiteral("Jueves, 1 de enero del 2026"));
+        QCOMPARE(shortSpanishDate(QDate(2026, 2, 1)), QStringLiteral("01/02/2026"));
+    }
+
+    void multipleSizes()
+    {
+        const int numbers[] = {6, 7, 8, 9, 10, 11};
+        const int bets[] = {6, 21, 56, 126, 252, 462};
+        for (int i = 0; i < 6; ++i) {
+            QCOMPARE(cuantos(101 + i), numbers[i]);
+            QCOMPARE(cuantos(107 + i), bets[i]);
+        }
+        QCOMPARE(cuantos(100), 0);
+        QCOMPARE(cuantos(113), 0);
+        QCOMPARE(cuantos(24), 0);
+    }
+
+    void emptyFile()
+    {
+        const DrawStatus s = describeDrawStatus(0, 0, QDate(2026, 12, 8));
+        QCOMPARE(s.lastUpdate, QStringLiteral("Fichero de datos vacío."));
+        QVERIFY(!s.historyEnabled);
+        QVERIFY(!s.scrollEnabled);
+        QVERIFY(s.missingWarning);
+        QCOMPARE(s.missing, QStringLiteral("No se ha actualizado nunca"));
+        QCOMPARE(s.nextDraw, QStringLiteral("Domingo, 13 de diciembre del 2026"));
+        // On a Sunday the next draw is that very day.
+        QCOMPARE(describeDrawStatus(0, 0, kSunday).nextDraw, QStringLiteral("Domingo, 6 de diciembre del 2026"));
+    }
+
+    void ageOfNewestDraw_data()
+    {
+        QTest::addColumn<int>("days");
+        QTest::addColumn<bool>("warning");
+        QTest::addColumn<QString>("missing");
+        QTest::newRow("same day") << 0 << false << QString();
+        QTest::newRow("7 days") << 7 << false << QString();
+        QTest::newRow("8 days") << 8 << true << QStringLiteral("Falta 1 sorteo por actualizar");
+        QTest::newRow("14 days") << 14 << true << QStringLiteral("Falta 1 sorteo por actualizar");
+        QTest::newRow("15 days") << 15 << true << QStringLiteral("Faltan 2 sorteos por actualizar");
+        QTest::newRow("20 days") << 20 << true << QStringLiteral("Faltan 2 sorteos por actualizar");
+        QTest::newRow("21 days") << 21 << true << QStringLiteral("Faltan 3 sorteos por actualizar");
+        QTest::newRow("a year") << 365 << true << QStringLiteral("Faltan 52 sorteos por actualizar");
+        QTest::newRow("future draw") << -3 << false << QString();
+    }
+
+    void ageOfNewestDraw()
+    {
+        QFETCH(int, days);
+        QFETCH(bool, warning);
+        QFETCH(QString, missing);
+        const DrawStatus s = describeDrawStatus(ole(kSunday), 40, kSunday.addDays(days));
+        QCOMPARE(s.missingWarning, warning);
+        if (warning)
+            QCOMPARE(s.missing, missing);
+        QCOMPARE(s.lastUpdate, QStringLiteral("Domingo, 6 de diciembre del 2026"));
+        QVERIFY(s.historyEnabled);
+        QVERIFY(s.scrollEnabled);
+        QCOMPARE(s.scrollMaximum, 40);
+    }
+
+    void nextDraw()
+    {
+        // Stored last Sunday, today Sunday: the draw is today.
+        QCOMPARE(nextDrawDate(kSunday, kSunday.addDays(7)), kSunday.addDays(7));
+        // Stored today: the next one is a week later.
+        QCOMPARE(nextDrawDate(kSunday, kSunday), kSunday.addDays(7));
+        // Midweek: the coming Sunday.
+        QCOMPARE(nextDrawDate(kSunday, kSunday.addDays(3)), kSunday.addDays(7));
+        QCOMPARE(nextDrawDate(kSunday, kSunday.addDays(6)), kSunday.addDays(7));
+    }
+
+    void damagedNewestDate()
+    {
+        const DrawStatus s = describeDrawStatus(std::nan(""), 3, kSunday);
+        QCOMPARE(s.missing, QStringLiteral("No se ha actualizado nunca"));
+        QVERIFY(s.missingWarning);
+        QCOMPARE(s.nextDraw, QStringLiteral("Domingo, 6 de diciembre del 2026"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCalendar)
+#include "tst_calendar.moc"

@@ -1,0 +1,246 @@
+// Start-up, the status scan and the draw list, run on real files in a
+// scratch directory with a fixed date and recorded message boxes.
+
+#include "core/clock.h"
+#include "core/session.h"
+#include "store/oledate.h"
+#include "support/fixtures.h"
+#include "support/recordingprompter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace
+{
+    const QDate kToday(2026, 12, 8); // a Tuesday
+    const QString kBadTitle = QStringLiteral("Error de lectura");
+    const QString kBadText = QStringLiteral("Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!.");
+}
+
+class TestSession : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    FixedClock m_clock {kToday};
+    RecordingPrompter m_prompter;
+
+    QString path(const char *name) const { return m_dir->filePath(QString::fromLatin1(name)); }
+
+    std::unique_ptr<Session> startSession()
+    {
+        auto session = std::make_unique<Session>(m_clock, m_prompter);
+        if (!session->start(m_dir->path()))
+            return nullptr;
+        return session;
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_prompter.boxes.clear();
+        m_clock.setToday(kToday);
+    }
+
+    void firstRunInEmptyDirectory()
+    {
+        auto session = startSession();
+        QVERIFY(session);
+        for (const char *name : {"apuestas.dat", "numeros.dat", "www.txt", "www2.txt"}) {
+            QVERIFY2(QFile::exists(path(name)), name);
+            QCOMPARE(QFileInfo(path(name)).size(), 0);
+        }
+        QCOMPARE(Fixtures::readFile(path("nums.ini")), QByteArray(12, '\0'));
+        QCOMPARE(session->drawStatus().lastUpdate, QStringLiteral("Fichero de datos vacío."));
+        QCOMPARE(session->nextDrawRecord(), 1);
+        QCOMPARE(session->drawList().totalText(), QStringLiteral("TOTAL: 0 sorteos."));
+        QCOMPARE(session->syndicateCountText(), QStringLiteral("0"));
+        QCOMPARE(session->drawsSinceFirstSyndicate(), 0);
+        QVERIFY(m_prompter.boxes.isEmpty()); // the greeting waits for the window
+
+        session->mainWindowActivated();
+        session->mainWindowActivated();
+        QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("Fichero de peñas vacío")});
+        QVERIFY(m_prompter.boxes[0].text.startsWith(QStringLiteral("Bienvenido a Quorvale.")));
+    }
+
+    void noGreetingWithASyndicate()
+    {
+        Fixtures::writeFile(path("apuestas.dat"),
+                            Fixtures::bytesOf({Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 0, kToday)}));
+        auto session = startSession();
+        session->mainWindowActivated();
+        QVERIFY(m_prompter.boxes.isEmpty());
+    }
+
+    void staleWorkFileAndShortSettings()
+    {
+        Fixtures::writeFile(path("apuestas.tmp"), "half a deletion");
+        Fixtures::writeFile(path("nums.ini"), QByteArray(5, 'x'));
+        auto session = startSession();
+        QVERIFY(!QFile::exists(path("apuestas.tmp")));
+        QCOMPARE(Fixtures::readFile(path("nums.ini")), QByteArray(12, '\0'));
+        QCOMPARE(session->calibration(), PrintCalibration {});
+
+        // An existing record is read, not replaced.
+        session.reset();
+        PrintCalibration c;
+        c.offsetX = 2.5f;
+        Fixtures::writeFile(path("nums.ini"), c.toBytes());
+        session = startSession();
+        QCOMPARE(session->calibration(), c);
+    }
+
+    void realHistoryLoads()
+    {
+        const auto draws = Fixtures::realDraws();
+        QCOMPARE(int(draws.size()), 1114);
+        Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf(draws));
+        auto session = startSession();
+
+        QCOMPARE(session->nextDrawRecord(), 1115);
+        QCOMPARE(session->drawStatus().lastUpdate, QStringLiteral("Domingo, 16 de agosto del 2026"));
+        QCOMPARE(session->drawStatus().missing, QStringLiteral("Faltan 16 sorteos por actualizar"));
+        QCOMPARE(session->drawBuffer(), draws.back());
+
+        const DrawList &list = session->drawList();
+        QCOMPARE(list.totalText(), QStringLiteral("TOTAL: 1114 sorteos."));
+        QCOMPARE(list.draws.front(), draws.back()); // newest first
+        QCOMPARE(list.draws.back(), draws.front());
+        QCOMPARE(drawNumbersText(list.draws.front()), QStringLiteral(" 7- 8-11-31-35  NÚM.CLAVE: 1"));
+        QCOMPARE(drawDateText(list.draws.front()), QStringLiteral("16/08/2026  Domingo"));
+        // Saturday draws of 2005-2006 keep their weekday.
+        QCOMPARE(drawDateText(Fixtures::draw(QDate(2005, 10, 22), {1, 2, 3, 4, 5}, 0)), QStringLiteral("22/10/2005  Sábado"));
+
+        int numbers = 0, keys = 0;
+        for (int c : list.numberTally)
+            numbers += c;
+        for (int c : list.keyTally)
+            keys += c;
+        QCOMPARE(numbers, 5 * 1114);
+        QCOMPARE(keys, 1114);
+    }
+
+    void listTextsAndTallies()
+    {
+        Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf({
+            Fixtures::draw(QDate(2026, 11, 29), {1, 2, 3, 4, 9}, 0),
+            Fixtures::draw(QDate(2026, 12, 6), {10, 27, 28, 40, 54}, 9),
+        }));
+        auto session = startSession();
+        const DrawList &list = session->drawList();
+        QCOMPARE(list.total(), 2);
+        QCOMPARE(drawNumbersText(list.draws[1]), QStringLiteral(" 1- 2- 3- 4-9  NÚM.CLAVE: 0"));
+        QCOMPARE(drawNumbersText(list.draws[0]), QStringLiteral("10-27-28-40-54  NÚM.CLAVE: 9"));
+        QCOMPARE(list.numberTally[26], 1); // 27
+        QCOMPARE(list.numberTally[27], 1); // 28
+        QCOMPARE(list.numberTally[53], 1); // 54
+        QCOMPARE(list.numberTally[4], 0);
+        QCOMPARE(list.keyTally[0], 1);
+        QCOMPARE(list.keyTally[9], 1);
+        QCOMPARE(session->drawStatus().missingWarning, false);
+        QCOMPARE(session->drawStatus().nextDraw, QStringLiteral("Domingo, 13 de diciembre del 2026"));
+    }
+
+    void invalidFileIsKeptAside_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray good = Fixtures::draw(QDate(2026, 11, 29), {1, 2, 3, 4, 5}, 3).toBytes();
+        QTest::newRow("key 10 in the last record") << good + Fixtures::draw(QDate(2026, 12, 6), {1, 2, 3, 4, 5}, 10).toBytes();
+        QTest::newRow("number 55") << Fixtures::draw(QDate(2026, 12, 6), {1, 2, 3, 4, 55}, 1).toBytes() + good;
+        QTest::newRow("number 0") << Fixtures::draw(QDate(2026, 12, 6), {0, 2, 3, 4, 5}, 1).toBytes();
+        QTest::newRow("not whole records") << good + QByteArray(7, '\1');
+        QTest::newRow("shorter than one record") << QByteArray(23, '\0');
+        DrawRecord nan = Fixtures::draw(QDate(2026, 12, 6), {1, 2, 3, 4, 5}, 1);
+        nan.date = std::nan("");
+        QTest::newRow("date not a number") << good + nan.toBytes();
+        QTest::newRow("text file") << QByteArray("this is not a draw file at all, just text\n").repeated(3);
+    }
+
+    void invalidFileIsKeptAside()
+    {
+        QFETCH(QByteArray, bytes);
+        Fixtures::writeFile(path("numeros.dat"), bytes);
+        auto session = startSession();
+
+        QCOMPARE(m_prompter.boxes.size(), 1);
+        QCOMPARE(m_prompter.boxes[0].title, kBadTitle);
+        QCOMPARE(m_prompter.boxes[0].text, kBadText);
+        QCOMPARE(m_prompter.boxes[0].icon, Prompter::Icon::Warning);
+        // The player's bytes survive; the program goes on with an empty file.
+        QCOMPARE(Fixtures::readFile(path("numeros.invalido")), bytes);
+        QCOMPARE(QFileInfo(path("numeros.dat")).size(), 0);
+        QCOMPARE(session->drawList().total(), 0);
+        QCOMPARE(session->drawStatus().lastUpdate, QStringLiteral("Fichero de datos vacío."));
+        QCOMPARE(session->rejectedDrawFiles(), 1);
+    }
+
+    void earlierKeptCopyIsNotOverwritten()
+    {
+        Fixtures::writeFile(path("numeros.invalido"), "first");
+        Fixtures::writeFile(path("numeros.invalido.2"), "second");
+        Fixtures::writeFile(path("numeros.dat"), "third, also broken");
+        auto session = startSession();
+        QCOMPARE(Fixtures::readFile(path("numeros.invalido")), QByteArray("first"));
+        QCOMPARE(Fixtures::readFile(path("numeros.invalido.2")), QByteArray("second"));
+        QCOMPARE(Fixtures::readFile(path("numeros.invalido.3")), QByteArray("third, also broken"));
+    }
+
+    void syndicateFileWithTail()
+    {
+        const auto one = Fixtures::simpleSyndicate(QStringLiteral("PEÑA UNO"), {{1, 2, 3, 4, 5}}, 4, QDate(2026, 11, 30));
+        const QByteArray bytes = one.toBytes() + QByteArray(300, '\x7f');
+        Fixtures::writeFile(path("apuestas.dat"), bytes);
+        auto session = startSession();
+        QCOMPARE(int(session->syndicates().size()), 1);
+        QCOMPARE(session->syndicates()[0].name(), QStringLiteral("PEÑA UNO"));
+        QCOMPARE(session->nextSyndicateRecord(), 2);
+        QCOMPARE(Fixtures::readFile(path("apuestas.dat")), bytes); // not rewritten
+    }
+
+    void drawsSinceFirstSyndicate()
+    {
+        Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf({
+            Fixtures::draw(QDate(2026, 11, 22), {1, 2, 3, 4, 5}, 0),
+            Fixtures::draw(QDate(2026, 11, 29), {1, 2, 3, 4, 5}, 0),
+            Fixtures::draw(QDate(2026, 12, 6), {1, 2, 3, 4, 5}, 0),
+        }));
+        {
+            auto session = startSession();
+            QCOMPARE(session->drawsSinceFirstSyndicate(), 0); // nobody plays yet
+        }
+        // The oldest creation date counts, whatever the order of the records;
+        // a draw on the creation day is played.
+        Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf({
+            Fixtures::simpleSyndicate(QStringLiteral("NUEVA"), {{1, 2, 3, 4, 5}}, 0, QDate(2026, 12, 7)),
+            Fixtures::simpleSyndicate(QStringLiteral("VIEJA"), {{1, 2, 3, 4, 5}}, 0, QDate(2026, 11, 29)),
+        }));
+        auto session = startSession();
+        QCOMPARE(session->drawsSinceFirstSyndicate(), 2);
+        QCOMPARE(session->syndicateCountText(), QStringLiteral("2"));
+    }
+
+    void viewOptionsRefreshOnlyOnChange()
+    {
+        Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf(Fixtures::realDraws()));
+        auto session = startSession();
+        QSignalSpy refreshed(session.get(), &Session::drawListChanged);
+        session->setHistorico(false); // unchanged
+        session->setDrawsToShow(1);
+        QCOMPARE(refreshed.count(), 0);
+        session->setHistorico(true);
+        session->setSoloPremio(true);
+        session->setDrawsToShow(5000); // lowered to the number of stored draws
+        QCOMPARE(refreshed.count(), 3);
+        QCOMPARE(session->drawsToShow(), 1114);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSession)
+#include "tst_session.moc"

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "store/drawrecord.h"
+#include "store/syndicaterecord.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+
+#include <initializer_list>
+#include <vector>
+
+// Small builders for the data files the tests start from.
+namespace Fixtures
+{
+    // The real draw history shipped with the tests, oldest first.
+    std::vector<DrawRecord> realDraws();
+
+    DrawRecord draw(QDate date, std::initializer_list<int> numbers, int clave);
+    SyndicateRecord simpleSyndicate(const QString &name, std::initializer_list<std::initializer_list<int>> bets,
+                                    int key, QDate createdOn);
+
+    QByteArray bytesOf(const std::vector<DrawRecord> &draws);
+    QByteArray bytesOf(const std::vector<SyndicateRecord> &syndicates);
+
+    bool writeFile(const QString &path, const QByteArray &bytes);
+    QByteArray readFile(const QString &path);
+}

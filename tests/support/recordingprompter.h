@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/prompter.h"
+
+#include <QList>
+#include <QString>
+
+// Records every box and answers Yes/No questions from a script (default No).
+class RecordingPrompter final : public Prompter
+{
+public:
+    struct Box
+    {
+        Icon icon;
+        QString title;
+        QString text;
+        Buttons buttons;
+    };
+
+    Answer show(Icon icon, const QString &title, const QString &text, Buttons buttons) override
+    {
+        boxes.append({icon, title, text, buttons});
+        if (buttons == Buttons::Ok)
+            return Answer::Ok;
+        return answers.isEmpty() ? Answer::No : answers.takeFirst();
+    }
+
+    QStringList titles() const
+    {
+        QStringList list;
+        for (const Box &b : boxes)
+            list << b.title;
+        return list;
+    }
+
+    QList<Box> boxes;
+    QList<Answer> answers;
+};

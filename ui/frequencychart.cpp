@@ -1,0 +1,51 @@
+#include "frequencychart.h"
+
+#include <QtCharts/QBarCategoryAxis>
+#include <QtCharts/QBarSeries>
+#include <QtCharts/QBarSet>
+#include <QtCharts/QChart>
+#include <QtCharts/QValueAxis>
+
+#include <algorithm>
+
+FrequencyChart::FrequencyChart(const QString &seriesName, QWidget *parent)
+    // Built with its chart: a view made empty and given one later leaks the
+    // placeholder chart's title in Qt 6.4.
+    : QChartView(new QChart, parent)
+    , m_series(new QBarSeries)
+    , m_set(new QBarSet(seriesName))
+    , m_axisX(new QBarCategoryAxis)
+    , m_axisY(new QValueAxis)
+{
+    m_set->setColor(QColor(0, 102, 170));
+    m_set->setBorderColor(QColor(0, 70, 120));
+    m_series->append(m_set);
+    m_series->setBarWidth(0.75);
+
+    QChart *chart = this->chart();
+    chart->addSeries(m_series);
+    chart->addAxis(m_axisX, Qt::AlignBottom);
+    chart->addAxis(m_axisY, Qt::AlignLeft);
+    m_series->attachAxis(m_axisX);
+    m_series->attachAxis(m_axisY);
+    m_axisY->setLabelFormat(QStringLiteral("%d"));
+    chart->legend()->hide();
+    chart->setMargins(QMargins(2, 2, 2, 2));
+    chart->setBackgroundRoundness(0);
+    chart->setAnimationOptions(QChart::NoAnimation);
+    setRenderHint(QPainter::Antialiasing);
+}
+
+void FrequencyChart::setRows(const QStringList &labels, const QVector<int> &counts)
+{
+    m_labels = labels;
+    m_counts = counts;
+    m_set->remove(0, m_set->count());
+    for (int c : counts)
+        m_set->append(c);
+    m_axisX->clear();
+    m_axisX->append(labels);
+    const int top = counts.isEmpty() ? 0 : *std::max_element(counts.begin(), counts.end());
+    m_axisY->setRange(0, std::max(top + top / 10 + 1, 5));
+    m_axisY->applyNiceNumbers();
+}

@@ -1,0 +1,524 @@
+#include "mainwindow.h"
+
+#include "drawlistmodel.h"
+#include "frequencychart.h"
+
+#include "core/calendar.h"
+#include "core/prompter.h"
+#include "core/session.h"
+#include "scrutiny/categories.h"
+#include "store/oledate.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeView>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace
+{
+    const QString kSimpleCaption = QStringLiteral("S E N C I L L A");
+    const QString kMultipleCaption = QStringLiteral("M Ú L T I P L E");
+
+    QLabel *namedLabel(const QString &name, const QString &text, QWidget *parent = nullptr)
+    {
+        auto *label = new QLabel(text, parent);
+        label->setObjectName(name);
+        return label;
+    }
+
+    QPushButton *namedButton(const QString &name, const QString &text)
+    {
+        auto *button = new QPushButton(text);
+        button->setObjectName(name);
+        return button;
+    }
+
+    QTreeView *resultList(const QString &name)
+    {
+        auto *view = new QTreeView;
+        view->setObjectName(name);
+        view->setRootIsDecorated(false);
+        view->setUniformRowHeights(true);
+        view->setAlternatingRowColors(false);
+        view->setSelectionMode(QAbstractItemView::NoSelection);
+        return view;
+    }
+}
+
+MainWindow::MainWindow(Session &session, QWidget *parent)
+    : QMainWindow(parent)
+    , m_session(session)
+{
+    setObjectName(QStringLiteral("Principal"));
+    setWindowTitle(QStringLiteral("Quorvale - Para El Gordo de la Primitiva. Versión %1")
+                       .arg(QStringLiteral(QUORVALE_VERSION)));
+    move(2, 4); // near the top-left corner of the screen
+
+    buildMenus();
+
+    auto *central = new QWidget;
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(8, 6, 8, 8);
+    layout->addWidget(buildDownloadBar());
+
+    m_tabs = new QTabWidget;
+    m_tabs->setObjectName(QStringLiteral("SSTab1"));
+    m_tabs->addTab(buildGeneralTab(), QStringLiteral("General"));
+    m_tabs->addTab(buildReportTab(), QStringLiteral("Último sorteo"));
+    m_tabs->addTab(buildManagerTab(), QStringLiteral("Gestor de peñas"));
+    m_tabs->addTab(buildStatisticsTab(), QStringLiteral("Estadísticas"));
+    layout->addWidget(m_tabs, 1);
+    setCentralWidget(central);
+    resize(980, 700);
+
+    m_blinkTimer = new QTimer(this);
+    m_blinkTimer->setObjectName(QStringLiteral("Timer2"));
+    m_blinkTimer->setInterval(500);
+    connect(m_blinkTimer, &QTimer::timeout, this, [this] {
+        m_label9[6]->setVisible(!m_label9[6]->isVisible());
+    });
+
+    connect(&m_session, &Session::statusChanged, this, &MainWindow::showStatus);
+    connect(&m_session, &Session::drawListChanged, this, &MainWindow::showDrawList);
+    connect(&m_session, &Session::syndicatesChanged, this, &MainWindow::showSyndicates);
+    connect(&m_session, &Session::viewOptionsChanged, this, &MainWindow::showViewOptions);
+
+    showStatus();
+    showSyndicates();
+    showDrawList();
+    showViewOptions();
+    showResultList(0);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildMenus()
+{
+    auto addAction = [this](QMenu *menu, const QString &name, const QString &text, auto slot) {
+        QAction *action = menu->addAction(text);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+
+    QMenu *general = menuBar()->addMenu(QStringLiteral("&General"));
+    general->setObjectName(QStringLiteral("General"));
+    addAction(general, QStringLiteral("Baja"), QStringLiteral("Bajar Sorteos nuevos"), [this] { notYet(); });
+    addAction(general, QStringLiteral("Crearp"), QStringLiteral("Crear peña nueva"), [this] { notYet(); });
+    addAction(general, QStringLiteral("borrpe"), QStringLiteral("Borrar sorteos almacenados/Reset aciertos peñas"), [this] { notYet(); });
+
+    QMenu *simple = general->addMenu(QStringLiteral("Sencillas"));
+    simple->setObjectName(QStringLiteral("sen"));
+    addAction(simple, QStringLiteral("sencillas"), QStringLiteral("Todos los resultados"),
+              [this] { m_tabs->setCurrentIndex(0); showResultList(0); });
+    addAction(simple, QStringLiteral("verpremio"), QStringLiteral("Sólo si hay premio"),
+              [this] { setChecksFromMenu(0, true, false); });
+    addAction(simple, QStringLiteral("verhisto"),
+              QStringLiteral("Histórico (resultados sorteos anteriores a la fecha de creación de las peñas)"),
+              [this] { setChecksFromMenu(0, false, true); });
+    addAction(simple, QStringLiteral("verprehi"), QStringLiteral("Sólo si hay premios + histórico"),
+              [this] { setChecksFromMenu(0, true, true); });
+
+    QMenu *multiple = general->addMenu(QStringLiteral("Múltiples"));
+    multiple->setObjectName(QStringLiteral("Mult"));
+    addAction(multiple, QStringLiteral("Multiples"), QStringLiteral("Todos los resultados"),
+              [this] { m_tabs->setCurrentIndex(0); showResultList(1); });
+    addAction(multiple, QStringLiteral("verpremiom"), QStringLiteral("Sólo si hay premio"),
+              [this] { setChecksFromMenu(1, true, false); });
+    addAction(multiple, QStringLiteral("verhistom"),
+              QStringLiteral("Histórico (resultados sorteos anteriores a la fecha de creacón de las peñas)"),
+              [this] { setChecksFromMenu(1, false, true); });
+    addAction(multiple, QStringLiteral("verpreim"), QStringLiteral("Sólo si hay premios + histórico"),
+              [this] { setChecksFromMenu(1, true, true); });
+
+    general->addSeparator();
+    addAction(general, QStringLiteral("salir"), QStringLiteral("Salir"), [this] { close(); });
+
+    QMenu *view = menuBar()->addMenu(QStringLiteral("&Ver"));
+    view->setObjectName(QStringLiteral("Ver"));
+    const std::array<std::pair<const char *, const char *>, 4> tabs = {{
+        {"gene", "Pestaña General"},
+        {"ultimo", "Pestaña Último sorteo"},
+        {"Gestor", "Pestaña Gestor de peñas"},
+        {"esta", "Pestaña Estadísticas"},
+    }};
+    for (int i = 0; i < 4; ++i) {
+        addAction(view, QString::fromLatin1(tabs[std::size_t(i)].first), QString::fromUtf8(tabs[std::size_t(i)].second),
+                  [this, i] { m_tabs->setCurrentIndex(i); });
+    }
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("A&yuda"));
+    help->setObjectName(QStringLiteral("Ayuda"));
+    addAction(help, QStringLiteral("Leer"), QStringLiteral("Leer mensaje del Jefe"), [this] { notYet(); });
+    addAction(help, QStringLiteral("web"), QStringLiteral("Web del programa"), [this] { notYet(); });
+    addAction(help, QStringLiteral("acerca"), QStringLiteral("Acerca de..."), [this] { notYet(); });
+}
+
+QWidget *MainWindow::buildDownloadBar()
+{
+    auto *bar = new QFrame;
+    bar->setFrameShape(QFrame::StyledPanel);
+    auto *row = new QHBoxLayout(bar);
+    row->setContentsMargins(6, 4, 6, 4);
+
+    auto *download = new QToolButton;
+    download->setObjectName(QStringLiteral("Picture2"));
+    download->setText(QStringLiteral("Bajar sorteos nuevos"));
+    download->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+    download->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    download->setToolTip(QStringLiteral("Bajar Sorteos nuevos"));
+    connect(download, &QToolButton::clicked, this, [this] { notYet(); });
+    row->addWidget(download);
+
+    auto *progress = new QProgressBar;
+    progress->setObjectName(QStringLiteral("ProgressBar1"));
+    progress->setRange(0, 100);
+    progress->setValue(0);
+    progress->setTextVisible(false);
+    progress->setMaximumWidth(220);
+    progress->setMaximumHeight(16);
+    row->addWidget(progress);
+    row->addWidget(namedLabel(QStringLiteral("Label58"), QString()));
+    row->addWidget(namedLabel(QStringLiteral("Label6"), QString()), 1);
+
+    auto *news = namedButton(QStringLiteral("Command6"), QStringLiteral("Ver mensaje"));
+    connect(news, &QPushButton::clicked, this, [this] { notYet(); });
+    row->addWidget(news);
+    return bar;
+}
+
+QWidget *MainWindow::buildGeneralTab()
+{
+    auto *tab = new QWidget;
+    auto *layout = new QVBoxLayout(tab);
+
+    auto *statusBox = new QGroupBox;
+    statusBox->setObjectName(QStringLiteral("Frame2"));
+    auto *grid = new QGridLayout(statusBox);
+    m_label9[0] = namedLabel(QStringLiteral("Label9_0"), QStringLiteral("- Peñas registradas a comprobar:"));
+    m_label9[1] = namedLabel(QStringLiteral("Label9_1"), QStringLiteral("- Última actualización de números ganadores:"));
+    m_label9[2] = namedLabel(QStringLiteral("Label9_2"), QString());
+    m_label9[3] = namedLabel(QStringLiteral("Label9_3"), QString());
+    m_label9[4] = namedLabel(QStringLiteral("Label9_4"), QStringLiteral("- Próximo sorteo:"));
+    m_label9[5] = namedLabel(QStringLiteral("Label9_5"), QString());
+    m_label9[6] = namedLabel(QStringLiteral("Label9_6"), QString());
+    for (int i : {2, 3, 5})
+        m_label9[std::size_t(i)]->setStyleSheet(QStringLiteral("font-weight: bold; color: #000080;"));
+    m_label9[6]->setStyleSheet(QStringLiteral("font-weight: bold; color: #ff0000;"));
+    // The blinking warning keeps its place so that nothing below it jumps.
+    QSizePolicy keepPlace = m_label9[6]->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    m_label9[6]->setSizePolicy(keepPlace);
+    grid->addWidget(m_label9[0], 0, 0);
+    grid->addWidget(m_label9[2], 0, 1);
+    grid->addWidget(m_label9[1], 1, 0);
+    grid->addWidget(m_label9[3], 1, 1);
+    grid->addWidget(m_label9[4], 2, 0);
+    grid->addWidget(m_label9[5], 2, 1);
+    grid->addWidget(m_label9[6], 3, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+    layout->addWidget(statusBox);
+
+    auto *controls = new QHBoxLayout;
+    controls->addWidget(namedLabel(QStringLiteral("Label12"), QStringLiteral("-Seleccione el número de sorteos a ver:")));
+    m_drawsScroll = new QScrollBar(Qt::Horizontal);
+    m_drawsScroll->setObjectName(QStringLiteral("HScroll1"));
+    m_drawsScroll->setMinimumWidth(200);
+    m_drawsScroll->setRange(1, 1);
+    connect(m_drawsScroll, &QScrollBar::valueChanged, this, [this](int value) {
+        m_drawsText->setText(QString::number(value));
+        m_session.setDrawsToShow(value);
+    });
+    controls->addWidget(m_drawsScroll, 1);
+    m_drawsText = new QLineEdit(QStringLiteral("1"));
+    m_drawsText->setObjectName(QStringLiteral("Text3"));
+    m_drawsText->setReadOnly(true);
+    m_drawsText->setMaximumWidth(60);
+    m_drawsText->setAlignment(Qt::AlignCenter);
+    controls->addWidget(m_drawsText);
+    m_historico = new QCheckBox(QStringLiteral("Histórico"));
+    m_historico->setObjectName(QStringLiteral("Check1"));
+    connect(m_historico, &QCheckBox::toggled, &m_session, &Session::setHistorico);
+    controls->addWidget(m_historico);
+    m_soloPremio = new QCheckBox(QStringLiteral("Ver sólo si hay premio"));
+    m_soloPremio->setObjectName(QStringLiteral("Check2"));
+    connect(m_soloPremio, &QCheckBox::toggled, &m_session, &Session::setSoloPremio);
+    controls->addWidget(m_soloPremio);
+    layout->addLayout(controls);
+
+    auto *switches = new QHBoxLayout;
+    for (int i = 0; i < 2; ++i) {
+        m_listButtons[std::size_t(i)] = namedButton(QStringLiteral("Command1_%1").arg(i), i == 0 ? kSimpleCaption : kMultipleCaption);
+        m_listButtons[std::size_t(i)]->setMinimumWidth(180);
+        connect(m_listButtons[std::size_t(i)], &QPushButton::clicked, this, [this, i] { showResultList(i); });
+        switches->addWidget(m_listButtons[std::size_t(i)]);
+    }
+    m_storedDraws = namedLabel(QStringLiteral("Label19"), QString());
+    switches->addWidget(m_storedDraws);
+    switches->addStretch(1);
+    layout->addLayout(switches);
+
+    m_simpleList = resultList(QStringLiteral("ListView2"));
+    m_multipleList = resultList(QStringLiteral("ListView4"));
+    layout->addWidget(m_simpleList, 1);
+    layout->addWidget(m_multipleList, 1);
+    return tab;
+}
+
+QWidget *MainWindow::buildReportTab()
+{
+    auto *tab = new QWidget;
+    auto *layout = new QVBoxLayout(tab);
+    auto *heading = namedLabel(QStringLiteral("Label8"), QStringLiteral("Informe"));
+    heading->setAlignment(Qt::AlignCenter);
+    heading->setAutoFillBackground(true);
+    heading->setStyleSheet(QStringLiteral("background-color: rgb(224,224,224); font-weight: bold; padding: 4px;"));
+    layout->addWidget(heading);
+    auto *grid = new QGridLayout;
+    for (int i = 0; i < PrizeCategory::kCount; ++i) {
+        const int code = PrizeCategory::kCount - i; // first category on top
+        grid->addWidget(namedLabel(QStringLiteral("Label11_%1").arg(i), PrizeCategory::caption(code)), i, 0);
+        grid->addWidget(namedLabel(QStringLiteral("Label10_%1").arg(i), QString()), i, 1);
+    }
+    grid->setColumnStretch(2, 1);
+    layout->addLayout(grid);
+    auto *document = namedLabel(QStringLiteral("Text1"), QStringLiteral("El informe del último sorteo aparecerá aquí tras la próxima descarga."));
+    document->setAlignment(Qt::AlignCenter);
+    document->setFrameShape(QFrame::StyledPanel);
+    layout->addWidget(document, 1);
+    return tab;
+}
+
+QWidget *MainWindow::buildManagerTab()
+{
+    auto *tab = new QWidget;
+    auto *layout = new QHBoxLayout(tab);
+
+    auto *left = new QVBoxLayout;
+    m_syndicateList = new QTreeWidget;
+    m_syndicateList->setObjectName(QStringLiteral("ListView1"));
+    m_syndicateList->setHeaderLabels({QStringLiteral("Nombre"), QStringLiteral("Apuestas"),
+                                      QStringLiteral("Fecha creación"), QStringLiteral("Días a jugar")});
+    m_syndicateList->setRootIsDecorated(false);
+    left->addWidget(m_syndicateList, 1);
+    auto *buttons = new QHBoxLayout;
+    m_printButton = namedButton(QStringLiteral("Command2"), QStringLiteral("Imprimir"));
+    auto *create = namedButton(QStringLiteral("Command4"), QStringLiteral("Crear peña nueva"));
+    m_deleteSyndicateButton = namedButton(QStringLiteral("Command3"), QStringLiteral("Eliminar peña"));
+    for (QPushButton *b : {m_printButton, create, m_deleteSyndicateButton}) {
+        connect(b, &QPushButton::clicked, this, [this] { notYet(); });
+        buttons->addWidget(b);
+    }
+    left->addLayout(buttons);
+    layout->addLayout(left, 3);
+
+    auto *frame = new QGroupBox(QStringLiteral("Desde la creación de la peña..."));
+    frame->setObjectName(QStringLiteral("Frame1"));
+    auto *grid = new QGridLayout(frame);
+    m_betList = new QListWidget;
+    m_betList->setObjectName(QStringLiteral("List1"));
+    QFont fixed(QStringLiteral("Courier"));
+    fixed.setStyleHint(QFont::TypeWriter);
+    m_betList->setFont(fixed);
+    grid->addWidget(m_betList, 0, 0, 1, 2);
+    for (int i = 0; i < PrizeCategory::kCount; ++i) {
+        grid->addWidget(namedLabel(QStringLiteral("Label1_%1").arg(i), PrizeCategory::caption(i + 1)), i + 1, 0);
+        grid->addWidget(namedLabel(QStringLiteral("Label3_%1").arg(i), QStringLiteral("0")), i + 1, 1);
+    }
+    layout->addWidget(frame, 2);
+    return tab;
+}
+
+QWidget *MainWindow::buildStatisticsTab()
+{
+    auto *tab = new QWidget;
+    auto *layout = new QHBoxLayout(tab);
+
+    auto *left = new QVBoxLayout;
+    m_drawModel = new DrawListModel(m_session, this);
+    m_drawView = new QTreeView;
+    m_drawView->setObjectName(QStringLiteral("ListView3"));
+    m_drawView->setRootIsDecorated(false);
+    m_drawView->setUniformRowHeights(true);
+    m_drawView->setModel(m_drawModel);
+    m_drawView->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    left->addWidget(m_drawView, 1);
+    m_totalLabel = namedLabel(QStringLiteral("Label7"), QString());
+    m_totalLabel->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    left->addWidget(m_totalLabel);
+    auto *buttons = new QHBoxLayout;
+    for (auto [name, text] : {std::pair {"Command5", "Borrar todos los sorteos"}, std::pair {"Command8", "Añadir todos los sorteos"}}) {
+        auto *b = namedButton(QString::fromLatin1(name), QString::fromUtf8(text));
+        connect(b, &QPushButton::clicked, this, [this] { notYet(); });
+        buttons->addWidget(b);
+        if (QLatin1String(name) == QLatin1String("Command8"))
+            b->setToolTip(QStringLiteral("Añade todos los sorteos desde la creación de la Primitiva!!"));
+    }
+    left->addLayout(buttons);
+    layout->addLayout(left, 2);
+
+    auto *right = new QVBoxLayout;
+    m_chart = new FrequencyChart(QStringLiteral("Apariciones"));
+    m_chart->setObjectName(QStringLiteral("MSChart1"));
+    m_chart->setMinimumSize(420, 300);
+    right->addWidget(m_chart, 1);
+    auto *choice = new QHBoxLayout;
+    for (int i = 0; i < 2; ++i) {
+        m_chartChoice[std::size_t(i)] = new QRadioButton(i == 0 ? QStringLiteral("Números") : QStringLiteral("Clave"));
+        m_chartChoice[std::size_t(i)]->setObjectName(QStringLiteral("Option1_%1").arg(i));
+        choice->addWidget(m_chartChoice[std::size_t(i)]);
+    }
+    m_chartChoice[0]->setChecked(true);
+    connect(m_chartChoice[0], &QRadioButton::clicked, this, [this] { showChart(m_chartHalf->value() == 1 ? ChartTable::Low : ChartTable::High); });
+    connect(m_chartChoice[1], &QRadioButton::clicked, this, [this] { showChart(ChartTable::Keys); });
+    m_chartHalf = new QScrollBar(Qt::Horizontal);
+    m_chartHalf->setObjectName(QStringLiteral("HScroll2"));
+    m_chartHalf->setRange(1, 2);
+    m_chartHalf->setPageStep(1);
+    m_chartHalf->setToolTip(QStringLiteral("Números 1 a 27 / 28 a 54"));
+    connect(m_chartHalf, &QScrollBar::valueChanged, this, [this](int value) {
+        showChart(value == 1 ? ChartTable::Low : ChartTable::High);
+    });
+    choice->addWidget(m_chartHalf, 1);
+    right->addLayout(choice);
+    layout->addLayout(right, 3);
+    return tab;
+}
+
+void MainWindow::showStatus()
+{
+    const DrawStatus &status = m_session.drawStatus();
+    m_label9[3]->setText(status.lastUpdate);
+    m_label9[5]->setText(status.nextDraw);
+    m_label9[6]->setText(status.missing);
+    if (status.missingWarning) {
+        if (!m_blinkTimer->isActive())
+            m_blinkTimer->start();
+    } else {
+        m_blinkTimer->stop();
+        m_label9[6]->setVisible(false);
+    }
+    m_historico->setEnabled(status.historyEnabled);
+    m_soloPremio->setEnabled(status.historyEnabled);
+    m_drawsScroll->setEnabled(status.scrollEnabled);
+    {
+        const QSignalBlocker block(m_drawsScroll);
+        m_drawsScroll->setMaximum(status.scrollMaximum);
+        m_drawsScroll->setValue(m_session.drawsToShow());
+    }
+    m_drawsText->setText(QString::number(m_session.drawsToShow()));
+}
+
+void MainWindow::showSyndicates()
+{
+    m_label9[2]->setText(m_session.syndicateCountText());
+    m_syndicateList->clear();
+    const auto &syndicates = m_session.syndicates();
+    if (syndicates.empty())
+        new QTreeWidgetItem(m_syndicateList, {QStringLiteral("VACÍO")});
+    for (const SyndicateRecord &s : syndicates) {
+        const int bets = s.isMultiple() ? cuantos(s.kind + 6) : s.kind;
+        new QTreeWidgetItem(m_syndicateList, {s.name(), QString::number(bets),
+                                              shortSpanishDate(OleDate::toDate(s.createdOn)), s.drawDay()});
+    }
+    m_printButton->setEnabled(!syndicates.empty());
+    m_deleteSyndicateButton->setEnabled(!syndicates.empty());
+}
+
+void MainWindow::showDrawList()
+{
+    m_drawModel->reload();
+    m_totalLabel->setText(m_session.drawList().totalText());
+    // The numbers chart comes back after every load.
+    m_chartChoice[0]->setChecked(true);
+    showChart(m_chartHalf->value() == 1 ? ChartTable::Low : ChartTable::High);
+}
+
+void MainWindow::showViewOptions()
+{
+    const QSignalBlocker a(m_historico), b(m_soloPremio), c(m_drawsScroll);
+    m_historico->setChecked(m_session.historico());
+    m_soloPremio->setChecked(m_session.soloPremio());
+    m_drawsScroll->setValue(m_session.drawsToShow());
+    m_drawsText->setText(QString::number(m_session.drawsToShow()));
+}
+
+void MainWindow::showChart(ChartTable table)
+{
+    m_chartTable = table;
+    m_chartHalf->setEnabled(table != ChartTable::Keys);
+    const DrawList &list = m_session.drawList();
+    QStringList labels;
+    QVector<int> counts;
+    if (table == ChartTable::Keys) {
+        for (int k = 0; k < 10; ++k) {
+            labels << chartLabel(k);
+            counts << list.keyTally[std::size_t(k)];
+        }
+    } else {
+        const int first = table == ChartTable::Low ? 1 : 28;
+        for (int n = first; n < first + 27; ++n) {
+            labels << chartLabel(n);
+            counts << list.numberTally[std::size_t(n - 1)];
+        }
+    }
+    m_chart->setRows(labels, counts);
+}
+
+void MainWindow::showResultList(int index)
+{
+    m_simpleList->setVisible(index == 0);
+    m_multipleList->setVisible(index == 1);
+}
+
+void MainWindow::setChecksFromMenu(int list, bool soloPremio, bool historico)
+{
+    m_tabs->setCurrentIndex(0);
+    showResultList(list);
+    // Each box runs its own action only when its value changes.
+    m_soloPremio->setChecked(soloPremio);
+    m_historico->setChecked(historico);
+}
+
+void MainWindow::notYet()
+{
+    m_session.prompter().inform(QStringLiteral("Quorvale"),
+                                QStringLiteral("Esta función llegará en una próxima versión de Quorvale."));
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_firstShown)
+        return;
+    m_firstShown = true;
+    // Once the window is on screen, as its first activation.
+    QTimer::singleShot(0, this, [this] { m_session.mainWindowActivated(); });
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // Every write is already on disk; closing the files is all exit needs.
+    m_session.shutdown();
+    event->accept();
+    QApplication::quit();
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <array>
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QTabWidget;
+class QTimer;
+class QToolButton;
+class QTreeView;
+class QTreeWidget;
+class DrawListModel;
+class FrequencyChart;
+class Session;
+
+// The main window ("Principal"): four tabs over the session's state. Every
+// control keeps the name it has always had, as its objectName.
+class MainWindow final : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(Session &session, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Which of the three frequency tables the chart shows.
+    enum class ChartTable { Low, High, Keys };
+    ChartTable chartTable() const { return m_chartTable; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    QWidget *buildGeneralTab();
+    QWidget *buildReportTab();
+    QWidget *buildManagerTab();
+    QWidget *buildStatisticsTab();
+    QWidget *buildDownloadBar();
+
+    void showStatus();
+    void showDrawList();
+    void showSyndicates();
+    void showViewOptions();
+    void showChart(ChartTable table);
+    void showResultList(int index);
+    void setChecksFromMenu(int list, bool soloPremio, bool historico);
+    void notYet();
+
+    Session &m_session;
+    bool m_firstShown = false;
+
+    QTabWidget *m_tabs = nullptr;
+    std::array<QLabel *, 7> m_label9 {};
+    QTimer *m_blinkTimer = nullptr;
+    QScrollBar *m_drawsScroll = nullptr; // HScroll1
+    QLineEdit *m_drawsText = nullptr;    // Text3
+    QCheckBox *m_historico = nullptr;    // Check1
+    QCheckBox *m_soloPremio = nullptr;   // Check2
+    std::array<QPushButton *, 2> m_listButtons {}; // Command1
+    QLabel *m_storedDraws = nullptr;     // Label19
+    QTreeView *m_simpleList = nullptr;   // ListView2
+    QTreeView *m_multipleList = nullptr; // ListView4
+
+    QTreeWidget *m_syndicateList = nullptr; // ListView1
+    QListWidget *m_betList = nullptr;       // List1
+    QPushButton *m_printButton = nullptr;   // Command2
+    QPushButton *m_deleteSyndicateButton = nullptr; // Command3
+
+    QTreeView *m_drawView = nullptr;     // ListView3
+    DrawListModel *m_drawModel = nullptr;
+    QLabel *m_totalLabel = nullptr;      // Label7
+    FrequencyChart *m_chart = nullptr;   // MSChart1
+    std::array<QRadioButton *, 2> m_chartChoice {}; // Option1
+    QScrollBar *m_chartHalf = nullptr;   // HScroll2
+    ChartTable m_chartTable = ChartTable::Low;
+};

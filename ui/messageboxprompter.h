@@ -1,0 +1,18 @@
+#pragma once
+
+#include "core/prompter.h"
+
+class QWidget;
+
+// Message boxes as the desktop shows them.
+class MessageBoxPrompter final : public Prompter
+{
+public:
+    explicit MessageBoxPrompter(QWidget *parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget *parent) { m_parent = parent; }
+
+    Answer show(Icon icon, const QString &title, const QString &text, Buttons buttons) override;
+
+private:
+    QWidget *m_parent;
+};
