@@ -88,6 +88,13 @@ public:
 
     const PrintCalibration &calibration() const { return m_calibration; }
 
+    // The open data files, for the commands that live beside the session
+    // (creation, maintenance, download, printing). Every change of a file is
+    // followed by updateStatus() and, when draws changed, refreshDraws().
+    TypedRecordFile<DrawRecord> &drawFile() { return m_drawFile; }
+    TypedRecordFile<SyndicateRecord> &syndicateFile() { return m_syndicateFile; }
+    TypedRecordFile<PrintCalibration> &calibrationFile() { return m_calibrationFile; }
+
 signals:
     void statusChanged();
     void drawListChanged();
