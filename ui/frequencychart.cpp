@@ -29,6 +29,12 @@ FrequencyChart::FrequencyChart(const QString &seriesName, QWidget *parent)
     m_series->attachAxis(m_axisX);
     m_series->attachAxis(m_axisY);
     m_axisY->setLabelFormat(QStringLiteral("%d"));
+    // 27 two-digit labels must fit under the bars without being elided.
+    QFont small = m_axisX->labelsFont();
+    small.setPointSizeF(7.0);
+    m_axisX->setLabelsFont(small);
+    m_axisX->setTruncateLabels(false);
+    m_axisY->setLabelsFont(small);
     chart->legend()->hide();
     chart->setMargins(QMargins(2, 2, 2, 2));
     chart->setBackgroundRoundness(0);
@@ -36,8 +42,9 @@ FrequencyChart::FrequencyChart(const QString &seriesName, QWidget *parent)
     setRenderHint(QPainter::Antialiasing);
 }
 
-void FrequencyChart::setRows(const QStringList &labels, const QVector<int> &counts)
+void FrequencyChart::setRows(const QString &title, const QStringList &labels, const QVector<int> &counts)
 {
+    chart()->setTitle(title);
     m_labels = labels;
     m_counts = counts;
     m_set->remove(0, m_set->count());

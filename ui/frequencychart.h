@@ -18,7 +18,7 @@ class FrequencyChart final : public QChartView
 public:
     explicit FrequencyChart(const QString &seriesName, QWidget *parent = nullptr);
 
-    void setRows(const QStringList &labels, const QVector<int> &counts);
+    void setRows(const QString &title, const QStringList &labels, const QVector<int> &counts);
     QStringList labels() const { return m_labels; }
     QVector<int> counts() const { return m_counts; }
 

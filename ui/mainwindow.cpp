@@ -196,6 +196,7 @@ QWidget *MainWindow::buildDownloadBar()
     progress->setTextVisible(false);
     progress->setMaximumWidth(220);
     progress->setMaximumHeight(16);
+    progress->setVisible(false); // shown while a download runs
     row->addWidget(progress);
     row->addWidget(namedLabel(QStringLiteral("Label58"), QString()));
     row->addWidget(namedLabel(QStringLiteral("Label6"), QString()), 1);
@@ -481,7 +482,13 @@ void MainWindow::showChart(ChartTable table)
             counts << list.numberTally[std::size_t(n - 1)];
         }
     }
-    m_chart->setRows(labels, counts);
+    QString title;
+    switch (table) {
+    case ChartTable::Low: title = QStringLiteral("Apariciones de los números 1 a 27"); break;
+    case ChartTable::High: title = QStringLiteral("Apariciones de los números 28 a 54"); break;
+    case ChartTable::Keys: title = QStringLiteral("Apariciones de cada número clave"); break;
+    }
+    m_chart->setRows(title, labels, counts);
 }
 
 void MainWindow::showResultList(int index)
