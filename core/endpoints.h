@@ -10,7 +10,7 @@ struct Endpoints
     QUrl operatorSite {QStringLiteral("https://www.loteriasyapuestas.es")};
     QUrl makerServer {QStringLiteral("https://news.quorvale.example")};
     QUrl webSite {QStringLiteral("https://www.quorvale.example")};
-    QUrl shopPage {QStringLiteral("https://www.quorvale.example/tienda")};
+    QUrl shopPage {QStringLiteral("https://www.quorvale.example/tienda.html#Sorteos")};
     QUrl pdfReaderPage {QStringLiteral("https://www.quorvale.example/lector-pdf")};
     QString supportEmail {QStringLiteral("soporte@quorvale.example")};
 

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "store/fileops.h"
+
+#include <QString>
+
+class Session;
+class UrlOpener;
+
+// The commands that change a data file wholesale: importing a draw file,
+// deleting all draws (with the optional reset of every syndicate's results),
+// deleting one draw, deleting one syndicate. Each builds the complete new
+// file first and renames it into place; the open record file is then opened
+// again on the new file.
+class Maintenance
+{
+public:
+    Maintenance(Session &session, FileOps &files, UrlOpener &browser);
+
+    // chosenPath is what the open-file dialog gave; empty when cancelled.
+    void importDraws(const QString &chosenPath);
+
+    // Both questions are asked; draws and results go as answered.
+    void deleteAllDraws();
+
+    // Clicking a draw of the list deletes it once "delete all" has been used.
+    bool drawDeleteMode() const { return m_drawDeleteMode; }
+    void setDrawDeleteMode(bool on) { m_drawDeleteMode = on; }
+    // position 1 is the newest draw, as the list shows it. False when nothing
+    // was deleted (not in delete mode, no such position, the answer was No,
+    // or a step failed).
+    bool deleteDraw(int position);
+
+    // record is the syndicate selected in the list, 0 for none. True when it
+    // was deleted.
+    bool deleteSyndicate(int record);
+
+    void showPermissionError();
+
+    static const QString kDrawWorkFile;
+    static const QString kDrawBackup;
+
+private:
+    // True on failure, after the permission message when that was the cause.
+    bool reportFailure(FileOps::Result result);
+
+    Session &m_session;
+    FileOps &m_files;
+    UrlOpener &m_browser;
+    bool m_drawDeleteMode = false;
+};

@@ -1,0 +1,375 @@
+// Import, delete all, delete one draw and syndicate deletion on real files,
+// with every file step made to fail in turn.
+
+#include "core/clock.h"
+#include "core/maintenance.h"
+#include "core/session.h"
+#include "core/urlopener.h"
+#include "store/fileops.h"
+#include "store/oledate.h"
+#include "support/fixtures.h"
+#include "support/recordingprompter.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+namespace
+{
+    const QDate kToday(2026, 12, 8);
+    const QString kOops = QStringLiteral("¡Vaya hombre!");
+    const QString kNotADrawFile = QStringLiteral(
+        "Fichero de sorteos no válido. Compruebe que el archivo NUMEROS.DAT sea para Quorvale.");
+    const QString kPermissionTitle = QStringLiteral("Error de permiso");
+
+    // The disk, except that mutating step number failAt (from 0) fails.
+    class FailingFileOps final : public FileOps
+    {
+    public:
+        bool read(const QString &path, QByteArray *bytes) override { return m_disk.read(path, bytes); }
+        Result write(const QString &path, const QByteArray &bytes) override
+        {
+            return step([&] { return m_disk.write(path, bytes); });
+        }
+        Result replace(const QString &from, const QString &to) override
+        {
+            return step([&] { return m_disk.replace(from, to); });
+        }
+        Result remove(const QString &path) override { return step([&] { return m_disk.remove(path); }); }
+
+        int failAt = -1;
+        Result failure = Result::Failed;
+        int steps = 0;
+
+    private:
+        Result step(const std::function<Result()> &run)
+        {
+            return steps++ == failAt ? failure : run();
+        }
+        DiskFileOps m_disk;
+    };
+
+    class RecordingOpener final : public UrlOpener
+    {
+    public:
+        void open(const QUrl &address) override { opened << address; }
+        QList<QUrl> opened;
+    };
+
+    std::vector<DrawRecord> someDraws(int count, QDate first = QDate(2026, 1, 4))
+    {
+        std::vector<DrawRecord> draws;
+        for (int i = 0; i < count; ++i)
+            draws.push_back(Fixtures::draw(first.addDays(7 * i), {1 + i % 40, 11 + i % 40, 12 + i % 40, 13 + i % 40, 14 + i % 40}, i % 10));
+        return draws;
+    }
+}
+
+class TestMaintenance : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QTemporaryDir> m_elsewhere;
+    FixedClock m_clock {kToday};
+    RecordingPrompter m_prompter;
+    RecordingOpener m_opener;
+    FailingFileOps m_files;
+    std::unique_ptr<Session> m_session;
+    std::unique_ptr<Maintenance> m_maintenance;
+
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    QByteArray bytes(const QString &name) const { return Fixtures::readFile(path(name)); }
+
+    void start()
+    {
+        m_session = std::make_unique<Session>(m_clock, m_prompter);
+        QVERIFY(m_session->start(m_dir->path()));
+        m_maintenance = std::make_unique<Maintenance>(*m_session, m_files, m_opener);
+        m_prompter.boxes.clear();
+    }
+
+    QString chosenFile(const QByteArray &content)
+    {
+        const QString file = m_elsewhere->filePath(QStringLiteral("NUMEROS.DAT"));
+        Fixtures::writeFile(file, content);
+        return file;
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_elsewhere = std::make_unique<QTemporaryDir>();
+        m_prompter.boxes.clear();
+        m_prompter.answers.clear();
+        m_opener.opened.clear();
+        m_files = {};
+        m_files.failAt = -1;
+        m_files.steps = 0;
+    }
+
+    void importKeepsTheOldFileAsBackup()
+    {
+        const QByteArray old = Fixtures::bytesOf(someDraws(3));
+        Fixtures::writeFile(path(QStringLiteral("numeros.dat")), old);
+        start();
+        const QByteArray history = Fixtures::bytesOf(Fixtures::realDraws());
+        m_maintenance->importDraws(chosenFile(history));
+
+        QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("Todos los sorteos")});
+        QCOMPARE(m_prompter.boxes[0].text, QStringLiteral("Archivo de sorteos importado con éxito"));
+        QCOMPARE(bytes(QStringLiteral("numeros.dat")), history);
+        QCOMPARE(bytes(QStringLiteral("numeros.bak")), old);
+        QCOMPARE(m_session->storedDraws(), 1114);
+        QCOMPARE(m_session->drawList().total(), 1114);
+
+        // A second import keeps only the file from just before it.
+        const QByteArray shorter = Fixtures::bytesOf(someDraws(5));
+        m_maintenance->importDraws(chosenFile(shorter));
+        QCOMPARE(bytes(QStringLiteral("numeros.bak")), history);
+        QCOMPARE(bytes(QStringLiteral("numeros.dat")), shorter);
+        // Later appends go to the data file, not to the imported one.
+        QCOMPARE(m_session->drawFile().path(), path(QStringLiteral("numeros.dat")));
+    }
+
+    void importRefusesBadFiles_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        auto draws = someDraws(4);
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("not whole records") << Fixtures::bytesOf(draws) + QByteArray(5, '\0');
+        QTest::newRow("first draw on a Saturday") << Fixtures::bytesOf(someDraws(2, QDate(2005, 10, 22)));
+        auto unordered = draws;
+        std::swap(unordered[1], unordered[2]);
+        QTest::newRow("dates not ascending") << Fixtures::bytesOf(unordered);
+        auto same = draws;
+        same[3].date = same[2].date;
+        QTest::newRow("two draws on one day") << Fixtures::bytesOf(same);
+        auto repeated = draws;
+        repeated[2].numbers = {5, 5, 6, 7, 8};
+        QTest::newRow("a repeated number") << Fixtures::bytesOf(repeated);
+        auto key = draws;
+        key[3].clave = 10;
+        QTest::newRow("key 10 in the last draw") << Fixtures::bytesOf(key);
+        auto zero = draws;
+        zero[1].numbers[0] = 0;
+        QTest::newRow("a number 0") << Fixtures::bytesOf(zero);
+        QTest::newRow("text") << QByteArray("date,n1,n2,n3,n4,n5,clave\n2026-01-04,1,2,3,4,5,6\n");
+    }
+
+    void importRefusesBadFiles()
+    {
+        QFETCH(QByteArray, content);
+        const QByteArray old = Fixtures::bytesOf(someDraws(3));
+        Fixtures::writeFile(path(QStringLiteral("numeros.dat")), old);
+        start();
+        m_maintenance->importDraws(chosenFile(content));
+        QCOMPARE(m_prompter.titles(), QStringList {kOops});
+        QCOMPARE(m_prompter.boxes[0].text, kNotADrawFile);
+        QCOMPARE(bytes(QStringLiteral("numeros.dat")), old);
+        QVERIFY(!QFile::exists(path(QStringLiteral("numeros.bak"))));
+        QCOMPARE(m_session->storedDraws(), 3);
+    }
+
+    void importOfTheDataFileItself()
+    {
+        const QByteArray old = Fixtures::bytesOf(someDraws(3));
+        Fixtures::writeFile(path(QStringLiteral("numeros.dat")), old);
+        start();
+        m_maintenance->importDraws(path(QStringLiteral("numeros.dat")));
+        QCOMPARE(m_prompter.titles(), QStringList {kOops});
+        QCOMPARE(bytes(QStringLiteral("numeros.dat")), old);
+        QVERIFY(!QFile::exists(path(QStringLiteral("numeros.bak"))));
+    }
+
+    void cancelledChoiceOffersTheShop()
+    {
+        start();
+        m_maintenance->importDraws(QString());
+        QCOMPARE(m_prompter.boxes.size(), 1);
+        QCOMPARE(m_prompter.boxes[0].buttons, Prompter::Buttons::YesNo);
+        QVERIFY(m_prompter.boxes[0].text.startsWith(QStringLiteral("No se ha seleccionado ningún archivo.")));
+        QVERIFY(m_opener.opened.isEmpty());
+
+        m_prompter.answers = {Prompter::Answer::Yes};
+        m_maintenance->importDraws(QString());
+        QCOMPARE(m_opener.opened.size(), 1);
+        QCOMPARE(m_opener.opened[0].fragment(), QStringLiteral("Sorteos"));
+        QVERIFY(m_opener.opened[0].path().endsWith(QStringLiteral("tienda.html")));
+    }
+
+    void deleteAllAndReset()
+    {
+        const QByteArray draws = Fixtures::bytesOf(someDraws(6));
+        Fixtures::writeFile(path(QStringLiteral("numeros.dat")), draws);
+        auto a = Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 3, QDate(2026, 1, 1));
+        a.prizeCounts = {4, 0, 1, 0, 0, 0, 0, 0};
+        a.lastCountedDate = OleDate::fromDate(QDate(2026, 2, 8));
+        auto b = Fixtures::simpleSyndicate(QStringLiteral("B"), {{6, 7, 8, 9, 10}}, 4, QDate(2026, 1, 10));
+        Fixtures::writeFile(path(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({a, b}));
+        start();
+        QVERIFY(!m_maintenance->drawDeleteMode());
+
+        // No, then Yes: the draws stay, every syndicate starts again today.
+        m_prompter.answers = {Prompter::Answer::No, Prompter::Answer::Yes};
+        m_maintenance->deleteAllDraws();
+        QVERIFY(m_maintenance->drawDeleteMode());
+        QCOMPARE(m_prompter.titles(), (QStringList {QStringLiteral("Borrar..."), QStringLiteral("Borrar...")}));
+        QCOMPARE(bytes(QStringLiteral("numeros.dat")), draws);
+        const QByteArray reset = bytes(QStringLiteral("apuestas.dat"));
+        QCOMPARE(reset.size(), 2 * SyndicateRecord::kSize);
+        for (int r = 0; r < 2; ++r) {
+            const auto s = SyndicateRecord::fromBytes(reset.mid(r * SyndicateRecord::kSize, SyndicateRecord::kSize));
+            QCOMPARE(s.prizeCounts, (std::array<std::int16_t, 8> {}));
+            QCOMPARE(s.lastCountedDate, 0.0);
+            QCOMPARE(s.createdOn, OleDate::fromDate(kToday));
+            QCOMPARE(s.bets, (r == 0 ? a : b).bets);
+            QCOMPARE(s.name(), (r == 0 ? a : b).name());
+        }
+
+        // Yes, then No: the draws go, the syndicates stay as they are.
+        m_prompter.answers = {Prompter::Answer::Yes, Prompter::Answer::No};
+        m_maintenance->deleteAllDraws();
+        QCOMPARE(bytes(QStringLiteral("numeros.dat")), QByteArray());
+        QCOMPARE(bytes(QStringLiteral("apuestas.dat")), reset);
+        QCOMPARE(m_session->storedDraws(), 0);
+        QCOMPARE(m_session->drawList().total(), 0);
+        QCOMPARE(m_session->drawStatus().lastUpdate, QStringLiteral("Fichero de datos vacío."));
+    }
+
+    void deleteOneDraw()
+    {
+        const auto draws = someDraws(4);
+        Fixtures::writeFile(path(QStringLiteral("numeros.dat")), Fixtures::bytesOf(draws));
+        start();
+        // Not before "delete all" has been used.
+        QVERIFY(!m_maintenance->deleteDraw(1));
+        QVERIFY(m_prompter.boxes.isEmpty());
+
+        m_maintenance->setDrawDeleteMode(true);
+        QVERIFY(!m_maintenance->deleteDraw(5)); // not in the list
+        QVERIFY(!m_maintenance->deleteDraw(0));
+        QVERIFY(m_prompter.boxes.isEmpty());
+        QVERIFY(!m_maintenance->deleteDraw(2)); // answered No
+        QCOMPARE(m_session->storedDraws(), 4);
+
+        m_prompter.answers = {Prompter::Answer::Yes};
+        QVERIFY(m_maintenance->deleteDraw(1)); // the newest
+        QCOMPARE(bytes(QStringLiteral("numeros.dat")), Fixtures::bytesOf({draws[0], draws[1], draws[2]}));
+        QCOMPARE(m_session->storedDraws(), 3);
+        QCOMPARE(m_session->drawBuffer(), draws[2]);
+        QCOMPARE(m_session->drawList().total(), 3);
+        QVERIFY(!QFile::exists(path(QStringLiteral("numeros.tmp"))));
+
+        m_prompter.answers = {Prompter::Answer::Yes};
+        QVERIFY(m_maintenance->deleteDraw(3)); // the oldest
+        QCOMPARE(bytes(QStringLiteral("numeros.dat")), Fixtures::bytesOf({draws[1], draws[2]}));
+    }
+
+    void deleteSyndicate()
+    {
+        auto a = Fixtures::simpleSyndicate(QStringLiteral("UNO"), {{1, 2, 3, 4, 5}}, 1, QDate(2026, 1, 1));
+        auto b = Fixtures::simpleSyndicate(QStringLiteral("  DOS"), {{6, 7, 8, 9, 10}}, 2, QDate(2026, 1, 2));
+        auto c = Fixtures::simpleSyndicate(QStringLiteral("TRES"), {{11, 12, 13, 14, 15}}, 3, QDate(2026, 1, 3));
+        c.prizeCounts = {1, 2, 3, 4, 5, 6, 7, 8};
+        c.lastCountedDate = 46000;
+        Fixtures::writeFile(path(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({a, b, c}));
+        start();
+
+        QVERIFY(!m_maintenance->deleteSyndicate(0));
+        QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("¡Nooooo!")});
+        QCOMPARE(m_prompter.boxes[0].text, QStringLiteral("Seleccione una peña primero..."));
+
+        m_prompter.boxes.clear();
+        QVERIFY(!m_maintenance->deleteSyndicate(2)); // answered No
+        QCOMPARE(m_prompter.boxes[0].text, QStringLiteral("¿Seguro que quieres eliminar la Peña DOS?"));
+        QCOMPARE(bytes(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({a, b, c}));
+
+        m_prompter.answers = {Prompter::Answer::Yes};
+        QVERIFY(m_maintenance->deleteSyndicate(2));
+        // Record 3 moves to 2 byte for byte.
+        QCOMPARE(bytes(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({a, c}));
+        QCOMPARE(m_session->nextSyndicateRecord(), 3);
+        QVERIFY(!QFile::exists(path(QStringLiteral("apuestas.tmp"))));
+    }
+
+    // Every mutating step of every command, made to fail: the data file is
+    // the old one or the new one, whole; a permission failure says so.
+    void failureAtEachStep_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("failAt");
+        QTest::addColumn<bool>("permission");
+        for (const char *command : {"import", "deleteAll", "reset", "deleteDraw", "deleteSyndicate"}) {
+            for (int step = 0; step < 2; ++step) {
+                for (bool permission : {false, true})
+                    QTest::addRow("%s step %d%s", command, step, permission ? " denied" : "")
+                        << QString::fromLatin1(command) << step << permission;
+            }
+        }
+    }
+
+    void failureAtEachStep()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, failAt);
+        QFETCH(bool, permission);
+
+        const auto draws = someDraws(5);
+        const QByteArray oldDraws = Fixtures::bytesOf(draws);
+        const auto a = Fixtures::simpleSyndicate(QStringLiteral("UNO"), {{1, 2, 3, 4, 5}}, 1, QDate(2026, 1, 1));
+        const auto b = Fixtures::simpleSyndicate(QStringLiteral("DOS"), {{6, 7, 8, 9, 10}}, 2, QDate(2026, 1, 2));
+        const QByteArray oldSyndicates = Fixtures::bytesOf({a, b});
+        Fixtures::writeFile(path(QStringLiteral("numeros.dat")), oldDraws);
+        Fixtures::writeFile(path(QStringLiteral("apuestas.dat")), oldSyndicates);
+        start();
+        const QString chosen = chosenFile(Fixtures::bytesOf(someDraws(9)));
+        m_files.failAt = failAt;
+        m_files.failure = permission ? FileOps::Result::PermissionDenied : FileOps::Result::Failed;
+        m_maintenance->setDrawDeleteMode(true);
+        m_prompter.answers = {Prompter::Answer::Yes, Prompter::Answer::Yes};
+        if (command == QLatin1String("import"))
+            m_maintenance->importDraws(chosen);
+        else if (command == QLatin1String("deleteAll"))
+            m_maintenance->deleteAllDraws();
+        else if (command == QLatin1String("reset"))
+            (m_prompter.answers = {Prompter::Answer::No, Prompter::Answer::Yes}, m_maintenance->deleteAllDraws());
+        else if (command == QLatin1String("deleteDraw"))
+            m_maintenance->deleteDraw(2);
+        else
+            m_maintenance->deleteSyndicate(1);
+
+        const QByteArray drawsNow = bytes(QStringLiteral("numeros.dat"));
+        const QByteArray syndicatesNow = bytes(QStringLiteral("apuestas.dat"));
+        const bool failed = failAt < m_files.steps;
+        if (failed) {
+            // Delete-all stops at its failing step: the draws went only when
+            // their own step succeeded, the reset never ran.
+            const bool drawsGone = command == QLatin1String("deleteAll") && failAt == 1;
+            QCOMPARE(drawsNow, drawsGone ? QByteArray() : oldDraws);
+            QCOMPARE(syndicatesNow, oldSyndicates);
+        }
+        QVERIFY(drawsNow == oldDraws || drawsNow.isEmpty() || drawsNow.size() % DrawRecord::kSize == 0);
+        QVERIFY(syndicatesNow.size() % SyndicateRecord::kSize == 0);
+        // The session reads what is on disk.
+        QCOMPARE(m_session->storedDraws(), int(drawsNow.size() / DrawRecord::kSize));
+        QCOMPARE(int(m_session->syndicates().size()), int(syndicatesNow.size() / SyndicateRecord::kSize));
+
+        const bool permissionBox = m_prompter.titles().contains(kPermissionTitle);
+        if (command == QLatin1String("import")) {
+            QCOMPARE(permissionBox, false); // the import says it with its own error number
+            if (failed)
+                QCOMPARE(m_prompter.boxes.last().text,
+                         kNotADrawFile + (permission ? QStringLiteral(" Error 70") : QStringLiteral(" Error 75")));
+        } else {
+            QCOMPARE(permissionBox, failed && permission);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMaintenance)
+#include "tst_maintenance.moc"
