@@ -5,10 +5,12 @@
 Prompter::Answer StreamPrompter::show(Icon, const QString &title, const QString &text, Buttons buttons)
 {
     ++m_shown;
+    m_lastTitle = title;
     const QByteArray line = (title + QStringLiteral(": ") + text + QLatin1Char('\n')).toUtf8();
     std::fwrite(line.constData(), 1, std::size_t(line.size()), stderr);
     std::fflush(stderr);
     if (buttons == Buttons::Ok)
         return Answer::Ok;
-    return m_answerYes ? Answer::Yes : Answer::No;
+    const bool yes = m_answers.isEmpty() ? m_answerYes : m_answers.takeFirst();
+    return yes ? Answer::Yes : Answer::No;
 }

@@ -2,17 +2,24 @@
 
 #include "core/prompter.h"
 
-// Message boxes of a run without a window: "TITLE: TEXT" on stderr; every
-// Yes/No question gets the answer given on the command line.
+#include <QList>
+
+// Message boxes of a run without a window: "TITLE: TEXT" on stderr. Yes/No
+// questions take the answers given on the command line, in order; when those
+// run out, the general answer (--yes, default No).
 class StreamPrompter final : public Prompter
 {
 public:
     explicit StreamPrompter(bool answerYes) : m_answerYes(answerYes) {}
     Answer show(Icon icon, const QString &title, const QString &text, Buttons buttons) override;
 
+    void setAnswers(const QList<bool> &answers) { m_answers = answers; }
     int shown() const { return m_shown; }
+    QString lastTitle() const { return m_lastTitle; }
 
 private:
     bool m_answerYes;
+    QList<bool> m_answers;
     int m_shown = 0;
+    QString m_lastTitle;
 };

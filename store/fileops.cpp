@@ -42,6 +42,11 @@ FileOps::Result DiskFileOps::write(const QString &path, const QByteArray &bytes)
 
 FileOps::Result DiskFileOps::replace(const QString &from, const QString &to)
 {
+    // rename(2) would replace a file the user may not write; refuse as a
+    // write to it would be refused.
+    const QFileInfo target(to);
+    if (target.exists() && !target.isWritable())
+        return Result::PermissionDenied;
     // QFile::rename refuses to overwrite; rename(2) replaces atomically.
     if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
         return Result::Ok;
