@@ -1,0 +1,264 @@
+#include "syndicatecreation.h"
+
+#include "clock.h"
+#include "prompter.h"
+#include "session.h"
+#include "store/oledate.h"
+
+#include <QTime>
+
+#include <algorithm>
+#include <set>
+
+const QString SyndicateCreation::kErrorTitle = QStringLiteral("Error");
+const QString SyndicateCreation::kFutureSyndicate = QStringLiteral(
+    "¡¡¡No puede crear una peña con fecha anterior a una ya existente!!!. Borre dicha peña antes de crear ésta.");
+const QString SyndicateCreation::kFutureDraw = QStringLiteral(
+    "Hay sorteos con fecha posterior a la de la peña que intenta crear. Revise la fecha de su ordenador. "
+    "¡No se puede crear una peña con fecha anterior a la del último sorteo!");
+const QString SyndicateCreation::kNoName = QStringLiteral("¡¡¡No ha escrito el nombre de la peña!!!");
+const QString SyndicateCreation::kNameTooLong = QStringLiteral("¡¡¡El nombre no puede tener más de 20 letras!!!");
+const QString SyndicateCreation::kOnlyName = QStringLiteral(
+    "Sólo tienes que poner un nombre. No puedes añadir más números.");
+const QString SyndicateCreation::kOneMultiple = QStringLiteral(
+    "¡¡ Oficialmente sólo se admite una combinación por boleto cuando juegas a múltiples !! ");
+const QString SyndicateCreation::kMaxSimple = QStringLiteral("Máximo de apuestas sencillas por peña : 24.");
+const QString SyndicateCreation::kWriteFailed = QStringLiteral(
+    "No se ha podido grabar la peña en apuestas.dat. Compruebe que el fichero se puede escribir.");
+
+namespace
+{
+    std::uint32_t secondsSinceMidnight()
+    {
+        return std::uint32_t(QTime::currentTime().msecsSinceStartOfDay() / 1000);
+    }
+}
+
+SyndicateCreation::SyndicateCreation(Session &session)
+    : m_session(session)
+    , m_random(secondsSinceMidnight())
+{
+    restart();
+}
+
+void SyndicateCreation::setMultipleSize(int size)
+{
+    m_multipleSize = std::clamp(size, 0, kMaxMultipleSize);
+}
+
+bool SyndicateCreation::takeSyndicateCreated()
+{
+    const bool created = m_created;
+    m_created = false;
+    return created;
+}
+
+void SyndicateCreation::restart()
+{
+    // Rows of the previous syndicate are not carried into the next record.
+    m_record = SyndicateRecord {};
+    m_phase = Phase::Key;
+    m_betsEntered = 0;
+    m_marks.reset();
+    m_nameMissing = false;
+    m_lines.clear();
+    m_nextBetText = QStringLiteral("1");
+    m_canSave = false;
+    m_canRemove = false;
+}
+
+QString SyndicateCreation::instruction() const
+{
+    return QStringLiteral("INTRODUZCA EL NOMBRE Y %1 NÚMEROS:").arg(numbersPerBet());
+}
+
+void SyndicateCreation::refuse(const QString &text)
+{
+    m_session.prompter().inform(kErrorTitle, text);
+}
+
+bool SyndicateCreation::click(int cell)
+{
+    if (cell < 0 || cell >= kCells)
+        return false;
+    if (m_nameMissing) {
+        refuse(kOnlyName);
+        return false;
+    }
+    if (cell >= kFirstKeyCell) {
+        // Only the key panel offers key cells, and only before any bet.
+        if (m_phase != Phase::Key)
+            return false;
+        const int key = cell - kFirstKeyCell;
+        m_phase = Phase::Numbers;
+        m_record.bets[0][std::size_t(numbersPerBet())] = std::int16_t(key);
+        m_lines.append(QStringLiteral("Número clave:   %1").arg(key));
+        return true;
+    }
+    if (m_phase != Phase::Numbers)
+        return false;
+    if (m_betsEntered >= maxBets()) {
+        refuse(m_multipleSize > 0 ? kOneMultiple : kMaxSimple);
+        return false;
+    }
+    m_marks.flip(std::size_t(cell));
+    if (cellsMarked() == numbersPerBet())
+        completeBet();
+    return true;
+}
+
+void SyndicateCreation::completeBet()
+{
+    ++m_betsEntered;
+    m_canRemove = true;
+    const int bet = int(m_lines.size()); // the key line counts: the first bet is 1
+    auto &row = m_record.bets[std::size_t(bet - 1)];
+    QString text;
+    int slot = 0;
+    for (int cell = 0; cell < kNumberCells; ++cell) {
+        if (!m_marks.test(std::size_t(cell)))
+            continue;
+        const int number = cell + 1;
+        row[std::size_t(slot)] = std::int16_t(number);
+        ++slot;
+        if (number < 10)
+            text += QLatin1Char(' ');
+        text += QString::number(number);
+        if (slot != numbersPerBet())
+            text += QLatin1Char('-');
+    }
+    m_marks.reset();
+    m_lines.append(text);
+    m_nextBetText = QString::number(m_betsEntered + 1);
+    m_canSave = true;
+}
+
+void SyndicateCreation::removeLast()
+{
+    if (m_lines.isEmpty())
+        return;
+    const int n = m_betsEntered;
+    if (n == 0)
+        m_canRemove = false;
+    m_lines.removeLast();
+    m_nextBetText = QString::number(n);
+    if (n == 0) {
+        m_canSave = false;
+        m_phase = Phase::Key;
+        m_nextBetText = QStringLiteral("1");
+    } else {
+        m_betsEntered = n - 1;
+    }
+}
+
+void SyndicateCreation::randomFill()
+{
+    randomFill(secondsSinceMidnight());
+}
+
+void SyndicateCreation::randomFill(std::uint32_t seed)
+{
+    if (m_nameMissing) {
+        refuse(kOnlyName);
+        return;
+    }
+    if (m_phase == Phase::Key) {
+        std::uniform_int_distribution<int> key(0, 9);
+        click(kFirstKeyCell + key(m_random));
+        return;
+    }
+    m_marks.reset();
+    if (m_betsEntered >= maxBets()) {
+        refuse(m_multipleSize > 0 ? kOneMultiple : kMaxSimple);
+        return;
+    }
+    m_random.seed(seed);
+    std::uniform_int_distribution<int> cell(0, kNumberCells - 1);
+    std::set<int> drawn;
+    while (int(drawn.size()) < numbersPerBet()) {
+        const int d = cell(m_random);
+        if (drawn.insert(d).second)
+            click(d);
+    }
+}
+
+int SyndicateCreation::save(const QString &name)
+{
+    m_nameMissing = false;
+    if (m_betsEntered == 0)
+        return 0;
+    const double today = OleDate::fromDate(m_session.clock().today());
+    if (m_session.syndicateFile().get(1).createdOn > today) {
+        m_session.prompter().warn(kErrorTitle, kFutureSyndicate);
+        return 0;
+    }
+    const int newestDraw = m_session.nextDrawRecord() - 1;
+    if (newestDraw >= 1 && m_session.drawFile().get(newestDraw).date > today) {
+        m_session.prompter().warn(kErrorTitle, kFutureDraw);
+        return 0;
+    }
+    // A name of blanks only would be stored as no name at all.
+    if (name.trimmed().isEmpty()) {
+        m_nameMissing = true;
+        m_session.prompter().warn(kErrorTitle, kNoName);
+        m_canRemove = false;
+        m_canRandom = false;
+        return 0;
+    }
+    if (!nameProblem(name).isEmpty()) {
+        m_session.prompter().warn(kErrorTitle, kNameTooLong);
+        return 0;
+    }
+
+    SyndicateRecord record = m_record;
+    record.setName(name);
+    record.prizeCounts = {};
+    record.setDrawDay(QStringLiteral("Domingo"));
+    record.kind = std::int16_t(m_multipleSize == 0 ? m_betsEntered : 100 + m_multipleSize);
+    record.createdOn = today;
+    record.lastCountedDate = OleDate::kNone;
+
+    const int number = std::max(m_session.nextSyndicateRecord(), 1);
+    if (!m_session.syndicateFile().put(number, record)) {
+        m_session.prompter().show(Prompter::Icon::Critical, kErrorTitle, kWriteFailed);
+        return 0;
+    }
+    m_created = true;
+    // Recounting the file moves the next record number past the one written.
+    m_session.loadSyndicateList();
+    restart();
+    return number;
+}
+
+QString SyndicateCreation::nameProblem(const QString &name)
+{
+    return name.size() > kMaxNameLength ? kNameTooLong : QString();
+}
+
+QString SyndicateCreation::enter(int key, const std::vector<std::vector<int>> &bets)
+{
+    if (key < 0 || key > 9)
+        return QStringLiteral("La clave debe ser un número del 0 al 9.");
+    if (bets.empty())
+        return QStringLiteral("Falta la apuesta: indique al menos una apuesta.");
+    if (int(bets.size()) > maxBets())
+        return m_multipleSize > 0 ? kOneMultiple : kMaxSimple;
+    for (const auto &bet : bets) {
+        const std::set<int> distinct(bet.begin(), bet.end());
+        const bool inRange = !distinct.empty() && *distinct.begin() >= 1 && *distinct.rbegin() <= kNumberCells;
+        if (distinct.size() != bet.size() || !inRange || int(bet.size()) != numbersPerBet()) {
+            return m_multipleSize > 0
+                ? QStringLiteral("Una apuesta múltiple debe tener de 6 a 11 números distintos del 1 al 54.")
+                : QStringLiteral("Cada apuesta sencilla debe tener 5 números distintos del 1 al 54.");
+        }
+    }
+
+    restart();
+    click(kFirstKeyCell + key);
+    for (const auto &bet : bets) {
+        const std::set<int> ascending(bet.begin(), bet.end());
+        for (int number : ascending)
+            click(number - 1);
+    }
+    return {};
+}

@@ -1,0 +1,121 @@
+#pragma once
+
+#include "store/syndicaterecord.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <bitset>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+class Session;
+
+// The on-screen slip of a syndicate being created and its save: the key
+// number, then the bets, each marked number by number, then the name.
+// The creation window renders this state and forwards every click here; the
+// command line enters whole bets through the same cells and the same save.
+//
+// It also carries the two program-wide values of creation: the kind chosen
+// in the chooser and the "a syndicate was created" flag that the main
+// window consumes when it becomes active again.
+class SyndicateCreation
+{
+public:
+    static constexpr int kNumberCells = 54; // cells 0..53 are numbers 1..54
+    static constexpr int kFirstKeyCell = 54; // cells 54..63 are keys 0..9
+    static constexpr int kCells = 64;
+    static constexpr int kMaxSimpleBets = 24;
+    static constexpr int kMaxNameLength = 20;
+    static constexpr int kMaxMultipleSize = 6; // 11 numbers
+
+    enum class Phase { Key, Numbers };
+
+    static const QString kErrorTitle;
+    static const QString kFutureSyndicate;   // record 1 created after today
+    static const QString kFutureDraw;        // newest draw dated after today
+    static const QString kNoName;
+    static const QString kNameTooLong;
+    static const QString kOnlyName;          // a click while the name is missing
+    static const QString kOneMultiple;       // a second multiple bet
+    static const QString kMaxSimple;         // a 25th simple bet
+    static const QString kWriteFailed;
+
+    explicit SyndicateCreation(Session &session);
+
+    // --- what the chooser sets and the main window consumes -------------
+    // 0: simple bets; 1..6: one multiple bet of 6..11 numbers.
+    int multipleSize() const { return m_multipleSize; }
+    void setMultipleSize(int size);
+    bool syndicateCreated() const { return m_created; }
+    // True once after every save; the caller refreshes its lists.
+    bool takeSyndicateCreated();
+
+    // --- the slip ---------------------------------------------------------
+    // A new, empty syndicate of the chosen kind, starting with its key.
+    void restart();
+
+    int numbersPerBet() const { return 5 + m_multipleSize; }
+    int maxBets() const { return m_multipleSize == 0 ? kMaxSimpleBets : 1; }
+    int betsEntered() const { return m_betsEntered; }
+    int cellsMarked() const { return int(m_marks.count()); }
+    bool isMarked(int cell) const { return cell >= 0 && cell < kNumberCells && m_marks.test(std::size_t(cell)); }
+    Phase phase() const { return m_phase; }
+    bool nameMissing() const { return m_nameMissing; }
+    // List1: the key line, then one line per bet.
+    const QStringList &lines() const { return m_lines; }
+    // Label4 and Label3.
+    QString instruction() const;
+    QString nextBetText() const { return m_nextBetText; }
+    // What the three buttons allow.
+    bool canSave() const { return m_canSave; }
+    bool canRemove() const { return m_canRemove; }
+    bool canRandom() const { return m_canRandom; }
+    const SyndicateRecord &workingRecord() const { return m_record; }
+
+    // A click on cell 0..63; refused clicks show their message and change
+    // nothing. True when the click was taken.
+    bool click(int cell);
+    // "Borrar": removes the last list line; the key line last of all.
+    void removeLast();
+    // "Aleatorio": a random key, or a random bet of distinct numbers. On the
+    // number panel the generator is seeded from the time of day.
+    void randomFill();
+    // The same with the number panel's seed given (tests, reproducible runs).
+    void randomFill(std::uint32_t seed);
+
+    // "Grabar": the date checks, the name, the record written at the next
+    // record number. Returns the record number written, 0 when stopped (the
+    // reason has been shown and the bets are kept).
+    int save(const QString &name);
+
+    // --- whole syndicates (the command line) -----------------------------
+    // Empty when the slip can hold the name, else message D.
+    static QString nameProblem(const QString &name);
+    // Checks key and bets against what the slip can produce (numbers in any
+    // order) and enters them: key cell, then each bet's cells in ascending
+    // order. Empty on success, else the message refusing them, with nothing
+    // entered. multipleSize() says whether bets is one multiple bet.
+    QString enter(int key, const std::vector<std::vector<int>> &bets);
+
+private:
+    void completeBet();
+    void refuse(const QString &text);
+
+    Session &m_session;
+    int m_multipleSize = 0;
+    bool m_created = false;
+
+    SyndicateRecord m_record;
+    Phase m_phase = Phase::Key;
+    int m_betsEntered = 0;
+    std::bitset<kNumberCells> m_marks;
+    bool m_nameMissing = false;
+    QStringList m_lines;
+    QString m_nextBetText;
+    bool m_canSave = false;
+    bool m_canRemove = false;
+    bool m_canRandom = true;
+    std::mt19937 m_random;
+};
