@@ -1,0 +1,112 @@
+#pragma once
+
+#include "core/endpoints.h"
+#include "webtransfer.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+class DownloadHost;
+
+// The results download: fetch the search page of the last fifty days, store
+// the new draws, fetch the newest draw's page, then check the syndicates,
+// refresh the status, the draw list and the prize report. start() fetches the
+// search page; a one-second tick carries the rest. The window drives it with
+// the session's own timer; the command line runs it to completion.
+class DownloadSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kTickMs = 1000;
+    static constexpr const char *kSearchPageFile = "www.txt";
+    static constexpr const char *kDrawPageFile = "www2.txt";
+    static constexpr const char *kReportFile = "edu.pdf";
+
+    struct Outcome
+    {
+        bool finished = false;        // ended with "TRANSFERENCIA FINALIZADA"
+        bool dataError = false;       // the page held data that could not be taken
+        bool connectionError = false; // a page could not be fetched
+        bool reportMissing = false;   // the report document is not on disk
+        int storedDraws = 0;
+
+        bool succeeded() const { return finished && !dataError && !connectionError; }
+    };
+
+    DownloadSession(DownloadHost &host, WebTransfer &transfer, Endpoints endpoints, QObject *parent = nullptr);
+    ~DownloadSession() override;
+
+    // The download button. False when no session is under way afterwards:
+    // one is already running, the news window is open, the computer's date
+    // is behind the stored draws, or the search page could not be fetched.
+    bool start();
+    // One step, normally from the session's timer every second.
+    void tick();
+    // From start() until the session ends, fetches included.
+    bool isRunning() const;
+
+    // The whole session without a window or a timer: start, then ticks in a
+    // row. True when it ended with "TRANSFERENCIA FINALIZADA" and neither a
+    // data nor a connection error.
+    bool runToCompletion();
+
+    const Outcome &outcome() const { return m_outcome; }
+    int transferStep() const { return m_step; }
+    int progress() const { return m_progress; }
+    QString statusText() const { return m_statusText; }
+    int newDrawCount() const { return m_newDrawCount; }
+    QString drawPagePath() const { return m_drawPagePath; }
+    bool parseFailed() const { return m_parseFailed; }
+    bool endOfData() const { return m_endOfData; }
+    bool reportFetched() const { return m_reportFetched; }
+
+    void setTickInterval(int milliseconds) { m_timer.setInterval(milliseconds); }
+
+    // The download button's image under the pointer (twips): 1 inside the
+    // drawn button, 2 around it.
+    static int buttonImageAt(int xTwips, int yTwips);
+
+signals:
+    // The session went idle, whatever the reason.
+    void finished();
+
+private:
+    void setTimerEnabled(bool on);
+    void setProgress(int step);
+    void setStatusText(const QString &text);
+    void stopWithoutResult();
+    void parseSearchPage();
+    void fetchDrawPage();
+    void finish();
+    bool writePage(const char *fileName, const QByteArray &bytes) const;
+    QString dataPath(const char *fileName) const;
+
+    DownloadHost &m_host;
+    WebTransfer &m_transfer;
+    Endpoints m_endpoints;
+    QTimer m_timer;
+    bool m_timerOn = false;
+    bool m_manualTicks = false;
+    bool m_starting = false;
+    bool m_inTick = false;
+
+    int m_step = 0;      // 2 fetching, 3 fetched, 5 parsed, 6 draw page, 7 finishing
+    int m_tickCount = 0;
+    int m_progress = 0;
+    QString m_statusText;
+
+    // The last page fetched: the search page, then the draw page.
+    QByteArray m_page;
+    qint64 m_byteCount = 0;
+    bool m_countingBytes = false;
+
+    int m_newDrawCount = 0;
+    QString m_drawPagePath;
+    bool m_parseFailed = false;
+    bool m_endOfData = false;
+    bool m_reportFetched = false;
+    Outcome m_outcome;
+};

@@ -1,0 +1,165 @@
+#include "networktransfer.h"
+
+#include <QEventLoop>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QSaveFile>
+
+#include <memory>
+
+namespace
+{
+    struct LaterDeleter
+    {
+        void operator()(QNetworkReply *reply) const
+        {
+            if (reply)
+                reply->deleteLater();
+        }
+    };
+
+    bool isCertificateFailure(QNetworkReply::NetworkError error)
+    {
+        return error == QNetworkReply::SslHandshakeFailedError;
+    }
+}
+
+NetworkTransfer::NetworkTransfer(QObject *parent)
+    : WebTransfer(parent)
+{
+    m_manager.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+}
+
+NetworkTransfer::~NetworkTransfer()
+{
+    cancel();
+}
+
+TransferResult NetworkTransfer::fetch(const QUrl &address)
+{
+    return run(address, nullptr);
+}
+
+TransferResult NetworkTransfer::download(const QUrl &address, const QString &filePath)
+{
+    if (isBusy())
+        return TransferResult::failure(TransferResult::Error::Busy);
+    QSaveFile file(filePath);
+    if (!file.open(QIODevice::WriteOnly))
+        return TransferResult::failure(TransferResult::Error::FileError, file.errorString());
+    TransferResult result = run(address, &file);
+    if (!result.ok()) {
+        file.cancelWriting();
+        return result;
+    }
+    if (!file.commit())
+        return TransferResult::failure(TransferResult::Error::FileError, file.errorString());
+    return result;
+}
+
+void NetworkTransfer::cancel()
+{
+    stop(TransferResult::Error::Cancelled);
+}
+
+void NetworkTransfer::stop(TransferResult::Error reason)
+{
+    if (m_reply.isNull() || m_reply->isFinished())
+        return;
+    if (m_abortReason == TransferResult::Error::None)
+        m_abortReason = reason;
+    m_reply->abort();
+}
+
+TransferResult NetworkTransfer::run(const QUrl &address, QIODevice *sink)
+{
+    using E = TransferResult::Error;
+    if (isBusy())
+        return TransferResult::failure(E::Busy);
+    const QString scheme = address.scheme();
+    if (!address.isValid() || address.host().isEmpty()
+        || (scheme != QLatin1String("https") && scheme != QLatin1String("http")))
+        return TransferResult::failure(E::BadAddress, address.toString());
+
+    QNetworkRequest request(address);
+    request.setTransferTimeout(m_timeoutMs);
+    // Every page is wanted as the server has it now.
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Quorvale/" QUORVALE_VERSION));
+
+    m_abortReason = E::None;
+    std::unique_ptr<QNetworkReply, LaterDeleter> reply(m_manager.get(request));
+    m_reply = reply.get();
+
+    TransferResult result;
+    qint64 received = 0;
+
+    // A declared length over the cap is refused before the body comes.
+    connect(reply.get(), &QNetworkReply::metaDataChanged, this, [&] {
+        const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid() && length.toLongLong() > m_maxBytes)
+            stop(E::TooLarge);
+    });
+    connect(reply.get(), &QNetworkReply::readyRead, this, [&] {
+        if (m_abortReason != E::None)
+            return;
+        const QByteArray chunk = m_reply->readAll();
+        received += chunk.size();
+        if (received > m_maxBytes) {
+            stop(E::TooLarge);
+            return;
+        }
+        if (!sink) {
+            result.body += chunk;
+        } else if (sink->write(chunk) != chunk.size()) {
+            result.errorText = sink->errorString();
+            stop(E::FileError);
+        }
+    });
+    connect(reply.get(), &QNetworkReply::downloadProgress, this, [this](qint64 got, qint64 total) {
+        emit progress(got, total);
+    });
+
+    if (!reply->isFinished()) {
+        QEventLoop loop;
+        connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+
+    // Whatever the last readyRead left behind.
+    if (m_abortReason == E::None && reply->error() == QNetworkReply::NoError && reply->bytesAvailable() > 0) {
+        const QByteArray rest = reply->readAll();
+        received += rest.size();
+        if (received > m_maxBytes)
+            m_abortReason = E::TooLarge;
+        else if (!sink)
+            result.body += rest;
+        else if (sink->write(rest) != rest.size()) {
+            m_abortReason = E::FileError;
+            result.errorText = sink->errorString();
+        }
+    }
+
+    result.httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const QNetworkReply::NetworkError error = reply->error();
+    m_reply.clear();
+
+    if (m_abortReason != E::None) {
+        result.error = m_abortReason;
+    } else if (error == QNetworkReply::OperationCanceledError) {
+        // Nobody here aborted it: the transfer time-out did.
+        result.error = E::TimedOut;
+    } else if (isCertificateFailure(error)) {
+        result.error = E::Untrusted;
+        result.errorText = reply->errorString();
+    } else if (error != QNetworkReply::NoError) {
+        result.error = result.httpStatus >= 400 ? E::HttpStatus : E::Network;
+        result.errorText = reply->errorString();
+    } else if (result.httpStatus != 0 && (result.httpStatus < 200 || result.httpStatus > 299)) {
+        result.error = E::HttpStatus;
+    }
+    m_abortReason = E::None;
+    if (!result.ok())
+        result.body.clear();
+    return result;
+}
