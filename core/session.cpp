@@ -22,6 +22,12 @@ namespace
     const QString kBadDrawFileTitle = QStringLiteral("Error de lectura");
     const QString kBadDrawFileText = QStringLiteral(
         "Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!.");
+    const QString kCorruptTitle = QStringLiteral("¡Vaya hombre!");
+    const QString kCorruptText = QStringLiteral("Error crítico: fichero apuestas.dat corrupto.");
+
+    // Record numbers are signed 16-bit in the files' tradition; a longer
+    // (foreign or damaged) file is read up to there.
+    constexpr qsizetype kMaxRecords = std::numeric_limits<std::int16_t>::max() - 1;
 
     void touch(const QString &path)
     {
@@ -100,11 +106,10 @@ void Session::updateStatus()
 
     // A draw is played by the syndicates as a whole when it is not older than
     // the oldest creation date; with no syndicate no draw is.
-    const QByteArray syndicateBytes = m_syndicateFile.readAllRecords();
     double oldestCreation = std::numeric_limits<double>::infinity();
-    for (qsizetype at = 0; at + SyndicateRecord::kSize <= syndicateBytes.size(); at += SyndicateRecord::kSize) {
-        const auto syndicate = SyndicateRecord::fromBytes(syndicateBytes.sliced(at, SyndicateRecord::kSize));
-        oldestCreation = std::min(oldestCreation, syndicate.createdOn);
+    for (const SyndicateRecord &syndicate : readSyndicates()) {
+        if (!Scrutiny::isDamaged(syndicate))
+            oldestCreation = std::min(oldestCreation, syndicate.createdOn);
     }
 
     m_drawsSinceFirstSyndicate = 0;
@@ -125,20 +130,201 @@ void Session::updateStatus()
     emit statusChanged();
 }
 
+std::vector<SyndicateRecord> Session::readSyndicates()
+{
+    std::vector<SyndicateRecord> records;
+    const QByteArray bytes = m_syndicateFile.readAllRecords();
+    const qsizetype count = std::min(bytes.size() / SyndicateRecord::kSize, kMaxRecords);
+    records.reserve(std::size_t(count));
+    for (qsizetype i = 0; i < count; ++i)
+        records.push_back(SyndicateRecord::fromBytes(bytes.sliced(i * SyndicateRecord::kSize, SyndicateRecord::kSize)));
+    return records;
+}
+
+std::vector<DrawRecord> Session::readDraws()
+{
+    std::vector<DrawRecord> draws;
+    const QByteArray bytes = m_drawFile.readAllRecords();
+    const qsizetype count = std::min(bytes.size() / DrawRecord::kSize, kMaxRecords);
+    draws.reserve(std::size_t(count));
+    for (qsizetype i = 0; i < count; ++i)
+        draws.push_back(DrawRecord::fromBytes(bytes.sliced(i * DrawRecord::kSize, DrawRecord::kSize)));
+    return draws;
+}
+
 void Session::loadSyndicateList()
 {
-    m_syndicates.clear();
-    const QByteArray bytes = m_syndicateFile.readAllRecords();
-    for (qsizetype at = 0; at + SyndicateRecord::kSize <= bytes.size(); at += SyndicateRecord::kSize)
-        m_syndicates.push_back(SyndicateRecord::fromBytes(bytes.sliced(at, SyndicateRecord::kSize)));
+    rebuildSyndicateList();
+    setDetails(1, true);
+}
+
+void Session::rebuildSyndicateList()
+{
+    m_syndicates = readSyndicates();
+    m_syndicateList = Summary::loadSyndicateList(m_syndicates, m_drawsSinceFirstSyndicate);
+    for (int record : m_syndicateList.rewritten)
+        m_syndicateFile.put(record, m_syndicates[std::size_t(record - 1)]);
     m_nextSyndicateRecord = int(m_syndicates.size()) + 1;
-    m_syndicateCountText = QString::number(m_syndicates.size());
+    m_syndicateCountText = m_syndicateList.count;
+    if (m_selectedSyndicate > int(m_syndicates.size()))
+        m_selectedSyndicate = 0;
     emit syndicatesChanged();
+}
+
+void Session::showSyndicateDetails(int record)
+{
+    setDetails(record, true);
+}
+
+void Session::selectSyndicate(int record)
+{
+    if (record < 1 || record > int(m_syndicates.size()))
+        return;
+    m_selectedSyndicate = record;
+    setDetails(record, true);
+}
+
+void Session::setDetails(int record, bool report)
+{
+    if (m_syndicates.empty()) {
+        m_details = Summary::emptyDetails();
+    } else if (record >= 1 && record <= int(m_syndicates.size())) {
+        std::vector<double> dates;
+        for (const DrawRecord &draw : readDraws())
+            dates.push_back(draw.date);
+        m_details = Summary::showSyndicateDetails(record, m_syndicates[std::size_t(record - 1)], dates);
+    } else {
+        m_details = Summary::emptyDetails();
+        m_details.record = record;
+        m_details.damaged = true;
+    }
+    emit syndicateDetailsChanged();
+    if (m_details.damaged && report)
+        m_prompter.warn(kCorruptTitle, kCorruptText);
 }
 
 void Session::refreshDraws()
 {
+    // The draw file is checked before any prize is counted from it: a file
+    // about to be set aside as invalid must not add to the counters.
     loadDrawList();
+    scrutinizeSimpleSyndicates(m_drawsToShow);
+}
+
+Scrutiny::Pass Session::beginPass()
+{
+    Scrutiny::Pass pass;
+    pass.draws = readDraws();
+    pass.syndicates = readSyndicates();
+    pass.historico = m_historico;
+    pass.soloPremio = m_soloPremio;
+    pass.notice = m_notice;
+    pass.notice.storedDraws = !m_storedDrawsNotice.isEmpty();
+    return pass;
+}
+
+void Session::scrutinizeSimpleSyndicates(int drawCount)
+{
+    Scrutiny::Pass pass = beginPass();
+    const std::vector<SyndicateRecord> before = pass.syndicates;
+
+    emit simpleResultsAboutToChange();
+    const bool multipleSeen = Scrutiny::scrutinizeSimpleSyndicates(pass, drawCount, m_simpleResults);
+    emit simpleResultsChanged();
+
+    if (multipleSeen) {
+        runMultiplePass(pass, drawCount);
+    } else {
+        // No multiple bet took part: its list must not go on showing the
+        // rows of other draws.
+        emit multipleResultsAboutToChange();
+        m_multipleResults.clear();
+        emit multipleResultsChanged();
+    }
+    endPass(pass, before);
+}
+
+void Session::scrutinizeMultipleSyndicates(int drawCount)
+{
+    Scrutiny::Pass pass = beginPass();
+    const std::vector<SyndicateRecord> before = pass.syndicates;
+    runMultiplePass(pass, drawCount);
+    endPass(pass, before);
+}
+
+void Session::runMultiplePass(Scrutiny::Pass &pass, int drawCount)
+{
+    emit multipleResultsAboutToChange();
+    Scrutiny::scrutinizeMultipleSyndicates(pass, drawCount, m_multipleResults);
+    emit multipleResultsChanged();
+}
+
+void Session::endPass(const Scrutiny::Pass &pass, const std::vector<SyndicateRecord> &before)
+{
+    // Counters and lastCountedDate of one record go to disk in one write,
+    // so an interrupted pass can never count a draw twice.
+    bool written = false;
+    for (std::size_t k = 0; k < pass.syndicates.size() && k < before.size(); ++k) {
+        if (Scrutiny::isDamaged(before[k]))
+            continue;
+        if (pass.syndicates[k].toBytes() != before[k].toBytes()) {
+            m_syndicateFile.put(qint64(k) + 1, pass.syndicates[k]);
+            written = true;
+        }
+    }
+    setNotice(pass.notice);
+    if (written) {
+        // The tab of syndicates shows the counters just written.
+        const int shown = m_details.record;
+        rebuildSyndicateList();
+        setDetails(shown >= 1 ? shown : 1, false);
+    }
+}
+
+void Session::setNotice(const Scrutiny::PrizeNotice &notice)
+{
+    Scrutiny::PrizeNotice next = notice;
+    next.storedDraws = false; // kept as the text of Label19
+    if (next == m_notice)
+        return;
+    m_notice = next;
+    emit prizeNoticeChanged();
+}
+
+void Session::showNewestDraw()
+{
+    if (m_drawsToShow == 1) {
+        scrutinizeSimpleSyndicates(1);
+        scrutinizeMultipleSyndicates(1);
+    } else {
+        emit scrollBarsReset();
+        setDrawsToShow(1);
+    }
+}
+
+void Session::stopPrizeAnimation()
+{
+    if (!m_notice.running)
+        return;
+    m_notice.running = false;
+    m_storedDrawsNotice.clear();
+    emit prizeNoticeChanged();
+}
+
+void Session::setStoredDrawsNotice(const QString &text)
+{
+    if (text == m_storedDrawsNotice)
+        return;
+    m_storedDrawsNotice = text;
+    emit prizeNoticeChanged();
+}
+
+void Session::clearPrizeBlink()
+{
+    if (m_notice.prizeBlink == 0)
+        return;
+    m_notice.prizeBlink = 0;
+    emit prizeNoticeChanged();
 }
 
 void Session::loadDrawList()
@@ -191,7 +377,7 @@ void Session::setHistorico(bool on)
     if (on == m_historico)
         return;
     m_historico = on;
-    m_storedDrawsNotice.clear();
+    setStoredDrawsNotice(QString());
     emit viewOptionsChanged();
     refreshDraws();
 }
@@ -205,8 +391,23 @@ void Session::setSoloPremio(bool on)
     refreshDraws();
 }
 
+void Session::applyViewOptions(int draws, bool historico, bool soloPremio)
+{
+    draws = std::clamp(draws, 1, m_status.scrollMaximum);
+    if (draws == m_drawsToShow && historico == m_historico && soloPremio == m_soloPremio)
+        return;
+    if (historico != m_historico)
+        setStoredDrawsNotice(QString());
+    m_drawsToShow = draws;
+    m_historico = historico;
+    m_soloPremio = soloPremio;
+    emit viewOptionsChanged();
+    refreshDraws();
+}
+
 void Session::mainWindowActivated()
 {
     if (++m_firstShowCount == 1 && m_syndicateFile.count() == 0)
         m_prompter.inform(kWelcomeTitle, kWelcomeText);
+    showNewestDraw();
 }

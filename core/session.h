@@ -7,6 +7,9 @@
 #include "store/printcalibration.h"
 #include "store/recordfile.h"
 #include "store/syndicaterecord.h"
+#include "scrutiny/passes.h"
+#include "scrutiny/resultlist.h"
+#include "scrutiny/summary.h"
 
 #include <QObject>
 #include <QString>
@@ -59,9 +62,45 @@ public:
     QString syndicateCountText() const { return m_syndicateCountText; } // Label9 element 2
 
     // --- syndicates -----------------------------------------------------
+    // Rebuilds the list, the overall effectiveness and the details of the
+    // first syndicate; corrects a "Sábado" draw day in the file.
     void loadSyndicateList();
     const std::vector<SyndicateRecord> &syndicates() const { return m_syndicates; }
     int nextSyndicateRecord() const { return m_nextSyndicateRecord; }
+    const Summary::SyndicateList &syndicateList() const { return m_syndicateList; }
+    // The details panel for one record (from 1); a record that cannot be
+    // shown brings up the "apuestas.dat corrupto" box.
+    void showSyndicateDetails(int record);
+    const Summary::Details &syndicateDetails() const { return m_details; }
+    // A click on the list: that syndicate's details, and it becomes the one
+    // printing and deletion act on.
+    void selectSyndicate(int record);
+    int selectedSyndicate() const { return m_selectedSyndicate; }
+    void clearSelectedSyndicate() { m_selectedSyndicate = 0; }
+
+    // --- scrutiny -------------------------------------------------------
+    // The newest drawCount draws (lowered to the stored ones) against every
+    // simple syndicate; then the multiple bets when one was met, else the
+    // multiple list is emptied. Prizes are counted once per draw and the
+    // changed records written back.
+    void scrutinizeSimpleSyndicates(int drawCount);
+    void scrutinizeMultipleSyndicates(int drawCount);
+    // The newest draw only: both passes when one draw is shown, else the
+    // draw count goes back to 1 (which refreshes).
+    void showNewestDraw();
+    const ResultList &simpleResults() const { return m_simpleResults; }
+    const ResultList &multipleResults() const { return m_multipleResults; }
+
+    // --- prize notice: Label19, prizeBlink, Timer3 -------------------------
+    // 0 none, 1 the simple list's button flashes, 2 the multiple one's, 3 both.
+    int prizeBlink() const { return m_notice.prizeBlink; }
+    bool prizeAnimationRunning() const { return m_notice.running; }
+    // Stops the flashing (and clears Label19) when it runs.
+    void stopPrizeAnimation();
+    // Set by the download once it stored draws; a prize found while it is
+    // not empty makes the list buttons flash.
+    void setStoredDrawsNotice(const QString &text);
+    void clearPrizeBlink();
 
     // --- draws ----------------------------------------------------------
     // Scrutiny of the newest drawsToShow() draws, then the draw list.
@@ -78,12 +117,15 @@ public:
     void setHistorico(bool on);
     bool soloPremio() const { return m_soloPremio; }
     void setSoloPremio(bool on);
+    // All three at once with a single refresh (only when one changed).
+    void applyViewOptions(int draws, bool historico, bool soloPremio);
     // Label19: how many draws the last download stored; empty otherwise.
     QString storedDrawsNotice() const { return m_storedDrawsNotice; }
 
     // --- the main window's first appearance --------------------------------
-    // Called on every activation of the main window; the first one greets a
-    // newcomer who has no syndicate yet.
+    // Called when the user comes back to the main window; the first time it
+    // greets a newcomer who has no syndicate yet. Every time it shows the
+    // newest draw's scrutiny.
     void mainWindowActivated();
 
     const PrintCalibration &calibration() const { return m_calibration; }
@@ -100,12 +142,30 @@ signals:
     void drawListChanged();
     void syndicatesChanged();
     void viewOptionsChanged();
+    // The models reset between each pair; nothing reads the lists between them.
+    void simpleResultsAboutToChange();
+    void simpleResultsChanged();
+    void multipleResultsAboutToChange();
+    void multipleResultsChanged();
+    void prizeNoticeChanged();
+    void syndicateDetailsChanged();
+    // showNewestDraw put the draw count back to 1: the chart goes back to
+    // its first half too.
+    void scrollBarsReset();
 
 private:
     void openFiles();
     void loadCalibration();
     void rejectDrawFile();
     QString freeRejectName() const;
+    std::vector<SyndicateRecord> readSyndicates();
+    std::vector<DrawRecord> readDraws();
+    Scrutiny::Pass beginPass();
+    void runMultiplePass(Scrutiny::Pass &pass, int drawCount);
+    void endPass(const Scrutiny::Pass &pass, const std::vector<SyndicateRecord> &before);
+    void rebuildSyndicateList();
+    void setDetails(int record, bool report);
+    void setNotice(const Scrutiny::PrizeNotice &notice);
 
     Clock &m_clock;
     Prompter &m_prompter;
@@ -124,6 +184,13 @@ private:
 
     std::vector<SyndicateRecord> m_syndicates;
     int m_nextSyndicateRecord = 0;
+    Summary::SyndicateList m_syndicateList;
+    Summary::Details m_details = Summary::emptyDetails();
+    int m_selectedSyndicate = 0;
+
+    ResultList m_simpleResults {ResultList::Layout::Simple};
+    ResultList m_multipleResults {ResultList::Layout::Multiple};
+    Scrutiny::PrizeNotice m_notice;
 
     DrawList m_drawList;
     int m_rejectedDrawFiles = 0;

@@ -1,0 +1,342 @@
+// The scrutiny as the session runs it on real files: what reaches the disk,
+// when, and what the lists and the syndicates tab then show.
+
+#include "core/clock.h"
+#include "core/session.h"
+#include "store/oledate.h"
+#include "support/fixtures.h"
+#include "support/recordingprompter.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace
+{
+    const QDate kToday(2026, 12, 8); // a Tuesday
+
+    SyndicateRecord multiple(const QString &name, std::initializer_list<int> numbers, int key, QDate createdOn)
+    {
+        SyndicateRecord s;
+        s.setName(name);
+        s.setDrawDay(QStringLiteral("Domingo"));
+        s.kind = std::int16_t(95 + int(numbers.size()));
+        std::size_t slot = 0;
+        for (int n : numbers)
+            s.bets[0][slot++] = std::int16_t(n);
+        s.bets[0][slot] = std::int16_t(key);
+        s.createdOn = OleDate::fromDate(createdOn);
+        return s;
+    }
+
+    // Built on first use: the date conversion's own constants must exist first.
+    const std::vector<DrawRecord> &threeDraws()
+    {
+        static const std::vector<DrawRecord> draws = {
+            Fixtures::draw(QDate(2026, 11, 22), {1, 2, 3, 40, 41}, 0),
+            Fixtures::draw(QDate(2026, 11, 29), {1, 2, 30, 40, 41}, 5),
+            Fixtures::draw(QDate(2026, 12, 6), {1, 2, 3, 4, 41}, 0),
+        };
+        return draws;
+    }
+}
+
+class TestScrutinySession : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    FixedClock m_clock {kToday};
+    RecordingPrompter m_prompter;
+
+    QString path(const char *name) const { return m_dir->filePath(QString::fromLatin1(name)); }
+
+    std::unique_ptr<Session> startSession()
+    {
+        auto session = std::make_unique<Session>(m_clock, m_prompter);
+        if (!session->start(m_dir->path()))
+            return nullptr;
+        return session;
+    }
+
+    std::vector<SyndicateRecord> storedSyndicates() const
+    {
+        const QByteArray bytes = Fixtures::readFile(path("apuestas.dat"));
+        std::vector<SyndicateRecord> records;
+        for (qsizetype at = 0; at + SyndicateRecord::kSize <= bytes.size(); at += SyndicateRecord::kSize)
+            records.push_back(SyndicateRecord::fromBytes(bytes.sliced(at, SyndicateRecord::kSize)));
+        return records;
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_prompter.boxes.clear();
+    }
+
+    void countsReachTheFileOnce()
+    {
+        Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf(threeDraws()));
+        Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf({
+            Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 5, QDate(2026, 11, 29)),
+            multiple(QStringLiteral("M"), {1, 2, 3, 4, 20, 21, 22}, 0, QDate(2026, 11, 29)),
+        }));
+        auto session = startSession();
+
+        // Start-up scrutinises the newest draw: 4 hits for A, 4 of 7 for M with the key.
+        auto stored = storedSyndicates();
+        QCOMPARE(stored[0].prizeCounts, (std::array<std::int16_t, 8> {0, 0, 0, 0, 1, 0, 0, 0}));
+        QCOMPARE(stored[1].prizeCounts, (std::array<std::int16_t, 8> {0, 6, 0, 12, 0, 3, 0, 0}));
+        QCOMPARE(stored[0].lastCountedDate, threeDraws().back().date);
+        QCOMPARE(stored[1].lastCountedDate, threeDraws().back().date);
+        // The tab of syndicates already shows what was just counted.
+        QCOMPARE(session->syndicateList().totalPrizes, QStringLiteral("22"));
+        QCOMPARE(session->syndicateDetails().prizes[4], QStringLiteral("1"));
+
+        // Every draw, back and forth, with and without "Histórico": nothing more.
+        const QByteArray before = Fixtures::readFile(path("apuestas.dat"));
+        session->setDrawsToShow(3);
+        session->setHistorico(true);
+        session->setDrawsToShow(1);
+        session->setDrawsToShow(3);
+        session->showNewestDraw();
+        QCOMPARE(Fixtures::readFile(path("apuestas.dat")), before);
+        QCOMPARE(session->drawsToShow(), 1);
+
+        // A restart counts nothing again either.
+        session.reset();
+        session = startSession();
+        QCOMPARE(Fixtures::readFile(path("apuestas.dat")), before);
+    }
+
+    void deletedNewestDrawMovesTheCountBack()
+    {
+        Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf(threeDraws()));
+        Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf({
+            Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 5, QDate(2026, 11, 1)),
+        }));
+        auto session = startSession();
+        QCOMPARE(storedSyndicates()[0].lastCountedDate, threeDraws()[2].date);
+
+        // The newest draw goes (as the draw maintenance leaves the file).
+        session->drawFile().close();
+        Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf({threeDraws()[0], threeDraws()[1]}));
+        session->drawFile().open(path("numeros.dat"));
+        session->updateStatus();
+        session->refreshDraws();
+        QCOMPARE(storedSyndicates()[0].lastCountedDate, threeDraws()[1].date);
+        QCOMPARE(storedSyndicates()[0].prizeCounts[4], std::int16_t(1));
+
+        // Stored again, it counts again.
+        session->drawFile().put(3, threeDraws()[2]);
+        session->updateStatus();
+        session->refreshDraws();
+        QCOMPARE(storedSyndicates()[0].prizeCounts[4], std::int16_t(2));
+        QCOMPARE(storedSyndicates()[0].lastCountedDate, threeDraws()[2].date);
+    }
+
+    void multipleListEmptiedWhenNoMultipleTakesPart()
+    {
+        Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf(threeDraws()));
+        Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf({
+            multiple(QStringLiteral("M"), {1, 2, 3, 4, 20, 21}, 0, QDate(2026, 11, 1)),
+        }));
+        auto session = startSession();
+        QCOMPARE(session->multipleResults().rowCount(), 5); // 4 hits of 6: two breakdown lines
+        QCOMPARE(session->simpleResults().rowCount(), 0);
+
+        // The multiple bet replaced by a simple one.
+        session->syndicateFile().put(1, Fixtures::simpleSyndicate(QStringLiteral("S"), {{1, 2, 3, 4, 5}}, 0, QDate(2026, 11, 1)));
+        QSignalSpy about(session.get(), &Session::multipleResultsAboutToChange);
+        QSignalSpy changed(session.get(), &Session::multipleResultsChanged);
+        session->updateStatus();
+        session->refreshDraws();
+        QCOMPARE(session->multipleResults().rowCount(), 0);
+        QCOMPARE(session->simpleResults().rowCount(), 4);
+        QCOMPARE(about.count(), 1);
+        QCOMPARE(changed.count(), 1);
+    }
+
+    void noDrawNoRowsNoWrite()
+    {
+        const QByteArray bytes = Fixtures::bytesOf({
+            Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 5, QDate(2026, 11, 1)),
+            multiple(QStringLiteral("M"), {1, 2, 3, 4, 20, 21}, 0, QDate(2026, 11, 1)),
+        });
+        Fixtures::writeFile(path("apuestas.dat"), bytes);
+        auto session = startSession();
+        session->scrutinizeSimpleSyndicates(5);
+        session->scrutinizeMultipleSyndicates(1);
+        QCOMPARE(session->simpleResults().rowCount(), 0);
+        QCOMPARE(session->multipleResults().rowCount(), 0);
+        QCOMPARE(Fixtures::readFile(path("apuestas.dat")), bytes);
+        QCOMPARE(session->syndicateDetails().drawsPlayed, QStringLiteral("0"));
+        QCOMPARE(session->syndicateDetails().effectiveness, QStringLiteral("-"));
+    }
+
+    void drawCountAboveTheStoredDraws()
+    {
+        Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf(threeDraws()));
+        Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf({
+            Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 5, QDate(2026, 11, 1)),
+        }));
+        auto session = startSession();
+        session->scrutinizeSimpleSyndicates(30000);
+        QCOMPARE(session->simpleResults().rowCount(), 12);
+        session->applyViewOptions(30000, true, true);
+        QCOMPARE(session->drawsToShow(), 3);
+        QCOMPARE(session->simpleResults().rowCount(), 12); // every draw won something
+    }
+
+    void damagedRecordIsListedNeverWritten()
+    {
+        SyndicateRecord damaged = Fixtures::simpleSyndicate(QStringLiteral("ROTA"), {{1, 2, 3, 4, 5}}, 0, QDate(2026, 1, 1));
+        damaged.kind = 77;
+        damaged.setDrawDay(QStringLiteral("Sábado"));
+        SyndicateRecord saturday = Fixtures::simpleSyndicate(QStringLiteral("SÁB"), {{1, 2, 3, 4, 5}}, 0, QDate(2026, 1, 1));
+        saturday.setDrawDay(QStringLiteral("Sábado"));
+        Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf(threeDraws()));
+        Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf({saturday, damaged}));
+        auto session = startSession();
+
+        const auto stored = storedSyndicates();
+        QCOMPARE(stored[1].toBytes(), damaged.toBytes());
+        QCOMPARE(stored[0].drawDay(), QStringLiteral("Domingo")); // corrected on disk
+        QCOMPARE(session->syndicateList().items.size(), std::size_t(2));
+        QCOMPARE(session->syndicateList().items[1].bets, QStringLiteral("Dañada"));
+        QCOMPARE(session->syndicateCountText(), QStringLiteral("2"));
+        QCOMPARE(session->simpleResults().rowCount(), 4); // the sound one only
+        QVERIFY(m_prompter.boxes.isEmpty());
+
+        // Its details cannot be shown: the box, and nothing selected from it.
+        session->selectSyndicate(2);
+        QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("¡Vaya hombre!")});
+        QCOMPARE(m_prompter.boxes[0].text, QStringLiteral("Error crítico: fichero apuestas.dat corrupto."));
+        QCOMPARE(m_prompter.boxes[0].icon, Prompter::Icon::Warning);
+        QVERIFY(session->syndicateDetails().damaged);
+        QCOMPARE(session->syndicateDetails().drawsPlayed, QStringLiteral("-"));
+    }
+
+    void selectionAndDetails()
+    {
+        Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf(threeDraws()));
+        Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf({
+            Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 5, QDate(2026, 11, 23)),
+            Fixtures::simpleSyndicate(QStringLiteral("B"), {{7, 8, 9, 10, 11}, {1, 2, 13, 14, 15}}, 1, QDate(2026, 12, 7)),
+        }));
+        auto session = startSession();
+        QCOMPARE(session->selectedSyndicate(), 0); // shown, not yet chosen
+        QCOMPARE(session->syndicateDetails().record, 1);
+        QCOMPARE(session->syndicateDetails().drawsPlayed, QStringLiteral("2"));
+        QCOMPARE(session->syndicateDetails().effectiveness, QStringLiteral("50 %"));
+
+        QSignalSpy details(session.get(), &Session::syndicateDetailsChanged);
+        session->selectSyndicate(2);
+        QCOMPARE(details.count(), 1);
+        QCOMPARE(session->selectedSyndicate(), 2);
+        QCOMPARE(session->syndicateDetails().lines,
+                 (QStringList {QStringLiteral("Número clave:  1"), QStringLiteral(" 7- 8- 9-10-11"), QStringLiteral(" 1- 2-13-14-15")}));
+        QCOMPARE(session->syndicateDetails().drawsPlayed, QStringLiteral("0"));
+        QCOMPARE(session->syndicateDetails().effectiveness, QStringLiteral("0 %"));
+        // The overall figures: A played from 23 November, two draws, one prize.
+        QCOMPARE(session->drawsSinceFirstSyndicate(), 2);
+        QCOMPARE(session->syndicateList().overall, QStringLiteral("50% de efectividad en premios"));
+        QCOMPARE(session->syndicateList().overallDraws, QStringLiteral("en 2 sorteos"));
+
+        // A rebuilt list goes back to the first syndicate's details; the
+        // selection stays while it names a record.
+        session->updateStatus();
+        QCOMPARE(session->syndicateDetails().record, 1);
+        QCOMPARE(session->selectedSyndicate(), 2);
+        session->syndicateFile().close();
+        Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf({
+            Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 5, QDate(2026, 11, 23)),
+        }));
+        session->syndicateFile().open(path("apuestas.dat"));
+        session->updateStatus();
+        QCOMPARE(session->selectedSyndicate(), 0);
+    }
+
+    void emptySyndicateFile()
+    {
+        Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf(threeDraws()));
+        auto session = startSession();
+        QVERIFY(session->syndicateList().items.empty());
+        QCOMPARE(session->syndicateList().overall, QStringLiteral("¡Nunca has acertado nada!"));
+        QCOMPARE(session->syndicateDetails().drawsPlayed, QStringLiteral("-"));
+        QCOMPARE(session->syndicateDetails().effectiveness, QStringLiteral("-"));
+        session->selectSyndicate(1); // nothing to select
+        QCOMPARE(session->selectedSyndicate(), 0);
+        QVERIFY(m_prompter.boxes.isEmpty());
+    }
+
+    void readOnlySyndicateFile()
+    {
+        Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf(threeDraws()));
+        const QByteArray bytes = Fixtures::bytesOf({
+            Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 5, QDate(2026, 11, 1)),
+        });
+        Fixtures::writeFile(path("apuestas.dat"), bytes);
+        QFile::setPermissions(path("apuestas.dat"), QFileDevice::ReadOwner);
+        if (QFileInfo(path("apuestas.dat")).isWritable())
+            QSKIP("running with rights that ignore file permissions");
+        auto session = startSession();
+        // Shown as usual, the counters as on disk, nothing written.
+        QCOMPARE(session->simpleResults().rowCount(), 4);
+        QCOMPARE(Fixtures::readFile(path("apuestas.dat")), bytes);
+        session->setDrawsToShow(3);
+        QCOMPARE(session->simpleResults().rowCount(), 12);
+        QCOMPARE(Fixtures::readFile(path("apuestas.dat")), bytes);
+    }
+
+    void prizeNotice()
+    {
+        Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf(threeDraws()));
+        Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf({
+            Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 5, QDate(2026, 11, 1)),
+        }));
+        auto session = startSession();
+        // Without a download's notice a prize does not flash.
+        QCOMPARE(session->prizeBlink(), 0);
+        QVERIFY(!session->prizeAnimationRunning());
+
+        QSignalSpy notice(session.get(), &Session::prizeNoticeChanged);
+        session->setStoredDrawsNotice(QStringLiteral("1"));
+        session->scrutinizeSimpleSyndicates(1);
+        QCOMPARE(session->prizeBlink(), 1);
+        QVERIFY(session->prizeAnimationRunning());
+        QCOMPARE(notice.count(), 2);
+
+        session->stopPrizeAnimation();
+        QVERIFY(!session->prizeAnimationRunning());
+        QCOMPARE(session->storedDrawsNotice(), QString());
+        // "Histórico" clears the notice as well.
+        session->setStoredDrawsNotice(QStringLiteral("2"));
+        session->setHistorico(true);
+        QCOMPARE(session->storedDrawsNotice(), QString());
+        session->clearPrizeBlink();
+        QCOMPARE(session->prizeBlink(), 0);
+    }
+
+    void newestDrawPutsTheCountBack()
+    {
+        Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf(threeDraws()));
+        auto session = startSession();
+        session->setDrawsToShow(3);
+        QSignalSpy reset(session.get(), &Session::scrollBarsReset);
+        QSignalSpy options(session.get(), &Session::viewOptionsChanged);
+        session->showNewestDraw();
+        QCOMPARE(session->drawsToShow(), 1);
+        QCOMPARE(reset.count(), 1);
+        QCOMPARE(options.count(), 1);
+        session->showNewestDraw();
+        QCOMPARE(reset.count(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestScrutinySession)
+#include "tst_scrutiny_session.moc"
