@@ -323,10 +323,11 @@ private slots:
         const QByteArray oldDraws = Fixtures::bytesOf(draws);
         const auto a = Fixtures::simpleSyndicate(QStringLiteral("UNO"), {{1, 2, 3, 4, 5}}, 1, QDate(2026, 1, 1));
         const auto b = Fixtures::simpleSyndicate(QStringLiteral("DOS"), {{6, 7, 8, 9, 10}}, 2, QDate(2026, 1, 2));
-        const QByteArray oldSyndicates = Fixtures::bytesOf({a, b});
         Fixtures::writeFile(path(QStringLiteral("numeros.dat")), oldDraws);
-        Fixtures::writeFile(path(QStringLiteral("apuestas.dat")), oldSyndicates);
+        Fixtures::writeFile(path(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({a, b}));
         start();
+        // As start-up's scrutiny of the newest draw left them.
+        const QByteArray oldSyndicates = bytes(QStringLiteral("apuestas.dat"));
         const QString chosen = chosenFile(Fixtures::bytesOf(someDraws(9)));
         m_files.failAt = failAt;
         m_files.failure = permission ? FileOps::Result::PermissionDenied : FileOps::Result::Failed;
