@@ -1,5 +1,7 @@
 #include "pagereader.h"
 
+#include <algorithm>
+
 namespace
 {
     inline char lowerAscii(char c)
@@ -21,6 +23,19 @@ std::optional<QByteArray> PageReader::busca(QByteArrayView marker, QByteArrayVie
 std::optional<QByteArray> PageReader::busca2(QByteArrayView marker, QByteArrayView terminator)
 {
     return scan(marker, terminator, true);
+}
+
+qsizetype PageReader::find(QByteArrayView marker, qsizetype from) const
+{
+    const qsizetype len = m_page.size();
+    for (qsizetype p = std::max<qsizetype>(from, 1); p + marker.size() - 1 <= len && !marker.isEmpty(); ++p) {
+        qsizetype i = 0;
+        while (i < marker.size() && lowerAscii(m_page[p - 1 + i]) == lowerAscii(marker[i]))
+            ++i;
+        if (i == marker.size())
+            return p;
+    }
+    return 0;
 }
 
 std::optional<QByteArray> PageReader::scan(QByteArrayView marker, QByteArrayView terminator,

@@ -33,6 +33,10 @@ public:
     // meeting its terminator gives the empty text (the draw page's reading).
     std::optional<QByteArray> busca2(QByteArrayView marker, QByteArrayView terminator);
 
+    // Where marker (ASCII, any case) next starts at or after from, without
+    // moving the read position; 0 when nowhere.
+    qsizetype find(QByteArrayView marker, qsizetype from) const;
+
 private:
     std::optional<QByteArray> scan(QByteArrayView marker, QByteArrayView terminator, bool emptyUnlessTerminated);
 

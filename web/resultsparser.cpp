@@ -79,13 +79,16 @@ namespace
     };
 
     // One draw's numbers block from the read position; nullopt when the page
-    // runs out inside it.
+    // runs out inside it or the block is incomplete.
     std::optional<Block> readBlock(PageReader &reader, QDate date)
     {
         using Stop = ResultsPageScan::Stop;
         Block block;
         if (!reader.busca(kNumbersBlock, "<") || reader.endOfData())
             return std::nullopt;
+        // A block short of a number or of its key would borrow them from the
+        // next draw's block: its reads must end before that block starts.
+        const qsizetype nextBlock = reader.find(kNumbersBlock, reader.position());
         bool tooLarge = false;
         bool zero = false;
         for (auto &number : block.draw.numbers) {
@@ -104,6 +107,8 @@ namespace
         tooLarge |= !key;
         block.draw.clave = key.value_or(0);
         block.draw.date = OleDate::fromDate(date);
+        if (nextBlock != 0 && reader.position() > nextBlock)
+            return std::nullopt;
 
         if (tooLarge)
             block.verdict = Stop::InvalidDraw;

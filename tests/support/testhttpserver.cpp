@@ -1,0 +1,172 @@
+#include "testhttpserver.h"
+
+#include <QFile>
+#include <QSslServer>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include <algorithm>
+#include <memory>
+
+namespace
+{
+    constexpr qint64 kChunk = 256 * 1024;
+
+    QByteArray reason(int status)
+    {
+        switch (status) {
+        case 200: return "OK";
+        case 404: return "Not Found";
+        case 500: return "Internal Server Error";
+        default: return "Status";
+        }
+    }
+}
+
+TestHttpServer::TestHttpServer(QObject *parent)
+    : QObject(parent)
+{
+}
+
+TestHttpServer::~TestHttpServer()
+{
+    if (!m_server)
+        return;
+    m_server->close();
+    // The open connections go with the server; they must not call back
+    // into a server half destroyed.
+    for (QTcpSocket *socket : m_server->findChildren<QTcpSocket *>())
+        socket->disconnect(this);
+    m_server.reset();
+}
+
+bool TestHttpServer::listen()
+{
+    m_server = std::make_unique<QTcpServer>();
+    connect(m_server.get(), &QTcpServer::pendingConnectionAvailable, this, &TestHttpServer::accept);
+    return m_server->listen(QHostAddress::LocalHost);
+}
+
+bool TestHttpServer::listenTls(const QSslCertificate &certificate, const QSslKey &key)
+{
+    auto server = std::make_unique<QSslServer>();
+    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+    configuration.setLocalCertificate(certificate);
+    configuration.setPrivateKey(key);
+    configuration.setPeerVerifyMode(QSslSocket::VerifyNone);
+    server->setSslConfiguration(configuration);
+    m_server = std::move(server);
+    m_tls = true;
+    connect(m_server.get(), &QTcpServer::pendingConnectionAvailable, this, &TestHttpServer::accept);
+    return m_server->listen(QHostAddress::LocalHost);
+}
+
+QUrl TestHttpServer::baseUrl() const
+{
+    QUrl url;
+    url.setScheme(m_tls ? QStringLiteral("https") : QStringLiteral("http"));
+    url.setHost(QStringLiteral("127.0.0.1"));
+    url.setPort(m_server ? m_server->serverPort() : 0);
+    return url;
+}
+
+void TestHttpServer::setRoute(const QString &path, const Route &route)
+{
+    m_routes.insert(path, route);
+}
+
+void TestHttpServer::setPage(const QString &path, const QByteArray &body, int status)
+{
+    Route route;
+    route.body = body;
+    route.status = status;
+    setRoute(path, route);
+}
+
+void TestHttpServer::clearRoutes()
+{
+    m_routes.clear();
+}
+
+int TestHttpServer::requestsFor(const QString &path) const
+{
+    int count = 0;
+    for (const QString &target : m_requests) {
+        if (QUrl(target).path() == path)
+            ++count;
+    }
+    return count;
+}
+
+QByteArray TestHttpServer::readFixture(const QString &relativePath)
+{
+    QFile file(QStringLiteral(QUORVALE_TEST_DATA "/") + relativePath);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TestHttpServer::accept()
+{
+    while (m_server->hasPendingConnections()) {
+        QTcpSocket *socket = m_server->nextPendingConnection();
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readRequest(socket); });
+        connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+            m_pending.remove(socket);
+            socket->deleteLater();
+        });
+        if (socket->bytesAvailable() > 0)
+            readRequest(socket);
+    }
+}
+
+void TestHttpServer::readRequest(QTcpSocket *socket)
+{
+    QByteArray &buffer = m_pending[socket];
+    buffer += socket->readAll();
+    const qsizetype headerEnd = buffer.indexOf("\r\n\r\n");
+    if (headerEnd < 0)
+        return;
+    const QList<QByteArray> requestLine = buffer.left(buffer.indexOf("\r\n")).split(' ');
+    buffer.clear();
+    const QString target = requestLine.size() >= 2 ? QString::fromLatin1(requestLine[1]) : QString();
+    m_requests << target;
+    const QString path = QUrl(target).path();
+    Route notFound;
+    notFound.status = 404;
+    notFound.body = "not found";
+    answer(socket, m_routes.value(path, notFound));
+}
+
+void TestHttpServer::answer(QTcpSocket *socket, const Route &route)
+{
+    if (route.behaviour == Behaviour::Stall)
+        return;
+    if (route.behaviour == Behaviour::Close) {
+        socket->disconnectFromHost();
+        return;
+    }
+    const qint64 length = route.generatedBytes > 0 ? route.generatedBytes : route.body.size();
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(route.status) + ' ' + reason(route.status) + "\r\n";
+    head += "Content-Type: " + route.contentType + "\r\n";
+    if (route.declareLength)
+        head += "Content-Length: " + QByteArray::number(length) + "\r\n";
+    head += "Connection: close\r\n\r\n";
+    socket->write(head);
+    if (route.generatedBytes == 0) {
+        socket->write(route.body);
+        socket->disconnectFromHost();
+        return;
+    }
+    // A large body goes out a chunk at a time, as the client takes it.
+    auto remaining = std::make_shared<qint64>(route.generatedBytes);
+    auto feed = [socket, remaining] {
+        while (*remaining > 0 && socket->bytesToWrite() < kChunk) {
+            const qint64 n = std::min(kChunk, *remaining);
+            socket->write(QByteArray(n, 'x'));
+            *remaining -= n;
+        }
+        if (*remaining == 0 && socket->bytesToWrite() == 0)
+            socket->disconnectFromHost();
+    };
+    connect(socket, &QTcpSocket::bytesWritten, socket, feed);
+    feed();
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QObject>
+#include <QSslCertificate>
+#include <QSslKey>
+#include <QStringList>
+#include <QUrl>
+
+#include <memory>
+
+class QTcpServer;
+class QTcpSocket;
+
+// A small HTTP/1.1 server on 127.0.0.1 for the transfer tests: it answers
+// each path with a fixture body and a status, or misbehaves on purpose
+// (closes the connection, never answers, sends far more than any page).
+// Runs on the test's own thread; the transfer's event loop serves it.
+class TestHttpServer : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Behaviour {
+        Answer,    // status line, headers, body
+        Close,     // reads the request and closes the connection
+        Stall,     // reads the request and never answers
+    };
+
+    struct Route
+    {
+        int status = 200;
+        QByteArray body;
+        QByteArray contentType = "text/html";
+        Behaviour behaviour = Behaviour::Answer;
+        // A generated body of this many bytes instead of body.
+        qint64 generatedBytes = 0;
+        // Without a Content-Length the body runs until the connection closes.
+        bool declareLength = true;
+    };
+
+    explicit TestHttpServer(QObject *parent = nullptr);
+    ~TestHttpServer() override;
+
+    bool listen();
+    // HTTPS with the given certificate and key.
+    bool listenTls(const QSslCertificate &certificate, const QSslKey &key);
+
+    // http://127.0.0.1:PORT or https://...
+    QUrl baseUrl() const;
+
+    // Answers for a path (query ignored). Unknown paths get 404.
+    void setRoute(const QString &path, const Route &route);
+    void setPage(const QString &path, const QByteArray &body, int status = 200);
+    void clearRoutes();
+
+    // Every request target (path and query) in order of arrival.
+    QStringList requests() const { return m_requests; }
+    int requestsFor(const QString &path) const;
+
+    static QByteArray readFixture(const QString &relativePath);
+
+private:
+    void accept();
+    void readRequest(QTcpSocket *socket);
+    void answer(QTcpSocket *socket, const Route &route);
+
+    std::unique_ptr<QTcpServer> m_server;
+    bool m_tls = false;
+    QHash<QString, Route> m_routes;
+    QHash<QTcpSocket *, QByteArray> m_pending;
+    QStringList m_requests;
+};
