@@ -30,9 +30,9 @@ QPixmap ProductPicture::render(QSize size)
 
     // A slip, slightly turned, with its grid of 54 cells and five marks.
     p.save();
-    p.translate(w * 0.70, h * 0.54);
+    p.translate(w * 0.74, h * 0.54);
     p.rotate(-8);
-    const qreal slipW = w * 0.40;
+    const qreal slipW = w * 0.36;
     const qreal slipH = h * 0.80;
     const QRectF slip(-slipW / 2, -slipH / 2, slipW, slipH);
     p.setPen(Qt::NoPen);
@@ -76,7 +76,7 @@ QPixmap ProductPicture::render(QSize size)
     // The names.
     QFont title = p.font();
     title.setBold(true);
-    title.setPixelSize(int(h * 0.17));
+    title.setPixelSize(int(h * 0.14));
     p.setFont(title);
     QPainterPath text;
     text.addText(QPointF(w * 0.05, h * 0.36), title, QStringLiteral("Quorvale"));
