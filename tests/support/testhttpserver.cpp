@@ -1,6 +1,9 @@
 #include "testhttpserver.h"
 
+#include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QSslServer>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -59,6 +62,43 @@ bool TestHttpServer::listenTls(const QSslCertificate &certificate, const QSslKey
     m_tls = true;
     connect(m_server.get(), &QTcpServer::pendingConnectionAvailable, this, &TestHttpServer::accept);
     return m_server->listen(QHostAddress::LocalHost);
+}
+
+bool TestHttpServer::listenTlsSelfSigned(const QString &workDir, QString *whyNot)
+{
+    if (!QSslSocket::supportsSsl()) {
+        *whyNot = QStringLiteral("no TLS backend");
+        return false;
+    }
+    const QString openssl = QStandardPaths::findExecutable(QStringLiteral("openssl"));
+    if (openssl.isEmpty()) {
+        *whyNot = QStringLiteral("openssl is not installed (scripts/install-deps.sh installs it)");
+        return false;
+    }
+    QProcess make;
+    make.setWorkingDirectory(workDir);
+    make.start(openssl, {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+                         QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-keyout"),
+                         QStringLiteral("key.pem"), QStringLiteral("-out"), QStringLiteral("cert.pem"),
+                         QStringLiteral("-days"), QStringLiteral("1"), QStringLiteral("-subj"),
+                         QStringLiteral("/CN=127.0.0.1"), QStringLiteral("-addext"),
+                         QStringLiteral("subjectAltName=IP:127.0.0.1")});
+    if (!make.waitForFinished(60'000) || make.exitCode() != 0) {
+        *whyNot = QStringLiteral("openssl failed: ") + QString::fromLocal8Bit(make.readAllStandardError());
+        return false;
+    }
+    const auto certificates = QSslCertificate::fromPath(QDir(workDir).filePath(QStringLiteral("cert.pem")));
+    QFile keyFile(QDir(workDir).filePath(QStringLiteral("key.pem")));
+    if (certificates.size() != 1 || !keyFile.open(QIODevice::ReadOnly)) {
+        *whyNot = QStringLiteral("openssl wrote no certificate");
+        return false;
+    }
+    const QSslKey key(&keyFile, QSsl::Rsa);
+    if (key.isNull()) {
+        *whyNot = QStringLiteral("unreadable key");
+        return false;
+    }
+    return listenTls(certificates.first(), key);
 }
 
 QUrl TestHttpServer::baseUrl() const

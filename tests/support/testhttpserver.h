@@ -46,6 +46,10 @@ public:
     bool listen();
     // HTTPS with the given certificate and key.
     bool listenTls(const QSslCertificate &certificate, const QSslKey &key);
+    // HTTPS with a certificate for 127.0.0.1 that openssl makes in workDir
+    // now, signed by nobody this machine trusts. False with the reason when
+    // there is no TLS backend or no openssl.
+    bool listenTlsSelfSigned(const QString &workDir, QString *whyNot);
 
     // http://127.0.0.1:PORT or https://...
     QUrl baseUrl() const;
@@ -72,3 +76,5 @@ private:
     QHash<QTcpSocket *, QByteArray> m_pending;
     QStringList m_requests;
 };
+
+Q_DECLARE_METATYPE(TestHttpServer::Route)

@@ -422,6 +422,30 @@ private slots:
         QCOMPARE(scanResultsPage(padded, 0).stop, Stop::DataError);
     }
 
+    // The last heading may end exactly 3000 bytes before the anchor's end;
+    // one byte more and the reader goes looking for another heading.
+    void anchorMarginBoundary_data()
+    {
+        QTest::addColumn<int>("distance");
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("3000") << 3000 << true;
+        QTest::newRow("3001") << 3001 << false;
+    }
+
+    void anchorMarginBoundary()
+    {
+        QFETCH(int, distance);
+        QFETCH(bool, readable);
+        QByteArray page = SearchPages::fixture("busqueda.html");
+        const qsizetype anchor = page.indexOf("-- while");
+        const qsizetype lastYearEnd = page.lastIndexOf("2026</h3>", anchor) + 4; // its "<"
+        const qsizetype anchorEnd = page.indexOf('-', anchor + 8);                 // the "-" that ends it
+        page.insert(anchor, QByteArray(distance - (anchorEnd - lastYearEnd), ' '));
+        const auto scan = scanResultsPage(page, 0);
+        QCOMPARE(scan.stop, readable ? Stop::None : Stop::DataError);
+        QCOMPARE(int(scan.draws.size()), readable ? 7 : 0);
+    }
+
     void unsafeDrawPageLinkIsMissing_data()
     {
         QTest::addColumn<QByteArray>("link");

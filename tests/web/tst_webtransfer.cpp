@@ -11,17 +11,12 @@
 #include "web/news.h"
 #include "web/prizereport.h"
 
-#include <QProcess>
 #include <QSignalSpy>
-#include <QSslSocket>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <memory>
-
-Q_DECLARE_METATYPE(TestHttpServer::Route)
 
 namespace
 {
@@ -198,30 +193,10 @@ private slots:
 
     void untrustedCertificate()
     {
-        if (!QSslSocket::supportsSsl())
-            QSKIP("No TLS backend");
-        const QString openssl = QStandardPaths::findExecutable(QStringLiteral("openssl"));
-        if (openssl.isEmpty())
-            QSKIP("openssl is not installed (scripts/install-deps.sh installs it)");
-        QProcess make;
-        make.setWorkingDirectory(m_dir->path());
-        make.start(openssl, {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
-                             QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-keyout"),
-                             QStringLiteral("key.pem"), QStringLiteral("-out"), QStringLiteral("cert.pem"),
-                             QStringLiteral("-days"), QStringLiteral("1"), QStringLiteral("-subj"),
-                             QStringLiteral("/CN=127.0.0.1"), QStringLiteral("-addext"),
-                             QStringLiteral("subjectAltName=IP:127.0.0.1")});
-        QVERIFY(make.waitForFinished(60'000));
-        QCOMPARE(make.exitCode(), 0);
-        const auto certificates = QSslCertificate::fromPath(file("cert.pem"));
-        QCOMPARE(certificates.size(), 1);
-        QFile keyFile(file("key.pem"));
-        QVERIFY(keyFile.open(QIODevice::ReadOnly));
-        const QSslKey key(&keyFile, QSsl::Rsa);
-        QVERIFY(!key.isNull());
-
         TestHttpServer secure;
-        QVERIFY(secure.listenTls(certificates.first(), key));
+        QString whyNot;
+        if (!secure.listenTlsSelfSigned(m_dir->path(), &whyNot))
+            QSKIP(qPrintable(whyNot));
         secure.setPage(QStringLiteral("/es/buscador"), SearchPages::fixture("busqueda.html"));
         QUrl address = secure.baseUrl();
         address.setPath(QStringLiteral("/es/buscador"));
