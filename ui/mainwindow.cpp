@@ -1,7 +1,9 @@
 #include "mainwindow.h"
 
 #include "drawlistmodel.h"
+#include "effectivenesschart.h"
 #include "frequencychart.h"
+#include "resultlistmodel.h"
 
 #include "core/calendar.h"
 #include "core/prompter.h"
@@ -10,6 +12,8 @@
 #include "store/oledate.h"
 
 #include <QApplication>
+#include <QVariantAnimation>
+#include <QWindow>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
@@ -26,6 +30,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTableView>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -52,16 +57,40 @@ namespace
         return button;
     }
 
-    QTreeView *resultList(const QString &name)
+    // A table rather than a tree: with a million rows a tree view lays out
+    // an item per row before it paints, a table only the rows in sight.
+    QTableView *resultList(const QString &name, QAbstractItemModel *model)
     {
-        auto *view = new QTreeView;
+        auto *view = new QTableView;
         view->setObjectName(name);
-        view->setRootIsDecorated(false);
-        view->setUniformRowHeights(true);
+        view->setModel(model);
+        view->setShowGrid(false);
+        view->setWordWrap(false);
         view->setAlternatingRowColors(false);
         view->setSelectionMode(QAbstractItemView::NoSelection);
+        view->setFocusPolicy(Qt::NoFocus);
+        view->verticalHeader()->hide();
+        view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
+        QHeaderView *header = view->horizontalHeader();
+        header->setSectionResizeMode(QHeaderView::Fixed);
+        header->setStretchLastSection(true);
+        header->setHighlightSections(false);
+        const int columns = model->columnCount();
+        header->resizeSection(0, 12);
+        for (int c = 1; c < columns - 1; ++c)
+            header->resizeSection(c, c == columns - 2 ? 46 : 34);
         return view;
     }
+
+    // Twips of the original layout to pixels of this screen.
+    int fromTwips(const QWidget *widget, int twips)
+    {
+        return twips * widget->logicalDpiY() / 1440;
+    }
+
+    const QString kButtonFace;
+    const QString kPrizeStyle = QStringLiteral("background-color: rgb(255, 0, 0); color: white; font-weight: bold;");
 }
 
 MainWindow::MainWindow(Session &session, QWidget *parent)
@@ -101,11 +130,26 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
     connect(&m_session, &Session::drawListChanged, this, &MainWindow::showDrawList);
     connect(&m_session, &Session::syndicatesChanged, this, &MainWindow::showSyndicates);
     connect(&m_session, &Session::viewOptionsChanged, this, &MainWindow::showViewOptions);
+    connect(&m_session, &Session::syndicateDetailsChanged, this, &MainWindow::showSyndicateDetails);
+    connect(&m_session, &Session::prizeNoticeChanged, this, &MainWindow::showPrizeNotice);
+    connect(&m_session, &Session::scrollBarsReset, this, [this] { m_chartHalf->setValue(1); });
+
+    m_prizeTimer = new QTimer(this);
+    m_prizeTimer->setObjectName(QStringLiteral("Timer3"));
+    m_prizeTimer->setInterval(800);
+    connect(m_prizeTimer, &QTimer::timeout, this, &MainWindow::blinkPrize);
+
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this] { m_session.stopPrizeAnimation(); });
+    // Coming back from one of the program's own windows counts as a return
+    // to the main window; a message box or another program does not.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &MainWindow::focusMoved);
 
     showStatus();
     showSyndicates();
+    showSyndicateDetails();
     showDrawList();
     showViewOptions();
+    showPrizeNotice();
     showResultList(0);
 }
 
@@ -245,6 +289,12 @@ QWidget *MainWindow::buildGeneralTab()
     m_drawsScroll->setObjectName(QStringLiteral("HScroll1"));
     m_drawsScroll->setMinimumWidth(200);
     m_drawsScroll->setRange(1, 1);
+    // While the bar is dragged only the number follows; the lists are
+    // rebuilt once it is let go.
+    m_drawsScroll->setTracking(false);
+    connect(m_drawsScroll, &QScrollBar::sliderMoved, this, [this](int value) {
+        m_drawsText->setText(QString::number(value));
+    });
     connect(m_drawsScroll, &QScrollBar::valueChanged, this, [this](int value) {
         m_drawsText->setText(QString::number(value));
         m_session.setDrawsToShow(value);
@@ -274,14 +324,39 @@ QWidget *MainWindow::buildGeneralTab()
         switches->addWidget(m_listButtons[std::size_t(i)]);
     }
     m_storedDraws = namedLabel(QStringLiteral("Label19"), QString());
+    m_storedDraws->setStyleSheet(QStringLiteral("font-weight: bold; color: #000080;"));
     switches->addWidget(m_storedDraws);
     switches->addStretch(1);
     layout->addLayout(switches);
 
-    m_simpleList = resultList(QStringLiteral("ListView2"));
-    m_multipleList = resultList(QStringLiteral("ListView4"));
-    layout->addWidget(m_simpleList, 1);
-    layout->addWidget(m_multipleList, 1);
+    m_frameLine = new QFrame;
+    m_frameLine->setObjectName(QStringLiteral("Shape2"));
+    m_frameLine->setFrameShape(QFrame::HLine);
+    m_frameLine->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(m_frameLine);
+
+    m_simpleModel = new ResultListModel(m_session, ResultListModel::Which::Simple, this);
+    m_multipleModel = new ResultListModel(m_session, ResultListModel::Which::Multiple, this);
+    m_simpleList = resultList(QStringLiteral("ListView2"), m_simpleModel);
+    m_multipleList = resultList(QStringLiteral("ListView4"), m_multipleModel);
+    auto *lists = new QHBoxLayout;
+    lists->setContentsMargins(0, 0, 0, 0);
+    lists->addWidget(m_simpleList, 1);
+    lists->addWidget(m_multipleList, 1);
+    layout->addLayout(lists, 1);
+
+    m_listAnimation = new QVariantAnimation(this);
+    m_listAnimation->setDuration(kListAnimationMs);
+    m_listAnimation->setEasingCurve(QEasingCurve::OutCubic);
+    connect(m_listAnimation, &QVariantAnimation::valueChanged, this, [this](const QVariant &width) {
+        if (m_growingList)
+            m_growingList->setMaximumWidth(width.toInt());
+    });
+    connect(m_listAnimation, &QVariantAnimation::finished, this, [this] {
+        if (m_growingList)
+            m_growingList->setMaximumWidth(QWIDGETSIZE_MAX);
+        m_growingList = nullptr;
+    });
     return tab;
 }
 
@@ -320,6 +395,12 @@ QWidget *MainWindow::buildManagerTab()
     m_syndicateList->setHeaderLabels({QStringLiteral("Nombre"), QStringLiteral("Apuestas"),
                                       QStringLiteral("Fecha creación"), QStringLiteral("Días a jugar")});
     m_syndicateList->setRootIsDecorated(false);
+    m_syndicateList->setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(m_syndicateList, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
+        // The position in the list is the record number.
+        if (!m_session.syndicates().empty())
+            m_session.selectSyndicate(m_syndicateList->indexOfTopLevelItem(item) + 1);
+    });
     left->addWidget(m_syndicateList, 1);
     auto *buttons = new QHBoxLayout;
     m_printButton = namedButton(QStringLiteral("Command2"), QStringLiteral("Imprimir"));
@@ -330,6 +411,27 @@ QWidget *MainWindow::buildManagerTab()
         buttons->addWidget(b);
     }
     left->addLayout(buttons);
+
+    auto *overall = new QGroupBox(QStringLiteral("Todas las peñas"));
+    overall->setObjectName(QStringLiteral("Frame3"));
+    auto *overallGrid = new QGridLayout(overall);
+    overallGrid->addWidget(namedLabel(QStringLiteral("Label14"), QStringLiteral("Premios conseguidos:")), 0, 0);
+    m_totalPrizes = namedLabel(QStringLiteral("Label13"), QString());
+    m_totalPrizes->setStyleSheet(QStringLiteral("font-weight: bold; color: #000080;"));
+    overallGrid->addWidget(m_totalPrizes, 0, 1);
+    m_overallText = new QLineEdit;
+    m_overallText->setObjectName(QStringLiteral("Text4"));
+    m_overallText->setReadOnly(true);
+    overallGrid->addWidget(m_overallText, 1, 0, 1, 2);
+    m_overallDraws = new QLineEdit;
+    m_overallDraws->setObjectName(QStringLiteral("Text5"));
+    m_overallDraws->setReadOnly(true);
+    overallGrid->addWidget(m_overallDraws, 2, 0, 1, 2);
+    m_overallChart = new EffectivenessChart(QStringLiteral("Todas las peñas"));
+    m_overallChart->setObjectName(QStringLiteral("MSChart2"));
+    overallGrid->addWidget(m_overallChart, 0, 2, 3, 1);
+    overallGrid->setColumnStretch(2, 1);
+    left->addWidget(overall);
     layout->addLayout(left, 3);
 
     auto *frame = new QGroupBox(QStringLiteral("Desde la creación de la peña..."));
@@ -341,10 +443,24 @@ QWidget *MainWindow::buildManagerTab()
     fixed.setStyleHint(QFont::TypeWriter);
     m_betList->setFont(fixed);
     grid->addWidget(m_betList, 0, 0, 1, 2);
+    grid->setRowStretch(0, 1);
     for (int i = 0; i < PrizeCategory::kCount; ++i) {
         grid->addWidget(namedLabel(QStringLiteral("Label1_%1").arg(i), PrizeCategory::caption(i + 1)), i + 1, 0);
-        grid->addWidget(namedLabel(QStringLiteral("Label3_%1").arg(i), QStringLiteral("0")), i + 1, 1);
+        m_label3[std::size_t(i)] = namedLabel(QStringLiteral("Label3_%1").arg(i), QStringLiteral("0"));
+        m_label3[std::size_t(i)]->setStyleSheet(QStringLiteral("font-weight: bold;"));
+        grid->addWidget(m_label3[std::size_t(i)], i + 1, 1);
     }
+    grid->addWidget(namedLabel(QStringLiteral("Label15"), QStringLiteral("Sorteos jugados:")), 9, 0);
+    m_drawsPlayed = namedLabel(QStringLiteral("Label17"), QStringLiteral("-"));
+    m_drawsPlayed->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    grid->addWidget(m_drawsPlayed, 9, 1);
+    grid->addWidget(namedLabel(QStringLiteral("Label18"), QStringLiteral("Efectividad:")), 10, 0);
+    m_effectiveness = namedLabel(QStringLiteral("Label16"), QStringLiteral("-"));
+    m_effectiveness->setStyleSheet(QStringLiteral("font-weight: bold; color: #000080;"));
+    grid->addWidget(m_effectiveness, 10, 1);
+    m_syndicateChart = new EffectivenessChart(QStringLiteral("Esta peña"));
+    m_syndicateChart->setObjectName(QStringLiteral("MSChart3"));
+    grid->addWidget(m_syndicateChart, 11, 0, 1, 2);
     layout->addWidget(frame, 2);
     return tab;
 }
@@ -431,18 +547,49 @@ void MainWindow::showStatus()
 
 void MainWindow::showSyndicates()
 {
+    const Summary::SyndicateList &list = m_session.syndicateList();
     m_label9[2]->setText(m_session.syndicateCountText());
     m_syndicateList->clear();
-    const auto &syndicates = m_session.syndicates();
-    if (syndicates.empty())
+    if (list.items.empty())
         new QTreeWidgetItem(m_syndicateList, {QStringLiteral("VACÍO")});
-    for (const SyndicateRecord &s : syndicates) {
-        const int bets = s.isMultiple() ? cuantos(s.kind + 6) : s.kind;
-        new QTreeWidgetItem(m_syndicateList, {s.name(), QString::number(bets),
-                                              shortSpanishDate(OleDate::toDate(s.createdOn)), s.drawDay()});
+    for (const Summary::ListItem &item : list.items) {
+        auto *row = new QTreeWidgetItem(m_syndicateList, {item.name, item.bets, item.createdOn, item.drawDay});
+        if (item.damaged)
+            row->setForeground(1, QColor(0xFF, 0, 0));
     }
-    m_printButton->setEnabled(!syndicates.empty());
-    m_deleteSyndicateButton->setEnabled(!syndicates.empty());
+    m_printButton->setEnabled(!list.items.empty());
+    m_deleteSyndicateButton->setEnabled(!list.items.empty());
+
+    m_totalPrizes->setText(list.totalPrizes);
+    m_overallText->setText(list.overall);
+    m_overallDraws->setText(list.overallDraws);
+    m_overallChart->setRow(list.overallChart);
+    showSyndicateDetails();
+}
+
+void MainWindow::showSyndicateDetails()
+{
+    const Summary::Details &details = m_session.syndicateDetails();
+    m_betList->clear();
+    m_betList->addItems(details.lines);
+    if (details.listHeightTwips > 0) {
+        // The height the original gave the list, but never less than its lines need.
+        const int needed = details.lines.size() * m_betList->fontMetrics().lineSpacing() + 2 * m_betList->frameWidth() + 4;
+        m_betList->setMinimumHeight(std::min(std::max(fromTwips(this, details.listHeightTwips), needed), 420));
+    }
+    for (std::size_t i = 0; i < m_label3.size(); ++i)
+        m_label3[i]->setText(details.prizes[i]);
+    m_drawsPlayed->setText(details.drawsPlayed);
+    m_effectiveness->setText(details.effectiveness);
+    m_syndicateChart->setRow(details.chart);
+
+    // The item whose details are shown is the one highlighted.
+    const int row = details.record - 1;
+    const QSignalBlocker block(m_syndicateList);
+    if (row >= 0 && row < m_syndicateList->topLevelItemCount() && !m_session.syndicates().empty())
+        m_syndicateList->setCurrentItem(m_syndicateList->topLevelItem(row));
+    else if (m_syndicateList->topLevelItemCount() > 0)
+        m_syndicateList->setCurrentItem(m_syndicateList->topLevelItem(0));
 }
 
 void MainWindow::showDrawList()
@@ -493,8 +640,80 @@ void MainWindow::showChart(ChartTable table)
 
 void MainWindow::showResultList(int index)
 {
-    m_simpleList->setVisible(index == 0);
-    m_multipleList->setVisible(index == 1);
+    m_session.stopPrizeAnimation();
+    QTableView *shown = index == 0 ? m_simpleList : m_multipleList;
+    QTableView *hidden = index == 0 ? m_multipleList : m_simpleList;
+    if (m_currentList == index && shown->isVisibleTo(this))
+        return;
+    m_currentList = index;
+    hidden->setVisible(false);
+    shown->setVisible(true);
+    m_frameLine->setFixedWidth(fromTwips(this, index == 0 ? 7575 : 8775));
+
+    // The list grows into place from nothing, as it always has.
+    m_listAnimation->stop();
+    if (m_growingList)
+        m_growingList->setMaximumWidth(QWIDGETSIZE_MAX);
+    m_growingList = shown;
+    const int target = std::max(shown->parentWidget() ? shown->parentWidget()->width() : 0, fromTwips(this, index == 0 ? 7601 : 8801));
+    shown->setMaximumWidth(1);
+    m_listAnimation->setStartValue(1);
+    m_listAnimation->setEndValue(target);
+    m_listAnimation->start();
+}
+
+void MainWindow::showPrizeNotice()
+{
+    m_storedDraws->setText(m_session.storedDrawsNotice());
+    if (m_session.prizeAnimationRunning()) {
+        if (!m_prizeTimer->isActive())
+            m_prizeTimer->start();
+    } else if (m_prizeTimer->isActive()) {
+        m_prizeTimer->stop();
+        for (int i = 0; i < 2; ++i)
+            setPrizeLook(i, false);
+    }
+}
+
+void MainWindow::setPrizeLook(int button, bool prize)
+{
+    QPushButton *b = m_listButtons[std::size_t(button)];
+    b->setStyleSheet(prize ? kPrizeStyle : kButtonFace);
+    b->setText(prize ? QStringLiteral("P R E M I O") : (button == 0 ? kSimpleCaption : kMultipleCaption));
+}
+
+bool MainWindow::showsPrize(int button) const
+{
+    return m_listButtons[std::size_t(button)]->text() == QStringLiteral("P R E M I O");
+}
+
+void MainWindow::blinkPrize()
+{
+    const int blink = m_session.prizeBlink();
+    if (blink == 3) {
+        const bool prize = !showsPrize(0);
+        setPrizeLook(0, prize);
+        setPrizeLook(1, prize);
+    } else if (blink == 1 || blink == 2) {
+        setPrizeLook(blink - 1, !showsPrize(blink - 1));
+    }
+}
+
+void MainWindow::focusMoved(QWindow *now)
+{
+    if (!now)
+        return; // the program lost the focus; where it comes back from decides
+    if (now == windowHandle()) {
+        if (m_returnPending) {
+            m_returnPending = false;
+            m_session.mainWindowActivated();
+        }
+        return;
+    }
+    // Menus and pop-ups come and go inside the main window.
+    if (now->type() == Qt::Popup || now->type() == Qt::ToolTip)
+        return;
+    m_returnPending = now->modality() == Qt::NonModal;
 }
 
 void MainWindow::setChecksFromMenu(int list, bool soloPremio, bool historico)

@@ -6,6 +6,7 @@
 
 class QAction;
 class QCheckBox;
+class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -17,10 +18,15 @@ class QScrollBar;
 class QTabWidget;
 class QTimer;
 class QToolButton;
+class QTableView;
 class QTreeView;
 class QTreeWidget;
+class QVariantAnimation;
+class QWindow;
 class DrawListModel;
+class EffectivenessChart;
 class FrequencyChart;
+class ResultListModel;
 class Session;
 
 // The main window ("Principal"): four tabs over the session's state. Every
@@ -36,6 +42,9 @@ public:
     // Which of the three frequency tables the chart shows.
     enum class ChartTable { Low, High, Keys };
     ChartTable chartTable() const { return m_chartTable; }
+
+    // How long a result list takes to grow into place.
+    static constexpr int kListAnimationMs = 160;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -55,6 +64,12 @@ private:
     void showViewOptions();
     void showChart(ChartTable table);
     void showResultList(int index);
+    void showSyndicateDetails();
+    void showPrizeNotice();
+    void blinkPrize();
+    void setPrizeLook(int button, bool prize);
+    bool showsPrize(int button) const;
+    void focusMoved(QWindow *now);
     void setChecksFromMenu(int list, bool soloPremio, bool historico);
     void notYet();
 
@@ -70,13 +85,29 @@ private:
     QCheckBox *m_soloPremio = nullptr;   // Check2
     std::array<QPushButton *, 2> m_listButtons {}; // Command1
     QLabel *m_storedDraws = nullptr;     // Label19
-    QTreeView *m_simpleList = nullptr;   // ListView2
-    QTreeView *m_multipleList = nullptr; // ListView4
+    QTimer *m_prizeTimer = nullptr;      // Timer3
+    QFrame *m_frameLine = nullptr;       // Shape2
+    QTableView *m_simpleList = nullptr;   // ListView2
+    QTableView *m_multipleList = nullptr; // ListView4
+    ResultListModel *m_simpleModel = nullptr;
+    ResultListModel *m_multipleModel = nullptr;
+    QVariantAnimation *m_listAnimation = nullptr;
+    QTableView *m_growingList = nullptr;
+    int m_currentList = -1;
+    bool m_returnPending = false;
 
     QTreeWidget *m_syndicateList = nullptr; // ListView1
     QListWidget *m_betList = nullptr;       // List1
     QPushButton *m_printButton = nullptr;   // Command2
     QPushButton *m_deleteSyndicateButton = nullptr; // Command3
+    std::array<QLabel *, 8> m_label3 {};    // prizes per category
+    QLabel *m_drawsPlayed = nullptr;        // Label17
+    QLabel *m_effectiveness = nullptr;      // Label16
+    EffectivenessChart *m_syndicateChart = nullptr; // MSChart3
+    QLabel *m_totalPrizes = nullptr;        // Label13
+    QLineEdit *m_overallText = nullptr;     // Text4
+    QLineEdit *m_overallDraws = nullptr;    // Text5
+    EffectivenessChart *m_overallChart = nullptr;   // MSChart2
 
     QTreeView *m_drawView = nullptr;     // ListView3
     DrawListModel *m_drawModel = nullptr;

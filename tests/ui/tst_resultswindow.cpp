@@ -1,0 +1,311 @@
+// The result lists and the syndicates tab as the user works them: boxes
+// ticked, the scroll bar moved, list buttons and syndicates clicked, and the
+// rows, colours and figures read back from the widgets.
+
+#include "core/clock.h"
+#include "core/session.h"
+#include "store/oledate.h"
+#include "support/fixtures.h"
+#include "support/recordingprompter.h"
+#include "ui/effectivenesschart.h"
+#include "ui/mainwindow.h"
+
+#include <QAbstractItemModelTester>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace
+{
+    SyndicateRecord multiple(const QString &name, std::initializer_list<int> numbers, int key, QDate createdOn)
+    {
+        SyndicateRecord s;
+        s.setName(name);
+        s.setDrawDay(QStringLiteral("Domingo"));
+        s.kind = std::int16_t(95 + int(numbers.size()));
+        std::size_t slot = 0;
+        for (int n : numbers)
+            s.bets[0][slot++] = std::int16_t(n);
+        s.bets[0][slot] = std::int16_t(key);
+        s.createdOn = OleDate::fromDate(createdOn);
+        return s;
+    }
+
+    QString cell(QAbstractItemModel *model, int row, int column)
+    {
+        return model->index(row, column).data().toString();
+    }
+
+    QColor colour(QAbstractItemModel *model, int row, int column)
+    {
+        return model->index(row, column).data(Qt::ForegroundRole).value<QColor>();
+    }
+}
+
+class TestResultsWindow : public QObject
+{
+    Q_OBJECT
+
+    template <typename T>
+    static T *child(QWidget &window, const char *name)
+    {
+        T *found = window.findChild<T *>(QString::fromLatin1(name));
+        if (!found)
+            qWarning("no %s", name);
+        return found;
+    }
+
+    QTemporaryDir m_dir;
+    std::vector<DrawRecord> m_draws;
+
+private slots:
+    void initTestCase()
+    {
+        // The real history; the newest draw is 7 8 11 31 35, key 1, on 16 August 2026.
+        m_draws = Fixtures::realDraws();
+        QCOMPARE(int(m_draws.size()), 1114);
+    }
+
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        QFile::remove(m_dir.filePath(QStringLiteral("apuestas.dat")));
+        Fixtures::writeFile(m_dir.filePath(QStringLiteral("numeros.dat")), Fixtures::bytesOf(m_draws));
+        Fixtures::writeFile(m_dir.filePath(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({
+            Fixtures::simpleSyndicate(QStringLiteral("LA FIJA"), {{7, 8, 11, 20, 21}, {1, 2, 3, 4, 5}, {7, 31, 35, 40, 41}}, 1,
+                                      QDate(2026, 8, 1)),
+            Fixtures::simpleSyndicate(QStringLiteral("NUEVA"), {{7, 8, 12, 13, 14}}, 3, QDate(2026, 8, 20)),
+            multiple(QStringLiteral("SIETE"), {7, 8, 11, 31, 40, 41, 42}, 1, QDate(2026, 8, 1)),
+        }));
+    }
+
+    void resultListsFollowTheControls()
+    {
+        FixedClock clock(QDate(2026, 8, 18));
+        RecordingPrompter prompter;
+        Session session(clock, prompter);
+        QVERIFY(session.start(m_dir.path()));
+        MainWindow window(session);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        auto *simple = child<QTableView>(window, "ListView2");
+        auto *multi = child<QTableView>(window, "ListView4");
+        QAbstractItemModelTester simpleTester(simple->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester multiTester(multi->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModel *rows = simple->model();
+
+        // The newest draw: LA FIJA only (NUEVA was created after it).
+        QCOMPARE(rows->columnCount(), 8);
+        QCOMPARE(rows->headerData(7, Qt::Horizontal).toString(), QStringLiteral("Comentario"));
+        QCOMPARE(rows->rowCount(), 6);
+        QCOMPARE(cell(rows, 1, 7), QStringLiteral("PEÑA LA FIJA             "));
+        QCOMPARE(colour(rows, 1, 7), QColor(128, 0, 0));
+        QCOMPARE(cell(rows, 2, 7), QStringLiteral("16/08/2026 Domingo"));
+        QCOMPARE(colour(rows, 2, 7), QColor(0, 128, 0));
+        QCOMPARE(cell(rows, 3, 1), QStringLiteral("7"));
+        QCOMPARE(colour(rows, 3, 1), QColor(255, 0, 0));
+        QVERIFY(!rows->index(3, 4).data(Qt::ForegroundRole).isValid()); // 20 not drawn
+        QCOMPARE(cell(rows, 3, 6), QStringLiteral("1"));
+        QCOMPARE(colour(rows, 3, 6), QColor(255, 0, 0)); // key matched
+        QCOMPARE(cell(rows, 3, 7), QStringLiteral("¡¡ Premio !! Has acertado 3 + Nº.Clave."));
+        QCOMPARE(colour(rows, 3, 7), QColor(0, 0, 255));
+        QCOMPARE(cell(rows, 4, 7), QString());
+        QCOMPARE(cell(rows, 4, 6), QString());
+        QCOMPARE(cell(rows, 5, 7), QStringLiteral("¡¡ Premio !! Has acertado 3 + Nº.Clave."));
+
+        // "Histórico": NUEVA is shown too.
+        auto *historico = child<QCheckBox>(window, "Check1");
+        historico->click();
+        QVERIFY(session.historico());
+        QCOMPARE(rows->rowCount(), 6 + 4);
+        QCOMPARE(cell(rows, 7, 7), QStringLiteral("PEÑA NUEVA               "));
+
+        // Every draw: every draw times every simple syndicate.
+        auto *scroll = child<QScrollBar>(window, "HScroll1");
+        QCOMPARE(scroll->maximum(), 1114);
+        scroll->setValue(scroll->maximum());
+        QCOMPARE(child<QLineEdit>(window, "Text3")->text(), QStringLiteral("1114"));
+        QCOMPARE(rows->rowCount(), 1114 * (6 + 4));
+        QCOMPARE(cell(rows, rows->rowCount() - 2, 7), QStringLiteral("06/02/2005 Domingo"));
+        QCOMPARE(cell(rows, rows->rowCount() - 1, 1), QStringLiteral("7"));
+        // The last row paints without delay.
+        simple->scrollToBottom();
+        QVERIFY(simple->indexAt(QPoint(5, simple->viewport()->height() - 5)).isValid());
+
+        // "Ver sólo si hay premio": every bet row left has a prize message.
+        child<QCheckBox>(window, "Check2")->click();
+        QVERIFY(rows->rowCount() > 0);
+        QVERIFY(rows->rowCount() < 1114 * 10);
+        int bets = 0;
+        for (int r = 0; r < rows->rowCount(); ++r) {
+            if (!cell(rows, r, 1).isEmpty()) {
+                ++bets;
+                QVERIFY2(cell(rows, r, 7).startsWith(QStringLiteral("¡¡ Premio !! Has acertado ")), qPrintable(QString::number(r)));
+            }
+        }
+        QVERIFY(bets > 0);
+
+        // The other list: the multiple bet with its breakdown.
+        scroll->setValue(1);
+        child<QCheckBox>(window, "Check2")->click();
+        QCOMPARE(child<QLineEdit>(window, "Text3")->text(), QStringLiteral("1"));
+        auto *multipleButton = child<QPushButton>(window, "Command1_1");
+        multipleButton->click();
+        QVERIFY(multi->isVisible());
+        QVERIFY(!simple->isVisible());
+        QTRY_COMPARE(multi->maximumWidth(), QWIDGETSIZE_MAX); // grown into place
+        QAbstractItemModel *m = multi->model();
+        QCOMPARE(m->columnCount(), 14);
+        // 7 numbers, 4 drawn (7 8 11 31), key matched: 6 x 2, 12 x 3, 3 x 4.
+        QCOMPARE(m->rowCount(), 6);
+        QCOMPARE(cell(m, 3, 5), QStringLiteral("40"));
+        QCOMPARE(cell(m, 3, 8), QStringLiteral("."));
+        QCOMPARE(cell(m, 3, 12), QStringLiteral("1"));
+        QCOMPARE(cell(m, 3, 13), QStringLiteral("¡¡ Premio !! Hay 6 apuestas de 2 + Clave."));
+        QCOMPARE(colour(m, 3, 13), QColor(0, 192, 0));
+        QCOMPARE(cell(m, 4, 13), QStringLiteral("¡¡ Premio !! Hay 12 apuestas de 3 + Clave."));
+        QCOMPARE(cell(m, 5, 13), QStringLiteral("¡¡ Premio !! Hay 3 apuestas de 4 + Clave."));
+        QCOMPARE(colour(m, 5, 13), QColor(64, 0, 64));
+
+        child<QPushButton>(window, "Command1_0")->click();
+        QVERIFY(simple->isVisible());
+        QVERIFY(!multi->isVisible());
+    }
+
+    void prizeAnimation()
+    {
+        FixedClock clock(QDate(2026, 8, 18));
+        RecordingPrompter prompter;
+        Session session(clock, prompter);
+        QVERIFY(session.start(m_dir.path()));
+        MainWindow window(session);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *timer = child<QTimer>(window, "Timer3");
+        auto *simpleButton = child<QPushButton>(window, "Command1_0");
+        auto *multipleButton = child<QPushButton>(window, "Command1_1");
+        QVERIFY(!timer->isActive());
+
+        // As after a download that stored a draw: both lists won, both flash.
+        session.setStoredDrawsNotice(QStringLiteral("1"));
+        QCOMPARE(child<QLabel>(window, "Label19")->text(), QStringLiteral("1"));
+        session.scrutinizeSimpleSyndicates(1);
+        QCOMPARE(session.prizeBlink(), 3);
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), 800);
+        QTRY_COMPARE(simpleButton->text(), QStringLiteral("P R E M I O"));
+        QCOMPARE(multipleButton->text(), QStringLiteral("P R E M I O"));
+        QVERIFY(simpleButton->styleSheet().contains(QStringLiteral("255, 0, 0")));
+        QTRY_COMPARE(simpleButton->text(), QStringLiteral("S E N C I L L A"));
+        QCOMPARE(multipleButton->text(), QStringLiteral("M Ú L T I P L E"));
+
+        // A list button stops it and clears the stored-draw counter.
+        QTRY_COMPARE(simpleButton->text(), QStringLiteral("P R E M I O"));
+        simpleButton->click();
+        QVERIFY(!timer->isActive());
+        QCOMPARE(simpleButton->text(), QStringLiteral("S E N C I L L A"));
+        QCOMPARE(multipleButton->text(), QStringLiteral("M Ú L T I P L E"));
+        QVERIFY(simpleButton->styleSheet().isEmpty());
+        QCOMPARE(child<QLabel>(window, "Label19")->text(), QString());
+    }
+
+    void syndicatesTab()
+    {
+        FixedClock clock(QDate(2026, 8, 18));
+        RecordingPrompter prompter;
+        Session session(clock, prompter);
+        QVERIFY(session.start(m_dir.path()));
+        MainWindow window(session);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        child<QTabWidget>(window, "SSTab1")->setCurrentIndex(2);
+
+        auto *list = child<QTreeWidget>(window, "ListView1");
+        QCOMPARE(list->topLevelItemCount(), 3);
+        QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("LA FIJA"));
+        QCOMPARE(list->topLevelItem(0)->text(1), QStringLiteral("3"));
+        QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("01/08/2026"));
+        QCOMPARE(list->topLevelItem(0)->text(3), QStringLiteral("Domingo"));
+        QCOMPARE(list->topLevelItem(2)->text(1), QStringLiteral("21"));
+        QCOMPARE(child<QLabel>(window, "Label9_2")->text(), QStringLiteral("3"));
+
+        // The first syndicate is shown: 3 draws since 1 August, two prizes of
+        // 3 + key counted in the newest one.
+        QCOMPARE(list->currentItem(), list->topLevelItem(0));
+        auto *bets = child<QListWidget>(window, "List1");
+        QCOMPARE(bets->count(), 4);
+        QCOMPARE(bets->item(0)->text(), QStringLiteral("Número clave:  1"));
+        QCOMPARE(bets->item(1)->text(), QStringLiteral(" 7- 8-11-20-21"));
+        QCOMPARE(child<QLabel>(window, "Label3_3")->text(), QStringLiteral("2"));
+        QCOMPARE(child<QLabel>(window, "Label17")->text(), QStringLiteral("3"));
+        QCOMPARE(child<QLabel>(window, "Label16")->text(), QStringLiteral("66,7 %"));
+        QCOMPARE(child<EffectivenessChart>(window, "MSChart3")->row(), (Summary::ChartRow {QStringLiteral(" "), 1, 2}));
+
+        // Overall: 2 + 21 prizes in the 3 draws played since the oldest creation.
+        QCOMPARE(child<QLabel>(window, "Label13")->text(), QStringLiteral("23"));
+        QCOMPARE(child<QLineEdit>(window, "Text4")->text(), QStringLiteral("100% de efectividad en premios"));
+        QCOMPARE(child<QLineEdit>(window, "Text5")->text(), QStringLiteral("en 3 sorteos"));
+        QCOMPARE(child<EffectivenessChart>(window, "MSChart2")->row(), (Summary::ChartRow {QStringLiteral(" "), 0, 23}));
+
+        // A click on the multiple bet.
+        const QRect itemRect = list->visualItemRect(list->topLevelItem(2));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, itemRect.center());
+        QCOMPARE(session.selectedSyndicate(), 3);
+        QCOMPARE(bets->count(), 2);
+        QCOMPARE(bets->item(1)->text(), QStringLiteral(" 7- 8-11-31-40-41-42"));
+        QCOMPARE(child<QLabel>(window, "Label3_1")->text(), QStringLiteral("6"));
+        QCOMPARE(child<QLabel>(window, "Label3_3")->text(), QStringLiteral("12"));
+        QCOMPARE(child<QLabel>(window, "Label3_5")->text(), QStringLiteral("3"));
+        QCOMPARE(child<QLabel>(window, "Label16")->text(), QStringLiteral("700 %"));
+        QCOMPARE(child<EffectivenessChart>(window, "MSChart3")->row(), (Summary::ChartRow {QStringLiteral(" "), 0, 21}));
+        QCOMPARE(list->currentItem(), list->topLevelItem(2));
+
+        // A syndicate created after the newest draw.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(1)).center());
+        QCOMPARE(child<QLabel>(window, "Label17")->text(), QStringLiteral("0"));
+        QCOMPARE(child<QLabel>(window, "Label16")->text(), QStringLiteral("0 %"));
+        QVERIFY(prompter.boxes.isEmpty());
+    }
+
+    void emptySyndicateFile()
+    {
+        QFile::remove(m_dir.filePath(QStringLiteral("apuestas.dat")));
+        FixedClock clock(QDate(2026, 8, 18));
+        RecordingPrompter prompter;
+        Session session(clock, prompter);
+        QVERIFY(session.start(m_dir.path()));
+        MainWindow window(session);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *list = child<QTreeWidget>(window, "ListView1");
+        QCOMPARE(list->topLevelItemCount(), 1);
+        QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("VACÍO"));
+        QVERIFY(!child<QPushButton>(window, "Command2")->isEnabled());
+        QVERIFY(!child<QPushButton>(window, "Command3")->isEnabled());
+        QCOMPARE(child<QLineEdit>(window, "Text4")->text(), QStringLiteral("¡Nunca has acertado nada!"));
+        QCOMPARE(child<QLineEdit>(window, "Text5")->text(), QString());
+        QCOMPARE(child<QLabel>(window, "Label13")->text(), QStringLiteral("0"));
+        QCOMPARE(child<QLabel>(window, "Label16")->text(), QStringLiteral("-"));
+        QCOMPARE(child<QLabel>(window, "Label17")->text(), QStringLiteral("-"));
+        QCOMPARE(child<QListWidget>(window, "List1")->count(), 0);
+        QCOMPARE(child<EffectivenessChart>(window, "MSChart2")->row(), (Summary::ChartRow {QStringLiteral(" "), 1, 0}));
+        QCOMPARE(child<EffectivenessChart>(window, "MSChart3")->row(), (Summary::ChartRow {QStringLiteral(" "), 0, 0}));
+        // Clicking "VACÍO" selects nothing.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
+        QCOMPARE(session.selectedSyndicate(), 0);
+        QCOMPARE(child<QTableView>(window, "ListView2")->model()->rowCount(), 0);
+    }
+};
+
+QTEST_MAIN(TestResultsWindow)
+#include "tst_resultswindow.moc"
