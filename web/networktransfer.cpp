@@ -125,6 +125,8 @@ TransferResult NetworkTransfer::run(const QUrl &address, QIODevice *sink)
         connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
         loop.exec();
     }
+    // The handlers above hold references to this frame.
+    disconnect(reply.get(), nullptr, this, nullptr);
 
     // Whatever the last readyRead left behind.
     if (m_abortReason == E::None && reply->error() == QNetworkReply::NoError && reply->bytesAvailable() > 0) {
