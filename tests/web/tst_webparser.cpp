@@ -11,9 +11,11 @@
 #include "web/prizereport.h"
 #include "web/resultsparser.h"
 
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 Q_DECLARE_METATYPE(std::vector<DrawRecord>)
@@ -479,6 +481,50 @@ private slots:
         QCOMPARE(result.storedDraws, 0);
         QVERIFY(result.parseFailed);
         QCOMPARE(result.message->text, kCorrupt);
+    }
+
+    // Damaged copies of the fixtures: whatever the damage, only whole,
+    // valid, new draws come out, oldest first, and the draw page yields only
+    // printable amounts and safe addresses.
+    void damagedPagesKeepTheRules()
+    {
+        QRandomGenerator random(20261206);
+        const QByteArray search = SearchPages::fixture("busqueda.html");
+        const QByteArray drawPage = SearchPages::fixture("sorteo.html");
+        const double newest = OleDate::fromDate({2026, 11, 1});
+        for (int round = 0; round < 400; ++round) {
+            const QByteArray &original = round % 2 ? search : drawPage;
+            QByteArray page = original;
+            for (int edits = 1 + random.bounded(4); edits > 0 && !page.isEmpty(); --edits) {
+                const qsizetype at = random.bounded(page.size());
+                const qsizetype span = std::min<qsizetype>(1 + random.bounded(400), page.size() - at);
+                switch (random.bounded(4)) {
+                case 0: page.truncate(at); break;
+                case 1: page.remove(at, span); break;
+                case 2: page.insert(at, page.mid(random.bounded(page.size()), span)); break;
+                default: page[at] = char(random.bounded(256)); break;
+                }
+            }
+            const auto scan = scanResultsPage(page, newest);
+            QVERIFY(scan.draws.size() <= 50);
+            double previous = newest;
+            for (const DrawRecord &d : scan.draws) {
+                QVERIFY(d.inRange());
+                QVERIFY(d.date > previous);
+                QVERIFY(std::is_sorted(d.numbers.begin(), d.numbers.end()));
+                QVERIFY(std::adjacent_find(d.numbers.begin(), d.numbers.end()) == d.numbers.end());
+                previous = d.date;
+            }
+            QVERIFY(scan.drawPagePath.isEmpty() || OperatorSite::isSafePathPiece(scan.drawPagePath));
+
+            const auto report = scanDrawPage(page);
+            for (const QString &amount : report.amounts) {
+                for (QChar c : amount)
+                    QVERIFY(c.unicode() >= 33 && c.unicode() <= 122);
+            }
+            const QUrl document = OperatorSite::reportUrl(report.documentPath, Endpoints {});
+            QVERIFY(document.isEmpty() || document.host() == QStringLiteral("www.loteriasyapuestas.es"));
+        }
     }
 
     // --- the draw page ------------------------------------------------------------
