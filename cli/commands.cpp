@@ -1,6 +1,10 @@
 #include "commands.h"
+#include "jsonstream.h"
 
+#include "core/calendar.h"
 #include "core/session.h"
+#include "scrutiny/resultlist.h"
+#include "store/oledate.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -27,6 +31,56 @@ namespace
         for (auto it = begin; it != end; ++it)
             array.append(int(*it));
         return array;
+    }
+
+    QJsonValue isoDate(double ole)
+    {
+        const QDate date = OleDate::toDate(ole);
+        if (ole == OleDate::kNone || !date.isValid())
+            return QJsonValue::Null;
+        return date.toString(Qt::ISODate);
+    }
+
+    void writeRows(JsonStream &json, const ResultList &list)
+    {
+        const int columns = list.columnCount();
+        char colour[] = "\"#rrggbb\"";
+        static const char hex[] = "0123456789abcdef";
+        json.raw("[");
+        for (qsizetype r = 0; r < list.rowCount(); ++r) {
+            json.raw(r == 0 ? "\n{\"cells\": [" : ",\n{\"cells\": [");
+            for (int c = 0; c < columns; ++c) {
+                if (c > 0)
+                    json.raw(", ");
+                json.string(list.text(r, c));
+            }
+            json.raw("], \"colors\": [");
+            for (int c = 0; c < columns; ++c) {
+                if (c > 0)
+                    json.raw(", ");
+                if (const auto rgb = list.colour(r, c)) {
+                    for (int i = 0; i < 6; ++i)
+                        colour[2 + i] = hex[(*rgb >> (20 - 4 * i)) & 0xF];
+                    json.raw(colour);
+                } else {
+                    json.null();
+                }
+            }
+            json.raw("]}");
+        }
+        json.raw(list.rowCount() > 0 ? "\n]" : "]");
+    }
+
+    void writeText(JsonStream &out, const ResultList &list)
+    {
+        for (qsizetype r = 0; r < list.rowCount(); ++r) {
+            QString line;
+            for (int c = 1; c < list.columnCount(); ++c) {
+                const QString text = list.text(r, c);
+                line += c < list.commentColumn() ? text.rightJustified(3) : QStringLiteral("  ") + text;
+            }
+            out.raw(line.trimmed().isEmpty() ? "" : line.toUtf8().constData()).raw("\n");
+        }
     }
 }
 
@@ -67,8 +121,68 @@ QJsonObject Cli::drawsJson(const Session &session)
     };
 }
 
-int Cli::run(Session &session, const QStringList &arguments, bool json)
+QJsonObject Cli::syndicatesJson(Session &session)
 {
+    QJsonArray syndicates;
+    const auto &items = session.syndicateList().items;
+    for (const Summary::ListItem &item : items) {
+        const SyndicateRecord s = session.syndicates()[std::size_t(item.record - 1)];
+        session.showSyndicateDetails(item.record);
+        const Summary::Details &details = session.syndicateDetails();
+        QJsonArray bets;
+        if (!item.damaged) {
+            for (int b = 1; b <= s.storedBets(); ++b) {
+                const auto numbers = s.betNumbers(b);
+                bets.append(toArray(numbers.begin(), numbers.end()));
+            }
+        }
+        syndicates.append(QJsonObject {
+            {QStringLiteral("record"), item.record},
+            {QStringLiteral("name"), s.name()},
+            {QStringLiteral("kind"), s.kind},
+            {QStringLiteral("damaged"), item.damaged},
+            {QStringLiteral("key"), item.damaged ? QJsonValue(QJsonValue::Null) : QJsonValue(s.key())},
+            {QStringLiteral("bets"), bets},
+            {QStringLiteral("createdOn"), isoDate(s.createdOn)},
+            {QStringLiteral("lastCountedDate"), isoDate(s.lastCountedDate)},
+            {QStringLiteral("drawDay"), s.drawDay()},
+            {QStringLiteral("listBets"), item.bets},
+            {QStringLiteral("prizeCounts"), toArray(s.prizeCounts.begin(), s.prizeCounts.end())},
+            {QStringLiteral("drawsPlayed"), details.drawsPlayed},
+            {QStringLiteral("effectiveness"), details.effectiveness},
+        });
+    }
+    const Summary::SyndicateList &list = session.syndicateList();
+    return {
+        {QStringLiteral("syndicates"), syndicates},
+        {QStringLiteral("totalPrizes"), list.totalPrizes},
+        {QStringLiteral("overall"), list.overall},
+        {QStringLiteral("overallDraws"), list.overallDraws},
+    };
+}
+
+void Cli::writeCheckJson(std::FILE *out, const Session &session)
+{
+    JsonStream json(out);
+    json.raw("{\"simple\": ");
+    writeRows(json, session.simpleResults());
+    json.raw(",\n\"multiple\": ");
+    writeRows(json, session.multipleResults());
+    json.raw("}\n");
+}
+
+void Cli::writeCheckText(std::FILE *out, const Session &session)
+{
+    JsonStream text(out);
+    text.raw("S E N C I L L A\n");
+    writeText(text, session.simpleResults());
+    text.raw("\nM Ú L T I P L E\n");
+    writeText(text, session.multipleResults());
+}
+
+int Cli::run(Session &session, const QStringList &arguments, const Options &options)
+{
+    const bool json = options.json;
     const QString command = arguments.value(0);
     if (command == QLatin1String("status")) {
         const QJsonObject status = statusJson(session);
@@ -94,6 +208,35 @@ int Cli::run(Session &session, const QStringList &arguments, bool json)
             printText(session.drawList().totalText());
         }
         return session.rejectedDrawFiles() > 0 ? 1 : 0;
+    }
+    if (command == QLatin1String("check")) {
+        // As the window does with the scroll bar at `draws` and the two boxes
+        // as given: prizes are counted exactly as it would count them.
+        session.applyViewOptions(options.draws, options.historico, options.premio);
+        if (json)
+            writeCheckJson(stdout, session);
+        else
+            writeCheckText(stdout, session);
+        return session.rejectedDrawFiles() > 0 ? 1 : 0;
+    }
+    if (command == QLatin1String("syndicates")) {
+        const QJsonObject list = syndicatesJson(session);
+        if (json) {
+            print(list);
+        } else {
+            for (const QJsonValue &v : list.value(QStringLiteral("syndicates")).toArray()) {
+                const QJsonObject s = v.toObject();
+                printText(QStringLiteral("%1. %2  (%3 apuestas, %4 sorteos jugados, %5)")
+                              .arg(s.value(QStringLiteral("record")).toInt())
+                              .arg(s.value(QStringLiteral("name")).toString(), s.value(QStringLiteral("listBets")).toString(),
+                                   s.value(QStringLiteral("drawsPlayed")).toString(),
+                                   s.value(QStringLiteral("effectiveness")).toString()));
+            }
+            printText(QStringLiteral("Premios: %1").arg(list.value(QStringLiteral("totalPrizes")).toString()));
+            printText(list.value(QStringLiteral("overall")).toString() + QLatin1Char(' ')
+                      + list.value(QStringLiteral("overallDraws")).toString());
+        }
+        return 0;
     }
     std::fprintf(stderr, "Orden desconocida: %s\n", qUtf8Printable(command));
     return 2;

@@ -3,15 +3,33 @@
 #include <QJsonObject>
 #include <QStringList>
 
+#include <cstdio>
+
+class ResultList;
 class Session;
 
 // The commands of quorvale-cli. Each one calls the session exactly as the
 // window does and turns what the session holds into JSON.
 namespace Cli
 {
+    struct Options
+    {
+        bool json = false;
+        int draws = 1;          // check: HScroll1
+        bool historico = false; // check: Check1
+        bool premio = false;    // check: Check2
+    };
+
     QJsonObject statusJson(const Session &session);
     QJsonObject drawsJson(const Session &session);
+    // Shows every syndicate's details in turn, as clicks on the list would.
+    QJsonObject syndicatesJson(Session &session);
+
+    // {"simple": [...], "multiple": [...]}, one row at a time: each row is
+    // {"cells": [...], "colors": ["#rrggbb" or null per cell]}.
+    void writeCheckJson(std::FILE *out, const Session &session);
+    void writeCheckText(std::FILE *out, const Session &session);
 
     // Runs one command on a started session; returns the exit code.
-    int run(Session &session, const QStringList &arguments, bool json);
+    int run(Session &session, const QStringList &arguments, const Options &options);
 }

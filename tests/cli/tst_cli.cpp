@@ -1,7 +1,10 @@
 // The command-line front end as a user runs it: a real process, real files.
 
+#include "core/clock.h"
+#include "core/session.h"
 #include "store/oledate.h"
 #include "support/fixtures.h"
+#include "support/recordingprompter.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -19,6 +22,50 @@ namespace
         QByteArray err;
         QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
     };
+
+    SyndicateRecord multiple(const QString &name, std::initializer_list<int> numbers, int key, QDate createdOn)
+    {
+        SyndicateRecord s;
+        s.setName(name);
+        s.setDrawDay(QStringLiteral("Domingo"));
+        s.kind = std::int16_t(95 + int(numbers.size()));
+        std::size_t slot = 0;
+        for (int n : numbers)
+            s.bets[0][slot++] = std::int16_t(n);
+        s.bets[0][slot] = std::int16_t(key);
+        s.createdOn = OleDate::fromDate(createdOn);
+        return s;
+    }
+
+    // A history whose newest draw (16 August 2026) is 7 8 11 31 35, key 1.
+    void writeScrutinyFiles(const QTemporaryDir &dir)
+    {
+        Fixtures::writeFile(dir.filePath(QStringLiteral("numeros.dat")), Fixtures::bytesOf(Fixtures::realDraws()));
+        SyndicateRecord odd = Fixtures::simpleSyndicate(QStringLiteral("A \"B\" \\ C"), {{7, 8, 11, 20, 21}, {1, 2, 3, 4, 5}}, 1,
+                                                        QDate(2026, 8, 1));
+        odd.nameBytes[18] = '\x01'; // a control character from a damaged name
+        SyndicateRecord damaged = Fixtures::simpleSyndicate(QStringLiteral("ROTA"), {{1, 2, 3, 4, 5}}, 0, QDate(2026, 1, 1));
+        damaged.kind = 55;
+        Fixtures::writeFile(dir.filePath(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({
+            odd,
+            multiple(QStringLiteral("SIETE"), {7, 8, 11, 31, 40, 41, 42}, 1, QDate(2026, 8, 1)),
+            Fixtures::simpleSyndicate(QStringLiteral("NUEVA"), {{7, 8, 12, 13, 14}}, 3, QDate(2026, 8, 20)),
+            damaged,
+        }));
+    }
+
+    QStringList cellsOf(const QJsonValue &row)
+    {
+        QStringList cells;
+        for (const QJsonValue &c : row.toObject().value(QStringLiteral("cells")).toArray())
+            cells << c.toString();
+        return cells;
+    }
+
+    QJsonArray colorsOf(const QJsonValue &row)
+    {
+        return row.toObject().value(QStringLiteral("colors")).toArray();
+    }
 
     Run runCli(const QStringList &arguments)
     {
@@ -114,6 +161,162 @@ private slots:
         // The next run finds a sound, empty file.
         const Run again = runCli({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("draws"), QStringLiteral("--json")});
         QCOMPARE(again.code, 0);
+    }
+
+    void checkShowsTheWindowsRows()
+    {
+        QTemporaryDir dir;
+        writeScrutinyFiles(dir);
+        const Run run = runCli({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("check"), QStringLiteral("--json")});
+        QCOMPARE(run.code, 0);
+        QJsonParseError error;
+        const QJsonObject json = QJsonDocument::fromJson(run.out, &error).object();
+        QCOMPARE(error.error, QJsonParseError::NoError);
+
+        const QJsonArray simple = json.value(QStringLiteral("simple")).toArray();
+        QCOMPARE(simple.size(), 5); // the odd name only: NUEVA is newer, ROTA damaged
+        QCOMPARE(cellsOf(simple[0]), QStringList(8, QString()));
+        QCOMPARE(colorsOf(simple[0]), QJsonArray({QJsonValue(), QJsonValue(), QJsonValue(), QJsonValue(), QJsonValue(),
+                                                  QJsonValue(), QJsonValue(), QJsonValue()}));
+        QCOMPARE(cellsOf(simple[1]).last(), QStringLiteral("PEÑA A \"B\" \\ C") + QString(9, QLatin1Char(' '))
+                                                 + QChar(1) + QLatin1Char(' '));
+        QCOMPARE(colorsOf(simple[1]).last().toString(), QStringLiteral("#800000"));
+        QCOMPARE(cellsOf(simple[2]).last(), QStringLiteral("16/08/2026 Domingo"));
+        QCOMPARE(colorsOf(simple[2]).last().toString(), QStringLiteral("#008000"));
+        QCOMPARE(cellsOf(simple[3]), (QStringList {QString(), QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("11"),
+                                                   QStringLiteral("20"), QStringLiteral("21"), QStringLiteral("1"),
+                                                   QStringLiteral("¡¡ Premio !! Has acertado 3 + Nº.Clave.")}));
+        QCOMPARE(colorsOf(simple[3]), QJsonArray({QJsonValue(), QStringLiteral("#ff0000"), QStringLiteral("#ff0000"),
+                                                  QStringLiteral("#ff0000"), QJsonValue(), QJsonValue(),
+                                                  QStringLiteral("#ff0000"), QStringLiteral("#0000ff")}));
+
+        const QJsonArray multi = json.value(QStringLiteral("multiple")).toArray();
+        QCOMPARE(multi.size(), 6);
+        QCOMPARE(cellsOf(multi[3]).size(), 14);
+        QCOMPARE(cellsOf(multi[3]).mid(7, 6), (QStringList {QStringLiteral("42"), QStringLiteral("."), QStringLiteral("."),
+                                                            QStringLiteral("."), QStringLiteral("."), QStringLiteral("1")}));
+        QCOMPARE(cellsOf(multi[5]).last(), QStringLiteral("¡¡ Premio !! Hay 3 apuestas de 4 + Clave."));
+        QCOMPARE(colorsOf(multi[5]).last().toString(), QStringLiteral("#400040"));
+    }
+
+    void checkCountsAsTheWindowWould()
+    {
+        // The same files, one checked by the command line, the other by a
+        // session set as the window's controls would set it.
+        QTemporaryDir byCli, bySession;
+        writeScrutinyFiles(byCli);
+        writeScrutinyFiles(bySession);
+        const QByteArray original = Fixtures::readFile(byCli.filePath(QStringLiteral("apuestas.dat")));
+        const Run run = runCli({QStringLiteral("check"), QStringLiteral("--data-dir"), byCli.path(), QStringLiteral("--draws"),
+                                QStringLiteral("5000"), QStringLiteral("--historico"), QStringLiteral("--premio"),
+                                QStringLiteral("--json"), QStringLiteral("--today"), QStringLiteral("2026-08-18")});
+        QCOMPARE(run.code, 0);
+        {
+            FixedClock clock(QDate(2026, 8, 18));
+            RecordingPrompter prompter;
+            Session session(clock, prompter);
+            QVERIFY(session.start(bySession.path()));
+            session.setHistorico(true);
+            session.setSoloPremio(true);
+            session.setDrawsToShow(1114);
+
+            // Every row as the window holds it.
+            const QJsonObject json = run.json();
+            const QJsonArray simple = json.value(QStringLiteral("simple")).toArray();
+            QCOMPARE(simple.size(), int(session.simpleResults().rowCount()));
+            QCOMPARE(json.value(QStringLiteral("multiple")).toArray().size(), int(session.multipleResults().rowCount()));
+            for (int r = 0; r < simple.size(); r += 97) {
+                for (int c = 0; c < 8; ++c)
+                    QCOMPARE(cellsOf(simple[r])[c], session.simpleResults().text(r, c));
+            }
+        }
+        const QByteArray counted = Fixtures::readFile(byCli.filePath(QStringLiteral("apuestas.dat")));
+        QCOMPARE(counted, Fixtures::readFile(bySession.filePath(QStringLiteral("apuestas.dat"))));
+        // The damaged record is left as it was.
+        QCOMPARE(counted.mid(3 * SyndicateRecord::kSize), original.mid(3 * SyndicateRecord::kSize));
+        QVERIFY(counted.left(3 * SyndicateRecord::kSize) != original.left(3 * SyndicateRecord::kSize));
+    }
+
+    void syndicatesJson()
+    {
+        QTemporaryDir dir;
+        writeScrutinyFiles(dir);
+        const Run run = runCli({QStringLiteral("syndicates"), QStringLiteral("--json"), QStringLiteral("--data-dir"), dir.path()});
+        QCOMPARE(run.code, 0);
+        // The damaged record cannot be shown, as a click on it would say.
+        QCOMPARE(QString::fromUtf8(run.err), QStringLiteral("¡Vaya hombre!: Error crítico: fichero apuestas.dat corrupto.\n"));
+        const QJsonObject json = run.json();
+        const QJsonArray list = json.value(QStringLiteral("syndicates")).toArray();
+        QCOMPARE(list.size(), 4);
+
+        const QJsonObject odd = list[0].toObject();
+        QCOMPARE(odd.value(QStringLiteral("record")).toInt(), 1);
+        QCOMPARE(odd.value(QStringLiteral("name")).toString(), QStringLiteral("A \"B\" \\ C") + QString(9, QLatin1Char(' ')) + QChar(1));
+        QCOMPARE(odd.value(QStringLiteral("kind")).toInt(), 2);
+        QCOMPARE(odd.value(QStringLiteral("key")).toInt(), 1);
+        QCOMPARE(odd.value(QStringLiteral("bets")).toArray(), (QJsonArray {QJsonArray {7, 8, 11, 20, 21}, QJsonArray {1, 2, 3, 4, 5}}));
+        QCOMPARE(odd.value(QStringLiteral("createdOn")).toString(), QStringLiteral("2026-08-01"));
+        QCOMPARE(odd.value(QStringLiteral("lastCountedDate")).toString(), QStringLiteral("2026-08-16"));
+        QCOMPARE(odd.value(QStringLiteral("drawDay")).toString(), QStringLiteral("Domingo"));
+        QCOMPARE(odd.value(QStringLiteral("listBets")).toString(), QStringLiteral("2"));
+        QCOMPARE(odd.value(QStringLiteral("prizeCounts")).toArray(), (QJsonArray {0, 0, 0, 1, 0, 0, 0, 0}));
+        QCOMPARE(odd.value(QStringLiteral("drawsPlayed")).toString(), QStringLiteral("3"));
+        QCOMPARE(odd.value(QStringLiteral("effectiveness")).toString(), QStringLiteral("33,3 %"));
+
+        const QJsonObject seven = list[1].toObject();
+        QCOMPARE(seven.value(QStringLiteral("listBets")).toString(), QStringLiteral("21"));
+        QCOMPARE(seven.value(QStringLiteral("bets")).toArray(), (QJsonArray {QJsonArray {7, 8, 11, 31, 40, 41, 42}}));
+        QCOMPARE(seven.value(QStringLiteral("prizeCounts")).toArray(), (QJsonArray {0, 6, 0, 12, 0, 3, 0, 0}));
+        QCOMPARE(seven.value(QStringLiteral("effectiveness")).toString(), QStringLiteral("700 %"));
+
+        const QJsonObject fresh = list[2].toObject();
+        QCOMPARE(fresh.value(QStringLiteral("drawsPlayed")).toString(), QStringLiteral("0"));
+        QCOMPARE(fresh.value(QStringLiteral("effectiveness")).toString(), QStringLiteral("0 %"));
+        QCOMPARE(fresh.value(QStringLiteral("lastCountedDate")).toString(), QStringLiteral("2026-08-16"));
+
+        const QJsonObject damaged = list[3].toObject();
+        QCOMPARE(damaged.value(QStringLiteral("listBets")).toString(), QStringLiteral("Dañada"));
+        QVERIFY(damaged.value(QStringLiteral("damaged")).toBool());
+        QVERIFY(damaged.value(QStringLiteral("lastCountedDate")).isNull());
+        QCOMPARE(damaged.value(QStringLiteral("bets")).toArray(), QJsonArray());
+
+        QCOMPARE(json.value(QStringLiteral("totalPrizes")).toString(), QStringLiteral("22"));
+        QCOMPARE(json.value(QStringLiteral("overall")).toString(), QStringLiteral("100% de efectividad en premios"));
+        QCOMPARE(json.value(QStringLiteral("overallDraws")).toString(), QStringLiteral("en 3 sorteos"));
+    }
+
+    void emptyCheckAndSyndicates()
+    {
+        QTemporaryDir dir;
+        const Run check = runCli({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("check"), QStringLiteral("--json")});
+        QCOMPARE(check.code, 0);
+        QCOMPARE(check.json(), (QJsonObject {{QStringLiteral("simple"), QJsonArray()}, {QStringLiteral("multiple"), QJsonArray()}}));
+        const Run list = runCli({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("syndicates"), QStringLiteral("--json")});
+        QCOMPARE(list.code, 0);
+        QCOMPARE(list.json().value(QStringLiteral("syndicates")).toArray(), QJsonArray());
+        QCOMPARE(list.json().value(QStringLiteral("overall")).toString(), QStringLiteral("¡Nunca has acertado nada!"));
+        QCOMPARE(list.json().value(QStringLiteral("overallDraws")).toString(), QString());
+    }
+
+    void badDrawCount_data()
+    {
+        QTest::addColumn<QString>("draws");
+        QTest::newRow("zero") << QStringLiteral("0");
+        QTest::newRow("negative") << QStringLiteral("-3");
+        QTest::newRow("not a number") << QStringLiteral("todos");
+    }
+
+    void badDrawCount()
+    {
+        QFETCH(QString, draws);
+        QTemporaryDir dir;
+        writeScrutinyFiles(dir);
+        const QByteArray before = Fixtures::readFile(dir.filePath(QStringLiteral("apuestas.dat")));
+        const Run run = runCli({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("check"), QStringLiteral("--draws"), draws});
+        QCOMPARE(run.code, 2);
+        QVERIFY(run.err.startsWith("--draws: "));
+        QVERIFY(run.out.isEmpty());
+        QCOMPARE(Fixtures::readFile(dir.filePath(QStringLiteral("apuestas.dat"))), before); // not even started
     }
 
     void badArguments()
