@@ -12,6 +12,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -97,6 +98,7 @@ private slots:
         MainWindow window(session);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCoreApplication::processEvents(); // the first activation's own refresh
 
         auto *simple = child<QTableView>(window, "ListView2");
         auto *multi = child<QTableView>(window, "ListView4");
@@ -191,6 +193,7 @@ private slots:
         MainWindow window(session);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCoreApplication::processEvents(); // the first activation's own refresh
         auto *timer = child<QTimer>(window, "Timer3");
         auto *simpleButton = child<QPushButton>(window, "Command1_0");
         auto *multipleButton = child<QPushButton>(window, "Command1_1");
@@ -209,6 +212,16 @@ private slots:
         QTRY_COMPARE(simpleButton->text(), QStringLiteral("S E N C I L L A"));
         QCOMPARE(multipleButton->text(), QStringLiteral("M Ú L T I P L E"));
 
+        // A tab change stops it.
+        child<QTabWidget>(window, "SSTab1")->setCurrentIndex(2);
+        QVERIFY(!timer->isActive());
+        QCOMPARE(simpleButton->text(), QStringLiteral("S E N C I L L A"));
+        child<QTabWidget>(window, "SSTab1")->setCurrentIndex(0);
+        session.setStoredDrawsNotice(QStringLiteral("1"));
+        session.clearPrizeBlink();
+        session.scrutinizeSimpleSyndicates(1);
+        QVERIFY(timer->isActive());
+
         // A list button stops it and clears the stored-draw counter.
         QTRY_COMPARE(simpleButton->text(), QStringLiteral("P R E M I O"));
         simpleButton->click();
@@ -217,6 +230,52 @@ private slots:
         QCOMPARE(multipleButton->text(), QStringLiteral("M Ú L T I P L E"));
         QVERIFY(simpleButton->styleSheet().isEmpty());
         QCOMPARE(child<QLabel>(window, "Label19")->text(), QString());
+    }
+
+    void returnFromAChildWindow()
+    {
+        FixedClock clock(QDate(2026, 8, 18));
+        RecordingPrompter prompter;
+        Session session(clock, prompter);
+        QVERIFY(session.start(m_dir.path()));
+        MainWindow window(session);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCoreApplication::processEvents();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto *scroll = child<QScrollBar>(window, "HScroll1");
+        auto *half = child<QScrollBar>(window, "HScroll2");
+
+        // A modal box and back: the lists stay as they were.
+        scroll->setValue(5);
+        half->setValue(2);
+        {
+            QDialog box(&window);
+            box.setModal(true);
+            box.show();
+            QVERIFY(QTest::qWaitForWindowActive(&box));
+            box.hide();
+            window.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(session.drawsToShow(), 5);
+
+        // One of the program's own windows and back: the newest draw again.
+        QWidget other;
+        other.setWindowTitle(QStringLiteral("Crear peña"));
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        other.close();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTRY_COMPARE(session.drawsToShow(), 1);
+        QCOMPARE(scroll->value(), 1);
+        QCOMPARE(child<QLineEdit>(window, "Text3")->text(), QStringLiteral("1"));
+        QCOMPARE(half->value(), 1);
+        QCOMPARE(child<QTableView>(window, "ListView2")->model()->rowCount(), 6);
     }
 
     void syndicatesTab()
@@ -228,6 +287,7 @@ private slots:
         MainWindow window(session);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCoreApplication::processEvents(); // the first activation's own refresh
         child<QTabWidget>(window, "SSTab1")->setCurrentIndex(2);
 
         auto *list = child<QTreeWidget>(window, "ListView1");
@@ -287,6 +347,7 @@ private slots:
         MainWindow window(session);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCoreApplication::processEvents(); // the first activation's own refresh
         auto *list = child<QTreeWidget>(window, "ListView1");
         QCOMPARE(list->topLevelItemCount(), 1);
         QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("VACÍO"));
