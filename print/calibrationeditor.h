@@ -1,0 +1,54 @@
+#pragma once
+
+#include "store/printcalibration.h"
+
+#include <QPointF>
+#include <QString>
+
+#include <optional>
+
+class Session;
+
+// The printer offsets for official slips as the printing window edits them:
+// two boxes of millimetres with a decimal comma, kept in record 1 of nums.ini
+// on every change. The reserved fields of the record go back as they were read.
+class CalibrationEditor
+{
+public:
+    enum Box { X = 0, Y = 1 };
+
+    static inline const QString kBlankTitle = QStringLiteral("EHEHEHH");
+    static inline const QString kBlankText =
+        QStringLiteral("Te has dejado una coordenada en blanco. Introduce un número válido.");
+
+    explicit CalibrationEditor(Session &session);
+
+    // Reads record 1 of nums.ini into the window's copy.
+    void load();
+
+    const PrintCalibration &calibration() const { return m_calibration; }
+    // The offsets as printing uses them: (offsetX, offsetY).
+    QPointF offsets() const;
+    // What box shows for the stored value.
+    QString text(Box box) const;
+
+    // The text of box changed. A number is taken; anything else that is not
+    // empty makes both boxes show the stored values again, and the result is
+    // true. The record is written back in every case, so the file always
+    // holds what the window holds.
+    bool change(Box box, const QString &text);
+    // box lost the focus: a blank box is pointed out, nothing else happens.
+    void leave(Box box, const QString &text);
+
+    // False when the last write to nums.ini failed; the window keeps the value.
+    bool lastWriteSucceeded() const { return m_written; }
+
+    // Millimetres as the Spanish boxes show and read them ("2,5").
+    static QString format(float value);
+    static std::optional<float> parse(const QString &text);
+
+private:
+    Session &m_session;
+    PrintCalibration m_calibration;
+    bool m_written = true;
+};
