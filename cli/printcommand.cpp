@@ -1,0 +1,83 @@
+#include "printcommand.h"
+
+#include "core/prompter.h"
+#include "core/session.h"
+#include "print/calibrationeditor.h"
+#include "print/pdffileprinter.h"
+#include "print/sliplayout.h"
+
+#include <cstdio>
+#include <optional>
+
+namespace
+{
+    const QString kTitle = QStringLiteral("IMPRIMIR BOLETOS");
+    const QString kUsage = QStringLiteral("Uso: quorvale-cli print --syndicate R (--official | --plain) --pdf FICHERO");
+
+    int refuse(Prompter &prompter, const QString &text)
+    {
+        prompter.warn(kTitle, text);
+        return 1;
+    }
+}
+
+int Cli::runPrint(Session &session, Prompter &prompter, const QStringList &arguments)
+{
+    std::optional<QString> recordText;
+    std::optional<SlipLayout::Mode> mode;
+    std::optional<QString> pdf;
+
+    for (qsizetype i = arguments.isEmpty() || arguments.first() != QLatin1String("print") ? 0 : 1;
+         i < arguments.size(); ++i) {
+        QString option = arguments.at(i);
+        if (option == QLatin1String("--official") || option == QLatin1String("--plain")) {
+            const auto chosen = option == QLatin1String("--official") ? SlipLayout::Mode::Official
+                                                                      : SlipLayout::Mode::Plain;
+            if (mode && *mode != chosen)
+                return refuse(prompter, QStringLiteral("Elija papel oficial o papel normal, no ambos.\n%1").arg(kUsage));
+            mode = chosen;
+            continue;
+        }
+        QString value;
+        const qsizetype equals = option.indexOf(QLatin1Char('='));
+        if (option.startsWith(QLatin1String("--")) && equals > 0) {
+            value = option.mid(equals + 1);
+            option.truncate(equals);
+        } else if (i + 1 < arguments.size()) {
+            value = arguments.at(++i);
+        } else {
+            return refuse(prompter, QStringLiteral("Falta el valor de %1.\n%2").arg(option, kUsage));
+        }
+        if (option == QLatin1String("--syndicate"))
+            recordText = value;
+        else if (option == QLatin1String("--pdf"))
+            pdf = value;
+        else
+            return refuse(prompter, QStringLiteral("Opción desconocida: %1.\n%2").arg(option, kUsage));
+    }
+    if (!recordText || !mode || !pdf || pdf->isEmpty())
+        return refuse(prompter, QStringLiteral("Faltan datos para imprimir.\n%1").arg(kUsage));
+
+    const auto &syndicates = session.syndicates();
+    bool ok = false;
+    const int record = recordText->trimmed().toInt(&ok);
+    if (!ok || record < 1 || record > int(syndicates.size()))
+        return refuse(prompter, QStringLiteral("No existe la peña %1. Hay %2 peñas guardadas.")
+                                    .arg(*recordText)
+                                    .arg(syndicates.size()));
+    const SyndicateRecord &syndicate = syndicates[std::size_t(record - 1)];
+    if (SlipLayout::jobFor(syndicate).slipCount == 0)
+        return refuse(prompter, QStringLiteral("La peña %1 no tiene apuestas que imprimir.").arg(record));
+
+    // As the printing window opens: the offsets nums.ini holds now.
+    CalibrationEditor calibration(session);
+    calibration.load();
+    const QPointF offsets = calibration.offsets();
+    PdfFilePrinter printer(*pdf, QStringLiteral("Peña %1").arg(syndicate.name()));
+    int pages = 0;
+    if (!printer.print([&](PrintSurface &surface) { pages = SlipLayout::print(surface, syndicate, *mode, offsets); }))
+        return refuse(prompter, printer.errorString());
+    std::printf("%d\n", pages);
+    std::fflush(stdout);
+    return 0;
+}

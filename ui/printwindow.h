@@ -1,0 +1,45 @@
+#pragma once
+
+#include "print/calibrationeditor.h"
+#include "print/sliplayout.h"
+
+#include "store/syndicaterecord.h"
+
+#include <QWidget>
+
+#include <array>
+
+class PrintDialog;
+class QLineEdit;
+class QPushButton;
+class Session;
+
+// "IMPRIMIR BOLETOS": one syndicate's bets on official slips or on plain
+// paper, with the printer calibration for official slips. Each print button
+// runs one whole job through the print dialog; a cancelled dialog prints
+// nothing. The calibration boxes write nums.ini on every change.
+class Imprimir final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // syndicateRecord counts from 1, as the syndicate list does.
+    Imprimir(Session &session, int syndicateRecord, PrintDialog &dialog, QWidget *parent = nullptr);
+
+    // What the calibration boxes hold, as printing uses it.
+    QPointF offsets() const { return m_calibration.offsets(); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void boxChanged(CalibrationEditor::Box box, const QString &text);
+    void printSlips(SlipLayout::Mode mode);
+
+    PrintDialog &m_dialog;
+    SyndicateRecord m_syndicate;
+    CalibrationEditor m_calibration;
+    std::array<QLineEdit *, 2> m_boxes {};
+    QPushButton *m_official;
+    QPushButton *m_plain;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "print/printdialog.h"
+
+class QWidget;
+
+// The system's print dialog, without printing to a file or a selection. The
+// job runs on the chosen printer in high resolution, its page origin where
+// the printer's own margins put it (which the calibration allows for).
+class SystemPrintDialog final : public PrintDialog
+{
+public:
+    explicit SystemPrintDialog(QWidget *parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget *parent) { m_parent = parent; }
+
+    bool print(const Job &job) override;
+
+private:
+    QWidget *m_parent;
+};
