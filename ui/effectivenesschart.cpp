@@ -6,7 +6,9 @@
 #include <QtCharts/QPieSlice>
 
 EffectivenessChart::EffectivenessChart(const QString &title, QWidget *parent)
-    : QChartView(parent)
+    // With its chart from the start: a placeholder chart replaced later
+    // would never be freed.
+    : QChartView(new QChart, parent)
     , m_series(new QPieSeries)
     , m_without(new QPieSlice(QStringLiteral("Sorteos sin premio"), 0))
     , m_prizes(new QPieSlice(QStringLiteral("Premios"), 0))
@@ -17,13 +19,12 @@ EffectivenessChart::EffectivenessChart(const QString &title, QWidget *parent)
     m_series->append(m_prizes);
     m_series->setPieSize(0.8);
 
-    auto *chart = new QChart;
+    QChart *chart = this->chart();
     chart->addSeries(m_series);
     chart->setTitle(title);
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setMargins(QMargins(2, 2, 2, 2));
     chart->setAnimationOptions(QChart::NoAnimation);
-    setChart(chart);
     setRenderHint(QPainter::Antialiasing);
     setMinimumSize(220, 180);
 }
