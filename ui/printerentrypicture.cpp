@@ -1,5 +1,6 @@
 #include "printerentrypicture.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -61,7 +62,7 @@ QPixmap PrinterEntryPicture::render(QSize size)
 
     // The slip, going in top edge first against the left guide.
     const qreal slipLeft = slot.left() + w * 0.02;
-    const QRectF slip(slipLeft, slot.center().y(), w * 0.74, h * 0.50);
+    const QRectF slip(slipLeft, slot.center().y(), w * 0.76, h * 0.56);
     p.setBrush(kSlipPaper);
     p.setPen(QPen(kSlipRed, 1.2));
     p.drawRect(slip);
@@ -73,11 +74,11 @@ QPixmap PrinterEntryPicture::render(QSize size)
     p.drawRect(QRectF(slot.left(), slot.top(), slot.width(), slot.height() / 2));
 
     // Six blocks of cells and the key column, cell 1 picked out.
-    const qreal gridLeft = slip.left() + slip.width() * 0.10;
-    const qreal gridTop = slip.top() + slip.height() * 0.24;
-    const qreal blockW = slip.width() * 0.128;
+    const qreal gridLeft = slip.left() + slip.width() * 0.20;
+    const qreal gridTop = slip.top() + slip.height() * 0.26;
+    const qreal blockW = slip.width() * 0.115;
     const qreal cellW = blockW / 6.5;
-    const qreal cellH = slip.height() * 0.062;
+    const qreal cellH = slip.height() * 0.064;
     p.setPen(QPen(QColor(kSlipRed.red(), kSlipRed.green(), kSlipRed.blue(), 140), 0.8));
     p.setBrush(Qt::NoBrush);
     for (int block = 0; block < 7; ++block) {
@@ -97,24 +98,30 @@ QPixmap PrinterEntryPicture::render(QSize size)
     p.drawRect(cell1);
     QFont font = p.font();
     font.setBold(true);
-    font.setPixelSize(int(h * 0.06));
+    font.setPixelSize(int(h * 0.05));
     p.setFont(font);
     p.setPen(kSlipRed);
-    p.drawText(QRectF(slip.left(), slip.top() + slip.height() * 0.03, slip.width(), slip.height() * 0.16),
-               Qt::AlignCenter, QStringLiteral("EL GORDO DE LA PRIMITIVA"));
+    // The game's name to the right, clear of the Y measure.
+    p.drawText(QRectF(slip.left() + slip.width() * 0.25, slip.top() + slip.height() * 0.03, slip.width() * 0.72,
+                      slip.height() * 0.16),
+               Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("EL GORDO DE LA PRIMITIVA"));
 
-    // What X and Y measure.
+    // What X and Y measure: from the left and top edges to the centre of
+    // cell 1. Column 0 has no cell in row 0, so the Y measure crosses none.
     const QPointF centre = cell1.center();
     p.setPen(QPen(kMeasure, 1.4));
     measure(p, QPointF(slip.left(), centre.y()), centre, 5);
-    measure(p, QPointF(centre.x() + cellW * 1.2, slip.top()), QPointF(centre.x() + cellW * 1.2, centre.y()), 5);
-    p.setPen(QPen(kMeasure, 0.8, Qt::DotLine));
-    p.drawLine(centre, QPointF(centre.x() + cellW * 1.2, centre.y()));
-    font.setPixelSize(int(h * 0.075));
+    measure(p, QPointF(centre.x(), slip.top()), centre, 5);
+    font.setPixelSize(int(h * 0.07));
     p.setFont(font);
     p.setPen(kMeasure);
-    p.drawText(QPointF(slip.left() + (centre.x() - slip.left()) * 0.25, centre.y() + h * 0.075), QStringLiteral("X"));
-    p.drawText(QPointF(centre.x() + cellW * 1.6, slip.top() + (centre.y() - slip.top()) * 0.7), QStringLiteral("Y"));
+    const QFontMetricsF metrics(font);
+    p.drawText(QPointF((slip.left() + centre.x() - metrics.horizontalAdvance(QStringLiteral("X"))) / 2,
+                       centre.y() - metrics.descent() - 2),
+               QStringLiteral("X"));
+    p.drawText(QPointF(centre.x() - metrics.horizontalAdvance(QStringLiteral("Y")) - 3,
+                       (slip.top() + centre.y() + metrics.ascent()) / 2 - 2),
+               QStringLiteral("Y"));
 
     // Which way the slip goes.
     const qreal arrowX = slip.right() + w * 0.09;

@@ -9,6 +9,7 @@
 #include "support/recordingprompter.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -99,6 +100,17 @@ namespace
         });
     }
 
+    // With QUORVALE_SCREENSHOTS set, the printouts are kept there to look at.
+    void keepPrintout(const QString &pdf)
+    {
+        const QString dir = qEnvironmentVariable("QUORVALE_SCREENSHOTS");
+        if (!dir.isEmpty()) {
+            const QString kept = dir + QLatin1Char('/') + QFileInfo(pdf).fileName();
+            QFile::remove(kept);
+            QFile::copy(pdf, kept);
+        }
+    }
+
     SyndicateRecord simpleOf(const QString &name, int bets, int key)
     {
         SyndicateRecord s = Fixtures::simpleSyndicate(name, {}, key, QDate(2026, 1, 4));
@@ -162,6 +174,7 @@ private slots:
                  0);
         QVERIFY(m_prompter.boxes.isEmpty());
         QCOMPARE(pageCount(pdf), 2);
+        keepPrintout(pdf);
         const QList<Word> all = words(pdf);
         const SyndicateRecord &s = m_syndicates[0];
         for (int page = 1; page <= 2; ++page) {
@@ -197,6 +210,7 @@ private slots:
         const QString pdf = pdfPath("oficial.pdf");
         QCOMPARE(print({QStringLiteral("--syndicate=2"), QStringLiteral("--official"), QStringLiteral("--pdf"), pdf}), 0);
         QCOMPARE(pageCount(pdf), 1);
+        keepPrintout(pdf);
         const QList<Word> all = words(pdf);
         const QList<QPointF> marks = marksOn(all, 1);
         QCOMPARE(marks.size(), 15 + 1);
@@ -214,6 +228,7 @@ private slots:
         QCOMPARE(print({QStringLiteral("--syndicate"), QStringLiteral("3"), QStringLiteral("--official"),
                         QStringLiteral("--pdf"), pdf}),
                  0);
+        keepPrintout(pdf);
         const QList<QPointF> marks = marksOn(words(pdf), 1);
         QCOMPARE(marks.size(), 9 + 1 + 1);
         QVERIFY(markAt(marks, QPointF(10 + 22.5 + 3.8, 20 + 55))); // 9 numbers

@@ -1,0 +1,233 @@
+// The printing window driven through its widgets: what it shows, the
+// calibration boxes against the bytes of nums.ini, and the print buttons
+// through a print dialog that records or is cancelled.
+
+#include "core/clock.h"
+#include "core/session.h"
+#include "print/printdialog.h"
+#include "print/recordingsurface.h"
+#include "support/fixtures.h"
+#include "support/recordingprompter.h"
+#include "ui/printwindow.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace
+{
+    const QDate kToday(2026, 3, 1);
+
+    class ScriptedPrintDialog final : public PrintDialog
+    {
+    public:
+        bool print(const Job &job) override
+        {
+            ++asked;
+            if (!accept)
+                return false;
+            surface = RecordingSurface();
+            job(surface);
+            return true;
+        }
+
+        bool accept = true;
+        int asked = 0;
+        RecordingSurface surface;
+    };
+
+    template <typename T>
+    T *child(QWidget &window, const QString &name)
+    {
+        auto *found = window.findChild<T *>(name);
+        if (!found)
+            qWarning("no widget %s", qPrintable(name));
+        return found;
+    }
+
+    QString text(QWidget &window, const char *name)
+    {
+        auto *label = child<QLabel>(window, QLatin1String(name));
+        return label ? label->text() : QStringLiteral("<none>");
+    }
+
+    // With QUORVALE_SCREENSHOTS set, the window is kept as a picture there.
+    void keepPicture(QWidget &window, const char *name)
+    {
+        const QString dir = qEnvironmentVariable("QUORVALE_SCREENSHOTS");
+        if (!dir.isEmpty())
+            window.grab().save(dir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
+    }
+
+    void replaceText(QLineEdit *box, const QString &typed)
+    {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClicks(box, typed);
+    }
+}
+
+class TestPrintWindow : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    FixedClock m_clock {kToday};
+    RecordingPrompter m_prompter;
+    std::unique_ptr<Session> m_session;
+
+    QByteArray calibrationBytes() const { return Fixtures::readFile(m_dir.filePath(QStringLiteral("nums.ini"))); }
+
+private slots:
+    void initTestCase()
+    {
+        std::vector<SyndicateRecord> syndicates;
+        std::initializer_list<std::initializer_list<int>> none {};
+        SyndicateRecord full = Fixtures::simpleSyndicate(QStringLiteral("LOS VEINTICUATRO"), none, 5, QDate(2026, 1, 4));
+        full.kind = 24;
+        for (int b = 0; b < 24; ++b) {
+            for (int slot = 0; slot < 5; ++slot)
+                full.bets[b][slot] = std::int16_t(1 + (b + slot * 10) % 54);
+        }
+        full.bets[0][5] = 5;
+        SyndicateRecord multiple = Fixtures::simpleSyndicate(QStringLiteral("NUEVE"), none, 0, QDate(2026, 1, 4));
+        multiple.kind = 104;
+        multiple.bets[0] = {2, 9, 15, 22, 28, 33, 41, 47, 53, 1, 0, 0};
+        syndicates = {full, multiple};
+        QVERIFY(Fixtures::writeFile(m_dir.filePath(QStringLiteral("apuestas.dat")), Fixtures::bytesOf(syndicates)));
+        m_session = std::make_unique<Session>(m_clock, m_prompter);
+        QVERIFY(m_session->start(m_dir.path()));
+        m_prompter.boxes.clear();
+    }
+
+    void whatTheWindowShows()
+    {
+        ScriptedPrintDialog dialog;
+        Imprimir window(*m_session, 1, dialog);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.windowTitle(), QStringLiteral("IMPRIMIR BOLETOS"));
+        QCOMPARE(text(window, "Label9"), QStringLiteral("IMPRESIÓN DE LOS NÚMEROS DE LA PEÑA:"));
+        QCOMPARE(text(window, "Label10"), QStringLiteral("LOS VEINTICUATRO"));
+        QCOMPARE(text(window, "Label1_0"), QStringLiteral("-Total apuestas:"));
+        QCOMPARE(text(window, "Label2_0"), QStringLiteral("24"));
+        QCOMPARE(text(window, "Label1_1"), QStringLiteral("-Nº de boletos oficiales que necesita:"));
+        QCOMPARE(text(window, "Label2_1"), QStringLiteral("4"));
+        QCOMPARE(text(window, "Label1_2"), QStringLiteral("-Si imprime en papel oficial, asegúrese de que sea de:"));
+        QCOMPARE(text(window, "Label12"), QStringLiteral("El Gordo"));
+        QCOMPARE(text(window, "Label13"), QStringLiteral("de la Primitiva"));
+        QCOMPARE(text(window, "Label11"), QStringLiteral("Sólo en papel oficial"));
+        QCOMPARE(text(window, "Label3"), QStringLiteral("Instrucciones para papel oficial:"));
+        QVERIFY(text(window, "Label4").startsWith(QStringLiteral("Inserte el papel oficial en la impresora")));
+        QVERIFY(text(window, "Label4").endsWith(QStringLiteral("centro de la casilla Nº1 - margen Y por defecto de tu impresora.")));
+        QCOMPARE(text(window, "Label6"), QStringLiteral("Entrada impresora"));
+        QVERIFY(!child<QLabel>(window, "Picture1")->pixmap().isNull());
+        QCOMPARE(text(window, "Label8"), QStringLiteral("Corrección margen impresora:"));
+        QCOMPARE(text(window, "Label7_0"), QStringLiteral("X"));
+        QCOMPARE(text(window, "Label7_1"), QStringLiteral("Y"));
+        QCOMPARE(text(window, "Label7_2"), QStringLiteral("mm."));
+        QCOMPARE(text(window, "Label7_3"), QStringLiteral("mm."));
+        auto *official = child<QPushButton>(window, "Command1");
+        auto *plain = child<QPushButton>(window, "Command2");
+        QCOMPARE(official->text(), QStringLiteral("Imprimir en papel oficial"));
+        QCOMPARE(official->toolTip(),
+                 QStringLiteral("Ajuste la X yla Y para que las \"x\" coincidan en las casillas. También depende del "
+                                "papel oficial ya que aveces estan cortados irregularmente."));
+        QCOMPARE(plain->text(), QStringLiteral("Imprimir en papel normal"));
+        QCOMPARE(plain->toolTip(), QStringLiteral("Imprime en papel normal una participación compatible con el sistema oficial!"));
+        QCOMPARE(child<QLineEdit>(window, "Text1_0")->text(), QStringLiteral("0"));
+        QCOMPARE(child<QLineEdit>(window, "Text1_1")->text(), QStringLiteral("0"));
+        keepPicture(window, "imprimir");
+
+        Imprimir multiple(*m_session, 2, dialog);
+        QCOMPARE(text(multiple, "Label10"), QStringLiteral("NUEVE"));
+        QCOMPARE(text(multiple, "Label2_0"), QStringLiteral("1"));
+        QCOMPARE(text(multiple, "Label2_1"), QStringLiteral("1"));
+    }
+
+    void calibrationBoxesWriteNumsIni()
+    {
+        ScriptedPrintDialog dialog;
+        Imprimir window(*m_session, 1, dialog);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto *x = child<QLineEdit>(window, "Text1_0");
+        auto *y = child<QLineEdit>(window, "Text1_1");
+
+        replaceText(x, QStringLiteral("2,5"));
+        QCOMPARE(calibrationBytes(), QByteArray::fromHex("000000002040000000000000"));
+        QCOMPARE(window.offsets(), QPointF(2.5, 0));
+
+        // A letter brings back what is stored, in both boxes.
+        replaceText(y, QStringLiteral("3"));
+        QTest::keyClicks(y, QStringLiteral("a"));
+        QCOMPARE(y->text(), QStringLiteral("3"));
+        QCOMPARE(x->text(), QStringLiteral("2,5"));
+        QCOMPARE(calibrationBytes(), QByteArray::fromHex("000000002040000040400000"));
+
+        // A blank box keeps the stored value and is pointed out on leaving it.
+        x->setFocus();
+        x->selectAll();
+        QTest::keyClick(x, Qt::Key_Backspace);
+        QCOMPARE(x->text(), QString());
+        QVERIFY(m_prompter.boxes.isEmpty());
+        QTest::keyClick(x, Qt::Key_Tab);
+        QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("EHEHEHH")});
+        QCOMPARE(m_prompter.boxes[0].icon, Prompter::Icon::Critical);
+        QCOMPARE(calibrationBytes(), QByteArray::fromHex("000000002040000040400000"));
+        QCOMPARE(window.offsets(), QPointF(2.5, 3));
+        m_prompter.boxes.clear();
+
+        // Reopened, the window shows the stored values.
+        Imprimir reopened(*m_session, 1, dialog);
+        QCOMPARE(child<QLineEdit>(reopened, "Text1_0")->text(), QStringLiteral("2,5"));
+        QCOMPARE(child<QLineEdit>(reopened, "Text1_1")->text(), QStringLiteral("3"));
+    }
+
+    void printButtons()
+    {
+        ScriptedPrintDialog dialog;
+        Imprimir window(*m_session, 1, dialog);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        QTest::mouseClick(child<QPushButton>(window, "Command1"), Qt::LeftButton);
+        QCOMPARE(dialog.asked, 1);
+        QCOMPARE(dialog.surface.pages(), 4);
+        QCOMPARE(dialog.surface.textPositions(QStringLiteral("X")).size(), 24 * 5 + 4);
+        // The stored calibration (2.5, 3) moves the official marks: number 1 of block 1.
+        QVERIFY(dialog.surface.textPositions(QStringLiteral("X"), 1).contains(QPointF(2.5, 8)));
+
+        QTest::mouseClick(child<QPushButton>(window, "Command2"), Qt::LeftButton);
+        QCOMPARE(dialog.asked, 2);
+        QCOMPARE(dialog.surface.pages(), 2);
+        QCOMPARE(dialog.surface.ofKind(RecordingSurface::Kind::Rect).size(), 4);
+        QVERIFY(dialog.surface.textPositions(QStringLiteral("X"), 1).contains(QPointF(25.8, 50)));
+
+        // Cancelled: nothing reaches a surface.
+        dialog.accept = false;
+        dialog.surface = RecordingSurface();
+        QTest::mouseClick(child<QPushButton>(window, "Command2"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(window, "Command1"), Qt::LeftButton);
+        QCOMPARE(dialog.asked, 4);
+        QVERIFY(dialog.surface.calls.isEmpty());
+    }
+
+    // A syndicate that is not there has nothing to print.
+    void missingSyndicate()
+    {
+        ScriptedPrintDialog dialog;
+        Imprimir window(*m_session, 7, dialog);
+        QCOMPARE(text(window, "Label2_1"), QStringLiteral("0"));
+        QVERIFY(!child<QPushButton>(window, "Command1")->isEnabled());
+        QVERIFY(!child<QPushButton>(window, "Command2")->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestPrintWindow)
+#include "tst_printwindow.moc"
