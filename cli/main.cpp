@@ -1,4 +1,7 @@
 #include "commands.h"
+#include "createcommand.h"
+#include "maintenancecommands.h"
+#include "printcommand.h"
 #include "streamprompter.h"
 
 #include "core/clock.h"
@@ -8,15 +11,50 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <algorithm>
 #include <cstdio>
 #include <limits>
 #include <memory>
 
+namespace
+{
+    // Printing lays out text, which needs fonts, hence a GUI application,
+    // on the offscreen platform: the command line never opens a window.
+    std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
+    {
+        for (int i = 1; i < argc; ++i) {
+            if (qstrcmp(argv[i], "print") == 0) {
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+                return std::make_unique<QGuiApplication>(argc, argv);
+            }
+        }
+        return std::make_unique<QCoreApplication>(argc, argv);
+    }
+
+    // The arguments of a command that reads its own options, rebuilt from
+    // what the parser took.
+    QStringList commandArguments(const QCommandLineParser &parser, const QString &command,
+                                 std::initializer_list<const char *> valued, std::initializer_list<const char *> flags)
+    {
+        QStringList arguments = {command};
+        for (const char *name : valued) {
+            for (const QString &value : parser.values(QString::fromLatin1(name)))
+                arguments << QStringLiteral("--") + QLatin1String(name) << value;
+        }
+        for (const char *name : flags) {
+            if (parser.isSet(QString::fromLatin1(name)))
+                arguments << QStringLiteral("--") + QLatin1String(name);
+        }
+        return arguments;
+    }
+}
+
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
+    QCoreApplication &app = *application;
     QCoreApplication::setApplicationName(QStringLiteral("Quorvale"));
     QCoreApplication::setOrganizationName(QStringLiteral("Quorvale"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUORVALE_VERSION));
@@ -27,7 +65,13 @@ int main(int argc, char *argv[])
         "  status       estado de los sorteos y las peñas\n"
         "  draws        lista de sorteos y frecuencias\n"
         "  check        escrutinio de las peñas (--draws N, --historico, --premio)\n"
-        "  syndicates   lista de peñas, premios y efectividad"));
+        "  syndicates   lista de peñas, premios y efectividad\n"
+        "  create       crea una peña (--name, --key, --bet a,b,c,d,e ... | --multiple a,b,...)\n"
+        "  print        imprime una peña en PDF (--syndicate R, --official | --plain, --pdf FICHERO)\n"
+        "  import FICHERO           importa un fichero de sorteos\n"
+        "  delete-draws             borra todos los sorteos (--yes-draws) y los aciertos (--yes-reset)\n"
+        "  delete-draw N            borra el sorteo N de la lista (1 = el más reciente; --yes)\n"
+        "  delete-syndicate R       borra la peña R (--yes)"));
     parser.addHelpOption();
     parser.addVersionOption();
     StartOptions::addTo(parser);
@@ -37,6 +81,16 @@ int main(int argc, char *argv[])
                       QStringLiteral("N"), QStringLiteral("1")});
     parser.addOption({QStringLiteral("historico"), QStringLiteral("check: también los sorteos anteriores a la creación de cada peña.")});
     parser.addOption({QStringLiteral("premio"), QStringLiteral("check: sólo las apuestas con premio.")});
+    parser.addOption({QStringLiteral("yes-draws"), QStringLiteral("delete-draws: Sí a borrar todos los sorteos.")});
+    parser.addOption({QStringLiteral("yes-reset"), QStringLiteral("delete-draws: Sí a borrar los aciertos de las peñas.")});
+    parser.addOption({QStringLiteral("name"), QStringLiteral("create: nombre de la peña."), QStringLiteral("NOMBRE")});
+    parser.addOption({QStringLiteral("key"), QStringLiteral("create: número clave."), QStringLiteral("CLAVE")});
+    parser.addOption({QStringLiteral("bet"), QStringLiteral("create: una apuesta sencilla (se puede repetir)."), QStringLiteral("a,b,c,d,e")});
+    parser.addOption({QStringLiteral("multiple"), QStringLiteral("create: la apuesta múltiple."), QStringLiteral("a,b,...")});
+    parser.addOption({QStringLiteral("syndicate"), QStringLiteral("print: número de la peña."), QStringLiteral("R")});
+    parser.addOption({QStringLiteral("official"), QStringLiteral("print: en boletos oficiales.")});
+    parser.addOption({QStringLiteral("plain"), QStringLiteral("print: en papel normal.")});
+    parser.addOption({QStringLiteral("pdf"), QStringLiteral("print: fichero PDF de salida."), QStringLiteral("FICHERO")});
     parser.addPositionalArgument(QStringLiteral("orden"), QStringLiteral("La orden a ejecutar."));
     parser.process(app);
 
@@ -84,7 +138,18 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "No se puede usar el directorio de datos %s.\n", qUtf8Printable(dataDir));
         return 1;
     }
-    const int code = Cli::run(session, arguments, commandOptions);
+    const QString command = arguments.first();
+    int code = 0;
+    if (command == QLatin1String("create")) {
+        code = Cli::runCreate(session, prompter, commandArguments(parser, command, {"name", "key", "bet", "multiple"}, {}));
+    } else if (command == QLatin1String("print")) {
+        code = Cli::runPrint(session, prompter, commandArguments(parser, command, {"syndicate", "pdf"}, {"official", "plain"}));
+    } else {
+        code = Cli::runMaintenance(session, prompter, arguments, parser.isSet(QStringLiteral("yes-draws")),
+                                   parser.isSet(QStringLiteral("yes-reset")), parser.isSet(QStringLiteral("yes")));
+        if (code < 0)
+            code = Cli::run(session, arguments, commandOptions);
+    }
     session.shutdown();
     return code;
 }

@@ -4,8 +4,17 @@
 #include "effectivenesschart.h"
 #include "frequencychart.h"
 #include "resultlistmodel.h"
+#include "acercade.h"
+#include "crea.h"
+#include "creamenu.h"
+#include "desktopseams.h"
+#include "printwindow.h"
+#include "systemprintdialog.h"
 
 #include "core/calendar.h"
+#include "core/maintenance.h"
+#include "core/syndicatecreation.h"
+#include "store/fileops.h"
 #include "core/prompter.h"
 #include "core/session.h"
 #include "scrutiny/categories.h"
@@ -96,6 +105,14 @@ namespace
 MainWindow::MainWindow(Session &session, QWidget *parent)
     : QMainWindow(parent)
     , m_session(session)
+    , m_desktopOpener(std::make_unique<DesktopUrlOpener>())
+    , m_dialogChooser(std::make_unique<DialogFileChooser>(this))
+    , m_files(std::make_unique<DiskFileOps>())
+    , m_opener(m_desktopOpener.get())
+    , m_chooser(m_dialogChooser.get())
+    , m_maintenance(std::make_unique<Maintenance>(session, *m_files, *m_desktopOpener))
+    , m_creation(std::make_unique<SyndicateCreation>(session))
+    , m_printDialog(std::make_unique<SystemPrintDialog>())
 {
     setObjectName(QStringLiteral("Principal"));
     setWindowTitle(QStringLiteral("Quorvale - Para El Gordo de la Primitiva. Versión %1")
@@ -167,8 +184,8 @@ void MainWindow::buildMenus()
     QMenu *general = menuBar()->addMenu(QStringLiteral("&General"));
     general->setObjectName(QStringLiteral("General"));
     addAction(general, QStringLiteral("Baja"), QStringLiteral("Bajar Sorteos nuevos"), [this] { notYet(); });
-    addAction(general, QStringLiteral("Crearp"), QStringLiteral("Crear peña nueva"), [this] { notYet(); });
-    addAction(general, QStringLiteral("borrpe"), QStringLiteral("Borrar sorteos almacenados/Reset aciertos peñas"), [this] { notYet(); });
+    addAction(general, QStringLiteral("Crearp"), QStringLiteral("Crear peña nueva"), [this] { createSyndicate(); });
+    addAction(general, QStringLiteral("borrpe"), QStringLiteral("Borrar sorteos almacenados/Reset aciertos peñas"), [this] { deleteAllDraws(); });
 
     QMenu *simple = general->addMenu(QStringLiteral("Sencillas"));
     simple->setObjectName(QStringLiteral("sen"));
@@ -213,8 +230,9 @@ void MainWindow::buildMenus()
     QMenu *help = menuBar()->addMenu(QStringLiteral("A&yuda"));
     help->setObjectName(QStringLiteral("Ayuda"));
     addAction(help, QStringLiteral("Leer"), QStringLiteral("Leer mensaje del Jefe"), [this] { notYet(); });
-    addAction(help, QStringLiteral("web"), QStringLiteral("Web del programa"), [this] { notYet(); });
-    addAction(help, QStringLiteral("acerca"), QStringLiteral("Acerca de..."), [this] { notYet(); });
+    addAction(help, QStringLiteral("web"), QStringLiteral("Web del programa"),
+              [this] { m_opener->open(m_session.endpoints().webSite); });
+    addAction(help, QStringLiteral("acerca"), QStringLiteral("Acerca de..."), [this] { openAbout(); });
 }
 
 QWidget *MainWindow::buildDownloadBar()
@@ -406,10 +424,15 @@ QWidget *MainWindow::buildManagerTab()
     m_printButton = namedButton(QStringLiteral("Command2"), QStringLiteral("Imprimir"));
     auto *create = namedButton(QStringLiteral("Command4"), QStringLiteral("Crear peña nueva"));
     m_deleteSyndicateButton = namedButton(QStringLiteral("Command3"), QStringLiteral("Eliminar peña"));
-    for (QPushButton *b : {m_printButton, create, m_deleteSyndicateButton}) {
-        connect(b, &QPushButton::clicked, this, [this] { notYet(); });
-        buttons->addWidget(b);
-    }
+    connect(m_printButton, &QPushButton::clicked, this, &MainWindow::printSyndicate);
+    connect(create, &QPushButton::clicked, this, &MainWindow::createSyndicate);
+    connect(m_deleteSyndicateButton, &QPushButton::clicked, this, &MainWindow::deleteSyndicate);
+    buttons->addWidget(iconButton(3, QStyle::SP_FileDialogContentsView, QStringLiteral("Imprimir"), &MainWindow::printSyndicate));
+    buttons->addWidget(m_printButton);
+    buttons->addWidget(iconButton(1, QStyle::SP_FileIcon, QStringLiteral("Crear peña nueva"), &MainWindow::createSyndicate));
+    buttons->addWidget(create);
+    buttons->addWidget(iconButton(0, QStyle::SP_TrashIcon, QStringLiteral("Eliminar peña"), &MainWindow::deleteSyndicate));
+    buttons->addWidget(m_deleteSyndicateButton);
     left->addLayout(buttons);
 
     auto *overall = new QGroupBox(QStringLiteral("Todas las peñas"));
@@ -478,18 +501,22 @@ QWidget *MainWindow::buildStatisticsTab()
     m_drawView->setUniformRowHeights(true);
     m_drawView->setModel(m_drawModel);
     m_drawView->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    connect(m_drawView, &QTreeView::clicked, this, &MainWindow::drawClicked);
     left->addWidget(m_drawView, 1);
     m_totalLabel = namedLabel(QStringLiteral("Label7"), QString());
     m_totalLabel->setStyleSheet(QStringLiteral("font-weight: bold;"));
     left->addWidget(m_totalLabel);
     auto *buttons = new QHBoxLayout;
-    for (auto [name, text] : {std::pair {"Command5", "Borrar todos los sorteos"}, std::pair {"Command8", "Añadir todos los sorteos"}}) {
-        auto *b = namedButton(QString::fromLatin1(name), QString::fromUtf8(text));
-        connect(b, &QPushButton::clicked, this, [this] { notYet(); });
-        buttons->addWidget(b);
-        if (QLatin1String(name) == QLatin1String("Command8"))
-            b->setToolTip(QStringLiteral("Añade todos los sorteos desde la creación de la Primitiva!!"));
-    }
+    m_deleteDrawsButton = namedButton(QStringLiteral("Command5"), QStringLiteral("Borrar todos los sorteos"));
+    connect(m_deleteDrawsButton, &QPushButton::clicked, this, &MainWindow::deleteAllDraws);
+    auto *import = namedButton(QStringLiteral("Command8"), QStringLiteral("Añadir todos los sorteos"));
+    import->setToolTip(QStringLiteral("Añade todos los sorteos desde la creación de la Primitiva!!"));
+    connect(import, &QPushButton::clicked, this, &MainWindow::importDraws);
+    // The icon does what its button does, and only while the button may.
+    buttons->addWidget(iconButton(2, QStyle::SP_DialogDiscardButton, QStringLiteral("Borrar todos los sorteos"), &MainWindow::deleteAllDraws));
+    buttons->addWidget(m_deleteDrawsButton);
+    buttons->addWidget(iconButton(4, QStyle::SP_DialogOpenButton, QStringLiteral("Añadir todos los sorteos"), &MainWindow::importDraws));
+    buttons->addWidget(import);
     left->addLayout(buttons);
     layout->addLayout(left, 2);
 
@@ -706,7 +733,7 @@ void MainWindow::focusMoved(QWindow *now)
     if (now == windowHandle()) {
         if (m_returnPending) {
             m_returnPending = false;
-            m_session.mainWindowActivated();
+            returnToMainWindow();
         }
         return;
     }
@@ -723,6 +750,112 @@ void MainWindow::setChecksFromMenu(int list, bool soloPremio, bool historico)
     // Each box runs its own action only when its value changes.
     m_soloPremio->setChecked(soloPremio);
     m_historico->setChecked(historico);
+}
+
+void MainWindow::setUrlOpener(UrlOpener *opener)
+{
+    m_opener = opener;
+    m_maintenance = std::make_unique<Maintenance>(m_session, *m_files, *m_opener);
+}
+
+void MainWindow::setFileChooser(FileChooser *chooser)
+{
+    m_chooser = chooser;
+}
+
+QWidget *MainWindow::iconButton(int index, int standardIcon, const QString &tip, void (MainWindow::*command)())
+{
+    auto *button = new QToolButton;
+    button->setObjectName(QStringLiteral("Image1_%1").arg(index));
+    button->setIcon(style()->standardIcon(QStyle::StandardPixmap(standardIcon)));
+    button->setToolTip(tip);
+    button->setAutoRaise(true);
+    connect(button, &QToolButton::clicked, this, command);
+    return button;
+}
+
+void MainWindow::importDraws()
+{
+    m_maintenance->importDraws(m_chooser->chooseDrawFile());
+}
+
+void MainWindow::deleteAllDraws()
+{
+    if (m_deleteDrawsButton->isEnabled())
+        m_maintenance->deleteAllDraws();
+}
+
+void MainWindow::drawClicked(const QModelIndex &index)
+{
+    if (index.isValid() && m_maintenance->drawDeleteMode())
+        m_maintenance->deleteDraw(index.row() + 1);
+}
+
+void MainWindow::deleteSyndicate()
+{
+    if (!m_maintenance->deleteSyndicate(m_session.selectedSyndicate()))
+        return;
+    // The deleted syndicate can no longer be printed or deleted again.
+    m_session.clearSelectedSyndicate();
+    m_session.showSyndicateDetails(1);
+    m_session.showNewestDraw();
+}
+
+void MainWindow::createSyndicate()
+{
+    if (!m_chooserWindow) {
+        m_chooserWindow = new Creamenu(*m_creation, this);
+        m_chooserWindow->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_chooserWindow, &Creamenu::creationChosen, this, [this] {
+            if (m_creationWindow)
+                m_creationWindow->close();
+            m_creationWindow = new Crea(m_session, *m_creation, this);
+            m_creationWindow->setAttribute(Qt::WA_DeleteOnClose);
+            m_creationWindow->show();
+        });
+    }
+    m_chooserWindow->show();
+    m_chooserWindow->raise();
+}
+
+void MainWindow::openAbout()
+{
+    if (!m_aboutWindow) {
+        m_aboutWindow = new Acercade(m_session.endpoints(), *m_opener, this);
+        m_aboutWindow->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_aboutWindow->show();
+    m_aboutWindow->raise();
+}
+
+void MainWindow::printSyndicate()
+{
+    const int record = m_session.selectedSyndicate();
+    if (record == 0) {
+        m_session.prompter().inform(QStringLiteral("¡Nooooo!"), QStringLiteral("Seleccione una peña primero..."));
+        return;
+    }
+    if (m_printWindow)
+        m_printWindow->close();
+    m_printWindow = new Imprimir(m_session, record, *m_printDialog, this);
+    m_printWindow->setAttribute(Qt::WA_DeleteOnClose);
+    m_printWindow->show();
+}
+
+void MainWindow::returnToMainWindow()
+{
+    if (m_creation->takeSyndicateCreated()) {
+        m_session.showNewestDraw();
+        m_session.updateStatus();
+    }
+    // Back in the main window, the program's other windows close, as they
+    // always have (the news window stays).
+    for (QWidget *child : {static_cast<QWidget *>(m_chooserWindow.data()), static_cast<QWidget *>(m_creationWindow.data()),
+                           static_cast<QWidget *>(m_aboutWindow.data()), static_cast<QWidget *>(m_printWindow.data())}) {
+        if (child)
+            child->close();
+    }
+    m_session.mainWindowActivated();
 }
 
 void MainWindow::notYet()

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
+
+#include <memory>
 
 #include <array>
 
@@ -28,6 +31,19 @@ class EffectivenessChart;
 class FrequencyChart;
 class ResultListModel;
 class Session;
+class Acercade;
+class Imprimir;
+class SystemPrintDialog;
+class Crea;
+class Creamenu;
+class DesktopUrlOpener;
+class DialogFileChooser;
+class DiskFileOps;
+class FileChooser;
+class Maintenance;
+class SyndicateCreation;
+class UrlOpener;
+class QModelIndex;
 
 // The main window ("Principal"): four tabs over the session's state. Every
 // control keeps the name it has always had, as its objectName.
@@ -42,6 +58,12 @@ public:
     // Which of the three frequency tables the chart shows.
     enum class ChartTable { Low, High, Keys };
     ChartTable chartTable() const { return m_chartTable; }
+
+    // The desktop's browser and file dialog, replaced by tests.
+    void setUrlOpener(UrlOpener *opener);
+    void setFileChooser(FileChooser *chooser);
+    Maintenance &maintenance() { return *m_maintenance; }
+    SyndicateCreation &creation() { return *m_creation; }
 
     // How long a result list takes to grow into place.
     static constexpr int kListAnimationMs = 160;
@@ -73,8 +95,33 @@ private:
     void setChecksFromMenu(int list, bool soloPremio, bool historico);
     void notYet();
 
+    // Commands of the buttons, their icons and the menu.
+    void importDraws();
+    void deleteAllDraws();
+    void drawClicked(const QModelIndex &index);
+    void deleteSyndicate();
+    void createSyndicate();
+    void openAbout();
+    void printSyndicate();
+    void returnToMainWindow();
+    QWidget *iconButton(int index, int standardIcon, const QString &tip, void (MainWindow::*command)());
+
     Session &m_session;
     bool m_firstShown = false;
+
+    std::unique_ptr<DesktopUrlOpener> m_desktopOpener;
+    std::unique_ptr<DialogFileChooser> m_dialogChooser;
+    std::unique_ptr<DiskFileOps> m_files;
+    UrlOpener *m_opener = nullptr;
+    FileChooser *m_chooser = nullptr;
+    std::unique_ptr<Maintenance> m_maintenance;
+    std::unique_ptr<SyndicateCreation> m_creation;
+    QPointer<Creamenu> m_chooserWindow;
+    QPointer<Crea> m_creationWindow;
+    QPointer<Acercade> m_aboutWindow;
+    QPointer<Imprimir> m_printWindow;
+    std::unique_ptr<SystemPrintDialog> m_printDialog;
+    QPushButton *m_deleteDrawsButton = nullptr; // Command5
 
     QTabWidget *m_tabs = nullptr;
     std::array<QLabel *, 7> m_label9 {};
