@@ -1,6 +1,7 @@
 // The maintenance commands of quorvale-cli, a process killed in the middle
 // of them, and a user who may not write the data files.
 
+#include "store/syndicaterecord.h"
 #include "support/fixtures.h"
 
 #include <QFile>
@@ -92,6 +93,42 @@ private slots:
         QCOMPARE(run.code, 0);
         QCOMPARE(run.err, QStringLiteral("Borrar...: ¿Seguro que quieres eliminar la Peña UNO?\n"));
         QCOMPARE(Fixtures::readFile(dir.filePath(QStringLiteral("apuestas.dat"))).size(), 645);
+    }
+
+    // create and print reach their commands through the real process, their
+    // options before or after the command name.
+    void createAndPrint()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.path();
+        QProcess create;
+        create.start(QStringLiteral(QUORVALE_CLI), {QStringLiteral("--data-dir"), data, QStringLiteral("--today"), QStringLiteral("2026-12-08"),
+                                                    QStringLiteral("create"), QStringLiteral("--name"), QStringLiteral("Peña del bar"),
+                                                    QStringLiteral("--key"), QStringLiteral("7"),
+                                                    QStringLiteral("--bet"), QStringLiteral("5,4,3,2,1"),
+                                                    QStringLiteral("--bet"), QStringLiteral("10,20,30,40,50")});
+        QVERIFY(create.waitForFinished(60000));
+        QCOMPARE(create.exitCode(), 0);
+        QCOMPARE(create.readAllStandardOutput(), QByteArray("1\n"));
+        const auto stored = SyndicateRecord::fromBytes(Fixtures::readFile(dir.filePath(QStringLiteral("apuestas.dat"))));
+        QCOMPARE(stored.name(), QStringLiteral("PEÑA DEL BAR"));
+        QCOMPARE(stored.kind, std::int16_t(2));
+        QCOMPARE(stored.key(), 7);
+        QCOMPARE(stored.bets[0][0], std::int16_t(1));
+        QCOMPARE(stored.bets[0][4], std::int16_t(5));
+
+        // A bet the slip cannot hold writes nothing.
+        Run refused = runCli({QStringLiteral("create"), QStringLiteral("--data-dir"), data, QStringLiteral("--name"), QStringLiteral("X"),
+                              QStringLiteral("--key"), QStringLiteral("1"), QStringLiteral("--bet"), QStringLiteral("1,1,2,3,4")});
+        QCOMPARE(refused.code, 1);
+        QVERIFY(!refused.err.isEmpty());
+        QCOMPARE(Fixtures::readFile(dir.filePath(QStringLiteral("apuestas.dat"))).size(), 645);
+
+        const QString pdf = dir.filePath(QStringLiteral("peña.pdf"));
+        Run print = runCli({QStringLiteral("--data-dir"), data, QStringLiteral("print"), QStringLiteral("--syndicate"), QStringLiteral("1"),
+                            QStringLiteral("--plain"), QStringLiteral("--pdf"), pdf});
+        QCOMPARE(print.code, 0);
+        QVERIFY(Fixtures::readFile(pdf).startsWith("%PDF"));
     }
 
     // Killed at any moment, an import leaves the old file or the new one.
