@@ -29,3 +29,9 @@ QString resolveDataDir(const QString &explicitDir, const QString &programDir)
         return own;
     return usable(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
+
+QString bundledDrawFile(const QString &programDir)
+{
+    const QString path = QDir(programDir).absoluteFilePath(QStringLiteral("../share/quorvale/numeros.dat"));
+    return QFileInfo::exists(path) ? QDir::cleanPath(path) : QString();
+}

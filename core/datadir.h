@@ -7,3 +7,8 @@
 // per-user data directory. Returns an absolute path ending in '/', or an
 // empty string when no usable directory could be made.
 QString resolveDataDir(const QString &explicitDir, const QString &programDir);
+
+// The draw history shipped with the program: share/quorvale/numeros.dat
+// beside the bin/ directory of an installation, or of the build tree. Empty
+// when there is none.
+QString bundledDrawFile(const QString &programDir);

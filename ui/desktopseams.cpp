@@ -1,6 +1,10 @@
 #include "desktopseams.h"
 
+#include "core/datadir.h"
+
+#include <QApplication>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QDir>
 #include <QFileDialog>
 
@@ -11,6 +15,9 @@ void DesktopUrlOpener::open(const QUrl &address)
 
 QString DialogFileChooser::chooseDrawFile()
 {
-    return QFileDialog::getOpenFileName(m_parent, QStringLiteral("Seleccione el archivo NUMEROS.DAT"), QDir::homePath(),
+    // The shipped history is two clicks away: the dialog opens where it lies.
+    const QString bundled = bundledDrawFile(QApplication::applicationDirPath());
+    const QString start = bundled.isEmpty() ? QDir::homePath() : QFileInfo(bundled).absolutePath();
+    return QFileDialog::getOpenFileName(m_parent, QStringLiteral("Seleccione el archivo NUMEROS.DAT"), start,
                                         QStringLiteral("Archivos de sorteos (numeros.dat NUMEROS.DAT Numeros.dat)"));
 }

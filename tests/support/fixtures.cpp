@@ -9,7 +9,7 @@
 
 std::vector<DrawRecord> Fixtures::realDraws()
 {
-    QFile file(QStringLiteral(QUORVALE_TEST_DATA "/gordo_draws.csv"));
+    QFile file(QStringLiteral(QUORVALE_HISTORY_CSV));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return parseDrawCsv(file.readAll()).value_or(std::vector<DrawRecord> {});
