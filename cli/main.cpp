@@ -3,6 +3,7 @@
 #include "maintenancecommands.h"
 #include "printcommand.h"
 #include "streamprompter.h"
+#include "updatecommand.h"
 
 #include "core/clock.h"
 #include "core/datadir.h"
@@ -71,7 +72,8 @@ int main(int argc, char *argv[])
         "  import FICHERO           importa un fichero de sorteos\n"
         "  delete-draws             borra todos los sorteos (--yes-draws) y los aciertos (--yes-reset)\n"
         "  delete-draw N            borra el sorteo N de la lista (1 = el más reciente; --yes)\n"
-        "  delete-syndicate R       borra la peña R (--yes)"));
+        "  delete-syndicate R       borra la peña R (--yes)\n"
+        "  update       baja los sorteos nuevos (--operator-url URL)"));
     parser.addHelpOption();
     parser.addVersionOption();
     StartOptions::addTo(parser);
@@ -142,6 +144,8 @@ int main(int argc, char *argv[])
     int code = 0;
     if (command == QLatin1String("create")) {
         code = Cli::runCreate(session, prompter, commandArguments(parser, command, {"name", "key", "bet", "multiple"}, {}));
+    } else if (command == QLatin1String("update")) {
+        code = Cli::runUpdate(session);
     } else if (command == QLatin1String("print")) {
         code = Cli::runPrint(session, prompter, commandArguments(parser, command, {"syndicate", "pdf"}, {"official", "plain"}));
     } else {

@@ -372,6 +372,15 @@ void Session::setDrawsToShow(int draws)
     refreshDraws();
 }
 
+void Session::presetDrawsToShow(int draws)
+{
+    draws = std::clamp(draws, 1, m_status.scrollMaximum);
+    if (draws == m_drawsToShow)
+        return;
+    m_drawsToShow = draws;
+    emit viewOptionsChanged();
+}
+
 void Session::setHistorico(bool on)
 {
     if (on == m_historico)

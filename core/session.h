@@ -113,6 +113,9 @@ public:
     // --- what the result lists show (HScroll1, Check1, Check2) ----------
     int drawsToShow() const { return m_drawsToShow; }
     void setDrawsToShow(int draws);
+    // The value alone, with no refresh: the download sets it between its
+    // own scrutiny and its status scan, which refresh what needs it.
+    void presetDrawsToShow(int draws);
     bool historico() const { return m_historico; }
     void setHistorico(bool on);
     bool soloPremio() const { return m_soloPremio; }

@@ -8,6 +8,8 @@
 #include "crea.h"
 #include "creamenu.h"
 #include "desktopseams.h"
+#include "downloadbutton.h"
+#include "newswindow.h"
 #include "printwindow.h"
 #include "systemprintdialog.h"
 
@@ -17,6 +19,11 @@
 #include "store/fileops.h"
 #include "core/prompter.h"
 #include "core/session.h"
+#include "core/sessiondownloadhost.h"
+#include "web/downloadsession.h"
+#include "web/networktransfer.h"
+#include "web/news.h"
+#include "web/prizereport.h"
 #include "scrutiny/categories.h"
 #include "store/oledate.h"
 
@@ -45,7 +52,13 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <QStackedWidget>
 #include <QVBoxLayout>
+
+#ifdef QUORVALE_PDF_VIEWER
+#include <QPdfDocument>
+#include <QPdfView>
+#endif
 
 namespace
 {
@@ -100,6 +113,9 @@ namespace
 
     const QString kButtonFace;
     const QString kPrizeStyle = QStringLiteral("background-color: rgb(255, 0, 0); color: white; font-weight: bold;");
+    const QString kHeadingStyle = QStringLiteral("background-color: rgb(%1); font-weight: bold; padding: 4px;");
+    const QString kHeadingIdle = QStringLiteral("224, 224, 224");
+    const QString kHeadingBusy = QStringLiteral("255, 128, 0");
 }
 
 MainWindow::MainWindow(Session &session, QWidget *parent)
@@ -113,7 +129,17 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
     , m_maintenance(std::make_unique<Maintenance>(session, *m_files, *m_desktopOpener))
     , m_creation(std::make_unique<SyndicateCreation>(session))
     , m_printDialog(std::make_unique<SystemPrintDialog>())
+    , m_transfer(std::make_unique<NetworkTransfer>())
+    , m_downloadHost(std::make_unique<SessionDownloadHost>(session))
 {
+#ifdef QUORVALE_PDF_VIEWER
+    m_downloadHost->setPdfViewerAvailable(true);
+#else
+    m_downloadHost->setPdfViewerAvailable(false);
+#endif
+    // Timer1 is the session's own one-second timer.
+    m_download = std::make_unique<DownloadSession>(*m_downloadHost, *m_transfer, session.endpoints());
+
     setObjectName(QStringLiteral("Principal"));
     setWindowTitle(QStringLiteral("Quorvale - Para El Gordo de la Primitiva. Versión %1")
                        .arg(QStringLiteral(QUORVALE_VERSION)));
@@ -156,7 +182,23 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
     m_prizeTimer->setInterval(800);
     connect(m_prizeTimer, &QTimer::timeout, this, &MainWindow::blinkPrize);
 
-    connect(m_tabs, &QTabWidget::currentChanged, this, [this] { m_session.stopPrizeAnimation(); });
+    connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::tabChanged);
+
+    connect(m_downloadHost.get(), &SessionDownloadHost::downloadAreaChanged, this, &MainWindow::showDownloadArea);
+    connect(m_downloadHost.get(), &SessionDownloadHost::prizeReportChanged, this, &MainWindow::showPrizeReport);
+    connect(m_downloadHost.get(), &SessionDownloadHost::firstTabRequested, this, [this] {
+        // The session's own return to the first tab is not the user's tab
+        // change: a prize just found keeps flashing.
+        const QSignalBlocker block(m_tabs);
+        m_tabs->setCurrentIndex(0);
+        m_previousTab = 0;
+    });
+    connect(m_downloadHost.get(), &SessionDownloadHost::newsWindowCloseRequested, this, [this] {
+        if (m_newsWindow)
+            m_newsWindow->close();
+    });
+    // Queued: the session is still inside its step when it says it finished.
+    connect(m_download.get(), &DownloadSession::finished, this, &MainWindow::downloadFinished, Qt::QueuedConnection);
     // Coming back from one of the program's own windows counts as a return
     // to the main window; a message box or another program does not.
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &MainWindow::focusMoved);
@@ -167,6 +209,9 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
     showDrawList();
     showViewOptions();
     showPrizeNotice();
+    showDownloadArea();
+    // The report panel as the last download left it, then the simple list.
+    m_downloadHost->rebuildPrizeReport();
     showResultList(0);
 }
 
@@ -183,9 +228,9 @@ void MainWindow::buildMenus()
 
     QMenu *general = menuBar()->addMenu(QStringLiteral("&General"));
     general->setObjectName(QStringLiteral("General"));
-    addAction(general, QStringLiteral("Baja"), QStringLiteral("Bajar Sorteos nuevos"), [this] { notYet(); });
+    addAction(general, QStringLiteral("Baja"), QStringLiteral("Bajar Sorteos nuevos"), [this] { startDownload(); });
     addAction(general, QStringLiteral("Crearp"), QStringLiteral("Crear peña nueva"), [this] { createSyndicate(); });
-    addAction(general, QStringLiteral("borrpe"), QStringLiteral("Borrar sorteos almacenados/Reset aciertos peñas"), [this] { deleteAllDraws(); });
+    m_deleteAllAction = addAction(general, QStringLiteral("borrpe"), QStringLiteral("Borrar sorteos almacenados/Reset aciertos peñas"), [this] { deleteAllDraws(); });
 
     QMenu *simple = general->addMenu(QStringLiteral("Sencillas"));
     simple->setObjectName(QStringLiteral("sen"));
@@ -229,7 +274,7 @@ void MainWindow::buildMenus()
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("A&yuda"));
     help->setObjectName(QStringLiteral("Ayuda"));
-    addAction(help, QStringLiteral("Leer"), QStringLiteral("Leer mensaje del Jefe"), [this] { notYet(); });
+    addAction(help, QStringLiteral("Leer"), QStringLiteral("Leer mensaje del Jefe"), [this] { openNewsWindow(); });
     addAction(help, QStringLiteral("web"), QStringLiteral("Web del programa"),
               [this] { m_opener->open(m_session.endpoints().webSite); });
     addAction(help, QStringLiteral("acerca"), QStringLiteral("Acerca de..."), [this] { openAbout(); });
@@ -240,32 +285,40 @@ QWidget *MainWindow::buildDownloadBar()
     auto *bar = new QFrame;
     bar->setFrameShape(QFrame::StyledPanel);
     auto *row = new QHBoxLayout(bar);
-    row->setContentsMargins(6, 4, 6, 4);
+    row->setContentsMargins(6, 2, 6, 2);
 
-    auto *download = new QToolButton;
-    download->setObjectName(QStringLiteral("Picture2"));
-    download->setText(QStringLiteral("Bajar sorteos nuevos"));
-    download->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
-    download->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    download->setToolTip(QStringLiteral("Bajar Sorteos nuevos"));
-    connect(download, &QToolButton::clicked, this, [this] { notYet(); });
-    row->addWidget(download);
+    m_downloadButton = new DownloadButton;
+    connect(m_downloadButton, &DownloadButton::clicked, this, &MainWindow::startDownload);
+    row->addWidget(m_downloadButton);
 
-    auto *progress = new QProgressBar;
-    progress->setObjectName(QStringLiteral("ProgressBar1"));
-    progress->setRange(0, 100);
-    progress->setValue(0);
-    progress->setTextVisible(false);
-    progress->setMaximumWidth(220);
-    progress->setMaximumHeight(16);
-    progress->setVisible(false); // shown while a download runs
-    row->addWidget(progress);
-    row->addWidget(namedLabel(QStringLiteral("Label58"), QString()));
-    row->addWidget(namedLabel(QStringLiteral("Label6"), QString()), 1);
+    auto *area = new QGridLayout;
+    area->setHorizontalSpacing(8);
+    area->addWidget(namedLabel(QStringLiteral("Label5"), QStringLiteral("Estado de la transferencia:")), 0, 0);
+    m_statusLabel = namedLabel(QStringLiteral("Label6"), QString());
+    m_statusLabel->setStyleSheet(QStringLiteral("font-weight: bold; color: #000080;"));
+    m_statusLabel->setMinimumWidth(230);
+    area->addWidget(m_statusLabel, 0, 1);
+    area->addWidget(namedLabel(QStringLiteral("Label57"), QStringLiteral("Datos:")), 1, 0);
+    m_byteCount = namedLabel(QStringLiteral("Label58"), QStringLiteral("0 Bytes"));
+    area->addWidget(m_byteCount, 1, 1);
+    m_progress = new QProgressBar;
+    m_progress->setObjectName(QStringLiteral("ProgressBar1"));
+    m_progress->setRange(0, 5);
+    m_progress->setValue(0);
+    m_progress->setTextVisible(false);
+    m_progress->setFixedSize(220, 14);
+    // Keeps its place while hidden, so the labels do not jump.
+    QSizePolicy keepPlace = m_progress->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    m_progress->setSizePolicy(keepPlace);
+    m_progress->setVisible(false);
+    area->addWidget(m_progress, 2, 0, 1, 2);
+    row->addLayout(area);
+    row->addStretch(1);
 
     auto *news = namedButton(QStringLiteral("Command6"), QStringLiteral("Ver mensaje"));
-    connect(news, &QPushButton::clicked, this, [this] { notYet(); });
-    row->addWidget(news);
+    connect(news, &QPushButton::clicked, this, &MainWindow::openNewsWindow);
+    row->addWidget(news, 0, Qt::AlignVCenter);
     return bar;
 }
 
@@ -315,6 +368,9 @@ QWidget *MainWindow::buildGeneralTab()
     });
     connect(m_drawsScroll, &QScrollBar::valueChanged, this, [this](int value) {
         m_drawsText->setText(QString::number(value));
+        // While the download checks the new draws it sets the count itself.
+        if (m_downloadHost->progress() == 3)
+            return;
         m_session.setDrawsToShow(value);
     });
     controls->addWidget(m_drawsScroll, 1);
@@ -382,23 +438,39 @@ QWidget *MainWindow::buildReportTab()
 {
     auto *tab = new QWidget;
     auto *layout = new QVBoxLayout(tab);
-    auto *heading = namedLabel(QStringLiteral("Label8"), QStringLiteral("Informe"));
-    heading->setAlignment(Qt::AlignCenter);
-    heading->setAutoFillBackground(true);
-    heading->setStyleSheet(QStringLiteral("background-color: rgb(224,224,224); font-weight: bold; padding: 4px;"));
-    layout->addWidget(heading);
+    m_reportHeading = namedLabel(QStringLiteral("Label8"), QStringLiteral("Informe"));
+    m_reportHeading->setAlignment(Qt::AlignCenter);
+    m_reportHeading->setAutoFillBackground(true);
+    m_reportHeading->setStyleSheet(kHeadingStyle.arg(kHeadingIdle));
+    layout->addWidget(m_reportHeading);
     auto *grid = new QGridLayout;
     for (int i = 0; i < PrizeCategory::kCount; ++i) {
         const int code = PrizeCategory::kCount - i; // first category on top
         grid->addWidget(namedLabel(QStringLiteral("Label11_%1").arg(i), PrizeCategory::caption(code)), i, 0);
-        grid->addWidget(namedLabel(QStringLiteral("Label10_%1").arg(i), QString()), i, 1);
+        m_label10[std::size_t(i)] = namedLabel(QStringLiteral("Label10_%1").arg(i), QStringLiteral("0"));
+        m_label10[std::size_t(i)]->setStyleSheet(QStringLiteral("font-weight: bold;"));
+        grid->addWidget(m_label10[std::size_t(i)], i, 1);
     }
     grid->setColumnStretch(2, 1);
     layout->addLayout(grid);
-    auto *document = namedLabel(QStringLiteral("Text1"), QStringLiteral("El informe del último sorteo aparecerá aquí tras la próxima descarga."));
-    document->setAlignment(Qt::AlignCenter);
-    document->setFrameShape(QFrame::StyledPanel);
-    layout->addWidget(document, 1);
+    m_reportStack = new QStackedWidget;
+    m_reportText = namedLabel(QStringLiteral("Text1"), QString());
+    m_reportText->setAlignment(Qt::AlignCenter);
+    m_reportText->setWordWrap(true);
+    m_reportText->setFrameShape(QFrame::StyledPanel);
+    m_reportText->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_reportText->installEventFilter(this);
+    m_reportStack->addWidget(m_reportText);
+#ifdef QUORVALE_PDF_VIEWER
+    m_pdfDocument = new QPdfDocument(this);
+    m_pdfView = new QPdfView;
+    m_pdfView->setObjectName(QStringLiteral("WebBrowser1"));
+    m_pdfView->setDocument(m_pdfDocument);
+    m_pdfView->setPageMode(QPdfView::PageMode::MultiPage);
+    m_pdfView->setZoomMode(QPdfView::ZoomMode::FitToWidth);
+    m_reportStack->addWidget(m_pdfView);
+#endif
+    layout->addWidget(m_reportStack, 1);
     return tab;
 }
 
@@ -512,6 +584,7 @@ QWidget *MainWindow::buildStatisticsTab()
     auto *import = namedButton(QStringLiteral("Command8"), QStringLiteral("Añadir todos los sorteos"));
     import->setToolTip(QStringLiteral("Añade todos los sorteos desde la creación de la Primitiva!!"));
     connect(import, &QPushButton::clicked, this, &MainWindow::importDraws);
+    m_importButton = import;
     // The icon does what its button does, and only while the button may.
     buttons->addWidget(iconButton(2, QStyle::SP_DialogDiscardButton, QStringLiteral("Borrar todos los sorteos"), &MainWindow::deleteAllDraws));
     buttons->addWidget(m_deleteDrawsButton);
@@ -585,7 +658,7 @@ void MainWindow::showSyndicates()
             row->setForeground(1, QColor(0xFF, 0, 0));
     }
     m_printButton->setEnabled(!list.items.empty());
-    m_deleteSyndicateButton->setEnabled(!list.items.empty());
+    m_deleteSyndicateButton->setEnabled(!list.items.empty() && !downloadRunning());
 
     m_totalPrizes->setText(list.totalPrizes);
     m_overallText->setText(list.overall);
@@ -776,23 +849,27 @@ QWidget *MainWindow::iconButton(int index, int standardIcon, const QString &tip,
 
 void MainWindow::importDraws()
 {
+    if (downloadRunning())
+        return;
     m_maintenance->importDraws(m_chooser->chooseDrawFile());
 }
 
 void MainWindow::deleteAllDraws()
 {
-    if (m_deleteDrawsButton->isEnabled())
+    if (m_deleteDrawsButton->isEnabled() && !downloadRunning())
         m_maintenance->deleteAllDraws();
 }
 
 void MainWindow::drawClicked(const QModelIndex &index)
 {
-    if (index.isValid() && m_maintenance->drawDeleteMode())
+    if (index.isValid() && m_maintenance->drawDeleteMode() && !downloadRunning())
         m_maintenance->deleteDraw(index.row() + 1);
 }
 
 void MainWindow::deleteSyndicate()
 {
+    if (downloadRunning())
+        return;
     if (!m_maintenance->deleteSyndicate(m_session.selectedSyndicate()))
         return;
     // The deleted syndicate can no longer be printed or deleted again.
@@ -858,12 +935,6 @@ void MainWindow::returnToMainWindow()
     m_session.mainWindowActivated();
 }
 
-void MainWindow::notYet()
-{
-    m_session.prompter().inform(QStringLiteral("Quorvale"),
-                                QStringLiteral("Esta función llegará en una próxima versión de Quorvale."));
-}
-
 void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
@@ -871,13 +942,139 @@ void MainWindow::showEvent(QShowEvent *event)
         return;
     m_firstShown = true;
     // Once the window is on screen, as its first activation.
-    QTimer::singleShot(0, this, [this] { m_session.mainWindowActivated(); });
+    QTimer::singleShot(0, this, [this] {
+        m_session.mainWindowActivated();
+        QTimer::singleShot(0, this, &MainWindow::checkNewsAtStart);
+    });
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    if (downloadRunning()) {
+        // The files stay open until the session has let go of them; the
+        // transfer cut short brings up no box on the way out.
+        m_downloadHost->setQuiet(true);
+        m_closeWhenIdle = true;
+        m_transfer->setTimeout(2000);
+        m_transfer->cancel();
+        hide();
+        event->ignore();
+        return;
+    }
+    if (m_transfer->isBusy())
+        m_transfer->cancel();
     // Every write is already on disk; closing the files is all exit needs.
     m_session.shutdown();
     event->accept();
     QApplication::quit();
+}
+
+bool MainWindow::downloadRunning() const
+{
+    return m_download && m_download->isRunning();
+}
+
+void MainWindow::startDownload()
+{
+    m_download->start();
+    showDownloadArea();
+}
+
+void MainWindow::downloadFinished()
+{
+    showDownloadArea();
+    if (m_closeWhenIdle && !downloadRunning())
+        close();
+}
+
+void MainWindow::showDownloadArea()
+{
+    const bool running = downloadRunning();
+    m_statusLabel->setText(m_downloadHost->statusText());
+    m_byteCount->setText(m_downloadHost->byteCountText());
+    m_progress->setValue(m_downloadHost->progress());
+    // Shown while a session runs, and full with the finished one.
+    m_progress->setVisible(running || m_downloadHost->progress() > 0);
+    m_downloadButton->setImage(m_downloadHost->buttonImage());
+
+    // Nothing may change the draws while a session stores them: the user's
+    // events go on during each transfer.
+    const bool idle = !running;
+    m_deleteDrawsButton->setEnabled(idle);
+    m_importButton->setEnabled(idle);
+    m_deleteAllAction->setEnabled(idle);
+    for (const char *name : {"Image1_0", "Image1_2", "Image1_4"}) {
+        if (auto *icon = findChild<QToolButton *>(QString::fromLatin1(name)))
+            icon->setEnabled(idle);
+    }
+    m_deleteSyndicateButton->setEnabled(idle && !m_session.syndicateList().items.empty());
+}
+
+void MainWindow::showPrizeReport()
+{
+    const PrizeReportView &view = m_downloadHost->prizeReport();
+    m_reportHeading->setText(view.heading);
+    for (std::size_t i = 0; i < m_label10.size(); ++i)
+        m_label10[i]->setText(view.amounts[i]);
+    QString message = view.message;
+#ifdef QUORVALE_PDF_VIEWER
+    m_pdfDocument->close();
+    if (view.showDocument) {
+        if (m_pdfDocument->load(view.documentFile) == QPdfDocument::Error::None) {
+            m_reportStack->setCurrentWidget(m_pdfView);
+            return;
+        }
+        message = reportNotAvailableText();
+    }
+#endif
+    m_reportText->setText(message);
+    m_reportStack->setCurrentWidget(m_reportText);
+}
+
+void MainWindow::tabChanged(int index)
+{
+    m_session.stopPrizeAnimation();
+    if (index == 1 && downloadRunning()) {
+        // The report is being rebuilt by the download.
+        const QSignalBlocker block(m_tabs);
+        m_tabs->setCurrentIndex(m_previousTab);
+        return;
+    }
+    m_previousTab = index;
+    if (index == 1 && m_reportStack->currentWidget() == m_reportText) {
+        m_reportHeading->setText(reportUpdatingHeading());
+        m_reportHeading->setStyleSheet(kHeadingStyle.arg(kHeadingBusy));
+        m_reportHeading->repaint();
+        m_downloadHost->rebuildPrizeReport();
+        m_reportHeading->setStyleSheet(kHeadingStyle.arg(kHeadingIdle));
+    }
+}
+
+void MainWindow::openNewsWindow()
+{
+    if (!m_newsWindow) {
+        m_newsWindow = new Infor(m_session.dataPath(News::kFileName), this);
+        m_newsWindow->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_newsWindow, &Infor::visibilityChanged, this, [this](bool visible) {
+            m_downloadHost->setNewsWindowVisible(visible);
+        });
+    }
+    m_newsWindow->show();
+    m_newsWindow->raise();
+}
+
+void MainWindow::checkNewsAtStart()
+{
+    if (downloadRunning() || m_transfer->isBusy())
+        return;
+    if (m_downloadHost->checkNews(*m_transfer) == News::Outcome::Offer && isVisible())
+        openNewsWindow();
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // Text1: once told that no PDF viewer is there, a click leads to one.
+    if (watched == m_reportText && event->type() == QEvent::MouseButtonRelease && m_downloadHost->readerMissing())
+        m_opener->open(m_session.endpoints().pdfReaderPage);
+    return QMainWindow::eventFilter(watched, event);
 }

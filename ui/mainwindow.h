@@ -44,6 +44,14 @@ class Maintenance;
 class SyndicateCreation;
 class UrlOpener;
 class QModelIndex;
+class QPdfDocument;
+class QPdfView;
+class QStackedWidget;
+class DownloadButton;
+class DownloadSession;
+class Infor;
+class NetworkTransfer;
+class SessionDownloadHost;
 
 // The main window ("Principal"): four tabs over the session's state. Every
 // control keeps the name it has always had, as its objectName.
@@ -63,6 +71,8 @@ public:
     void setUrlOpener(UrlOpener *opener);
     void setFileChooser(FileChooser *chooser);
     Maintenance &maintenance() { return *m_maintenance; }
+    DownloadSession &download() { return *m_download; }
+    NetworkTransfer &transfer() { return *m_transfer; }
     SyndicateCreation &creation() { return *m_creation; }
 
     // How long a result list takes to grow into place.
@@ -71,6 +81,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildMenus();
@@ -93,7 +104,16 @@ private:
     bool showsPrize(int button) const;
     void focusMoved(QWindow *now);
     void setChecksFromMenu(int list, bool soloPremio, bool historico);
-    void notYet();
+
+    // The download area, the report panel and the news.
+    bool downloadRunning() const;
+    void startDownload();
+    void downloadFinished();
+    void showDownloadArea();
+    void showPrizeReport();
+    void tabChanged(int index);
+    void openNewsWindow();
+    void checkNewsAtStart();
 
     // Commands of the buttons, their icons and the menu.
     void importDraws();
@@ -122,6 +142,26 @@ private:
     QPointer<Imprimir> m_printWindow;
     std::unique_ptr<SystemPrintDialog> m_printDialog;
     QPushButton *m_deleteDrawsButton = nullptr; // Command5
+    QPushButton *m_importButton = nullptr;      // Command8
+    QAction *m_deleteAllAction = nullptr;       // borrpe
+
+    std::unique_ptr<NetworkTransfer> m_transfer;
+    std::unique_ptr<SessionDownloadHost> m_downloadHost;
+    std::unique_ptr<DownloadSession> m_download;
+    DownloadButton *m_downloadButton = nullptr; // Picture2
+    QProgressBar *m_progress = nullptr;         // ProgressBar1
+    QLabel *m_statusLabel = nullptr;            // Label6
+    QLabel *m_byteCount = nullptr;              // Label58
+    bool m_closeWhenIdle = false;
+    QPointer<Infor> m_newsWindow;
+
+    QLabel *m_reportHeading = nullptr;          // Label8
+    std::array<QLabel *, 8> m_label10 {};       // prize per category
+    QStackedWidget *m_reportStack = nullptr;
+    QLabel *m_reportText = nullptr;             // Text1
+    QPdfDocument *m_pdfDocument = nullptr;
+    QPdfView *m_pdfView = nullptr;              // WebBrowser1
+    int m_previousTab = 0;
 
     QTabWidget *m_tabs = nullptr;
     std::array<QLabel *, 7> m_label9 {};

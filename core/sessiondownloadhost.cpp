@@ -1,0 +1,167 @@
+#include "sessiondownloadhost.h"
+
+#include "clock.h"
+#include "prompter.h"
+#include "session.h"
+#include "web/downloadsession.h"
+#include "web/networktransfer.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace
+{
+    // Takes every box without showing it.
+    class SilentPrompter final : public Prompter
+    {
+    public:
+        Answer show(Icon, const QString &, const QString &, Buttons buttons) override
+        {
+            return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
+        }
+    };
+}
+
+SessionDownloadHost::SessionDownloadHost(Session &session, QObject *parent)
+    : QObject(parent)
+    , m_session(session)
+    , m_silent(std::make_unique<SilentPrompter>())
+{
+    m_report.heading = reportHeading(0);
+    m_report.message = reportNotAvailableText();
+}
+
+SessionDownloadHost::~SessionDownloadHost() = default;
+
+Prompter &SessionDownloadHost::prompter()
+{
+    return m_quiet ? *m_silent : m_session.prompter();
+}
+
+QDate SessionDownloadHost::today() const
+{
+    return m_session.clock().today();
+}
+
+QString SessionDownloadHost::dataDir() const
+{
+    return m_session.dataDir();
+}
+
+TypedRecordFile<DrawRecord> &SessionDownloadHost::drawFile()
+{
+    return m_session.drawFile();
+}
+
+DrawRecord SessionDownloadHost::newestDraw() const
+{
+    return m_session.drawBuffer();
+}
+
+void SessionDownloadHost::updateStatus()
+{
+    m_session.updateStatus();
+}
+
+void SessionDownloadHost::scrutinizeSimpleSyndicates(int drawCount)
+{
+    m_session.scrutinizeSimpleSyndicates(drawCount);
+}
+
+void SessionDownloadHost::setDrawsToShow(int draws)
+{
+    m_session.presetDrawsToShow(draws);
+}
+
+void SessionDownloadHost::loadDrawList()
+{
+    m_session.loadDrawList();
+}
+
+void SessionDownloadHost::showPrizeReport(const PrizeReportView &view)
+{
+    m_report = view;
+    m_readerMissing |= view.readerMissing;
+    emit prizeReportChanged();
+}
+
+void SessionDownloadHost::stopPrizeAnimation()
+{
+    m_session.stopPrizeAnimation();
+    m_session.clearPrizeBlink();
+}
+
+void SessionDownloadHost::closeNewsWindow()
+{
+    emit newsWindowCloseRequested();
+}
+
+void SessionDownloadHost::selectFirstTab()
+{
+    emit firstTabRequested();
+}
+
+void SessionDownloadHost::setProgress(int step)
+{
+    m_progress = step;
+    emit downloadAreaChanged();
+}
+
+void SessionDownloadHost::setStatusText(const QString &text)
+{
+    m_statusText = text;
+    emit downloadAreaChanged();
+}
+
+void SessionDownloadHost::setStoredDrawsText(const QString &text)
+{
+    m_session.setStoredDrawsNotice(text);
+}
+
+void SessionDownloadHost::setByteCountText(const QString &text)
+{
+    m_byteCountText = text;
+    emit downloadAreaChanged();
+}
+
+void SessionDownloadHost::setReportMessage(const QString &text)
+{
+    // The amounts found before stay; the document gives way to the text.
+    m_report.showDocument = false;
+    m_report.message = text;
+    emit prizeReportChanged();
+}
+
+void SessionDownloadHost::setButtonImage(int image)
+{
+    m_buttonImage = image;
+    emit downloadAreaChanged();
+}
+
+void SessionDownloadHost::rebuildPrizeReport()
+{
+    const QDir dir(m_session.dataDir());
+    QFile page(dir.filePath(QString::fromLatin1(DownloadSession::kDrawPageFile)));
+    PrizeReportRequest request;
+    // A page that cannot be read is an empty one: no amounts, no document.
+    // Never more than a download could have saved.
+    if (page.open(QIODevice::ReadOnly))
+        request.drawPage = page.read(NetworkTransfer::kDefaultMaxBytes);
+    request.newestDrawDate = m_session.drawBuffer().date;
+    request.documentFile = dir.filePath(QString::fromLatin1(DownloadSession::kReportFile));
+    request.download = false;
+    request.pdfViewerAvailable = m_pdfViewerAvailable;
+    request.endpoints = m_session.endpoints();
+    showPrizeReport(buildPrizeReport(request, nullptr));
+}
+
+News::Outcome SessionDownloadHost::checkNews(WebTransfer &transfer)
+{
+    News::CheckInput input;
+    input.newestDrawDate = m_session.drawBuffer().date;
+    input.today = m_session.clock().today();
+    input.syndicates = int(m_session.syndicates().size());
+    input.dataDir = m_session.dataDir();
+    input.endpoints = m_session.endpoints();
+    return News::checkNews(input, transfer);
+}

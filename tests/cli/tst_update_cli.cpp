@@ -1,0 +1,144 @@
+// quorvale-cli update: the real program against a server on 127.0.0.1, with
+// the bytes of numeros.dat and edu.pdf, stdout, stderr and the exit code.
+
+#include "support/fixtures.h"
+#include "support/searchpages.h"
+#include "support/testhttpserver.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace
+{
+    const QString kSearchPath = QStringLiteral("/es/buscador");
+    const QString kDrawPagePath = QStringLiteral("/es/gordo-primitiva/sorteos/2026/986001049");
+    const QString kDocumentPath = QStringLiteral("/f/loterias/documentos/El Gordo/2026/ESCRUTINIO_LOTERÍA_ÁMBITO_20261206.pdf");
+
+    // The seven draws of busqueda.html, oldest first.
+    std::vector<DrawRecord> listedDraws()
+    {
+        return {
+            Fixtures::draw({2026, 10, 25}, {4, 13, 29, 35, 47}, 1), Fixtures::draw({2026, 11, 1}, {8, 16, 25, 41, 53}, 7),
+            Fixtures::draw({2026, 11, 8}, {5, 11, 20, 38, 49}, 2),  Fixtures::draw({2026, 11, 15}, {1, 18, 27, 30, 44}, 5),
+            Fixtures::draw({2026, 11, 22}, {9, 14, 22, 36, 54}, 9), Fixtures::draw({2026, 11, 29}, {3, 12, 28, 40, 45}, 0),
+            Fixtures::draw({2026, 12, 6}, {2, 7, 19, 33, 51}, 4),
+        };
+    }
+
+    std::vector<DrawRecord> firstDraws(int count)
+    {
+        const auto all = listedDraws();
+        return {all.begin(), all.begin() + count};
+    }
+
+    enum class Serve { Fixtures, SearchCloses, CorruptSearch, DrawPageCloses };
+}
+
+Q_DECLARE_METATYPE(Serve)
+
+class TestUpdateCli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void update_data()
+    {
+        QTest::addColumn<Serve>("serve");
+        QTest::addColumn<int>("storedBefore");
+        QTest::addColumn<int>("storedAfter");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        QTest::addColumn<bool>("document");
+
+        const QString finished = QStringLiteral("TRANSFERENCIA FINALIZADA\n");
+        QTest::newRow("four new draws") << Serve::Fixtures << 3 << 7 << 0 << finished << QString() << true;
+        QTest::newRow("empty file") << Serve::Fixtures << 0 << 7 << 0 << finished << QString() << true;
+        QTest::newRow("nothing new") << Serve::Fixtures << 7 << 7 << 0 << finished
+                                     << QStringLiteral("Pruebe más tarde: Todavía no hay sorteos nuevos.\n") << true;
+        QTest::newRow("connection closed") << Serve::SearchCloses << 3 << 3 << 1 << QStringLiteral("\n")
+                                           << QStringLiteral("Error de conexión: No conectado: Compruebe la conexión a internet...\n")
+                                           << false;
+        QTest::newRow("data error") << Serve::CorruptSearch << 3 << 3 << 1 << finished
+                                    << QStringLiteral("Error crítico: ") << false;
+        // The draws are stored; the page of the newest one is missing.
+        QTest::newRow("draw page closes") << Serve::DrawPageCloses << 3 << 7 << 1 << finished
+                                          << QStringLiteral("Error de conexión: No conectado: Compruebe la conexión a internet. "
+                                                            "Si es correcta, pruebe más tarde ya que no es posible conectar con "
+                                                            "el servidor de ONLAE.\n")
+                                          << false;
+    }
+
+    void update()
+    {
+        QFETCH(Serve, serve);
+        QFETCH(int, storedBefore);
+        QFETCH(int, storedAfter);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        QFETCH(bool, document);
+
+        TestHttpServer server;
+        QVERIFY(server.listen());
+        QByteArray search = SearchPages::fixture("busqueda.html");
+        if (serve == Serve::CorruptSearch)
+            search.replace("combi", "bolas");
+        server.setPage(kSearchPath, search);
+        server.setPage(kDrawPagePath, SearchPages::fixture("sorteo.html"));
+        server.setPage(kDocumentPath, SearchPages::fixture("informe.pdf"));
+        TestHttpServer::Route closes;
+        closes.behaviour = TestHttpServer::Behaviour::Close;
+        if (serve == Serve::SearchCloses)
+            server.setRoute(kSearchPath, closes);
+        if (serve == Serve::DrawPageCloses)
+            server.setRoute(kDrawPagePath, closes);
+
+        QTemporaryDir dir;
+        const QString dat = dir.filePath(QStringLiteral("numeros.dat"));
+        QVERIFY(Fixtures::writeFile(dat, Fixtures::bytesOf(firstDraws(storedBefore))));
+
+        // The server answers from this thread's events: the program runs
+        // beside them, never waited for in a blocking call.
+        QProcess process;
+        QSignalSpy done(&process, &QProcess::finished);
+        process.start(QStringLiteral(QUORVALE_CLI),
+                      {QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--today"), QStringLiteral("2026-12-08"),
+                       QStringLiteral("--operator-url"), server.baseUrl().toString(), QStringLiteral("update")});
+        QVERIFY(done.wait(60000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+
+        const QString stderrText = QString::fromUtf8(process.readAllStandardError());
+        QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), out);
+        if (err.endsWith(QLatin1Char('\n')) || err.isEmpty())
+            QCOMPARE(stderrText, err);
+        else
+            QVERIFY2(stderrText.startsWith(err), qPrintable(stderrText));
+        QCOMPARE(process.exitCode(), exitCode);
+        QCOMPARE(Fixtures::readFile(dat), Fixtures::bytesOf(firstDraws(storedAfter)));
+        const QByteArray pdf = Fixtures::readFile(dir.filePath(QStringLiteral("edu.pdf")));
+        if (document)
+            QCOMPARE(pdf, SearchPages::fixture("informe.pdf"));
+        else
+            QVERIFY(pdf.isEmpty());
+        if (serve != Serve::SearchCloses)
+            QCOMPARE(Fixtures::readFile(dir.filePath(QStringLiteral("www.txt"))), search);
+    }
+
+    // The operator's address must be one the program can use.
+    void badOperatorUrl()
+    {
+        QTemporaryDir dir;
+        QProcess process;
+        process.start(QStringLiteral(QUORVALE_CLI), {QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--operator-url"),
+                                                     QStringLiteral("ftp://127.0.0.1/"), QStringLiteral("update")});
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("www.txt"))));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUpdateCli)
+#include "tst_update_cli.moc"

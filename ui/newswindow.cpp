@@ -1,0 +1,79 @@
+#include "newswindow.h"
+
+#include "productpicture.h"
+#include "web/news.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QTextBrowser>
+
+LocalOnlyDocument::LocalOnlyDocument(const QString &baseDir, QObject *parent)
+    : QTextDocument(parent)
+    , m_baseDir(QDir(baseDir).canonicalPath())
+{
+}
+
+QVariant LocalOnlyDocument::loadResource(int type, const QUrl &name)
+{
+    // Only files inside the data directory; every other address (http,
+    // ftp, data of unknown size, a path out of the directory) gives nothing.
+    if (m_baseDir.isEmpty() || !(name.isLocalFile() || name.scheme().isEmpty()) || !name.host().isEmpty())
+        return {};
+    const QString relative = name.isLocalFile() ? name.toLocalFile() : name.path();
+    const QString path = QFileInfo(QDir(m_baseDir), relative).canonicalFilePath();
+    if (path.isEmpty() || !path.startsWith(m_baseDir + QLatin1Char('/')))
+        return {};
+    return QTextDocument::loadResource(type, QUrl::fromLocalFile(path));
+}
+
+Infor::Infor(const QString &newsFile, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("Infor"));
+    setWindowTitle(QStringLiteral("Noticias del jefe..."));
+    resize(520, 360);
+
+    auto *layout = new QHBoxLayout(this);
+    auto *picture = new QLabel;
+    picture->setObjectName(QStringLiteral("Image1"));
+    picture->setPixmap(ProductPicture::render(QSize(120, 170)));
+    picture->setAlignment(Qt::AlignTop);
+    layout->addWidget(picture);
+
+    m_browser = new QTextBrowser;
+    m_browser->setObjectName(QStringLiteral("WebBrowser1"));
+    m_browser->setOpenExternalLinks(false);
+    m_browser->setOpenLinks(false);
+    m_browser->setDocument(new LocalOnlyDocument(QFileInfo(newsFile).absolutePath(), m_browser));
+    layout->addWidget(m_browser, 1);
+
+    if (News::worthShowing(newsFile)) {
+        QFile file(newsFile);
+        if (file.open(QIODevice::ReadOnly)) {
+            // A news document is a page of a few kilobytes; more is not news.
+            const QString text = News::documentText(file.read(1024 * 1024));
+            if (Qt::mightBeRichText(text))
+                m_browser->document()->setHtml(text);
+            else
+                m_browser->document()->setPlainText(text);
+        }
+    } else {
+        m_browser->hide();
+    }
+    move(0, 0);
+}
+
+void Infor::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    emit visibilityChanged(true);
+}
+
+void Infor::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    emit visibilityChanged(false);
+}

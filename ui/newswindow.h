@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QTextDocument>
+#include <QWidget>
+
+class QTextBrowser;
+
+// The news document's text: rich text, never a script, and nothing fetched
+// from outside the data directory (a remote image in the news must not tell
+// anyone that it was read).
+class LocalOnlyDocument final : public QTextDocument
+{
+    Q_OBJECT
+
+public:
+    LocalOnlyDocument(const QString &baseDir, QObject *parent = nullptr);
+
+protected:
+    QVariant loadResource(int type, const QUrl &name) override;
+
+private:
+    QString m_baseDir;
+};
+
+// "Noticias del jefe...": the maker's news (informe.dat) in a small window
+// that stays on top, in the top-left corner of the screen.
+class Infor final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // newsFile is informe.dat in the data directory.
+    explicit Infor(const QString &newsFile, QWidget *parent = nullptr);
+
+    QTextBrowser *browser() const { return m_browser; }
+
+signals:
+    void visibilityChanged(bool visible);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    QTextBrowser *m_browser = nullptr;
+};
