@@ -72,10 +72,10 @@ QPixmap DownloadButton::renderFace(int image, QSize size)
     painter.setBrush(face);
     painter.drawRoundedRect(button, 8, 8);
 
-    // The tray and the arrow coming down into it.
-    const QRectF icon(button.left() + button.width() * 0.08, button.top() + button.height() * 0.14,
-                      button.height() * 0.72, button.height() * 0.72);
-    painter.setPen(QPen(Qt::white, 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    // The arrow coming down into a tray, the caption under it.
+    const qreal side = button.height() * 0.5;
+    const QRectF icon(button.center().x() - side / 2, button.top() + button.height() * 0.1, side, side);
+    painter.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(Qt::NoBrush);
     QPainterPath tray;
     tray.moveTo(icon.left(), icon.top() + icon.height() * 0.62);
@@ -86,19 +86,25 @@ QPixmap DownloadButton::renderFace(int image, QSize size)
     const qreal mid = icon.center().x();
     painter.drawLine(QPointF(mid, icon.top()), QPointF(mid, icon.top() + icon.height() * 0.72));
     QPainterPath head;
-    head.moveTo(mid - icon.width() * 0.22, icon.top() + icon.height() * 0.48);
+    head.moveTo(mid - icon.width() * 0.24, icon.top() + icon.height() * 0.46);
     head.lineTo(mid, icon.top() + icon.height() * 0.74);
-    head.lineTo(mid + icon.width() * 0.22, icon.top() + icon.height() * 0.48);
+    head.lineTo(mid + icon.width() * 0.24, icon.top() + icon.height() * 0.46);
     painter.drawPath(head);
 
     QFont font = painter.font();
     font.setBold(true);
-    font.setPixelSize(std::max(9, int(button.height() * 0.2)));
+    const QString caption = QStringLiteral("Bajar sorteos");
+    const QRectF text(button.left() + 3, icon.bottom() + button.height() * 0.04, button.width() - 6,
+                      button.bottom() - icon.bottom() - button.height() * 0.08);
+    // As large as the face allows.
+    for (int pixels = int(text.height()); pixels > 6; --pixels) {
+        font.setPixelSize(pixels);
+        if (QFontMetricsF(font).horizontalAdvance(caption) <= text.width())
+            break;
+    }
     painter.setFont(font);
     painter.setPen(lit ? QColor(255, 250, 200) : Qt::white);
-    const QRectF text(icon.right() + button.width() * 0.05, button.top(), button.right() - icon.right() - button.width() * 0.07,
-                      button.height());
-    painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, QStringLiteral("Bajar\nsorteos"));
+    painter.drawText(text, Qt::AlignCenter, caption);
     return pixmap;
 }
 

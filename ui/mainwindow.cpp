@@ -443,16 +443,28 @@ QWidget *MainWindow::buildReportTab()
     m_reportHeading->setAutoFillBackground(true);
     m_reportHeading->setStyleSheet(kHeadingStyle.arg(kHeadingIdle));
     layout->addWidget(m_reportHeading);
-    auto *grid = new QGridLayout;
+    auto *prizes = new QGroupBox(QStringLiteral("Premios en Euros "));
+    prizes->setObjectName(QStringLiteral("Frame4"));
+    auto *grid = new QGridLayout(prizes);
+    grid->setHorizontalSpacing(10);
+    static const std::array<const char *, 8> captions = {
+        "- 1ª Categoría (5 + 1 Aciertos): ", "- 2ª Categoría (5 + 0 Aciertos): ", "- 3ª Categoría (4 + 1 Aciertos): ",
+        "- 4ª Categoría (4 + 0 Aciertos): ", "- 5ª Categoría (3 + 1 Aciertos): ", "- 6ª Categoría (3 + 0 Aciertos): ",
+        "- 7ª Categoría (2 + 1 Aciertos): ", "- 8ª Categoría (2 + 0 Aciertos): ",
+    };
     for (int i = 0; i < PrizeCategory::kCount; ++i) {
-        const int code = PrizeCategory::kCount - i; // first category on top
-        grid->addWidget(namedLabel(QStringLiteral("Label11_%1").arg(i), PrizeCategory::caption(code)), i, 0);
+        // Two columns of four, so the document keeps most of the tab.
+        const int row = i % 4;
+        const int column = i / 4 * 3;
+        grid->addWidget(namedLabel(QStringLiteral("Label11_%1").arg(i), QString::fromUtf8(captions[std::size_t(i)])), row, column);
         m_label10[std::size_t(i)] = namedLabel(QStringLiteral("Label10_%1").arg(i), QStringLiteral("0"));
-        m_label10[std::size_t(i)]->setStyleSheet(QStringLiteral("font-weight: bold;"));
-        grid->addWidget(m_label10[std::size_t(i)], i, 1);
+        m_label10[std::size_t(i)]->setStyleSheet(QStringLiteral("font-weight: bold; color: #000080;"));
+        m_label10[std::size_t(i)]->setMinimumWidth(110);
+        grid->addWidget(m_label10[std::size_t(i)], row, column + 1);
     }
-    grid->setColumnStretch(2, 1);
-    layout->addLayout(grid);
+    grid->setColumnMinimumWidth(2, 24);
+    grid->setColumnStretch(5, 1);
+    layout->addWidget(prizes);
     m_reportStack = new QStackedWidget;
     m_reportText = namedLabel(QStringLiteral("Text1"), QString());
     m_reportText->setAlignment(Qt::AlignCenter);
