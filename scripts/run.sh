@@ -19,12 +19,7 @@ case " $* " in
     demo="${XDG_DATA_HOME:-$HOME/.local/share}/quorvale-demo"
     if [ ! -s "$demo/numeros.dat" ]; then
         echo "Preparando los datos de demostración en $demo ..."
-        mkdir -p "$demo"
-        "$cli" --data-dir "$demo" --today 2025-01-05 create --name "LOS DEL BAR" --key 7 \
-            --bet 3,12,25,33,48 --bet 7,14,21,28,35 --bet 1,9,17,40,52 >/dev/null
-        "$cli" --data-dir "$demo" --today 2025-01-05 create --name "FAMILIA GARCÍA" --key 4 \
-            --multiple 5,11,19,23,30,38,44,51 >/dev/null
-        "$cli" --data-dir "$demo" import "$bin/share/quorvale/numeros.dat" >/dev/null 2>&1
+        "$here/scripts/make-demo.sh" "$bin" "$demo"
     fi
     set -- --data-dir "$demo" "$@"
     ;;

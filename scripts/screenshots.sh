@@ -1,0 +1,13 @@
+#!/bin/sh
+# Takes the user guide's screenshots from the real windows under Xvfb, on a
+# fresh demo data directory, into docs/img/.
+set -eu
+here=$(cd "$(dirname "$0")/.." && pwd)
+"$here/scripts/install-deps.sh"
+"$here/scripts/build.sh" "$here/build-release" -DCMAKE_BUILD_TYPE=Release -DQUORVALE_BUILD_TESTS=OFF -DQUORVALE_BUILD_BENCH=OFF
+demo=$(mktemp -d)
+trap 'rm -rf "$demo"' EXIT
+"$here/scripts/make-demo.sh" "$here/build-release" "$demo"
+xvfb-run -a -s "-screen 0 1280x900x24" "$here/build-release/tools/screenshots" "$demo" "$here/docs/img" --today 2026-08-20
+"$here/build-release/cli/quorvale-cli" --data-dir "$demo" print --syndicate 1 --plain --pdf "$demo/llano.pdf" >/dev/null
+pdftoppm -png -r 50 -f 1 -l 1 "$demo/llano.pdf" "$here/docs/img/impreso-llano"

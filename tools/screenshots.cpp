@@ -1,0 +1,128 @@
+// Screenshots for the user guide, taken from the real windows on a prepared
+// data directory (scripts/screenshots.sh makes one and runs this).
+//
+//   screenshots DATA_DIR OUTPUT_DIR [--today AAAA-MM-DD]
+
+#include "core/clock.h"
+#include "core/session.h"
+#include "core/syndicatecreation.h"
+#include "ui/crea.h"
+#include "ui/mainwindow.h"
+#include "ui/messageboxprompter.h"
+#include "ui/presentacion.h"
+#include "ui/printwindow.h"
+#include "ui/systemprintdialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QThread>
+#include <QTreeWidget>
+
+#include <cstdio>
+
+namespace
+{
+    // Answers every box with OK/No without showing it: nothing may wait for a click.
+    class SilentPrompter final : public Prompter
+    {
+    public:
+        Answer show(Icon, const QString &, const QString &, Buttons buttons) override
+        {
+            return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
+        }
+    };
+
+    // Lets animations (the result lists grow into place) run to their end.
+    void settle()
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < 400) {
+            QApplication::processEvents();
+            QThread::msleep(10);
+        }
+    }
+
+    bool save(QWidget *widget, const QString &path)
+    {
+        settle();
+        const bool ok = widget->grab().save(path);
+        std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+        return ok;
+    }
+}
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 3) {
+        std::fprintf(stderr, "usage: screenshots DATA_DIR OUTPUT_DIR [--today AAAA-MM-DD]\n");
+        return 2;
+    }
+    const QString out = args[2];
+    QDir().mkpath(out);
+    QDate today = QDate::currentDate();
+    if (const int at = int(args.indexOf(QStringLiteral("--today"))); at > 0 && at + 1 < args.size())
+        today = QDate::fromString(args[at + 1], Qt::ISODate);
+
+    FixedClock clock(today);
+    SilentPrompter prompter;
+    Session session(clock, prompter);
+    if (!session.start(args[1]))
+        return 1;
+
+    bool ok = true;
+    Presentacion splash;
+    splash.show();
+    ok &= save(&splash, out + QStringLiteral("/presentacion.png"));
+    splash.hide();
+
+    MainWindow window(session);
+    window.resize(1000, 720);
+    window.show();
+    settle();
+
+    auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("SSTab1"));
+    // The results of the last ten draws, prizes only, history included.
+    window.findChild<QScrollBar *>(QStringLiteral("HScroll1"))->setValue(10);
+    window.findChild<QCheckBox *>(QStringLiteral("Check1"))->setChecked(true);
+    window.findChild<QCheckBox *>(QStringLiteral("Check2"))->setChecked(true);
+    settle();
+    ok &= save(&window, out + QStringLiteral("/general-sencillas.png"));
+    window.findChild<QPushButton *>(QStringLiteral("Command1_1"))->click();
+    ok &= save(&window, out + QStringLiteral("/general-multiples.png"));
+
+    tabs->setCurrentIndex(2);
+    auto *syndicates = window.findChild<QTreeWidget *>(QStringLiteral("ListView1"));
+    if (syndicates->topLevelItemCount() > 0)
+        emit syndicates->itemClicked(syndicates->topLevelItem(0), 0);
+    ok &= save(&window, out + QStringLiteral("/gestor.png"));
+
+    tabs->setCurrentIndex(3);
+    ok &= save(&window, out + QStringLiteral("/estadisticas.png"));
+
+    tabs->setCurrentIndex(1);
+    ok &= save(&window, out + QStringLiteral("/ultimo-sorteo.png"));
+
+    SyndicateCreation creation(session);
+    creation.setMultipleSize(0);
+    creation.restart();
+    for (int cell : {SyndicateCreation::kFirstKeyCell + 7, 2, 11, 24, 32, 47})
+        creation.click(cell);
+    Crea crea(session, creation);
+    crea.show();
+    ok &= save(&crea, out + QStringLiteral("/crear-pena.png"));
+    crea.hide();
+
+    SystemPrintDialog dialog;
+    Imprimir printing(session, 1, dialog);
+    printing.show();
+    ok &= save(&printing, out + QStringLiteral("/imprimir.png"));
+    return ok ? 0 : 1;
+}
