@@ -498,6 +498,11 @@ QWidget *MainWindow::buildManagerTab()
                                       QStringLiteral("Fecha creación"), QStringLiteral("Días a jugar")});
     m_syndicateList->setRootIsDecorated(false);
     m_syndicateList->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The name takes what the other columns leave; a 20-letter name fits.
+    m_syndicateList->header()->setStretchLastSection(false);
+    m_syndicateList->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int c = 1; c < 4; ++c)
+        m_syndicateList->header()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
     connect(m_syndicateList, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
         // The position in the list is the record number.
         if (!m_session.syndicates().empty())
@@ -529,6 +534,9 @@ QWidget *MainWindow::buildManagerTab()
     m_overallText = new QLineEdit;
     m_overallText->setObjectName(QStringLiteral("Text4"));
     m_overallText->setReadOnly(true);
+    // Wide enough for the longest text it shows.
+    m_overallText->setMinimumWidth(m_overallText->fontMetrics().horizontalAdvance(
+                                       QStringLiteral("100,0% de efectividad en premios")) + 16);
     overallGrid->addWidget(m_overallText, 1, 0, 1, 2);
     m_overallDraws = new QLineEdit;
     m_overallDraws->setObjectName(QStringLiteral("Text5"));
