@@ -209,6 +209,23 @@ int Cli::run(Session &session, const QStringList &arguments, const Options &opti
         }
         return session.rejectedDrawFiles() > 0 ? 1 : 0;
     }
+    if (command == QLatin1String("export")) {
+        // The published form the history came in: it can be imported again.
+        if (!options.csv) {
+            std::fprintf(stderr, "Uso: quorvale-cli export --csv\n");
+            return 2;
+        }
+        printText(QStringLiteral("date,n1,n2,n3,n4,n5,clave"));
+        const auto &draws = session.drawList().draws;
+        for (auto it = draws.rbegin(); it != draws.rend(); ++it) {
+            QStringList fields = {it->qdate().toString(Qt::ISODate)};
+            for (auto n : it->numbers)
+                fields << QString::number(n);
+            fields << QString::number(it->clave);
+            printText(fields.join(QLatin1Char(',')));
+        }
+        return session.rejectedDrawFiles() > 0 ? 1 : 0;
+    }
     if (command == QLatin1String("check")) {
         // As the window does with the scroll bar at `draws` and the two boxes
         // as given: prizes are counted exactly as it would count them.

@@ -15,6 +15,7 @@ namespace Cli
     struct Options
     {
         bool json = false;
+        bool csv = false;
         int draws = 1;          // check: HScroll1
         bool historico = false; // check: Check1
         bool premio = false;    // check: Check2

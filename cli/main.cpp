@@ -73,7 +73,8 @@ int main(int argc, char *argv[])
         "  delete-draws             borra todos los sorteos (--yes-draws) y los aciertos (--yes-reset)\n"
         "  delete-draw N            borra el sorteo N de la lista (1 = el más reciente; --yes)\n"
         "  delete-syndicate R       borra la peña R (--yes)\n"
-        "  update       baja los sorteos nuevos (--operator-url URL)"));
+        "  update       baja los sorteos nuevos (--operator-url URL)\n"
+        "  export --csv los sorteos en CSV, del más antiguo al más reciente"));
     parser.addHelpOption();
     parser.addVersionOption();
     StartOptions::addTo(parser);
@@ -83,6 +84,7 @@ int main(int argc, char *argv[])
                       QStringLiteral("N"), QStringLiteral("1")});
     parser.addOption({QStringLiteral("historico"), QStringLiteral("check: también los sorteos anteriores a la creación de cada peña.")});
     parser.addOption({QStringLiteral("premio"), QStringLiteral("check: sólo las apuestas con premio.")});
+    parser.addOption({QStringLiteral("csv"), QStringLiteral("export: los sorteos en CSV (date,n1,n2,n3,n4,n5,clave).")});
     parser.addOption({QStringLiteral("yes-draws"), QStringLiteral("delete-draws: Sí a borrar todos los sorteos.")});
     parser.addOption({QStringLiteral("yes-reset"), QStringLiteral("delete-draws: Sí a borrar los aciertos de las peñas.")});
     parser.addOption({QStringLiteral("name"), QStringLiteral("create: nombre de la peña."), QStringLiteral("NOMBRE")});
@@ -110,6 +112,7 @@ int main(int argc, char *argv[])
 
     Cli::Options commandOptions;
     commandOptions.json = parser.isSet(QStringLiteral("json"));
+    commandOptions.csv = parser.isSet(QStringLiteral("csv"));
     commandOptions.historico = parser.isSet(QStringLiteral("historico"));
     commandOptions.premio = parser.isSet(QStringLiteral("premio"));
     // A count beyond the stored draws is lowered to them once they are known.

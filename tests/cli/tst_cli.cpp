@@ -146,6 +146,17 @@ private slots:
             QCOMPARE(numbers[i].toInt(), expected[std::size_t(i)]);
     }
 
+    // The history leaves the program in the form it came in, byte for byte.
+    void exportRoundTrip()
+    {
+        QTemporaryDir dir;
+        Fixtures::writeFile(dir.filePath(QStringLiteral("numeros.dat")), Fixtures::bytesOf(Fixtures::realDraws()));
+        const Run run = runCli({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("export"), QStringLiteral("--csv")});
+        QCOMPARE(run.code, 0);
+        QCOMPARE(run.out, Fixtures::readFile(QStringLiteral(QUORVALE_HISTORY_CSV)));
+        QCOMPARE(runCli({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("export")}).code, 2);
+    }
+
     void invalidDrawFile()
     {
         QTemporaryDir dir;
