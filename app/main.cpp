@@ -4,9 +4,12 @@
 #include "core/startoptions.h"
 #include "ui/mainwindow.h"
 #include "ui/messageboxprompter.h"
+#include "ui/presentacion.h"
+#include "ui/productpicture.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QMessageBox>
 
 #include <memory>
@@ -17,6 +20,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Quorvale"));
     QApplication::setOrganizationName(QStringLiteral("Quorvale"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVALE_VERSION));
+    QApplication::setWindowIcon(QIcon(ProductPicture::render(QSize(128, 128))));
+    QApplication::setDesktopFileName(QStringLiteral("quorvale"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Quorvale - Para El Gordo de la Primitiva."));
@@ -47,10 +52,20 @@ int main(int argc, char *argv[])
 
     MessageBoxPrompter prompter;
     Session session(*clock, prompter, options.endpoints);
-    session.start(dataDir);
+    std::unique_ptr<MainWindow> window;
 
-    MainWindow window(session);
-    prompter.setParent(&window);
-    window.show();
+    // The splash first; "Entrar" or its pause opens the main window, whose
+    // start closes the splash.
+    Presentacion splash;
+    QObject::connect(&splash, &Presentacion::enterRequested, &splash, [&] {
+        if (window)
+            return;
+        session.start(dataDir);
+        window = std::make_unique<MainWindow>(session);
+        prompter.setParent(window.get());
+        window->show();
+        splash.close();
+    });
+    splash.show();
     return QApplication::exec();
 }
