@@ -1,4 +1,5 @@
 #include "createcommand.h"
+#include "optionvalue.h"
 
 #include "core/prompter.h"
 #include "core/session.h"
@@ -44,16 +45,10 @@ int Cli::runCreate(Session &session, Prompter &prompter, const QStringList &argu
     for (qsizetype i = arguments.isEmpty() || arguments.first() != QLatin1String("create") ? 0 : 1;
          i < arguments.size(); ++i) {
         QString option = arguments.at(i);
-        QString value;
-        const qsizetype equals = option.indexOf(QLatin1Char('='));
-        if (option.startsWith(QLatin1String("--")) && equals > 0) {
-            value = option.mid(equals + 1);
-            option.truncate(equals);
-        } else if (i + 1 < arguments.size()) {
-            value = arguments.at(++i);
-        } else {
+        const std::optional<QString> given = takeOptionValue(arguments, &i, &option);
+        if (!given)
             return refuse(prompter, QStringLiteral("Falta el valor de %1.\n%2").arg(option, kUsage));
-        }
+        const QString &value = *given;
         if (option == QLatin1String("--name"))
             name = value;
         else if (option == QLatin1String("--key"))

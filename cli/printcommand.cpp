@@ -1,4 +1,5 @@
 #include "printcommand.h"
+#include "optionvalue.h"
 
 #include "core/prompter.h"
 #include "core/session.h"
@@ -38,16 +39,10 @@ int Cli::runPrint(Session &session, Prompter &prompter, const QStringList &argum
             mode = chosen;
             continue;
         }
-        QString value;
-        const qsizetype equals = option.indexOf(QLatin1Char('='));
-        if (option.startsWith(QLatin1String("--")) && equals > 0) {
-            value = option.mid(equals + 1);
-            option.truncate(equals);
-        } else if (i + 1 < arguments.size()) {
-            value = arguments.at(++i);
-        } else {
+        const std::optional<QString> given = takeOptionValue(arguments, &i, &option);
+        if (!given)
             return refuse(prompter, QStringLiteral("Falta el valor de %1.\n%2").arg(option, kUsage));
-        }
+        const QString &value = *given;
         if (option == QLatin1String("--syndicate"))
             recordText = value;
         else if (option == QLatin1String("--pdf"))

@@ -56,6 +56,16 @@ bool Maintenance::reportFailure(FileOps::Result result)
     return true;
 }
 
+FileOps::Result Maintenance::replaceThroughWorkFile(const QString &work, const QString &target, const QByteArray &bytes)
+{
+    FileOps::Result result = m_files.write(work, bytes);
+    if (result == FileOps::Result::Ok)
+        result = m_files.replace(work, target);
+    if (result != FileOps::Result::Ok)
+        m_files.remove(work); // never left behind half-used
+    return result;
+}
+
 void Maintenance::importDraws(const QString &chosenPath)
 {
     Prompter &prompter = m_session.prompter();
@@ -151,16 +161,9 @@ bool Maintenance::deleteDraw(int position)
     const QByteArray old = m_session.drawFile().readAllRecords();
     QByteArray kept = old.left((k - 1) * DrawRecord::kSize) + old.mid(k * DrawRecord::kSize);
 
-    const QString work = m_session.dataDir() + kDrawWorkFile;
     const QString drawPath = m_session.dataPath(Session::kDrawFile);
-    FileOps::Result result = m_files.write(work, kept);
-    if (result == FileOps::Result::Ok)
-        result = m_files.replace(work, drawPath);
-    if (result != FileOps::Result::Ok) {
-        m_files.remove(work);
-        reportFailure(result);
+    if (reportFailure(replaceThroughWorkFile(m_session.dataDir() + kDrawWorkFile, drawPath, kept)))
         return false;
-    }
     m_session.drawFile().open(drawPath);
     m_session.updateStatus();
     // The list and its tallies follow the file at once.
@@ -184,16 +187,9 @@ bool Maintenance::deleteSyndicate(int record)
         return false;
 
     const QByteArray kept = old.left((record - 1) * SyndicateRecord::kSize) + old.mid(record * SyndicateRecord::kSize);
-    const QString work = m_session.dataPath(Session::kSyndicateWorkFile);
     const QString path = m_session.dataPath(Session::kSyndicateFile);
-    FileOps::Result result = m_files.write(work, kept);
-    if (result == FileOps::Result::Ok)
-        result = m_files.replace(work, path);
-    if (result != FileOps::Result::Ok) {
-        m_files.remove(work);
-        reportFailure(result);
+    if (reportFailure(replaceThroughWorkFile(m_session.dataPath(Session::kSyndicateWorkFile), path, kept)))
         return false;
-    }
     m_session.syndicateFile().open(path);
     m_session.updateStatus();
     return true;

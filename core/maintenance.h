@@ -41,6 +41,9 @@ public:
     static const QString kDrawBackup;
 
 private:
+    // The complete new content goes to the named work file, which then
+    // replaces target at once.
+    FileOps::Result replaceThroughWorkFile(const QString &work, const QString &target, const QByteArray &bytes);
     // True on failure, after the permission message when that was the cause.
     bool reportFailure(FileOps::Result result);
 
