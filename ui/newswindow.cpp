@@ -39,7 +39,8 @@ Infor::Infor(const QString &newsFile, QWidget *parent)
     auto *layout = new QHBoxLayout(this);
     auto *picture = new QLabel;
     picture->setObjectName(QStringLiteral("Image1"));
-    picture->setPixmap(ProductPicture::render(QSize(120, 170)));
+    // Drawn at its own proportions, then made small: squeezed, its title would not fit.
+    picture->setPixmap(ProductPicture::render(QSize(480, 300)).scaledToWidth(180, Qt::SmoothTransformation));
     picture->setAlignment(Qt::AlignTop);
     layout->addWidget(picture);
 
