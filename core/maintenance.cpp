@@ -173,11 +173,9 @@ bool Maintenance::deleteDraw(int position)
 
 bool Maintenance::deleteSyndicate(int record)
 {
-    Prompter &prompter = m_session.prompter();
-    if (record == 0) {
-        prompter.inform(QStringLiteral("¡Nooooo!"), QStringLiteral("Seleccione una peña primero..."));
+    if (!m_session.checkSyndicateChosen(record))
         return false;
-    }
+    Prompter &prompter = m_session.prompter();
     const QByteArray old = m_session.syndicateFile().readAllRecords();
     const qint64 count = old.size() / SyndicateRecord::kSize;
     if (record < 1 || record > count)

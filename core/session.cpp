@@ -414,6 +414,14 @@ void Session::applyViewOptions(int draws, bool historico, bool soloPremio)
     refreshDraws();
 }
 
+bool Session::checkSyndicateChosen(int record) const
+{
+    if (record != 0)
+        return true;
+    m_prompter.inform(QStringLiteral("¡Nooooo!"), QStringLiteral("Seleccione una peña primero..."));
+    return false;
+}
+
 void Session::mainWindowActivated()
 {
     if (++m_firstShowCount == 1 && m_syndicateFile.count() == 0)

@@ -77,6 +77,9 @@ public:
     void selectSyndicate(int record);
     int selectedSyndicate() const { return m_selectedSyndicate; }
     void clearSelectedSyndicate() { m_selectedSyndicate = 0; }
+    // What printing and deletion say when no syndicate is selected (record 0).
+    // True when record names one.
+    bool checkSyndicateChosen(int record) const;
 
     // --- scrutiny -------------------------------------------------------
     // The newest drawCount draws (lowered to the stored ones) against every

@@ -928,10 +928,8 @@ void MainWindow::openAbout()
 void MainWindow::printSyndicate()
 {
     const int record = m_session.selectedSyndicate();
-    if (record == 0) {
-        m_session.prompter().inform(QStringLiteral("¡Nooooo!"), QStringLiteral("Seleccione una peña primero..."));
+    if (!m_session.checkSyndicateChosen(record))
         return;
-    }
     if (m_printWindow)
         m_printWindow->close();
     m_printWindow = new Imprimir(m_session, record, *m_printDialog, this);
