@@ -1,4 +1,4 @@
-#include "core/clock.h"
+#include "base/clock.h"
 #include "core/datadir.h"
 #include "core/session.h"
 #include "core/startoptions.h"

@@ -11,7 +11,7 @@
 // - the naive baseline: the same rows as a QStandardItemModel in a view;
 // - quorvale-cli check --json --historico --draws 1100: time and peak memory.
 
-#include "core/clock.h"
+#include "base/clock.h"
 #include "core/session.h"
 #include "scrutiny/passes.h"
 #include "store/oledate.h"

@@ -3,7 +3,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_startup [runs]
 
-#include "core/clock.h"
+#include "base/clock.h"
 #include "core/session.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"

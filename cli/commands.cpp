@@ -1,7 +1,7 @@
 #include "commands.h"
 #include "jsonstream.h"
 
-#include "core/calendar.h"
+#include "base/calendar.h"
 #include "core/session.h"
 #include "scrutiny/resultlist.h"
 #include "store/oledate.h"

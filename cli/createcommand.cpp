@@ -1,7 +1,7 @@
 #include "createcommand.h"
 #include "optionvalue.h"
 
-#include "core/prompter.h"
+#include "base/prompter.h"
 #include "core/session.h"
 #include "core/syndicatecreation.h"
 

@@ -5,7 +5,7 @@
 #include "streamprompter.h"
 #include "updatecommand.h"
 
-#include "core/clock.h"
+#include "base/clock.h"
 #include "core/datadir.h"
 #include "core/session.h"
 #include "core/startoptions.h"

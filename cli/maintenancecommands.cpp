@@ -4,7 +4,7 @@
 
 #include "core/maintenance.h"
 #include "core/session.h"
-#include "core/urlopener.h"
+#include "base/urlopener.h"
 #include "store/fileops.h"
 
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "printcommand.h"
 #include "optionvalue.h"
 
-#include "core/prompter.h"
+#include "base/prompter.h"
 #include "core/session.h"
 #include "print/calibrationeditor.h"
 #include "print/pdffileprinter.h"
@@ -65,7 +65,7 @@ int Cli::runPrint(Session &session, Prompter &prompter, const QStringList &argum
         return refuse(prompter, QStringLiteral("La peña %1 no tiene apuestas que imprimir.").arg(record));
 
     // As the printing window opens: the offsets nums.ini holds now.
-    CalibrationEditor calibration(session);
+    CalibrationEditor calibration(session.calibrationFile(), session.prompter());
     calibration.load();
     const QPointF offsets = calibration.offsets();
     PdfFilePrinter printer(*pdf, QStringLiteral("Peña %1").arg(syndicate.name()));

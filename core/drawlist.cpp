@@ -1,6 +1,6 @@
 #include "drawlist.h"
 
-#include "calendar.h"
+#include "base/calendar.h"
 #include "store/oledate.h"
 
 QString DrawList::totalText() const

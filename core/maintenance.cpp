@@ -1,9 +1,9 @@
 #include "maintenance.h"
 
-#include "clock.h"
-#include "prompter.h"
+#include "base/clock.h"
+#include "base/prompter.h"
 #include "session.h"
-#include "urlopener.h"
+#include "base/urlopener.h"
 #include "store/drawfilecheck.h"
 #include "store/fileops.h"
 #include "store/oledate.h"

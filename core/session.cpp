@@ -1,7 +1,7 @@
 #include "session.h"
 
-#include "clock.h"
-#include "prompter.h"
+#include "base/clock.h"
+#include "base/prompter.h"
 #include "store/oledate.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "drawlist.h"
-#include "endpoints.h"
+#include "base/endpoints.h"
 #include "status.h"
 #include "store/drawrecord.h"
 #include "store/printcalibration.h"

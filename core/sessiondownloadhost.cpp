@@ -1,7 +1,7 @@
 #include "sessiondownloadhost.h"
 
-#include "clock.h"
-#include "prompter.h"
+#include "base/clock.h"
+#include "base/prompter.h"
 #include "session.h"
 #include "web/downloadsession.h"
 #include "web/networktransfer.h"

@@ -1,6 +1,6 @@
 #include "status.h"
 
-#include "calendar.h"
+#include "base/calendar.h"
 #include "store/oledate.h"
 
 #include <cmath>

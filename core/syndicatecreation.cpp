@@ -1,7 +1,7 @@
 #include "syndicatecreation.h"
 
-#include "clock.h"
-#include "prompter.h"
+#include "base/clock.h"
+#include "base/prompter.h"
 #include "session.h"
 #include "store/oledate.h"
 

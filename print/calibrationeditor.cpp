@@ -1,7 +1,6 @@
 #include "calibrationeditor.h"
 
-#include "core/prompter.h"
-#include "core/session.h"
+#include "base/prompter.h"
 
 #include <QLocale>
 
@@ -26,11 +25,14 @@ namespace
     }
 }
 
-CalibrationEditor::CalibrationEditor(Session &session) : m_session(session) {}
+CalibrationEditor::CalibrationEditor(TypedRecordFile<PrintCalibration> &file, Prompter &prompter)
+    : m_file(file), m_prompter(prompter)
+{
+}
 
 void CalibrationEditor::load()
 {
-    m_calibration = m_session.calibrationFile().get(1);
+    m_calibration = m_file.get(1);
     m_calibration.offsetX = usable(m_calibration.offsetX);
     m_calibration.offsetY = usable(m_calibration.offsetY);
 }
@@ -52,14 +54,14 @@ bool CalibrationEditor::change(Box box, const QString &text)
         (box == X ? m_calibration.offsetX : m_calibration.offsetY) = *value;
     else
         restore = !text.isEmpty();
-    m_written = m_session.calibrationFile().put(1, m_calibration);
+    m_written = m_file.put(1, m_calibration);
     return restore;
 }
 
 void CalibrationEditor::leave(Box, const QString &text)
 {
     if (text.isEmpty())
-        m_session.prompter().show(Prompter::Icon::Critical, kBlankTitle, kBlankText);
+        m_prompter.show(Prompter::Icon::Critical, kBlankTitle, kBlankText);
 }
 
 QString CalibrationEditor::format(float value)

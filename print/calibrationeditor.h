@@ -1,13 +1,14 @@
 #pragma once
 
 #include "store/printcalibration.h"
+#include "store/recordfile.h"
 
 #include <QPointF>
 #include <QString>
 
 #include <optional>
 
-class Session;
+class Prompter;
 
 // The printer offsets for official slips as the printing window edits them:
 // two boxes of millimetres with a decimal comma, kept in record 1 of nums.ini
@@ -21,7 +22,7 @@ public:
     static inline const QString kBlankText =
         QStringLiteral("Te has dejado una coordenada en blanco. Introduce un número válido.");
 
-    explicit CalibrationEditor(Session &session);
+    CalibrationEditor(TypedRecordFile<PrintCalibration> &file, Prompter &prompter);
 
     // Reads record 1 of nums.ini into the window's copy.
     void load();
@@ -48,7 +49,8 @@ public:
     static std::optional<float> parse(const QString &text);
 
 private:
-    Session &m_session;
+    TypedRecordFile<PrintCalibration> &m_file;
+    Prompter &m_prompter;
     PrintCalibration m_calibration;
     bool m_written = true;
 };

@@ -1,7 +1,7 @@
 #include "resultlist.h"
 
 #include "breakdown.h"
-#include "core/calendar.h"
+#include "base/calendar.h"
 #include "store/oledate.h"
 
 #include <algorithm>

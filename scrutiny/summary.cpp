@@ -1,7 +1,7 @@
 #include "summary.h"
 
 #include "passes.h"
-#include "core/calendar.h"
+#include "base/calendar.h"
 #include "store/oledate.h"
 
 namespace

@@ -3,7 +3,7 @@
 //
 //   screenshots DATA_DIR OUTPUT_DIR [--today AAAA-MM-DD]
 
-#include "core/clock.h"
+#include "base/clock.h"
 #include "core/session.h"
 #include "core/syndicatecreation.h"
 #include "ui/crea.h"

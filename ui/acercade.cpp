@@ -2,8 +2,8 @@
 
 #include "productpicture.h"
 
-#include "core/endpoints.h"
-#include "core/urlopener.h"
+#include "base/endpoints.h"
+#include "base/urlopener.h"
 
 #include <QHash>
 #include <QMouseEvent>

@@ -2,7 +2,7 @@
 
 #include "slippanel.h"
 
-#include "core/prompter.h"
+#include "base/prompter.h"
 #include "core/session.h"
 #include "core/syndicatecreation.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/filechooser.h"
-#include "core/urlopener.h"
+#include "base/filechooser.h"
+#include "base/urlopener.h"
 
 class QWidget;
 

@@ -13,11 +13,11 @@
 #include "printwindow.h"
 #include "systemprintdialog.h"
 
-#include "core/calendar.h"
+#include "base/calendar.h"
 #include "core/maintenance.h"
 #include "core/syndicatecreation.h"
 #include "store/fileops.h"
-#include "core/prompter.h"
+#include "base/prompter.h"
 #include "core/session.h"
 #include "core/sessiondownloadhost.h"
 #include "web/downloadsession.h"

@@ -2,7 +2,7 @@
 
 #include "printerentrypicture.h"
 
-#include "core/prompter.h"
+#include "base/prompter.h"
 #include "core/session.h"
 #include "print/printdialog.h"
 
@@ -40,7 +40,7 @@ namespace
 Imprimir::Imprimir(Session &session, int syndicateRecord, PrintDialog &dialog, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_dialog(dialog)
-    , m_calibration(session)
+    , m_calibration(session.calibrationFile(), session.prompter())
 {
     setObjectName(QStringLiteral("Imprimir"));
     setWindowTitle(kTitle);

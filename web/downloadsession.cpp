@@ -1,6 +1,6 @@
 #include "downloadsession.h"
 
-#include "core/prompter.h"
+#include "base/prompter.h"
 #include "downloadhost.h"
 #include "operatorsite.h"
 #include "prizereport.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/endpoints.h"
+#include "base/endpoints.h"
 
 #include <QDate>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "prizereport.h"
 
-#include "core/calendar.h"
+#include "base/calendar.h"
 #include "operatorsite.h"
 #include "pagereader.h"
 #include "store/cp1252.h"

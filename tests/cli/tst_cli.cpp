@@ -1,6 +1,6 @@
 // The command-line front end as a user runs it: a real process, real files.
 
-#include "core/clock.h"
+#include "base/clock.h"
 #include "core/session.h"
 #include "store/oledate.h"
 #include "support/fixtures.h"

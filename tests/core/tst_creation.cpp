@@ -2,7 +2,7 @@
 // message, the random fill and the command-line entry of whole syndicates.
 
 #include "cli/createcommand.h"
-#include "core/clock.h"
+#include "base/clock.h"
 #include "core/session.h"
 #include "core/syndicatecreation.h"
 #include "support/fixtures.h"

@@ -1,10 +1,10 @@
 // Import, delete all, delete one draw and syndicate deletion on real files,
 // with every file step made to fail in turn.
 
-#include "core/clock.h"
+#include "base/clock.h"
 #include "core/maintenance.h"
 #include "core/session.h"
-#include "core/urlopener.h"
+#include "base/urlopener.h"
 #include "store/fileops.h"
 #include "store/oledate.h"
 #include "support/fixtures.h"

@@ -1,7 +1,7 @@
 // The scrutiny as the session runs it on real files: what reaches the disk,
 // when, and what the lists and the syndicates tab then show.
 
-#include "core/clock.h"
+#include "base/clock.h"
 #include "core/session.h"
 #include "store/oledate.h"
 #include "support/fixtures.h"

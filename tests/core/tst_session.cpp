@@ -1,7 +1,7 @@
 // Start-up, the status scan and the draw list, run on real files in a
 // scratch directory with a fixed date and recorded message boxes.
 
-#include "core/clock.h"
+#include "base/clock.h"
 #include "core/session.h"
 #include "store/oledate.h"
 #include "support/fixtures.h"

@@ -1,7 +1,7 @@
 // The printer offsets of nums.ini as the printing window edits them, on a
 // real session in a scratch directory.
 
-#include "core/clock.h"
+#include "base/clock.h"
 #include "core/session.h"
 #include "print/calibrationeditor.h"
 #include "support/fixtures.h"
@@ -93,7 +93,7 @@ private slots:
         RecordingPrompter prompter;
         Session session(clock, prompter);
         QVERIFY(session.start(dir.path()));
-        CalibrationEditor editor(session);
+        CalibrationEditor editor(session.calibrationFile(), session.prompter());
         editor.load();
         QCOMPARE(editor.text(CalibrationEditor::X), QStringLiteral("0"));
         QCOMPARE(editor.text(CalibrationEditor::Y), QStringLiteral("0"));
@@ -104,7 +104,7 @@ private slots:
         QCOMPARE(record(dir.path()), QByteArray::fromHex("000000002040000000000000"));
         QCOMPARE(editor.offsets(), QPointF(2.5, 0));
 
-        CalibrationEditor reopened(session);
+        CalibrationEditor reopened(session.calibrationFile(), session.prompter());
         reopened.load();
         QCOMPARE(reopened.text(CalibrationEditor::X), QStringLiteral("2,5"));
 
@@ -132,7 +132,7 @@ private slots:
         RecordingPrompter prompter;
         Session session(clock, prompter);
         QVERIFY(session.start(dir.path()));
-        CalibrationEditor editor(session);
+        CalibrationEditor editor(session.calibrationFile(), session.prompter());
         editor.load();
         QCOMPARE(editor.text(CalibrationEditor::Y), QStringLiteral("3"));
         for (const QString &text : {QStringLiteral("3a"), QStringLiteral("-"), QStringLiteral("12.500")}) {
@@ -153,7 +153,7 @@ private slots:
         RecordingPrompter prompter;
         Session session(clock, prompter);
         QVERIFY(session.start(dir.path()));
-        CalibrationEditor editor(session);
+        CalibrationEditor editor(session.calibrationFile(), session.prompter());
         editor.load();
         const QList<QPair<CalibrationEditor::Box, QString>> edits = {
             {CalibrationEditor::X, QStringLiteral("1")},     {CalibrationEditor::X, QStringLiteral("1,")},
@@ -181,7 +181,7 @@ private slots:
         RecordingPrompter prompter;
         Session session(clock, prompter);
         QVERIFY(session.start(dir.path()));
-        CalibrationEditor editor(session);
+        CalibrationEditor editor(session.calibrationFile(), session.prompter());
         editor.load();
         QCOMPARE(editor.offsets(), QPointF(0, 0));
         QCOMPARE(editor.text(CalibrationEditor::X), QStringLiteral("0"));
@@ -194,7 +194,7 @@ private slots:
         RecordingPrompter prompter;
         Session session(clock, prompter);
         QVERIFY(session.start(dir.path()));
-        CalibrationEditor editor(session);
+        CalibrationEditor editor(session.calibrationFile(), session.prompter());
         editor.load();
         session.calibrationFile().close();
         QVERIFY(!editor.change(CalibrationEditor::Y, QStringLiteral("7,5")));

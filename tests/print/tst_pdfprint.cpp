@@ -2,7 +2,7 @@
 // back with poppler-utils: pages, fonts and where each "X" landed.
 
 #include "../../cli/printcommand.h"
-#include "core/clock.h"
+#include "base/clock.h"
 #include "core/session.h"
 #include "print/sliplayout.h"
 #include "support/fixtures.h"

@@ -2,7 +2,7 @@
 // calibration boxes against the bytes of nums.ini, and the print buttons
 // through a print dialog that records or is cancelled.
 
-#include "core/clock.h"
+#include "base/clock.h"
 #include "core/session.h"
 #include "print/printdialog.h"
 #include "print/recordingsurface.h"

@@ -1,7 +1,7 @@
 // The download area, the report tab and the news window of the main window,
 // driven through their widgets against a server on 127.0.0.1.
 
-#include "core/clock.h"
+#include "base/clock.h"
 #include "core/session.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"

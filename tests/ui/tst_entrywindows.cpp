@@ -1,10 +1,10 @@
 // The chooser, the creation slip, the splash and the about window, driven
 // through their real widgets.
 
-#include "core/clock.h"
+#include "base/clock.h"
 #include "core/session.h"
 #include "core/syndicatecreation.h"
-#include "core/urlopener.h"
+#include "base/urlopener.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
 #include "ui/acercade.h"

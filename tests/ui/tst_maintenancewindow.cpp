@@ -1,11 +1,11 @@
 // The maintenance commands as the user reaches them in the main window:
 // buttons, icons, menu entries and clicks on the lists.
 
-#include "core/clock.h"
-#include "core/filechooser.h"
+#include "base/clock.h"
+#include "base/filechooser.h"
 #include "core/maintenance.h"
 #include "core/session.h"
-#include "core/urlopener.h"
+#include "base/urlopener.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
 #include "ui/mainwindow.h"

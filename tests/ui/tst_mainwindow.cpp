@@ -1,7 +1,7 @@
 // The main window as a user sees it: widgets found by their names, texts and
 // chart values read from the screen.
 
-#include "core/clock.h"
+#include "base/clock.h"
 #include "core/session.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"

@@ -2,7 +2,7 @@
 // ticked, the scroll bar moved, list buttons and syndicates clicked, and the
 // rows, colours and figures read back from the widgets.
 
-#include "core/clock.h"
+#include "base/clock.h"
 #include "core/session.h"
 #include "store/oledate.h"
 #include "support/fixtures.h"

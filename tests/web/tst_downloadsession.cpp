@@ -2,7 +2,7 @@
 // Session in a scratch data directory: the bytes of numeros.dat and of the
 // saved pages, the boxes shown and what the download area displays.
 
-#include "core/clock.h"
+#include "base/clock.h"
 #include "core/session.h"
 #include "store/oledate.h"
 #include "support/fixtures.h"

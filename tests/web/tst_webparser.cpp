@@ -1,7 +1,7 @@
 // The page reader, the results page scanner with its storage, the draw page
 // scanner and the address rules, over fixture pages and their broken forms.
 
-#include "core/calendar.h"
+#include "base/calendar.h"
 #include "store/oledate.h"
 #include "support/fixtures.h"
 #include "support/searchpages.h"

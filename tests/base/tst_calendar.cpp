@@ -1,6 +1,6 @@
 // Calendar texts and the status block's reading of the draw file's age.
 
-#include "core/calendar.h"
+#include "base/calendar.h"
 #include "core/status.h"
 #include "store/oledate.h"
 
@@ -46,6 +46,31 @@ private slots:
         QCOMPARE(cuantos(100), 0);
         QCOMPARE(cuantos(113), 0);
         QCOMPARE(cuantos(24), 0);
+    }
+
+    void drawDaysAndTheDatesDue()
+    {
+        // Saturdays only in the 2005-2006 season; the real history moves from
+        // Sunday 2005-10-16 to Saturday 2005-10-22 and back on 2006-07-09.
+        QVERIFY(isDrawDay(QDate(2005, 10, 16)));
+        QVERIFY(isDrawDay(QDate(2005, 10, 22)));
+        QVERIFY(!isDrawDay(QDate(2005, 10, 23)));
+        QVERIFY(isDrawDay(QDate(2006, 7, 1)));
+        QVERIFY(!isDrawDay(QDate(2006, 7, 8)));
+        QVERIFY(isDrawDay(QDate(2006, 7, 9)));
+        QVERIFY(!isDrawDay(QDate(2026, 12, 9)));
+        QVERIFY(!isDrawDay(QDate()));
+
+        const std::vector<QDate> season = expectedDrawDates(QDate(2005, 10, 9), QDate(2005, 10, 29));
+        QCOMPARE(season, (std::vector<QDate> {QDate(2005, 10, 16), QDate(2005, 10, 22), QDate(2005, 10, 29)}));
+        // The bound is inclusive; nothing is due before the next draw day.
+        QCOMPARE(expectedDrawDates(QDate(2026, 8, 16), QDate(2026, 8, 23)).size(), std::size_t(1));
+        QVERIFY(expectedDrawDates(QDate(2026, 8, 16), QDate(2026, 8, 22)).empty());
+        QVERIFY(expectedDrawDates(QDate(), QDate(2026, 8, 22)).empty());
+        // A year and a half away: every Sunday, one week apart.
+        const std::vector<QDate> due = expectedDrawDates(QDate(2025, 6, 1), QDate(2026, 12, 9));
+        QCOMPARE(due.size(), std::size_t(79));
+        QCOMPARE(due.back(), QDate(2026, 12, 6));
     }
 
     void emptyFile()

@@ -40,3 +40,29 @@ int cuantos(int code)
         return 0;
     return table[code - 101];
 }
+
+namespace
+{
+    const QDate kSaturdaysFrom(2005, 10, 22);
+    const QDate kSaturdaysTo(2006, 7, 1);
+}
+
+bool isDrawDay(QDate date)
+{
+    if (!date.isValid())
+        return false;
+    const bool saturdays = date >= kSaturdaysFrom && date <= kSaturdaysTo;
+    return date.dayOfWeek() == (saturdays ? Qt::Saturday : Qt::Sunday);
+}
+
+std::vector<QDate> expectedDrawDates(QDate after, QDate upTo)
+{
+    std::vector<QDate> dates;
+    if (!after.isValid() || !upTo.isValid())
+        return dates;
+    for (QDate day = after.addDays(1); day <= upTo; day = day.addDays(1)) {
+        if (isDrawDay(day))
+            dates.push_back(day);
+    }
+    return dates;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDate>
+
+#include <array>
+#include <cstdint>
+
+// The prize report of one draw as the operator publishes it: for categories
+// 1 (5 + 1) to 8 (2 + 0) and the reintegro (row 9, the key alone), how many
+// bets won and what each winning bet is paid, in whole cents. Money is never
+// held in binary floating point.
+struct PrizeRow
+{
+    std::int64_t winners = 0;
+    std::int64_t prizeCents = 0;
+
+    bool operator==(const PrizeRow &) const = default;
+};
+
+struct PrizeReport
+{
+    static constexpr int kRows = 9;     // categories 1..8, then the reintegro
+    static constexpr int kReintegro = 9;
+
+    enum class Status : std::uint8_t {
+        Missing = 0, // nothing known about this draw's prizes
+        Pending = 1, // the draw is stored, its report is not out yet
+        Final = 2,   // every row below is the published figure
+    };
+
+    QDate date;
+    Status status = Status::Missing;
+    // rows[category - 1]; meaningful only when status is Final.
+    std::array<PrizeRow, kRows> rows {};
+
+    const PrizeRow &row(int category) const { return rows[std::size_t(category - 1)]; }
+    PrizeRow &row(int category) { return rows[std::size_t(category - 1)]; }
+    bool isFinal() const { return status == Status::Final; }
+
+    bool operator==(const PrizeReport &) const = default;
+};
