@@ -1,0 +1,65 @@
+#pragma once
+
+#include "fileops.h"
+#include "prizereport.h"
+
+#include <QDate>
+#include <QString>
+
+#include <map>
+#include <vector>
+
+// Every stored draw's prize report, kept beside numeros.dat in premios.json
+// (format in docs/premios.md). The file is read whole at start-up and
+// rewritten whole, atomically, after each change; numeros.dat is never
+// touched from here. A file that cannot be understood is set aside under
+// premios.invalido (.2, .3 ... never over an earlier copy) and an empty
+// set of reports takes its place.
+class PrizeReportFile
+{
+public:
+    static constexpr const char *kFileName = "premios.json";
+    static constexpr const char *kRejectedName = "premios.invalido";
+    static constexpr int kVersion = 1;
+
+    enum class Load {
+        Ok,        // read, or absent (no report yet)
+        SetAside,  // damaged: moved to setAsidePath(), starting empty
+        Unusable,  // cannot be read or is not a regular file: left alone, writes refused
+    };
+
+    explicit PrizeReportFile(FileOps &files);
+
+    Load load(const QString &path);
+    QString path() const { return m_path; }
+    // Where a damaged file was moved by the last load().
+    QString setAsidePath() const { return m_setAside; }
+    bool writable() const { return m_writable; }
+
+    // The report of the draw of date: status Missing when none is kept.
+    PrizeReport report(QDate date) const;
+    // Adds or replaces in memory; save() writes. A Final report is never
+    // replaced by a Pending or Missing one.
+    void put(const PrizeReport &report);
+    // Forgets the reports of draws no longer stored (after a deletion).
+    void remove(QDate date);
+    // Writes the whole file through the one checked write path.
+    FileOps::Result save();
+
+    // Oldest first.
+    std::vector<PrizeReport> all() const;
+    // Draws dated from `from` on whose report is still pending, oldest first.
+    std::vector<QDate> pendingSince(QDate from) const;
+
+    // The file's text and its reading back, for tests and fuzzing: nullopt
+    // semantics are carried by the bool.
+    static QByteArray serialize(const std::map<QDate, PrizeReport> &reports);
+    static bool parse(const QByteArray &bytes, std::map<QDate, PrizeReport> *reports);
+
+private:
+    FileOps &m_files;
+    QString m_path;
+    QString m_setAside;
+    bool m_writable = true;
+    std::map<QDate, PrizeReport> m_reports;
+};
