@@ -1,5 +1,6 @@
 #include "base/clock.h"
 #include "core/datadir.h"
+#include "core/datalock.h"
 #include "core/session.h"
 #include "core/startoptions.h"
 #include "ui/mainwindow.h"
@@ -41,6 +42,19 @@ int main(int argc, char *argv[])
     if (dataDir.isEmpty()) {
         QMessageBox::critical(nullptr, QStringLiteral("Quorvale"),
                               QStringLiteral("No se puede usar el directorio de datos %1.").arg(options.dataDir));
+        return 1;
+    }
+
+    // A second window on the same files would lose the other's records.
+    DataDirLock lock(dataDir);
+    switch (lock.acquire(0)) {
+    case DataDirLock::Result::Acquired:
+        break;
+    case DataDirLock::Result::Busy:
+        QMessageBox::information(nullptr, QStringLiteral("Quorvale"), lock.busyText());
+        return 4;
+    case DataDirLock::Result::Failed:
+        QMessageBox::critical(nullptr, QStringLiteral("Quorvale"), lock.failedText());
         return 1;
     }
 

@@ -1,4 +1,5 @@
 #include "createcommand.h"
+#include "exitcodes.h"
 #include "optionvalue.h"
 
 #include "base/prompter.h"
@@ -15,10 +16,10 @@ namespace
         "Uso: quorvale-cli create --name NOMBRE --key CLAVE "
         "(--bet a,b,c,d,e [--bet ...] | --multiple a,b,...,n)");
 
-    int refuse(Prompter &prompter, const QString &text)
+    int refuse(Prompter &prompter, const QString &text, int code = Cli::Exit::kFailed)
     {
         prompter.warn(SyndicateCreation::kErrorTitle, text);
-        return 1;
+        return code;
     }
 
     std::optional<std::vector<int>> parseNumbers(const QString &text)
@@ -47,7 +48,7 @@ int Cli::runCreate(Session &session, Prompter &prompter, const QStringList &argu
         QString option = arguments.at(i);
         const std::optional<QString> given = takeOptionValue(arguments, &i, &option);
         if (!given)
-            return refuse(prompter, QStringLiteral("Falta el valor de %1.\n%2").arg(option, kUsage));
+            return refuse(prompter, QStringLiteral("Falta el valor de %1.\n%2").arg(option, kUsage), Cli::Exit::kUsage);
         const QString &value = *given;
         if (option == QLatin1String("--name"))
             name = value;
@@ -58,14 +59,14 @@ int Cli::runCreate(Session &session, Prompter &prompter, const QStringList &argu
         else if (option == QLatin1String("--multiple"))
             multipleBets.push_back(value);
         else
-            return refuse(prompter, QStringLiteral("Opción desconocida: %1.\n%2").arg(option, kUsage));
+            return refuse(prompter, QStringLiteral("Opción desconocida: %1.\n%2").arg(option, kUsage), Cli::Exit::kUsage);
     }
 
     if (!name || !keyText || (simpleBets.empty() && multipleBets.empty()))
-        return refuse(prompter, QStringLiteral("Faltan datos de la peña.\n%1").arg(kUsage));
+        return refuse(prompter, QStringLiteral("Faltan datos de la peña.\n%1").arg(kUsage), Cli::Exit::kUsage);
     if (!simpleBets.empty() && !multipleBets.empty())
         return refuse(prompter, QStringLiteral(
-            "Una peña es de apuestas sencillas o de una apuesta múltiple, no de ambas."));
+            "Una peña es de apuestas sencillas o de una apuesta múltiple, no de ambas."), Cli::Exit::kUsage);
 
     // Typed on the slip, the name would appear in capitals.
     const QString upperName = name->toUpper();

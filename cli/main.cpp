@@ -1,5 +1,6 @@
 #include "commands.h"
 #include "createcommand.h"
+#include "exitcodes.h"
 #include "maintenancecommands.h"
 #include "printcommand.h"
 #include "streamprompter.h"
@@ -7,6 +8,7 @@
 
 #include "base/clock.h"
 #include "core/datadir.h"
+#include "core/datalock.h"
 #include "core/session.h"
 #include "core/startoptions.h"
 
@@ -50,12 +52,43 @@ namespace
         }
         return arguments;
     }
+
+    // The commands and how many words each takes, itself included (a range).
+    struct CommandShape
+    {
+        const char *name;
+        int minWords;
+        int maxWords;
+    };
+    constexpr CommandShape kCommands[] = {
+        {"status", 1, 1},     {"draws", 1, 1},        {"check", 1, 1},       {"syndicates", 1, 1},
+        {"create", 1, 1},     {"print", 1, 1},        {"import", 2, 2},      {"delete-draws", 1, 1},
+        {"delete-draw", 2, 2}, {"delete-syndicate", 2, 2}, {"update", 1, 1}, {"export", 1, 1},
+    };
+
+    const CommandShape *findCommand(const QString &name)
+    {
+        for (const CommandShape &shape : kCommands) {
+            if (name == QLatin1String(shape.name))
+                return &shape;
+        }
+        return nullptr;
+    }
+
+    int usageError(const QString &text)
+    {
+        std::fprintf(stderr, "%s\nPruebe: quorvale-cli --help\n", qUtf8Printable(text));
+        return Cli::Exit::kUsage;
+    }
+
+    // How long a command waits for another Quorvale to let go of the data
+    // directory before it gives up, changing nothing.
+    constexpr int kLockWaitMs = 5000;
 }
 
 int main(int argc, char *argv[])
 {
     const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
-    QCoreApplication &app = *application;
     QCoreApplication::setApplicationName(QStringLiteral("Quorvale"));
     QCoreApplication::setOrganizationName(QStringLiteral("Quorvale"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUORVALE_VERSION));
@@ -96,19 +129,33 @@ int main(int argc, char *argv[])
     parser.addOption({QStringLiteral("plain"), QStringLiteral("print: en papel normal.")});
     parser.addOption({QStringLiteral("pdf"), QStringLiteral("print: fichero PDF de salida."), QStringLiteral("FICHERO")});
     parser.addPositionalArgument(QStringLiteral("orden"), QStringLiteral("La orden a ejecutar."));
-    parser.process(app);
+    // Qt's own error texts are in English and its exit code is not ours.
+    if (!parser.parse(QCoreApplication::arguments())) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty())
+            return usageError(QStringLiteral("Opción desconocida: %1").arg(unknown.join(QStringLiteral(", "))));
+        return usageError(QStringLiteral("Opción mal escrita (%1).").arg(parser.errorText()));
+    }
+    if (parser.isSet(QStringLiteral("help")))
+        parser.showHelp(Cli::Exit::kDone);
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
 
     StartOptions options;
     QString error;
-    if (!options.readFrom(parser, &error)) {
-        std::fprintf(stderr, "%s\n", qUtf8Printable(error));
-        return 2;
-    }
+    if (!options.readFrom(parser, &error))
+        return usageError(error);
     const QStringList arguments = parser.positionalArguments();
-    if (arguments.isEmpty()) {
-        std::fprintf(stderr, "Falta la orden. Pruebe: quorvale-cli --help\n");
-        return 2;
-    }
+    if (arguments.isEmpty())
+        return usageError(QStringLiteral("Falta la orden."));
+    // Nothing is opened, created or locked for a command that cannot run.
+    const CommandShape *shape = findCommand(arguments.first());
+    if (!shape)
+        return usageError(QStringLiteral("Orden desconocida: %1").arg(arguments.first()));
+    if (arguments.size() > shape->maxWords)
+        return usageError(QStringLiteral("Sobra %1 en la orden %2.").arg(arguments.at(shape->maxWords), arguments.first()));
+    if (arguments.size() < shape->minWords)
+        return usageError(QStringLiteral("Falta un valor en la orden %1.").arg(arguments.first()));
 
     Cli::Options commandOptions;
     commandOptions.json = parser.isSet(QStringLiteral("json"));
@@ -120,15 +167,25 @@ int main(int argc, char *argv[])
     const qlonglong draws = parser.value(QStringLiteral("draws")).trimmed().toLongLong(&drawsOk);
     commandOptions.draws = int(std::min<qlonglong>(draws, std::numeric_limits<int>::max()));
     if (!drawsOk || draws < 1) {
-        std::fprintf(stderr, "--draws: el número de sorteos debe ser un número entero mayor que 0 (%s).\n",
-                     qUtf8Printable(parser.value(QStringLiteral("draws"))));
-        return 2;
+        return usageError(QStringLiteral("--draws: el número de sorteos debe ser un número entero mayor que 0 (%1).")
+                              .arg(parser.value(QStringLiteral("draws"))));
     }
 
     const QString dataDir = resolveDataDir(options.dataDir, QCoreApplication::applicationDirPath());
     if (dataDir.isEmpty()) {
         std::fprintf(stderr, "No se puede usar el directorio de datos %s.\n", qUtf8Printable(options.dataDir));
-        return 1;
+        return Cli::Exit::kFailed;
+    }
+    DataDirLock lock(dataDir);
+    switch (lock.acquire(kLockWaitMs)) {
+    case DataDirLock::Result::Acquired:
+        break;
+    case DataDirLock::Result::Busy:
+        std::fprintf(stderr, "%s\n", qUtf8Printable(lock.busyText()));
+        return Cli::Exit::kBusy;
+    case DataDirLock::Result::Failed:
+        std::fprintf(stderr, "%s\n", qUtf8Printable(lock.failedText()));
+        return Cli::Exit::kFailed;
     }
 
     std::unique_ptr<Clock> clock;
@@ -141,7 +198,7 @@ int main(int argc, char *argv[])
     Session session(*clock, prompter, options.endpoints);
     if (!session.start(dataDir)) {
         std::fprintf(stderr, "No se puede usar el directorio de datos %s.\n", qUtf8Printable(dataDir));
-        return 1;
+        return Cli::Exit::kFailed;
     }
     const QString command = arguments.first();
     int code = 0;

@@ -1,5 +1,6 @@
 #include "maintenancecommands.h"
 
+#include "exitcodes.h"
 #include "streamprompter.h"
 
 #include "core/maintenance.h"
@@ -36,37 +37,73 @@ int Cli::runMaintenance(Session &session, StreamPrompter &prompter, const QStrin
     DiskFileOps files;
     PrintingOpener browser;
     Maintenance maintenance(session, files, browser);
+    const int problemsBefore = prompter.problems();
+    const int declinedBefore = prompter.declined();
+    const int rejectedBefore = session.rejectedDrawFiles();
+    // A warning or error box, or a draw file set aside on the way, is a
+    // failure; a question answered No that left everything as it was is not.
+    auto outcome = [&](bool done) {
+        if (prompter.problems() > problemsBefore || session.rejectedDrawFiles() > rejectedBefore)
+            return Exit::kFailed;
+        if (done)
+            return Exit::kDone;
+        if (prompter.declined() > declinedBefore)
+            return Exit::kAnsweredNo;
+        return Exit::kFailed;
+    };
 
     if (command == QLatin1String("import")) {
         if (arguments.size() != 2) {
             std::fprintf(stderr, "Uso: quorvale-cli import FICHERO\n");
-            return 2;
+            return Exit::kUsage;
         }
         const int shown = prompter.shown();
-        const int before = session.rejectedDrawFiles();
         maintenance.importDraws(arguments[1]);
-        // Success is the one box that says so, and a list that loaded.
+        // Success is the one box that says so.
         const bool imported = prompter.shown() > shown && prompter.lastTitle() == QLatin1String("Todos los sorteos");
-        return imported && session.rejectedDrawFiles() == before ? 0 : 1;
+        const int code = outcome(imported);
+        if (code == Exit::kFailed && prompter.problems() == problemsBefore)
+            std::fprintf(stderr, "No se ha importado %s.\n", qUtf8Printable(arguments[1]));
+        return code;
     }
     if (command == QLatin1String("delete-draws")) {
+        if (arguments.size() != 1) {
+            std::fprintf(stderr, "Uso: quorvale-cli delete-draws [--yes-draws] [--yes-reset]\n");
+            return Exit::kUsage;
+        }
         prompter.setAnswers({yesDraws, yesReset});
-        const int shown = prompter.shown();
         maintenance.deleteAllDraws();
-        return prompter.lastTitle() == QLatin1String("Error de permiso") && prompter.shown() > shown ? 1 : 0;
+        // Both questions are always asked; done when one was answered Yes.
+        return outcome(yesDraws || yesReset);
     }
     if (command == QLatin1String("delete-draw") || command == QLatin1String("delete-syndicate")) {
         int number = 0;
         if (arguments.size() != 2 || !toPositive(arguments[1], &number)) {
             std::fprintf(stderr, "Uso: quorvale-cli %s NÚMERO\n", qUtf8Printable(command));
-            return 2;
+            return Exit::kUsage;
         }
         prompter.setAnswers({yes});
         if (command == QLatin1String("delete-draw")) {
+            if (number > session.storedDraws()) {
+                std::fprintf(stderr, "No existe el sorteo %d de la lista: hay %d sorteos guardados.\n", number,
+                             session.storedDraws());
+                return Exit::kFailed;
+            }
             maintenance.setDrawDeleteMode(true);
-            return maintenance.deleteDraw(number) ? 0 : 1;
+            const int code = outcome(maintenance.deleteDraw(number));
+            if (code == Exit::kFailed && prompter.problems() == problemsBefore)
+                std::fprintf(stderr, "No se ha borrado el sorteo %d.\n", number);
+            return code;
         }
-        return maintenance.deleteSyndicate(number) ? 0 : 1;
+        const int syndicates = session.nextSyndicateRecord() - 1;
+        if (number > syndicates) {
+            std::fprintf(stderr, "No existe la peña %d: hay %d peñas guardadas.\n", number, syndicates);
+            return Exit::kFailed;
+        }
+        const int code = outcome(maintenance.deleteSyndicate(number));
+        if (code == Exit::kFailed && prompter.problems() == problemsBefore)
+            std::fprintf(stderr, "No se ha borrado la peña %d.\n", number);
+        return code;
     }
     return -1;
 }

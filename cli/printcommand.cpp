@@ -1,4 +1,5 @@
 #include "printcommand.h"
+#include "exitcodes.h"
 #include "optionvalue.h"
 
 #include "base/prompter.h"
@@ -15,10 +16,10 @@ namespace
     const QString kTitle = QStringLiteral("IMPRIMIR BOLETOS");
     const QString kUsage = QStringLiteral("Uso: quorvale-cli print --syndicate R (--official | --plain) --pdf FICHERO");
 
-    int refuse(Prompter &prompter, const QString &text)
+    int refuse(Prompter &prompter, const QString &text, int code = Cli::Exit::kFailed)
     {
         prompter.warn(kTitle, text);
-        return 1;
+        return code;
     }
 }
 
@@ -35,23 +36,23 @@ int Cli::runPrint(Session &session, Prompter &prompter, const QStringList &argum
             const auto chosen = option == QLatin1String("--official") ? SlipLayout::Mode::Official
                                                                       : SlipLayout::Mode::Plain;
             if (mode && *mode != chosen)
-                return refuse(prompter, QStringLiteral("Elija papel oficial o papel normal, no ambos.\n%1").arg(kUsage));
+                return refuse(prompter, QStringLiteral("Elija papel oficial o papel normal, no ambos.\n%1").arg(kUsage), Cli::Exit::kUsage);
             mode = chosen;
             continue;
         }
         const std::optional<QString> given = takeOptionValue(arguments, &i, &option);
         if (!given)
-            return refuse(prompter, QStringLiteral("Falta el valor de %1.\n%2").arg(option, kUsage));
+            return refuse(prompter, QStringLiteral("Falta el valor de %1.\n%2").arg(option, kUsage), Cli::Exit::kUsage);
         const QString &value = *given;
         if (option == QLatin1String("--syndicate"))
             recordText = value;
         else if (option == QLatin1String("--pdf"))
             pdf = value;
         else
-            return refuse(prompter, QStringLiteral("Opción desconocida: %1.\n%2").arg(option, kUsage));
+            return refuse(prompter, QStringLiteral("Opción desconocida: %1.\n%2").arg(option, kUsage), Cli::Exit::kUsage);
     }
     if (!recordText || !mode || !pdf || pdf->isEmpty())
-        return refuse(prompter, QStringLiteral("Faltan datos para imprimir.\n%1").arg(kUsage));
+        return refuse(prompter, QStringLiteral("Faltan datos para imprimir.\n%1").arg(kUsage), Cli::Exit::kUsage);
 
     const auto &syndicates = session.syndicates();
     bool ok = false;

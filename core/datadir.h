@@ -2,11 +2,23 @@
 
 #include <QString>
 
-// Where the data files live: the directory given with --data-dir; else the
-// program's own directory when it can be written (portable use); else the
-// per-user data directory. Returns an absolute path ending in '/', or an
-// empty string when no usable directory could be made.
+// Where the data files live:
+// - the directory given with --data-dir;
+// - else the program's own directory when it is a portable copy: a directory
+//   the user owns and may write, outside the system prefixes (/usr, /opt ...),
+//   so an installed program never writes beside its binaries;
+// - else the per-user data directory, ~/.local/share/quorvale (a directory
+//   left by earlier versions under ~/.local/share/Quorvale/Quorvale is moved
+//   there when the new one does not exist yet).
+// Returns an absolute path ending in '/', or an empty string when no usable
+// directory could be made.
 QString resolveDataDir(const QString &explicitDir, const QString &programDir);
+
+// True when programDir may hold the data of a portable copy.
+bool isPortableDir(const QString &programDir);
+
+// The per-user data directory, without creating it.
+QString userDataDir();
 
 // The draw history shipped with the program: share/quorvale/numeros.dat
 // beside the bin/ directory of an installation, or of the build tree. Empty

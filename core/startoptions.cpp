@@ -13,6 +13,11 @@ void StartOptions::addTo(QCommandLineParser &parser)
 bool StartOptions::readFrom(const QCommandLineParser &parser, QString *error)
 {
     dataDir = parser.value(QStringLiteral("data-dir"));
+    if (parser.isSet(QStringLiteral("data-dir")) && dataDir.trimmed().isEmpty()) {
+        // An empty value would quietly fall back to another directory.
+        *error = QStringLiteral("--data-dir necesita un directorio: el valor está vacío.");
+        return false;
+    }
     if (parser.isSet(QStringLiteral("today"))) {
         today = QDate::fromString(parser.value(QStringLiteral("today")), Qt::ISODate);
         if (!today.isValid()) {

@@ -78,13 +78,13 @@ private slots:
 
         // A position not in the list changes nothing.
         QCOMPARE(runCli({QStringLiteral("--data-dir"), data, QStringLiteral("delete-draw"), QStringLiteral("1115"), QStringLiteral("--yes")}).code, 1);
-        // Without --yes the answer is No.
-        QCOMPARE(runCli({QStringLiteral("--data-dir"), data, QStringLiteral("delete-draw"), QStringLiteral("1")}).code, 1);
+        // Without --yes the answer is No, which has its own exit status.
+        QCOMPARE(runCli({QStringLiteral("--data-dir"), data, QStringLiteral("delete-draw"), QStringLiteral("1")}).code, 3);
         QCOMPARE(Fixtures::readFile(dat), history);
         QCOMPARE(runCli({QStringLiteral("--data-dir"), data, QStringLiteral("delete-draw"), QStringLiteral("1"), QStringLiteral("--yes")}).code, 0);
         QCOMPARE(Fixtures::readFile(dat), history.left(history.size() - 24));
 
-        QCOMPARE(runCli({QStringLiteral("--data-dir"), data, QStringLiteral("delete-draws")}).code, 0);
+        QCOMPARE(runCli({QStringLiteral("--data-dir"), data, QStringLiteral("delete-draws")}).code, 3);
         QCOMPARE(Fixtures::readFile(dat).size(), history.size() - 24);
         QCOMPARE(runCli({QStringLiteral("--data-dir"), data, QStringLiteral("delete-draws"), QStringLiteral("--yes-draws")}).code, 0);
         QCOMPARE(Fixtures::readFile(dat), QByteArray());

@@ -391,7 +391,7 @@ private slots:
                                     << QStringLiteral("Apuesta no válida: 1,2,three,4,5. Escriba los números separados por comas.");
         QTest::newRow("12 numbers") << args("create --name A --key 1 --multiple 1,2,3,4,5,6,7,8,9,10,11,12") << 1 << 0
                                     << QStringLiteral("Una apuesta múltiple debe tener de 6 a 11 números distintos del 1 al 54.");
-        QTest::newRow("both kinds") << args("create --name A --key 1 --bet 1,2,3,4,5 --multiple 1,2,3,4,5,6") << 1
+        QTest::newRow("both kinds") << args("create --name A --key 1 --bet 1,2,3,4,5 --multiple 1,2,3,4,5,6") << 2
                                     << 0
                                     << QStringLiteral("Una peña es de apuestas sencillas o de una apuesta múltiple, no de ambas.");
     }

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QLockFile>
+#include <QString>
+
+#include <memory>
+
+// One Quorvale at a time per data directory: a window and a command, or two
+// commands, writing the same files would lose records. The lock is a
+// QLockFile, "quorvale.lock", in the data directory; it holds the owner's
+// process id, so a lock left by a crashed owner on this machine is taken over.
+class DataDirLock
+{
+public:
+    static constexpr const char *kFileName = "quorvale.lock";
+
+    enum class Result { Acquired, Busy, Failed };
+
+    explicit DataDirLock(const QString &dataDir);
+    ~DataDirLock();
+
+    DataDirLock(const DataDirLock &) = delete;
+    DataDirLock &operator=(const DataDirLock &) = delete;
+
+    // Waits up to waitMs for another owner to let go.
+    Result acquire(int waitMs);
+    void release();
+    bool isHeld() const;
+
+    // What the front ends say when the directory is held or the lock cannot
+    // be made.
+    QString busyText() const;
+    QString failedText() const;
+
+private:
+    QString m_dataDir;
+    std::unique_ptr<QLockFile> m_lock;
+};

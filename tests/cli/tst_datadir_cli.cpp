@@ -1,0 +1,188 @@
+// Whose data directory it is: one Quorvale at a time, the portable copy and
+// the per-user directory, and command lines that must change nothing.
+
+#include "core/datadir.h"
+#include "core/datalock.h"
+#include "store/syndicaterecord.h"
+#include "support/fixtures.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <set>
+
+namespace
+{
+    struct Run
+    {
+        int code = -1;
+        QString out;
+        QString err;
+    };
+
+    Run runCli(const QStringList &arguments)
+    {
+        QProcess process;
+        process.start(QStringLiteral(QUORVALE_CLI), arguments);
+        Run run;
+        if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit)
+            run.code = process.exitCode();
+        run.out = QString::fromUtf8(process.readAllStandardOutput());
+        run.err = QString::fromUtf8(process.readAllStandardError());
+        return run;
+    }
+
+    QStringList namesIn(const QString &path)
+    {
+        const QByteArray bytes = Fixtures::readFile(path);
+        QStringList names;
+        for (qsizetype at = 0; at + SyndicateRecord::kSize <= bytes.size(); at += SyndicateRecord::kSize)
+            names << SyndicateRecord::fromBytes(bytes.sliced(at, SyndicateRecord::kSize)).name().trimmed();
+        return names;
+    }
+}
+
+class TestDataDirCli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Usage errors are told apart and leave the directory as it was: not
+    // even the empty data files a first start makes.
+    void refusedCommandLinesTouchNothing()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.path();
+        const QList<QStringList> calls = {
+            {"--data-dir", data, "frobnicate"},
+            {"--data-dir", data, "status", "extra"},
+            {"--data-dir", data, "--colour", "status"},
+            {"--data-dir", data, "delete-draw"},
+            {"--data-dir", data, "--today", "ayer", "status"},
+            {"--data-dir", data},
+        };
+        for (const QStringList &call : calls) {
+            const Run run = runCli(call);
+            QVERIFY2(run.code == 2, qPrintable(call.join(QLatin1Char(' '))));
+            QVERIFY2(run.err.contains(QStringLiteral("quorvale-cli --help")), qPrintable(run.err));
+        }
+        QVERIFY(QDir(data).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden).isEmpty());
+
+        // An empty --data-dir used to fall back silently to another directory.
+        const Run empty = runCli({QStringLiteral("--data-dir"), QString(), QStringLiteral("status")});
+        QCOMPARE(empty.code, 2);
+        QVERIFY(empty.err.contains(QStringLiteral("--data-dir")));
+
+        // Failures always say why.
+        const Run noSyndicate = runCli({QStringLiteral("--data-dir"), data, QStringLiteral("delete-syndicate"),
+                                        QStringLiteral("9"), QStringLiteral("--yes")});
+        QCOMPARE(noSyndicate.code, 1);
+        QVERIFY(noSyndicate.err.contains(QStringLiteral("No existe la peña 9")));
+        const Run noDraw = runCli({QStringLiteral("--data-dir"), data, QStringLiteral("delete-draw"),
+                                   QStringLiteral("5000"), QStringLiteral("--yes")});
+        QCOMPARE(noDraw.code, 1);
+        QVERIFY(noDraw.err.contains(QStringLiteral("No existe el sorteo 5000")));
+    }
+
+    void busyDirectory()
+    {
+        QTemporaryDir dir;
+        DataDirLock held(dir.path());
+        QCOMPARE(held.acquire(0), DataDirLock::Result::Acquired);
+        // A second owner in this very process is refused too.
+        DataDirLock second(dir.path());
+        QCOMPARE(second.acquire(0), DataDirLock::Result::Busy);
+
+        const Run run = runCli({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("create"),
+                                QStringLiteral("--name"), QStringLiteral("X"), QStringLiteral("--key"),
+                                QStringLiteral("1"), QStringLiteral("--bet"), QStringLiteral("1,2,3,4,5")});
+        QCOMPARE(run.code, 4);
+        QVERIFY(run.err.contains(QStringLiteral("Quorvale ya está abierto")));
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("apuestas.dat"))));
+
+        // The owner goes away without unlocking (a crash): the next one takes over.
+        held.release();
+        Fixtures::writeFile(dir.filePath(QString::fromLatin1(DataDirLock::kFileName)), "999999999\nQuorvale\n\n");
+        QCOMPARE(runCli({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("status")}).code, 0);
+    }
+
+    // Creations beside deletions: every peña a create reported is there,
+    // every deletion reported took exactly one of the first peñas, and a
+    // command that found the directory busy changed nothing.
+    void concurrentWritersKeepWhatTheyReport()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.path();
+        const QString file = dir.filePath(QStringLiteral("apuestas.dat"));
+        std::vector<SyndicateRecord> first;
+        for (int i = 1; i <= 20; ++i)
+            first.push_back(Fixtures::simpleSyndicate(QStringLiteral("OLD%1").arg(i), {{1, 2, 3, 4, 5}}, 1, QDate(2026, 1, 1)));
+        QVERIFY(Fixtures::writeFile(file, Fixtures::bytesOf(first)));
+
+        std::vector<std::unique_ptr<QProcess>> creates, deletes;
+        for (int i = 0; i < 60; ++i) {
+            auto process = std::make_unique<QProcess>();
+            if (i % 3 == 2) {
+                process->start(QStringLiteral(QUORVALE_CLI), {QStringLiteral("--data-dir"), data, QStringLiteral("delete-syndicate"),
+                                                              QStringLiteral("1"), QStringLiteral("--yes")});
+                deletes.push_back(std::move(process));
+            } else {
+                process->start(QStringLiteral(QUORVALE_CLI),
+                               {QStringLiteral("--data-dir"), data, QStringLiteral("create"), QStringLiteral("--name"),
+                                QStringLiteral("NEW%1").arg(i), QStringLiteral("--key"), QStringLiteral("3"),
+                                QStringLiteral("--bet"), QStringLiteral("6,7,8,9,10")});
+                process->setObjectName(QStringLiteral("NEW%1").arg(i));
+                creates.push_back(std::move(process));
+            }
+        }
+        QStringList created;
+        int deleted = 0;
+        for (auto &p : creates) {
+            QVERIFY(p->waitForFinished(120000));
+            QVERIFY2(p->exitCode() == 0 || p->exitCode() == 4, p->readAllStandardError().constData());
+            if (p->exitCode() == 0)
+                created << p->objectName();
+        }
+        for (auto &p : deletes) {
+            QVERIFY(p->waitForFinished(120000));
+            QVERIFY2(p->exitCode() == 0 || p->exitCode() == 4, p->readAllStandardError().constData());
+            deleted += p->exitCode() == 0 ? 1 : 0;
+        }
+        const QStringList names = namesIn(file);
+        QStringList expectedOld;
+        for (int i = deleted + 1; i <= 20; ++i)
+            expectedOld << QStringLiteral("OLD%1").arg(i);
+        QCOMPARE(names.mid(0, expectedOld.size()), expectedOld);
+        const QStringList newOnes = names.mid(expectedOld.size());
+        QCOMPARE(std::set<QString>(newOnes.begin(), newOnes.end()), std::set<QString>(created.begin(), created.end()));
+        QCOMPARE(newOnes.size(), created.size());
+        QVERIFY(created.size() + deleted > 0);
+    }
+
+    void portableOrPerUser()
+    {
+        QVERIFY(!isPortableDir(QStringLiteral("/usr/bin")));
+        QVERIFY(!isPortableDir(QStringLiteral("/opt")));
+        QTemporaryDir own;
+        QVERIFY(isPortableDir(own.path()));
+
+        // The per-user directory is named once; what earlier versions kept
+        // under Quorvale/Quorvale moves there whole.
+        QTemporaryDir home;
+        const QByteArray saved = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
+        QVERIFY(QDir().mkpath(home.filePath(QStringLiteral("Quorvale/Quorvale"))));
+        QVERIFY(Fixtures::writeFile(home.filePath(QStringLiteral("Quorvale/Quorvale/apuestas.dat")), "x"));
+        const QString dir = resolveDataDir(QString(), QStringLiteral("/usr/bin"));
+        qputenv("XDG_DATA_HOME", saved);
+        QCOMPARE(dir, home.filePath(QStringLiteral("quorvale/")));
+        QCOMPARE(Fixtures::readFile(dir + QStringLiteral("apuestas.dat")), QByteArray("x"));
+        QVERIFY(!QFileInfo::exists(home.filePath(QStringLiteral("Quorvale"))));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDataDirCli)
+#include "tst_datadir_cli.moc"
