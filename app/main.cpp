@@ -1,4 +1,5 @@
 #include "base/clock.h"
+#include "base/qttranslations.h"
 #include "core/datadir.h"
 #include "core/datalock.h"
 #include "core/session.h"
@@ -23,6 +24,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(QUORVALE_VERSION));
     QApplication::setWindowIcon(QIcon(ProductPicture::render(QSize(128, 128))));
     QApplication::setDesktopFileName(QStringLiteral("quorvale"));
+    installQtTranslations();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Quorvale - Para El Gordo de la Primitiva."));

@@ -7,6 +7,7 @@
 #include "updatecommand.h"
 
 #include "base/clock.h"
+#include "base/qttranslations.h"
 #include "core/datadir.h"
 #include "core/datalock.h"
 #include "core/session.h"
@@ -92,6 +93,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("Quorvale"));
     QCoreApplication::setOrganizationName(QStringLiteral("Quorvale"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUORVALE_VERSION));
+    installQtTranslations();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(

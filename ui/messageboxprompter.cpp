@@ -15,6 +15,11 @@ Prompter::Answer MessageBoxPrompter::show(Icon icon, const QString &title, const
                     buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                     m_parent);
     box.setObjectName(QStringLiteral("MessageBox"));
+    if (buttons == Buttons::YesNo) {
+        // Most questions delete something: Enter or Escape keeps it.
+        box.setDefaultButton(QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+    }
     const int result = box.exec();
     if (buttons == Buttons::Ok)
         return Answer::Ok;

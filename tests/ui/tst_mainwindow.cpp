@@ -2,16 +2,21 @@
 // chart values read from the screen.
 
 #include "base/clock.h"
+#include "base/qttranslations.h"
 #include "core/session.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
 #include "ui/frequencychart.h"
 #include "ui/mainwindow.h"
+#include "ui/messageboxprompter.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -122,6 +127,25 @@ private slots:
         window.findChild<QAction *>(QStringLiteral("verpremio"))->trigger();
         QVERIFY(!session.historico());
         QVERIFY(session.soloPremio());
+    }
+
+    // Qt's own buttons speak Spanish, and Enter on a question keeps things
+    // as they are: a question answered by accident deletes nothing.
+    void questionsInSpanishDefaultNo()
+    {
+        QVERIFY(installQtTranslations());
+        MessageBoxPrompter prompter;
+        QStringList buttons;
+        QTimer::singleShot(0, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            for (QAbstractButton *button : box->buttons())
+                buttons << button->text().remove(QLatin1Char('&'));
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        QVERIFY(!prompter.ask(QStringLiteral("Borrar..."), QStringLiteral("¿Seguro que quieres borrar todos los sorteos?")));
+        buttons.sort();
+        QCOMPARE(buttons, (QStringList {QStringLiteral("No"), QStringLiteral("Sí")}));
     }
 };
 
