@@ -5,7 +5,6 @@
 #include "session.h"
 #include "store/oledate.h"
 
-#include <QTime>
 
 #include <algorithm>
 #include <set>
@@ -28,15 +27,17 @@ const QString SyndicateCreation::kWriteFailed = QStringLiteral(
 
 namespace
 {
-    std::uint32_t secondsSinceMidnight()
+    // Seeded once per run: reseeding from the clock gave the same bet to two
+    // presses within one second.
+    std::mt19937 &runGenerator()
     {
-        return std::uint32_t(QTime::currentTime().msecsSinceStartOfDay() / 1000);
+        static std::mt19937 generator {std::random_device {}()};
+        return generator;
     }
 }
 
 SyndicateCreation::SyndicateCreation(Session &session)
     : m_session(session)
-    , m_random(secondsSinceMidnight())
 {
     restart();
 }
@@ -153,10 +154,29 @@ void SyndicateCreation::removeLast()
 
 void SyndicateCreation::randomFill()
 {
-    randomFill(secondsSinceMidnight());
+    fillAtRandom(runGenerator());
 }
 
 void SyndicateCreation::randomFill(std::uint32_t seed)
+{
+    m_random.seed(seed);
+    fillAtRandom(m_random);
+}
+
+bool SyndicateCreation::isEnteredBet(const std::set<int> &cells) const
+{
+    for (int b = 0; b < m_betsEntered; ++b) {
+        const auto &row = m_record.bets[std::size_t(b)];
+        std::set<int> entered;
+        for (int slot = 0; slot < numbersPerBet(); ++slot)
+            entered.insert(row[std::size_t(slot)] - 1);
+        if (entered == cells)
+            return true;
+    }
+    return false;
+}
+
+void SyndicateCreation::fillAtRandom(std::mt19937 &random)
 {
     if (m_nameMissing) {
         refuse(kOnlyName);
@@ -164,7 +184,7 @@ void SyndicateCreation::randomFill(std::uint32_t seed)
     }
     if (m_phase == Phase::Key) {
         std::uniform_int_distribution<int> key(0, 9);
-        click(kFirstKeyCell + key(m_random));
+        click(kFirstKeyCell + key(random));
         return;
     }
     m_marks.reset();
@@ -172,14 +192,16 @@ void SyndicateCreation::randomFill(std::uint32_t seed)
         refuse(m_multipleSize > 0 ? kOneMultiple : kMaxSimple);
         return;
     }
-    m_random.seed(seed);
+    // Never a bet the peña already holds (C(54,5) bets leave room enough).
     std::uniform_int_distribution<int> cell(0, kNumberCells - 1);
     std::set<int> drawn;
-    while (int(drawn.size()) < numbersPerBet()) {
-        const int d = cell(m_random);
-        if (drawn.insert(d).second)
-            click(d);
-    }
+    do {
+        drawn.clear();
+        while (int(drawn.size()) < numbersPerBet())
+            drawn.insert(cell(random));
+    } while (isEnteredBet(drawn));
+    for (int d : drawn)
+        click(d);
 }
 
 int SyndicateCreation::save(const QString &name)

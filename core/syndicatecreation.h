@@ -8,6 +8,7 @@
 #include <bitset>
 #include <cstdint>
 #include <random>
+#include <set>
 #include <vector>
 
 class Session;
@@ -79,8 +80,8 @@ public:
     bool click(int cell);
     // "Borrar": removes the last list line; the key line last of all.
     void removeLast();
-    // "Aleatorio": a random key, or a random bet of distinct numbers. On the
-    // number panel the generator is seeded from the time of day.
+    // "Aleatorio": a random key, or a random bet of distinct numbers that the
+    // peña does not hold yet, from one generator seeded once per run.
     void randomFill();
     // The same with the number panel's seed given (tests, reproducible runs).
     void randomFill(std::uint32_t seed);
@@ -101,6 +102,8 @@ public:
 
 private:
     void completeBet();
+    void fillAtRandom(std::mt19937 &random);
+    bool isEnteredBet(const std::set<int> &cells) const;
     void refuse(const QString &text);
 
     Session &m_session;

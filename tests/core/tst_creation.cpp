@@ -288,6 +288,21 @@ private slots:
             QTest::addRow("%d numbers", size + 5) << size;
     }
 
+    // The same seed twice would give the same bet; the peña never gets it twice.
+    void randomFillNeverRepeatsABet()
+    {
+        Bench bench;
+        SyndicateCreation creation(bench.session);
+        creation.randomFill(3); // the key
+        creation.randomFill(11);
+        creation.randomFill(11);
+        creation.randomFill(); // the run's own generator
+        QCOMPARE(creation.betsEntered(), 3);
+        const auto &bets = creation.workingRecord().bets;
+        QVERIFY(bets[0] != bets[1]);
+        QVERIFY(bets[1] != bets[2] && bets[0] != bets[2]);
+    }
+
     void randomFillDistinct()
     {
         QFETCH(int, multipleSize);
