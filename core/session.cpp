@@ -171,6 +171,16 @@ void Session::rebuildSyndicateList()
     emit syndicatesChanged();
 }
 
+int Session::shownSyndicate() const
+{
+    if (m_selectedSyndicate >= 1 && m_selectedSyndicate <= int(m_syndicates.size()))
+        return m_selectedSyndicate;
+    const int record = m_details.record;
+    if (m_details.damaged || record < 1 || record > int(m_syndicates.size()))
+        return 0;
+    return record;
+}
+
 void Session::showSyndicateDetails(int record)
 {
     setDetails(record, true);

@@ -76,6 +76,9 @@ public:
     // printing and deletion act on.
     void selectSyndicate(int record);
     int selectedSyndicate() const { return m_selectedSyndicate; }
+    // The syndicate whose details the tab shows, which printing and deletion
+    // act on: the one clicked, else the one shown first; 0 for none.
+    int shownSyndicate() const;
     void clearSelectedSyndicate() { m_selectedSyndicate = 0; }
     // What printing and deletion say when no syndicate is selected (record 0).
     // True when record names one.

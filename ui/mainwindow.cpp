@@ -890,7 +890,7 @@ void MainWindow::deleteSyndicate()
 {
     if (downloadRunning())
         return;
-    if (!m_maintenance->deleteSyndicate(m_session.selectedSyndicate()))
+    if (!m_maintenance->deleteSyndicate(m_session.shownSyndicate()))
         return;
     // The deleted syndicate can no longer be printed or deleted again.
     m_session.clearSelectedSyndicate();
@@ -927,7 +927,7 @@ void MainWindow::openAbout()
 
 void MainWindow::printSyndicate()
 {
-    const int record = m_session.selectedSyndicate();
+    const int record = m_session.shownSyndicate();
     if (!m_session.checkSyndicateChosen(record))
         return;
     if (m_printWindow)

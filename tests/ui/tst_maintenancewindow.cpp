@@ -136,13 +136,24 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 
-        // Nothing selected: print and delete both say so.
-        child<QPushButton>(window, "Command2")->click();
-        child<QToolButton>(window, "Image1_0")->click();
-        QCOMPARE(prompter.titles(), (QStringList {QStringLiteral("¡Nooooo!"), QStringLiteral("¡Nooooo!")}));
-
         auto *list = child<QTreeWidget>(window, "ListView1");
         QCOMPARE(list->topLevelItemCount(), 2);
+        // Nothing clicked yet: the peña the tab shows is the one deletion and
+        // printing act on.
+        child<QToolButton>(window, "Image1_0")->click();
+        QCOMPARE(prompter.boxes.size(), 1);
+        QCOMPARE(prompter.boxes[0].text, QStringLiteral("¿Seguro que quieres eliminar la Peña UNO?"));
+        QCOMPARE(list->topLevelItemCount(), 2);
+        child<QPushButton>(window, "Command2")->click();
+        QCOMPARE(prompter.boxes.size(), 1);
+        QWidget *firstPrint = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QLatin1String("Imprimir") && w->isVisible())
+                firstPrint = w;
+        }
+        QVERIFY(firstPrint);
+        firstPrint->close();
+
         list->itemClicked(list->topLevelItem(0), 0);
         QCOMPARE(session.selectedSyndicate(), 1);
         prompter.boxes.clear();
@@ -155,9 +166,13 @@ private slots:
         QCOMPARE(child<QLabel>(window, "Label9_2")->text(), QStringLiteral("1"));
         // The deleted syndicate is no longer selected.
         QCOMPARE(session.selectedSyndicate(), 0);
+        // DOS is shown now, so deletion asks about it.
         prompter.boxes.clear();
+        prompter.answers = {Prompter::Answer::No};
         child<QPushButton>(window, "Command3")->click();
-        QCOMPARE(prompter.titles(), QStringList {QStringLiteral("¡Nooooo!")});
+        QCOMPARE(prompter.boxes.size(), 1);
+        QCOMPARE(prompter.boxes[0].text, QStringLiteral("¿Seguro que quieres eliminar la Peña DOS?"));
+        QCOMPARE(list->topLevelItemCount(), 1);
 
         // Printing a selected syndicate opens the printing window.
         list->itemClicked(list->topLevelItem(0), 0);
