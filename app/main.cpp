@@ -16,8 +16,42 @@
 
 #include <memory>
 
+namespace
+{
+    void describe(QCommandLineParser &parser)
+    {
+        parser.setApplicationDescription(QStringLiteral("Quorvale - Para El Gordo de la Primitiva."));
+        StartOptions::addHelpAndVersion(parser);
+        StartOptions::addTo(parser);
+    }
+
+    // Help and version need no window, so they work without a display.
+    bool asksForTextOnly(int argc, char *argv[])
+    {
+        for (int i = 1; i < argc; ++i) {
+            for (const char *option : {"-h", "--help", "-v", "--version"}) {
+                if (qstrcmp(argv[i], option) == 0)
+                    return true;
+            }
+        }
+        return false;
+    }
+}
+
 int main(int argc, char *argv[])
 {
+    if (asksForTextOnly(argc, argv)) {
+        QCoreApplication text(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Quorvale"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(QUORVALE_VERSION));
+        installQtTranslations();
+        QCommandLineParser parser;
+        describe(parser);
+        parser.process(text);
+        StartOptions::answerHelpOrVersion(parser);
+        return 0;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvale"));
     QApplication::setOrganizationName(QStringLiteral("Quorvale"));
@@ -27,11 +61,9 @@ int main(int argc, char *argv[])
     installQtTranslations();
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Quorvale - Para El Gordo de la Primitiva."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    StartOptions::addTo(parser);
+    describe(parser);
     parser.process(app);
+    StartOptions::answerHelpOrVersion(parser);
 
     StartOptions options;
     QString error;

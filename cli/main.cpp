@@ -110,8 +110,7 @@ int main(int argc, char *argv[])
         "  delete-syndicate R       borra la peña R (--yes)\n"
         "  update       baja los sorteos nuevos (--operator-url URL)\n"
         "  export --csv los sorteos en CSV, del más antiguo al más reciente"));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    StartOptions::addHelpAndVersion(parser);
     StartOptions::addTo(parser);
     parser.addOption({QStringLiteral("json"), QStringLiteral("Salida en JSON.")});
     parser.addOption({QStringLiteral("yes"), QStringLiteral("Responde Sí a las preguntas.")});
@@ -134,14 +133,15 @@ int main(int argc, char *argv[])
     // Qt's own error texts are in English and its exit code is not ours.
     if (!parser.parse(QCoreApplication::arguments())) {
         const QStringList unknown = parser.unknownOptionNames();
-        if (!unknown.isEmpty())
-            return usageError(QStringLiteral("Opción desconocida: %1").arg(unknown.join(QStringLiteral(", "))));
+        if (!unknown.isEmpty()) {
+            QStringList written;
+            for (const QString &name : unknown)
+                written << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+            return usageError(QStringLiteral("Opción desconocida: %1").arg(written.join(QStringLiteral(", "))));
+        }
         return usageError(QStringLiteral("Opción mal escrita (%1).").arg(parser.errorText()));
     }
-    if (parser.isSet(QStringLiteral("help")))
-        parser.showHelp(Cli::Exit::kDone);
-    if (parser.isSet(QStringLiteral("version")))
-        parser.showVersion();
+    StartOptions::answerHelpOrVersion(parser);
 
     StartOptions options;
     QString error;

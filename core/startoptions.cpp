@@ -10,6 +10,20 @@ void StartOptions::addTo(QCommandLineParser &parser)
     parser.addOption({QStringLiteral("news-url"), QStringLiteral("Dirección del servidor de noticias."), QStringLiteral("URL")});
 }
 
+void StartOptions::addHelpAndVersion(QCommandLineParser &parser)
+{
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Muestra esta ayuda y termina.")});
+    parser.addOption({{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Muestra la versión y termina.")});
+}
+
+void StartOptions::answerHelpOrVersion(QCommandLineParser &parser)
+{
+    if (parser.isSet(QStringLiteral("help")))
+        parser.showHelp(0);
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+}
+
 bool StartOptions::readFrom(const QCommandLineParser &parser, QString *error)
 {
     dataDir = parser.value(QStringLiteral("data-dir"));

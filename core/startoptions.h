@@ -15,6 +15,11 @@ struct StartOptions
     Endpoints endpoints;
 
     static void addTo(QCommandLineParser &parser);
+    // -h/--help and -v/--version with Spanish descriptions (Qt's own are
+    // English); answered by answerHelpOrVersion.
+    static void addHelpAndVersion(QCommandLineParser &parser);
+    // Prints the help or the version and exits when one was asked for.
+    static void answerHelpOrVersion(QCommandLineParser &parser);
     // False with a Spanish message when an option's value is unusable.
     bool readFrom(const QCommandLineParser &parser, QString *error);
 };
