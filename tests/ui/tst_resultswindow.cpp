@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -136,7 +137,7 @@ private slots:
         auto *scroll = child<QScrollBar>(window, "HScroll1");
         QCOMPARE(scroll->maximum(), 1114);
         scroll->setValue(scroll->maximum());
-        QCOMPARE(child<QLineEdit>(window, "Text3")->text(), QStringLiteral("1114"));
+        QCOMPARE(child<QSpinBox>(window, "Text3")->value(), 1114);
         QCOMPARE(rows->rowCount(), 1114 * (6 + 4));
         QCOMPARE(cell(rows, rows->rowCount() - 2, 7), QStringLiteral("06/02/2005 Domingo"));
         QCOMPARE(cell(rows, rows->rowCount() - 1, 1), QStringLiteral("7"));
@@ -160,7 +161,7 @@ private slots:
         // The other list: the multiple bet with its breakdown.
         scroll->setValue(1);
         child<QCheckBox>(window, "Check2")->click();
-        QCOMPARE(child<QLineEdit>(window, "Text3")->text(), QStringLiteral("1"));
+        QCOMPARE(child<QSpinBox>(window, "Text3")->value(), 1);
         auto *multipleButton = child<QPushButton>(window, "Command1_1");
         multipleButton->click();
         QVERIFY(multi->isVisible());
@@ -273,7 +274,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QTRY_COMPARE(session.drawsToShow(), 1);
         QCOMPARE(scroll->value(), 1);
-        QCOMPARE(child<QLineEdit>(window, "Text3")->text(), QStringLiteral("1"));
+        QCOMPARE(child<QSpinBox>(window, "Text3")->value(), 1);
         QCOMPARE(half->value(), 1);
         QCOMPARE(child<QTableView>(window, "ListView2")->model()->rowCount(), 6);
     }

@@ -1,0 +1,184 @@
+#include "managertab.h"
+
+#include "effectivenesschart.h"
+#include "widgets.h"
+
+#include "core/session.h"
+#include "scrutiny/categories.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStyle>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+using namespace Widgets;
+
+ManagerTab::ManagerTab(Session &session, QWidget *parent)
+    : QWidget(parent)
+    , m_session(session)
+{
+    auto *layout = new QHBoxLayout(this);
+
+    auto *left = new QVBoxLayout;
+    m_syndicateList = new QTreeWidget;
+    m_syndicateList->setObjectName(QStringLiteral("ListView1"));
+    m_syndicateList->setHeaderLabels({QStringLiteral("Nombre"), QStringLiteral("Apuestas"),
+                                      QStringLiteral("Fecha creación"), QStringLiteral("Días a jugar")});
+    m_syndicateList->setRootIsDecorated(false);
+    m_syndicateList->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The name takes what the other columns leave; a 20-letter name fits.
+    m_syndicateList->header()->setStretchLastSection(false);
+    m_syndicateList->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int c = 1; c < 4; ++c)
+        m_syndicateList->header()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    connect(m_syndicateList, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
+        // The position in the list is the record number.
+        if (!m_session.syndicates().empty())
+            m_session.selectSyndicate(m_syndicateList->indexOfTopLevelItem(item) + 1);
+    });
+    left->addWidget(m_syndicateList, 1);
+
+    auto *buttons = new QHBoxLayout;
+    m_printButton = namedButton(QStringLiteral("Command2"), QStringLiteral("Imprimir"));
+    auto *create = namedButton(QStringLiteral("Command4"), QStringLiteral("Crear peña nueva"));
+    m_deleteButton = namedButton(QStringLiteral("Command3"), QStringLiteral("Eliminar peña"));
+    auto *printIcon = iconButton(this, 3, QStyle::SP_FileDialogContentsView, QStringLiteral("Imprimir"));
+    auto *createIcon = iconButton(this, 1, QStyle::SP_FileIcon, QStringLiteral("Crear peña nueva"));
+    m_deleteIcon = iconButton(this, 0, QStyle::SP_TrashIcon, QStringLiteral("Eliminar peña"));
+    for (QAbstractButton *b : {static_cast<QAbstractButton *>(m_printButton), static_cast<QAbstractButton *>(printIcon)})
+        connect(b, &QAbstractButton::clicked, this, &ManagerTab::printRequested);
+    for (QAbstractButton *b : {static_cast<QAbstractButton *>(create), static_cast<QAbstractButton *>(createIcon)})
+        connect(b, &QAbstractButton::clicked, this, &ManagerTab::createRequested);
+    for (QAbstractButton *b : {static_cast<QAbstractButton *>(m_deleteButton), static_cast<QAbstractButton *>(m_deleteIcon)})
+        connect(b, &QAbstractButton::clicked, this, &ManagerTab::deleteRequested);
+    for (QWidget *w : {static_cast<QWidget *>(printIcon), static_cast<QWidget *>(m_printButton), static_cast<QWidget *>(createIcon),
+                       static_cast<QWidget *>(create), static_cast<QWidget *>(m_deleteIcon), static_cast<QWidget *>(m_deleteButton)})
+        buttons->addWidget(w);
+    buttons->addStretch(1);
+    left->addLayout(buttons);
+
+    auto *overall = new QGroupBox(QStringLiteral("Todas las peñas"));
+    overall->setObjectName(QStringLiteral("Frame3"));
+    auto *overallGrid = new QGridLayout(overall);
+    overallGrid->addWidget(namedLabel(QStringLiteral("Label14"), QStringLiteral("Premios conseguidos:")), 0, 0);
+    m_totalPrizes = namedLabel(QStringLiteral("Label13"), QString());
+    m_totalPrizes->setStyleSheet(kValueStyle);
+    overallGrid->addWidget(m_totalPrizes, 0, 1);
+    m_overallText = new QLineEdit;
+    m_overallText->setObjectName(QStringLiteral("Text4"));
+    m_overallText->setReadOnly(true);
+    // Wide enough for the longest text it shows.
+    m_overallText->setMinimumWidth(m_overallText->fontMetrics().horizontalAdvance(
+                                       QStringLiteral("100,0% de efectividad en premios")) + 16);
+    overallGrid->addWidget(m_overallText, 1, 0, 1, 2);
+    m_overallDraws = new QLineEdit;
+    m_overallDraws->setObjectName(QStringLiteral("Text5"));
+    m_overallDraws->setReadOnly(true);
+    overallGrid->addWidget(m_overallDraws, 2, 0, 1, 2);
+    m_overallChart = new EffectivenessChart(QStringLiteral("Todas las peñas"));
+    m_overallChart->setObjectName(QStringLiteral("MSChart2"));
+    overallGrid->addWidget(m_overallChart, 0, 2, 3, 1);
+    overallGrid->setColumnStretch(2, 1);
+    left->addWidget(overall);
+    layout->addLayout(left, 3);
+
+    // The details scroll rather than grow: a 24-bet peña never pushes the
+    // window past the screen or its list over the labels below it.
+    auto *frame = new QGroupBox(QStringLiteral("Desde la creación de la peña..."));
+    frame->setObjectName(QStringLiteral("Frame1"));
+    auto *grid = new QGridLayout(frame);
+    m_betList = new QListWidget;
+    m_betList->setObjectName(QStringLiteral("List1"));
+    QFont fixed(QStringLiteral("Courier"));
+    fixed.setStyleHint(QFont::TypeWriter);
+    m_betList->setFont(fixed);
+    m_betList->setMinimumHeight(4 * m_betList->fontMetrics().lineSpacing() + 2 * m_betList->frameWidth() + 4);
+    grid->addWidget(m_betList, 0, 0, 1, 2);
+    grid->setRowStretch(0, 1);
+    for (int i = 0; i < PrizeCategory::kCount; ++i) {
+        grid->addWidget(namedLabel(QStringLiteral("Label1_%1").arg(i), PrizeCategory::caption(i + 1)), i + 1, 0);
+        m_label3[std::size_t(i)] = namedLabel(QStringLiteral("Label3_%1").arg(i), QStringLiteral("0"));
+        m_label3[std::size_t(i)]->setStyleSheet(QStringLiteral("font-weight: bold;"));
+        grid->addWidget(m_label3[std::size_t(i)], i + 1, 1);
+    }
+    grid->addWidget(namedLabel(QStringLiteral("Label15"), QStringLiteral("Sorteos jugados:")), 9, 0);
+    m_drawsPlayed = namedLabel(QStringLiteral("Label17"), QStringLiteral("-"));
+    m_drawsPlayed->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    grid->addWidget(m_drawsPlayed, 9, 1);
+    grid->addWidget(namedLabel(QStringLiteral("Label18"), QStringLiteral("Efectividad:")), 10, 0);
+    m_effectiveness = namedLabel(QStringLiteral("Label16"), QStringLiteral("-"));
+    m_effectiveness->setStyleSheet(kValueStyle);
+    grid->addWidget(m_effectiveness, 10, 1);
+    m_syndicateChart = new EffectivenessChart(QStringLiteral("Esta peña"));
+    m_syndicateChart->setObjectName(QStringLiteral("MSChart3"));
+    m_syndicateChart->setMinimumHeight(180);
+    grid->addWidget(m_syndicateChart, 11, 0, 1, 2);
+    auto *scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("Frame1Scroll"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(frame);
+    layout->addWidget(scroll, 2);
+
+    connect(&m_session, &Session::syndicatesChanged, this, &ManagerTab::showSyndicates);
+    connect(&m_session, &Session::syndicateDetailsChanged, this, &ManagerTab::showSyndicateDetails);
+    showSyndicates();
+}
+
+void ManagerTab::setDeletionAllowed(bool allowed)
+{
+    m_deletionAllowed = allowed;
+    const bool any = !m_session.syndicateList().items.empty();
+    m_deleteButton->setEnabled(allowed && any);
+    m_deleteIcon->setEnabled(allowed);
+}
+
+void ManagerTab::showSyndicates()
+{
+    const Summary::SyndicateList &list = m_session.syndicateList();
+    m_syndicateList->clear();
+    if (list.items.empty())
+        new QTreeWidgetItem(m_syndicateList, {QStringLiteral("VACÍO")});
+    for (const Summary::ListItem &item : list.items) {
+        auto *row = new QTreeWidgetItem(m_syndicateList, {item.name, item.bets, item.createdOn, item.drawDay});
+        if (item.damaged)
+            row->setForeground(1, QColor(0xFF, 0, 0));
+    }
+    m_printButton->setEnabled(!list.items.empty());
+    setDeletionAllowed(m_deletionAllowed);
+
+    m_totalPrizes->setText(list.totalPrizes);
+    m_overallText->setText(list.overall);
+    m_overallDraws->setText(list.overallDraws);
+    m_overallChart->setRow(list.overallChart);
+    showSyndicateDetails();
+}
+
+void ManagerTab::showSyndicateDetails()
+{
+    const Summary::Details &details = m_session.syndicateDetails();
+    m_betList->clear();
+    m_betList->addItems(details.lines);
+    for (std::size_t i = 0; i < m_label3.size(); ++i)
+        m_label3[i]->setText(details.prizes[i]);
+    m_drawsPlayed->setText(details.drawsPlayed);
+    m_effectiveness->setText(details.effectiveness);
+    m_syndicateChart->setRow(details.chart);
+
+    // The item whose details are shown is the one highlighted.
+    const int row = details.record - 1;
+    const QSignalBlocker block(m_syndicateList);
+    if (row >= 0 && row < m_syndicateList->topLevelItemCount() && !m_session.syndicates().empty())
+        m_syndicateList->setCurrentItem(m_syndicateList->topLevelItem(row));
+    else if (m_syndicateList->topLevelItemCount() > 0)
+        m_syndicateList->setCurrentItem(m_syndicateList->topLevelItem(0));
+}
