@@ -1,7 +1,7 @@
 // Screenshots for the user guide, taken from the real windows on a prepared
 // data directory (scripts/screenshots.sh makes one and runs this).
 //
-//   screenshots DATA_DIR OUTPUT_DIR [--today AAAA-MM-DD]
+//   screenshots DATA_DIR OUTPUT_DIR [--today AAAA-MM-DD] [--size WxH]
 
 #include "base/clock.h"
 #include "core/session.h"
@@ -84,7 +84,13 @@ int main(int argc, char *argv[])
     splash.hide();
 
     MainWindow window(session);
-    window.resize(1000, 720);
+    QSize size(1000, 720);
+    if (const int at = int(args.indexOf(QStringLiteral("--size"))); at > 0 && at + 1 < args.size()) {
+        const QStringList wh = args[at + 1].split(QLatin1Char('x'));
+        if (wh.size() == 2)
+            size = QSize(wh[0].toInt(), wh[1].toInt());
+    }
+    window.resize(size);
     window.show();
     settle();
 
