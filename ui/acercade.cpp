@@ -52,7 +52,7 @@ Acercade::Acercade(const Endpoints &endpoints, UrlOpener &browser, QWidget *pare
     picture->setObjectName(QStringLiteral("Image1"));
     picture->setPixmap(ProductPicture::render(QSize(400, 250)));
 
-    auto *system = new QLabel(osVersionLine(nativeGetVersion()), this);
+    auto *system = new QLabel(systemLine(), this);
     system->setObjectName(QStringLiteral("Label4"));
 
     auto *link = new LinkLabel(endpoints.webSite, this);
@@ -100,6 +100,13 @@ QString Acercade::versionToName(const QString &version)
 QString Acercade::osVersionLine(const QString &version, bool windows)
 {
     return QStringLiteral("S.O: ") + (windows ? versionToName(version) : version);
+}
+
+QString Acercade::systemLine()
+{
+    if (runningWindows())
+        return osVersionLine(nativeGetVersion(), true);
+    return QStringLiteral("S.O: ") + QSysInfo::prettyProductName();
 }
 
 bool Acercade::runningWindows()

@@ -45,5 +45,9 @@ public:
     // releases, so they are looked up only when the system is Windows: a
     // Linux kernel 6.1 must not read as "Windows 7".
     static QString osVersionLine(const QString &version, bool windows = runningWindows());
+    // What the window shows: the version line on Windows, the system's own
+    // name elsewhere ("S.O: Debian GNU/Linux 12 (bookworm)"), where a kernel
+    // number read as a Windows version means nothing to anyone.
+    static QString systemLine();
     static bool runningWindows();
 };

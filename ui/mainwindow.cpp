@@ -350,6 +350,9 @@ bool MainWindow::downloadRunning() const
 
 void MainWindow::startDownload()
 {
+    // The news can wait: an open news window never holds the download back.
+    if (m_newsWindow)
+        m_newsWindow->close();
     m_download->start();
     showDownloadArea();
 }

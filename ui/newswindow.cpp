@@ -6,8 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QTextBrowser>
 
 LocalOnlyDocument::LocalOnlyDocument(const QString &baseDir, QObject *parent)
@@ -36,7 +39,9 @@ Infor::Infor(const QString &newsFile, QWidget *parent)
     setWindowTitle(QStringLiteral("Noticias del jefe..."));
     resize(520, 360);
 
-    auto *layout = new QHBoxLayout(this);
+    auto *outer = new QVBoxLayout(this);
+    auto *layout = new QHBoxLayout;
+    outer->addLayout(layout, 1);
     auto *picture = new QLabel;
     picture->setObjectName(QStringLiteral("Image1"));
     // Drawn at its own proportions, then made small: squeezed, its title would not fit.
@@ -51,6 +56,7 @@ Infor::Infor(const QString &newsFile, QWidget *parent)
     m_browser->setDocument(new LocalOnlyDocument(QFileInfo(newsFile).absolutePath(), m_browser));
     layout->addWidget(m_browser, 1);
 
+    bool shown = false;
     if (News::worthShowing(newsFile)) {
         QFile file(newsFile);
         if (file.open(QIODevice::ReadOnly)) {
@@ -60,11 +66,37 @@ Infor::Infor(const QString &newsFile, QWidget *parent)
                 m_browser->document()->setHtml(text);
             else
                 m_browser->document()->setPlainText(text);
+            shown = !m_browser->document()->isEmpty();
         }
-    } else {
-        m_browser->hide();
     }
-    move(0, 0);
+    if (!shown)
+        m_browser->setPlainText(emptyText());
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+    buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("Cerrar"));
+    buttons->button(QDialogButtonBox::Close)->setObjectName(QStringLiteral("Cerrar"));
+    connect(buttons, &QDialogButtonBox::rejected, this, &QWidget::close);
+    outer->addWidget(buttons);
+    placeBesideParent();
+}
+
+QString Infor::emptyText()
+{
+    return QStringLiteral("No hay noticias nuevas. Cuando las haya, Quorvale se lo dirá al empezar.");
+}
+
+void Infor::placeBesideParent()
+{
+    // Over the lower right of the main window: its menu and the download
+    // button stay in sight and within reach.
+    const QWidget *owner = parentWidget();
+    if (!owner) {
+        move(0, 0);
+        return;
+    }
+    const QRect frame = owner->frameGeometry();
+    const QPoint corner = frame.bottomRight() - QPoint(width() + 24, height() + 24);
+    move(std::max(corner.x(), frame.left()), std::max(corner.y(), frame.top() + 160));
 }
 
 void Infor::showEvent(QShowEvent *event)

@@ -23,7 +23,8 @@ private:
 };
 
 // "Noticias del jefe...": the maker's news (informe.dat) in a small window
-// that stays on top, in the top-left corner of the screen.
+// that stays on top of the main window, over its lower right corner, with a
+// button to close it and a sentence of its own when there is no news.
 class Infor final : public QWidget
 {
     Q_OBJECT
@@ -33,6 +34,8 @@ public:
     explicit Infor(const QString &newsFile, QWidget *parent = nullptr);
 
     QTextBrowser *browser() const { return m_browser; }
+    // What the window says when there is no news to show.
+    static QString emptyText();
 
 signals:
     void visibilityChanged(bool visible);
@@ -42,5 +45,7 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
+    void placeBesideParent();
+
     QTextBrowser *m_browser = nullptr;
 };
