@@ -45,7 +45,7 @@ int main(int argc, char *argv[])
     page.insert(list, "<style>\n" + filler(300 * 1024 - page.size() - 20) + "</style>\n");
     const double storedNewest = OleDate::fromDate(newest.addDays(-7 * 8));
 
-    const ResultsPageScan check = scanResultsPage(page, storedNewest);
+    const ResultsPageScan check = scanResultsPage(page, storedNewest, newest);
     if (check.draws.size() != 8 || check.stop != ResultsPageScan::Stop::None) {
         std::fprintf(stderr, "unexpected scan: %zu draws\n", check.draws.size());
         return 1;
@@ -57,7 +57,7 @@ int main(int argc, char *argv[])
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer timer;
         timer.start();
-        const ResultsPageScan scan = scanResultsPage(page, storedNewest);
+        const ResultsPageScan scan = scanResultsPage(page, storedNewest, newest);
         scanTimes.push_back(timer.nsecsElapsed() / 1e6);
         if (scan.draws.size() != 8)
             return 1;
@@ -69,7 +69,7 @@ int main(int argc, char *argv[])
         old.date = storedNewest;
         file.put(1, old);
         timer.restart();
-        const ParseResult result = parseResultsPage(page, file, 2026, QString());
+        const ParseResult result = parseResultsPage(page, file, newest, QString());
         parseTimes.push_back(timer.nsecsElapsed() / 1e6);
         if (result.storedDraws != 8)
             return 1;

@@ -210,7 +210,7 @@ void DownloadSession::parseSearchPage()
     writePage(kSearchPageFile, m_page);
 
     setStatusText(kAnalysing);
-    const ParseResult parse = parseResultsPage(m_page, m_host.drawFile(), m_host.today().year(),
+    const ParseResult parse = parseResultsPage(m_page, m_host.drawFile(), m_host.today(),
                                                m_endpoints.supportEmail);
     m_newDrawCount = parse.newDrawCount;
     m_drawPagePath = parse.scan.drawPagePath;

@@ -4,6 +4,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QSaveFile>
+#include <QTimer>
 
 #include <memory>
 
@@ -18,16 +19,34 @@ namespace
         }
     };
 
+    // What Qt may hold of an answer between two of our reads: the cap must
+    // bound memory, not only what reaches the caller.
+    constexpr qint64 kReadBufferBytes = 256 * 1024;
+
     bool isCertificateFailure(QNetworkReply::NetworkError error)
     {
         return error == QNetworkReply::SslHandshakeFailedError;
+    }
+
+    bool isWebScheme(const QString &scheme)
+    {
+        return scheme == QLatin1String("https") || scheme == QLatin1String("http");
+    }
+
+    // A redirect may move within the host asked for, and from http to https,
+    // never to another host or down to plain http.
+    bool isAcceptableRedirect(const QUrl &from, const QUrl &to)
+    {
+        if (!to.isValid() || !isWebScheme(to.scheme()) || to.host().compare(from.host(), Qt::CaseInsensitive) != 0)
+            return false;
+        return !(from.scheme() == QLatin1String("https") && to.scheme() == QLatin1String("http"));
     }
 }
 
 NetworkTransfer::NetworkTransfer(QObject *parent)
     : WebTransfer(parent)
 {
-    m_manager.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+    m_manager.setRedirectPolicy(QNetworkRequest::UserVerifiedRedirectPolicy);
 }
 
 NetworkTransfer::~NetworkTransfer()
@@ -76,9 +95,7 @@ TransferResult NetworkTransfer::run(const QUrl &address, QIODevice *sink)
     using E = TransferResult::Error;
     if (isBusy())
         return TransferResult::failure(E::Busy);
-    const QString scheme = address.scheme();
-    if (!address.isValid() || address.host().isEmpty()
-        || (scheme != QLatin1String("https") && scheme != QLatin1String("http")))
+    if (!address.isValid() || address.host().isEmpty() || !isWebScheme(address.scheme()))
         return TransferResult::failure(E::BadAddress, address.toString());
 
     QNetworkRequest request(address);
@@ -90,10 +107,22 @@ TransferResult NetworkTransfer::run(const QUrl &address, QIODevice *sink)
     m_abortReason = E::None;
     std::unique_ptr<QNetworkReply, LaterDeleter> reply(m_manager.get(request));
     m_reply = reply.get();
+    reply->setReadBufferSize(kReadBufferBytes);
 
     TransferResult result;
     qint64 received = 0;
+    QUrl current = address;
 
+    connect(reply.get(), &QNetworkReply::redirected, this, [&](const QUrl &target) {
+        const QUrl next = current.resolved(target);
+        if (!isAcceptableRedirect(current, next)) {
+            result.errorText = next.toString();
+            stop(E::Redirected);
+            return;
+        }
+        current = next;
+        emit m_reply->redirectAllowed();
+    });
     // A declared length over the cap is refused before the body comes.
     connect(reply.get(), &QNetworkReply::metaDataChanged, this, [&] {
         const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
@@ -123,6 +152,11 @@ TransferResult NetworkTransfer::run(const QUrl &address, QIODevice *sink)
     if (!reply->isFinished()) {
         QEventLoop loop;
         connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+        // The silence time-out never fires for a server that trickles bytes.
+        QTimer deadline;
+        deadline.setSingleShot(true);
+        connect(&deadline, &QTimer::timeout, this, [this] { stop(E::TimedOut); });
+        deadline.start(m_deadlineMs);
         loop.exec();
     }
     // The handlers above hold references to this frame.

@@ -9,15 +9,17 @@ class QIODevice;
 class QNetworkReply;
 
 // WebTransfer over QNetworkAccessManager: certificates are always checked,
-// redirects never go from https to http, a transfer that stays silent for the
-// time-out is dropped, and an answer over the size cap fails without a byte
-// of it reaching the caller or the disk.
+// redirects stay on the host asked and never go from https to http, a
+// transfer that stays silent for the time-out or outlasts the deadline is
+// dropped, and an answer over the size cap fails without a byte of it
+// reaching the caller or the disk.
 class NetworkTransfer final : public WebTransfer
 {
     Q_OBJECT
 
 public:
     static constexpr int kDefaultTimeoutMs = 60'000;
+    static constexpr int kDefaultDeadlineMs = 60'000;
     static constexpr qint64 kDefaultMaxBytes = 10 * 1024 * 1024;
 
     explicit NetworkTransfer(QObject *parent = nullptr);
@@ -25,6 +27,9 @@ public:
 
     void setTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
     int timeout() const { return m_timeoutMs; }
+    // The longest a whole request may take, however steadily bytes arrive.
+    void setDeadline(int milliseconds) { m_deadlineMs = milliseconds; }
+    int deadline() const { return m_deadlineMs; }
     void setMaxBytes(qint64 bytes) { m_maxBytes = bytes; }
     qint64 maxBytes() const { return m_maxBytes; }
 
@@ -45,5 +50,6 @@ private:
     // end the reply with the same error code.
     TransferResult::Error m_abortReason = TransferResult::Error::None;
     int m_timeoutMs = kDefaultTimeoutMs;
+    int m_deadlineMs = kDefaultDeadlineMs;
     qint64 m_maxBytes = kDefaultMaxBytes;
 };

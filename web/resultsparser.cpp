@@ -2,9 +2,11 @@
 
 #include "operatorsite.h"
 #include "pagereader.h"
+#include "base/calendar.h"
 #include "store/cp1252.h"
 #include "store/oledate.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 
@@ -30,6 +32,11 @@ namespace
         "\nERROR DE INTERPRETACIÓN DE DATOS:\nSi más tarde se conecta y le vuelve a suceder envie un email a: ");
     const QString kPartialTitle = QStringLiteral("Pruebe mas tarde");
     const QString kPartialText = QStringLiteral("Aun no hay datos de sorteos del %1.");
+    const QString kGapTitle = QStringLiteral("Faltan sorteos");
+    const QString kGapText = QStringLiteral(
+        "Faltan sorteos desde el %1 que esta descarga no alcanza a traer. Para no dejar huecos en el "
+        "histórico no se ha guardado ningún sorteo nuevo. Puede añadir el histórico completo con "
+        "\"Añadir todos los sorteos\" o volver a descargar más tarde.");
 
     struct Month
     {
@@ -78,17 +85,16 @@ namespace
         ResultsPageScan::Stop verdict = ResultsPageScan::Stop::None;
     };
 
-    // One draw's numbers block from the read position; nullopt when the page
-    // runs out inside it or the block is incomplete.
-    std::optional<Block> readBlock(PageReader &reader, QDate date)
+    // A draw's numbers block, read from blockAt; nullopt when a read leaves
+    // the block's segment of the page (the block is incomplete and would
+    // borrow from the next draw) or runs out of page.
+    std::optional<Block> readBlock(PageReader &reader, qsizetype blockAt, qsizetype segmentEnd, QDate date)
     {
         using Stop = ResultsPageScan::Stop;
         Block block;
+        reader.setPosition(blockAt);
         if (!reader.busca(kNumbersBlock, "<") || reader.endOfData())
             return std::nullopt;
-        // A block short of a number or of its key would borrow them from the
-        // next draw's block: its reads must end before that block starts.
-        const qsizetype nextBlock = reader.find(kNumbersBlock, reader.position());
         bool tooLarge = false;
         bool zero = false;
         for (auto &number : block.draw.numbers) {
@@ -101,14 +107,12 @@ namespace
             zero |= number == 0;
         }
         const auto keyText = reader.busca(kKey, "<");
-        if (!keyText || reader.endOfData())
+        if (!keyText || reader.endOfData() || reader.position() > segmentEnd)
             return std::nullopt;
         const auto key = leadingNumber(*keyText);
         tooLarge |= !key;
         block.draw.clave = key.value_or(0);
         block.draw.date = OleDate::fromDate(date);
-        if (nextBlock != 0 && reader.position() > nextBlock)
-            return std::nullopt;
 
         if (tooLarge)
             block.verdict = Stop::InvalidDraw;
@@ -117,6 +121,32 @@ namespace
         else if (hasRepeats(block.draw) || !sortDrawNumbers(block.draw) || block.draw.clave < 0 || block.draw.clave > 9)
             block.verdict = Stop::InvalidDraw;
         return block;
+    }
+
+    // One draw as the page lists it: its heading's date and where the
+    // heading's marker starts and its text ends.
+    struct Heading
+    {
+        QDate date;
+        QByteArray year;
+        qsizetype start = 0;
+        qsizetype end = 0;
+    };
+
+    // "year/number" from the draw's own part of the page; empty when its
+    // link is not there or not a safe path.
+    QString drawPageLink(PageReader &reader, const Heading &heading, qsizetype segmentEnd)
+    {
+        const QByteArray marker = heading.year + '/';
+        const qsizetype at = reader.find(marker, heading.end);
+        if (at == 0 || at >= segmentEnd)
+            return {};
+        reader.setPosition(at);
+        const auto tail = reader.busca(marker, "\"");
+        if (!tail || tail->isEmpty() || reader.endOfData() || reader.position() > segmentEnd)
+            return {};
+        const QString path = QString::fromLatin1(marker) + Cp1252::decode(*tail);
+        return OperatorSite::isSafePathPiece(path) ? path : QString();
     }
 }
 
@@ -161,7 +191,7 @@ std::optional<std::int16_t> leadingNumber(QByteArrayView text)
     return std::int16_t(value);
 }
 
-ResultsPageScan scanResultsPage(const QByteArray &page, double newestStoredDate)
+ResultsPageScan scanResultsPage(const QByteArray &page, double newestStoredDate, QDate today)
 {
     using Stop = ResultsPageScan::Stop;
     ResultsPageScan scan;
@@ -176,61 +206,98 @@ ResultsPageScan scanResultsPage(const QByteArray &page, double newestStoredDate)
     if (!reader.busca(kEndAnchor, "-"))
         return fail();
     const qsizetype anchor = reader.position();
+    // Blocks below the anchor are not part of the list.
+    const qsizetype anchorStart = reader.endOfData() ? 0 : reader.find(kEndAnchor, 1);
+    const qsizetype listEnd = anchorStart > 0 ? anchorStart : page.size() + 1;
     reader.setPosition(1);
 
-    // The headings, newest first. A month name the table does not know takes
-    // the previous heading's month.
+    // Every heading, newest first. A month name the table does not know
+    // takes the previous heading's month. A date that is no draw day, or
+    // lies ahead of today, is no draw the operator held: the page is not
+    // what it seems.
+    std::vector<Heading> headings;
     int month = 0;
-    bool pathTaken = false;
     for (qsizetype at = 0; at < anchor - kAnchorMargin; at = reader.position()) {
-        const auto heading = reader.busca(kHeading, ";");
-        const auto day = heading ? reader.busca(" ", " ") : std::nullopt;
+        Heading heading;
+        heading.start = reader.find(kHeading, reader.position());
+        const auto marker = reader.busca(kHeading, ";");
+        const auto day = marker && !reader.endOfData() ? reader.busca(" ", " ") : std::nullopt;
         const auto monthName = day ? reader.busca(" ", " ") : std::nullopt;
         const auto year = monthName ? reader.busca(" ", "<") : std::nullopt;
         if (!year)
             return fail();
         if (const int m = monthNumber(*monthName))
             month = m;
-        const QDate date = headingDate(*day, month, *year);
-        if (!date.isValid())
+        heading.date = headingDate(*day, month, *year);
+        if (!isDrawDay(heading.date) || heading.date > today)
             return fail();
-        const double ole = OleDate::fromDate(date);
-        if (ole < newestStoredDate)
-            continue;
-
-        // Only the newest listed draw's page is wanted; a bad link there is
-        // a missing link, never a reason to fall back on an older draw.
-        if (!pathTaken) {
-            pathTaken = true;
-            const auto tail = reader.busca(*year + '/', "\"");
-            if (!tail)
-                return fail();
-            const QString path = QString::fromLatin1(*year) + QLatin1Char('/') + Cp1252::decode(*tail);
-            if (!tail->isEmpty() && OperatorSite::isSafePathPiece(path))
-                scan.drawPagePath = path;
-        }
-        if (ole == newestStoredDate)
-            continue;
-        // The pairing with the numbers blocks holds only for a list in
-        // strictly falling date order; the file's order depends on it too.
-        if (!scan.newDates.empty() && date >= scan.newDates.back())
-            return fail();
-        scan.newDates.push_back(date);
-        if (scan.newDates.size() > kMaxNewDates)
-            return fail();
+        heading.year = *year;
+        heading.end = reader.position();
+        headings.push_back(std::move(heading));
     }
 
-    // The i-th numbers block from the top belongs to the i-th new date.
-    reader.setPosition(1);
+    // A heading owns the page up to the next one (the last one, up to the
+    // anchor).
+    const auto segmentEnd = [&](std::size_t i) { return i + 1 < headings.size() ? headings[i + 1].start : listEnd; };
+
+    // Only the newest listed draw's page is wanted (even when the list then
+    // proves unusable); a bad link there is a missing link, never a reason
+    // to fall back on an older draw.
+    QDate pageDate;
+    for (std::size_t i = 0; i < headings.size(); ++i) {
+        const Heading &heading = headings[i];
+        if (OleDate::fromDate(heading.date) >= newestStoredDate && (!pageDate.isValid() || heading.date > pageDate)) {
+            pageDate = heading.date;
+            scan.drawPagePath = drawPageLink(reader, heading, segmentEnd(i));
+        }
+    }
+
+    // Each heading holds exactly one numbers block. A heading the reader
+    // cannot recognise leaves its block to the heading above it; pairing by
+    // count would then give draws each other's numbers.
+    const qsizetype listStart = headings.empty() ? listEnd : headings.front().start;
+    if (const qsizetype stray = reader.find(kNumbersBlock, 1); stray != 0 && stray < listStart)
+        return fail();
     std::vector<Block> blocks;
-    blocks.reserve(scan.newDates.size());
-    for (const QDate &date : scan.newDates) {
-        auto block = readBlock(reader, date);
+    for (std::size_t i = 0; i < headings.size(); ++i) {
+        const Heading &heading = headings[i];
+        const qsizetype end = segmentEnd(i);
+        const qsizetype blockAt = reader.find(kNumbersBlock, heading.end);
+        if (blockAt == 0 || blockAt >= end)
+            return fail();
+        if (const qsizetype another = reader.find(kNumbersBlock, blockAt + 1); another != 0 && another < end)
+            return fail();
+        if (OleDate::fromDate(heading.date) <= newestStoredDate)
+            continue;
+        // The file's order depends on the list falling in date order.
+        if (!scan.newDates.empty() && heading.date >= scan.newDates.back())
+            return fail();
+        scan.newDates.push_back(heading.date);
+        if (scan.newDates.size() > kMaxNewDates)
+            return fail();
+        auto block = readBlock(reader, blockAt, end, heading.date);
         if (!block)
             return fail();
         blocks.push_back(*block);
     }
-    scan.endOfData = reader.endOfData();
+
+    // The page speaks for the draw days from its oldest listed draw on. A
+    // draw due between the newest stored one and that one may have been
+    // held: storing newer draws over it would hide it for good.
+    const QDate newestStored = newestStoredDate != 0.0 ? OleDate::toDate(newestStoredDate) : QDate();
+    if (!blocks.empty() && newestStored.isValid()) {
+        const QDate oldestListed = std::min_element(headings.begin(), headings.end(), [](const auto &a, const auto &b) {
+                                       return a.date < b.date;
+                                   })->date;
+        const auto unvouched = expectedDrawDates(newestStored, oldestListed.addDays(-1));
+        if (!unvouched.empty()) {
+            scan.stop = Stop::HistoryGap;
+            scan.firstMissing = unvouched.front();
+            // Its report would sit under the heading of an older draw.
+            scan.drawPagePath.clear();
+            return scan;
+        }
+    }
 
     // Store from the oldest up to the first draw that cannot be stored.
     for (auto it = blocks.rbegin(); it != blocks.rend(); ++it) {
@@ -260,6 +327,11 @@ QString storedDrawsText(int count)
     return count == 1 ? QStringLiteral("1 sorteo") : QStringLiteral("%1 sorteos").arg(count);
 }
 
+WebMessage historyGapMessage(QDate firstMissing)
+{
+    return {Prompter::Icon::Warning, kGapTitle, kGapText.arg(shortSpanishDate(firstMissing))};
+}
+
 ParseResult concludeParse(ResultsPageScan scan, int stored, bool writeFailed, int currentYear,
                           const QString &supportEmail)
 {
@@ -284,6 +356,16 @@ ParseResult concludeParse(ResultsPageScan scan, int stored, bool writeFailed, in
         }
         return result;
     }
+    if (result.scan.stop == Stop::HistoryGap) {
+        // Nothing was stored: the status keeps counting the missing draws,
+        // and the newest stored draw is checked again as when nothing is new.
+        result.historyGap = true;
+        result.dataError = true;
+        result.message = historyGapMessage(result.scan.firstMissing);
+        result.newDrawCount = 1;
+        result.runStatusScan = true;
+        return result;
+    }
     if (stored == 0) {
         result.message = WebMessage {Prompter::Icon::Information, kNoNewDrawsTitle, kNoNewDrawsText};
         result.newDrawCount = 1;
@@ -292,13 +374,13 @@ ParseResult concludeParse(ResultsPageScan scan, int stored, bool writeFailed, in
     return result;
 }
 
-ParseResult parseResultsPage(const QByteArray &page, TypedRecordFile<DrawRecord> &drawFile, int currentYear,
+ParseResult parseResultsPage(const QByteArray &page, TypedRecordFile<DrawRecord> &drawFile, QDate today,
                              const QString &supportEmail)
 {
     const qint64 count = drawFile.count();
     const DrawRecord newest = count > 0 ? drawFile.get(count) : DrawRecord {};
-    ResultsPageScan scan = scanResultsPage(page, newest.date);
+    ResultsPageScan scan = scanResultsPage(page, newest.date, today);
     const int stored = storeNewDraws(drawFile, scan.draws);
     const bool writeFailed = stored < int(scan.draws.size());
-    return concludeParse(std::move(scan), stored, writeFailed, currentYear, supportEmail);
+    return concludeParse(std::move(scan), stored, writeFailed, today.year(), supportEmail);
 }

@@ -43,6 +43,7 @@ struct ResultsPageScan
         ZeroNumber,  // a draw without its numbers yet (a 0 or an empty cell)
         InvalidDraw, // a number above 54, a repeat, a key outside 0 to 9
         DataError,   // the page does not follow its layout
+        HistoryGap,  // the page does not reach back to the newest stored draw
     };
 
     // The new draws' dates, newest first, as listed.
@@ -57,10 +58,18 @@ struct ResultsPageScan
     QString drawPagePath;
     // The page's last read ran out of page before its marker.
     bool endOfData = false;
+    // HistoryGap: the oldest draw day after the newest stored draw that the
+    // page cannot vouch for.
+    QDate firstMissing;
 };
 
 // newestStoredDate is the OLE date of the newest stored draw (0 when none).
-ResultsPageScan scanResultsPage(const QByteArray &page, double newestStoredDate);
+// Each heading is paired with the one numbers block between it and the
+// next heading; a page where they do not pair up, or that lists a date
+// that is no draw day or lies after today, is a DataError. New draws are
+// taken only when the page's oldest listed draw leaves no draw day
+// unaccounted for after the newest stored one (else HistoryGap, no draws).
+ResultsPageScan scanResultsPage(const QByteArray &page, double newestStoredDate, QDate today);
 
 // Appends the draws, oldest first, after the last whole record. Returns how
 // many were written; the first failed write stops it.
@@ -68,6 +77,10 @@ int storeNewDraws(TypedRecordFile<DrawRecord> &drawFile, const std::vector<DrawR
 
 // "1 sorteo", "3 sorteos".
 QString storedDrawsText(int count);
+
+// What the user is told when new draws were left unstored because draws
+// from firstMissing on are not at hand, so the history keeps no hole.
+WebMessage historyGapMessage(QDate firstMissing);
 
 struct ParseResult
 {
@@ -81,6 +94,8 @@ struct ParseResult
     // The page held data that could not be taken (with or without some draws
     // stored before it).
     bool dataError = false;
+    // New draws were left unstored: older ones are missing in between.
+    bool historyGap = false;
     // The draw file changed or was confirmed up to date: run the status scan.
     bool runStatusScan = false;
     std::optional<WebMessage> message;
@@ -94,5 +109,5 @@ ParseResult concludeParse(ResultsPageScan scan, int stored, bool writeFailed, in
 
 // The whole parse: scans the page against the newest draw of drawFile,
 // stores the new draws, and says what to show.
-ParseResult parseResultsPage(const QByteArray &page, TypedRecordFile<DrawRecord> &drawFile, int currentYear,
+ParseResult parseResultsPage(const QByteArray &page, TypedRecordFile<DrawRecord> &drawFile, QDate today,
                              const QString &supportEmail);

@@ -24,6 +24,7 @@ QString describeTransferError(const TransferResult &result)
     case E::TooLarge: return QStringLiteral("respuesta demasiado grande");
     case E::Cancelled: return QStringLiteral("cancelada");
     case E::FileError: return QStringLiteral("no se pudo escribir el archivo: %1").arg(result.errorText);
+    case E::Redirected: return QStringLiteral("redirección rechazada a %1").arg(result.errorText);
     }
     return {};
 }

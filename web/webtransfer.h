@@ -16,10 +16,11 @@ struct TransferResult
         Network,     // refused, closed, unreachable, unreadable answer
         Untrusted,   // the server's certificate did not pass the checks
         HttpStatus,  // the server answered with an error status
-        TimedOut,    // nothing arrived within the time-out
+        TimedOut,    // nothing arrived within the time-out, or the deadline passed
         TooLarge,    // more than the size cap
         Cancelled,   // cancel() was called
         FileError,   // the downloaded file could not be written
+        Redirected,  // sent to another host, or from https to http
     };
 
     Error error = Error::None;

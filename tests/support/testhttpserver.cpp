@@ -7,6 +7,7 @@
 #include <QSslServer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 #include <algorithm>
 #include <memory>
@@ -19,6 +20,8 @@ namespace
     {
         switch (status) {
         case 200: return "OK";
+        case 301: return "Moved Permanently";
+        case 302: return "Found";
         case 404: return "Not Found";
         case 500: return "Internal Server Error";
         default: return "Status";
@@ -187,10 +190,21 @@ void TestHttpServer::answer(QTcpSocket *socket, const Route &route)
     const qint64 length = route.generatedBytes > 0 ? route.generatedBytes : route.body.size();
     QByteArray head = "HTTP/1.1 " + QByteArray::number(route.status) + ' ' + reason(route.status) + "\r\n";
     head += "Content-Type: " + route.contentType + "\r\n";
-    if (route.declareLength)
+    if (!route.location.isEmpty())
+        head += "Location: " + route.location + "\r\n";
+    if (route.chunked)
+        head += "Transfer-Encoding: chunked\r\n";
+    else if (route.declareLength && route.behaviour != Behaviour::Trickle)
         head += "Content-Length: " + QByteArray::number(length) + "\r\n";
     head += "Connection: close\r\n\r\n";
     socket->write(head);
+    if (route.behaviour == Behaviour::Trickle) {
+        // Never silent long enough for a silence time-out, never done.
+        auto *timer = new QTimer(socket);
+        connect(timer, &QTimer::timeout, socket, [socket] { socket->write("x"); });
+        timer->start(route.trickleMs);
+        return;
+    }
     if (route.generatedBytes == 0) {
         socket->write(route.body);
         socket->disconnectFromHost();
@@ -198,11 +212,17 @@ void TestHttpServer::answer(QTcpSocket *socket, const Route &route)
     }
     // A large body goes out a chunk at a time, as the client takes it.
     auto remaining = std::make_shared<qint64>(route.generatedBytes);
-    auto feed = [socket, remaining] {
+    const bool chunked = route.chunked;
+    auto feed = [socket, remaining, chunked] {
         while (*remaining > 0 && socket->bytesToWrite() < kChunk) {
             const qint64 n = std::min(kChunk, *remaining);
-            socket->write(QByteArray(n, 'x'));
+            if (chunked)
+                socket->write(QByteArray::number(n, 16) + "\r\n" + QByteArray(n, 'x') + "\r\n");
+            else
+                socket->write(QByteArray(n, 'x'));
             *remaining -= n;
+            if (chunked && *remaining == 0)
+                socket->write("0\r\n\r\n");
         }
         if (*remaining == 0 && socket->bytesToWrite() == 0)
             socket->disconnectFromHost();

@@ -15,7 +15,8 @@ class QTcpSocket;
 
 // A small HTTP/1.1 server on 127.0.0.1 for the transfer tests: it answers
 // each path with a fixture body and a status, or misbehaves on purpose
-// (closes the connection, never answers, sends far more than any page).
+// (closes the connection, never answers, sends far more than any page,
+// trickles its answer, redirects elsewhere).
 // Runs on the test's own thread; the transfer's event loop serves it.
 class TestHttpServer : public QObject
 {
@@ -26,6 +27,7 @@ public:
         Answer,    // status line, headers, body
         Close,     // reads the request and closes the connection
         Stall,     // reads the request and never answers
+        Trickle,   // answers, then sends one body byte per trickleMs, forever
     };
 
     struct Route
@@ -38,6 +40,11 @@ public:
         qint64 generatedBytes = 0;
         // Without a Content-Length the body runs until the connection closes.
         bool declareLength = true;
+        // The generated body in chunked transfer encoding (no Content-Length).
+        bool chunked = false;
+        // Sent as the Location header (give a 3xx status with it).
+        QByteArray location;
+        int trickleMs = 100;
     };
 
     explicit TestHttpServer(QObject *parent = nullptr);

@@ -2,6 +2,7 @@
 // scanner and the address rules, over fixture pages and their broken forms.
 
 #include "base/calendar.h"
+#include "core/status.h"
 #include "store/oledate.h"
 #include "support/fixtures.h"
 #include "support/searchpages.h"
@@ -24,6 +25,7 @@ namespace
 {
     using Stop = ResultsPageScan::Stop;
     const QDate kDec6(2026, 12, 6);
+    const QDate kToday(2026, 12, 9);
 
     const QString kNoNew = QStringLiteral("Todavía no hay sorteos nuevos.");
     const QString kCorrupt = QStringLiteral(
@@ -53,6 +55,24 @@ namespace
     std::vector<DrawRecord> slice(const std::vector<DrawRecord> &all, int from, int count)
     {
         return {all.begin() + from, all.begin() + from + count};
+    }
+
+    // A search page listing the draws in the order given.
+    QByteArray pageOf(const std::vector<DrawRecord> &listed)
+    {
+        std::vector<SearchPages::Entry> entries;
+        for (const DrawRecord &d : listed) {
+            entries.push_back(SearchPages::entry(d.qdate(), {d.numbers[0], d.numbers[1], d.numbers[2], d.numbers[3],
+                                                             d.numbers[4]},
+                                                 d.clave));
+        }
+        return SearchPages::build(entries);
+    }
+
+    std::vector<DrawRecord> newestFirst(std::vector<DrawRecord> draws)
+    {
+        std::reverse(draws.begin(), draws.end());
+        return draws;
     }
 
     QByteArray withNewestNumbers(const QByteArray &numbers, const QByteArray &key = "4")
@@ -246,7 +266,7 @@ private slots:
         QFETCH(double, newest);
         QFETCH(int, firstNew);
         QFETCH(QString, path);
-        const auto scan = scanResultsPage(SearchPages::fixture("busqueda.html"), newest);
+        const auto scan = scanResultsPage(SearchPages::fixture("busqueda.html"), newest, kToday);
         const auto all = listedDraws();
         QCOMPARE(scan.stop, Stop::None);
         QCOMPARE(scan.draws, slice(all, firstNew, 7 - firstNew));
@@ -264,7 +284,7 @@ private slots:
         QVERIFY(Fixtures::writeFile(drawPath(), Fixtures::bytesOf(before)));
         TypedRecordFile<DrawRecord> file;
         QVERIFY(file.open(drawPath()));
-        const auto result = parseResultsPage(SearchPages::fixture("busqueda.html"), file, 2026, QStringLiteral("x@y"));
+        const auto result = parseResultsPage(SearchPages::fixture("busqueda.html"), file, kToday, QStringLiteral("x@y"));
         file.close();
         QCOMPARE(result.storedDraws, 3);
         QCOMPARE(result.newDrawCount, 3);
@@ -314,10 +334,21 @@ private slots:
                                          << corruptTitle << kCorrupt << true;
         QTest::newRow("unknown month on the first heading") << QByteArray(page).replace("6 de diciembre", "6 de dicbre")
                                                             << none << corruptTitle << kCorrupt << true;
-        auto carried = three;
-        carried[1].date = OleDate::fromDate({2026, 12, 1});
         QTest::newRow("unknown month takes the previous one")
-            << QByteArray(page).replace("29 de noviembre", "1 de dic.") << carried << QString() << QString() << false;
+            << QByteArray(page).replace("22 de noviembre", "22 de nov.") << three << QString() << QString() << false;
+        QTest::newRow("heading on a weekday")
+            << QByteArray(page).replace("29 de noviembre", "1 de dic.") << none << corruptTitle << kCorrupt << true;
+        QTest::newRow("heading after today") << QByteArray(page).replace("6 de diciembre", "13 de diciembre") << none
+                                             << corruptTitle << kCorrupt << true;
+        // A heading the reader cannot recognise must not shift the numbers
+        // of the draws below it onto others.
+        QTest::newRow("unreadable heading") << QByteArray(page).replace("Gordo del&nbsp;domingo 29", "Gordo&nbsp;del domingo 29")
+                                            << none << corruptTitle << kCorrupt << true;
+        QTest::newRow("unreadable newest heading")
+            << QByteArray(page).replace("Gordo del&nbsp;domingo 6", "Gordo&nbsp;del domingo 6") << none << corruptTitle
+            << kCorrupt << true;
+        QTest::newRow("stored draw listed above a new one")
+            << pageOf({all[6], all[5], all[3], all[4], all[2]}) << three << QString() << QString() << false;
         QTest::newRow("date listed twice")
             << QByteArray(page).replace("29 de noviembre", "6 de diciembre") << none << corruptTitle << kCorrupt << true;
 
@@ -341,7 +372,8 @@ private slots:
         oldestInvalid.replace(oldestBlock, 8, "<li> 77<");
         QTest::newRow("invalid oldest new draw") << oldestInvalid << none << corruptTitle << kCorrupt << true;
 
-        QTest::newRow("no new draws") << SearchPages::build({}) << none << QStringLiteral("Pruebe más tarde") << kNoNew << false;
+        QTest::newRow("no new draws") << pageOf(newestFirst(slice(all, 0, 4))) << none << QStringLiteral("Pruebe más tarde")
+                                      << kNoNew << false;
     }
 
     void badInput()
@@ -356,7 +388,7 @@ private slots:
         QVERIFY(Fixtures::writeFile(drawPath(), Fixtures::bytesOf(before)));
         TypedRecordFile<DrawRecord> file;
         QVERIFY(file.open(drawPath()));
-        const auto result = parseResultsPage(page, file, 2026, QStringLiteral("soporte@x.example"));
+        const auto result = parseResultsPage(page, file, kToday, QStringLiteral("soporte@x.example"));
         file.close();
 
         before.insert(before.end(), stored.begin(), stored.end());
@@ -383,22 +415,96 @@ private slots:
             QVERIFY(d.inRange());
     }
 
+    // New draws are stored only when no draw may be missing between them and
+    // the newest stored one. The page speaks for the draw days from its
+    // oldest listed draw on; one it lists no draw for had none.
+    void noHoleInTheHistory_data()
+    {
+        QTest::addColumn<std::vector<DrawRecord>>("before");
+        QTest::addColumn<std::vector<DrawRecord>>("listed"); // newest first
+        QTest::addColumn<std::vector<DrawRecord>>("stored");
+        QTest::addColumn<QDate>("firstMissing"); // invalid: no gap
+        QTest::addColumn<QString>("missing");    // the status warning afterwards
+
+        const auto all = listedDraws();
+        const auto upToNov1 = slice(all, 0, 2);
+        const std::vector<DrawRecord> none;
+        QTest::newRow("page reaches back") << upToNov1 << newestFirst(slice(all, 2, 5)) << slice(all, 2, 5) << QDate()
+                                           << QString();
+        QTest::newRow("draw day without a draw inside the page")
+            << upToNov1 << std::vector<DrawRecord> {all[6], all[5], all[3], all[2]}
+            << std::vector<DrawRecord> {all[2], all[3], all[5], all[6]} << QDate() << QString();
+        QTest::newRow("page starts after a missing draw day") << upToNov1 << newestFirst(slice(all, 3, 4)) << none
+                                                              << QDate(2026, 11, 8)
+                                                              << QStringLiteral("Faltan 5 sorteos por actualizar");
+        // A fresh install: the shipped history ends in August.
+        QTest::newRow("history ending in August")
+            << std::vector<DrawRecord> {draw({2026, 8, 30}, {3, 9, 14, 40, 52}, 6)} << newestFirst(all) << none
+            << QDate(2026, 9, 6) << QStringLiteral("Faltan 14 sorteos por actualizar");
+    }
+
+    void noHoleInTheHistory()
+    {
+        QFETCH(std::vector<DrawRecord>, before);
+        QFETCH(std::vector<DrawRecord>, listed);
+        QFETCH(std::vector<DrawRecord>, stored);
+        QFETCH(QDate, firstMissing);
+        QFETCH(QString, missing);
+        QVERIFY(Fixtures::writeFile(drawPath(), Fixtures::bytesOf(before)));
+        TypedRecordFile<DrawRecord> file;
+        QVERIFY(file.open(drawPath()));
+        const auto result = parseResultsPage(pageOf(listed), file, kToday, QString());
+        const double newest = file.get(file.count()).date;
+        const DrawStatus status = describeDrawStatus(newest, int(file.count()), kToday);
+        file.close();
+
+        before.insert(before.end(), stored.begin(), stored.end());
+        QCOMPARE(Fixtures::readFile(drawPath()), Fixtures::bytesOf(before));
+        QCOMPARE(result.storedDraws, int(stored.size()));
+        QCOMPARE(result.historyGap, firstMissing.isValid());
+        QCOMPARE(result.scan.firstMissing, firstMissing);
+        QCOMPARE(status.missing, missing);
+        QVERIFY(!result.parseFailed);
+        QVERIFY(result.runStatusScan);
+        if (!result.historyGap) {
+            QVERIFY(!result.message);
+            return;
+        }
+        QCOMPARE(result.message->icon, Prompter::Icon::Warning);
+        QVERIFY(result.message->text.contains(shortSpanishDate(firstMissing)));
+        QVERIFY(result.message->text.contains(QStringLiteral("\"Añadir todos los sorteos\"")));
+        QCOMPARE(result.newDrawCount, 1);
+        QVERIFY(result.dataError);
+        // No report of a draw that was not stored.
+        QVERIFY(result.scan.drawPagePath.isEmpty());
+    }
+
+    // The report is the newest listed draw's, wherever the page lists it.
+    void drawPageOfTheNewestListed()
+    {
+        const auto all = listedDraws();
+        const auto scan = scanResultsPage(pageOf({all[3], all[6], all[5], all[4]}), all[3].date, kToday);
+        QCOMPARE(scan.stop, Stop::None);
+        QCOMPARE(scan.draws, slice(all, 4, 3));
+        QCOMPARE(scan.drawPagePath, QStringLiteral("2026/986020261206"));
+    }
+
     void fiftyNewDatesAtMost()
     {
         const auto fifty = SearchPages::weekly(kDec6, 50);
-        const auto scan = scanResultsPage(SearchPages::build(fifty), 0);
+        const auto scan = scanResultsPage(SearchPages::build(fifty), 0, kToday);
         QCOMPARE(scan.stop, Stop::None);
         QCOMPARE(int(scan.draws.size()), 50);
         QCOMPARE(scan.draws.front().qdate(), kDec6.addDays(-7 * 49));
         QCOMPARE(scan.draws.back().qdate(), kDec6);
 
-        const auto scan51 = scanResultsPage(SearchPages::build(SearchPages::weekly(kDec6, 51)), 0);
+        const auto scan51 = scanResultsPage(SearchPages::build(SearchPages::weekly(kDec6, 51)), 0, kToday);
         QCOMPARE(scan51.stop, Stop::DataError);
         QVERIFY(scan51.draws.empty());
 
         // Fifty-one listed, but only fifty of them new.
         const auto scanOld = scanResultsPage(SearchPages::build(SearchPages::weekly(kDec6, 51)),
-                                             OleDate::fromDate(kDec6.addDays(-7 * 50)));
+                                             OleDate::fromDate(kDec6.addDays(-7 * 50)), kToday);
         QCOMPARE(scanOld.stop, Stop::None);
         QCOMPARE(int(scanOld.draws.size()), 50);
     }
@@ -412,7 +518,7 @@ private slots:
         early.insert(list, "<!-- while the banner loads -->\n");
         QByteArray shortPage = early.left(list + 40) + early.mid(early.indexOf("<article"));
         // The anchor is now at the top: no heading lies before the margin.
-        const auto scan = scanResultsPage(shortPage, 0);
+        const auto scan = scanResultsPage(shortPage, 0, kToday);
         QCOMPARE(scan.stop, Stop::None);
         QVERIFY(scan.newDates.empty());
         QVERIFY(scan.drawPagePath.isEmpty());
@@ -421,7 +527,7 @@ private slots:
         // for one more heading, runs off the page and gives up.
         QByteArray padded = page;
         padded.insert(page.indexOf("<!-- while"), QByteArray(3200, ' '));
-        QCOMPARE(scanResultsPage(padded, 0).stop, Stop::DataError);
+        QCOMPARE(scanResultsPage(padded, 0, kToday).stop, Stop::DataError);
     }
 
     // The last heading may end exactly 3000 bytes before the anchor's end;
@@ -443,7 +549,7 @@ private slots:
         const qsizetype lastYearEnd = page.lastIndexOf("2026</h3>", anchor) + 4; // its "<"
         const qsizetype anchorEnd = page.indexOf('-', anchor + 8);                 // the "-" that ends it
         page.insert(anchor, QByteArray(distance - (anchorEnd - lastYearEnd), ' '));
-        const auto scan = scanResultsPage(page, 0);
+        const auto scan = scanResultsPage(page, 0, kToday);
         QCOMPARE(scan.stop, readable ? Stop::None : Stop::DataError);
         QCOMPARE(int(scan.draws.size()), readable ? 7 : 0);
     }
@@ -467,7 +573,7 @@ private slots:
         QFETCH(QString, path);
         QByteArray page = SearchPages::fixture("busqueda.html");
         page.replace("2026/986001049", link);
-        const auto scan = scanResultsPage(page, 0);
+        const auto scan = scanResultsPage(page, 0, kToday);
         QCOMPARE(scan.stop, Stop::None);
         QCOMPARE(int(scan.draws.size()), 7);
         // Never the older draw's page in its place.
@@ -477,7 +583,7 @@ private slots:
     void failedWriteStoresNothing()
     {
         TypedRecordFile<DrawRecord> closed;
-        const auto result = parseResultsPage(SearchPages::fixture("busqueda.html"), closed, 2026, QString());
+        const auto result = parseResultsPage(SearchPages::fixture("busqueda.html"), closed, kToday, QString());
         QCOMPARE(result.storedDraws, 0);
         QVERIFY(result.parseFailed);
         QCOMPARE(result.message->text, kCorrupt);
@@ -505,7 +611,7 @@ private slots:
                 default: page[at] = char(random.bounded(256)); break;
                 }
             }
-            const auto scan = scanResultsPage(page, newest);
+            const auto scan = scanResultsPage(page, newest, kToday);
             QVERIFY(scan.draws.size() <= 50);
             double previous = newest;
             for (const DrawRecord &d : scan.draws) {

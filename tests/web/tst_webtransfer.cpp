@@ -1,7 +1,7 @@
 // The real transfer against a real server on 127.0.0.1: pages, documents,
-// error statuses, a closed connection, a server that never answers, answers
-// over the size cap, an untrusted certificate; then the report document and
-// the news document fetched through it.
+// error statuses, a closed connection, a server that never answers or
+// trickles, answers over the size cap, redirects, an untrusted certificate;
+// then the report document and the news document fetched through it.
 
 #include "store/oledate.h"
 #include "support/fixtures.h"
@@ -11,7 +11,9 @@
 #include "web/news.h"
 #include "web/prizereport.h"
 
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QSslConfiguration>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -97,6 +99,9 @@ private slots:
         QTest::newRow("never answers") << route(TestHttpServer::Behaviour::Stall) << cap << int(Error::TimedOut) << 0;
         QTest::newRow("20 MB declared") << generated(20 * 1024 * 1024, true) << cap << int(Error::TooLarge) << 200;
         QTest::newRow("20 MB streamed") << generated(20 * 1024 * 1024, false) << cap << int(Error::TooLarge) << 200;
+        auto chunked = generated(20 * 1024 * 1024, false);
+        chunked.chunked = true;
+        QTest::newRow("20 MB chunked") << chunked << cap << int(Error::TooLarge) << 200;
         QTest::newRow("one byte over a small cap") << generated(1001, false) << qint64(1000) << int(Error::TooLarge) << 200;
         QTest::newRow("declared one byte over") << generated(1001, true) << qint64(1000) << int(Error::TooLarge) << 200;
     }
@@ -125,6 +130,84 @@ private slots:
         QCOMPARE(int(downloaded.error), error);
         QCOMPARE(Fixtures::readFile(target), QByteArray("%PDF-old"));
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList {QStringLiteral("edu.pdf")});
+    }
+
+    // Bytes keep coming, never a silence long enough for the time-out: the
+    // deadline ends it, and the file that was there stays.
+    void tricklingServerMeetsTheDeadline()
+    {
+        auto trickle = route(TestHttpServer::Behaviour::Trickle);
+        trickle.trickleMs = 50;
+        m_server->setRoute(QStringLiteral("/p"), trickle);
+        NetworkTransfer transfer;
+        transfer.setTimeout(1000);
+        transfer.setDeadline(1500);
+        QCOMPARE(transfer.fetch(at(QStringLiteral("/p"))).error, Error::TimedOut);
+        const QString target = file("edu.pdf");
+        QVERIFY(Fixtures::writeFile(target, "%PDF-old"));
+        QCOMPARE(transfer.download(at(QStringLiteral("/p")), target).error, Error::TimedOut);
+        QCOMPARE(Fixtures::readFile(target), QByteArray("%PDF-old"));
+        QVERIFY(!transfer.isBusy());
+    }
+
+    void redirects_data()
+    {
+        QTest::addColumn<QByteArray>("location"); // PORT is the server's port
+        QTest::addColumn<int>("error");
+        QTest::newRow("relative") << QByteArray("/destino") << int(Error::None);
+        QTest::newRow("same host") << QByteArray("http://127.0.0.1:PORT/destino") << int(Error::None);
+        QTest::newRow("another host") << QByteArray("http://localhost:PORT/destino") << int(Error::Redirected);
+        // Qt refuses this one itself, before asking.
+        QTest::newRow("not the web") << QByteArray("file:///etc/passwd") << int(Error::Network);
+    }
+
+    void redirects()
+    {
+        QFETCH(QByteArray, location);
+        QFETCH(int, error);
+        const bool followed = error == int(Error::None);
+        TestHttpServer::Route moved;
+        moved.status = 302;
+        moved.location = location.replace("PORT", QByteArray::number(m_server->baseUrl().port()));
+        m_server->setRoute(QStringLiteral("/p"), moved);
+        m_server->setPage(QStringLiteral("/destino"), "destino");
+        NetworkTransfer transfer;
+        const TransferResult result = transfer.fetch(at(QStringLiteral("/p")));
+        QCOMPARE(int(result.error), error);
+        QCOMPARE(result.body, followed ? QByteArray("destino") : QByteArray());
+        QCOMPARE(m_server->requestsFor(QStringLiteral("/destino")), followed ? 1 : 0);
+    }
+
+    // From a trusted https page, a redirect to the same host stays on https
+    // and is followed; one down to plain http is refused unfetched.
+    void noRedirectFromHttpsToHttp()
+    {
+        TestHttpServer secure;
+        QString whyNot;
+        if (!secure.listenTlsSelfSigned(m_dir->path(), &whyNot))
+            QSKIP(qPrintable(whyNot));
+        const QSslConfiguration previous = QSslConfiguration::defaultConfiguration();
+        QSslConfiguration trusting = previous;
+        trusting.addCaCertificates(QSslCertificate::fromPath(m_dir->filePath(QStringLiteral("cert.pem"))));
+        QSslConfiguration::setDefaultConfiguration(trusting);
+        const auto restore = qScopeGuard([&] { QSslConfiguration::setDefaultConfiguration(previous); });
+
+        TestHttpServer::Route up;
+        up.status = 302;
+        up.location = "/destino";
+        TestHttpServer::Route down = up;
+        down.location = m_server->baseUrl().toEncoded() + "/destino";
+        secure.setRoute(QStringLiteral("/up"), up);
+        secure.setRoute(QStringLiteral("/down"), down);
+        secure.setPage(QStringLiteral("/destino"), "seguro");
+        m_server->setPage(QStringLiteral("/destino"), "en claro");
+        NetworkTransfer transfer;
+        QUrl address = secure.baseUrl();
+        address.setPath(QStringLiteral("/up"));
+        QCOMPARE(transfer.fetch(address).body, QByteArray("seguro"));
+        address.setPath(QStringLiteral("/down"));
+        QCOMPARE(transfer.fetch(address).error, Error::Redirected);
+        QCOMPARE(m_server->requestsFor(QStringLiteral("/destino")), 0);
     }
 
     void exactlyTheCapPasses()
