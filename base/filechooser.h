@@ -2,10 +2,16 @@
 
 #include <QString>
 
-// The open-file dialog. Returns an empty string when the user cancels.
+// The file dialogs. Each returns an empty string when the user cancels.
 class FileChooser
 {
 public:
     virtual ~FileChooser() = default;
     virtual QString chooseDrawFile() = 0;
+    // Where to save a PDF, suggestedName offered first.
+    virtual QString choosePdfFile(const QString &suggestedName)
+    {
+        Q_UNUSED(suggestedName);
+        return {};
+    }
 };

@@ -14,7 +14,7 @@ public:
 
     bool print(const Job &job) override;
     // Why the last print() failed, in Spanish; empty after a success.
-    QString errorString() const { return m_error; }
+    QString errorString() const override { return m_error; }
 
 private:
     QString m_path;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <functional>
 
 class PrintSurface;
@@ -14,4 +16,7 @@ public:
     virtual ~PrintDialog() = default;
     // True when the user chose a printer and the job ran on it.
     virtual bool print(const Job &job) = 0;
+    // Why the last print() failed, in Spanish; empty after a success or
+    // when the user cancelled.
+    virtual QString errorString() const { return {}; }
 };

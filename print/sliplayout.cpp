@@ -4,6 +4,8 @@
 
 #include "store/syndicaterecord.h"
 
+#include <algorithm>
+
 namespace
 {
     constexpr qreal kBlockPitch = 22.5;
@@ -14,8 +16,10 @@ namespace
     // reach into a cell.
     constexpr qreal kHeaderFontSize = 9.0;
     constexpr qreal kPlainTextFontSize = 10.0;
-    // Official slip: the header sits above the grid's first row.
+    // Official slip: the header sits above the grid's first row, or under its
+    // last one when the offsets leave no room above it on the page.
     constexpr qreal kHeaderRise = 7.0;
+    constexpr qreal kHeaderTopMargin = 5.0;
     // Plain paper, from the slip's top: two lines between the border and the
     // grid, the name and slip number to the right of the game's name.
     constexpr qreal kPlainLine1 = 24.0;
@@ -64,6 +68,14 @@ void SlipLayout::drawPlainFrame(PrintSurface &surface, bool lowerSlip)
     surface.fillRect(QRectF(174.5, h + 117.3, 2.5, 3.0));
     for (int i = 0; i < 5; ++i)
         surface.fillRect(QRectF(22.5, h + 44 + 12 * i, 1.0, 4.0));
+}
+
+QPointF SlipLayout::officialHeaderPosition(QPointF offsets)
+{
+    const qreal x = std::max<qreal>(offsets.x(), kHeaderTopMargin);
+    if (offsets.y() - kHeaderRise >= kHeaderTopMargin)
+        return {x, offsets.y() - kHeaderRise};
+    return {x, offsets.y() + kRowPitch * 9 + kHeaderRise};
 }
 
 QString SlipLayout::slipHeader(int slip, int slipCount)
@@ -120,7 +132,7 @@ int SlipLayout::print(PrintSurface &surface, const SyndicateRecord &syndicate, M
             surface.drawText(QPointF(kPlainRightColumn, top + kPlainLine2), slipHeader(slip, job.slipCount));
         } else {
             surface.setFont(kFontFamily, kHeaderFontSize, true);
-            surface.drawText(officialOffsets - QPointF(0, kHeaderRise), slipHeader(slip, job.slipCount));
+            surface.drawText(officialHeaderPosition(officialOffsets), slipHeader(slip, job.slipCount));
         }
         surface.setFont(kFontFamily, kFontSize, true);
 

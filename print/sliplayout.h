@@ -58,6 +58,9 @@ namespace SlipLayout
 
     // The header of an official slip: "Boleto 2 de 3".
     QString slipHeader(int slip, int slipCount);
+    // Where that header goes: above the grid, or under it when the offsets
+    // would put it above the page; never left of the page either.
+    QPointF officialHeaderPosition(QPointF offsets);
 
     // The whole job onto surface, ended. officialOffsets (the printer
     // calibration) move everything on an official slip and nothing on plain

@@ -21,3 +21,10 @@ QString DialogFileChooser::chooseDrawFile()
     return QFileDialog::getOpenFileName(m_parent, QStringLiteral("Seleccione el archivo NUMEROS.DAT"), start,
                                         QStringLiteral("Archivos de sorteos (numeros.dat NUMEROS.DAT Numeros.dat)"));
 }
+
+QString DialogFileChooser::choosePdfFile(const QString &suggestedName)
+{
+    const QString start = QDir(QDir::homePath()).filePath(suggestedName);
+    return QFileDialog::getSaveFileName(m_parent, QStringLiteral("Guardar como PDF"), start,
+                                        QStringLiteral("Documentos PDF (*.pdf)"));
+}

@@ -18,6 +18,7 @@ public:
     explicit DialogFileChooser(QWidget *parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget *parent) { m_parent = parent; }
     QString chooseDrawFile() override;
+    QString choosePdfFile(const QString &suggestedName) override;
 
 private:
     QWidget *m_parent;

@@ -289,6 +289,7 @@ void MainWindow::printSyndicate()
     if (m_printWindow)
         m_printWindow->close();
     m_printWindow = new Imprimir(m_session, record, *m_printDialog, this);
+    m_printWindow->setFileChooser(m_chooser);
     m_printWindow->setAttribute(Qt::WA_DeleteOnClose);
     m_printWindow->show();
 }

@@ -2,8 +2,10 @@
 
 #include "printerentrypicture.h"
 
+#include "base/filechooser.h"
 #include "base/prompter.h"
 #include "core/session.h"
+#include "print/pdffileprinter.h"
 #include "print/printdialog.h"
 
 #include <QFocusEvent>
@@ -40,6 +42,7 @@ namespace
 Imprimir::Imprimir(Session &session, int syndicateRecord, PrintDialog &dialog, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_dialog(dialog)
+    , m_prompter(session.prompter())
     , m_calibration(session.calibrationFile(), session.prompter())
 {
     setObjectName(QStringLiteral("Imprimir"));
@@ -145,6 +148,13 @@ Imprimir::Imprimir(Session &session, int syndicateRecord, PrintDialog &dialog, Q
     }
     connect(m_official, &QPushButton::clicked, this, [this] { printSlips(SlipLayout::Mode::Official); });
     connect(m_plain, &QPushButton::clicked, this, [this] { printSlips(SlipLayout::Mode::Plain); });
+    // Without a printer the participations can still be kept and printed elsewhere.
+    m_pdf = new QPushButton(QStringLiteral("Guardar como PDF…"), this);
+    m_pdf->setObjectName(QStringLiteral("GuardarPdf"));
+    m_pdf->setToolTip(QStringLiteral("Guarda en un PDF las participaciones en papel normal."));
+    m_pdf->setMinimumHeight(36);
+    m_pdf->setEnabled(false);
+    connect(m_pdf, &QPushButton::clicked, this, &Imprimir::saveAsPdf);
 
     auto *nameRow = new QHBoxLayout;
     nameRow->addWidget(heading);
@@ -165,6 +175,7 @@ Imprimir::Imprimir(Session &session, int syndicateRecord, PrintDialog &dialog, Q
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_official);
     buttons->addWidget(m_plain);
+    buttons->addWidget(m_pdf);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(nameRow);
@@ -218,5 +229,28 @@ void Imprimir::printSlips(SlipLayout::Mode mode)
 {
     const SyndicateRecord syndicate = m_syndicate;
     const QPointF offsets = m_calibration.offsets();
-    m_dialog.print([&](PrintSurface &surface) { SlipLayout::print(surface, syndicate, mode, offsets); });
+    if (!m_dialog.print([&](PrintSurface &surface) { SlipLayout::print(surface, syndicate, mode, offsets); })
+        && !m_dialog.errorString().isEmpty())
+        m_prompter.warn(kTitle, m_dialog.errorString());
+}
+
+void Imprimir::setFileChooser(FileChooser *chooser)
+{
+    m_chooser = chooser;
+    m_pdf->setEnabled(chooser && SlipLayout::jobFor(m_syndicate).slipCount > 0);
+}
+
+void Imprimir::saveAsPdf()
+{
+    if (!m_chooser)
+        return;
+    const QString path = m_chooser->choosePdfFile(m_syndicate.name().trimmed() + QStringLiteral(".pdf"));
+    if (path.isEmpty())
+        return;
+    PdfFilePrinter printer(path, m_syndicate.name().trimmed());
+    const SyndicateRecord syndicate = m_syndicate;
+    if (printer.print([&](PrintSurface &surface) { SlipLayout::print(surface, syndicate, SlipLayout::Mode::Plain, {}); }))
+        m_prompter.inform(kTitle, QStringLiteral("Participaciones guardadas en %1").arg(path));
+    else
+        m_prompter.warn(kTitle, printer.errorString());
 }

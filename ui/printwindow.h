@@ -9,7 +9,9 @@
 
 #include <array>
 
+class FileChooser;
 class PrintDialog;
+class Prompter;
 class QLineEdit;
 class QPushButton;
 class Session;
@@ -28,6 +30,8 @@ public:
 
     // What the calibration boxes hold, as printing uses it.
     QPointF offsets() const { return m_calibration.offsets(); }
+    // The save dialog of "Guardar como PDF…"; without one the button is off.
+    void setFileChooser(FileChooser *chooser);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -35,11 +39,15 @@ protected:
 private:
     void boxChanged(CalibrationEditor::Box box, const QString &text);
     void printSlips(SlipLayout::Mode mode);
+    void saveAsPdf();
 
     PrintDialog &m_dialog;
+    Prompter &m_prompter;
+    FileChooser *m_chooser = nullptr;
     SyndicateRecord m_syndicate;
     CalibrationEditor m_calibration;
     std::array<QLineEdit *, 2> m_boxes {};
     QPushButton *m_official;
     QPushButton *m_plain;
+    QPushButton *m_pdf;
 };

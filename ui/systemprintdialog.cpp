@@ -7,6 +7,7 @@
 
 bool SystemPrintDialog::print(const Job &job)
 {
+    m_error.clear();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Quorvale"));
     QPrintDialog dialog(&printer, m_parent);
@@ -15,8 +16,11 @@ bool SystemPrintDialog::print(const Job &job)
     if (dialog.exec() != QDialog::Accepted)
         return false;
     PainterSurface surface(printer);
-    if (!surface.isActive())
+    if (!surface.isActive()) {
+        m_error = QStringLiteral("No se ha podido empezar a imprimir: la impresora elegida no está disponible o no "
+                                 "responde. Compruebe que está encendida y conectada, o use \"Guardar como PDF…\".");
         return false;
+    }
     job(surface);
     surface.end();
     return true;

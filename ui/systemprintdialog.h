@@ -14,7 +14,9 @@ public:
     void setParent(QWidget *parent) { m_parent = parent; }
 
     bool print(const Job &job) override;
+    QString errorString() const override { return m_error; }
 
 private:
     QWidget *m_parent;
+    QString m_error;
 };

@@ -3,6 +3,7 @@
 // through a print dialog that records or is cancelled.
 
 #include "base/clock.h"
+#include "base/filechooser.h"
 #include "core/session.h"
 #include "print/printdialog.h"
 #include "print/recordingsurface.h"
@@ -34,9 +35,25 @@ namespace
             return true;
         }
 
+        QString errorString() const override { return error; }
+
         bool accept = true;
+        QString error;
         int asked = 0;
         RecordingSurface surface;
+    };
+
+    class ScriptedChooser final : public FileChooser
+    {
+    public:
+        QString chooseDrawFile() override { return {}; }
+        QString choosePdfFile(const QString &suggestedName) override
+        {
+            suggested = suggestedName;
+            return path;
+        }
+        QString path;
+        QString suggested;
     };
 
     template <typename T>
@@ -219,6 +236,31 @@ private slots:
     }
 
     // A syndicate that is not there has nothing to print.
+    // Without a printer the user is told why, and the job can go to a PDF.
+    void failedPrinterAndPdf()
+    {
+        ScriptedPrintDialog dialog;
+        dialog.accept = false;
+        dialog.error = QStringLiteral("No se ha podido empezar a imprimir");
+        Imprimir window(*m_session, 1, dialog);
+        m_prompter.boxes.clear();
+        child<QPushButton>(window, "Command2")->click();
+        QCOMPARE(m_prompter.boxes.size(), 1);
+        QCOMPARE(m_prompter.boxes[0].text, dialog.error);
+
+        auto *pdf = child<QPushButton>(window, "GuardarPdf");
+        QVERIFY(!pdf->isEnabled()); // no save dialog to ask with
+        ScriptedChooser chooser;
+        chooser.path = m_dir.filePath(QStringLiteral("peña.pdf"));
+        window.setFileChooser(&chooser);
+        m_prompter.boxes.clear();
+        pdf->click();
+        QCOMPARE(chooser.suggested, QStringLiteral("LOS VEINTICUATRO.pdf"));
+        QVERIFY(Fixtures::readFile(chooser.path).startsWith("%PDF"));
+        QCOMPARE(m_prompter.boxes.size(), 1);
+        QVERIFY(m_prompter.boxes[0].text.contains(chooser.path));
+    }
+
     void missingSyndicate()
     {
         ScriptedPrintDialog dialog;

@@ -265,6 +265,10 @@ private slots:
             QCOMPARE(at.size(), 1);
             QVERIFY(near(at.first(), QPointF(10, 13)));
         }
+        // At small offsets the header stays on the page, clear of the grid.
+        QVERIFY(near(SlipLayout::officialHeaderPosition(QPointF(0, 0)), QPointF(5, 52)));
+        QVERIFY(near(SlipLayout::officialHeaderPosition(QPointF(-3, 11)), QPointF(5, 63)));
+        QVERIFY(near(SlipLayout::officialHeaderPosition(QPointF(8, 12)), QPointF(8, 5)));
         // The header's smaller type does not stay on for the marks that follow.
         for (const auto &call : surface.calls) {
             if (call.kind == Kind::Text && call.text.startsWith(QLatin1String("Boleto")))
