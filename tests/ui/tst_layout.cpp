@@ -1,0 +1,183 @@
+// Every tab and window at a small and a common screen size: no two visible
+// controls overlap and no label or button shows its text cut short.
+
+#include "base/clock.h"
+#include "core/session.h"
+#include "support/fixtures.h"
+#include "support/recordingprompter.h"
+#include "ui/acercade.h"
+#include "ui/crea.h"
+#include "ui/mainwindow.h"
+#include "ui/printwindow.h"
+#include "ui/systemprintdialog.h"
+#include "core/syndicatecreation.h"
+#include "base/urlopener.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtCharts/QChartView>
+
+namespace
+{
+    class NoBrowser final : public UrlOpener
+    {
+    public:
+        void open(const QUrl &) override {}
+    };
+
+    bool insideCompound(const QWidget *w, const QWidget *top)
+    {
+        for (const QWidget *p = w->parentWidget(); p && p != top; p = p->parentWidget()) {
+            if (qobject_cast<const QAbstractItemView *>(p) || qobject_cast<const QAbstractSpinBox *>(p)
+                || qobject_cast<const QComboBox *>(p) || qobject_cast<const QChartView *>(p)
+                || qobject_cast<const QTabBar *>(p))
+                return true;
+        }
+        return false;
+    }
+
+    bool isControl(const QWidget *w)
+    {
+        return qobject_cast<const QLabel *>(w) || qobject_cast<const QAbstractButton *>(w)
+            || qobject_cast<const QLineEdit *>(w) || qobject_cast<const QAbstractSpinBox *>(w)
+            || qobject_cast<const QAbstractItemView *>(w) || qobject_cast<const QProgressBar *>(w)
+            || qobject_cast<const QChartView *>(w)
+            || (qobject_cast<const QScrollBar *>(w) && !w->objectName().isEmpty());
+    }
+
+    // What is wrong with the controls in sight on top, in words; empty when nothing.
+    QStringList problems(QWidget *top)
+    {
+        QList<QWidget *> controls;
+        for (QWidget *w : top->findChildren<QWidget *>()) {
+            if (w->isVisibleTo(top) && w->isVisible() && isControl(w) && !insideCompound(w, top) && w->width() > 0)
+                controls << w;
+        }
+        QStringList found;
+        auto name = [](const QWidget *w) {
+            return w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
+        };
+        for (int i = 0; i < controls.size(); ++i) {
+            const QRect a(controls[i]->mapTo(top, QPoint(0, 0)), controls[i]->size());
+            for (int j = i + 1; j < controls.size(); ++j) {
+                if (controls[i]->isAncestorOf(controls[j]) || controls[j]->isAncestorOf(controls[i]))
+                    continue;
+                const QRect b(controls[j]->mapTo(top, QPoint(0, 0)), controls[j]->size());
+                const QRect both = a.intersected(b);
+                if (both.width() > 1 && both.height() > 1)
+                    found << QStringLiteral("%1 overlaps %2").arg(name(controls[i]), name(controls[j]));
+            }
+            if (auto *label = qobject_cast<QLabel *>(controls[i]); label && !label->wordWrap() && !label->text().isEmpty()
+                && label->pixmap().isNull() && !Qt::mightBeRichText(label->text())) {
+                const int needed = label->fontMetrics().horizontalAdvance(label->text());
+                if (needed > label->contentsRect().width() + 1)
+                    found << QStringLiteral("%1 cut short (%2 of %3 px)").arg(name(label)).arg(label->contentsRect().width()).arg(needed);
+            }
+            if (auto *button = qobject_cast<QPushButton *>(controls[i]); button && !button->text().isEmpty()) {
+                const int needed = button->fontMetrics().horizontalAdvance(button->text().remove(QLatin1Char('&')));
+                if (needed > button->width())
+                    found << QStringLiteral("%1 cut short").arg(name(button));
+            }
+        }
+        return found;
+    }
+}
+
+class TestLayout : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    FixedClock m_clock {QDate(2026, 8, 20)};
+    RecordingPrompter m_prompter;
+    std::unique_ptr<Session> m_session;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(Fixtures::writeFile(m_dir.filePath(QStringLiteral("numeros.dat")), Fixtures::bytesOf(Fixtures::realDraws())));
+        // The largest peñas there are: 24 simple bets, and an 11-number multiple.
+        SyndicateRecord full = Fixtures::simpleSyndicate(QStringLiteral("PEÑA DE VEINTICUATRO"), {}, 5, QDate(2025, 1, 4));
+        full.kind = 24;
+        for (int b = 0; b < 24; ++b) {
+            for (int slot = 0; slot < 5; ++slot)
+                full.bets[b][slot] = std::int16_t(1 + b + slot * 6);
+        }
+        full.bets[0][5] = 5;
+        SyndicateRecord multiple = Fixtures::simpleSyndicate(QStringLiteral("ONCE NÚMEROS"), {}, 0, QDate(2025, 1, 4));
+        multiple.kind = 106;
+        multiple.bets[0] = {2, 9, 15, 22, 28, 33, 41, 47, 50, 52, 53, 3};
+        QVERIFY(Fixtures::writeFile(m_dir.filePath(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({full, multiple})));
+        m_session = std::make_unique<Session>(m_clock, m_prompter);
+        QVERIFY(m_session->start(m_dir.path()));
+    }
+
+    // The checker itself sees an overlap and a cut text.
+    void checkerSeesFaults()
+    {
+        QWidget probe;
+        auto *a = new QLabel(QStringLiteral("uno dos tres cuatro"), &probe);
+        auto *b = new QLabel(QStringLiteral("cinco"), &probe);
+        a->setGeometry(0, 0, 40, 20);
+        b->setGeometry(10, 5, 200, 20);
+        probe.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&probe));
+        QCOMPARE(problems(&probe).size(), 2);
+    }
+
+    void everyTabFits_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("800x600") << QSize(800, 600);
+        QTest::newRow("1366x768") << QSize(1366, 768);
+    }
+
+    void everyTabFits()
+    {
+        QFETCH(QSize, size);
+        MainWindow window(*m_session);
+        window.resize(size);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        m_session->selectSyndicate(1);
+        auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("SSTab1"));
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            tabs->setCurrentIndex(tab);
+            QTest::qWait(250); // the result list grows into place
+            const QStringList wrong = problems(&window);
+            QVERIFY2(wrong.isEmpty(), qPrintable(tabs->tabText(tab) + QStringLiteral(": ") + wrong.join(QStringLiteral("; "))));
+        }
+        QVERIFY(window.height() <= size.height() && window.width() <= size.width());
+    }
+
+    void otherWindowsFit()
+    {
+        SystemPrintDialog dialog;
+        Imprimir printing(*m_session, 1, dialog);
+        SyndicateCreation creation(*m_session);
+        Crea crea(*m_session, creation);
+        NoBrowser browser;
+        Acercade about(Endpoints {}, browser);
+        for (QWidget *w : {static_cast<QWidget *>(&printing), static_cast<QWidget *>(&crea), static_cast<QWidget *>(&about)}) {
+            w->show();
+            QVERIFY(QTest::qWaitForWindowExposed(w));
+            const QStringList wrong = problems(w);
+            QVERIFY2(wrong.isEmpty(), qPrintable(w->objectName() + QStringLiteral(": ") + wrong.join(QStringLiteral("; "))));
+            w->hide();
+        }
+    }
+};
+
+QTEST_MAIN(TestLayout)
+#include "tst_layout.moc"
