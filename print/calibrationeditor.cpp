@@ -4,6 +4,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -56,6 +57,15 @@ bool CalibrationEditor::change(Box box, const QString &text)
         restore = !text.isEmpty();
     m_written = m_file.put(1, m_calibration);
     return restore;
+}
+
+bool CalibrationEditor::setOffset(Box box, double millimetres)
+{
+    if (!std::isfinite(millimetres))
+        return false;
+    (box == X ? m_calibration.offsetX : m_calibration.offsetY) = float(std::clamp(millimetres, -kLimitMm, kLimitMm));
+    m_written = m_file.put(1, m_calibration);
+    return m_written;
 }
 
 void CalibrationEditor::leave(Box, const QString &text)

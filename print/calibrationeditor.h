@@ -38,6 +38,12 @@ public:
     // true. The record is written back in every case, so the file always
     // holds what the window holds.
     bool change(Box box, const QString &text);
+    // The window's spin boxes: a value in millimetres, kept within
+    // kLimitMm either way, written at once. False when nums.ini could not be
+    // written (the window keeps the value).
+    bool setOffset(Box box, double millimetres);
+    static constexpr double kLimitMm = 50.0;
+
     // box lost the focus: a blank box is pointed out, nothing else happens.
     void leave(Box box, const QString &text);
 

@@ -12,7 +12,8 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
+#include <QDoubleSpinBox>
+#include <QLocale>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -120,11 +121,15 @@ Imprimir::Imprimir(Session &session, int syndicateRecord, PrintDialog &dialog, Q
     for (int i = 0; i < 2; ++i) {
         auto *axis = label(axes[i], QStringLiteral("Label7_%1").arg(i), this);
         setBold(axis);
-        auto *box = new QLineEdit(this);
+        // Millimetres with a decimal comma, checked once editing finishes.
+        auto *box = new QDoubleSpinBox(this);
         box->setObjectName(QStringLiteral("Text1_%1").arg(i));
-        box->setMaximumWidth(70);
+        box->setLocale(QLocale(QLocale::Spanish, QLocale::Spain));
+        box->setRange(-CalibrationEditor::kLimitMm, CalibrationEditor::kLimitMm);
+        box->setDecimals(2);
+        box->setSingleStep(0.5);
+        box->setKeyboardTracking(false);
         box->setAlignment(Qt::AlignRight);
-        box->installEventFilter(this);
         axis->setBuddy(box);
         m_boxes[std::size_t(i)] = box;
         calibrationRow->addSpacing(12);
@@ -189,39 +194,15 @@ Imprimir::Imprimir(Session &session, int syndicateRecord, PrintDialog &dialog, Q
 
     // The offsets last, as nums.ini holds them now.
     m_calibration.load();
+    const QPointF stored = m_calibration.offsets();
     for (int i = 0; i < 2; ++i) {
         const auto box = CalibrationEditor::Box(i);
-        m_boxes[std::size_t(i)]->setText(m_calibration.text(box));
-        connect(m_boxes[std::size_t(i)], &QLineEdit::textChanged, this,
-                [this, box](const QString &text) { boxChanged(box, text); });
-    }
-}
-
-bool Imprimir::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::FocusOut) {
-        // Only a move to another control counts as leaving the box, not a
-        // switch to another window or a menu popping up.
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            for (int i = 0; i < 2; ++i) {
-                if (watched == m_boxes[std::size_t(i)])
-                    m_calibration.leave(CalibrationEditor::Box(i), m_boxes[std::size_t(i)]->text());
-            }
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void Imprimir::boxChanged(CalibrationEditor::Box box, const QString &text)
-{
-    if (!m_calibration.change(box, text))
-        return;
-    // Both boxes go back to what is stored; that is already written.
-    for (int i = 0; i < 2; ++i) {
-        QLineEdit *edit = m_boxes[std::size_t(i)];
-        const QSignalBlocker blocker(edit);
-        edit->setText(m_calibration.text(CalibrationEditor::Box(i)));
+        m_boxes[std::size_t(i)]->setValue(i == 0 ? stored.x() : stored.y());
+        connect(m_boxes[std::size_t(i)], &QDoubleSpinBox::valueChanged, this, [this, box](double value) {
+            if (!m_calibration.setOffset(box, value))
+                m_prompter.warn(kTitle, QStringLiteral("No se ha podido guardar la corrección en nums.ini. "
+                                                       "Compruebe que el fichero se puede escribir."));
+        });
     }
 }
 

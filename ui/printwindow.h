@@ -12,14 +12,14 @@
 class FileChooser;
 class PrintDialog;
 class Prompter;
-class QLineEdit;
+class QDoubleSpinBox;
 class QPushButton;
 class Session;
 
 // "IMPRIMIR BOLETOS": one syndicate's bets on official slips or on plain
 // paper, with the printer calibration for official slips. Each print button
 // runs one whole job through the print dialog; a cancelled dialog prints
-// nothing. The calibration boxes write nums.ini on every change.
+// nothing. The calibration boxes write nums.ini once their editing finishes.
 class Imprimir final : public QWidget
 {
     Q_OBJECT
@@ -33,11 +33,7 @@ public:
     // The save dialog of "Guardar como PDF…"; without one the button is off.
     void setFileChooser(FileChooser *chooser);
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
-    void boxChanged(CalibrationEditor::Box box, const QString &text);
     void printSlips(SlipLayout::Mode mode);
     void saveAsPdf();
 
@@ -46,7 +42,7 @@ private:
     FileChooser *m_chooser = nullptr;
     SyndicateRecord m_syndicate;
     CalibrationEditor m_calibration;
-    std::array<QLineEdit *, 2> m_boxes {};
+    std::array<QDoubleSpinBox *, 2> m_boxes {};
     QPushButton *m_official;
     QPushButton *m_plain;
     QPushButton *m_pdf;

@@ -13,7 +13,7 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QLineEdit>
+#include <QDoubleSpinBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -79,7 +79,7 @@ namespace
             window.grab().save(dir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
     }
 
-    void replaceText(QLineEdit *box, const QString &typed)
+    void typeInto(QDoubleSpinBox *box, const QString &typed)
     {
         box->setFocus();
         box->selectAll();
@@ -156,8 +156,8 @@ private slots:
                                 "papel oficial ya que aveces estan cortados irregularmente."));
         QCOMPARE(plain->text(), QStringLiteral("Imprimir en papel normal"));
         QCOMPARE(plain->toolTip(), QStringLiteral("Imprime en papel normal una participación compatible con el sistema oficial!"));
-        QCOMPARE(child<QLineEdit>(window, "Text1_0")->text(), QStringLiteral("0"));
-        QCOMPARE(child<QLineEdit>(window, "Text1_1")->text(), QStringLiteral("0"));
+        QCOMPARE(child<QDoubleSpinBox>(window, "Text1_0")->value(), 0.0);
+        QCOMPARE(child<QDoubleSpinBox>(window, "Text1_1")->value(), 0.0);
         keepPicture(window, "imprimir");
 
         Imprimir multiple(*m_session, 2, dialog);
@@ -173,37 +173,38 @@ private slots:
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        auto *x = child<QLineEdit>(window, "Text1_0");
-        auto *y = child<QLineEdit>(window, "Text1_1");
+        auto *x = child<QDoubleSpinBox>(window, "Text1_0");
+        auto *y = child<QDoubleSpinBox>(window, "Text1_1");
+        QCOMPARE(x->minimum(), -50.0);
+        QCOMPARE(y->maximum(), 50.0);
+        QCOMPARE(x->decimals(), 2);
+        const QByteArray before = calibrationBytes();
 
-        replaceText(x, QStringLiteral("2,5"));
+        // A decimal comma, taken when editing finishes, not on every key.
+        typeInto(x, QStringLiteral("2,5"));
+        QCOMPARE(calibrationBytes(), before);
+        QTest::keyClick(x, Qt::Key_Return);
         QCOMPARE(calibrationBytes(), QByteArray::fromHex("000000002040000000000000"));
         QCOMPARE(window.offsets(), QPointF(2.5, 0));
 
-        // A letter brings back what is stored, in both boxes.
-        replaceText(y, QStringLiteral("3"));
-        QTest::keyClicks(y, QStringLiteral("a"));
-        QCOMPARE(y->text(), QStringLiteral("3"));
-        QCOMPARE(x->text(), QStringLiteral("2,5"));
-        QCOMPARE(calibrationBytes(), QByteArray::fromHex("000000002040000040400000"));
+        // A minus can be typed; a letter or an exponent cannot get in, nor
+        // a value past the limits.
+        typeInto(y, QStringLiteral("-3e1x"));
+        QTest::keyClick(y, Qt::Key_Return);
+        QCOMPARE(y->value(), -31.0);
+        typeInto(y, QStringLiteral("1000"));
+        QTest::keyClick(y, Qt::Key_Return);
+        QVERIFY(y->value() <= 50.0);
+        QCOMPARE(window.offsets(), QPointF(2.5, y->value()));
 
-        // A blank box keeps the stored value and is pointed out on leaving it.
-        x->setFocus();
-        x->selectAll();
-        QTest::keyClick(x, Qt::Key_Backspace);
-        QCOMPARE(x->text(), QString());
-        QVERIFY(m_prompter.boxes.isEmpty());
+        // An emptied box goes back to its value when left: no box to answer.
+        typeInto(x, QString());
         QTest::keyClick(x, Qt::Key_Tab);
-        QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("EHEHEHH")});
-        QCOMPARE(m_prompter.boxes[0].icon, Prompter::Icon::Critical);
+        QCOMPARE(x->value(), 2.5);
+        QVERIFY(m_prompter.boxes.isEmpty());
+        typeInto(y, QStringLiteral("3"));
+        QTest::keyClick(y, Qt::Key_Return);
         QCOMPARE(calibrationBytes(), QByteArray::fromHex("000000002040000040400000"));
-        QCOMPARE(window.offsets(), QPointF(2.5, 3));
-        m_prompter.boxes.clear();
-
-        // Reopened, the window shows the stored values.
-        Imprimir reopened(*m_session, 1, dialog);
-        QCOMPARE(child<QLineEdit>(reopened, "Text1_0")->text(), QStringLiteral("2,5"));
-        QCOMPARE(child<QLineEdit>(reopened, "Text1_1")->text(), QStringLiteral("3"));
     }
 
     void printButtons()
