@@ -2,6 +2,7 @@
 // the bytes of numeros.dat and edu.pdf, stdout, stderr and the exit code.
 
 #include "support/fixtures.h"
+#include "support/fakeservice.h"
 #include "support/searchpages.h"
 #include "support/testhttpserver.h"
 
@@ -89,6 +90,7 @@ private slots:
         server.setPage(kSearchPath, search);
         server.setPage(kDrawPagePath, SearchPages::fixture("sorteo.html"));
         server.setPage(kDocumentPath, SearchPages::fixture("informe.pdf"));
+        FakeService::refuse(server);
         TestHttpServer::Route closes;
         closes.behaviour = TestHttpServer::Behaviour::Close;
         if (serve == Serve::SearchCloses)

@@ -28,6 +28,12 @@ FakeService::FakeService(TestHttpServer &server)
     server.setHandler(QStringLiteral("/servicios/buscadorSorteos"), handler);
 }
 
+void FakeService::refuse(TestHttpServer &server, int status)
+{
+    for (const char *path : {"/servicios/fechav3", "/servicios/buscadorSorteos"})
+        server.setPage(QString::fromLatin1(path), "<html><body>Access Denied</body></html>", status);
+}
+
 QJsonObject FakeService::draw(QDate date, std::initializer_list<int> combination, int key, bool withReport)
 {
     QStringList numbers;

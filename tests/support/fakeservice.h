@@ -18,6 +18,10 @@ public:
 
     explicit FakeService(TestHttpServer &server);
 
+    // The service refuses every request (the edge protection's 403 page), so
+    // a download in auto mode goes to the classic pages.
+    static void refuse(TestHttpServer &server, int status = 403);
+
     // A draw with the report of the real 2025-01-26 draw, or as on draw
     // night (escrutinio [] and apuestas "0").
     static QJsonObject draw(QDate date, std::initializer_list<int> combination, int key, bool withReport = true);
