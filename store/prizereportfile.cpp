@@ -69,7 +69,7 @@ namespace
         const QJsonObject object = value.toObject();
         const QString date = object.value(QLatin1String("fecha")).toString();
         report->date = QDate::fromString(date, Qt::ISODate);
-        if (!report->date.isValid() || date.size() != 10)
+        if (!report->date.isValid() || date.size() != 10 || report->date.year() < 1000)
             return false;
         const QString status = object.value(QLatin1String("estado")).toString();
         if (status == kPending) {
