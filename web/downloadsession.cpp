@@ -120,6 +120,7 @@ void DownloadSession::stopWithoutResult()
     setTimerEnabled(false);
     setProgress(0);
     setStatusText(QString());
+    completeOutcome();
 }
 
 bool DownloadSession::start()
