@@ -108,7 +108,7 @@ int main(int argc, char *argv[])
         "  delete-draws             borra todos los sorteos (--yes-draws) y los aciertos (--yes-reset)\n"
         "  delete-draw N            borra el sorteo N de la lista (1 = el más reciente; --yes)\n"
         "  delete-syndicate R       borra la peña R (--yes)\n"
-        "  update       baja los sorteos nuevos (--operator-url URL)\n"
+        "  update       baja los sorteos nuevos (--source auto|service|pages, --json, --operator-url URL)\n"
         "  export --csv los sorteos en CSV, del más antiguo al más reciente"));
     StartOptions::addHelpAndVersion(parser);
     StartOptions::addTo(parser);
@@ -128,6 +128,8 @@ int main(int argc, char *argv[])
     parser.addOption({QStringLiteral("syndicate"), QStringLiteral("print: número de la peña."), QStringLiteral("R")});
     parser.addOption({QStringLiteral("official"), QStringLiteral("print: en boletos oficiales.")});
     parser.addOption({QStringLiteral("plain"), QStringLiteral("print: en papel normal.")});
+    parser.addOption({QStringLiteral("source"), QStringLiteral("update: de dónde bajar los sorteos: auto (por omisión), service o pages."),
+                      QStringLiteral("FUENTE"), QStringLiteral("auto")});
     parser.addOption({QStringLiteral("pdf"), QStringLiteral("print: fichero PDF de salida."), QStringLiteral("FICHERO")});
     parser.addPositionalArgument(QStringLiteral("orden"), QStringLiteral("La orden a ejecutar."));
     // Qt's own error texts are in English and its exit code is not ours.
@@ -173,6 +175,13 @@ int main(int argc, char *argv[])
                               .arg(parser.value(QStringLiteral("draws"))));
     }
 
+    const auto source = Cli::updateSource(parser.value(QStringLiteral("source")));
+    if (!source) {
+        std::fprintf(stderr, "--source: debe ser auto, service o pages (%s).\n",
+                     qUtf8Printable(parser.value(QStringLiteral("source"))));
+        return 2;
+    }
+
     const QString dataDir = resolveDataDir(options.dataDir, QCoreApplication::applicationDirPath());
     if (dataDir.isEmpty()) {
         std::fprintf(stderr, "No se puede usar el directorio de datos %s.\n", qUtf8Printable(options.dataDir));
@@ -207,7 +216,7 @@ int main(int argc, char *argv[])
     if (command == QLatin1String("create")) {
         code = Cli::runCreate(session, prompter, commandArguments(parser, command, {"name", "key", "bet", "multiple"}, {}));
     } else if (command == QLatin1String("update")) {
-        code = Cli::runUpdate(session);
+        code = Cli::runUpdate(session, *source, commandOptions.json);
     } else if (command == QLatin1String("print")) {
         code = Cli::runPrint(session, prompter, commandArguments(parser, command, {"syndicate", "pdf"}, {"official", "plain"}));
     } else {

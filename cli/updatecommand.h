@@ -1,14 +1,25 @@
 #pragma once
 
+#include "web/downloadsession.h"
+
+#include <QString>
+
+#include <optional>
+
 class Session;
 
 namespace Cli
 {
+    // --source: "auto" (the results service, the classic pages when it
+    // refuses), "service" or "pages"; nullopt for anything else.
+    std::optional<DownloadSession::Source> updateSource(const QString &text);
+
     // update: the download button's session without a window, through to
     // the scrutiny of the new draws, the status scan, the draw list and the
-    // report document. Boxes go to stderr through the session's prompter;
-    // the status label's last text to stdout. Exit 0 when the session ended
-    // with "TRANSFERENCIA FINALIZADA" and neither a data nor a connection
-    // error, else 1.
-    int runUpdate(Session &session);
+    // prize report. Boxes go to stderr through the session's prompter. On
+    // stdout the status label's last text, or with json one object:
+    // {"source", "newDraws", "pendingReports", "missing"}. Exit 0 when the
+    // session ended with "TRANSFERENCIA FINALIZADA" and neither a data nor a
+    // connection error, else 1.
+    int runUpdate(Session &session, DownloadSession::Source source = DownloadSession::Source::Auto, bool json = false);
 }

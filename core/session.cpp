@@ -22,6 +22,12 @@ namespace
     const QString kBadDrawFileTitle = QStringLiteral("Error de lectura");
     const QString kBadDrawFileText = QStringLiteral(
         "Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!.");
+    const QString kBadReportFileText = QStringLiteral(
+        "Archivo de informes de premios no válido. Se ha guardado aparte como %1 y se empieza uno nuevo; "
+        "los informes del último año se volverán a bajar.");
+    const QString kUnusableReportFileText = QStringLiteral(
+        "No se puede usar el archivo de informes de premios %1. No se modificará y los informes de premios "
+        "nuevos no se guardarán.");
     const QString kCorruptTitle = QStringLiteral("¡Vaya hombre!");
     const QString kCorruptText = QStringLiteral("Error crítico: fichero apuestas.dat corrupto.");
 
@@ -67,6 +73,7 @@ bool Session::start(const QString &dataDir)
     QFile::remove(dataPath(kSyndicateWorkFile));
 
     openFiles();
+    loadPrizeReports();
     loadCalibration();
     updateStatus();
     refreshDraws();
@@ -86,6 +93,29 @@ void Session::openFiles()
     m_drawFile.open(dataPath(kDrawFile));
     touch(dataPath(kSearchPage));
     touch(dataPath(kDrawPage));
+}
+
+void Session::loadPrizeReports()
+{
+    const QString path = dataPath(PrizeReportFile::kFileName);
+    switch (m_prizeReports.load(path)) {
+    case PrizeReportFile::Load::Ok:
+        break;
+    case PrizeReportFile::Load::SetAside:
+        m_prompter.warn(kBadDrawFileTitle, kBadReportFileText.arg(QFileInfo(m_prizeReports.setAsidePath()).fileName()));
+        break;
+    case PrizeReportFile::Load::Unusable:
+        m_prompter.warn(kBadDrawFileTitle, kUnusableReportFileText.arg(QString::fromLatin1(PrizeReportFile::kFileName)));
+        break;
+    }
+}
+
+PrizeReport Session::newestDrawReport() const
+{
+    const QDate date = OleDate::toDate(m_drawBuffer.date);
+    if (storedDraws() == 0 || !date.isValid())
+        return {};
+    return m_prizeReports.report(date);
 }
 
 void Session::loadCalibration()

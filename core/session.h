@@ -4,7 +4,9 @@
 #include "base/endpoints.h"
 #include "status.h"
 #include "store/drawrecord.h"
+#include "store/fileops.h"
 #include "store/printcalibration.h"
+#include "store/prizereportfile.h"
 #include "store/recordfile.h"
 #include "store/syndicaterecord.h"
 #include "scrutiny/passes.h"
@@ -139,6 +141,15 @@ public:
 
     const PrintCalibration &calibration() const { return m_calibration; }
 
+    // --- prize reports (premios.json) ----------------------------------------
+    // Loaded by start(); a damaged file is set aside with the "Error de
+    // lectura" box. The download adds to it; the report tab and `prizes`
+    // read it: prizeReports().report(date), newestDrawReport().
+    PrizeReportFile &prizeReports() { return m_prizeReports; }
+    const PrizeReportFile &prizeReports() const { return m_prizeReports; }
+    // The report of the newest stored draw (status Missing when none).
+    PrizeReport newestDrawReport() const;
+
     // The open data files, for the commands that live beside the session
     // (creation, maintenance, download, printing). Every change of a file is
     // followed by updateStatus() and, when draws changed, refreshDraws().
@@ -164,6 +175,7 @@ signals:
 
 private:
     void openFiles();
+    void loadPrizeReports();
     void loadCalibration();
     void rejectDrawFile();
     QString freeRejectName() const;
@@ -212,4 +224,7 @@ private:
 
     int m_firstShowCount = 0;
     PrintCalibration m_calibration;
+
+    DiskFileOps m_fileOps;
+    PrizeReportFile m_prizeReports {m_fileOps};
 };

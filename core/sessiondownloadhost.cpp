@@ -85,6 +85,11 @@ void SessionDownloadHost::showPrizeReport(const PrizeReportView &view)
     emit prizeReportChanged();
 }
 
+PrizeReportFile *SessionDownloadHost::prizeReports()
+{
+    return &m_session.prizeReports();
+}
+
 void SessionDownloadHost::stopPrizeAnimation()
 {
     m_session.stopPrizeAnimation();
@@ -140,6 +145,12 @@ void SessionDownloadHost::setButtonImage(int image)
 
 void SessionDownloadHost::rebuildPrizeReport()
 {
+    // The results service leaves no draw page: its report is the one kept.
+    const PrizeReport stored = m_session.newestDrawReport();
+    if (stored.isFinal() && stored.source == PrizeReport::Source::Service) {
+        showPrizeReport(storedPrizeReportView(stored, m_session.drawBuffer().date));
+        return;
+    }
     const QDir dir(m_session.dataDir());
     QFile page(dir.filePath(QString::fromLatin1(DownloadSession::kDrawPageFile)));
     PrizeReportRequest request;

@@ -34,6 +34,7 @@ public:
     void setDrawsToShow(int draws) override;
     void loadDrawList() override;
     void showPrizeReport(const PrizeReportView &view) override;
+    PrizeReportFile *prizeReports() override;
     bool pdfViewerAvailable() const override { return m_pdfViewerAvailable; }
     void stopPrizeAnimation() override;
     bool newsWindowVisible() const override { return m_newsWindowVisible; }

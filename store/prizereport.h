@@ -11,6 +11,9 @@
 // held in binary floating point.
 struct PrizeRow
 {
+    // A figure the source did not give (the classic pages show no winners).
+    static constexpr std::int64_t kUnknown = -1;
+
     std::int64_t winners = 0;
     std::int64_t prizeCents = 0;
 
@@ -28,8 +31,17 @@ struct PrizeReport
         Final = 2,   // every row below is the published figure
     };
 
+    // Where a Final report came from: the results service gives every row;
+    // the classic draw page gives the eight amounts only (winners unknown,
+    // no reintegro row).
+    enum class Source : std::uint8_t {
+        Service = 0,
+        Pages = 1,
+    };
+
     QDate date;
     Status status = Status::Missing;
+    Source source = Source::Service;
     // rows[category - 1]; meaningful only when status is Final.
     std::array<PrizeRow, kRows> rows {};
 

@@ -25,8 +25,11 @@ public:
     enum class Load {
         Ok,        // read, or absent (no report yet)
         SetAside,  // damaged: moved to setAsidePath(), starting empty
-        Unusable,  // cannot be read or is not a regular file: left alone, writes refused
+        Unusable,  // cannot be read, not a regular file, or written by a newer
+                   // version: left alone, writes refused
     };
+    // More than any real history needs; a larger file is not read into memory.
+    static constexpr qint64 kMaxBytes = 16 * 1024 * 1024;
 
     explicit PrizeReportFile(FileOps &files);
 
@@ -51,10 +54,11 @@ public:
     // Draws dated from `from` on whose report is still pending, oldest first.
     std::vector<QDate> pendingSince(QDate from) const;
 
-    // The file's text and its reading back, for tests and fuzzing: nullopt
-    // semantics are carried by the bool.
+    // The file's text and its reading back, for tests and fuzzing. parse()
+    // is false for anything that is not a whole, valid file of this format;
+    // *newer is set when the file says it is of a later version.
     static QByteArray serialize(const std::map<QDate, PrizeReport> &reports);
-    static bool parse(const QByteArray &bytes, std::map<QDate, PrizeReport> *reports);
+    static bool parse(const QByteArray &bytes, std::map<QDate, PrizeReport> *reports, bool *newer = nullptr);
 
 private:
     FileOps &m_files;

@@ -7,6 +7,7 @@
 #include <QString>
 
 class Prompter;
+class PrizeReportFile;
 struct PrizeReportView;
 
 // What the download session asks of the program around it: the session's
@@ -36,6 +37,8 @@ public:
     virtual void setDrawsToShow(int draws) = 0;
     virtual void loadDrawList() = 0;
     virtual void showPrizeReport(const PrizeReportView &view) = 0;
+    // Every stored draw's prize report; none when the host keeps no reports.
+    virtual PrizeReportFile *prizeReports() { return nullptr; }
     // Whether the prize report can show a PDF inside the window.
     virtual bool pdfViewerAvailable() const { return true; }
     virtual void stopPrizeAnimation() {}

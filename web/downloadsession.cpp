@@ -1,14 +1,19 @@
 #include "downloadsession.h"
 
+#include "base/calendar.h"
 #include "base/prompter.h"
 #include "downloadhost.h"
 #include "operatorsite.h"
 #include "prizereport.h"
 #include "resultsparser.h"
+#include "store/cents.h"
 #include "store/oledate.h"
+#include "store/prizereportfile.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QSaveFile>
+#include <QTimer>
 
 #include <algorithm>
 #include <utility>
@@ -30,6 +35,10 @@ namespace
         "No conectado: Compruebe la conexión a internet. Si es correcta, pruebe más tarde ya que no es "
         "posible conectar con el servidor de ONLAE.");
     const QString kSlowServer = QStringLiteral("Problemas con el servidor. Tarda en responder. Pruebe más tarde...");
+    const QString kReportsTitle = QStringLiteral("Error de escritura");
+    const QString kReportsNotSaved = QStringLiteral(
+        "No se han podido guardar los informes de premios en premios.json. Se volverán a pedir en la próxima "
+        "descarga.");
 
     constexpr int kSearchDays = 50;
     constexpr int kMaxDrawsShown = 8;
@@ -111,6 +120,7 @@ void DownloadSession::stopWithoutResult()
     setTimerEnabled(false);
     setProgress(0);
     setStatusText(QString());
+    completeOutcome();
 }
 
 bool DownloadSession::start()
@@ -119,7 +129,6 @@ bool DownloadSession::start()
         return false;
 
     const QDate today = m_host.today();
-    const QDate startDate = today.addDays(-kSearchDays);
     m_outcome = {};
     m_reportFetched = false;
     m_host.setStoredDrawsText(QString());
@@ -145,8 +154,33 @@ bool DownloadSession::start()
     setStatusText(kConnecting);
 
     m_byteCount = 0;
+    m_pageDrawDate = {};
+    m_newestBefore = newest;
+    m_phase = Phase::Pages;
+    if (m_source != Source::Pages) {
+        if (startService()) {
+            setTimerEnabled(true);
+            return true;
+        }
+        if (m_source == Source::Service) {
+            m_host.prompter().warn(kConnectionTitle, kNotConnected);
+            stopWithoutResult();
+            m_outcome.connectionError = true;
+            emit finished();
+            return false;
+        }
+    }
+    return fetchSearchPage();
+}
+
+bool DownloadSession::fetchSearchPage()
+{
+    m_phase = Phase::Pages;
+    m_step = 2;
+    m_tickCount = 0;
+    const QDate today = m_host.today();
     m_countingBytes = true;
-    TransferResult result = m_transfer.fetch(OperatorSite::searchUrl(startDate, today, m_endpoints));
+    TransferResult result = m_transfer.fetch(OperatorSite::searchUrl(today.addDays(-kSearchDays), today, m_endpoints));
     m_countingBytes = false;
     if (!result.ok()) {
         m_host.prompter().warn(kConnectionTitle, kNotConnected);
@@ -156,13 +190,125 @@ bool DownloadSession::start()
         return false;
     }
     m_page = std::move(result.body);
-    m_byteCount = m_page.size();
+    m_byteCount += m_page.size();
     m_host.setByteCountText(QString::number(m_byteCount));
     if (m_page.size() > 100)
         setStatusText(kSearching);
     m_step = 3;
     setTimerEnabled(true);
     return true;
+}
+
+bool DownloadSession::startService()
+{
+    m_phase = Phase::Service;
+    m_answers.clear();
+    m_noDraw.clear();
+    m_storedForReports.clear();
+    const QDate today = m_host.today();
+
+    // The stored draws of the last 52 weeks without a final report: their
+    // reports are asked for again.
+    std::vector<QDate> wanted;
+    if (PrizeReportFile *reports = m_host.prizeReports()) {
+        const QDate from = today.addDays(-ServiceSource::kReportDays);
+        const QByteArray bytes = m_host.drawFile().readAllRecords();
+        for (qsizetype at = bytes.size() - DrawRecord::kSize; at >= 0; at -= DrawRecord::kSize) {
+            const DrawRecord draw = DrawRecord::fromBytes(bytes.sliced(at, DrawRecord::kSize));
+            const QDate date = OleDate::toDate(draw.date);
+            if (!date.isValid() || date < from)
+                break;
+            if (!reports->report(date).isFinal()) {
+                wanted.push_back(date);
+                m_storedForReports[date] = draw;
+            }
+        }
+    }
+    m_plan = ServiceSource::plan(m_newestBefore, today, wanted);
+    if (m_plan.requests.empty()) {
+        // Nothing due and nothing pending: the service has nothing to say.
+        m_step = 3;
+        return true;
+    }
+    return askService();
+}
+
+bool DownloadSession::askService()
+{
+    const ServiceSource::Request &request = m_plan.requests[m_answers.size()];
+    m_countingBytes = true;
+    const TransferResult result = m_transfer.fetch(request.url(m_endpoints));
+    m_countingBytes = false;
+    m_tickCount = 0;
+    ServiceAnswer answer = ServiceSource::answerOf(result, request, m_host.today());
+    if (answer.refused) {
+        // Nothing of a refusing source is kept, not even its earlier answers.
+        m_answers.clear();
+        m_byteCount = 0;
+        m_host.setByteCountText(QString::number(m_byteCount));
+        return false;
+    }
+    m_byteCount += result.body.size();
+    m_host.setByteCountText(QString::number(m_byteCount));
+    setStatusText(kSearching);
+    m_answers.push_back(std::move(answer));
+    m_step = 3;
+    return true;
+}
+
+void DownloadSession::concludeService()
+{
+    m_tickCount = 0;
+    setProgress(2);
+    m_step = 5;
+    setStatusText(kAnalysing);
+    m_outcome.fromService = true;
+
+    const ServiceSource::Outcome service = ServiceSource::conclude(m_plan, m_answers, m_storedForReports);
+    m_noDraw = service.noDraw;
+
+    // The reports go to disk before the draws: a report of a draw not
+    // stored after all is harmless, a stored draw that never gets its
+    // report asked for again is not.
+    PrizeReportFile *reports = m_host.prizeReports();
+    if (reports && !service.reports.empty()) {
+        for (const PrizeReport &report : service.reports)
+            reports->put(report);
+        if (reports->save() != FileOps::Result::Ok)
+            m_host.prompter().warn(kReportsTitle, kReportsNotSaved);
+    }
+
+    const int stored = storeNewDraws(m_host.drawFile(), service.newDraws);
+    ResultsPageScan scan;
+    scan.draws = service.newDraws;
+    for (auto it = service.newDraws.rbegin(); it != service.newDraws.rend(); ++it)
+        scan.newDates.push_back(OleDate::toDate(it->date));
+    scan.stop = service.invalid ? ResultsPageScan::Stop::InvalidDraw : ResultsPageScan::Stop::None;
+    const bool writeFailed = stored < int(service.newDraws.size());
+    const ParseResult parse = concludeParse(std::move(scan), stored, writeFailed, m_host.today().year(),
+                                            m_endpoints.supportEmail);
+    m_newDrawCount = parse.newDrawCount;
+    m_outcome.storedDraws = parse.storedDraws;
+    m_outcome.dataError |= parse.dataError;
+    for (int i = 0; i < stored; ++i)
+        m_outcome.newDraws.push_back(OleDate::toDate(service.newDraws[std::size_t(i)].date));
+    if (stored > 0) {
+        m_host.setStoredDrawsText(storedDrawsText(stored));
+        // The saved draw page is an older draw's now.
+        writePage(kDrawPageFile, {});
+    }
+    if (parse.message)
+        m_host.prompter().show(parse.message->icon, parse.message->title, parse.message->text);
+    if (parse.parseFailed) {
+        m_parseFailed = true;
+        setTimerEnabled(false);
+        m_host.setReportMessage(parse.reportText);
+    }
+    if (parse.runStatusScan)
+        m_host.updateStatus();
+    m_host.setByteCountText(QString::number(m_byteCount) + QStringLiteral(" Bytes"));
+    // No draw page to fetch.
+    m_step = 6;
 }
 
 void DownloadSession::tick()
@@ -186,8 +332,29 @@ void DownloadSession::tick()
         m_outcome.connectionError = true;
     }
 
-    if (!m_transfer.isBusy())
+    if (m_phase == Phase::Service && m_step == 3) {
+        // One request per tick: the service is never asked more than once a
+        // second.
+        if (m_answers.size() < m_plan.requests.size()) {
+            if (!askService()) {
+                if (m_source == Source::Auto) {
+                    fetchSearchPage();
+                } else {
+                    m_host.prompter().warn(kConnectionTitle, kNotConnected);
+                    stopWithoutResult();
+                    m_outcome.connectionError = true;
+                }
+                if (!m_timerOn)
+                    emit finished();
+                return;
+            }
+            if (m_answers.size() < m_plan.requests.size())
+                return;
+        }
+        concludeService();
+    } else if (m_phase == Phase::Pages && !m_transfer.isBusy()) {
         parseSearchPage();
+    }
     if (m_step == 5)
         fetchDrawPage();
     if (m_step == 6 && !m_transfer.isBusy())
@@ -219,6 +386,29 @@ void DownloadSession::parseSearchPage()
     m_outcome.dataError |= parse.dataError;
     if (parse.storedDraws > 0)
         m_host.setStoredDrawsText(storedDrawsText(parse.storedDraws));
+    std::vector<PrizeReport> pending;
+    for (int i = 0; i < parse.storedDraws && i < int(parse.scan.draws.size()); ++i) {
+        const QDate date = OleDate::toDate(parse.scan.draws[std::size_t(i)].date);
+        m_outcome.newDraws.push_back(date);
+        PrizeReport report;
+        report.date = date;
+        report.status = PrizeReport::Status::Pending;
+        pending.push_back(report);
+    }
+    // The draw page is the newest listed draw's: its report belongs to the
+    // newest stored draw only when every newer listed draw was stored.
+    if (!parse.scan.drawPagePath.isEmpty()) {
+        if (parse.scan.newDates.empty())
+            m_pageDrawDate = m_newestBefore;
+        else if (parse.storedDraws == int(parse.scan.newDates.size()))
+            m_pageDrawDate = parse.scan.newDates.front();
+    }
+    if (PrizeReportFile *reports = m_host.prizeReports(); reports && !pending.empty()) {
+        for (const PrizeReport &report : pending)
+            reports->put(report);
+        if (reports->save() != FileOps::Result::Ok)
+            m_host.prompter().warn(kReportsTitle, kReportsNotSaved);
+    }
     if (parse.message)
         m_host.prompter().show(parse.message->icon, parse.message->title, parse.message->text);
     if (parse.parseFailed) {
@@ -257,9 +447,11 @@ void DownloadSession::finish()
 {
     setProgress(2);
     setTimerEnabled(false);
-    // The draw page, or the search page again when there is none.
+    // The draw page, or the search page again when there is none; the
+    // service leaves no page.
     const QByteArray drawPage = std::exchange(m_page, QByteArray());
-    writePage(kDrawPageFile, drawPage);
+    if (m_phase == Phase::Pages)
+        writePage(kDrawPageFile, drawPage);
 
     if (m_parseFailed || m_endOfData) {
         m_outcome.dataError = true;
@@ -274,32 +466,102 @@ void DownloadSession::finish()
         m_host.updateStatus();
         m_host.loadDrawList();
 
-        PrizeReportRequest request;
-        request.drawPage = drawPage;
-        request.newestDrawDate = m_host.newestDraw().date;
-        request.documentFile = dataPath(kReportFile);
-        request.download = true;
-        request.pdfViewerAvailable = m_host.pdfViewerAvailable();
-        request.endpoints = m_endpoints;
-        const PrizeReportView view = buildPrizeReport(request, &m_transfer);
-        m_reportFetched = view.reportFetched;
-        m_outcome.reportMissing = !isPdfFile(request.documentFile);
-        m_host.showPrizeReport(view);
+        const double newestDate = m_host.newestDraw().date;
+        if (m_phase == Phase::Service) {
+            PrizeReport report;
+            if (const PrizeReportFile *reports = m_host.prizeReports())
+                report = reports->report(OleDate::toDate(newestDate));
+            m_host.showPrizeReport(storedPrizeReportView(report, newestDate));
+        } else {
+            PrizeReportRequest request;
+            request.drawPage = drawPage;
+            request.newestDrawDate = newestDate;
+            request.documentFile = dataPath(kReportFile);
+            request.download = true;
+            request.pdfViewerAvailable = m_host.pdfViewerAvailable();
+            request.endpoints = m_endpoints;
+            const PrizeReportView view = buildPrizeReport(request, &m_transfer);
+            m_reportFetched = view.reportFetched;
+            m_outcome.reportMissing = !isPdfFile(request.documentFile);
+            recordPagesReport(view);
+            m_host.showPrizeReport(view);
+        }
         m_host.setButtonImage(2);
     }
     setStatusText(kFinished);
     setProgress(5);
     m_host.selectFirstTab();
     m_outcome.finished = true;
+    completeOutcome();
     emit finished();
+}
+
+void DownloadSession::recordPagesReport(const PrizeReportView &view)
+{
+    PrizeReportFile *reports = m_host.prizeReports();
+    const QDate newest = OleDate::toDate(m_host.newestDraw().date);
+    if (!reports || !m_pageDrawDate.isValid() || m_pageDrawDate != newest)
+        return;
+    PrizeReport report;
+    report.date = newest;
+    report.status = PrizeReport::Status::Final;
+    report.source = PrizeReport::Source::Pages;
+    for (int category = 1; category < PrizeReport::kReintegro; ++category) {
+        const auto cents = Cents::parseGrouped(view.amounts[std::size_t(category - 1)]);
+        // A page without its amounts yet says nothing about the prizes.
+        if (!cents)
+            return;
+        report.row(category) = {PrizeRow::kUnknown, *cents};
+    }
+    report.row(PrizeReport::kReintegro) = {PrizeRow::kUnknown, PrizeRow::kUnknown};
+    if (reports->report(newest).isFinal())
+        return;
+    reports->put(report);
+    if (reports->save() != FileOps::Result::Ok)
+        m_host.prompter().warn(kReportsTitle, kReportsNotSaved);
+}
+
+void DownloadSession::completeOutcome()
+{
+    const QDate today = m_host.today();
+    const QDate newest = OleDate::toDate(m_host.newestDraw().date);
+    m_outcome.missing = 0;
+    if (newest.isValid()) {
+        for (const QDate &date : expectedDrawDates(newest, today)) {
+            if (std::find(m_noDraw.begin(), m_noDraw.end(), date) == m_noDraw.end())
+                ++m_outcome.missing;
+        }
+    }
+    m_outcome.pendingReports.clear();
+    const PrizeReportFile *reports = m_host.prizeReports();
+    if (!reports)
+        return;
+    const QDate from = today.addDays(-ServiceSource::kReportDays);
+    const QByteArray bytes = m_host.drawFile().readAllRecords();
+    for (qsizetype at = bytes.size() - DrawRecord::kSize; at >= 0; at -= DrawRecord::kSize) {
+        const QDate date = OleDate::toDate(DrawRecord::fromBytes(bytes.sliced(at, DrawRecord::kSize)).date);
+        if (!date.isValid() || date < from)
+            break;
+        if (!reports->report(date).isFinal())
+            m_outcome.pendingReports.insert(m_outcome.pendingReports.begin(), date);
+    }
 }
 
 bool DownloadSession::runToCompletion()
 {
     m_manualTicks = true;
     if (start()) {
-        for (int i = 0; m_timerOn && i < kMaxHeadlessTicks; ++i)
+        // The ticks keep their interval: the service is asked once a second
+        // at most, as from the window.
+        const int maxTicks = kMaxHeadlessTicks + int(m_plan.requests.size());
+        for (int i = 0; m_timerOn && i < maxTicks; ++i) {
+            if (m_phase == Phase::Service) {
+                QEventLoop pause;
+                QTimer::singleShot(m_timer.interval(), &pause, &QEventLoop::quit);
+                pause.exec();
+            }
             tick();
+        }
         if (m_timerOn) {
             m_transfer.cancel();
             stopWithoutResult();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/endpoints.h"
+#include "servicesource.h"
 #include "webtransfer.h"
 
 #include <QByteArray>
@@ -8,13 +9,20 @@
 #include <QString>
 #include <QTimer>
 
-class DownloadHost;
+#include <map>
+#include <vector>
 
-// The results download: fetch the search page of the last fifty days, store
-// the new draws, fetch the newest draw's page, then check the syndicates,
-// refresh the status, the draw list and the prize report. start() fetches the
-// search page; a one-second tick carries the rest. The window drives it with
-// the session's own timer; the command line runs it to completion.
+class DownloadHost;
+struct PrizeReportView;
+
+// The results download. First source, the operator's results service: one
+// request per tick for the draws due since the newest stored one and the
+// reports still missing; when the service refuses, the classic pages: the
+// search page of the last fifty days and the newest draw's page. Then check
+// the syndicates, refresh the status, the draw list and the prize report.
+// start() makes the first request; a one-second tick carries the rest. The
+// window drives it with the session's own timer; the command line runs it to
+// completion.
 class DownloadSession : public QObject
 {
     Q_OBJECT
@@ -32,8 +40,22 @@ public:
         bool connectionError = false; // a page could not be fetched
         bool reportMissing = false;   // the report document is not on disk
         int storedDraws = 0;
+        // The draws came from the results service (else from the pages).
+        bool fromService = false;
+        // The dates of the draws stored, oldest first.
+        std::vector<QDate> newDraws;
+        // Stored draws of the last 52 weeks whose report is not final.
+        std::vector<QDate> pendingReports;
+        // Draw days since the newest stored draw not known to have had no draw.
+        int missing = 0;
 
         bool succeeded() const { return finished && !dataError && !connectionError; }
+    };
+
+    enum class Source {
+        Auto,    // the service; the pages when the service refuses
+        Service,
+        Pages,
     };
 
     DownloadSession(DownloadHost &host, WebTransfer &transfer, Endpoints endpoints, QObject *parent = nullptr);
@@ -64,6 +86,8 @@ public:
     bool reportFetched() const { return m_reportFetched; }
 
     void setTickInterval(int milliseconds) { m_timer.setInterval(milliseconds); }
+    void setSource(Source source) { m_source = source; }
+    Source source() const { return m_source; }
 
     // The download button's image under the pointer (twips): 1 inside the
     // drawn button, 2 around it.
@@ -74,6 +98,14 @@ signals:
     void finished();
 
 private:
+    enum class Phase { Service, Pages };
+
+    bool startService();
+    bool askService();
+    void concludeService();
+    bool fetchSearchPage();
+    void recordPagesReport(const PrizeReportView &view);
+    void completeOutcome();
     void setTimerEnabled(bool on);
     void setProgress(int step);
     void setStatusText(const QString &text);
@@ -109,4 +141,15 @@ private:
     bool m_endOfData = false;
     bool m_reportFetched = false;
     Outcome m_outcome;
+
+    Source m_source = Source::Auto;
+    Phase m_phase = Phase::Pages;
+    ServiceSource::Plan m_plan;
+    std::vector<ServiceAnswer> m_answers;
+    // The stored draws whose reports are asked for, to check them against.
+    std::map<QDate, DrawRecord> m_storedForReports;
+    std::vector<QDate> m_noDraw;
+    QDate m_newestBefore;
+    // The draw whose page the pages' report comes from, when it is stored.
+    QDate m_pageDrawDate;
 };

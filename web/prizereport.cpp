@@ -3,10 +3,12 @@
 #include "base/calendar.h"
 #include "operatorsite.h"
 #include "pagereader.h"
+#include "store/cents.h"
 #include "store/cp1252.h"
 #include "store/oledate.h"
 
 #include <QFile>
+#include <QLocale>
 
 namespace
 {
@@ -118,5 +120,28 @@ PrizeReportView buildPrizeReport(const PrizeReportRequest &request, WebTransfer 
     }
     view.showDocument = true;
     view.documentFile = request.documentFile;
+    return view;
+}
+
+PrizeReportView storedPrizeReportView(const PrizeReport &report, double newestDrawDate)
+{
+    PrizeReportView view;
+    view.heading = reportHeading(newestDrawDate);
+    if (!report.isFinal()) {
+        view.message = kAttention;
+        return view;
+    }
+    QString text = QStringLiteral("\nACERTANTES:\n");
+    for (int category = 1; category <= PrizeReport::kRows; ++category) {
+        const PrizeRow &row = report.row(category);
+        if (category < PrizeReport::kReintegro)
+            view.amounts[std::size_t(category - 1)] = row.prizeCents >= 0 ? Cents::format(row.prizeCents) : QString();
+        if (row.winners < 0)
+            continue;
+        const QString label = category == PrizeReport::kReintegro ? QStringLiteral("Reintegro")
+                                                                  : QStringLiteral("%1ª Categoría").arg(category);
+        text += QStringLiteral("- %1: %2\n").arg(label, QLocale(QLocale::Spanish, QLocale::Spain).toString(qlonglong(row.winners)));
+    }
+    view.message = text;
     return view;
 }

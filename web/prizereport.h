@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/endpoints.h"
+#include "store/prizereport.h"
 #include "webtransfer.h"
 
 #include <QByteArray>
@@ -69,6 +70,10 @@ struct PrizeReportView
 // Rebuilds the panel. With request.download the old document is deleted and
 // the new one fetched through transfer; otherwise the one on disk is shown.
 PrizeReportView buildPrizeReport(const PrizeReportRequest &request, WebTransfer *transfer);
+
+// The panel for a report kept in premios.json: the amounts of a final
+// report, the winners in the text; a pending one says the data is not out.
+PrizeReportView storedPrizeReportView(const PrizeReport &report, double newestDrawDate);
 
 // The panel's texts.
 QString reportNotAvailableText();

@@ -2,6 +2,7 @@
 // the bytes of numeros.dat and edu.pdf, stdout, stderr and the exit code.
 
 #include "support/fixtures.h"
+#include "support/fakeservice.h"
 #include "support/searchpages.h"
 #include "support/testhttpserver.h"
 
@@ -89,6 +90,7 @@ private slots:
         server.setPage(kSearchPath, search);
         server.setPage(kDrawPagePath, SearchPages::fixture("sorteo.html"));
         server.setPage(kDocumentPath, SearchPages::fixture("informe.pdf"));
+        FakeService::refuse(server);
         TestHttpServer::Route closes;
         closes.behaviour = TestHttpServer::Behaviour::Close;
         if (serve == Serve::SearchCloses)
@@ -125,6 +127,40 @@ private slots:
             QVERIFY(pdf.isEmpty());
         if (serve != Serve::SearchCloses)
             QCOMPARE(Fixtures::readFile(dir.filePath(QStringLiteral("www.txt"))), search);
+    }
+
+    // --json: one object on stdout; the service brings the draws and their
+    // reports, the draw-night one stays pending.
+    void serviceJson()
+    {
+        TestHttpServer server;
+        QVERIFY(server.listen());
+        FakeService service(server);
+        service.add({2026, 11, 29}, {3, 12, 28, 40, 45}, 0);
+        service.add({2026, 12, 6}, {2, 7, 19, 33, 51}, 4, false);
+        QTemporaryDir dir;
+        QVERIFY(Fixtures::writeFile(dir.filePath(QStringLiteral("numeros.dat")), Fixtures::bytesOf(firstDraws(5))));
+
+        QProcess process;
+        QSignalSpy done(&process, &QProcess::finished);
+        process.start(QStringLiteral(QUORVALE_CLI),
+                      {QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--today"), QStringLiteral("2026-12-08"),
+                       QStringLiteral("--operator-url"), server.baseUrl().toString(), QStringLiteral("--json"),
+                       QStringLiteral("--source"), QStringLiteral("service"), QStringLiteral("update")});
+        QVERIFY(done.wait(60000));
+        QCOMPARE(process.exitCode(), 0);
+        QCOMPARE(process.readAllStandardOutput(),
+                 QByteArray("{\"missing\":0,\"newDraws\":[\"2026-11-29\",\"2026-12-06\"],"
+                            "\"pendingReports\":[\"2026-10-25\",\"2026-11-01\",\"2026-11-08\",\"2026-11-15\",\"2026-11-22\",\"2026-12-06\"],"
+                            "\"source\":\"service\"}\n"));
+        QCOMPARE(Fixtures::readFile(dir.filePath(QStringLiteral("numeros.dat"))), Fixtures::bytesOf(firstDraws(7)));
+        QVERIFY(Fixtures::readFile(dir.filePath(QStringLiteral("premios.json"))).contains("\"fecha\": \"2026-11-29\""));
+
+        QProcess bad;
+        bad.start(QStringLiteral(QUORVALE_CLI), {QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--source"),
+                                                 QStringLiteral("web"), QStringLiteral("update")});
+        QVERIFY(bad.waitForFinished(30000));
+        QCOMPARE(bad.exitCode(), 2);
     }
 
     // The operator's address must be one the program can use.

@@ -22,7 +22,9 @@ namespace
         case 200: return "OK";
         case 301: return "Moved Permanently";
         case 302: return "Found";
+        case 403: return "Forbidden";
         case 404: return "Not Found";
+        case 406: return "Not Acceptable";
         case 500: return "Internal Server Error";
         default: return "Status";
         }
@@ -126,9 +128,15 @@ void TestHttpServer::setPage(const QString &path, const QByteArray &body, int st
     setRoute(path, route);
 }
 
+void TestHttpServer::setHandler(const QString &path, Handler handler)
+{
+    m_handlers.insert(path, std::move(handler));
+}
+
 void TestHttpServer::clearRoutes()
 {
     m_routes.clear();
+    m_handlers.clear();
 }
 
 int TestHttpServer::requestsFor(const QString &path) const
@@ -176,6 +184,10 @@ void TestHttpServer::readRequest(QTcpSocket *socket)
     Route notFound;
     notFound.status = 404;
     notFound.body = "not found";
+    if (const auto handler = m_handlers.constFind(path); handler != m_handlers.constEnd()) {
+        answer(socket, (*handler)(QUrl(target)));
+        return;
+    }
     answer(socket, m_routes.value(path, notFound));
 }
 

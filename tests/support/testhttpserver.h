@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <functional>
 #include <memory>
 
 class QTcpServer;
@@ -64,6 +65,10 @@ public:
     // Answers for a path (query ignored). Unknown paths get 404.
     void setRoute(const QString &path, const Route &route);
     void setPage(const QString &path, const QByteArray &body, int status = 200);
+    // Answers for a path made per request from its target (path and query),
+    // for services that answer by query.
+    using Handler = std::function<Route(const QUrl &target)>;
+    void setHandler(const QString &path, Handler handler);
     void clearRoutes();
 
     // Every request target (path and query) in order of arrival.
@@ -80,6 +85,7 @@ private:
     std::unique_ptr<QTcpServer> m_server;
     bool m_tls = false;
     QHash<QString, Route> m_routes;
+    QHash<QString, Handler> m_handlers;
     QHash<QTcpSocket *, QByteArray> m_pending;
     QStringList m_requests;
 };

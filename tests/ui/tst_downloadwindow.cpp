@@ -5,6 +5,7 @@
 #include "core/session.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
+#include "support/fakeservice.h"
 #include "support/searchpages.h"
 #include "support/testhttpserver.h"
 #include "ui/downloadbutton.h"
@@ -115,6 +116,7 @@ private slots:
         m_server->setPage(kSearchPath, SearchPages::fixture("busqueda.html"));
         m_server->setPage(kDrawPagePath, SearchPages::fixture("sorteo.html"));
         m_server->setPage(kDocumentPath, SearchPages::fixture("informe.pdf"));
+        FakeService::refuse(*m_server);
         m_prompter.boxes.clear();
     }
 

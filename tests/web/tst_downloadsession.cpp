@@ -139,6 +139,8 @@ class TestDownloadSession : public QObject
         m_transfer->setTimeout(800);
         m_download = std::make_unique<DownloadSession>(*m_host, *m_transfer, endpoints);
         m_download->setTickInterval(5);
+        // The classic pages alone; the service has its own tests.
+        m_download->setSource(DownloadSession::Source::Pages);
     }
 
     // Runs one session the way the window does: the click, then the timer.

@@ -1,0 +1,304 @@
+#include "prizereportfile.h"
+
+#include "cents.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace
+{
+    const QString kFormat = QStringLiteral("quorvale-premios");
+    const QString kPending = QStringLiteral("pendiente");
+    const QString kFinal = QStringLiteral("final");
+    const QString kService = QStringLiteral("servicio");
+    const QString kPages = QStringLiteral("paginas");
+
+    // The classic page has no reintegro row.
+    int rowsOf(PrizeReport::Source source)
+    {
+        return source == PrizeReport::Source::Pages ? PrizeReport::kRows - 1 : PrizeReport::kRows;
+    }
+
+    // A whole number from 0 to Cents::kMaxExact written as a JSON integer.
+    std::optional<std::int64_t> exactCount(const QJsonValue &value)
+    {
+        if (!value.isDouble())
+            return std::nullopt;
+        const double d = value.toDouble();
+        if (!(d >= 0) || d > double(Cents::kMaxExact))
+            return std::nullopt;
+        const qint64 n = value.toInteger(-1);
+        if (n < 0 || double(n) != d)
+            return std::nullopt;
+        return n;
+    }
+
+    bool readRow(const QJsonValue &value, PrizeReport::Source source, PrizeReport *report, std::array<bool, 9> *seen)
+    {
+        if (!value.isObject())
+            return false;
+        const QJsonObject row = value.toObject();
+        const auto category = exactCount(row.value(QLatin1String("categoria")));
+        if (!category || *category < 1 || *category > rowsOf(source) || (*seen)[std::size_t(*category - 1)])
+            return false;
+        (*seen)[std::size_t(*category - 1)] = true;
+        PrizeRow &out = report->row(int(*category));
+        const QJsonValue winners = row.value(QLatin1String("ganadores"));
+        if (source == PrizeReport::Source::Pages && winners.isNull()) {
+            out.winners = PrizeRow::kUnknown;
+        } else {
+            const auto count = exactCount(winners);
+            if (!count)
+                return false;
+            out.winners = *count;
+        }
+        const auto cents = exactCount(row.value(QLatin1String("centimos")));
+        if (!cents)
+            return false;
+        out.prizeCents = *cents;
+        return true;
+    }
+
+    bool readReport(const QJsonValue &value, PrizeReport *report)
+    {
+        if (!value.isObject())
+            return false;
+        const QJsonObject object = value.toObject();
+        const QString date = object.value(QLatin1String("fecha")).toString();
+        report->date = QDate::fromString(date, Qt::ISODate);
+        if (!report->date.isValid() || date.size() != 10 || report->date.year() < 1000)
+            return false;
+        const QString status = object.value(QLatin1String("estado")).toString();
+        if (status == kPending) {
+            report->status = PrizeReport::Status::Pending;
+            return true;
+        }
+        if (status != kFinal)
+            return false;
+        report->status = PrizeReport::Status::Final;
+        const QString source = object.value(QLatin1String("origen")).toString();
+        if (source == kService)
+            report->source = PrizeReport::Source::Service;
+        else if (source == kPages)
+            report->source = PrizeReport::Source::Pages;
+        else
+            return false;
+        const QJsonValue rows = object.value(QLatin1String("categorias"));
+        if (!rows.isArray())
+            return false;
+        std::array<bool, 9> seen {};
+        for (const QJsonValue &row : rows.toArray()) {
+            if (!readRow(row, report->source, report, &seen))
+                return false;
+        }
+        for (int i = 0; i < rowsOf(report->source); ++i) {
+            if (!seen[std::size_t(i)])
+                return false;
+        }
+        if (report->source == PrizeReport::Source::Pages)
+            report->row(PrizeReport::kReintegro) = {PrizeRow::kUnknown, PrizeRow::kUnknown};
+        return true;
+    }
+
+    QJsonObject writeReport(const PrizeReport &report)
+    {
+        QJsonObject object;
+        object.insert(QLatin1String("fecha"), report.date.toString(Qt::ISODate));
+        if (report.status != PrizeReport::Status::Final) {
+            object.insert(QLatin1String("estado"), kPending);
+            return object;
+        }
+        object.insert(QLatin1String("estado"), kFinal);
+        object.insert(QLatin1String("origen"), report.source == PrizeReport::Source::Pages ? kPages : kService);
+        QJsonArray rows;
+        for (int category = 1; category <= rowsOf(report.source); ++category) {
+            const PrizeRow &row = report.row(category);
+            QJsonObject out;
+            out.insert(QLatin1String("categoria"), category);
+            out.insert(QLatin1String("ganadores"),
+                       row.winners == PrizeRow::kUnknown ? QJsonValue(QJsonValue::Null) : QJsonValue(qint64(row.winners)));
+            out.insert(QLatin1String("centimos"), qint64(row.prizeCents));
+            rows.append(out);
+        }
+        object.insert(QLatin1String("categorias"), rows);
+        return object;
+    }
+
+    // Only figures the file can hold exactly are ever written.
+    bool isWritable(const PrizeReport &report)
+    {
+        if (!report.date.isValid() || report.date.year() < 1000 || report.date.year() > 9999)
+            return false;
+        if (report.status != PrizeReport::Status::Final)
+            return true;
+        for (int category = 1; category <= rowsOf(report.source); ++category) {
+            const PrizeRow &row = report.row(category);
+            const bool winnersOk = (row.winners >= 0 && row.winners <= Cents::kMaxExact)
+                                || (row.winners == PrizeRow::kUnknown && report.source == PrizeReport::Source::Pages);
+            if (!winnersOk || row.prizeCents < 0 || row.prizeCents > Cents::kMaxExact)
+                return false;
+        }
+        return true;
+    }
+}
+
+PrizeReportFile::PrizeReportFile(FileOps &files)
+    : m_files(files)
+{
+}
+
+PrizeReportFile::Load PrizeReportFile::load(const QString &path)
+{
+    m_path = path;
+    m_setAside.clear();
+    m_reports.clear();
+    m_writable = false;
+
+    const QFileInfo info(path);
+    if (info.isSymLink())
+        return Load::Unusable;
+    if (!info.exists()) {
+        m_writable = true;
+        return Load::Ok;
+    }
+    if (!info.isFile())
+        return Load::Unusable;
+
+    QByteArray bytes;
+    bool newer = false;
+    if (info.size() <= kMaxBytes) {
+        if (!m_files.read(path, &bytes))
+            return Load::Unusable;
+        if (parse(bytes, &m_reports, &newer)) {
+            m_writable = true;
+            return Load::Ok;
+        }
+        m_reports.clear();
+        // A later Quorvale's file is sound; it is not ours to rewrite.
+        if (newer)
+            return Load::Unusable;
+    }
+
+    QString aside = QFileInfo(path).dir().filePath(QString::fromLatin1(kRejectedName));
+    for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n)
+        aside = QFileInfo(path).dir().filePath(QString::fromLatin1(kRejectedName) + QLatin1Char('.') + QString::number(n));
+    if (m_files.replace(path, aside) != FileOps::Result::Ok)
+        return Load::Unusable;
+    m_setAside = aside;
+    m_writable = true;
+    return Load::SetAside;
+}
+
+PrizeReport PrizeReportFile::report(QDate date) const
+{
+    const auto it = m_reports.find(date);
+    if (it != m_reports.end())
+        return it->second;
+    PrizeReport missing;
+    missing.date = date;
+    return missing;
+}
+
+void PrizeReportFile::put(const PrizeReport &report)
+{
+    if (!report.date.isValid())
+        return;
+    const auto it = m_reports.find(report.date);
+    const bool haveFinal = it != m_reports.end() && it->second.isFinal();
+    if (report.status == PrizeReport::Status::Missing) {
+        if (it != m_reports.end() && !haveFinal)
+            m_reports.erase(it);
+        return;
+    }
+    // The service's full report may take the place of the page's amounts;
+    // nothing else replaces a final report.
+    if (haveFinal
+        && !(report.isFinal() && report.source == PrizeReport::Source::Service
+             && it->second.source == PrizeReport::Source::Pages))
+        return;
+    if (!isWritable(report))
+        return;
+    m_reports[report.date] = report;
+}
+
+void PrizeReportFile::remove(QDate date)
+{
+    m_reports.erase(date);
+}
+
+FileOps::Result PrizeReportFile::save()
+{
+    if (!m_writable || m_path.isEmpty())
+        return FileOps::Result::Failed;
+    return m_files.write(m_path, serialize(m_reports));
+}
+
+std::vector<PrizeReport> PrizeReportFile::all() const
+{
+    std::vector<PrizeReport> reports;
+    reports.reserve(m_reports.size());
+    for (const auto &entry : m_reports)
+        reports.push_back(entry.second);
+    return reports;
+}
+
+std::vector<QDate> PrizeReportFile::pendingSince(QDate from) const
+{
+    std::vector<QDate> dates;
+    for (auto it = m_reports.lower_bound(from); it != m_reports.end(); ++it) {
+        if (it->second.status == PrizeReport::Status::Pending)
+            dates.push_back(it->first);
+    }
+    return dates;
+}
+
+QByteArray PrizeReportFile::serialize(const std::map<QDate, PrizeReport> &reports)
+{
+    QJsonArray list;
+    for (const auto &entry : reports) {
+        if (isWritable(entry.second) && entry.second.status != PrizeReport::Status::Missing)
+            list.append(writeReport(entry.second));
+    }
+    QJsonObject root;
+    root.insert(QLatin1String("formato"), kFormat);
+    root.insert(QLatin1String("version"), kVersion);
+    root.insert(QLatin1String("informes"), list);
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+bool PrizeReportFile::parse(const QByteArray &bytes, std::map<QDate, PrizeReport> *reports, bool *newer)
+{
+    reports->clear();
+    if (newer)
+        *newer = false;
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        return false;
+    const QJsonObject root = document.object();
+    if (root.value(QLatin1String("formato")).toString() != kFormat)
+        return false;
+    const auto version = exactCount(root.value(QLatin1String("version")));
+    if (!version || *version < 1)
+        return false;
+    if (*version > kVersion) {
+        if (newer)
+            *newer = true;
+        return false;
+    }
+    const QJsonValue list = root.value(QLatin1String("informes"));
+    if (!list.isArray())
+        return false;
+    for (const QJsonValue &value : list.toArray()) {
+        PrizeReport report;
+        if (!readReport(value, &report) || reports->count(report.date) != 0) {
+            reports->clear();
+            return false;
+        }
+        (*reports)[report.date] = report;
+    }
+    return true;
+}

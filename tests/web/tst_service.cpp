@@ -1,0 +1,370 @@
+// The operator's results service: reading its answers, planning the
+// requests, and whole downloads against it on 127.0.0.1 over a real Session,
+// asserting numeros.dat, premios.json, the requests made and the boxes.
+
+#include "base/calendar.h"
+#include "base/clock.h"
+#include "core/session.h"
+#include "core/sessiondownloadhost.h"
+#include "store/cents.h"
+#include "store/oledate.h"
+#include "support/fakeservice.h"
+#include "support/fixtures.h"
+#include "support/recordingprompter.h"
+#include "support/searchpages.h"
+#include "web/downloadsession.h"
+#include "web/networktransfer.h"
+#include "web/servicesource.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace
+{
+    const QDate kToday(2026, 12, 8); // a Tuesday
+
+    QByteArray realExample()
+    {
+        return TestHttpServer::readFixture(QStringLiteral("service/buscadorSorteos-2025-01.json"));
+    }
+
+    QByteArray arrayOf(const QJsonObject &draw)
+    {
+        return QJsonDocument(QJsonArray {draw}).toJson();
+    }
+
+    QJsonObject with(QJsonObject draw, const char *key, const QJsonValue &value)
+    {
+        draw.insert(QLatin1String(key), value);
+        return draw;
+    }
+}
+
+class TestService : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestHttpServer> m_server;
+    std::unique_ptr<FakeService> m_service;
+    FixedClock m_clock {kToday};
+    RecordingPrompter m_prompter;
+    std::unique_ptr<Session> m_session;
+
+    QString path(const char *name) const { return m_dir->filePath(QString::fromLatin1(name)); }
+
+    void startSession(const std::vector<DrawRecord> &stored)
+    {
+        QVERIFY(Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf(stored)));
+        Endpoints endpoints;
+        endpoints.operatorSite = m_server->baseUrl();
+        m_session = std::make_unique<Session>(m_clock, m_prompter, endpoints);
+        QVERIFY(m_session->start(m_dir->path()));
+        m_prompter.boxes.clear();
+    }
+
+    // One download as quorvale-cli update runs it.
+    DownloadSession::Outcome download(DownloadSession::Source source = DownloadSession::Source::Auto)
+    {
+        NetworkTransfer transfer;
+        transfer.setTimeout(800);
+        SessionDownloadHost host(*m_session);
+        DownloadSession session(host, transfer, m_session->endpoints());
+        session.setTickInterval(5);
+        session.setSource(source);
+        session.runToCompletion();
+        return session.outcome();
+    }
+
+    QStringList serviceRequests() const
+    {
+        QStringList list;
+        for (const QString &target : m_server->requests()) {
+            if (target.startsWith(QLatin1String("/servicios/")))
+                list << target;
+        }
+        return list;
+    }
+
+    // Stored Sundays from `from`, one a week, with made-up numbers.
+    static std::vector<DrawRecord> sundays(QDate from, int count)
+    {
+        std::vector<DrawRecord> draws;
+        for (int i = 0; i < count; ++i)
+            draws.push_back(Fixtures::draw(from.addDays(7 * i), {1 + i % 40, 10 + i % 40, 20 + i % 30, 51, 54 - i % 2}, i % 10));
+        return draws;
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_server = std::make_unique<TestHttpServer>();
+        QVERIFY(m_server->listen());
+        m_service = std::make_unique<FakeService>(*m_server);
+        m_server->setPage(QStringLiteral("/es/buscador"), SearchPages::fixture("busqueda.html"));
+        m_clock.setToday(kToday);
+        m_prompter.boxes.clear();
+    }
+
+    void cleanup()
+    {
+        m_session.reset();
+        m_service.reset();
+        m_server.reset();
+    }
+
+    void amounts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("plain");   // Cents::parse, -1 refused
+        QTest::addColumn<qint64>("grouped"); // Cents::parseGrouped
+        QTest::newRow("comma") << "11509,11" << qint64(1150911) << qint64(1150911);
+        QTest::newRow("point") << "11509.11" << qint64(1150911) << qint64(-1);
+        QTest::newRow("one decimal") << "3,5" << qint64(350) << qint64(350);
+        QTest::newRow("whole") << " 150 " << qint64(15000) << qint64(15000);
+        QTest::newRow("grouped") << "1.234.567,89" << qint64(-1) << qint64(123456789);
+        QTest::newRow("bad group") << "12.34,00" << qint64(-1) << qint64(-1);
+        QTest::newRow("three decimals") << "1,234" << qint64(-1) << qint64(-1);
+        QTest::newRow("sign") << "-3,00" << qint64(-1) << qint64(-1);
+        QTest::newRow("empty") << "" << qint64(-1) << qint64(-1);
+        QTest::newRow("beyond exact") << "90071992547409,92" << qint64(-1) << qint64(-1);
+    }
+
+    void amounts()
+    {
+        QFETCH(QString, text);
+        QFETCH(qint64, plain);
+        QFETCH(qint64, grouped);
+        QCOMPARE(Cents::parse(text).value_or(-1), plain);
+        QCOMPARE(Cents::parseGrouped(text).value_or(-1), grouped);
+        if (grouped >= 0)
+            QCOMPARE(Cents::parseGrouped(Cents::format(grouped)).value_or(-1), grouped);
+    }
+
+    void reader_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<int>("draws");
+        QTest::addColumn<QDate>("firstInvalid");
+        QTest::addColumn<bool>("undated");
+        QTest::addColumn<bool>("finalReports");
+
+        const QDate d(2025, 1, 12);
+        const QJsonObject good = FakeService::draw(d, {34, 6, 39, 27, 33}, 8);
+        QTest::newRow("real example") << realExample() << false << 4 << QDate() << false << true;
+        QTest::newRow("empty array") << QByteArray("[]") << false << 0 << QDate() << false << true;
+        QTest::newRow("nothing found") << QByteArray("\"No se ha encontrado\"") << false << 0 << QDate() << false << true;
+        QTest::newRow("html") << QByteArray("<html><body>Mantenimiento</body></html>") << true << 0 << QDate() << false << true;
+        QTest::newRow("empty body") << QByteArray() << true << 0 << QDate() << false << true;
+        QTest::newRow("object") << QByteArray("{\"error\": 1}") << true << 0 << QDate() << false << true;
+        QTest::newRow("not objects") << QByteArray("[1, 2]") << true << 0 << QDate() << false << true;
+        QTest::newRow("draw night") << arrayOf(FakeService::draw(d, {1, 2, 3, 4, 5}, 0, false)) << false << 1 << QDate() << false << false;
+        QTest::newRow("decimal point") << arrayOf(good).replace("6923,14", "6923.14") << false << 1 << QDate() << false << true;
+        QTest::newRow("row missing") << arrayOf(good).replace("\"categoria\": 9", "\"categoria\": 8") << false << 1 << QDate() << false << false;
+        QTest::newRow("other game") << arrayOf(with(good, "game_id", QStringLiteral("LAPR"))) << false << 0 << d << false << true;
+        QTest::newRow("number 55") << arrayOf(with(good, "combinacion", QStringLiteral("06 - 27 - 33 - 34 - 55 R(8)"))) << false << 0 << d << false << true;
+        QTest::newRow("repeat") << arrayOf(with(good, "combinacion", QStringLiteral("06 - 27 - 33 - 34 - 34 R(8)"))) << false << 0 << d << false << true;
+        QTest::newRow("key 10") << arrayOf(with(good, "combinacion", QStringLiteral("06 - 27 - 33 - 34 - 39 R(10)"))) << false << 0 << d << false << true;
+        QTest::newRow("saturday") << arrayOf(with(good, "fecha_sorteo", QStringLiteral("2025-01-11 21:30:00"))) << false << 0 << QDate(2025, 1, 11) << false << true;
+        QTest::newRow("not asked") << arrayOf(with(good, "fecha_sorteo", QStringLiteral("2025-02-02 21:30:00"))) << false << 0 << QDate(2025, 1, 1) << false << true;
+        QTest::newRow("undated") << arrayOf(with(good, "fecha_sorteo", QStringLiteral("ayer"))) << false << 0 << QDate() << true << true;
+    }
+
+    void reader()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(bool, refused);
+        QFETCH(int, draws);
+        QFETCH(QDate, firstInvalid);
+        QFETCH(bool, undated);
+        QFETCH(bool, finalReports);
+
+        const ServiceAnswer answer = readServiceAnswer(body, {2025, 1, 1}, {2025, 1, 31}, {2025, 2, 1});
+        QCOMPARE(answer.refused, refused);
+        QCOMPARE(int(answer.draws.size()), draws);
+        QCOMPARE(answer.firstInvalid, firstInvalid);
+        QCOMPARE(answer.undatedInvalid, undated);
+        for (const ServiceDraw &draw : answer.draws)
+            QCOMPARE(draw.report.isFinal(), finalReports);
+    }
+
+    // The real January 2025: numbers sorted, rows by category, exact cents.
+    void realFigures()
+    {
+        const ServiceAnswer answer = readServiceAnswer(realExample(), {2025, 1, 1}, {2025, 1, 31}, {2025, 2, 1});
+        QCOMPARE(answer.draws.size(), std::size_t(4));
+        const ServiceDraw &third = answer.draws[2];
+        QCOMPARE(third.date, QDate(2025, 1, 19));
+        QCOMPARE(third.draw, Fixtures::draw({2025, 1, 19}, {6, 9, 13, 30, 36}, 5));
+        QCOMPARE(third.report.row(2), (PrizeRow {1, 15091101}));
+        QCOMPARE(third.report.row(PrizeReport::kReintegro).prizeCents, 150);
+    }
+
+    void plan()
+    {
+        const QDate sunday(2026, 12, 6);
+        // One week behind: one date, by fechav3.
+        auto plan = ServiceSource::plan(sunday.addDays(-7), kToday, {});
+        QCOMPARE(plan.requests.size(), std::size_t(1));
+        QCOMPARE(plan.requests[0].url(Endpoints {}).toString(),
+                 QStringLiteral("https://www.loteriasyapuestas.es/servicios/fechav3?game_id=ELGR&fecha_sorteo=20261206"));
+        // Eight dates still go one by one; nine go by range.
+        QCOMPARE(ServiceSource::plan(sunday.addDays(-56), kToday, {}).requests.size(), std::size_t(8));
+        plan = ServiceSource::plan(sunday.addDays(-63), kToday, {});
+        QCOMPARE(plan.requests.size(), std::size_t(1));
+        QVERIFY(plan.requests[0].url(Endpoints {}).toString().endsWith(
+            QStringLiteral("buscadorSorteos?game_id=ELGR&celebrados=true&fechaInicioInclusiva=20261011&fechaFinInclusiva=20261208")));
+        // Two years behind: ranges of one year at most, end to end.
+        plan = ServiceSource::plan(sunday.addYears(-2), kToday, {});
+        QCOMPARE(plan.requests.size(), std::size_t(2));
+        QCOMPARE(plan.requests[1].from, plan.requests[0].to.addDays(7));
+        for (const auto &request : plan.requests)
+            QVERIFY(request.to < request.from.addYears(1));
+    }
+
+    // Done when: a year-old directory comes up to date in one download,
+    // every report stored; a draw-night report is completed the next time.
+    void yearBehind()
+    {
+        const QDate newest(2025, 12, 7);
+        startSession(sundays(newest.addDays(-21), 4));
+        const auto due = expectedDrawDates(newest, kToday);
+        QCOMPARE(due.size(), std::size_t(52));
+        for (std::size_t i = 0; i < due.size(); ++i)
+            m_service->add(due[i], {int(i % 50) + 1, 51, 52, 53, 54}, int(i % 10), i + 1 < due.size());
+
+        const auto first = download();
+        QVERIFY(first.succeeded());
+        QVERIFY(first.fromService);
+        QVERIFY(serviceRequests().size() <= 3);
+        QCOMPARE(m_server->requestsFor(QStringLiteral("/es/buscador")), 0);
+        QCOMPARE(first.newDraws, due);
+        QCOMPARE(first.pendingReports, std::vector<QDate>(1, due.back()));
+        QCOMPARE(first.missing, 0);
+        QCOMPARE(m_session->storedDraws(), 56);
+        QCOMPARE(m_prompter.boxes.size(), 0);
+
+        // What is on disk reads back as stored.
+        DiskFileOps files;
+        PrizeReportFile file(files);
+        QCOMPARE(file.load(path("premios.json")), PrizeReportFile::Load::Ok);
+        QCOMPARE(file.report(due.front()).row(3), (PrizeRow {29, 692314}));
+        QCOMPARE(file.report(due.back()).status, PrizeReport::Status::Pending);
+
+        // The report comes out: the next download asks for it alone.
+        m_service->add(due.back(), {int((due.size() - 1) % 50) + 1, 51, 52, 53, 54}, int((due.size() - 1) % 10));
+        const QByteArray draws = Fixtures::readFile(path("numeros.dat"));
+        const int before = int(serviceRequests().size());
+        const auto second = download();
+        QVERIFY(second.succeeded());
+        QCOMPARE(serviceRequests().size(), before + 1);
+        QVERIFY(second.newDraws.empty());
+        QVERIFY(second.pendingReports.empty());
+        QCOMPARE(Fixtures::readFile(path("numeros.dat")), draws);
+        QVERIFY(m_session->newestDrawReport().isFinal());
+    }
+
+    // No draw on a Sunday, however the service says it, is no hole; an
+    // invalid draw keeps only the older ones.
+    void gaps_data()
+    {
+        QTest::addColumn<int>("empty");
+        QTest::addColumn<bool>("invalidMiddle");
+        QTest::newRow("404") << int(FakeService::Empty::NotFound) << false;
+        QTest::newRow("[]") << int(FakeService::Empty::EmptyArray) << false;
+        QTest::newRow("string") << int(FakeService::Empty::Message) << false;
+        QTest::newRow("invalid in the middle") << int(FakeService::Empty::NotFound) << true;
+    }
+
+    void gaps()
+    {
+        QFETCH(int, empty);
+        QFETCH(bool, invalidMiddle);
+        startSession(sundays({2026, 11, 8}, 1));
+        m_service->empty = FakeService::Empty(empty);
+        m_service->add({2026, 11, 15}, {1, 2, 3, 4, 5}, 1);
+        // 22 November: no draw (or an invalid one).
+        if (invalidMiddle)
+            m_service->add(with(FakeService::draw({2026, 11, 22}, {1, 2, 3, 4, 5}, 1), "game_id", QStringLiteral("LAPR")));
+        m_service->add({2026, 11, 29}, {6, 7, 8, 9, 10}, 2);
+        m_service->add({2026, 12, 6}, {11, 12, 13, 14, 15}, 3);
+
+        const auto outcome = download();
+        // The four Sundays due, and the stored draw's missing report.
+        QCOMPARE(serviceRequests().size(), 5);
+        QCOMPARE(int(outcome.newDraws.size()), invalidMiddle ? 1 : 3);
+        QCOMPARE(m_session->storedDraws(), 1 + int(outcome.newDraws.size()));
+        QCOMPARE(outcome.missing, invalidMiddle ? 3 : 0);
+        QCOMPARE(outcome.succeeded(), !invalidMiddle);
+        if (invalidMiddle)
+            QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("Pruebe mas tarde")});
+    }
+
+    // Every refusal stops the service at once and keeps nothing of it; in
+    // auto mode the classic pages take over.
+    void refusals_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("behaviour");
+        QTest::addColumn<int>("failFrom");
+        const int answer = int(TestHttpServer::Behaviour::Answer);
+        QTest::newRow("403") << 403 << QByteArray("<html>denied</html>") << answer << 1;
+        QTest::newRow("406 on the second") << 406 << QByteArray() << answer << 2;
+        QTest::newRow("html with 200") << 200 << QByteArray("<!DOCTYPE html><html></html>") << answer << 2;
+        QTest::newRow("other shape") << 200 << QByteArray("{\"sorteos\": []}") << answer << 1;
+        QTest::newRow("500") << 500 << QByteArray("[]") << answer << 1;
+        QTest::newRow("connection closed") << 200 << QByteArray() << int(TestHttpServer::Behaviour::Close) << 2;
+        QTest::newRow("time-out") << 200 << QByteArray() << int(TestHttpServer::Behaviour::Stall) << 1;
+    }
+
+    void refusals()
+    {
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        QFETCH(int, behaviour);
+        QFETCH(int, failFrom);
+        const auto stored = sundays({2026, 11, 15}, 1);
+        for (auto source : {DownloadSession::Source::Service, DownloadSession::Source::Auto}) {
+            init();
+            startSession(stored);
+            m_service->add({2026, 11, 22}, {1, 2, 3, 4, 5}, 1);
+            m_service->add({2026, 11, 29}, {6, 7, 8, 9, 10}, 2);
+            m_service->add({2026, 12, 6}, {11, 12, 13, 14, 15}, 3);
+            m_service->failFrom = failFrom;
+            m_service->failure.status = status;
+            m_service->failure.body = body;
+            m_service->failure.behaviour = TestHttpServer::Behaviour(behaviour);
+
+            const auto outcome = download(source);
+            // Qt's network layer sends a request once more, by itself, when
+            // a reused connection closes before answering; it is one transfer.
+            const bool resent = behaviour == int(TestHttpServer::Behaviour::Close) && serviceRequests().size() == failFrom + 1;
+            QVERIFY2(serviceRequests().size() == failFrom || resent, qPrintable(serviceRequests().join(QLatin1Char(' '))));
+            QVERIFY(!QFile::exists(path("premios.json")) || source == DownloadSession::Source::Auto);
+            if (source == DownloadSession::Source::Service) {
+                QVERIFY(!outcome.succeeded());
+                QVERIFY(outcome.connectionError);
+                QCOMPARE(Fixtures::readFile(path("numeros.dat")), Fixtures::bytesOf(stored));
+                QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("Error de conexión")});
+            } else {
+                // The pages list 22 November to 6 December.
+                QVERIFY(!outcome.fromService);
+                QCOMPARE(m_server->requestsFor(QStringLiteral("/es/buscador")), 1);
+                QCOMPARE(outcome.newDraws.size(), std::size_t(3));
+                // The stored draw's report is wanted too.
+                QCOMPARE(outcome.pendingReports.size(), std::size_t(4));
+            }
+            cleanup();
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestService)
+#include "tst_service.moc"

@@ -1,0 +1,127 @@
+#include "servicesource.h"
+
+#include "base/calendar.h"
+
+#include <QUrlQuery>
+
+#include <algorithm>
+#include <set>
+
+namespace
+{
+    QString compactDate(QDate date)
+    {
+        return date.toString(QStringLiteral("yyyyMMdd"));
+    }
+}
+
+QUrl ServiceSource::Request::url(const Endpoints &endpoints) const
+{
+    QUrl address;
+    QString query;
+    if (single()) {
+        address.setPath(QStringLiteral("/servicios/fechav3"));
+        query = QStringLiteral("game_id=ELGR&fecha_sorteo=%1").arg(compactDate(from));
+    } else {
+        address.setPath(QStringLiteral("/servicios/buscadorSorteos"));
+        query = QStringLiteral("game_id=ELGR&celebrados=true&fechaInicioInclusiva=%1&fechaFinInclusiva=%2")
+                    .arg(compactDate(from), compactDate(to));
+    }
+    address.setQuery(query);
+    return endpoints.onOperatorSite(address);
+}
+
+ServiceSource::Plan ServiceSource::plan(QDate newestStored, QDate today, const std::vector<QDate> &reportsWanted)
+{
+    Plan plan;
+    const QDate after = newestStored.isValid() ? newestStored : today.addDays(-kFirstDays);
+    plan.expected = expectedDrawDates(after, today);
+    const QDate reportsFrom = today.addDays(-kReportDays);
+    for (const QDate &date : reportsWanted) {
+        if (date.isValid() && date >= reportsFrom && date <= after)
+            plan.reports.push_back(date);
+    }
+    std::sort(plan.reports.begin(), plan.reports.end());
+    plan.reports.erase(std::unique(plan.reports.begin(), plan.reports.end()), plan.reports.end());
+
+    std::vector<QDate> wanted = plan.reports;
+    wanted.insert(wanted.end(), plan.expected.begin(), plan.expected.end());
+    if (wanted.size() <= kMaxSingleDates) {
+        for (const QDate &date : wanted)
+            plan.requests.push_back({date, date});
+        return plan;
+    }
+    // Ranges of one year at most, each starting at the next wanted date, so
+    // a stretch with nothing wanted is never asked for.
+    for (std::size_t i = 0; i < wanted.size();) {
+        const QDate from = wanted[i];
+        const QDate to = std::min(from.addYears(1).addDays(-1), today);
+        plan.requests.push_back({from, to});
+        while (i < wanted.size() && wanted[i] <= to)
+            ++i;
+    }
+    return plan;
+}
+
+ServiceAnswer ServiceSource::answerOf(const TransferResult &result, const Request &request, QDate today)
+{
+    if (result.ok())
+        return readServiceAnswer(result.body, request.from, request.to, today);
+    ServiceAnswer answer;
+    answer.refused = !(result.error == TransferResult::Error::HttpStatus && result.httpStatus == 404);
+    return answer;
+}
+
+ServiceSource::Outcome ServiceSource::conclude(const Plan &plan, const std::vector<ServiceAnswer> &answers,
+                                               const std::map<QDate, DrawRecord> &stored)
+{
+    Outcome outcome;
+    // Where new draws stop: the oldest invalid draw that may be a new one.
+    QDate stop;
+    const auto stopAt = [&stop](QDate date) {
+        if (!stop.isValid() || date < stop)
+            stop = date;
+    };
+    std::map<QDate, const ServiceDraw *> found;
+    for (std::size_t i = 0; i < answers.size() && i < plan.requests.size(); ++i) {
+        const ServiceAnswer &answer = answers[i];
+        const Request &request = plan.requests[i];
+        // An invalid draw of unknown date may be any of the range's.
+        const QDate bound = answer.undatedInvalid ? request.from : answer.firstInvalid;
+        if (!plan.expected.empty()) {
+            if (answer.firstInvalid.isValid() && answer.firstInvalid >= plan.expected.front())
+                stopAt(answer.firstInvalid);
+            if (answer.undatedInvalid && request.to >= plan.expected.front())
+                stopAt(std::max(request.from, plan.expected.front()));
+        }
+        for (const ServiceDraw &draw : answer.draws) {
+            if (!plan.expected.empty() && draw.date >= plan.expected.front()) {
+                found[draw.date] = &draw;
+                continue;
+            }
+            // A stored draw: only its report is taken, and only when the
+            // service's numbers are the stored ones.
+            const auto it = stored.find(draw.date);
+            if (draw.report.isFinal() && it != stored.end() && it->second == draw.draw
+                && !(bound.isValid() && draw.date >= bound))
+                outcome.reports.push_back(draw.report);
+        }
+    }
+
+    std::vector<PrizeReport> newReports;
+    for (const QDate &date : plan.expected) {
+        if (stop.isValid() && date >= stop) {
+            outcome.invalid = true;
+            break;
+        }
+        const auto it = found.find(date);
+        if (it == found.end()) {
+            outcome.noDraw.push_back(date);
+            continue;
+        }
+        outcome.newDraws.push_back(it->second->draw);
+        newReports.push_back(it->second->report);
+    }
+    outcome.reports.insert(outcome.reports.begin(), newReports.begin(), newReports.end());
+    return outcome;
+}

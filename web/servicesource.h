@@ -1,0 +1,69 @@
+#pragma once
+
+#include "base/endpoints.h"
+#include "servicereader.h"
+#include "webtransfer.h"
+
+#include <QDate>
+#include <QUrl>
+
+#include <map>
+#include <vector>
+
+// The operator's results service as a source of draws and prize reports:
+// which requests one download makes, and what the answers allow to store.
+namespace ServiceSource
+{
+    // A few dates are asked one by one; more go by ranges of one year.
+    constexpr std::size_t kMaxSingleDates = 8;
+    // How far back a report that is not final yet is asked for again.
+    constexpr int kReportDays = 52 * 7;
+    // With no draw stored, the dates of the last fifty days are due.
+    constexpr int kFirstDays = 50;
+
+    struct Request
+    {
+        QDate from;
+        QDate to; // equal to from for one date (fechav3)
+
+        bool single() const { return from == to; }
+        QUrl url(const Endpoints &endpoints) const;
+        bool operator==(const Request &) const = default;
+    };
+
+    struct Plan
+    {
+        // The draw days after the newest stored draw up to today: the draws
+        // the download must bring, oldest first.
+        std::vector<QDate> expected;
+        // Stored draws whose report is wanted.
+        std::vector<QDate> reports;
+        std::vector<Request> requests;
+    };
+
+    // newestStored is invalid when no draw is stored.
+    Plan plan(QDate newestStored, QDate today, const std::vector<QDate> &reportsWanted);
+
+    // What one transfer gave: a 404 is "nothing on these dates"; any other
+    // failure, a body that is not JSON or of another shape, is a refusal.
+    ServiceAnswer answerOf(const TransferResult &result, const Request &request, QDate today);
+
+    struct Outcome
+    {
+        // To append, oldest first: every expected draw up to the first one
+        // that is neither valid nor known to have had no draw.
+        std::vector<DrawRecord> newDraws;
+        // The reports of the new draws (same order), then the final reports
+        // of stored draws whose numbers the service confirms.
+        std::vector<PrizeReport> reports;
+        // Expected dates the service answered with no draw.
+        std::vector<QDate> noDraw;
+        // Storing stopped at an invalid draw.
+        bool invalid = false;
+    };
+
+    // answers[i] answers plan.requests[i]; none of them refused. stored
+    // holds the stored draws of plan.reports by date.
+    Outcome conclude(const Plan &plan, const std::vector<ServiceAnswer> &answers,
+                     const std::map<QDate, DrawRecord> &stored);
+}
