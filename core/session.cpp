@@ -161,14 +161,34 @@ void Session::loadSyndicateList()
 void Session::rebuildSyndicateList()
 {
     m_syndicates = readSyndicates();
+    std::vector<bool> changed(m_syndicates.size(), false);
+    for (std::size_t k : recountPrizes(m_syndicates))
+        changed[k] = true;
     m_syndicateList = Summary::loadSyndicateList(m_syndicates, m_drawsSinceFirstSyndicate);
     for (int record : m_syndicateList.rewritten)
-        m_syndicateFile.put(record, m_syndicates[std::size_t(record - 1)]);
+        changed[std::size_t(record - 1)] = true;
+    // One write per record, counters, dates and draw day together, so an
+    // interrupted rebuild leaves each record wholly old or wholly new.
+    for (std::size_t k = 0; k < changed.size(); ++k) {
+        if (changed[k])
+            m_syndicateFile.put(qint64(k) + 1, m_syndicates[k]);
+    }
     m_nextSyndicateRecord = int(m_syndicates.size()) + 1;
     m_syndicateCountText = m_syndicateList.count;
     if (m_selectedSyndicate > int(m_syndicates.size()))
         m_selectedSyndicate = 0;
     emit syndicatesChanged();
+}
+
+std::vector<std::size_t> Session::recountPrizes(std::vector<SyndicateRecord> &syndicates)
+{
+    // The counters are a function of the stored draws. A draw file about to
+    // be set aside as invalid adds nothing: its rejection recounts over the
+    // empty file that takes its place.
+    DrawList probe;
+    if (!probe.load(m_drawFile.readAllRecords()) || m_drawFile.hasPartialTail())
+        return {};
+    return Scrutiny::recount(syndicates, readDraws());
 }
 
 void Session::showSyndicateDetails(int record)
@@ -226,7 +246,6 @@ Scrutiny::Pass Session::beginPass()
 void Session::scrutinizeSimpleSyndicates(int drawCount)
 {
     Scrutiny::Pass pass = beginPass();
-    const std::vector<SyndicateRecord> before = pass.syndicates;
 
     emit simpleResultsAboutToChange();
     const bool multipleSeen = Scrutiny::scrutinizeSimpleSyndicates(pass, drawCount, m_simpleResults);
@@ -241,15 +260,14 @@ void Session::scrutinizeSimpleSyndicates(int drawCount)
         m_multipleResults.clear();
         emit multipleResultsChanged();
     }
-    endPass(pass, before);
+    endPass(pass);
 }
 
 void Session::scrutinizeMultipleSyndicates(int drawCount)
 {
     Scrutiny::Pass pass = beginPass();
-    const std::vector<SyndicateRecord> before = pass.syndicates;
     runMultiplePass(pass, drawCount);
-    endPass(pass, before);
+    endPass(pass);
 }
 
 void Session::runMultiplePass(Scrutiny::Pass &pass, int drawCount)
@@ -259,26 +277,9 @@ void Session::runMultiplePass(Scrutiny::Pass &pass, int drawCount)
     emit multipleResultsChanged();
 }
 
-void Session::endPass(const Scrutiny::Pass &pass, const std::vector<SyndicateRecord> &before)
+void Session::endPass(const Scrutiny::Pass &pass)
 {
-    // Counters and lastCountedDate of one record go to disk in one write,
-    // so an interrupted pass can never count a draw twice.
-    bool written = false;
-    for (std::size_t k = 0; k < pass.syndicates.size() && k < before.size(); ++k) {
-        if (Scrutiny::isDamaged(before[k]))
-            continue;
-        if (pass.syndicates[k].toBytes() != before[k].toBytes()) {
-            m_syndicateFile.put(qint64(k) + 1, pass.syndicates[k]);
-            written = true;
-        }
-    }
     setNotice(pass.notice);
-    if (written) {
-        // The tab of syndicates shows the counters just written.
-        const int shown = m_details.record;
-        rebuildSyndicateList();
-        setDetails(shown >= 1 ? shown : 1, false);
-    }
 }
 
 void Session::setNotice(const Scrutiny::PrizeNotice &notice)
