@@ -73,7 +73,7 @@ Scrutiny::BetSets::BetSets(const SyndicateRecord &syndicate)
     }
 }
 
-int Scrutiny::BetSets::hits(int bet, const Drawn &drawn) const
+inline int Scrutiny::BetSets::hits(int bet, const Drawn &drawn) const
 {
     if ((m_slotBySlot >> bet) & 1)
         return checkBet(m_syndicate.bets[std::size_t(bet)], m_numbers, drawn.set).count;
@@ -104,11 +104,22 @@ Scrutiny::DrawPrizes Scrutiny::BetSets::prizes(const DrawRecord &draw) const
         for (const Breakdown::Line &line : Breakdown::lines(m_numbers, hits(0, drawn)))
             prizes.byCode[std::size_t(PrizeCategory::code(line.hits, prizes.keyMatched) - 1)] += line.count;
     } else {
-        for (int b = 0; b < m_bets; ++b) {
-            const int code = PrizeCategory::code(hits(b, drawn), prizes.keyMatched);
-            if (code != 0)
-                ++prizes.byCode[std::size_t(code - 1)];
+        // Bets by their hits (five slots: 0 to 5), then by category; the
+        // common case of five distinct numbers drawn read without a loop.
+        std::array<std::int32_t, 6> byHits {};
+        if (m_slotBySlot == 0 && drawn.count == 5) {
+            const auto &d = drawn.numbers;
+            for (int b = 0; b < m_bets; ++b) {
+                const NumberSet set = m_sets[std::size_t(b)];
+                ++byHits[std::size_t(((set >> d[0]) & 1) + ((set >> d[1]) & 1) + ((set >> d[2]) & 1)
+                                     + ((set >> d[3]) & 1) + ((set >> d[4]) & 1))];
+            }
+        } else {
+            for (int b = 0; b < m_bets; ++b)
+                ++byHits[std::size_t(hits(b, drawn))];
         }
+        for (int h = 2; h <= 5; ++h)
+            prizes.byCode[std::size_t(PrizeCategory::code(h, prizes.keyMatched) - 1)] += byHits[std::size_t(h)];
     }
     return prizes;
 }
