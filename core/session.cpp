@@ -185,10 +185,11 @@ std::vector<std::size_t> Session::recountPrizes(std::vector<SyndicateRecord> &sy
     // The counters are a function of the stored draws. A draw file about to
     // be set aside as invalid adds nothing: its rejection recounts over the
     // empty file that takes its place.
-    DrawList probe;
-    if (!probe.load(m_drawFile.readAllRecords()) || m_drawFile.hasPartialTail())
+    DrawList checked;
+    if (!checked.load(m_drawFile.readAllRecords()) || m_drawFile.hasPartialTail())
         return {};
-    return Scrutiny::recount(syndicates, readDraws());
+    const std::vector<DrawRecord> oldestFirst(checked.draws.rbegin(), checked.draws.rend());
+    return Scrutiny::recount(syndicates, oldestFirst);
 }
 
 void Session::showSyndicateDetails(int record)
