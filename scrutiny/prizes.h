@@ -52,6 +52,7 @@ namespace Scrutiny
     // a bet's hits are the bits it shares with the draw. A bet that holds a
     // number twice (no writer stores one) is checked slot by slot instead,
     // so the result is always checkBet's.
+    // Keeps a reference to the record, which must outlive it.
     class BetSets
     {
     public:
