@@ -227,8 +227,8 @@ int Cli::run(Session &session, const QStringList &arguments, const Options &opti
         return session.rejectedDrawFiles() > 0 ? 1 : 0;
     }
     if (command == QLatin1String("check")) {
-        // As the window does with the scroll bar at `draws` and the two boxes
-        // as given: prizes are counted exactly as it would count them.
+        // What the window shows with the scroll bar at `draws` and the two
+        // boxes as given; like the window's, it changes no counter.
         session.applyViewOptions(options.draws, options.historico, options.premio);
         if (json)
             writeCheckJson(stdout, session);

@@ -191,9 +191,18 @@ void Session::loadSyndicateList()
 void Session::rebuildSyndicateList()
 {
     m_syndicates = readSyndicates();
+    std::vector<bool> changed(m_syndicates.size(), false);
+    for (std::size_t k : recountPrizes(m_syndicates))
+        changed[k] = true;
     m_syndicateList = Summary::loadSyndicateList(m_syndicates, m_drawsSinceFirstSyndicate);
     for (int record : m_syndicateList.rewritten)
-        m_syndicateFile.put(record, m_syndicates[std::size_t(record - 1)]);
+        changed[std::size_t(record - 1)] = true;
+    // One write per record, counters, dates and draw day together, so an
+    // interrupted rebuild leaves each record wholly old or wholly new.
+    for (std::size_t k = 0; k < changed.size(); ++k) {
+        if (changed[k])
+            m_syndicateFile.put(qint64(k) + 1, m_syndicates[k]);
+    }
     m_nextSyndicateRecord = int(m_syndicates.size()) + 1;
     m_syndicateCountText = m_syndicateList.count;
     if (m_selectedSyndicate > int(m_syndicates.size()))
@@ -209,6 +218,18 @@ int Session::shownSyndicate() const
     if (m_details.damaged || record < 1 || record > int(m_syndicates.size()))
         return 0;
     return record;
+}
+
+std::vector<std::size_t> Session::recountPrizes(std::vector<SyndicateRecord> &syndicates)
+{
+    // The counters are a function of the stored draws. A draw file about to
+    // be set aside as invalid adds nothing: its rejection recounts over the
+    // empty file that takes its place.
+    DrawList checked;
+    if (!checked.load(m_drawFile.readAllRecords()) || m_drawFile.hasPartialTail())
+        return {};
+    const std::vector<DrawRecord> oldestFirst(checked.draws.rbegin(), checked.draws.rend());
+    return Scrutiny::recount(syndicates, oldestFirst);
 }
 
 void Session::showSyndicateDetails(int record)
@@ -266,7 +287,6 @@ Scrutiny::Pass Session::beginPass()
 void Session::scrutinizeSimpleSyndicates(int drawCount)
 {
     Scrutiny::Pass pass = beginPass();
-    const std::vector<SyndicateRecord> before = pass.syndicates;
 
     emit simpleResultsAboutToChange();
     const bool multipleSeen = Scrutiny::scrutinizeSimpleSyndicates(pass, drawCount, m_simpleResults);
@@ -281,15 +301,14 @@ void Session::scrutinizeSimpleSyndicates(int drawCount)
         m_multipleResults.clear();
         emit multipleResultsChanged();
     }
-    endPass(pass, before);
+    endPass(pass);
 }
 
 void Session::scrutinizeMultipleSyndicates(int drawCount)
 {
     Scrutiny::Pass pass = beginPass();
-    const std::vector<SyndicateRecord> before = pass.syndicates;
     runMultiplePass(pass, drawCount);
-    endPass(pass, before);
+    endPass(pass);
 }
 
 void Session::runMultiplePass(Scrutiny::Pass &pass, int drawCount)
@@ -299,26 +318,9 @@ void Session::runMultiplePass(Scrutiny::Pass &pass, int drawCount)
     emit multipleResultsChanged();
 }
 
-void Session::endPass(const Scrutiny::Pass &pass, const std::vector<SyndicateRecord> &before)
+void Session::endPass(const Scrutiny::Pass &pass)
 {
-    // Counters and lastCountedDate of one record go to disk in one write,
-    // so an interrupted pass can never count a draw twice.
-    bool written = false;
-    for (std::size_t k = 0; k < pass.syndicates.size() && k < before.size(); ++k) {
-        if (Scrutiny::isDamaged(before[k]))
-            continue;
-        if (pass.syndicates[k].toBytes() != before[k].toBytes()) {
-            m_syndicateFile.put(qint64(k) + 1, pass.syndicates[k]);
-            written = true;
-        }
-    }
     setNotice(pass.notice);
-    if (written) {
-        // The tab of syndicates shows the counters just written.
-        const int shown = m_details.record;
-        rebuildSyndicateList();
-        setDetails(shown >= 1 ? shown : 1, false);
-    }
 }
 
 void Session::setNotice(const Scrutiny::PrizeNotice &notice)

@@ -65,7 +65,10 @@ public:
 
     // --- syndicates -----------------------------------------------------
     // Rebuilds the list, the overall effectiveness and the details of the
-    // first syndicate; corrects a "Sábado" draw day in the file.
+    // first syndicate; brings every record's prize counters and
+    // lastCountedDate to the stored draws and corrects a "Sábado" draw day,
+    // writing each changed record once. Runs after every change of either
+    // data file (the status scan ends with it) and at start-up.
     void loadSyndicateList();
     const std::vector<SyndicateRecord> &syndicates() const { return m_syndicates; }
     int nextSyndicateRecord() const { return m_nextSyndicateRecord; }
@@ -89,8 +92,7 @@ public:
     // --- scrutiny -------------------------------------------------------
     // The newest drawCount draws (lowered to the stored ones) against every
     // simple syndicate; then the multiple bets when one was met, else the
-    // multiple list is emptied. Prizes are counted once per draw and the
-    // changed records written back.
+    // multiple list is emptied. Shows only: nothing is written.
     void scrutinizeSimpleSyndicates(int drawCount);
     void scrutinizeMultipleSyndicates(int drawCount);
     // The newest draw only: both passes when one draw is shown, else the
@@ -183,8 +185,11 @@ private:
     std::vector<DrawRecord> readDraws();
     Scrutiny::Pass beginPass();
     void runMultiplePass(Scrutiny::Pass &pass, int drawCount);
-    void endPass(const Scrutiny::Pass &pass, const std::vector<SyndicateRecord> &before);
+    void endPass(const Scrutiny::Pass &pass);
     void rebuildSyndicateList();
+    // Every record recounted over the stored draws (scrutiny/prizes.h); the
+    // indexes of those that changed.
+    std::vector<std::size_t> recountPrizes(std::vector<SyndicateRecord> &syndicates);
     void setDetails(int record, bool report);
     void setNotice(const Scrutiny::PrizeNotice &notice);
 

@@ -25,6 +25,13 @@ namespace PrizeCategory
         return hits < 2 || hits > 5 ? 0 : 2 * (hits - 2) + 1 + (keyMatched ? 1 : 0);
     }
 
+    // The category as the operator numbers it in its prize reports: code 8
+    // (5 + 1) is the 1ª categoría, code 1 (2 + 0) the 8ª.
+    constexpr int rank(int code)
+    {
+        return code < 1 || code > kCount ? 0 : kCount + 1 - code;
+    }
+
     // "Aciertos de 8ª categoría (2+0): " for code 1 ... "1ª ... (5+1)" for 8.
     QString caption(int code);
     Rgb colour(int code);

@@ -8,43 +8,6 @@
 
 namespace
 {
-    using NumberSet = std::uint64_t;
-
-    NumberSet drawnSet(const DrawRecord &draw)
-    {
-        NumberSet set = 0;
-        for (auto n : draw.numbers) {
-            if (n >= 0 && n < 64)
-                set |= NumberSet(1) << n;
-        }
-        return set;
-    }
-
-    bool isDrawn(NumberSet set, int number)
-    {
-        return number >= 0 && number < 64 && ((set >> number) & 1) != 0;
-    }
-
-    // Drawn numbers among the first `numbers` slots of a bet, as a count and
-    // as a mask over the slots.
-    struct Hits
-    {
-        int count = 0;
-        std::uint16_t mask = 0;
-    };
-
-    Hits checkBet(const std::array<std::int16_t, SyndicateRecord::kSlots> &bet, int numbers, NumberSet drawn)
-    {
-        Hits hits;
-        for (int i = 0; i < numbers; ++i) {
-            if (isDrawn(drawn, bet[std::size_t(i)])) {
-                ++hits.count;
-                hits.mask |= std::uint16_t(1u << i);
-            }
-        }
-        return hits;
-    }
-
     int rangeOf(const Scrutiny::Pass &pass, int drawCount)
     {
         const int stored = int(std::min<std::size_t>(pass.draws.size(), std::numeric_limits<std::uint16_t>::max()));
@@ -76,25 +39,6 @@ namespace
     }
 }
 
-bool Scrutiny::isDamaged(const SyndicateRecord &syndicate)
-{
-    const int kind = syndicate.kind;
-    return !(kind == 0 || (kind >= 1 && kind <= 24) || (kind >= 101 && kind <= 106));
-}
-
-bool Scrutiny::isCounted(double drawDate, const SyndicateRecord &syndicate)
-{
-    return drawDate > syndicate.lastCountedDate && drawDate >= syndicate.createdOn;
-}
-
-void Scrutiny::addPrizes(SyndicateRecord &syndicate, int categoryCode, int prizes)
-{
-    if (categoryCode < 1 || categoryCode > PrizeCategory::kCount || prizes <= 0)
-        return;
-    auto &counter = syndicate.prizeCounts[std::size_t(categoryCode - 1)];
-    counter = std::int16_t(std::min<int>(int(counter) + prizes, std::numeric_limits<std::int16_t>::max()));
-}
-
 bool Scrutiny::scrutinizeSimpleSyndicates(Pass &pass, int drawCount, ResultList &list)
 {
     const int range = rangeOf(pass, drawCount);
@@ -113,14 +57,12 @@ bool Scrutiny::scrutinizeSimpleSyndicates(Pass &pass, int drawCount, ResultList 
         list.reserve(perDraw * range);
     }
 
-    const double newest = pass.draws.back().date;
     bool multipleSeen = false;
     for (int d = 0; d < range; ++d) {
         const DrawRecord &draw = pass.draws[pass.draws.size() - 1 - std::size_t(d)];
         const NumberSet drawn = drawnSet(draw);
-        const bool oldestOfRange = d == range - 1;
         for (std::size_t k = 0; k < pass.syndicates.size(); ++k) {
-            SyndicateRecord &s = pass.syndicates[k];
+            const SyndicateRecord &s = pass.syndicates[k];
             if (isDamaged(s))
                 continue;
             if (s.isMultiple()) {
@@ -128,7 +70,6 @@ bool Scrutiny::scrutinizeSimpleSyndicates(Pass &pass, int drawCount, ResultList 
                 continue;
             }
             if (!(s.createdOn > draw.date) || pass.historico) {
-                const bool counted = isCounted(draw.date, s);
                 appendHeader(list, int(k), d);
                 const bool keyMatched = s.bets[0][5] == draw.clave;
                 bool won = false;
@@ -145,11 +86,8 @@ bool Scrutiny::scrutinizeSimpleSyndicates(Pass &pass, int drawCount, ResultList 
                     row.keyMatched = keyMatched;
                     row.syndicate = std::uint16_t(k);
                     list.append(row);
-                    if (hits.count >= 2) {
+                    if (hits.count >= 2)
                         won = true;
-                        if (counted)
-                            addPrizes(s, PrizeCategory::code(hits.count, keyMatched), 1);
-                    }
                     if (pass.soloPremio && j == s.kind - 1) {
                         if (hits.count < 2)
                             list.removeLast();
@@ -163,8 +101,6 @@ bool Scrutiny::scrutinizeSimpleSyndicates(Pass &pass, int drawCount, ResultList 
                     pass.notice.running = true;
                 }
             }
-            if (oldestOfRange && s.lastCountedDate != newest)
-                s.lastCountedDate = newest;
         }
     }
     return multipleSeen;
@@ -177,13 +113,11 @@ void Scrutiny::scrutinizeMultipleSyndicates(Pass &pass, int drawCount, ResultLis
     if (range == 0)
         return;
 
-    const double newest = pass.draws.back().date;
     for (int d = 0; d < range; ++d) {
         const DrawRecord &draw = pass.draws[pass.draws.size() - 1 - std::size_t(d)];
         const NumberSet drawn = drawnSet(draw);
-        const bool oldestOfRange = d == range - 1;
         for (std::size_t k = 0; k < pass.syndicates.size(); ++k) {
-            SyndicateRecord &s = pass.syndicates[k];
+            const SyndicateRecord &s = pass.syndicates[k];
             if (isDamaged(s))
                 continue;
             if (s.isMultiple() && (!(s.createdOn > draw.date) || pass.historico)) {
@@ -199,18 +133,15 @@ void Scrutiny::scrutinizeMultipleSyndicates(Pass &pass, int drawCount, ResultLis
                 row.syndicate = std::uint16_t(k);
                 list.append(row);
                 if (hits.count >= 2)
-                    showMultipleBreakdown(pass, list, int(k), draw, hits.count, keyMatched);
+                    showMultipleBreakdown(pass, list, int(k), hits.count, keyMatched);
                 else if (pass.soloPremio)
                     list.removeLast(4);
             }
-            if (oldestOfRange && s.lastCountedDate != newest)
-                s.lastCountedDate = newest;
         }
     }
 }
 
-void Scrutiny::showMultipleBreakdown(Pass &pass, ResultList &list, int syndicate, const DrawRecord &draw, int hits,
-                                     bool keyMatched)
+void Scrutiny::showMultipleBreakdown(Pass &pass, ResultList &list, int syndicate, int hits, bool keyMatched)
 {
     PrizeNotice &notice = pass.notice;
     if (notice.storedDraws) {
@@ -222,7 +153,7 @@ void Scrutiny::showMultipleBreakdown(Pass &pass, ResultList &list, int syndicate
         }
     }
 
-    SyndicateRecord &s = pass.syndicates[std::size_t(syndicate)];
+    const SyndicateRecord &s = pass.syndicates[std::size_t(syndicate)];
     const auto lines = Breakdown::lines(s.numbersPerBet(), hits);
     if (lines.empty())
         return;
@@ -237,9 +168,5 @@ void Scrutiny::showMultipleBreakdown(Pass &pass, ResultList &list, int syndicate
         row.keyMatched = keyMatched;
         row.syndicate = std::uint16_t(syndicate);
         list.append(row);
-    }
-    if (isCounted(draw.date, s)) {
-        for (const Breakdown::Line &line : lines)
-            addPrizes(s, PrizeCategory::code(line.hits, keyMatched), line.count);
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "prizes.h"
 #include "resultlist.h"
 #include "store/drawrecord.h"
 #include "store/syndicaterecord.h"
@@ -7,20 +8,11 @@
 #include <vector>
 
 // The scrutiny passes: every syndicate against the newest draws, one row per
-// bet shown, prizes counted into the records once per draw.
+// bet shown. They only show: what the lists show (the range, "Histórico",
+// the filter) must never change what a syndicate has won, so the counters
+// are kept by recount() (prizes.h) over every stored draw.
 namespace Scrutiny
 {
-    // A kind no writer produces (not 0, 1 to 24 or 101 to 106): the passes
-    // leave such a record alone and never write it.
-    bool isDamaged(const SyndicateRecord &syndicate);
-
-    // A draw counts into a syndicate's prizes once: when it is later than the
-    // last draw counted and not earlier than the syndicate's creation.
-    bool isCounted(double drawDate, const SyndicateRecord &syndicate);
-
-    // Adds to a prize counter, stopping at the largest value the record holds.
-    void addPrizes(SyndicateRecord &syndicate, int categoryCode, int prizes);
-
     // The prize notice: Label19 (a download has just stored draws), which of
     // the two list buttons flash (1 simple, 2 multiple, 3 both) and whether
     // they flash now.
@@ -32,8 +24,7 @@ namespace Scrutiny
         bool operator==(const PrizeNotice &) const = default;
     };
 
-    // What one pass reads and changes. The counters and lastCountedDate of
-    // the records change in place; the caller writes back what changed.
+    // What one pass reads; only the prize notice changes.
     struct Pass
     {
         std::vector<DrawRecord> draws;           // every stored draw, oldest first
@@ -52,8 +43,6 @@ namespace Scrutiny
     void scrutinizeMultipleSyndicates(Pass &pass, int drawCount, ResultList &list);
 
     // A multiple bet with hits (2 or more) drawn: the breakdown lines into
-    // the bet row (the list's last row) and rows after it, the prize notice,
-    // and the combinations counted when the draw counts for the syndicate.
-    void showMultipleBreakdown(Pass &pass, ResultList &list, int syndicate, const DrawRecord &draw, int hits,
-                               bool keyMatched);
+    // the bet row (the list's last row) and rows after it, and the prize notice.
+    void showMultipleBreakdown(Pass &pass, ResultList &list, int syndicate, int hits, bool keyMatched);
 }

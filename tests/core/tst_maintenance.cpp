@@ -225,17 +225,25 @@ private slots:
         for (int r = 0; r < 2; ++r) {
             const auto s = SyndicateRecord::fromBytes(reset.mid(r * SyndicateRecord::kSize, SyndicateRecord::kSize));
             QCOMPARE(s.prizeCounts, (std::array<std::int16_t, 8> {}));
-            QCOMPARE(s.lastCountedDate, 0.0);
+            // Nothing won since today; the draws kept are all looked at.
+            QCOMPARE(s.lastCountedDate, someDraws(6).back().date);
             QCOMPARE(s.createdOn, OleDate::fromDate(kToday));
             QCOMPARE(s.bets, (r == 0 ? a : b).bets);
             QCOMPARE(s.name(), (r == 0 ? a : b).name());
         }
 
-        // Yes, then No: the draws go, the syndicates stay as they are.
+        // Yes, then No: the draws go, the syndicates stay as they are but
+        // for the last counted draw, which no longer exists.
         m_prompter.answers = {Prompter::Answer::Yes, Prompter::Answer::No};
         m_maintenance->deleteAllDraws();
         QCOMPARE(bytes(QStringLiteral("numeros.dat")), QByteArray());
-        QCOMPARE(bytes(QStringLiteral("apuestas.dat")), reset);
+        QByteArray kept;
+        for (int r = 0; r < 2; ++r) {
+            auto s = SyndicateRecord::fromBytes(reset.mid(r * SyndicateRecord::kSize, SyndicateRecord::kSize));
+            s.lastCountedDate = 0;
+            kept += s.toBytes();
+        }
+        QCOMPARE(bytes(QStringLiteral("apuestas.dat")), kept);
         QCOMPARE(m_session->storedDraws(), 0);
         QCOMPARE(m_session->drawList().total(), 0);
         QCOMPARE(m_session->drawStatus().lastUpdate, QStringLiteral("Fichero de datos vacío."));
@@ -275,8 +283,11 @@ private slots:
         auto a = Fixtures::simpleSyndicate(QStringLiteral("UNO"), {{1, 2, 3, 4, 5}}, 1, QDate(2026, 1, 1));
         auto b = Fixtures::simpleSyndicate(QStringLiteral("  DOS"), {{6, 7, 8, 9, 10}}, 2, QDate(2026, 1, 2));
         auto c = Fixtures::simpleSyndicate(QStringLiteral("TRES"), {{11, 12, 13, 14, 15}}, 3, QDate(2026, 1, 3));
-        c.prizeCounts = {1, 2, 3, 4, 5, 6, 7, 8};
-        c.lastCountedDate = 46000;
+        // Counters as the one stored draw gives them, so start-up leaves the records as they are.
+        const DrawRecord draw = Fixtures::draw(QDate(2026, 1, 4), {11, 12, 13, 14, 15}, 3);
+        Fixtures::writeFile(path(QStringLiteral("numeros.dat")), Fixtures::bytesOf({draw}));
+        c.prizeCounts = {0, 0, 0, 0, 0, 0, 0, 1};
+        a.lastCountedDate = b.lastCountedDate = c.lastCountedDate = draw.date;
         Fixtures::writeFile(path(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({a, b, c}));
         start();
 
@@ -326,7 +337,7 @@ private slots:
         Fixtures::writeFile(path(QStringLiteral("numeros.dat")), oldDraws);
         Fixtures::writeFile(path(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({a, b}));
         start();
-        // As start-up's scrutiny of the newest draw left them.
+        // As start-up's count of the stored draws left them.
         const QByteArray oldSyndicates = bytes(QStringLiteral("apuestas.dat"));
         const QString chosen = chosenFile(Fixtures::bytesOf(someDraws(9)));
         m_files.failAt = failAt;
@@ -352,7 +363,8 @@ private slots:
             // their own step succeeded, the reset never ran.
             const bool drawsGone = command == QLatin1String("deleteAll") && failAt == 1;
             QCOMPARE(drawsNow, drawsGone ? QByteArray() : oldDraws);
-            QCOMPARE(syndicatesNow, oldSyndicates);
+            // With the draws gone the counters follow them back to nothing.
+            QCOMPARE(syndicatesNow, drawsGone ? Fixtures::bytesOf({a, b}) : oldSyndicates);
         }
         QVERIFY(drawsNow == oldDraws || drawsNow.isEmpty() || drawsNow.size() % DrawRecord::kSize == 0);
         QVERIFY(syndicatesNow.size() % SyndicateRecord::kSize == 0);

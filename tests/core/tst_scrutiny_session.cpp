@@ -2,7 +2,10 @@
 // when, and what the lists and the syndicates tab then show.
 
 #include "base/clock.h"
+#include "base/urlopener.h"
+#include "core/maintenance.h"
 #include "core/session.h"
+#include "store/fileops.h"
 #include "store/oledate.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
@@ -41,6 +44,53 @@ namespace
             Fixtures::draw(QDate(2026, 12, 6), {1, 2, 3, 4, 41}, 0),
         };
         return draws;
+    }
+
+    class NoBrowser final : public UrlOpener
+    {
+    public:
+        void open(const QUrl &) override {}
+    };
+
+    using Counts = std::array<std::int16_t, 8>;
+
+    // The prizes of a record counted the long way: every five-number
+    // combination of its bets against every draw since its creation.
+    Counts countByHand(const SyndicateRecord &s, const std::vector<DrawRecord> &draws)
+    {
+        std::vector<std::vector<int>> plays;
+        if (s.isMultiple()) {
+            const int n = s.kind - 95;
+            for (int mask = 0; mask < (1 << n); ++mask) {
+                if (__builtin_popcount(unsigned(mask)) != 5)
+                    continue;
+                std::vector<int> bet;
+                for (int i = 0; i < n; ++i) {
+                    if (mask & (1 << i))
+                        bet.push_back(s.bets[0][std::size_t(i)]);
+                }
+                plays.push_back(bet);
+            }
+        } else {
+            for (int b = 0; b < s.kind; ++b)
+                plays.push_back(std::vector<int>(s.bets[std::size_t(b)].begin(), s.bets[std::size_t(b)].begin() + 5));
+        }
+        std::array<int, 8> counts {};
+        for (const DrawRecord &draw : draws) {
+            if (draw.date < s.createdOn)
+                continue;
+            for (const auto &bet : plays) {
+                int hits = 0;
+                for (int n : bet)
+                    hits += int(std::count(draw.numbers.begin(), draw.numbers.end(), n));
+                if (hits >= 2)
+                    ++counts[std::size_t(2 * (hits - 2) + (s.key() == draw.clave ? 1 : 0))];
+            }
+        }
+        Counts result {};
+        for (std::size_t c = 0; c < 8; ++c)
+            result[c] = std::int16_t(std::min(counts[c], 32767));
+        return result;
     }
 }
 
@@ -87,14 +137,16 @@ private slots:
         }));
         auto session = startSession();
 
-        // Start-up scrutinises the newest draw: 4 hits for A, 4 of 7 for M with the key.
+        // Start-up counts every draw since creation, whatever is shown: on
+        // 29 November A has 2 hits and the key, M 2 of 7 without it; on
+        // 6 December A has 4 hits, M 4 of 7 with the key.
         auto stored = storedSyndicates();
-        QCOMPARE(stored[0].prizeCounts, (std::array<std::int16_t, 8> {0, 0, 0, 0, 1, 0, 0, 0}));
-        QCOMPARE(stored[1].prizeCounts, (std::array<std::int16_t, 8> {0, 6, 0, 12, 0, 3, 0, 0}));
+        QCOMPARE(stored[0].prizeCounts, (std::array<std::int16_t, 8> {0, 1, 0, 0, 1, 0, 0, 0}));
+        QCOMPARE(stored[1].prizeCounts, (std::array<std::int16_t, 8> {10, 6, 0, 12, 0, 3, 0, 0}));
         QCOMPARE(stored[0].lastCountedDate, threeDraws().back().date);
         QCOMPARE(stored[1].lastCountedDate, threeDraws().back().date);
         // The tab of syndicates already shows what was just counted.
-        QCOMPARE(session->syndicateList().totalPrizes, QStringLiteral("22"));
+        QCOMPARE(session->syndicateList().totalPrizes, QStringLiteral("33"));
         QCOMPARE(session->syndicateDetails().prizes[4], QStringLiteral("1"));
 
         // Every draw, back and forth, with and without "Histórico": nothing more.
@@ -129,14 +181,75 @@ private slots:
         session->updateStatus();
         session->refreshDraws();
         QCOMPARE(storedSyndicates()[0].lastCountedDate, threeDraws()[1].date);
-        QCOMPARE(storedSyndicates()[0].prizeCounts[4], std::int16_t(1));
+        QCOMPARE(storedSyndicates()[0].prizeCounts[4], std::int16_t(0));
+        QCOMPARE(session->syndicateDetails().prizes[4], QStringLiteral("0"));
 
-        // Stored again, it counts again.
+        // Stored again, it counts once.
         session->drawFile().put(3, threeDraws()[2]);
         session->updateStatus();
-        session->refreshDraws();
-        QCOMPARE(storedSyndicates()[0].prizeCounts[4], std::int16_t(2));
+        QCOMPARE(storedSyndicates()[0].prizeCounts[4], std::int16_t(1));
         QCOMPARE(storedSyndicates()[0].lastCountedDate, threeDraws()[2].date);
+    }
+
+    void importedHistoryIsCountedWhole()
+    {
+        const std::vector<DrawRecord> history = Fixtures::realDraws();
+        SyndicateRecord old = Fixtures::simpleSyndicate(QStringLiteral("VIEJA"), {}, 3, QDate(2005, 2, 6));
+        old.kind = 24;
+        for (int b = 0; b < 24; ++b) {
+            for (int k = 0; k < 5; ++k)
+                old.bets[std::size_t(b)][std::size_t(k)] = std::int16_t(1 + (b * 2 + k * 11) % 54);
+            std::sort(old.bets[std::size_t(b)].begin(), old.bets[std::size_t(b)].begin() + 5);
+        }
+        old.bets[0][5] = 3;
+        const std::vector<SyndicateRecord> syndicates = {
+            old,
+            Fixtures::simpleSyndicate(QStringLiteral("NUEVA"), {{6, 27, 33, 34, 39}, {2, 9, 13, 30, 51}}, 8, QDate(2025, 1, 5)),
+            multiple(QStringLiteral("ONCE"), {3, 7, 12, 19, 23, 28, 34, 40, 45, 49, 53}, 5, QDate(2010, 3, 7)),
+            multiple(QStringLiteral("SEIS"), {6, 9, 13, 27, 30, 36}, 0, QDate(2024, 12, 1)),
+        };
+        Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf({history.front()}));
+        Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf(syndicates));
+        auto session = startSession();
+
+        QTemporaryDir elsewhere;
+        const QString chosen = elsewhere.filePath(QStringLiteral("NUMEROS.DAT"));
+        Fixtures::writeFile(chosen, Fixtures::bytesOf(history));
+        DiskFileOps files;
+        NoBrowser browser;
+        Maintenance maintenance(*session, files, browser);
+        maintenance.importDraws(chosen);
+        QCOMPARE(session->storedDraws(), int(history.size()));
+
+        const auto checkAgainstHand = [&](const std::vector<DrawRecord> &draws) {
+            const auto stored = storedSyndicates();
+            QCOMPARE(stored.size(), syndicates.size());
+            int total = 0;
+            for (std::size_t k = 0; k < syndicates.size(); ++k) {
+                QCOMPARE(stored[k].prizeCounts, countByHand(syndicates[k], draws));
+                QCOMPARE(stored[k].lastCountedDate, draws.back().date);
+                for (auto c : stored[k].prizeCounts)
+                    total += c;
+            }
+            QCOMPARE(session->syndicateList().totalPrizes, QString::number(total));
+        };
+        checkAgainstHand(history);
+        QVERIFY(storedSyndicates()[0].prizeCounts[0] > 100); // the whole history, not the newest draw
+
+        // The newest draw deleted, then the history imported again: nothing twice.
+        maintenance.setDrawDeleteMode(true);
+        m_prompter.answers = {Prompter::Answer::Yes};
+        QVERIFY(maintenance.deleteDraw(1));
+        checkAgainstHand(std::vector<DrawRecord>(history.begin(), history.end() - 1));
+        maintenance.importDraws(chosen);
+        checkAgainstHand(history);
+
+        // What the lists show does not change what is counted.
+        const QByteArray counted = Fixtures::readFile(path("apuestas.dat"));
+        session->applyViewOptions(1, true, true);
+        session->applyViewOptions(50, false, false);
+        session->showNewestDraw();
+        QCOMPARE(Fixtures::readFile(path("apuestas.dat")), counted);
     }
 
     void multipleListEmptiedWhenNoMultipleTakesPart()
@@ -232,7 +345,8 @@ private slots:
         QCOMPARE(session->selectedSyndicate(), 0); // shown, not yet chosen
         QCOMPARE(session->syndicateDetails().record, 1);
         QCOMPARE(session->syndicateDetails().drawsPlayed, QStringLiteral("2"));
-        QCOMPARE(session->syndicateDetails().effectiveness, QStringLiteral("50 %"));
+        // A prize in each of its two draws, both counted from the start.
+        QCOMPARE(session->syndicateDetails().effectiveness, QStringLiteral("100 %"));
 
         QSignalSpy details(session.get(), &Session::syndicateDetailsChanged);
         session->selectSyndicate(2);
@@ -242,9 +356,9 @@ private slots:
                  (QStringList {QStringLiteral("Número clave:  1"), QStringLiteral(" 7- 8- 9-10-11"), QStringLiteral(" 1- 2-13-14-15")}));
         QCOMPARE(session->syndicateDetails().drawsPlayed, QStringLiteral("0"));
         QCOMPARE(session->syndicateDetails().effectiveness, QStringLiteral("0 %"));
-        // The overall figures: A played from 23 November, two draws, one prize.
+        // The overall figures: A played from 23 November, two draws, two prizes.
         QCOMPARE(session->drawsSinceFirstSyndicate(), 2);
-        QCOMPARE(session->syndicateList().overall, QStringLiteral("50% de efectividad en premios"));
+        QCOMPARE(session->syndicateList().overall, QStringLiteral("100% de efectividad en premios"));
         QCOMPARE(session->syndicateList().overallDraws, QStringLiteral("en 2 sorteos"));
 
         // A rebuilt list goes back to the first syndicate's details; the

@@ -1,5 +1,6 @@
 // The scrutiny passes on records in memory: the rows and colours they show,
-// the filter, the counting rule and the prize notice.
+// the filter and the prize notice; the prize counters recounted from the
+// stored draws, whatever the passes showed.
 
 #include "scrutiny/passes.h"
 #include "store/oledate.h"
@@ -104,8 +105,10 @@ private slots:
         QCOMPARE(list.colour(5, 7), std::optional<Rgb>(0xFF0000));
         QCOMPARE(list.colour(6, 7), std::optional<Rgb>(0x0000FF));
 
-        // Created before the draw: counted, once per winning bet.
-        const SyndicateRecord &s = pass.syndicates[0];
+        // The pass changed nothing; created before the draw, the syndicate
+        // counts it once per winning bet.
+        QCOMPARE(pass.syndicates[0].prizeCounts, (std::array<std::int16_t, 8> {}));
+        const SyndicateRecord s = Scrutiny::recounted(pass.syndicates[0], pass.draws);
         QCOMPARE(prizes(s, 2), 1);
         QCOMPARE(prizes(s, 4), 1);
         QCOMPARE(prizes(s, 8), 1);
@@ -143,11 +146,12 @@ private slots:
         QCOMPARE(list.colour(3, 6), std::nullopt); // key not matched
         // A draw on the creation day counts.
         int total = 0;
+        const SyndicateRecord counted = Scrutiny::recounted(pass.syndicates[0], pass.draws);
         for (int c = 1; c <= 8; ++c)
-            total += prizes(pass.syndicates[0], c);
+            total += prizes(counted, c);
         QCOMPARE(total, code == 0 ? 0 : 1);
         if (code != 0)
-            QCOMPARE(prizes(pass.syndicates[0], code), 1);
+            QCOMPARE(prizes(counted, code), 1);
     }
 
     void filterRows_data()
@@ -203,14 +207,15 @@ private slots:
                 shownBets << row.bet;
         QCOMPARE(shownBets, bets);
 
-        // Without the filter every bet is there, prizes counted the same.
+        // Without the filter every bet is there; neither way touches the records.
         Scrutiny::Pass all = pass;
         all.soloPremio = false;
         all.syndicates = {s, s};
         ResultList full;
         Scrutiny::scrutinizeSimpleSyndicates(all, 1, full);
         QCOMPARE(full.rowCount(), 2 * (3 + hits.size()));
-        QCOMPARE(all.syndicates[0].prizeCounts, pass.syndicates[0].prizeCounts);
+        QCOMPARE(all.syndicates[0], s);
+        QCOMPARE(pass.syndicates[0], s);
     }
 
     void filterWithNothingWonLeavesEmptyList()
@@ -270,7 +275,7 @@ private slots:
         QCOMPARE(multi.rowCount(), 0);
     }
 
-    void countingRule()
+    void recountOverEveryStoredDraw()
     {
         const QDate created(2026, 11, 29);
         const std::vector<DrawRecord> draws = {
@@ -278,45 +283,81 @@ private slots:
             Fixtures::draw(created, {1, 2, 30, 40, 41}, 5),            // creation day: 2 hits + key
             Fixtures::draw(kSunday, {1, 2, 3, 4, 41}, 0),              // 4 hits
         };
+        const SyndicateRecord fresh = Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 5, created);
+        const std::array<std::int16_t, 8> expected {0, 1, 0, 0, 1, 0, 0, 0};
+
+        // Whatever range the lists show, with or without "Histórico", the
+        // passes leave the records alone.
         Scrutiny::Pass pass;
         pass.draws = draws;
-        pass.syndicates = {Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 5, created)};
+        pass.syndicates = {fresh};
         ResultList list;
+        for (bool historico : {false, true}) {
+            pass.historico = historico;
+            for (int range : {1, 3})
+                Scrutiny::scrutinizeSimpleSyndicates(pass, range, list);
+        }
+        QCOMPARE(list.rowCount(), 12); // with "Histórico" the older draw is shown
+        QCOMPARE(pass.syndicates[0], fresh);
 
-        // Newest draw: counted.
+        // Every draw since creation, the creation day included, once; the
+        // newest draw's date as the last counted.
+        std::vector<SyndicateRecord> records = {fresh};
+        QCOMPARE(Scrutiny::recount(records, draws), std::vector<std::size_t> {0});
+        QCOMPARE(records[0].prizeCounts, expected);
+        QCOMPARE(records[0].lastCountedDate, draws.back().date);
+        QVERIFY(Scrutiny::recount(records, draws).empty()); // nothing more the second time
+
+        // Counters left by a count of the newest draw only are made whole.
+        SyndicateRecord stale = fresh;
+        stale.prizeCounts = {0, 0, 0, 0, 1, 0, 0, 0};
+        stale.lastCountedDate = draws.back().date;
+        QCOMPARE(Scrutiny::recounted(stale, draws).prizeCounts, expected);
+
+        // The newest draw deleted and stored again: counted once, not twice.
+        records = {Scrutiny::recounted(fresh, draws)};
+        const std::vector<DrawRecord> fewer(draws.begin(), draws.end() - 1);
+        Scrutiny::recount(records, fewer);
+        QCOMPARE(records[0].prizeCounts, (std::array<std::int16_t, 8> {0, 1, 0, 0, 0, 0, 0, 0}));
+        QCOMPARE(records[0].lastCountedDate, draws[1].date);
+        Scrutiny::recount(records, draws);
+        QCOMPARE(records[0].prizeCounts, expected);
+
+        // No draw left: nothing won, nothing counted yet.
+        Scrutiny::recount(records, {});
+        QCOMPARE(records[0].prizeCounts, (std::array<std::int16_t, 8> {}));
+        QCOMPARE(records[0].lastCountedDate, 0.0);
+
+        // A damaged record is never touched; kind 0 wins nothing but follows the draws.
+        SyndicateRecord damaged = stale;
+        damaged.kind = 30;
+        SyndicateRecord empty = stale;
+        empty.kind = 0;
+        records = {damaged, empty};
+        QCOMPARE(Scrutiny::recount(records, draws), std::vector<std::size_t> {1});
+        QCOMPARE(records[0], damaged);
+        QCOMPARE(records[1].prizeCounts, (std::array<std::int16_t, 8> {}));
+        QCOMPARE(records[1].lastCountedDate, draws.back().date);
+    }
+
+    void countersAgreeWithTheRows()
+    {
+        // Bet 2 holds 1 twice (no writer stores that): the row shows 3 hits,
+        // and the counters must say the same.
+        const SyndicateRecord s = Fixtures::simpleSyndicate(
+            QStringLiteral("A"), {{1, 2, 3, 40, 41}, {1, 1, 2, 40, 41}, {5, 6, 7, 8, 9}, {1, 2, 3, 4, 5}}, 7, QDate(2026, 1, 1));
+        Scrutiny::Pass pass;
+        pass.draws = {Fixtures::draw(kSunday, {1, 2, 3, 4, 5}, 7)};
+        pass.syndicates = {s};
+        ResultList list;
         Scrutiny::scrutinizeSimpleSyndicates(pass, 1, list);
-        QCOMPARE(prizes(pass.syndicates[0], 5), 1);
-        QCOMPARE(pass.syndicates[0].lastCountedDate, draws.back().date);
-
-        // All draws: the newest is not counted again, the creation-day draw
-        // is older than the last counted one and is not counted either; the
-        // draw before creation is not shown.
-        Scrutiny::scrutinizeSimpleSyndicates(pass, 3, list);
-        QCOMPARE(pass.syndicates[0].prizeCounts, (std::array<std::int16_t, 8> {0, 0, 0, 0, 1, 0, 0, 0}));
-        QCOMPARE(list.rowCount(), 8);
-
-        // A fresh record over all three draws: the two since creation count.
-        Scrutiny::Pass fresh;
-        fresh.draws = draws;
-        fresh.syndicates = {Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 5, created)};
-        fresh.historico = true;
-        Scrutiny::scrutinizeSimpleSyndicates(fresh, 3, list);
-        QCOMPARE(list.rowCount(), 12); // with "Histórico" the older draw is shown...
-        QCOMPARE(list.text(11, 7), QStringLiteral("¡¡ Premio !! Has acertado 3 números."));
-        // ...but not counted.
-        QCOMPARE(fresh.syndicates[0].prizeCounts, (std::array<std::int16_t, 8> {0, 1, 0, 0, 1, 0, 0, 0}));
-        for (int run = 0; run < 3; ++run)
-            Scrutiny::scrutinizeSimpleSyndicates(fresh, 3, list);
-        QCOMPARE(fresh.syndicates[0].prizeCounts, (std::array<std::int16_t, 8> {0, 1, 0, 0, 1, 0, 0, 0}));
-
-        // The newest draw deleted: lastCountedDate follows back, so the draw
-        // stored again later is counted again.
-        fresh.draws.pop_back();
-        Scrutiny::scrutinizeSimpleSyndicates(fresh, 1, list);
-        QCOMPARE(fresh.syndicates[0].lastCountedDate, draws[1].date);
-        fresh.draws.push_back(draws[2]);
-        Scrutiny::scrutinizeSimpleSyndicates(fresh, 1, list);
-        QCOMPARE(prizes(fresh.syndicates[0], 5), 2);
+        std::array<std::int32_t, 8> fromRows {};
+        for (const ResultRow &row : list.rows()) {
+            if (const int code = PrizeCategory::code(row.hits, row.keyMatched))
+                ++fromRows[std::size_t(code - 1)];
+        }
+        QCOMPARE(fromRows, (std::array<std::int32_t, 8> {0, 0, 0, 2, 0, 0, 0, 1}));
+        QCOMPARE(Scrutiny::drawPrizes(s, pass.draws[0]).byCode, fromRows);
     }
 
     void syndicateCreatedAfterTheNewestDraw()
@@ -330,18 +371,17 @@ private slots:
         Scrutiny::scrutinizeMultipleSyndicates(pass, 1, multi);
         QCOMPARE(simple.rowCount(), 0);
         QCOMPARE(multi.rowCount(), 0);
-        // Both still follow the newest draw.
-        QCOMPARE(pass.syndicates[0].lastCountedDate, OleDate::fromDate(kSunday));
-        QCOMPARE(pass.syndicates[1].lastCountedDate, OleDate::fromDate(kSunday));
-
         pass.historico = true;
-        pass.syndicates[0].lastCountedDate = pass.syndicates[1].lastCountedDate = 0;
         Scrutiny::scrutinizeSimpleSyndicates(pass, 1, simple);
         Scrutiny::scrutinizeMultipleSyndicates(pass, 1, multi);
         QCOMPARE(simple.text(3, 7), QStringLiteral("¡¡ Premio !! Has acertado 5 + Nº.Clave."));
         QCOMPARE(multi.text(3, 13), QStringLiteral("¡¡ Premio !! Hay 5 apuestas de 4 + Clave."));
-        for (const SyndicateRecord &s : pass.syndicates)
-            QCOMPARE(s.prizeCounts, (std::array<std::int16_t, 8> {}));
+        // Shown, never counted; both still follow the newest draw.
+        for (const SyndicateRecord &s : pass.syndicates) {
+            const SyndicateRecord counted = Scrutiny::recounted(s, pass.draws);
+            QCOMPARE(counted.prizeCounts, (std::array<std::int16_t, 8> {}));
+            QCOMPARE(counted.lastCountedDate, OleDate::fromDate(kSunday));
+        }
     }
 
     void multipleBreakdownRows()
@@ -374,16 +414,16 @@ private slots:
         QCOMPARE(list.colour(3, 13), std::optional<Rgb>(0x00C000));
         QCOMPARE(list.colour(4, 13), std::optional<Rgb>(0x0000FF));
         QCOMPARE(list.colour(5, 13), std::optional<Rgb>(0x400040));
-        QCOMPARE(pass.syndicates[1].prizeCounts, (std::array<std::int16_t, 8> {0, 24, 0, 24, 0, 4, 0, 0}));
+        QCOMPARE(Scrutiny::recounted(pass.syndicates[1], pass.draws).prizeCounts,
+                 (std::array<std::int16_t, 8> {0, 24, 0, 24, 0, 4, 0, 0}));
         // Simple syndicates never appear in the multiple list, the multiple
         // bet never in the simple one.
         QCOMPARE(simple.rowCount(), 4);
         QCOMPARE(simple.text(1, 7), nameRow(QStringLiteral("S")));
 
-        // Again over the same draw: same rows, nothing counted.
+        // Again over the same draw: same rows.
         Scrutiny::scrutinizeMultipleSyndicates(pass, 1, list);
         QCOMPARE(list.rowCount(), 6);
-        QCOMPARE(pass.syndicates[1].prizeCounts, (std::array<std::int16_t, 8> {0, 24, 0, 24, 0, 4, 0, 0}));
     }
 
     void multipleFillersAndFilter_data()
@@ -422,14 +462,13 @@ private slots:
 
     void countersStopAtTheirLimit()
     {
-        SyndicateRecord s = multiple(QStringLiteral("M"), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 0, QDate(2026, 1, 1));
-        s.prizeCounts[0] = 32700; // 5 hits without key add 200 to code 1
-        Scrutiny::Pass pass;
-        pass.draws = {Fixtures::draw(kSunday, {1, 2, 3, 4, 5}, 9)};
-        pass.syndicates = {s};
-        ResultList list(ResultList::Layout::Multiple);
-        Scrutiny::scrutinizeMultipleSyndicates(pass, 1, list);
-        QCOMPARE(pass.syndicates[0].prizeCounts, (std::array<std::int16_t, 8> {32767, 0, 150, 0, 30, 0, 1, 0}));
+        // 5 hits without key add 200 to code 1 in each of 170 draws.
+        const SyndicateRecord s = multiple(QStringLiteral("M"), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 0, QDate(2020, 1, 1));
+        std::vector<DrawRecord> draws;
+        for (int i = 0; i < 170; ++i)
+            draws.push_back(Fixtures::draw(QDate(2020, 1, 5).addDays(7 * i), {1, 2, 3, 4, 5}, 9));
+        QCOMPARE(Scrutiny::recounted(s, draws).prizeCounts,
+                 (std::array<std::int16_t, 8> {32767, 0, 150 * 170, 0, 30 * 170, 0, 170, 0}));
 
         SyndicateRecord t = Fixtures::simpleSyndicate(QStringLiteral("T"), {{1, 2, 40, 41, 42}}, 0, QDate(2026, 1, 1));
         t.prizeCounts[0] = 32767;
@@ -447,7 +486,7 @@ private slots:
         QCOMPARE(list.rowCount(), 8);
         QCOMPARE(list.text(2, 7), QStringLiteral("06/12/2026 Domingo")); // newest first
         QCOMPARE(list.text(6, 7), QStringLiteral("29/11/2026 Domingo"));
-        QCOMPARE(pass.syndicates[0].prizeCounts[7], 2);
+        QCOMPARE(pass.syndicates[0].prizeCounts[7], 0); // shown, not counted
 
         // No stored draw: nothing shown, nothing changed.
         Scrutiny::Pass none;
