@@ -121,6 +121,17 @@ QJsonObject Cli::drawsJson(const Session &session)
     };
 }
 
+QJsonObject Cli::moneyJson(const Money::Totals &totals)
+{
+    return {
+        {QStringLiteral("drawsPlayed"), totals.drawsPlayed},
+        {QStringLiteral("drawsPriced"), totals.drawsPriced},
+        {QStringLiteral("stakeCents"), qint64(totals.stakeCents)},
+        {QStringLiteral("wonCents"), qint64(totals.wonCents)},
+        {QStringLiteral("balanceCents"), qint64(totals.balanceCents)},
+    };
+}
+
 QJsonObject Cli::syndicatesJson(Session &session)
 {
     QJsonArray syndicates;
@@ -150,6 +161,7 @@ QJsonObject Cli::syndicatesJson(Session &session)
             {QStringLiteral("prizeCounts"), toArray(s.prizeCounts.begin(), s.prizeCounts.end())},
             {QStringLiteral("drawsPlayed"), details.drawsPlayed},
             {QStringLiteral("effectiveness"), details.effectiveness},
+            {QStringLiteral("money"), moneyJson(session.moneyTotals(item.record))},
         });
     }
     const Summary::SyndicateList &list = session.syndicateList();
@@ -158,6 +170,7 @@ QJsonObject Cli::syndicatesJson(Session &session)
         {QStringLiteral("totalPrizes"), list.totalPrizes},
         {QStringLiteral("overall"), list.overall},
         {QStringLiteral("overallDraws"), list.overallDraws},
+        {QStringLiteral("money"), moneyJson(session.moneyTotals(0))},
     };
 }
 
@@ -250,6 +263,11 @@ int Cli::run(Session &session, const QStringList &arguments, const Options &opti
                                    s.value(QStringLiteral("effectiveness")).toString()));
             }
             printText(QStringLiteral("Premios: %1").arg(list.value(QStringLiteral("totalPrizes")).toString()));
+            const Money::Totals money = session.moneyTotals(0);
+            printText(QStringLiteral("Jugado: %1   Ganado: %2   Balance: %3   Sorteos sin informe: %4")
+                          .arg(Money::formatEuros(money.stakeCents), Money::formatEuros(money.wonCents),
+                               Money::formatEuros(money.balanceCents))
+                          .arg(money.drawsPlayed - money.drawsPriced));
             printText(list.value(QStringLiteral("overall")).toString() + QLatin1Char(' ')
                       + list.value(QStringLiteral("overallDraws")).toString());
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scrutiny/money.h"
+
 #include <QJsonObject>
 #include <QStringList>
 
@@ -25,6 +27,8 @@ namespace Cli
     QJsonObject drawsJson(const Session &session);
     // Shows every syndicate's details in turn, as clicks on the list would.
     QJsonObject syndicatesJson(Session &session);
+    // {"drawsPlayed", "drawsPriced", "stakeCents", "wonCents", "balanceCents"}.
+    QJsonObject moneyJson(const Money::Totals &totals);
 
     // {"simple": [...], "multiple": [...]}, one row at a time: each row is
     // {"cells": [...], "colors": ["#rrggbb" or null per cell]}.

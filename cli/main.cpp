@@ -3,6 +3,7 @@
 #include "exitcodes.h"
 #include "maintenancecommands.h"
 #include "printcommand.h"
+#include "reportcommands.h"
 #include "streamprompter.h"
 #include "updatecommand.h"
 
@@ -65,6 +66,7 @@ namespace
         {"status", 1, 1},     {"draws", 1, 1},        {"check", 1, 1},       {"syndicates", 1, 1},
         {"create", 1, 1},     {"print", 1, 1},        {"import", 2, 2},      {"delete-draws", 1, 1},
         {"delete-draw", 2, 2}, {"delete-syndicate", 2, 2}, {"update", 1, 1}, {"export", 1, 1},
+        {"prizes", 1, 1},     {"ledger", 1, 1},
     };
 
     const CommandShape *findCommand(const QString &name)
@@ -109,7 +111,9 @@ int main(int argc, char *argv[])
         "  delete-draw N            borra el sorteo N de la lista (1 = el más reciente; --yes)\n"
         "  delete-syndicate R       borra la peña R (--yes)\n"
         "  update       baja los sorteos nuevos (--source auto|service|pages, --json, --operator-url URL)\n"
-        "  export --csv los sorteos en CSV, del más antiguo al más reciente"));
+        "  export --csv los sorteos en CSV, del más antiguo al más reciente\n"
+        "  prizes       informe de premios del último sorteo (--date AAAA-MM-DD | --all, --json)\n"
+        "  ledger       lo jugado y lo ganado por una peña, sorteo a sorteo (--syndicate R, --json | --csv)"));
     StartOptions::addHelpAndVersion(parser);
     StartOptions::addTo(parser);
     parser.addOption({QStringLiteral("json"), QStringLiteral("Salida en JSON.")});
@@ -125,7 +129,9 @@ int main(int argc, char *argv[])
     parser.addOption({QStringLiteral("key"), QStringLiteral("create: número clave."), QStringLiteral("CLAVE")});
     parser.addOption({QStringLiteral("bet"), QStringLiteral("create: una apuesta sencilla (se puede repetir)."), QStringLiteral("a,b,c,d,e")});
     parser.addOption({QStringLiteral("multiple"), QStringLiteral("create: la apuesta múltiple."), QStringLiteral("a,b,...")});
-    parser.addOption({QStringLiteral("syndicate"), QStringLiteral("print: número de la peña."), QStringLiteral("R")});
+    parser.addOption({QStringLiteral("syndicate"), QStringLiteral("print, ledger: número de la peña."), QStringLiteral("R")});
+    parser.addOption({QStringLiteral("date"), QStringLiteral("prizes: fecha del sorteo (AAAA-MM-DD)."), QStringLiteral("FECHA")});
+    parser.addOption({QStringLiteral("all"), QStringLiteral("prizes: los informes de todos los sorteos guardados.")});
     parser.addOption({QStringLiteral("official"), QStringLiteral("print: en boletos oficiales.")});
     parser.addOption({QStringLiteral("plain"), QStringLiteral("print: en papel normal.")});
     parser.addOption({QStringLiteral("source"), QStringLiteral("update: de dónde bajar los sorteos: auto (por omisión), service o pages."),
@@ -215,6 +221,11 @@ int main(int argc, char *argv[])
     int code = 0;
     if (command == QLatin1String("create")) {
         code = Cli::runCreate(session, prompter, commandArguments(parser, command, {"name", "key", "bet", "multiple"}, {}));
+    } else if (command == QLatin1String("prizes")) {
+        code = Cli::runPrizes(session, parser.value(QStringLiteral("date")), parser.isSet(QStringLiteral("all")),
+                              commandOptions.json);
+    } else if (command == QLatin1String("ledger")) {
+        code = Cli::runLedger(session, parser.value(QStringLiteral("syndicate")), commandOptions.json, commandOptions.csv);
     } else if (command == QLatin1String("update")) {
         code = Cli::runUpdate(session, *source, commandOptions.json);
     } else if (command == QLatin1String("print")) {

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <map>
 #include <limits>
 
 namespace
@@ -116,6 +117,72 @@ PrizeReport Session::newestDrawReport() const
     if (storedDraws() == 0 || !date.isValid())
         return {};
     return m_prizeReports.report(date);
+}
+
+namespace
+{
+    // The stored draws oldest first, each with its report looked up once.
+    struct PricedHistory
+    {
+        std::vector<DrawRecord> draws;
+        std::vector<PrizeReport> reports;
+    };
+
+    PricedHistory pricedHistory(const DrawList &list, const PrizeReportFile &reports)
+    {
+        PricedHistory history;
+        history.draws.assign(list.draws.rbegin(), list.draws.rend());
+        history.reports = Money::reportsOf(history.draws, [&reports](QDate date) { return reports.report(date); });
+        return history;
+    }
+}
+
+std::vector<Money::DrawOutcome> Session::ledger(int record) const
+{
+    if (record < 1 || record > int(m_syndicates.size()))
+        return {};
+    const PricedHistory history = pricedHistory(m_drawList, m_prizeReports);
+    return Money::ledgerWithReports(m_syndicates[std::size_t(record - 1)], history.draws, history.reports);
+}
+
+Money::Totals Session::moneyTotals(int record) const
+{
+    if (record != 0)
+        return Money::totals(ledger(record));
+    const PricedHistory history = pricedHistory(m_drawList, m_prizeReports);
+    Money::Totals all;
+    for (const SyndicateRecord &syndicate : m_syndicates) {
+        const Money::Totals one = Money::totals(Money::ledgerWithReports(syndicate, history.draws, history.reports));
+        all.drawsPlayed += one.drawsPlayed;
+        all.drawsPriced += one.drawsPriced;
+        all.stakeCents += one.stakeCents;
+        all.wonCents += one.wonCents;
+        all.balanceCents += one.balanceCents;
+    }
+    return all;
+}
+
+std::vector<std::pair<QDate, std::int64_t>> Session::balanceHistory(int record) const
+{
+    const PricedHistory history = pricedHistory(m_drawList, m_prizeReports);
+    std::map<QDate, std::int64_t> change;
+    for (int r = 1; r <= int(m_syndicates.size()); ++r) {
+        if (record != 0 && r != record)
+            continue;
+        for (const Money::DrawOutcome &row :
+             Money::ledgerWithReports(m_syndicates[std::size_t(r - 1)], history.draws, history.reports)) {
+            std::int64_t &at = change[row.date];
+            if (row.wonCents)
+                at += *row.wonCents - row.stakeCents;
+        }
+    }
+    std::vector<std::pair<QDate, std::int64_t>> points;
+    std::int64_t balance = 0;
+    for (const auto &[date, delta] : change) {
+        balance += delta;
+        points.emplace_back(date, balance);
+    }
+    return points;
 }
 
 void Session::loadCalibration()

@@ -9,6 +9,7 @@
 #include "store/prizereportfile.h"
 #include "store/recordfile.h"
 #include "store/syndicaterecord.h"
+#include "scrutiny/money.h"
 #include "scrutiny/passes.h"
 #include "scrutiny/resultlist.h"
 #include "scrutiny/summary.h"
@@ -151,6 +152,16 @@ public:
     const PrizeReportFile &prizeReports() const { return m_prizeReports; }
     // The report of the newest stored draw (status Missing when none).
     PrizeReport newestDrawReport() const;
+
+    // --- money: what the peñas stake and win, from the stored reports --------
+    // Every draw a syndicate (record from 1) played, oldest first; empty for
+    // a record that does not exist or is damaged.
+    std::vector<Money::DrawOutcome> ledger(int record) const;
+    // One syndicate's totals, or with record 0 those of every peña together.
+    Money::Totals moneyTotals(int record) const;
+    // The cumulative balance after each played draw of one syndicate (record
+    // 0: every peña together), oldest first: only priced draws move it.
+    std::vector<std::pair<QDate, std::int64_t>> balanceHistory(int record) const;
 
     // The open data files, for the commands that live beside the session
     // (creation, maintenance, download, printing). Every change of a file is

@@ -20,6 +20,14 @@
 
 using namespace Widgets;
 
+QString ReportTab::combinationText(const DrawRecord &draw)
+{
+    QStringList numbers;
+    for (auto n : draw.numbers)
+        numbers << QStringLiteral("%1").arg(int(n), 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1   Clave %2").arg(numbers.join(QStringLiteral(" - "))).arg(draw.clave);
+}
+
 namespace
 {
     const QString kHeadingStyle = QStringLiteral("background-color: rgb(%1); font-weight: bold; padding: 4px;");
@@ -38,6 +46,10 @@ ReportTab::ReportTab(SessionDownloadHost &host, QWidget *parent)
     m_heading->setWordWrap(true);
     m_heading->setStyleSheet(kHeadingStyle.arg(kHeadingIdle));
     layout->addWidget(m_heading);
+    m_numbers = namedLabel(QStringLiteral("Combinacion"), QString());
+    m_numbers->setAlignment(Qt::AlignCenter);
+    m_numbers->setStyleSheet(QStringLiteral("font-weight: bold; font-size: 15pt; color: #000080;"));
+    layout->addWidget(m_numbers);
     auto *prizes = new QGroupBox(QStringLiteral("Premios en Euros "));
     prizes->setObjectName(QStringLiteral("Frame4"));
     auto *grid = new QGridLayout(prizes);
@@ -50,15 +62,19 @@ ReportTab::ReportTab(SessionDownloadHost &host, QWidget *parent)
     for (int i = 0; i < PrizeCategory::kCount; ++i) {
         // Two columns of four, so the document keeps most of the tab.
         const int row = i % 4;
-        const int column = i / 4 * 3;
+        const int column = i / 4 * 4;
         grid->addWidget(namedLabel(QStringLiteral("Label11_%1").arg(i), QString::fromUtf8(captions[std::size_t(i)])), row, column);
         m_label10[std::size_t(i)] = namedLabel(QStringLiteral("Label10_%1").arg(i), QStringLiteral("0"));
         m_label10[std::size_t(i)]->setStyleSheet(kValueStyle);
         m_label10[std::size_t(i)]->setMinimumWidth(90);
         grid->addWidget(m_label10[std::size_t(i)], row, column + 1);
+        m_winners[std::size_t(i)] = namedLabel(QStringLiteral("Ganadores_%1").arg(i), QString());
+        grid->addWidget(m_winners[std::size_t(i)], row, column + 2);
     }
-    grid->setColumnMinimumWidth(2, 24);
-    grid->setColumnStretch(5, 1);
+    m_reintegro = namedLabel(QStringLiteral("Reintegro"), QString());
+    grid->addWidget(m_reintegro, 4, 0, 1, 8);
+    grid->setColumnMinimumWidth(3, 24);
+    grid->setColumnStretch(7, 1);
     layout->addWidget(prizes);
     m_stack = new QStackedWidget;
     m_text = namedLabel(QStringLiteral("Text1"), QString());
@@ -97,8 +113,15 @@ void ReportTab::showPrizeReport()
 {
     const PrizeReportView &view = m_host.prizeReport();
     m_heading->setText(view.heading);
-    for (std::size_t i = 0; i < m_label10.size(); ++i)
+    const DrawRecord newest = m_host.newestDraw();
+    m_numbers->setText(newest.isZero() ? QString() : combinationText(newest));
+    for (std::size_t i = 0; i < m_label10.size(); ++i) {
         m_label10[i]->setText(view.amounts[i]);
+        m_winners[i]->setText(view.winners[i].isEmpty() ? QString()
+                                                        : QStringLiteral("(%1 acertantes)").arg(view.winners[i]));
+    }
+    m_reintegro->setText(view.reintegro);
+    m_reintegro->setVisible(!view.reintegro.isEmpty());
     QString message = view.message;
 #ifdef QUORVALE_PDF_VIEWER
     m_pdfDocument->close();

@@ -131,17 +131,21 @@ PrizeReportView storedPrizeReportView(const PrizeReport &report, double newestDr
         view.message = kAttention;
         return view;
     }
-    QString text = QStringLiteral("\nACERTANTES:\n");
     for (int category = 1; category <= PrizeReport::kRows; ++category) {
         const PrizeRow &row = report.row(category);
         if (category < PrizeReport::kReintegro)
             view.amounts[std::size_t(category - 1)] = row.prizeCents >= 0 ? Cents::format(row.prizeCents) : QString();
         if (row.winners < 0)
             continue;
-        const QString label = category == PrizeReport::kReintegro ? QStringLiteral("Reintegro")
-                                                                  : QStringLiteral("%1ª Categoría").arg(category);
-        text += QStringLiteral("- %1: %2\n").arg(label, QLocale(QLocale::Spanish, QLocale::Spain).toString(qlonglong(row.winners)));
+        const QString count = QLocale(QLocale::Spanish, QLocale::Spain).toString(qlonglong(row.winners));
+        if (category < PrizeReport::kReintegro)
+            view.winners[std::size_t(category - 1)] = count;
+        else
+            view.reintegro = QStringLiteral("- Reintegro: %1 € a %2 acertantes").arg(Cents::format(row.prizeCents), count);
     }
+    // The figures are all above; the document, when there is one, is the operator's.
+    const QString text = QStringLiteral("Informe de premios del sorteo, según los datos oficiales del operador: "
+                                        "premio por apuesta acertada y número de acertantes de cada categoría.");
     view.message = text;
     return view;
 }

@@ -54,6 +54,10 @@ struct PrizeReportView
 {
     QString heading;                // Label8
     std::array<QString, 8> amounts; // Label10
+    // From a stored report: the winners of each category ("1.005") and the
+    // reintegro line; empty when not known.
+    std::array<QString, 8> winners;
+    QString reintegro;
     QUrl reportUrl;                 // empty when the page links no usable document
     // documentFile holds the PDF to show in the panel.
     bool showDocument = false;

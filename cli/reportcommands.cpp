@@ -1,0 +1,171 @@
+#include "reportcommands.h"
+
+#include "exitcodes.h"
+
+#include "core/session.h"
+#include "scrutiny/money.h"
+#include "store/cents.h"
+#include "store/oledate.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+
+#include <cstdio>
+
+namespace
+{
+    void printLine(const QString &text)
+    {
+        const QByteArray line = text.toUtf8() + '\n';
+        std::fwrite(line.constData(), 1, std::size_t(line.size()), stdout);
+    }
+
+    void printJson(const QJsonObject &object)
+    {
+        const QByteArray bytes = QJsonDocument(object).toJson(QJsonDocument::Indented);
+        std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+    }
+
+    QString statusName(PrizeReport::Status status)
+    {
+        switch (status) {
+        case PrizeReport::Status::Final: return QStringLiteral("final");
+        case PrizeReport::Status::Pending: return QStringLiteral("pending");
+        case PrizeReport::Status::Missing: break;
+        }
+        return QStringLiteral("missing");
+    }
+
+    QJsonValue count(std::int64_t value)
+    {
+        // Reports read off the classic pages carry amounts but no winners.
+        return value < 0 ? QJsonValue(QJsonValue::Null) : QJsonValue(qint64(value));
+    }
+
+    QJsonObject reportJson(QDate date, const PrizeReport &report)
+    {
+        QJsonArray rows;
+        if (report.isFinal()) {
+            for (int category = 1; category <= PrizeReport::kRows; ++category) {
+                const PrizeRow &row = report.row(category);
+                rows.append(QJsonObject {{QStringLiteral("category"), category},
+                                         {QStringLiteral("winners"), count(row.winners)},
+                                         {QStringLiteral("prizeCents"), count(row.prizeCents)}});
+            }
+        }
+        return {{QStringLiteral("date"), date.toString(Qt::ISODate)},
+                {QStringLiteral("status"), statusName(report.status)},
+                {QStringLiteral("rows"), rows}};
+    }
+
+    void printReportText(QDate date, const PrizeReport &report)
+    {
+        static const char *const names[] = {"1ª (5 + 1)", "2ª (5 + 0)", "3ª (4 + 1)", "4ª (4 + 0)", "5ª (3 + 1)",
+                                            "6ª (3 + 0)", "7ª (2 + 1)", "8ª (2 + 0)", "Reintegro"};
+        const QLocale spanish(QLocale::Spanish, QLocale::Spain);
+        printLine(QStringLiteral("Sorteo del %1").arg(date.toString(QStringLiteral("dd/MM/yyyy"))));
+        if (!report.isFinal()) {
+            printLine(report.status == PrizeReport::Status::Pending
+                          ? QStringLiteral("  Informe de premios pendiente: el operador aún no lo ha publicado.")
+                          : QStringLiteral("  No hay informe de premios guardado para este sorteo."));
+            return;
+        }
+        printLine(QStringLiteral("  %1 %2 %3").arg(QStringLiteral("Categoría"), -12).arg(QStringLiteral("Acertantes"), 12)
+                      .arg(QStringLiteral("Premio (€)"), 16));
+        for (int category = 1; category <= PrizeReport::kRows; ++category) {
+            const PrizeRow &row = report.row(category);
+            const QString winners = row.winners < 0 ? QStringLiteral("-") : spanish.toString(qlonglong(row.winners));
+            const QString prize = row.prizeCents < 0 ? QStringLiteral("-") : Cents::format(row.prizeCents);
+            printLine(QStringLiteral("  %1 %2 %3").arg(QString::fromUtf8(names[category - 1]), -12).arg(winners, 12).arg(prize, 16));
+        }
+    }
+}
+
+int Cli::runPrizes(Session &session, const QString &dateText, bool all, bool json)
+{
+    if (all && !dateText.isEmpty()) {
+        std::fprintf(stderr, "prizes: use --date o --all, no ambos.\n");
+        return Exit::kUsage;
+    }
+    const auto &draws = session.drawList().draws; // newest first
+    if (all) {
+        QJsonArray reports;
+        for (auto it = draws.rbegin(); it != draws.rend(); ++it) {
+            const PrizeReport report = session.prizeReports().report(it->qdate());
+            if (json)
+                reports.append(reportJson(it->qdate(), report));
+            else
+                printReportText(it->qdate(), report);
+        }
+        if (json)
+            printJson({{QStringLiteral("reports"), reports}});
+        return Exit::kDone;
+    }
+    QDate date;
+    if (!dateText.isEmpty()) {
+        date = QDate::fromString(dateText, Qt::ISODate);
+        if (!date.isValid()) {
+            std::fprintf(stderr, "--date: fecha no válida (%s): use AAAA-MM-DD.\n", qUtf8Printable(dateText));
+            return Exit::kUsage;
+        }
+    } else if (!draws.empty()) {
+        date = draws.front().qdate();
+    } else {
+        std::fprintf(stderr, "No hay sorteos guardados.\n");
+        return Exit::kFailed;
+    }
+    // A date with no stored draw has no report either: "missing".
+    bool stored = false;
+    for (const DrawRecord &draw : draws)
+        stored = stored || draw.qdate() == date;
+    const PrizeReport report = stored ? session.prizeReports().report(date) : PrizeReport {};
+    if (json)
+        printJson(reportJson(date, report));
+    else
+        printReportText(date, report);
+    return Exit::kDone;
+}
+
+int Cli::runLedger(Session &session, const QString &syndicateText, bool json, bool csv)
+{
+    bool ok = false;
+    const int record = syndicateText.trimmed().toInt(&ok);
+    if (syndicateText.isEmpty() || !ok || json == csv) {
+        std::fprintf(stderr, "Uso: quorvale-cli ledger --syndicate R (--json | --csv)\n");
+        return Exit::kUsage;
+    }
+    const int count = int(session.syndicates().size());
+    if (record < 1 || record > count) {
+        std::fprintf(stderr, "No existe la peña %d: hay %d peñas guardadas.\n", record, count);
+        return Exit::kFailed;
+    }
+    const SyndicateRecord &syndicate = session.syndicates()[std::size_t(record - 1)];
+    const std::vector<Money::DrawOutcome> rows = session.ledger(record);
+    if (csv) {
+        printLine(QStringLiteral("date,stakeCents,wonCents,cat1,cat2,cat3,cat4,cat5,cat6,cat7,cat8,reintegro"));
+        for (const Money::DrawOutcome &row : rows) {
+            QStringList fields = {row.date.toString(Qt::ISODate), QString::number(row.stakeCents),
+                                  row.wonCents ? QString::number(*row.wonCents) : QString()};
+            for (std::int64_t n : row.categories)
+                fields << QString::number(n);
+            printLine(fields.join(QLatin1Char(',')));
+        }
+        return Exit::kDone;
+    }
+    QJsonArray out;
+    for (const Money::DrawOutcome &row : rows) {
+        QJsonArray categories;
+        for (std::int64_t n : row.categories)
+            categories.append(qint64(n));
+        out.append(QJsonObject {{QStringLiteral("date"), row.date.toString(Qt::ISODate)},
+                                {QStringLiteral("stakeCents"), qint64(row.stakeCents)},
+                                {QStringLiteral("wonCents"), row.wonCents ? QJsonValue(qint64(*row.wonCents)) : QJsonValue(QJsonValue::Null)},
+                                {QStringLiteral("categories"), categories}});
+    }
+    printJson({{QStringLiteral("syndicate"), record},
+               {QStringLiteral("name"), syndicate.name().trimmed()},
+               {QStringLiteral("rows"), out}});
+    return Exit::kDone;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringList>
+
+class Session;
+
+// prizes and ledger: the stored prize reports and what each peña staked and
+// won, from the same figures the window shows.
+namespace Cli
+{
+    // prizes [--date AAAA-MM-DD | --all] [--json]
+    int runPrizes(Session &session, const QString &date, bool all, bool json);
+    // ledger --syndicate R (--json | --csv)
+    int runLedger(Session &session, const QString &syndicate, bool json, bool csv);
+}
