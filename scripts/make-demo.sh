@@ -5,6 +5,7 @@
 # peñas' prize counters fill exactly as they would have in real use.
 #   scripts/make-demo.sh BUILD_DIR DATA_DIR
 set -eu
+here=$(cd "$(dirname "$0")/.." && pwd)
 bin=$1
 demo=$2
 cli="$bin/cli/quorvale-cli"
@@ -30,3 +31,6 @@ while [ "$n" -lt "$total" ]; do
     # Every start checks the newest draw and counts its prizes.
     "$cli" --data-dir "$demo" status >/dev/null
 done
+# The real prize reports the project knows (January and December 2025), so
+# the money of the peñas has figures to show.
+cp "$here/data/demo-premios.json" "$demo/premios.json"

@@ -109,6 +109,11 @@ int main(int argc, char *argv[])
     if (syndicates->topLevelItemCount() > 0)
         emit syndicates->itemClicked(syndicates->topLevelItem(0), 0);
     ok &= save(&window, out + QStringLiteral("/gestor.png"));
+    if (auto *pages = window.findChild<QTabWidget *>(QStringLiteral("Detalles"))) {
+        pages->setCurrentIndex(1);
+        ok &= save(&window, out + QStringLiteral("/gestor-dinero.png"));
+        pages->setCurrentIndex(0);
+    }
 
     tabs->setCurrentIndex(3);
     ok &= save(&window, out + QStringLiteral("/estadisticas.png"));

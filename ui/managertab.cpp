@@ -1,5 +1,6 @@
 #include "managertab.h"
 
+#include "balancechart.h"
 #include "effectivenesschart.h"
 #include "widgets.h"
 
@@ -15,6 +16,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QTabWidget>
 #include <QStyle>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -89,6 +91,7 @@ ManagerTab::ManagerTab(Session &session, QWidget *parent)
     overallGrid->addWidget(m_overallChart, 0, 2, 3, 1);
     overallGrid->setColumnStretch(2, 1);
     left->addWidget(overall);
+
     layout->addLayout(left, 3);
 
     // The details scroll rather than grow: a 24-bet peña never pushes the
@@ -122,15 +125,48 @@ ManagerTab::ManagerTab(Session &session, QWidget *parent)
     m_syndicateChart->setObjectName(QStringLiteral("MSChart3"));
     m_syndicateChart->setMinimumHeight(180);
     grid->addWidget(m_syndicateChart, 11, 0, 1, 2);
+    // What the peñas put in and got back, in euros, from the stored reports.
+    auto *money = new QGroupBox(QStringLiteral("Según los informes de premios"));
+    money->setObjectName(QStringLiteral("FrameDinero"));
+    auto *moneyGrid = new QGridLayout(money);
+    const QString captions[4] = {QStringLiteral("Jugado:"), QStringLiteral("Ganado:"), QStringLiteral("Balance:"),
+                                 QStringLiteral("Sorteos sin informe:")};
+    moneyGrid->addWidget(namedLabel(QStringLiteral("DineroPena"), QStringLiteral("Esta peña")), 0, 1);
+    moneyGrid->addWidget(namedLabel(QStringLiteral("DineroTodas"), QStringLiteral("Todas")), 0, 2);
+    for (int row = 0; row < 4; ++row) {
+        moneyGrid->addWidget(namedLabel(QStringLiteral("DineroTitulo_%1").arg(row), captions[row]), row + 1, 0);
+        for (int which = 0; which < 2; ++which) {
+            auto *value = namedLabel(QStringLiteral("Dinero%1_%2").arg(which == 0 ? QStringLiteral("Pena") : QStringLiteral("Todas")).arg(row), QString());
+            value->setStyleSheet(kValueStyle);
+            value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            moneyGrid->addWidget(value, row + 1, which + 1);
+            m_money[std::size_t(which)][std::size_t(row)] = value;
+        }
+    }
+    m_balanceChart = new BalanceChart;
+    m_balanceChart->setObjectName(QStringLiteral("GraficoBalance"));
+    m_balanceChart->setMinimumHeight(220);
+    moneyGrid->addWidget(m_balanceChart, 5, 0, 1, 3);
+    moneyGrid->setColumnStretch(0, 1);
     auto *scroll = new QScrollArea;
     scroll->setObjectName(QStringLiteral("Frame1Scroll"));
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidget(frame);
-    layout->addWidget(scroll, 2);
+    auto *moneyScroll = new QScrollArea;
+    moneyScroll->setWidgetResizable(true);
+    moneyScroll->setFrameShape(QFrame::NoFrame);
+    moneyScroll->setWidget(money);
+    // The prizes counted and the money they meant, a page each.
+    m_detailPages = new QTabWidget;
+    m_detailPages->setObjectName(QStringLiteral("Detalles"));
+    m_detailPages->addTab(scroll, QStringLiteral("Aciertos"));
+    m_detailPages->addTab(moneyScroll, QStringLiteral("Dinero"));
+    layout->addWidget(m_detailPages, 2);
 
     connect(&m_session, &Session::syndicatesChanged, this, &ManagerTab::showSyndicates);
     connect(&m_session, &Session::syndicateDetailsChanged, this, &ManagerTab::showSyndicateDetails);
+    connect(&m_session, &Session::drawListChanged, this, &ManagerTab::showMoney);
     showSyndicates();
 }
 
@@ -181,4 +217,28 @@ void ManagerTab::showSyndicateDetails()
         m_syndicateList->setCurrentItem(m_syndicateList->topLevelItem(row));
     else if (m_syndicateList->topLevelItemCount() > 0)
         m_syndicateList->setCurrentItem(m_syndicateList->topLevelItem(0));
+    showMoney();
+}
+
+void ManagerTab::showMoney()
+{
+    const int shown = m_session.shownSyndicate();
+    for (int which = 0; which < 2; ++which) {
+        const int record = which == 0 ? shown : 0;
+        auto &labels = m_money[std::size_t(which)];
+        if (which == 0 && record == 0) {
+            for (QLabel *label : labels)
+                label->setText(QStringLiteral("-"));
+            continue;
+        }
+        const Money::Totals totals = m_session.moneyTotals(record);
+        labels[0]->setText(Money::formatEuros(totals.stakeCents));
+        labels[1]->setText(Money::formatEuros(totals.wonCents));
+        labels[2]->setText(Money::formatEuros(totals.balanceCents));
+        labels[2]->setStyleSheet(totals.balanceCents < 0 ? QStringLiteral("font-weight: bold; color: #c00000;") : kValueStyle);
+        labels[3]->setText(QString::number(totals.drawsPlayed - totals.drawsPriced));
+    }
+    const QString title = shown != 0 ? QStringLiteral("Balance de %1").arg(m_session.syndicates()[std::size_t(shown - 1)].name().trimmed())
+                                     : QStringLiteral("Balance de todas las peñas");
+    m_balanceChart->setPoints(title, m_session.balanceHistory(shown));
 }

@@ -9,7 +9,9 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QToolButton;
+class QTabWidget;
 class QTreeWidget;
+class BalanceChart;
 class EffectivenessChart;
 class Session;
 
@@ -34,6 +36,7 @@ signals:
 private:
     void showSyndicates();
     void showSyndicateDetails();
+    void showMoney();
 
     Session &m_session;
     bool m_deletionAllowed = true;
@@ -51,4 +54,9 @@ private:
     QLineEdit *m_overallText = nullptr;     // Text4
     QLineEdit *m_overallDraws = nullptr;    // Text5
     EffectivenessChart *m_overallChart = nullptr;   // MSChart2
+    // Money: "Jugado", "Ganado", "Balance", draws without a report; [0] the
+    // peña shown, [1] all peñas.
+    std::array<std::array<QLabel *, 4>, 2> m_money {};
+    BalanceChart *m_balanceChart = nullptr;
+    QTabWidget *m_detailPages = nullptr;
 };
