@@ -110,7 +110,7 @@ int main(int argc, char *argv[])
         "  delete-draws             borra todos los sorteos (--yes-draws) y los aciertos (--yes-reset)\n"
         "  delete-draw N            borra el sorteo N de la lista (1 = el más reciente; --yes)\n"
         "  delete-syndicate R       borra la peña R (--yes)\n"
-        "  update       baja los sorteos nuevos (--source auto|service|pages, --json, --operator-url URL)\n"
+        "  update       baja los sorteos nuevos (--source auto|service|pages, --reports-since AAAA-MM-DD, --json, --operator-url URL)\n"
         "  export --csv los sorteos en CSV, del más antiguo al más reciente\n"
         "  prizes       informe de premios del último sorteo (--date AAAA-MM-DD | --all, --json)\n"
         "  ledger       lo jugado y lo ganado por una peña, sorteo a sorteo (--syndicate R, --json | --csv)"));
@@ -130,6 +130,8 @@ int main(int argc, char *argv[])
     parser.addOption({QStringLiteral("bet"), QStringLiteral("create: una apuesta sencilla (se puede repetir)."), QStringLiteral("a,b,c,d,e")});
     parser.addOption({QStringLiteral("multiple"), QStringLiteral("create: la apuesta múltiple."), QStringLiteral("a,b,...")});
     parser.addOption({QStringLiteral("syndicate"), QStringLiteral("print, ledger: número de la peña."), QStringLiteral("R")});
+    parser.addOption({QStringLiteral("reports-since"), QStringLiteral("update: también los informes de premios que falten desde esa fecha (AAAA-MM-DD)."),
+                      QStringLiteral("FECHA")});
     parser.addOption({QStringLiteral("date"), QStringLiteral("prizes: fecha del sorteo (AAAA-MM-DD)."), QStringLiteral("FECHA")});
     parser.addOption({QStringLiteral("all"), QStringLiteral("prizes: los informes de todos los sorteos guardados.")});
     parser.addOption({QStringLiteral("official"), QStringLiteral("print: en boletos oficiales.")});
@@ -181,6 +183,12 @@ int main(int argc, char *argv[])
                               .arg(parser.value(QStringLiteral("draws"))));
     }
 
+    QDate reportsSince;
+    if (parser.isSet(QStringLiteral("reports-since"))) {
+        reportsSince = QDate::fromString(parser.value(QStringLiteral("reports-since")), Qt::ISODate);
+        if (!reportsSince.isValid())
+            return usageError(QStringLiteral("--reports-since: fecha no válida: use AAAA-MM-DD."));
+    }
     const auto source = Cli::updateSource(parser.value(QStringLiteral("source")));
     if (!source) {
         std::fprintf(stderr, "--source: debe ser auto, service o pages (%s).\n",
@@ -227,7 +235,7 @@ int main(int argc, char *argv[])
     } else if (command == QLatin1String("ledger")) {
         code = Cli::runLedger(session, parser.value(QStringLiteral("syndicate")), commandOptions.json, commandOptions.csv);
     } else if (command == QLatin1String("update")) {
-        code = Cli::runUpdate(session, *source, commandOptions.json);
+        code = Cli::runUpdate(session, *source, commandOptions.json, reportsSince);
     } else if (command == QLatin1String("print")) {
         code = Cli::runPrint(session, prompter, commandArguments(parser, command, {"syndicate", "pdf"}, {"official", "plain"}));
     } else {

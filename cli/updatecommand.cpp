@@ -32,12 +32,13 @@ std::optional<DownloadSession::Source> Cli::updateSource(const QString &text)
     return std::nullopt;
 }
 
-int Cli::runUpdate(Session &session, DownloadSession::Source source, bool json)
+int Cli::runUpdate(Session &session, DownloadSession::Source source, bool json, QDate reportsSince)
 {
     NetworkTransfer transfer;
     SessionDownloadHost host(session);
     DownloadSession download(host, transfer, session.endpoints());
     download.setSource(source);
+    download.setReportsSince(reportsSince);
     const bool succeeded = download.runToCompletion();
     QByteArray out;
     if (json) {

@@ -21,5 +21,8 @@ namespace Cli
     // {"source", "newDraws", "pendingReports", "missing"}. Exit 0 when the
     // session ended with "TRANSFERENCIA FINALIZADA" and neither a data nor a
     // connection error, else 1.
-    int runUpdate(Session &session, DownloadSession::Source source = DownloadSession::Source::Auto, bool json = false);
+    // reportsSince: also the missing prize reports of stored draws from that
+    // date (invalid: the last 52 weeks only).
+    int runUpdate(Session &session, DownloadSession::Source source = DownloadSession::Source::Auto, bool json = false,
+                  QDate reportsSince = {});
 }

@@ -18,6 +18,7 @@
 #include "core/sessiondownloadhost.h"
 #include "core/syndicatecreation.h"
 #include "store/fileops.h"
+#include "store/oledate.h"
 #include "web/downloadsession.h"
 #include "web/networktransfer.h"
 #include "web/news.h"
@@ -145,6 +146,7 @@ void MainWindow::buildMenus()
     general->setObjectName(QStringLiteral("General"));
     addAction(general, QStringLiteral("Baja"), QStringLiteral("Bajar Sorteos nuevos"), [this] { startDownload(); });
     addAction(general, QStringLiteral("Crearp"), QStringLiteral("Crear peña nueva"), [this] { createSyndicate(); });
+    addAction(general, QStringLiteral("informes"), QStringLiteral("Descargar informes de premios"), [this] { downloadReports(); });
     m_deleteAllAction = addAction(general, QStringLiteral("borrpe"), QStringLiteral("Borrar sorteos almacenados/Reset aciertos peñas"), [this] { deleteAllDraws(); });
 
     QMenu *simple = general->addMenu(QStringLiteral("Sencillas"));
@@ -358,8 +360,24 @@ void MainWindow::startDownload()
     showDownloadArea();
 }
 
+void MainWindow::downloadReports()
+{
+    // Every report the peñas' money needs: from the oldest peña's creation.
+    QDate since;
+    for (const SyndicateRecord &syndicate : m_session.syndicates()) {
+        const QDate created = OleDate::toDate(syndicate.createdOn);
+        if (created.isValid() && (!since.isValid() || created < since))
+            since = created;
+    }
+    m_download->setReportsSince(since);
+    startDownload();
+    if (!downloadRunning())
+        m_download->setReportsSince({});
+}
+
 void MainWindow::downloadFinished()
 {
+    m_download->setReportsSince({});
     showDownloadArea();
     if (m_closeWhenIdle && !downloadRunning())
         close();

@@ -65,6 +65,9 @@ private:
     // The download, the report panel and the news.
     bool downloadRunning() const;
     void startDownload();
+    // "Descargar informes de premios": the download, also asking for the
+    // missing reports of every draw since the oldest peña was created.
+    void downloadReports();
     void downloadFinished();
     void showDownloadArea();
     void tabChanged(int index);

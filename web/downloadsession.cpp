@@ -199,6 +199,12 @@ bool DownloadSession::fetchSearchPage()
     return true;
 }
 
+QDate DownloadSession::reportsFrom(QDate today) const
+{
+    const QDate usual = today.addDays(-ServiceSource::kReportDays);
+    return m_reportsSince.isValid() && m_reportsSince < usual ? m_reportsSince : usual;
+}
+
 bool DownloadSession::startService()
 {
     m_phase = Phase::Service;
@@ -211,7 +217,7 @@ bool DownloadSession::startService()
     // reports are asked for again.
     std::vector<QDate> wanted;
     if (PrizeReportFile *reports = m_host.prizeReports()) {
-        const QDate from = today.addDays(-ServiceSource::kReportDays);
+        const QDate from = reportsFrom(today);
         const QByteArray bytes = m_host.drawFile().readAllRecords();
         for (qsizetype at = bytes.size() - DrawRecord::kSize; at >= 0; at -= DrawRecord::kSize) {
             const DrawRecord draw = DrawRecord::fromBytes(bytes.sliced(at, DrawRecord::kSize));
@@ -224,7 +230,7 @@ bool DownloadSession::startService()
             }
         }
     }
-    m_plan = ServiceSource::plan(m_newestBefore, today, wanted);
+    m_plan = ServiceSource::plan(m_newestBefore, today, wanted, m_reportsSince);
     if (m_plan.requests.empty()) {
         // Nothing due and nothing pending: the service has nothing to say.
         m_step = 3;
@@ -536,7 +542,7 @@ void DownloadSession::completeOutcome()
     const PrizeReportFile *reports = m_host.prizeReports();
     if (!reports)
         return;
-    const QDate from = today.addDays(-ServiceSource::kReportDays);
+    const QDate from = reportsFrom(today);
     const QByteArray bytes = m_host.drawFile().readAllRecords();
     for (qsizetype at = bytes.size() - DrawRecord::kSize; at >= 0; at -= DrawRecord::kSize) {
         const QDate date = OleDate::toDate(DrawRecord::fromBytes(bytes.sliced(at, DrawRecord::kSize)).date);

@@ -87,6 +87,10 @@ public:
 
     void setTickInterval(int milliseconds) { m_timer.setInterval(milliseconds); }
     void setSource(Source source) { m_source = source; }
+    // Also the missing reports of stored draws from this date on (invalid:
+    // only those of the last 52 weeks), by ranges of one year at most. A
+    // later session asks again for whatever is still missing.
+    void setReportsSince(QDate date) { m_reportsSince = date; }
     Source source() const { return m_source; }
 
     // The download button's image under the pointer (twips): 1 inside the
@@ -101,6 +105,7 @@ private:
     enum class Phase { Service, Pages };
 
     bool startService();
+    QDate reportsFrom(QDate today) const;
     bool askService();
     void concludeService();
     bool fetchSearchPage();
@@ -143,6 +148,7 @@ private:
     Outcome m_outcome;
 
     Source m_source = Source::Auto;
+    QDate m_reportsSince;
     Phase m_phase = Phase::Pages;
     ServiceSource::Plan m_plan;
     std::vector<ServiceAnswer> m_answers;

@@ -31,12 +31,15 @@ QUrl ServiceSource::Request::url(const Endpoints &endpoints) const
     return endpoints.onOperatorSite(address);
 }
 
-ServiceSource::Plan ServiceSource::plan(QDate newestStored, QDate today, const std::vector<QDate> &reportsWanted)
+ServiceSource::Plan ServiceSource::plan(QDate newestStored, QDate today, const std::vector<QDate> &reportsWanted,
+                                        QDate reportsSince)
 {
     Plan plan;
     const QDate after = newestStored.isValid() ? newestStored : today.addDays(-kFirstDays);
     plan.expected = expectedDrawDates(after, today);
-    const QDate reportsFrom = today.addDays(-kReportDays);
+    QDate reportsFrom = today.addDays(-kReportDays);
+    if (reportsSince.isValid() && reportsSince < reportsFrom)
+        reportsFrom = reportsSince;
     for (const QDate &date : reportsWanted) {
         if (date.isValid() && date >= reportsFrom && date <= after)
             plan.reports.push_back(date);

@@ -41,8 +41,9 @@ namespace ServiceSource
         std::vector<Request> requests;
     };
 
-    // newestStored is invalid when no draw is stored.
-    Plan plan(QDate newestStored, QDate today, const std::vector<QDate> &reportsWanted);
+    // newestStored is invalid when no draw is stored. Reports are asked for
+    // back to 52 weeks before today, or to reportsSince when that is older.
+    Plan plan(QDate newestStored, QDate today, const std::vector<QDate> &reportsWanted, QDate reportsSince = {});
 
     // What one transfer gave: a 404 is "nothing on these dates"; any other
     // failure, a body that is not JSON or of another shape, is a refusal.

@@ -163,6 +163,38 @@ private slots:
         QCOMPARE(bad.exitCode(), 2);
     }
 
+    // --reports-since: the reports of old stored draws, fetched by ranges
+    // and kept only where the service's numbers match the stored draw.
+    void reportsSince()
+    {
+        TestHttpServer server;
+        QVERIFY(server.listen());
+        FakeService service(server);
+        std::vector<DrawRecord> stored;
+        for (QDate day(2024, 12, 29); day <= QDate(2026, 12, 6); day = day.addDays(7)) {
+            stored.push_back(Fixtures::draw(day, {1, 2, 3, 4, 5 + int(stored.size() % 40)}, 1));
+            service.add(day, {1, 2, 3, 4, 5 + int((stored.size() - 1) % 40)}, 1);
+        }
+        service.add({2025, 1, 5}, {9, 10, 11, 12, 13}, 1); // another draw's numbers: refused for that date
+        QTemporaryDir dir;
+        QVERIFY(Fixtures::writeFile(dir.filePath(QStringLiteral("numeros.dat")), Fixtures::bytesOf(stored)));
+
+        QProcess process;
+        QSignalSpy done(&process, &QProcess::finished);
+        process.start(QStringLiteral(QUORVALE_CLI),
+                      {QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--today"), QStringLiteral("2026-12-08"),
+                       QStringLiteral("--operator-url"), server.baseUrl().toString(), QStringLiteral("--source"),
+                       QStringLiteral("service"), QStringLiteral("update"), QStringLiteral("--reports-since"), QStringLiteral("2025-01-01")});
+        QVERIFY(done.wait(60000));
+        QCOMPARE(process.exitCode(), 0);
+        QVERIFY(service.requests() <= 3);
+        const QByteArray reports = Fixtures::readFile(dir.filePath(QStringLiteral("premios.json")));
+        QVERIFY(reports.contains("\"fecha\": \"2025-01-12\""));
+        QVERIFY(reports.contains("\"fecha\": \"2025-06-01\""));
+        QVERIFY(!reports.contains("\"fecha\": \"2025-01-05\""));
+        QCOMPARE(Fixtures::readFile(dir.filePath(QStringLiteral("numeros.dat"))), Fixtures::bytesOf(stored));
+    }
+
     // The operator's address must be one the program can use.
     void badOperatorUrl()
     {
