@@ -7,6 +7,7 @@
 #include "core/session.h"
 #include "core/syndicatecreation.h"
 #include "ui/crea.h"
+#include "ui/desktopseams.h"
 #include "ui/mainwindow.h"
 #include "ui/messageboxprompter.h"
 #include "ui/presentacion.h"
@@ -133,6 +134,8 @@ int main(int argc, char *argv[])
 
     SystemPrintDialog dialog;
     Imprimir printing(session, 1, dialog);
+    DialogFileChooser chooser(&printing);
+    printing.setFileChooser(&chooser);
     printing.show();
     ok &= save(&printing, out + QStringLiteral("/imprimir.png"));
     return ok ? 0 : 1;
