@@ -132,6 +132,7 @@ int main(int argc, char *argv[])
     parser.addOption({QStringLiteral("syndicate"), QStringLiteral("print, ledger: número de la peña."), QStringLiteral("R")});
     parser.addOption({QStringLiteral("reports-since"), QStringLiteral("update: también los informes de premios que falten desde esa fecha (AAAA-MM-DD)."),
                       QStringLiteral("FECHA")});
+    parser.addOption({QStringLiteral("exit-code-on-prize"), QStringLiteral("update: termina con 10 si alguna peña ha tenido premio.")});
     parser.addOption({QStringLiteral("date"), QStringLiteral("prizes: fecha del sorteo (AAAA-MM-DD)."), QStringLiteral("FECHA")});
     parser.addOption({QStringLiteral("all"), QStringLiteral("prizes: los informes de todos los sorteos guardados.")});
     parser.addOption({QStringLiteral("official"), QStringLiteral("print: en boletos oficiales.")});
@@ -235,7 +236,8 @@ int main(int argc, char *argv[])
     } else if (command == QLatin1String("ledger")) {
         code = Cli::runLedger(session, parser.value(QStringLiteral("syndicate")), commandOptions.json, commandOptions.csv);
     } else if (command == QLatin1String("update")) {
-        code = Cli::runUpdate(session, *source, commandOptions.json, reportsSince);
+        code = Cli::runUpdate(session, *source, commandOptions.json, reportsSince,
+                              parser.isSet(QStringLiteral("exit-code-on-prize")));
     } else if (command == QLatin1String("print")) {
         code = Cli::runPrint(session, prompter, commandArguments(parser, command, {"syndicate", "pdf"}, {"official", "plain"}));
     } else {

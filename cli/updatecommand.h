@@ -23,6 +23,9 @@ namespace Cli
     // connection error, else 1.
     // reportsSince: also the missing prize reports of stored draws from that
     // date (invalid: the last 52 weeks only).
+    // exitOnPrize: a session that found a prize for a peña exits kPrize.
+    // With json the object also holds "prizes": every prize of the draws the
+    // session added or whose report it completed.
     int runUpdate(Session &session, DownloadSession::Source source = DownloadSession::Source::Auto, bool json = false,
-                  QDate reportsSince = {});
+                  QDate reportsSince = {}, bool exitOnPrize = false);
 }

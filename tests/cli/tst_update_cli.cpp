@@ -6,6 +6,9 @@
 #include "support/searchpages.h"
 #include "support/testhttpserver.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -140,19 +143,31 @@ private slots:
         service.add({2026, 12, 6}, {2, 7, 19, 33, 51}, 4, false);
         QTemporaryDir dir;
         QVERIFY(Fixtures::writeFile(dir.filePath(QStringLiteral("numeros.dat")), Fixtures::bytesOf(firstDraws(5))));
+        // A peña that hits three numbers and the key on 29 November.
+        QVERIFY(Fixtures::writeFile(dir.filePath(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({
+            Fixtures::simpleSyndicate(QStringLiteral("BAR"), {{3, 12, 28, 1, 2}}, 0, QDate(2026, 11, 1))})));
 
         QProcess process;
         QSignalSpy done(&process, &QProcess::finished);
         process.start(QStringLiteral(QUORVALE_CLI),
                       {QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--today"), QStringLiteral("2026-12-08"),
                        QStringLiteral("--operator-url"), server.baseUrl().toString(), QStringLiteral("--json"),
-                       QStringLiteral("--source"), QStringLiteral("service"), QStringLiteral("update")});
+                       QStringLiteral("--source"), QStringLiteral("service"), QStringLiteral("update"),
+                       QStringLiteral("--exit-code-on-prize")});
         QVERIFY(done.wait(60000));
-        QCOMPARE(process.exitCode(), 0);
-        QCOMPARE(process.readAllStandardOutput(),
-                 QByteArray("{\"missing\":0,\"newDraws\":[\"2026-11-29\",\"2026-12-06\"],"
-                            "\"pendingReports\":[\"2026-10-25\",\"2026-11-01\",\"2026-11-08\",\"2026-11-15\",\"2026-11-22\",\"2026-12-06\"],"
-                            "\"source\":\"service\"}\n"));
+        QCOMPARE(process.exitCode(), 10);
+        const QByteArray out = process.readAllStandardOutput();
+        QVERIFY2(out.startsWith("{\"missing\":0,\"newDraws\":[\"2026-11-29\",\"2026-12-06\"],"
+                                "\"pendingReports\":[\"2026-10-25\",\"2026-11-01\",\"2026-11-08\",\"2026-11-15\",\"2026-11-22\",\"2026-12-06\"],"),
+                 out.constData());
+        QVERIFY2(out.endsWith(",\"source\":\"service\"}\n"), out.constData());
+        // 3 + 1 pays 40,98 € and the key gives the 1,50 € back.
+        const QJsonArray prizes = QJsonDocument::fromJson(out).object()[QStringLiteral("prizes")].toArray();
+        QCOMPARE(prizes.size(), 2);
+        QCOMPARE(prizes[0].toObject(), (QJsonObject {{"syndicate", 1}, {"name", "BAR"}, {"date", "2026-11-29"},
+                                                     {"category", 5}, {"count", 1}, {"amountCents", 4098}}));
+        QCOMPARE(prizes[1].toObject()[QStringLiteral("category")].toInt(), 9);
+        QCOMPARE(prizes[1].toObject()[QStringLiteral("amountCents")].toInt(), 150);
         QCOMPARE(Fixtures::readFile(dir.filePath(QStringLiteral("numeros.dat"))), Fixtures::bytesOf(firstDraws(7)));
         QVERIFY(Fixtures::readFile(dir.filePath(QStringLiteral("premios.json"))).contains("\"fecha\": \"2026-11-29\""));
 
