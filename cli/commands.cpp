@@ -2,11 +2,13 @@
 #include "jsonstream.h"
 
 #include "base/calendar.h"
+#include "base/clock.h"
 #include "core/session.h"
 #include "scrutiny/resultlist.h"
 #include "store/oledate.h"
 
 #include <QJsonArray>
+#include <QRegularExpression>
 #include <QJsonDocument>
 
 #include <cstdio>
@@ -84,6 +86,37 @@ namespace
     }
 }
 
+namespace
+{
+    // The first whole number in a display text ("Faltan 3 sorteos ...", "86").
+    int leadingCount(const QString &text)
+    {
+        static const QRegularExpression digits(QStringLiteral("(\\d+)"));
+        const QRegularExpressionMatch match = digits.match(text);
+        return match.hasMatch() ? match.captured(1).toInt() : 0;
+    }
+
+    // "23,3 %" as 23.3; null when the text holds no figure ("-").
+    QJsonValue percentValue(const QString &text)
+    {
+        QString figure = text;
+        figure.remove(QLatin1Char('%')).replace(QLatin1Char(','), QLatin1Char('.'));
+        bool ok = false;
+        const double value = figure.trimmed().toDouble(&ok);
+        return ok ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
+    }
+
+    // prizeCounts runs from the 8th category (2 + 0) to the 1st (5 + 1);
+    // scripts get them by category number.
+    QJsonObject prizesByCategory(const SyndicateRecord &s)
+    {
+        QJsonObject counts;
+        for (int category = 1; category <= 8; ++category)
+            counts.insert(QString::number(category), s.prizeCounts[std::size_t(8 - category)]);
+        return counts;
+    }
+}
+
 QJsonObject Cli::statusJson(const Session &session)
 {
     const DrawStatus &status = session.drawStatus();
@@ -93,6 +126,10 @@ QJsonObject Cli::statusJson(const Session &session)
         {QStringLiteral("nextDraw"), status.nextDraw},
         {QStringLiteral("missing"), status.missingWarning ? status.missing : QString()},
         {QStringLiteral("syndicates"), int(session.syndicates().size())},
+        // For scripts: the same facts as dates and numbers.
+        {QStringLiteral("newestDrawDate"), session.storedDraws() > 0 ? isoDate(session.drawBuffer().date) : QJsonValue(QJsonValue::Null)},
+        {QStringLiteral("nextDrawDate"), nextDrawDate(session.drawBuffer().qdate(), session.clock().today()).toString(Qt::ISODate)},
+        {QStringLiteral("missingDraws"), status.missingWarning ? leadingCount(status.missing) : 0},
     };
 }
 
@@ -162,6 +199,9 @@ QJsonObject Cli::syndicatesJson(Session &session)
             {QStringLiteral("drawsPlayed"), details.drawsPlayed},
             {QStringLiteral("effectiveness"), details.effectiveness},
             {QStringLiteral("money"), moneyJson(session.moneyTotals(item.record))},
+            {QStringLiteral("prizesByCategory"), prizesByCategory(s)},
+            {QStringLiteral("drawsPlayedCount"), leadingCount(details.drawsPlayed)},
+            {QStringLiteral("effectivenessPercent"), percentValue(details.effectiveness)},
         });
     }
     const Summary::SyndicateList &list = session.syndicateList();
