@@ -45,7 +45,11 @@ Infor::Infor(const QString &newsFile, QWidget *parent)
     auto *picture = new QLabel;
     picture->setObjectName(QStringLiteral("Image1"));
     // Drawn at its own proportions, then made small: squeezed, its title would not fit.
-    picture->setPixmap(ProductPicture::render(QSize(480, 300)).scaledToWidth(180, Qt::SmoothTransformation));
+    QPixmap small = ProductPicture::render(QSize(480, 300));
+    const qreal dpr = small.devicePixelRatio();
+    small = small.scaledToWidth(int(180 * dpr), Qt::SmoothTransformation);
+    small.setDevicePixelRatio(dpr);
+    picture->setPixmap(small);
     picture->setAlignment(Qt::AlignTop);
     layout->addWidget(picture);
 

@@ -1,6 +1,7 @@
 #include "printerentrypicture.h"
 
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -40,7 +41,10 @@ namespace
 
 QPixmap PrinterEntryPicture::render(QSize size)
 {
-    QPixmap pixmap(size);
+    // Drawn at the screen's own density, so it stays sharp at any scale.
+    const qreal dpr = qApp ? qApp->devicePixelRatio() : 1.0;
+    QPixmap pixmap(size * dpr);
+    pixmap.setDevicePixelRatio(dpr);
     pixmap.fill(Qt::white);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);

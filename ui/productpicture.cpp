@@ -1,6 +1,7 @@
 #include "productpicture.h"
 
 #include <QLinearGradient>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -16,7 +17,10 @@ namespace
 
 QPixmap ProductPicture::render(QSize size)
 {
-    QPixmap pixmap(size);
+    // Drawn at the screen's own density, so it stays sharp at any scale.
+    const qreal dpr = qApp ? qApp->devicePixelRatio() : 1.0;
+    QPixmap pixmap(size * dpr);
+    pixmap.setDevicePixelRatio(dpr);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
@@ -26,7 +30,7 @@ QPixmap ProductPicture::render(QSize size)
     QLinearGradient sky(0, 0, 0, h);
     sky.setColorAt(0, QColor(255, 214, 90));
     sky.setColorAt(1, QColor(236, 140, 40));
-    p.fillRect(pixmap.rect(), sky);
+    p.fillRect(QRectF(0, 0, w, h), sky);
 
     // A slip, slightly turned, with its grid of 54 cells and five marks.
     p.save();
