@@ -351,6 +351,11 @@ QWidget *MainWindow::buildGeneralTab()
     grid->addWidget(m_label9[4], 2, 0);
     grid->addWidget(m_label9[5], 2, 1);
     grid->addWidget(m_label9[6], 3, 0, 1, 2);
+    m_implausibleLabel = namedLabel(QStringLiteral("ImplausibleDraws"), QString());
+    m_implausibleLabel->setStyleSheet(QStringLiteral("font-weight: bold; color: #ff0000;"));
+    m_implausibleLabel->setWordWrap(true);
+    m_implausibleLabel->setVisible(false);
+    grid->addWidget(m_implausibleLabel, 4, 0, 1, 2);
     grid->setColumnStretch(1, 1);
     layout->addWidget(statusBox);
 
@@ -654,6 +659,8 @@ void MainWindow::showStatus()
         m_blinkTimer->stop();
         m_label9[6]->setVisible(false);
     }
+    m_implausibleLabel->setText(status.implausible);
+    m_implausibleLabel->setVisible(status.implausibleWarning);
     m_historico->setEnabled(status.historyEnabled);
     m_soloPremio->setEnabled(status.historyEnabled);
     m_drawsScroll->setEnabled(status.scrollEnabled);
@@ -882,7 +889,9 @@ void MainWindow::deleteAllDraws()
 
 void MainWindow::drawClicked(const QModelIndex &index)
 {
-    if (index.isValid() && m_maintenance->drawDeleteMode() && !downloadRunning())
+    // The engine says whether this draw may go (delete mode, or a draw that
+    // cannot be real) and asks first.
+    if (index.isValid() && !downloadRunning())
         m_maintenance->deleteDraw(index.row() + 1);
 }
 

@@ -165,6 +165,7 @@ private:
 
     QTabWidget *m_tabs = nullptr;
     std::array<QLabel *, 7> m_label9 {};
+    QLabel *m_implausibleLabel = nullptr; // draws that cannot be real, in red
     QTimer *m_blinkTimer = nullptr;
     QScrollBar *m_drawsScroll = nullptr; // HScroll1
     QLineEdit *m_drawsText = nullptr;    // Text3

@@ -39,6 +39,14 @@ namespace
             return step([&] { return m_disk.replace(from, to); });
         }
         Result remove(const QString &path) override { return step([&] { return m_disk.remove(path); }); }
+        Result readFile(const QString &path, QByteArray *bytes, bool missingIsEmpty) override
+        {
+            return m_disk.readFile(path, bytes, missingIsEmpty);
+        }
+        Result createWorkFile(const QString &path, const QByteArray &bytes) override
+        {
+            return step([&] { return m_disk.createWorkFile(path, bytes); });
+        }
 
         int failAt = -1;
         Result failure = Result::Failed;
@@ -298,17 +306,18 @@ private slots:
     }
 
     // Every mutating step of every command, made to fail: the data file is
-    // the old one or the new one, whole; a permission failure says so.
+    // the old one or the new one, whole; the message names the cause.
     void failureAtEachStep_data()
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("failAt");
-        QTest::addColumn<bool>("permission");
+        QTest::addColumn<int>("failure");
         for (const char *command : {"import", "deleteAll", "reset", "deleteDraw", "deleteSyndicate"}) {
             for (int step = 0; step < 2; ++step) {
-                for (bool permission : {false, true})
-                    QTest::addRow("%s step %d%s", command, step, permission ? " denied" : "")
-                        << QString::fromLatin1(command) << step << permission;
+                for (auto [failure, name] : {std::pair {FileOps::Result::Failed, ""},
+                                             std::pair {FileOps::Result::PermissionDenied, " denied"},
+                                             std::pair {FileOps::Result::DiskFull, " disk full"}})
+                    QTest::addRow("%s step %d%s", command, step, name) << QString::fromLatin1(command) << step << int(failure);
             }
         }
     }
@@ -317,7 +326,8 @@ private slots:
     {
         QFETCH(QString, command);
         QFETCH(int, failAt);
-        QFETCH(bool, permission);
+        QFETCH(int, failure);
+        const bool permission = failure == int(FileOps::Result::PermissionDenied);
 
         const auto draws = someDraws(5);
         const QByteArray oldDraws = Fixtures::bytesOf(draws);
@@ -330,7 +340,7 @@ private slots:
         const QByteArray oldSyndicates = bytes(QStringLiteral("apuestas.dat"));
         const QString chosen = chosenFile(Fixtures::bytesOf(someDraws(9)));
         m_files.failAt = failAt;
-        m_files.failure = permission ? FileOps::Result::PermissionDenied : FileOps::Result::Failed;
+        m_files.failure = FileOps::Result(failure);
         m_maintenance->setDrawDeleteMode(true);
         m_prompter.answers = {Prompter::Answer::Yes, Prompter::Answer::Yes};
         if (command == QLatin1String("import"))
@@ -363,11 +373,21 @@ private slots:
         const bool permissionBox = m_prompter.titles().contains(kPermissionTitle);
         if (command == QLatin1String("import")) {
             QCOMPARE(permissionBox, false); // the import says it with its own error number
+            const QString number = permission ? QStringLiteral(" Error 70")
+                : failure == int(FileOps::Result::DiskFull) ? QStringLiteral(" Error 61") : QStringLiteral(" Error 75");
+            const QString failedFile = path(failAt == 0 ? QStringLiteral("numeros.bak") : QStringLiteral("numeros.dat"));
             if (failed)
                 QCOMPARE(m_prompter.boxes.last().text,
-                         kNotADrawFile + (permission ? QStringLiteral(" Error 70") : QStringLiteral(" Error 75")));
+                         kNotADrawFile + number + QLatin1Char('\n') + fileErrorText(FileOps::Result(failure), failedFile));
         } else {
             QCOMPARE(permissionBox, failed && permission);
+            // Any other cause is named, with the file it stopped on.
+            if (failed && !permission) {
+                const QString target = path(command == QLatin1String("reset") || command == QLatin1String("deleteSyndicate")
+                                                ? QStringLiteral("apuestas.dat") : QStringLiteral("numeros.dat"));
+                QCOMPARE(m_prompter.boxes.last().title, kOops);
+                QCOMPARE(m_prompter.boxes.last().text, fileErrorText(FileOps::Result(failure), target));
+            }
         }
     }
 };

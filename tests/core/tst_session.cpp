@@ -155,8 +155,7 @@ private slots:
         QTest::newRow("key 10 in the last record") << good + Fixtures::draw(QDate(2026, 12, 6), {1, 2, 3, 4, 5}, 10).toBytes();
         QTest::newRow("number 55") << Fixtures::draw(QDate(2026, 12, 6), {1, 2, 3, 4, 55}, 1).toBytes() + good;
         QTest::newRow("number 0") << Fixtures::draw(QDate(2026, 12, 6), {0, 2, 3, 4, 5}, 1).toBytes();
-        QTest::newRow("not whole records") << good + QByteArray(7, '\1');
-        QTest::newRow("shorter than one record") << QByteArray(23, '\0');
+        QTest::newRow("bad records and a partial one") << Fixtures::draw(QDate(2026, 12, 6), {0, 2, 3, 4, 5}, 1).toBytes() + QByteArray(7, '\1');
         DrawRecord nan = Fixtures::draw(QDate(2026, 12, 6), {1, 2, 3, 4, 5}, 1);
         nan.date = std::nan("");
         QTest::newRow("date not a number") << good + nan.toBytes();
@@ -171,7 +170,7 @@ private slots:
 
         QCOMPARE(m_prompter.boxes.size(), 1);
         QCOMPARE(m_prompter.boxes[0].title, kBadTitle);
-        QCOMPARE(m_prompter.boxes[0].text, kBadText);
+        QCOMPARE(m_prompter.boxes[0].text, kBadText + QStringLiteral("\nUna copia del archivo se ha guardado en %1.").arg(path("numeros.invalido")));
         QCOMPARE(m_prompter.boxes[0].icon, Prompter::Icon::Warning);
         // The player's bytes survive; the program goes on with an empty file.
         QCOMPARE(Fixtures::readFile(path("numeros.invalido")), bytes);
@@ -185,23 +184,29 @@ private slots:
     {
         Fixtures::writeFile(path("numeros.invalido"), "first");
         Fixtures::writeFile(path("numeros.invalido.2"), "second");
-        Fixtures::writeFile(path("numeros.dat"), "third, also broken");
+        Fixtures::writeFile(path("numeros.dat"), "third, also broken, and longer");
         auto session = startSession();
         QCOMPARE(Fixtures::readFile(path("numeros.invalido")), QByteArray("first"));
         QCOMPARE(Fixtures::readFile(path("numeros.invalido.2")), QByteArray("second"));
-        QCOMPARE(Fixtures::readFile(path("numeros.invalido.3")), QByteArray("third, also broken"));
+        QCOMPARE(Fixtures::readFile(path("numeros.invalido.3")), QByteArray("third, also broken, and longer"));
     }
 
     void syndicateFileWithTail()
     {
         const auto one = Fixtures::simpleSyndicate(QStringLiteral("PEÑA UNO"), {{1, 2, 3, 4, 5}}, 4, QDate(2026, 11, 30));
-        const QByteArray bytes = one.toBytes() + QByteArray(300, '\x7f');
-        Fixtures::writeFile(path("apuestas.dat"), bytes);
+        const QByteArray tail(300, '\x7f');
+        Fixtures::writeFile(path("apuestas.resto"), "an earlier tail");
+        Fixtures::writeFile(path("apuestas.dat"), one.toBytes() + tail);
         auto session = startSession();
         QCOMPARE(int(session->syndicates().size()), 1);
         QCOMPARE(session->syndicates()[0].name(), QStringLiteral("PEÑA UNO"));
         QCOMPARE(session->nextSyndicateRecord(), 2);
-        QCOMPARE(Fixtures::readFile(path("apuestas.dat")), bytes); // not rewritten
+        // The tail is kept beside the file, never over an earlier copy, and
+        // the next record will go where it was.
+        QCOMPARE(Fixtures::readFile(path("apuestas.resto.2")), tail);
+        QCOMPARE(Fixtures::readFile(path("apuestas.resto")), QByteArray("an earlier tail"));
+        QCOMPARE(Fixtures::readFile(path("apuestas.dat")), one.toBytes());
+        QVERIFY(m_prompter.boxes.last().text.endsWith(QStringLiteral("se han guardado en %1.").arg(path("apuestas.resto.2"))));
     }
 
     void drawsSinceFirstSyndicate()
