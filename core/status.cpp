@@ -76,7 +76,9 @@ QString implausibleDrawsText(const std::vector<ImplausibleDraw> &draws, int stor
         return {};
     QStringList positions;
     bool reasons[4] = {};
-    for (const ImplausibleDraw &draw : draws) {
+    // In list order, the newest first.
+    for (auto it = draws.rbegin(); it != draws.rend(); ++it) {
+        const ImplausibleDraw &draw = *it;
         positions << QString::number(storedDraws + 1 - draw.record);
         reasons[int(draw.reason)] = true;
     }

@@ -2,7 +2,10 @@
 // scratch directory with a fixed date and recorded message boxes.
 
 #include "base/clock.h"
+#include "base/urlopener.h"
+#include "core/maintenance.h"
 #include "core/session.h"
+#include "store/fileops.h"
 #include "store/oledate.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
@@ -39,6 +42,12 @@ class TestSession : public QObject
             return nullptr;
         return session;
     }
+
+    class NoBrowser final : public UrlOpener
+    {
+    public:
+        void open(const QUrl &) override {}
+    };
 
 private slots:
     void init()
@@ -189,6 +198,66 @@ private slots:
         QCOMPARE(Fixtures::readFile(path("numeros.invalido")), QByteArray("first"));
         QCOMPARE(Fixtures::readFile(path("numeros.invalido.2")), QByteArray("second"));
         QCOMPARE(Fixtures::readFile(path("numeros.invalido.3")), QByteArray("third, also broken, and longer"));
+    }
+
+    // A write cut short left part of a record: the whole ones stay in use,
+    // only the tail goes aside (the next start finds a sound file).
+    void drawFileWithTail()
+    {
+        const QByteArray whole = Fixtures::bytesOf({Fixtures::draw(QDate(2026, 11, 29), {1, 2, 3, 4, 5}, 3),
+                                                    Fixtures::draw(QDate(2026, 12, 6), {6, 7, 8, 9, 10}, 4)});
+        Fixtures::writeFile(path("numeros.dat"), whole + whole.left(11));
+        auto session = startSession();
+        QCOMPARE(session->drawList().total(), 2);
+        QCOMPARE(session->rejectedDrawFiles(), 0);
+        QCOMPARE(Fixtures::readFile(path("numeros.dat")), whole);
+        QCOMPARE(Fixtures::readFile(path("numeros.resto")), whole.left(11));
+        QCOMPARE(m_prompter.boxes.size(), 1);
+        QCOMPARE(m_prompter.boxes[0].title, kBadTitle);
+        QVERIFY(m_prompter.boxes[0].text.endsWith(QStringLiteral("se han guardado en %1.").arg(path("numeros.resto"))));
+        m_prompter.boxes.clear();
+        session.reset();
+        session = startSession();
+        QVERIFY(m_prompter.boxes.isEmpty());
+    }
+
+    // Stored draws that cannot be real are named in red and counted for
+    // nothing; they can be deleted at once.
+    void implausibleDraws()
+    {
+        const auto a = Fixtures::simpleSyndicate(QStringLiteral("UNO"), {{1, 2, 3, 4, 5}}, 1, QDate(2026, 1, 1));
+        Fixtures::writeFile(path("apuestas.dat"), a.toBytes());
+        Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf({
+            Fixtures::draw(QDate(2026, 11, 22), {40, 41, 42, 43, 44}, 0),
+            Fixtures::draw(QDate(2026, 11, 22), {40, 41, 42, 43, 45}, 0),  // same date
+            Fixtures::draw(QDate(2026, 11, 29), {40, 41, 42, 43, 46}, 0),
+            Fixtures::draw(QDate(2026, 11, 26), {40, 41, 42, 43, 47}, 0),  // falls back (and a Thursday)
+            Fixtures::draw(QDate(2026, 12, 6), {40, 41, 42, 43, 48}, 0),
+            Fixtures::draw(QDate(2027, 3, 14), {1, 2, 3, 4, 5}, 1),   // after today, all five hit
+        }));
+        auto session = startSession();
+        const DrawStatus &status = session->drawStatus();
+        QVERIFY(status.implausibleWarning);
+        QCOMPARE(status.implausible, QStringLiteral(
+            "Hay 3 sorteos imposibles en numeros.dat (fecha posterior a hoy, fecha repetida, fecha anterior a la "
+            "del sorteo previo): n.º 1, 3, 5 de la lista de sorteos. Haga clic en cada uno en la lista para borrarlo."));
+        QCOMPARE(session->implausibleDrawRecords(), (std::vector<int> {2, 4, 6}));
+        // The status speaks of the newest real draw; the future one won nothing.
+        QCOMPARE(status.lastUpdate, QStringLiteral("Domingo, 6 de diciembre del 2026"));
+        QCOMPARE(session->drawsSinceFirstSyndicate(), 5);
+        for (int count : session->syndicates()[0].prizeCounts)
+            QCOMPARE(count, 0);
+        QVERIFY(session->syndicates()[0].lastCountedDate < OleDate::fromDate(kToday));
+
+        DiskFileOps files;
+        NoBrowser browser;
+        Maintenance maintenance(*session, files, browser);
+        m_prompter.answers = {Prompter::Answer::Yes};
+        QVERIFY(!maintenance.drawDeleteMode());
+        QVERIFY(!maintenance.deleteDraw(2)); // a real draw needs "delete all" first
+        QVERIFY(maintenance.deleteDraw(1));
+        QCOMPARE(session->storedDraws(), 5);
+        QCOMPARE(session->implausibleDrawRecords(), (std::vector<int> {2, 4}));
     }
 
     void syndicateFileWithTail()

@@ -7,6 +7,7 @@
 #include "store/recordfile.h"
 #include "support/fixtures.h"
 #include "support/smalldisk.h"
+#include "web/resultsparser.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,6 +62,26 @@ private slots:
         QCOMPARE(file.lastError(), FileOps::Result::DiskFull);
         QCOMPARE(Fixtures::readFile(path), old);
         QCOMPARE(file.count(), 1);
+    }
+
+    // The download's store: every new draw or none, never half a record.
+    void downloadedDrawsOnAFullDisk()
+    {
+        SmallDisk disk;
+        if (!disk.mounted())
+            QSKIP("mounting a tmpfs needs root");
+        const QString path = disk.filePath(QStringLiteral("numeros.dat"));
+        const QByteArray old = QByteArray(4080, '\0'); // 170 records, most of a page
+        QVERIFY(Fixtures::writeFile(path, old));
+        TypedRecordFile<DrawRecord> file;
+        QVERIFY(file.open(path));
+        disk.fill();
+        std::vector<DrawRecord> fresh;
+        for (int i = 0; i < 3; ++i)
+            fresh.push_back(Fixtures::draw(QDate(2026, 1, 4).addDays(7 * i), {1, 2, 3, 4, 5}, 0));
+        QCOMPARE(storeNewDraws(file, fresh), 0);
+        QCOMPARE(file.lastError(), FileOps::Result::DiskFull);
+        QCOMPARE(Fixtures::readFile(path), old);
     }
 
     void appendRefusesWhatIsNotWholeRecords()
