@@ -125,6 +125,7 @@ QJsonObject Cli::statusJson(const Session &session)
         {QStringLiteral("lastUpdate"), status.lastUpdate},
         {QStringLiteral("nextDraw"), status.nextDraw},
         {QStringLiteral("missing"), status.missingWarning ? status.missing : QString()},
+        {QStringLiteral("implausible"), status.implausible},
         {QStringLiteral("syndicates"), int(session.syndicates().size())},
         // For scripts: the same facts as dates and numbers.
         {QStringLiteral("newestDrawDate"), session.storedDraws() > 0 ? isoDate(session.drawBuffer().date) : QJsonValue(QJsonValue::Null)},
@@ -248,6 +249,9 @@ int Cli::run(Session &session, const QStringList &arguments, const Options &opti
             const QString missing = status.value(QStringLiteral("missing")).toString();
             if (!missing.isEmpty())
                 printText(missing);
+            const QString implausible = status.value(QStringLiteral("implausible")).toString();
+            if (!implausible.isEmpty())
+                printText(implausible);
             printText(QStringLiteral("Peñas: %1").arg(status.value(QStringLiteral("syndicates")).toInt()));
         }
         return 0;

@@ -10,6 +10,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 const QString Maintenance::kDrawWorkFile = QStringLiteral("numeros.tmp");
 const QString Maintenance::kDrawBackup = QStringLiteral("numeros.bak");
 
@@ -22,12 +24,20 @@ namespace
 
     // The error numbers the import has always reported.
     constexpr int kErrorFileNotFound = 53;
+    constexpr int kErrorDiskFull = 61;
     constexpr int kErrorPermission = 70;
     constexpr int kErrorFileAccess = 75;
 
     int errorNumber(FileOps::Result result)
     {
-        return result == FileOps::Result::PermissionDenied ? kErrorPermission : kErrorFileAccess;
+        switch (result) {
+        case FileOps::Result::PermissionDenied:
+            return kErrorPermission;
+        case FileOps::Result::DiskFull:
+            return kErrorDiskFull;
+        default:
+            return kErrorFileAccess;
+        }
     }
 }
 
@@ -47,18 +57,21 @@ void Maintenance::showPermissionError()
                        "(Encima del icono, botón derecho y elija \"Ejecutar como administrador\")"));
 }
 
-bool Maintenance::reportFailure(FileOps::Result result)
+bool Maintenance::reportFailure(FileOps::Result result, const QString &path)
 {
     if (result == FileOps::Result::Ok)
         return false;
     if (result == FileOps::Result::PermissionDenied)
         showPermissionError();
+    else
+        m_session.prompter().warn(kOops, fileErrorText(result, path));
     return true;
 }
 
 FileOps::Result Maintenance::replaceThroughWorkFile(const QString &work, const QString &target, const QByteArray &bytes)
 {
-    FileOps::Result result = m_files.write(work, bytes);
+    // Never through a link or a file planted under the work file's name.
+    FileOps::Result result = m_files.createWorkFile(work, bytes);
     if (result == FileOps::Result::Ok)
         result = m_files.replace(work, target);
     if (result != FileOps::Result::Ok)
@@ -96,14 +109,24 @@ void Maintenance::importDraws(const QString &chosenPath)
         return;
     }
 
+    // The backup is the old file byte for byte, or nothing is done: an
+    // unreadable numeros.dat must not turn numeros.bak into an empty file.
     QByteArray current;
-    m_files.read(drawPath, &current);
-    FileOps::Result result = m_files.write(m_session.dataDir() + kDrawBackup, current);
-    if (result == FileOps::Result::Ok)
+    if (const FileOps::Result read = m_files.readFile(drawPath, &current, true); read != FileOps::Result::Ok) {
+        prompter.warn(kOops, fileErrorText(read, drawPath));
+        return;
+    }
+    const QString backupPath = m_session.dataDir() + kDrawBackup;
+    QString failed = backupPath;
+    FileOps::Result result = m_files.write(backupPath, current);
+    if (result == FileOps::Result::Ok) {
+        failed = drawPath;
         result = m_files.write(drawPath, bytes);
+    }
     if (result != FileOps::Result::Ok) {
         // Stopped at the first failure: numeros.dat is still the old file.
-        prompter.warn(kOops, kNotADrawFile + QStringLiteral(" Error %1").arg(errorNumber(result)));
+        prompter.warn(kOops, kNotADrawFile + QStringLiteral(" Error %1").arg(errorNumber(result)) + QLatin1Char('\n')
+                                 + fileErrorText(result, failed));
         return;
     }
 
@@ -113,15 +136,15 @@ void Maintenance::importDraws(const QString &chosenPath)
     m_session.refreshDraws();
 }
 
-void Maintenance::deleteAllDraws()
+bool Maintenance::deleteAllDraws()
 {
     m_drawDeleteMode = true;
     Prompter &prompter = m_session.prompter();
 
     if (prompter.ask(kDeleteTitle, QStringLiteral("¿Seguro que quieres borrar todos los sorteos?"))) {
         const QString drawPath = m_session.dataPath(Session::kDrawFile);
-        if (reportFailure(m_files.write(drawPath, QByteArray())))
-            return;
+        if (!m_session.checkWritable(m_session.drawFile()) || reportFailure(m_files.write(drawPath, QByteArray()), drawPath))
+            return false;
         m_session.drawFile().open(drawPath);
         m_session.updateStatus();
         m_session.refreshDraws();
@@ -131,6 +154,9 @@ void Maintenance::deleteAllDraws()
                      QStringLiteral("¿Quiere borrar también los aciertos de las peñas?. Si ha borrado los sorteos, se "
                                     "aconseja que se resetee también los resultados de las peñas y la fecha de creación "
                                     "pasará a ser la de hoy."))) {
+        // A file that could not be read would be "reset" into an empty one.
+        if (!m_session.checkWritable(m_session.syndicateFile()))
+            return false;
         const double today = OleDate::fromDate(m_session.clock().today());
         const QByteArray old = m_session.syndicateFile().readAllRecords();
         QByteArray reset;
@@ -143,26 +169,33 @@ void Maintenance::deleteAllDraws()
             reset += s.toBytes();
         }
         const QString path = m_session.dataPath(Session::kSyndicateFile);
-        if (reportFailure(m_files.write(path, reset)))
-            return;
+        if (reportFailure(m_files.write(path, reset), path))
+            return false;
         m_session.syndicateFile().open(path);
         m_session.updateStatus();
     }
+    return true;
 }
 
 bool Maintenance::deleteDraw(int position)
 {
-    if (!m_drawDeleteMode || position < 1 || position > m_session.storedDraws())
+    if (position < 1 || position > m_session.storedDraws())
+        return false;
+    const int k = m_session.nextDrawRecord() - position;
+    // A draw that cannot be real may go at once, without "delete all" first.
+    const auto &implausible = m_session.implausibleDrawRecords();
+    if (!m_drawDeleteMode && std::find(implausible.begin(), implausible.end(), k) == implausible.end())
         return false;
     if (!m_session.prompter().ask(kDeleteTitle, QStringLiteral("¿Seguro que quieres eliminar este sorteo?")))
         return false;
+    if (!m_session.checkWritable(m_session.drawFile()))
+        return false;
 
-    const qint64 k = m_session.nextDrawRecord() - position;
     const QByteArray old = m_session.drawFile().readAllRecords();
     QByteArray kept = old.left((k - 1) * DrawRecord::kSize) + old.mid(k * DrawRecord::kSize);
 
     const QString drawPath = m_session.dataPath(Session::kDrawFile);
-    if (reportFailure(replaceThroughWorkFile(m_session.dataDir() + kDrawWorkFile, drawPath, kept)))
+    if (reportFailure(replaceThroughWorkFile(m_session.dataDir() + kDrawWorkFile, drawPath, kept), drawPath))
         return false;
     m_session.drawFile().open(drawPath);
     m_session.updateStatus();
@@ -176,6 +209,8 @@ bool Maintenance::deleteSyndicate(int record)
     if (!m_session.checkSyndicateChosen(record))
         return false;
     Prompter &prompter = m_session.prompter();
+    if (!m_session.checkWritable(m_session.syndicateFile()))
+        return false;
     const QByteArray old = m_session.syndicateFile().readAllRecords();
     const qint64 count = old.size() / SyndicateRecord::kSize;
     if (record < 1 || record > count)
@@ -186,7 +221,7 @@ bool Maintenance::deleteSyndicate(int record)
 
     const QByteArray kept = old.left((record - 1) * SyndicateRecord::kSize) + old.mid(record * SyndicateRecord::kSize);
     const QString path = m_session.dataPath(Session::kSyndicateFile);
-    if (reportFailure(replaceThroughWorkFile(m_session.dataPath(Session::kSyndicateWorkFile), path, kept)))
+    if (reportFailure(replaceThroughWorkFile(m_session.dataPath(Session::kSyndicateWorkFile), path, kept), path))
         return false;
     m_session.syndicateFile().open(path);
     m_session.updateStatus();

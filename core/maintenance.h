@@ -20,10 +20,12 @@ public:
     // chosenPath is what the open-file dialog gave; empty when cancelled.
     void importDraws(const QString &chosenPath);
 
-    // Both questions are asked; draws and results go as answered.
-    void deleteAllDraws();
+    // Both questions are asked; draws and results go as answered. False when
+    // a step failed (the files stay as they were, and the user was told).
+    bool deleteAllDraws();
 
-    // Clicking a draw of the list deletes it once "delete all" has been used.
+    // Clicking a draw of the list deletes it once "delete all" has been used,
+    // or at once when the draw cannot be real (Session::implausibleDrawRecords).
     bool drawDeleteMode() const { return m_drawDeleteMode; }
     void setDrawDeleteMode(bool on) { m_drawDeleteMode = on; }
     // position 1 is the newest draw, as the list shows it. False when nothing
@@ -44,8 +46,9 @@ private:
     // The complete new content goes to the named work file, which then
     // replaces target at once.
     FileOps::Result replaceThroughWorkFile(const QString &work, const QString &target, const QByteArray &bytes);
-    // True on failure, after the permission message when that was the cause.
-    bool reportFailure(FileOps::Result result);
+    // True on failure, after the permission message when that was the
+    // cause, or a message naming path and the cause otherwise.
+    bool reportFailure(FileOps::Result result, const QString &path);
 
     Session &m_session;
     FileOps &m_files;

@@ -2,6 +2,7 @@
 
 #include "base/clock.h"
 #include "base/prompter.h"
+#include "store/fileops.h"
 #include "store/oledate.h"
 
 #include <QDir>
@@ -29,6 +30,7 @@ namespace
     const QString kUnusableReportFileText = QStringLiteral(
         "No se puede usar el archivo de informes de premios %1. No se modificará y los informes de premios "
         "nuevos no se guardarán.");
+    const QString kKeptCopyLine = QStringLiteral("Una copia del archivo se ha guardado en %1.");
     const QString kCorruptTitle = QStringLiteral("¡Vaya hombre!");
     const QString kCorruptText = QStringLiteral("Error crítico: fichero apuestas.dat corrupto.");
 
@@ -90,8 +92,16 @@ void Session::shutdown()
 
 void Session::openFiles()
 {
-    m_syndicateFile.open(dataPath(kSyndicateFile));
-    m_drawFile.open(dataPath(kDrawFile));
+    // A partial last record is kept elsewhere before anything can write
+    // after it (a new syndicate, the list's own corrections).
+    if (m_syndicateFile.open(dataPath(kSyndicateFile)))
+        setTailAside(m_syndicateFile, kSyndicateTailFile, QStringLiteral("Las peñas completas siguen en uso."));
+    else
+        reportUnusable(m_syndicateFile);
+    // The draw file's tail waits for the list load: a file whose whole
+    // records are bad goes aside whole, tail included, in one copy.
+    if (!m_drawFile.open(dataPath(kDrawFile)))
+        reportUnusable(m_drawFile);
     touch(dataPath(kSearchPage));
     touch(dataPath(kDrawPage));
 }
@@ -128,10 +138,14 @@ namespace
         std::vector<PrizeReport> reports;
     };
 
-    PricedHistory pricedHistory(const DrawList &list, const PrizeReportFile &reports)
+    PricedHistory pricedHistory(const DrawList &list, const PrizeReportFile &reports, QDate today)
     {
         PricedHistory history;
-        history.draws.assign(list.draws.rbegin(), list.draws.rend());
+        // A draw dated after today was never played: no stake, no prize.
+        for (auto it = list.draws.rbegin(); it != list.draws.rend(); ++it) {
+            if (it->qdate() <= today)
+                history.draws.push_back(*it);
+        }
         history.reports = Money::reportsOf(history.draws, [&reports](QDate date) { return reports.report(date); });
         return history;
     }
@@ -141,7 +155,7 @@ std::vector<Money::DrawOutcome> Session::ledger(int record) const
 {
     if (record < 1 || record > int(m_syndicates.size()))
         return {};
-    const PricedHistory history = pricedHistory(m_drawList, m_prizeReports);
+    const PricedHistory history = pricedHistory(m_drawList, m_prizeReports, m_clock.today());
     return Money::ledgerWithReports(m_syndicates[std::size_t(record - 1)], history.draws, history.reports);
 }
 
@@ -149,7 +163,7 @@ Money::Totals Session::moneyTotals(int record) const
 {
     if (record != 0)
         return Money::totals(ledger(record));
-    const PricedHistory history = pricedHistory(m_drawList, m_prizeReports);
+    const PricedHistory history = pricedHistory(m_drawList, m_prizeReports, m_clock.today());
     Money::Totals all;
     for (const SyndicateRecord &syndicate : m_syndicates) {
         const Money::Totals one = Money::totals(Money::ledgerWithReports(syndicate, history.draws, history.reports));
@@ -164,7 +178,7 @@ Money::Totals Session::moneyTotals(int record) const
 
 std::vector<std::pair<QDate, std::int64_t>> Session::balanceHistory(int record) const
 {
-    const PricedHistory history = pricedHistory(m_drawList, m_prizeReports);
+    const PricedHistory history = pricedHistory(m_drawList, m_prizeReports, m_clock.today());
     std::map<QDate, std::int64_t> change;
     for (int r = 1; r <= int(m_syndicates.size()); ++r) {
         if (record != 0 && r != record)
@@ -209,9 +223,19 @@ void Session::updateStatus()
             oldestCreation = std::min(oldestCreation, syndicate.createdOn);
     }
 
+    // A draw dated after today cannot have been held: it counts for nothing,
+    // and the status speaks of the newest draw that could be real.
+    const double today = OleDate::fromDate(m_clock.today());
+    double newestHeld = 0.0;
+    std::vector<double> dates;
+    dates.reserve(std::size_t(draws));
     m_drawsSinceFirstSyndicate = 0;
     for (int n = 0; n < draws; ++n) {
         const auto draw = DrawRecord::fromBytes(drawBytes.sliced(qsizetype(n) * DrawRecord::kSize, DrawRecord::kSize));
+        dates.push_back(draw.date);
+        if (draw.date > today)
+            continue;
+        newestHeld = draw.date;
         if (draw.date >= oldestCreation)
             ++m_drawsSinceFirstSyndicate;
     }
@@ -220,7 +244,13 @@ void Session::updateStatus()
     m_drawBuffer = draws > 0 ? DrawRecord::fromBytes(drawBytes.sliced(qsizetype(draws - 1) * DrawRecord::kSize, DrawRecord::kSize))
                              : DrawRecord {};
 
-    m_status = describeDrawStatus(m_drawBuffer.date, draws, m_clock.today());
+    m_status = describeDrawStatus(newestHeld, draws, m_clock.today());
+    const std::vector<ImplausibleDraw> implausible = findImplausibleDraws(dates, m_clock.today());
+    m_implausibleRecords.clear();
+    for (const ImplausibleDraw &draw : implausible)
+        m_implausibleRecords.push_back(draw.record);
+    m_status.implausible = implausibleDrawsText(implausible, draws);
+    m_status.implausibleWarning = !implausible.empty();
     m_drawsToShow = std::clamp(m_drawsToShow, 1, m_status.scrollMaximum);
 
     loadSyndicateList();
@@ -244,8 +274,14 @@ std::vector<DrawRecord> Session::readDraws()
     const QByteArray bytes = m_drawFile.readAllRecords();
     const qsizetype count = std::min(bytes.size() / DrawRecord::kSize, kMaxRecords);
     draws.reserve(std::size_t(count));
-    for (qsizetype i = 0; i < count; ++i)
-        draws.push_back(DrawRecord::fromBytes(bytes.sliced(i * DrawRecord::kSize, DrawRecord::kSize)));
+    // No prize is counted from a draw dated after today, and none becomes a
+    // syndicate's last counted date (which would stop every real draw after).
+    const double today = OleDate::fromDate(m_clock.today());
+    for (qsizetype i = 0; i < count; ++i) {
+        DrawRecord draw = DrawRecord::fromBytes(bytes.sliced(i * DrawRecord::kSize, DrawRecord::kSize));
+        if (draw.date <= today)
+            draws.push_back(draw);
+    }
     return draws;
 }
 
@@ -295,7 +331,14 @@ std::vector<std::size_t> Session::recountPrizes(std::vector<SyndicateRecord> &sy
     DrawList checked;
     if (!checked.load(m_drawFile.readAllRecords()) || m_drawFile.hasPartialTail())
         return {};
-    const std::vector<DrawRecord> oldestFirst(checked.draws.rbegin(), checked.draws.rend());
+    // A draw dated after today cannot have been played: nothing is counted from it.
+    const QDate today = m_clock.today();
+    std::vector<DrawRecord> oldestFirst;
+    oldestFirst.reserve(checked.draws.size());
+    for (auto it = checked.draws.rbegin(); it != checked.draws.rend(); ++it) {
+        if (it->qdate() <= today)
+            oldestFirst.push_back(*it);
+    }
     return Scrutiny::recount(syndicates, oldestFirst);
 }
 
@@ -438,33 +481,113 @@ void Session::clearPrizeBlink()
 
 void Session::loadDrawList()
 {
-    const bool ok = m_drawList.load(m_drawFile.readAllRecords()) && !m_drawFile.hasPartialTail();
+    const bool ok = m_drawList.load(m_drawFile.readAllRecords());
     if (!ok && m_drawFile.isOpen() && !m_rejecting) {
         rejectDrawFile();
         return;
     }
+    // Whole, sound records with a partial one after them (a write cut short):
+    // the records stay in use, the tail goes aside. One that cannot be kept
+    // elsewhere blocks writes (checkWritable) but hides nothing.
+    if (m_drawFile.hasPartialTail() && !m_rejecting)
+        setTailAside(m_drawFile, kDrawTailFile, QStringLiteral("Los sorteos completos siguen en uso."));
     emit drawListChanged();
 }
 
-QString Session::freeRejectName() const
+QString Session::freeName(const char *fileName) const
 {
-    QString name = dataPath(kRejectedDrawFile);
-    for (int n = 2; QFileInfo::exists(name); ++n)
-        name = dataPath(kRejectedDrawFile) + QLatin1Char('.') + QString::number(n);
+    QString name = dataPath(fileName);
+    // A dangling link counts as taken: the copy must not go through it.
+    for (int n = 2; QFileInfo::exists(name) || QFileInfo(name).isSymLink(); ++n)
+        name = dataPath(fileName) + QLatin1Char('.') + QString::number(n);
     return name;
+}
+
+void Session::reportUnusable(const RecordFile &file) const
+{
+    const FileOps::Result cause = file.openResult() == FileOps::Result::Ok ? FileOps::Result::Failed : file.openResult();
+    m_prompter.warn(kCorruptTitle, fileErrorText(cause, file.path()));
+}
+
+bool Session::checkWritable(RecordFile &file) const
+{
+    if (!file.isOpen()) {
+        reportUnusable(file);
+        return false;
+    }
+    if (file.hasPartialTail()) {
+        m_prompter.warn(kCorruptTitle,
+                        QStringLiteral("%1 termina en un registro incompleto que no se ha podido guardar aparte. "
+                                       "No se ha modificado ningún archivo.")
+                            .arg(QDir::toNativeSeparators(file.path())));
+        return false;
+    }
+    return true;
+}
+
+bool Session::setTailAside(RecordFile &file, const char *asideName, const QString &wholeKept)
+{
+    if (!file.hasPartialTail())
+        return true;
+    const QString name = QFileInfo(file.path()).fileName();
+    const QByteArray tail = file.partialTail();
+    const QString aside = freeName(asideName);
+    DiskFileOps disk;
+    FileOps::Result result = tail.isEmpty() ? FileOps::Result::Unreadable : disk.createWorkFile(aside, tail);
+    if (result == FileOps::Result::Ok && !file.dropPartialTail())
+        result = FileOps::Result::PermissionDenied;
+    if (result != FileOps::Result::Ok) {
+        // The tail stays where it is, and so does everything else: the
+        // file is read but not written until the user can look at it.
+        m_prompter.warn(kBadDrawFileTitle,
+                        QStringLiteral("%1 termina en %2 bytes que no forman un registro completo; no se han podido "
+                                       "guardar aparte y el archivo no se modificará.\n%3")
+                            .arg(name)
+                            .arg(tail.size())
+                            .arg(fileErrorText(result, result == FileOps::Result::Unreadable ? file.path() : aside)));
+        return false;
+    }
+    ++m_setAsideTails;
+    m_prompter.warn(kBadDrawFileTitle,
+                    QStringLiteral("%1 termina en %2 bytes que no forman un registro completo. %3"
+                                   "\nLos bytes sobrantes se han guardado en %4.")
+                        .arg(name)
+                        .arg(tail.size())
+                        .arg(wholeKept, QDir::toNativeSeparators(aside)));
+    return true;
 }
 
 void Session::rejectDrawFile()
 {
-    m_prompter.warn(kBadDrawFileTitle, kBadDrawFileText);
-
-    // The player's draws are kept under another name, never destroyed; only
-    // when they are safe does an empty file take their place.
+    // The player's draws are copied under another name, never destroyed;
+    // only when the copy is on disk does the file become empty (in place,
+    // so a link stays a link).
     const QString path = dataPath(kDrawFile);
+    const QString aside = freeName(kRejectedDrawFile);
+    DiskFileOps disk;
+    QByteArray bytes;
+    FileOps::Result result = disk.readFile(path, &bytes);
+    QString failed = path;
+    if (result == FileOps::Result::Ok) {
+        result = disk.createWorkFile(aside, bytes);
+        failed = aside;
+    }
+    const bool kept = result == FileOps::Result::Ok;
     m_drawFile.close();
-    m_rejecting = true;
-    if (QFile::rename(path, freeRejectName()))
+    if (kept) {
+        result = disk.write(path, QByteArray());
+        failed = path;
+    }
+    if (result == FileOps::Result::Ok) {
         m_drawFile.open(path);
+        m_prompter.warn(kBadDrawFileTitle, kBadDrawFileText + QLatin1Char('\n') + kKeptCopyLine.arg(QDir::toNativeSeparators(aside)));
+    } else {
+        // Left closed: nothing is counted from it and no command writes it.
+        m_prompter.warn(kBadDrawFileTitle, kBadDrawFileText + QLatin1Char('\n')
+                            + (kept ? kKeptCopyLine.arg(QDir::toNativeSeparators(aside)) + QLatin1Char(' ') : QString())
+                            + fileErrorText(result, failed));
+    }
+    m_rejecting = true;
     ++m_rejectedDrawFiles;
     updateStatus();
     refreshDraws();

@@ -37,6 +37,9 @@ public:
     static constexpr const char *kDrawPage = "www2.txt";
     static constexpr const char *kSyndicateWorkFile = "apuestas.tmp";
     static constexpr const char *kRejectedDrawFile = "numeros.invalido";
+    // Where the bytes after the last whole record of a data file are kept.
+    static constexpr const char *kDrawTailFile = "numeros.resto";
+    static constexpr const char *kSyndicateTailFile = "apuestas.resto";
 
     Session(Clock &clock, Prompter &prompter, Endpoints endpoints = {}, QObject *parent = nullptr);
     ~Session() override;
@@ -120,6 +123,16 @@ public:
     const DrawList &drawList() const { return m_drawList; }
     // Invalid draw files set aside since start-up.
     int rejectedDrawFiles() const { return m_rejectedDrawFiles; }
+    // Partial last records set aside since start-up (either file).
+    int setAsideTails() const { return m_setAsideTails; }
+    // Whether a command may rewrite or add to file: false, after a message
+    // naming the file and the cause, when it could not be opened (unreadable,
+    // not a regular file) or still ends in a partial record nobody kept.
+    bool checkWritable(RecordFile &file) const;
+    // The draws (records from 1, oldest first) that cannot be real; the
+    // status block names them and a click deletes them without the
+    // "delete all" step.
+    const std::vector<int> &implausibleDrawRecords() const { return m_implausibleRecords; }
 
     // --- what the result lists show (HScroll1, Check1, Check2) ----------
     int drawsToShow() const { return m_drawsToShow; }
@@ -191,7 +204,9 @@ private:
     void loadPrizeReports();
     void loadCalibration();
     void rejectDrawFile();
-    QString freeRejectName() const;
+    QString freeName(const char *fileName) const;
+    void reportUnusable(const RecordFile &file) const;
+    bool setTailAside(RecordFile &file, const char *asideName, const QString &wholeKept);
     std::vector<SyndicateRecord> readSyndicates();
     std::vector<DrawRecord> readDraws();
     Scrutiny::Pass beginPass();
@@ -231,6 +246,8 @@ private:
 
     DrawList m_drawList;
     int m_rejectedDrawFiles = 0;
+    int m_setAsideTails = 0;
+    std::vector<int> m_implausibleRecords;
     bool m_rejecting = false;
 
     int m_drawsToShow = 1;

@@ -3,7 +3,10 @@
 #include "base/calendar.h"
 #include "store/oledate.h"
 
+#include <QStringList>
+
 #include <cmath>
+#include <set>
 
 QDate nextDrawDate(QDate newestDraw, QDate today)
 {
@@ -45,4 +48,52 @@ DrawStatus describeDrawStatus(double newestDrawDate, int storedDraws, QDate toda
             s.missing = QStringLiteral("No se ha actualizado nunca");
     }
     return s;
+}
+
+std::vector<ImplausibleDraw> findImplausibleDraws(const std::vector<double> &datesOldestFirst, QDate today)
+{
+    std::vector<ImplausibleDraw> found;
+    std::set<double> seen;
+    const double now = OleDate::fromDate(today);
+    for (std::size_t i = 0; i < datesOldestFirst.size(); ++i) {
+        const double date = datesOldestFirst[i];
+        const int record = int(i) + 1;
+        if (date > now)
+            found.push_back({record, ImplausibleReason::Future});
+        else if (!seen.insert(date).second)
+            found.push_back({record, ImplausibleReason::RepeatedDate});
+        else if (i > 0 && date < datesOldestFirst[i - 1])
+            found.push_back({record, ImplausibleReason::FallingDate});
+        else if (!isDrawDay(OleDate::toDate(date)))
+            found.push_back({record, ImplausibleReason::NotADrawDay});
+    }
+    return found;
+}
+
+QString implausibleDrawsText(const std::vector<ImplausibleDraw> &draws, int storedDraws)
+{
+    if (draws.empty())
+        return {};
+    QStringList positions;
+    bool reasons[4] = {};
+    // In list order, the newest first.
+    for (auto it = draws.rbegin(); it != draws.rend(); ++it) {
+        const ImplausibleDraw &draw = *it;
+        positions << QString::number(storedDraws + 1 - draw.record);
+        reasons[int(draw.reason)] = true;
+    }
+    QStringList why;
+    if (reasons[int(ImplausibleReason::Future)])
+        why << QStringLiteral("fecha posterior a hoy");
+    if (reasons[int(ImplausibleReason::RepeatedDate)])
+        why << QStringLiteral("fecha repetida");
+    if (reasons[int(ImplausibleReason::FallingDate)])
+        why << QStringLiteral("fecha anterior a la del sorteo previo");
+    if (reasons[int(ImplausibleReason::NotADrawDay)])
+        why << QStringLiteral("día sin sorteo");
+    const QString count = draws.size() == 1 ? QStringLiteral("1 sorteo imposible")
+                                            : QStringLiteral("%1 sorteos imposibles").arg(draws.size());
+    return QStringLiteral("Hay %1 en numeros.dat (%2): n.º %3 de la lista de sorteos. "
+                          "Haga clic en cada uno en la lista para borrarlo.")
+        .arg(count, why.join(QStringLiteral(", ")), positions.join(QStringLiteral(", ")));
 }

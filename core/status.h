@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QString>
 
+#include <vector>
+
 // What the status block of the main window says about the draw file.
 struct DrawStatus
 {
@@ -13,7 +15,28 @@ struct DrawStatus
     bool historyEnabled = false; // Check1 and Check2
     bool scrollEnabled = false;  // HScroll1
     int scrollMaximum = 1;
+    // Stored draws that cannot be real; shown in red, never blinking.
+    QString implausible;
+    bool implausibleWarning = false;
 };
+
+// Why a stored draw cannot be real.
+enum class ImplausibleReason { Future, RepeatedDate, FallingDate, NotADrawDay };
+
+struct ImplausibleDraw
+{
+    int record = 0; // from 1, oldest first, as in the file
+    ImplausibleReason reason = ImplausibleReason::Future;
+};
+
+// Every record of a draw file (its dates, oldest first) that cannot be a
+// real draw: dated after today, dated as an earlier record, dated before the
+// record in front of it, or on a day no draw is held (isDrawDay).
+std::vector<ImplausibleDraw> findImplausibleDraws(const std::vector<double> &datesOldestFirst, QDate today);
+
+// The red line of the status block for those draws, with their positions
+// in the draw list (1 = the newest of storedDraws); empty when none.
+QString implausibleDrawsText(const std::vector<ImplausibleDraw> &draws, int storedDraws);
 
 // newestDrawDate is the OLE date of the newest stored draw, 0 when the file is
 // empty; storedDraws the number of draws.

@@ -240,9 +240,15 @@ int SyndicateCreation::save(const QString &name)
     record.createdOn = today;
     record.lastCountedDate = OleDate::kNone;
 
-    const int number = std::max(m_session.nextSyndicateRecord(), 1);
-    if (!m_session.syndicateFile().put(number, record)) {
-        m_session.prompter().show(Prompter::Icon::Critical, kErrorTitle, kWriteFailed);
+    // Written after the last whole record, never over a partial one, and
+    // never into a file that could not be read (it would look empty).
+    if (!m_session.checkWritable(m_session.syndicateFile()))
+        return 0;
+    TypedRecordFile<SyndicateRecord> &file = m_session.syndicateFile();
+    const int number = int(file.count()) + 1;
+    if (!file.append(record.toBytes())) {
+        m_session.prompter().show(Prompter::Icon::Critical, kErrorTitle,
+                                  kWriteFailed + QLatin1Char('\n') + fileErrorText(file.lastError(), file.path()));
         return 0;
     }
     m_created = true;

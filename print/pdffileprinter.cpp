@@ -45,7 +45,8 @@ bool PdfFilePrinter::print(const Job &job)
         job(surface);
         surface.end();
     }
-    if (!file.commit()) {
+    // commit() alone reports success when its final flush hit a full disk.
+    if (!file.flush() || file.error() != QFileDevice::NoError || !file.commit()) {
         m_error = QStringLiteral("No se puede escribir el fichero %1: %2").arg(m_path, file.errorString());
         return false;
     }

@@ -4,13 +4,26 @@
 #include <QString>
 
 // The file operations of the commands that rewrite a data file. Each rewrite
-// writes a complete new file and renames it into place, so that a crash or a
-// failed write leaves either the old file or the new one, whole. Tests put a
-// failing implementation here to break each step in turn.
+// writes a complete new file, flushed to the disk and checked, and renames it
+// into place, so that a crash or a failed write leaves either the old file or
+// the new one, whole. Tests put a failing implementation here to break each
+// step in turn.
+//
+// Symbolic links: a data file that is a link stays a link; the new content
+// replaces the link's target, atomically, beside it. Work files are never
+// reached through a link: whatever stands under their name is removed and
+// the file is created anew.
 class FileOps
 {
 public:
-    enum class Result { Ok, PermissionDenied, Failed };
+    enum class Result {
+        Ok,
+        PermissionDenied,
+        Failed,
+        DiskFull,   // no space left (or over quota)
+        Unreadable, // exists but cannot be read
+        NotRegular, // a pipe, a folder, a device: never replaced
+    };
 
     virtual ~FileOps() = default;
 
@@ -21,9 +34,16 @@ public:
     // Renames from over to, replacing to at once.
     virtual Result replace(const QString &from, const QString &to) = 0;
     virtual Result remove(const QString &path) = 0;
+
+    // read() with the reason for a failure. A missing file reads as empty
+    // only when missingIsEmpty is set.
+    virtual Result readFile(const QString &path, QByteArray *bytes, bool missingIsEmpty = false);
+    // A work file: created anew with exactly bytes, never through a link or
+    // a file planted under its name.
+    virtual Result createWorkFile(const QString &path, const QByteArray &bytes);
 };
 
-// The real thing: QSaveFile for writes, rename(2) for replacing.
+// The real thing: POSIX calls, every step checked, fsync before the rename.
 class DiskFileOps final : public FileOps
 {
 public:
@@ -31,4 +51,15 @@ public:
     Result write(const QString &path, const QByteArray &bytes) override;
     Result replace(const QString &from, const QString &to) override;
     Result remove(const QString &path) override;
+    Result readFile(const QString &path, QByteArray *bytes, bool missingIsEmpty = false) override;
+    Result createWorkFile(const QString &path, const QByteArray &bytes) override;
 };
+
+// Where a write to path really goes: the final target when path is a
+// symbolic link (relative links resolved from the link's directory), path
+// itself otherwise. A dangling link gives the file it names.
+QString writeTarget(const QString &path);
+
+// The Spanish message for a failed operation on path, naming the file and
+// the cause, for any front end to show. Empty for Ok.
+QString fileErrorText(FileOps::Result result, const QString &path);

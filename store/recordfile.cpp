@@ -1,5 +1,9 @@
 #include "recordfile.h"
 
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
 RecordFile::RecordFile(int recordLength)
     : m_length(recordLength)
 {
@@ -14,11 +18,26 @@ bool RecordFile::open(const QString &path)
 {
     close();
     m_eof = false;
+    m_lastError = FileOps::Result::Ok;
+    m_openResult = FileOps::Result::Ok;
     m_file.setFileName(path);
+    // Through a link is fine (records are written in place, at the target);
+    // a pipe would block the first read and a folder has no records.
+    struct stat info {};
+    const bool exists = ::stat(QFile::encodeName(path).constData(), &info) == 0;
+    if (exists && !S_ISREG(info.st_mode)) {
+        m_openResult = FileOps::Result::NotRegular;
+        return false;
+    }
     if (m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         return true;
     // A read-only file still shows its records; writes report failure.
-    return m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    if (m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return true;
+    m_openResult = exists ? FileOps::Result::Unreadable : FileOps::Result::Failed;
+    if (!exists && m_file.error() == QFileDevice::PermissionsError)
+        m_openResult = FileOps::Result::PermissionDenied;
+    return false;
 }
 
 void RecordFile::close()
@@ -52,6 +71,53 @@ bool RecordFile::write(qint64 n, QByteArrayView record)
     if (!m_file.seek(offset))
         return false;
     return m_file.write(record.data(), m_length) == m_length;
+}
+
+bool RecordFile::append(QByteArrayView records)
+{
+    m_lastError = FileOps::Result::Failed;
+    if (!m_file.isOpen() || records.isEmpty() || records.size() % m_length != 0 || hasPartialTail())
+        return false;
+    if (!m_file.isWritable()) {
+        m_lastError = FileOps::Result::PermissionDenied;
+        return false;
+    }
+    const qint64 before = m_file.size();
+    if (!m_file.seek(before))
+        return false;
+    // Unbuffered: a short count is the system's own answer, and errno with it.
+    errno = 0;
+    const qint64 written = m_file.write(records.data(), records.size());
+    int error = errno;
+    if (written == records.size() && ::fsync(m_file.handle()) != 0)
+        error = errno;
+    else if (written == records.size())
+        error = 0;
+    if (written == records.size() && error == 0) {
+        m_lastError = FileOps::Result::Ok;
+        return true;
+    }
+    // Half a record would be read as a damaged file: back to what it was.
+    m_file.resize(before);
+    if (error == 0 && m_file.error() == QFileDevice::ResourceError)
+        error = ENOSPC;
+    m_lastError = (error == ENOSPC || error == EDQUOT || error == EFBIG) ? FileOps::Result::DiskFull
+                  : (error == EACCES || error == EPERM || error == EROFS) ? FileOps::Result::PermissionDenied
+                                                                          : FileOps::Result::Failed;
+    return false;
+}
+
+QByteArray RecordFile::partialTail()
+{
+    const qint64 whole = count() * m_length;
+    if (!hasPartialTail() || !m_file.seek(whole))
+        return {};
+    return m_file.read(m_file.size() - whole);
+}
+
+bool RecordFile::dropPartialTail()
+{
+    return !hasPartialTail() || (m_file.isWritable() && m_file.resize(count() * m_length));
 }
 
 qint64 RecordFile::count() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fileops.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -24,8 +26,11 @@ public:
     RecordFile &operator=(const RecordFile &) = delete;
 
     // Opens for reading and writing, creating the file when missing. When the
-    // file cannot be written it is opened read-only, and writes fail.
+    // file cannot be written it is opened read-only, and writes fail. A file
+    // that cannot be read, or is not a regular file (a pipe, a folder), is
+    // not opened at all: openResult() says why, and nothing reads or writes it.
     bool open(const QString &path);
+    FileOps::Result openResult() const { return m_openResult; }
     void close();
     bool isOpen() const { return m_file.isOpen(); }
     QString path() const { return m_file.fileName(); }
@@ -37,6 +42,12 @@ public:
     bool atEnd() const { return m_eof; }
 
     bool write(qint64 n, QByteArrayView record);
+    // Whole records after the last one, all or none: on any failure the file
+    // is cut back to its previous length. Refused while the file has a
+    // partial tail, which must be set aside first. lastError() says why.
+    bool append(QByteArrayView records);
+    FileOps::Result lastError() const { return m_lastError; }
+    void clearError() { m_lastError = FileOps::Result::Ok; }
 
     // Whole records in the file.
     qint64 count() const;
@@ -44,11 +55,17 @@ public:
     bool hasPartialTail() const;
     // Every whole record, in order, in one read.
     QByteArray readAllRecords();
+    // The bytes after the last whole record, and cutting them off (once a
+    // copy of them is safe elsewhere).
+    QByteArray partialTail();
+    bool dropPartialTail();
 
 private:
     QFile m_file;
     int m_length;
     bool m_eof = false;
+    FileOps::Result m_openResult = FileOps::Result::Ok;
+    FileOps::Result m_lastError = FileOps::Result::Ok;
 };
 
 // The typed form used everywhere: reads decode, writes encode.

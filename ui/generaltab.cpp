@@ -89,6 +89,11 @@ GeneralTab::GeneralTab(Session &session, SessionDownloadHost &host, QWidget *par
     grid->addWidget(m_label9[4], 2, 0);
     grid->addWidget(m_label9[5], 2, 1);
     grid->addWidget(m_label9[6], 3, 0, 1, 2);
+    m_implausibleLabel = namedLabel(QStringLiteral("ImplausibleDraws"), QString());
+    m_implausibleLabel->setStyleSheet(QStringLiteral("font-weight: bold; color: #ff0000;"));
+    m_implausibleLabel->setWordWrap(true);
+    m_implausibleLabel->setVisible(false);
+    grid->addWidget(m_implausibleLabel, 4, 0, 1, 2);
     grid->setColumnStretch(1, 1);
     layout->addWidget(statusBox);
 
@@ -217,6 +222,8 @@ void GeneralTab::showStatus()
         m_blinkTimer->stop();
         m_label9[6]->setVisible(false);
     }
+    m_implausibleLabel->setText(status.implausible);
+    m_implausibleLabel->setVisible(status.implausibleWarning);
     m_historico->setEnabled(status.historyEnabled);
     m_soloPremio->setEnabled(status.historyEnabled);
     m_drawsScroll->setEnabled(status.scrollEnabled);

@@ -46,6 +46,7 @@ private:
     SessionDownloadHost &m_host;
 
     std::array<QLabel *, 7> m_label9 {};
+    QLabel *m_implausibleLabel = nullptr; // draws that cannot be real, in red
     QTimer *m_blinkTimer = nullptr;      // Timer2
     QScrollBar *m_drawsScroll = nullptr; // HScroll1
     QSpinBox *m_drawsBox = nullptr;      // Text3

@@ -240,7 +240,9 @@ void MainWindow::deleteAllDraws()
 
 void MainWindow::drawClicked(const QModelIndex &index)
 {
-    if (index.isValid() && m_maintenance->drawDeleteMode() && !downloadRunning())
+    // The engine says whether this draw may go (delete mode, or a draw that
+    // cannot be real) and asks first.
+    if (index.isValid() && !downloadRunning())
         m_maintenance->deleteDraw(index.row() + 1);
 }
 

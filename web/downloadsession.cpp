@@ -7,6 +7,7 @@
 #include "prizereport.h"
 #include "resultsparser.h"
 #include "store/cents.h"
+#include "store/fileops.h"
 #include "store/oledate.h"
 #include "store/prizereportfile.h"
 
@@ -90,8 +91,8 @@ QString DownloadSession::dataPath(const char *fileName) const
 
 bool DownloadSession::writePage(const char *fileName, const QByteArray &bytes) const
 {
-    QSaveFile file(dataPath(fileName));
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    DiskFileOps disk;
+    return disk.write(dataPath(fileName), bytes) == FileOps::Result::Ok;
 }
 
 void DownloadSession::setTimerEnabled(bool on)
@@ -383,8 +384,20 @@ void DownloadSession::parseSearchPage()
     writePage(kSearchPageFile, m_page);
 
     setStatusText(kAnalysing);
-    const ParseResult parse = parseResultsPage(m_page, m_host.drawFile(), m_host.today(),
-                                               m_endpoints.supportEmail);
+    TypedRecordFile<DrawRecord> &drawFile = m_host.drawFile();
+    drawFile.clearError();
+    ParseResult parse = parseResultsPage(m_page, drawFile, m_host.today(), m_endpoints.supportEmail);
+    if (drawFile.lastError() != FileOps::Result::Ok) {
+        // The page was sound; the disk was not. Nothing was stored, and the
+        // message says why instead of blaming the page.
+        FileOps::Result cause = drawFile.lastError();
+        if (!drawFile.isOpen() && drawFile.openResult() != FileOps::Result::Ok)
+            cause = drawFile.openResult();
+        const QString text = QStringLiteral("No se han podido guardar los sorteos nuevos; numeros.dat sigue como estaba.\n")
+            + fileErrorText(cause, drawFile.path());
+        parse.message = WebMessage {Prompter::Icon::Critical, QStringLiteral("Error de escritura"), text};
+        parse.reportText = QLatin1Char('\n') + text;
+    }
     m_newDrawCount = parse.newDrawCount;
     m_drawPagePath = parse.scan.drawPagePath;
     m_endOfData = parse.scan.endOfData;

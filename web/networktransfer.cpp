@@ -71,7 +71,8 @@ TransferResult NetworkTransfer::download(const QUrl &address, const QString &fil
         file.cancelWriting();
         return result;
     }
-    if (!file.commit())
+    // commit() alone reports success when its final flush hit a full disk.
+    if (!file.flush() || file.error() != QFileDevice::NoError || !file.commit())
         return TransferResult::failure(TransferResult::Error::FileError, file.errorString());
     return result;
 }

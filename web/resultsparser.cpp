@@ -312,14 +312,15 @@ ResultsPageScan scanResultsPage(const QByteArray &page, double newestStoredDate,
 
 int storeNewDraws(TypedRecordFile<DrawRecord> &drawFile, const std::vector<DrawRecord> &oldestFirst)
 {
-    const qint64 next = drawFile.count() + 1;
-    int written = 0;
-    for (const DrawRecord &draw : oldestFirst) {
-        if (!drawFile.put(next + written, draw))
-            break;
-        ++written;
-    }
-    return written;
+    // One append, all or none: a full disk must not leave half a record
+    // that the next start would take for a damaged file.
+    if (oldestFirst.empty())
+        return 0;
+    QByteArray records;
+    records.reserve(qsizetype(oldestFirst.size()) * DrawRecord::kSize);
+    for (const DrawRecord &draw : oldestFirst)
+        records += draw.toBytes();
+    return drawFile.append(records) ? int(oldestFirst.size()) : 0;
 }
 
 QString storedDrawsText(int count)

@@ -165,7 +165,9 @@ private slots:
         const Run run = runCli({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("draws"), QStringLiteral("--json")});
         QCOMPARE(run.code, 1);
         QCOMPARE(QString::fromUtf8(run.err),
-                 QStringLiteral("Error de lectura: Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!.\n"));
+                 QStringLiteral("Error de lectura: Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!.\n"
+                                "Una copia del archivo se ha guardado en %1.\n")
+                     .arg(dir.filePath(QStringLiteral("numeros.invalido"))));
         QCOMPARE(run.json().value(QStringLiteral("total")).toInt(-1), 0);
         QCOMPARE(Fixtures::readFile(dir.filePath(QStringLiteral("numeros.invalido"))), broken);
 

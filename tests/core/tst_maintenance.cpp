@@ -3,17 +3,22 @@
 
 #include "base/clock.h"
 #include "core/maintenance.h"
+#include "core/syndicatecreation.h"
 #include "core/session.h"
 #include "base/urlopener.h"
 #include "store/fileops.h"
 #include "store/oledate.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
+#include "support/smalldisk.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -39,6 +44,14 @@ namespace
             return step([&] { return m_disk.replace(from, to); });
         }
         Result remove(const QString &path) override { return step([&] { return m_disk.remove(path); }); }
+        Result readFile(const QString &path, QByteArray *bytes, bool missingIsEmpty) override
+        {
+            return m_disk.readFile(path, bytes, missingIsEmpty);
+        }
+        Result createWorkFile(const QString &path, const QByteArray &bytes) override
+        {
+            return step([&] { return m_disk.createWorkFile(path, bytes); });
+        }
 
         int failAt = -1;
         Result failure = Result::Failed;
@@ -309,17 +322,18 @@ private slots:
     }
 
     // Every mutating step of every command, made to fail: the data file is
-    // the old one or the new one, whole; a permission failure says so.
+    // the old one or the new one, whole; the message names the cause.
     void failureAtEachStep_data()
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("failAt");
-        QTest::addColumn<bool>("permission");
+        QTest::addColumn<int>("failure");
         for (const char *command : {"import", "deleteAll", "reset", "deleteDraw", "deleteSyndicate"}) {
             for (int step = 0; step < 2; ++step) {
-                for (bool permission : {false, true})
-                    QTest::addRow("%s step %d%s", command, step, permission ? " denied" : "")
-                        << QString::fromLatin1(command) << step << permission;
+                for (auto [failure, name] : {std::pair {FileOps::Result::Failed, ""},
+                                             std::pair {FileOps::Result::PermissionDenied, " denied"},
+                                             std::pair {FileOps::Result::DiskFull, " disk full"}})
+                    QTest::addRow("%s step %d%s", command, step, name) << QString::fromLatin1(command) << step << int(failure);
             }
         }
     }
@@ -328,7 +342,8 @@ private slots:
     {
         QFETCH(QString, command);
         QFETCH(int, failAt);
-        QFETCH(bool, permission);
+        QFETCH(int, failure);
+        const bool permission = failure == int(FileOps::Result::PermissionDenied);
 
         const auto draws = someDraws(5);
         const QByteArray oldDraws = Fixtures::bytesOf(draws);
@@ -341,7 +356,7 @@ private slots:
         const QByteArray oldSyndicates = bytes(QStringLiteral("apuestas.dat"));
         const QString chosen = chosenFile(Fixtures::bytesOf(someDraws(9)));
         m_files.failAt = failAt;
-        m_files.failure = permission ? FileOps::Result::PermissionDenied : FileOps::Result::Failed;
+        m_files.failure = FileOps::Result(failure);
         m_maintenance->setDrawDeleteMode(true);
         m_prompter.answers = {Prompter::Answer::Yes, Prompter::Answer::Yes};
         if (command == QLatin1String("import"))
@@ -375,12 +390,156 @@ private slots:
         const bool permissionBox = m_prompter.titles().contains(kPermissionTitle);
         if (command == QLatin1String("import")) {
             QCOMPARE(permissionBox, false); // the import says it with its own error number
+            const QString number = permission ? QStringLiteral(" Error 70")
+                : failure == int(FileOps::Result::DiskFull) ? QStringLiteral(" Error 61") : QStringLiteral(" Error 75");
+            const QString failedFile = path(failAt == 0 ? QStringLiteral("numeros.bak") : QStringLiteral("numeros.dat"));
             if (failed)
                 QCOMPARE(m_prompter.boxes.last().text,
-                         kNotADrawFile + (permission ? QStringLiteral(" Error 70") : QStringLiteral(" Error 75")));
+                         kNotADrawFile + number + QLatin1Char('\n') + fileErrorText(FileOps::Result(failure), failedFile));
         } else {
             QCOMPARE(permissionBox, failed && permission);
+            // Any other cause is named, with the file it stopped on.
+            if (failed && !permission) {
+                const bool syndicates = command == QLatin1String("reset") || command == QLatin1String("deleteSyndicate")
+                    || (command == QLatin1String("deleteAll") && failAt == 1);
+                const QString target = path(syndicates
+                                                ? QStringLiteral("apuestas.dat") : QStringLiteral("numeros.dat"));
+                QCOMPARE(m_prompter.boxes.last().title, kOops);
+                QCOMPARE(m_prompter.boxes.last().text, fileErrorText(FileOps::Result(failure), target));
+            }
         }
+    }
+
+    // On a real full file system every command either succeeds or leaves
+    // every file as it was, and says the disk is full.
+    void fullDisk()
+    {
+        SmallDisk disk(128);
+        if (!disk.mounted())
+            QSKIP("mounting a tmpfs needs root");
+        m_dir = std::make_unique<QTemporaryDir>(disk.filePath(QStringLiteral("datos-XXXXXX")));
+        const QByteArray draws = Fixtures::bytesOf(someDraws(5));
+        const auto a = Fixtures::simpleSyndicate(QStringLiteral("UNO"), {{1, 2, 3, 4, 5}}, 1, QDate(2026, 1, 1));
+        const auto b = Fixtures::simpleSyndicate(QStringLiteral("DOS"), {{6, 7, 8, 9, 10}}, 2, QDate(2026, 1, 2));
+        Fixtures::writeFile(path(QStringLiteral("numeros.dat")), draws);
+        Fixtures::writeFile(path(QStringLiteral("numeros.bak")), draws.left(48));
+        // Six records fill most of a page: a seventh needs a new one.
+        Fixtures::writeFile(path(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({a, b, a, b, a, b}));
+        start();
+        const QByteArray syndicates = bytes(QStringLiteral("apuestas.dat"));
+        const QString chosen = chosenFile(Fixtures::bytesOf(Fixtures::realDraws()));
+        disk.fill();
+        const auto unchanged = [&] {
+            QCOMPARE(bytes(QStringLiteral("numeros.dat")), draws);
+            QCOMPARE(bytes(QStringLiteral("numeros.bak")), draws.left(48));
+            QCOMPARE(bytes(QStringLiteral("apuestas.dat")), syndicates);
+            QVERIFY(!QFile::exists(path(QStringLiteral("numeros.tmp"))));
+            QVERIFY(!QFile::exists(path(QStringLiteral("apuestas.tmp"))));
+            QVERIFY(m_prompter.boxes.last().text.contains(QStringLiteral("No queda espacio en el disco")));
+            m_prompter.boxes.clear();
+        };
+
+        m_maintenance->importDraws(chosen);
+        unchanged();
+        m_prompter.answers = {Prompter::Answer::Yes};
+        QVERIFY(!m_maintenance->deleteSyndicate(1));
+        unchanged();
+        m_prompter.answers = {Prompter::Answer::No, Prompter::Answer::Yes};
+        QVERIFY(!m_maintenance->deleteAllDraws());
+        unchanged();
+        m_prompter.answers = {Prompter::Answer::Yes};
+        QVERIFY(!m_maintenance->deleteDraw(2));
+        unchanged();
+
+        SyndicateCreation creation(*m_session);
+        QVERIFY(creation.enter(3, {{1, 2, 3, 4, 5}}).isEmpty());
+        QCOMPARE(creation.save(QStringLiteral("TRES")), 0);
+        unchanged();
+        m_session->shutdown();
+        m_session.reset();
+    }
+
+    // A syndicate file that cannot be read, or a pipe in its place, is
+    // never taken for an empty one: nothing that would write it runs.
+    void unusableSyndicateFileIsNeverReplaced_data()
+    {
+        QTest::addColumn<bool>("pipe");
+        QTest::newRow("unreadable") << false;
+        QTest::newRow("pipe") << true;
+    }
+
+    void unusableSyndicateFileIsNeverReplaced()
+    {
+        QFETCH(bool, pipe);
+        const QString file = path(QStringLiteral("apuestas.dat"));
+        const QByteArray old = Fixtures::bytesOf({Fixtures::simpleSyndicate(QStringLiteral("UNO"), {{1, 2, 3, 4, 5}}, 1, QDate(2026, 1, 1))});
+        if (pipe) {
+            QVERIFY(::mkfifo(QFile::encodeName(file).constData(), 0600) == 0);
+        } else {
+            Fixtures::writeFile(file, old);
+            QVERIFY(::chmod(QFile::encodeName(file).constData(), 0200) == 0);
+            if (QFile(file).open(QIODevice::ReadOnly))
+                QSKIP("this user reads any file");
+        }
+        m_session = std::make_unique<Session>(m_clock, m_prompter);
+        QVERIFY(m_session->start(m_dir->path()));
+        m_maintenance = std::make_unique<Maintenance>(*m_session, m_files, m_opener);
+        QVERIFY(std::any_of(m_prompter.boxes.begin(), m_prompter.boxes.end(),
+                            [&](const auto &box) { return box.text.contains(file); }));
+
+        m_prompter.answers = {Prompter::Answer::No, Prompter::Answer::Yes};
+        QVERIFY(!m_maintenance->deleteAllDraws());
+        QVERIFY(m_prompter.boxes.last().text.contains(file));
+        SyndicateCreation creation(*m_session);
+        QVERIFY(creation.enter(3, {{1, 2, 3, 4, 5}}).isEmpty());
+        QCOMPARE(creation.save(QStringLiteral("DOS")), 0);
+        QCOMPARE(m_files.steps, 0);
+        if (pipe) {
+            QVERIFY(!QFileInfo(file).isFile());
+        } else {
+            QVERIFY(::chmod(QFile::encodeName(file).constData(), 0600) == 0);
+            QCOMPARE(bytes(QStringLiteral("apuestas.dat")), old);
+        }
+    }
+
+    void unreadableDrawFileKeepsTheBackup()
+    {
+        const QString file = path(QStringLiteral("numeros.dat"));
+        Fixtures::writeFile(path(QStringLiteral("numeros.bak")), "earlier");
+        Fixtures::writeFile(file, Fixtures::bytesOf(someDraws(2)));
+        start();
+        QVERIFY(::chmod(QFile::encodeName(file).constData(), 0200) == 0);
+        if (QFile(file).open(QIODevice::ReadOnly))
+            QSKIP("this user reads any file");
+        m_maintenance->importDraws(chosenFile(Fixtures::bytesOf(someDraws(9))));
+        QCOMPARE(m_prompter.boxes.last().text, fileErrorText(FileOps::Result::Unreadable, file));
+        QCOMPARE(bytes(QStringLiteral("numeros.bak")), QByteArray("earlier"));
+    }
+
+    // The links of the data files stay; a link planted as the work file is
+    // removed, never written through.
+    void linksStayAndWorkFilesDoNotFollowThem()
+    {
+        const QString target = m_elsewhere->filePath(QStringLiteral("mis-sorteos.dat"));
+        const QString victim = m_elsewhere->filePath(QStringLiteral("ajeno"));
+        const auto draws = someDraws(4);
+        Fixtures::writeFile(target, Fixtures::bytesOf(draws));
+        Fixtures::writeFile(victim, "not ours");
+        QVERIFY(QFile::link(target, path(QStringLiteral("numeros.dat"))));
+        QVERIFY(QFile::link(victim, path(QStringLiteral("numeros.tmp"))));
+        start();
+
+        m_maintenance->setDrawDeleteMode(true);
+        m_prompter.answers = {Prompter::Answer::Yes};
+        QVERIFY(m_maintenance->deleteDraw(1));
+        QCOMPARE(Fixtures::readFile(victim), QByteArray("not ours"));
+        QVERIFY(QFileInfo(path(QStringLiteral("numeros.dat"))).isSymLink());
+        QCOMPARE(Fixtures::readFile(target), Fixtures::bytesOf({draws[0], draws[1], draws[2]}));
+
+        m_maintenance->importDraws(chosenFile(Fixtures::bytesOf(someDraws(6))));
+        QVERIFY(QFileInfo(path(QStringLiteral("numeros.dat"))).isSymLink());
+        QCOMPARE(Fixtures::readFile(target), Fixtures::bytesOf(someDraws(6)));
+        QCOMPARE(m_session->storedDraws(), 6);
     }
 };
 

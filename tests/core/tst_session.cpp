@@ -2,7 +2,10 @@
 // scratch directory with a fixed date and recorded message boxes.
 
 #include "base/clock.h"
+#include "base/urlopener.h"
+#include "core/maintenance.h"
 #include "core/session.h"
+#include "store/fileops.h"
 #include "store/oledate.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
@@ -39,6 +42,12 @@ class TestSession : public QObject
             return nullptr;
         return session;
     }
+
+    class NoBrowser final : public UrlOpener
+    {
+    public:
+        void open(const QUrl &) override {}
+    };
 
 private slots:
     void init()
@@ -155,8 +164,7 @@ private slots:
         QTest::newRow("key 10 in the last record") << good + Fixtures::draw(QDate(2026, 12, 6), {1, 2, 3, 4, 5}, 10).toBytes();
         QTest::newRow("number 55") << Fixtures::draw(QDate(2026, 12, 6), {1, 2, 3, 4, 55}, 1).toBytes() + good;
         QTest::newRow("number 0") << Fixtures::draw(QDate(2026, 12, 6), {0, 2, 3, 4, 5}, 1).toBytes();
-        QTest::newRow("not whole records") << good + QByteArray(7, '\1');
-        QTest::newRow("shorter than one record") << QByteArray(23, '\0');
+        QTest::newRow("bad records and a partial one") << Fixtures::draw(QDate(2026, 12, 6), {0, 2, 3, 4, 5}, 1).toBytes() + QByteArray(7, '\1');
         DrawRecord nan = Fixtures::draw(QDate(2026, 12, 6), {1, 2, 3, 4, 5}, 1);
         nan.date = std::nan("");
         QTest::newRow("date not a number") << good + nan.toBytes();
@@ -171,7 +179,7 @@ private slots:
 
         QCOMPARE(m_prompter.boxes.size(), 1);
         QCOMPARE(m_prompter.boxes[0].title, kBadTitle);
-        QCOMPARE(m_prompter.boxes[0].text, kBadText);
+        QCOMPARE(m_prompter.boxes[0].text, kBadText + QStringLiteral("\nUna copia del archivo se ha guardado en %1.").arg(path("numeros.invalido")));
         QCOMPARE(m_prompter.boxes[0].icon, Prompter::Icon::Warning);
         // The player's bytes survive; the program goes on with an empty file.
         QCOMPARE(Fixtures::readFile(path("numeros.invalido")), bytes);
@@ -185,23 +193,89 @@ private slots:
     {
         Fixtures::writeFile(path("numeros.invalido"), "first");
         Fixtures::writeFile(path("numeros.invalido.2"), "second");
-        Fixtures::writeFile(path("numeros.dat"), "third, also broken");
+        Fixtures::writeFile(path("numeros.dat"), "third, also broken, and longer");
         auto session = startSession();
         QCOMPARE(Fixtures::readFile(path("numeros.invalido")), QByteArray("first"));
         QCOMPARE(Fixtures::readFile(path("numeros.invalido.2")), QByteArray("second"));
-        QCOMPARE(Fixtures::readFile(path("numeros.invalido.3")), QByteArray("third, also broken"));
+        QCOMPARE(Fixtures::readFile(path("numeros.invalido.3")), QByteArray("third, also broken, and longer"));
+    }
+
+    // A write cut short left part of a record: the whole ones stay in use,
+    // only the tail goes aside (the next start finds a sound file).
+    void drawFileWithTail()
+    {
+        const QByteArray whole = Fixtures::bytesOf({Fixtures::draw(QDate(2026, 11, 29), {1, 2, 3, 4, 5}, 3),
+                                                    Fixtures::draw(QDate(2026, 12, 6), {6, 7, 8, 9, 10}, 4)});
+        Fixtures::writeFile(path("numeros.dat"), whole + whole.left(11));
+        auto session = startSession();
+        QCOMPARE(session->drawList().total(), 2);
+        QCOMPARE(session->rejectedDrawFiles(), 0);
+        QCOMPARE(Fixtures::readFile(path("numeros.dat")), whole);
+        QCOMPARE(Fixtures::readFile(path("numeros.resto")), whole.left(11));
+        QCOMPARE(m_prompter.boxes.size(), 1);
+        QCOMPARE(m_prompter.boxes[0].title, kBadTitle);
+        QVERIFY(m_prompter.boxes[0].text.endsWith(QStringLiteral("se han guardado en %1.").arg(path("numeros.resto"))));
+        m_prompter.boxes.clear();
+        session.reset();
+        session = startSession();
+        QVERIFY(m_prompter.boxes.isEmpty());
+    }
+
+    // Stored draws that cannot be real are named in red and counted for
+    // nothing; they can be deleted at once.
+    void implausibleDraws()
+    {
+        const auto a = Fixtures::simpleSyndicate(QStringLiteral("UNO"), {{1, 2, 3, 4, 5}}, 1, QDate(2026, 1, 1));
+        Fixtures::writeFile(path("apuestas.dat"), a.toBytes());
+        Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf({
+            Fixtures::draw(QDate(2026, 11, 22), {40, 41, 42, 43, 44}, 0),
+            Fixtures::draw(QDate(2026, 11, 22), {40, 41, 42, 43, 45}, 0),  // same date
+            Fixtures::draw(QDate(2026, 11, 29), {40, 41, 42, 43, 46}, 0),
+            Fixtures::draw(QDate(2026, 11, 26), {40, 41, 42, 43, 47}, 0),  // falls back (and a Thursday)
+            Fixtures::draw(QDate(2026, 12, 6), {40, 41, 42, 43, 48}, 0),
+            Fixtures::draw(QDate(2027, 3, 14), {1, 2, 3, 4, 5}, 1),   // after today, all five hit
+        }));
+        auto session = startSession();
+        const DrawStatus &status = session->drawStatus();
+        QVERIFY(status.implausibleWarning);
+        QCOMPARE(status.implausible, QStringLiteral(
+            "Hay 3 sorteos imposibles en numeros.dat (fecha posterior a hoy, fecha repetida, fecha anterior a la "
+            "del sorteo previo): n.º 1, 3, 5 de la lista de sorteos. Haga clic en cada uno en la lista para borrarlo."));
+        QCOMPARE(session->implausibleDrawRecords(), (std::vector<int> {2, 4, 6}));
+        // The status speaks of the newest real draw; the future one won nothing.
+        QCOMPARE(status.lastUpdate, QStringLiteral("Domingo, 6 de diciembre del 2026"));
+        QCOMPARE(session->drawsSinceFirstSyndicate(), 5);
+        for (int count : session->syndicates()[0].prizeCounts)
+            QCOMPARE(count, 0);
+        QVERIFY(session->syndicates()[0].lastCountedDate < OleDate::fromDate(kToday));
+
+        DiskFileOps files;
+        NoBrowser browser;
+        Maintenance maintenance(*session, files, browser);
+        m_prompter.answers = {Prompter::Answer::Yes};
+        QVERIFY(!maintenance.drawDeleteMode());
+        QVERIFY(!maintenance.deleteDraw(2)); // a real draw needs "delete all" first
+        QVERIFY(maintenance.deleteDraw(1));
+        QCOMPARE(session->storedDraws(), 5);
+        QCOMPARE(session->implausibleDrawRecords(), (std::vector<int> {2, 4}));
     }
 
     void syndicateFileWithTail()
     {
         const auto one = Fixtures::simpleSyndicate(QStringLiteral("PEÑA UNO"), {{1, 2, 3, 4, 5}}, 4, QDate(2026, 11, 30));
-        const QByteArray bytes = one.toBytes() + QByteArray(300, '\x7f');
-        Fixtures::writeFile(path("apuestas.dat"), bytes);
+        const QByteArray tail(300, '\x7f');
+        Fixtures::writeFile(path("apuestas.resto"), "an earlier tail");
+        Fixtures::writeFile(path("apuestas.dat"), one.toBytes() + tail);
         auto session = startSession();
         QCOMPARE(int(session->syndicates().size()), 1);
         QCOMPARE(session->syndicates()[0].name(), QStringLiteral("PEÑA UNO"));
         QCOMPARE(session->nextSyndicateRecord(), 2);
-        QCOMPARE(Fixtures::readFile(path("apuestas.dat")), bytes); // not rewritten
+        // The tail is kept beside the file, never over an earlier copy, and
+        // the next record will go where it was.
+        QCOMPARE(Fixtures::readFile(path("apuestas.resto.2")), tail);
+        QCOMPARE(Fixtures::readFile(path("apuestas.resto")), QByteArray("an earlier tail"));
+        QCOMPARE(Fixtures::readFile(path("apuestas.dat")), one.toBytes());
+        QVERIFY(m_prompter.boxes.last().text.endsWith(QStringLiteral("se han guardado en %1.").arg(path("apuestas.resto.2"))));
     }
 
     void drawsSinceFirstSyndicate()
