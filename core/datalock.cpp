@@ -1,6 +1,7 @@
 #include "datalock.h"
 
 #include <QDir>
+#include <QStorageInfo>
 
 DataDirLock::DataDirLock(const QString &dataDir)
     : m_dataDir(dataDir)
@@ -51,6 +52,11 @@ QString DataDirLock::busyText() const
 
 QString DataDirLock::failedText() const
 {
+    const QStorageInfo disk(m_dataDir);
+    if (disk.isValid() && disk.bytesAvailable() == 0)
+        return QStringLiteral("No queda espacio en el disco del directorio de datos %1: libere espacio y vuelva a "
+                              "intentarlo. No se ha cambiado nada.")
+            .arg(QDir::toNativeSeparators(m_dataDir));
     return QStringLiteral("No se puede bloquear el directorio de datos %1: compruebe que puede escribir en él.")
         .arg(QDir::toNativeSeparators(m_dataDir));
 }
