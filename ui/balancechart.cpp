@@ -8,12 +8,14 @@
 #include <algorithm>
 
 BalanceChart::BalanceChart(QWidget *parent)
-    : QChartView(parent)
+    // Built around its own chart: one set later would leave the view's first
+    // chart behind, never freed.
+    : QChartView(new QChart, parent)
     , m_series(new QLineSeries)
     , m_dates(new QDateTimeAxis)
     , m_euros(new QValueAxis)
 {
-    auto *chart = new QChart;
+    QChart *chart = this->chart();
     chart->legend()->hide();
     chart->addSeries(m_series);
     m_dates->setFormat(QStringLiteral("MM/yyyy"));
@@ -25,7 +27,6 @@ BalanceChart::BalanceChart(QWidget *parent)
     m_series->attachAxis(m_dates);
     m_series->attachAxis(m_euros);
     chart->setMargins(QMargins(2, 2, 2, 2));
-    setChart(chart);
     setRenderHint(QPainter::Antialiasing);
     setMinimumHeight(150);
 }
