@@ -83,11 +83,12 @@ void Maintenance::importDraws(const QString &chosenPath)
 {
     Prompter &prompter = m_session.prompter();
     if (chosenPath.isEmpty()) {
-        if (prompter.ask(QStringLiteral("Quorvale"),
-                         QStringLiteral("No se ha seleccionado ningún archivo. Recuerde que puede disponer de TODOS "
-                                        "LOS SORTEOS DESDE LA CREACIÓN DEL GORDO DE LA PRIMITIVA, obteniéndolo desde "
-                                        "nuestra tienda virtual. ¿Quiere ir?")))
-            m_browser.open(m_session.endpoints().shopPage);
+        // The complete history ships with the program: no shop to send anyone to.
+        prompter.inform(QStringLiteral("Quorvale"),
+                        QStringLiteral("No se ha seleccionado ningún archivo. Recuerde que TODOS LOS SORTEOS DESDE LA "
+                                       "CREACIÓN DEL GORDO DE LA PRIMITIVA vienen con Quorvale: pulse otra vez "
+                                       "\"Añadir todos los sorteos\" y elija el archivo numeros.dat de la carpeta "
+                                       "que se abre."));
         return;
     }
 
@@ -143,7 +144,16 @@ bool Maintenance::deleteAllDraws()
 
     if (prompter.ask(kDeleteTitle, QStringLiteral("¿Seguro que quieres borrar todos los sorteos?"))) {
         const QString drawPath = m_session.dataPath(Session::kDrawFile);
-        if (!m_session.checkWritable(m_session.drawFile()) || reportFailure(m_files.write(drawPath, QByteArray()), drawPath))
+        if (!m_session.checkWritable(m_session.drawFile()))
+            return false;
+        // The draws are kept as numeros.bak first: a question answered by
+        // mistake must not cost the history. Nothing is emptied unless the
+        // copy is whole.
+        const QString backup = m_session.dataDir() + kDrawBackup;
+        const QByteArray current = m_session.drawFile().readAllRecords();
+        if (!current.isEmpty() && reportFailure(m_files.write(backup, current), backup))
+            return false;
+        if (reportFailure(m_files.write(drawPath, QByteArray()), drawPath))
             return false;
         m_session.drawFile().open(drawPath);
         m_session.updateStatus();

@@ -199,20 +199,16 @@ private slots:
         QVERIFY(!QFile::exists(path(QStringLiteral("numeros.bak"))));
     }
 
-    void cancelledChoiceOffersTheShop()
+    // A cancelled choice points at the history that ships with the program.
+    void cancelledChoicePointsAtTheShippedHistory()
     {
         start();
         m_maintenance->importDraws(QString());
         QCOMPARE(m_prompter.boxes.size(), 1);
-        QCOMPARE(m_prompter.boxes[0].buttons, Prompter::Buttons::YesNo);
+        QCOMPARE(m_prompter.boxes[0].buttons, Prompter::Buttons::Ok);
         QVERIFY(m_prompter.boxes[0].text.startsWith(QStringLiteral("No se ha seleccionado ningún archivo.")));
+        QVERIFY(m_prompter.boxes[0].text.contains(QStringLiteral("vienen con Quorvale")));
         QVERIFY(m_opener.opened.isEmpty());
-
-        m_prompter.answers = {Prompter::Answer::Yes};
-        m_maintenance->importDraws(QString());
-        QCOMPARE(m_opener.opened.size(), 1);
-        QCOMPARE(m_opener.opened[0].fragment(), QStringLiteral("Sorteos"));
-        QVERIFY(m_opener.opened[0].path().endsWith(QStringLiteral("tienda.html")));
     }
 
     void deleteAllAndReset()
@@ -250,6 +246,8 @@ private slots:
         m_prompter.answers = {Prompter::Answer::Yes, Prompter::Answer::No};
         m_maintenance->deleteAllDraws();
         QCOMPARE(bytes(QStringLiteral("numeros.dat")), QByteArray());
+        // The history deleted is kept as numeros.bak.
+        QCOMPARE(bytes(QStringLiteral("numeros.bak")), draws);
         QByteArray kept;
         for (int r = 0; r < 2; ++r) {
             auto s = SyndicateRecord::fromBytes(reset.mid(r * SyndicateRecord::kSize, SyndicateRecord::kSize));
@@ -376,7 +374,8 @@ private slots:
         if (failed) {
             // Delete-all stops at its failing step: the draws went only when
             // their own step succeeded, the reset never ran.
-            const bool drawsGone = command == QLatin1String("deleteAll") && failAt == 1;
+            // (numeros.bak first, then numeros.dat, then the reset.)
+            const bool drawsGone = command == QLatin1String("deleteAll") && failAt == 2;
             QCOMPARE(drawsNow, drawsGone ? QByteArray() : oldDraws);
             // With the draws gone the counters follow them back to nothing.
             QCOMPARE(syndicatesNow, drawsGone ? Fixtures::bytesOf({a, b}) : oldSyndicates);
@@ -400,10 +399,12 @@ private slots:
             QCOMPARE(permissionBox, failed && permission);
             // Any other cause is named, with the file it stopped on.
             if (failed && !permission) {
+                const bool deleteAll = command == QLatin1String("deleteAll");
                 const bool syndicates = command == QLatin1String("reset") || command == QLatin1String("deleteSyndicate")
-                    || (command == QLatin1String("deleteAll") && failAt == 1);
-                const QString target = path(syndicates
-                                                ? QStringLiteral("apuestas.dat") : QStringLiteral("numeros.dat"));
+                    || (deleteAll && failAt == 2);
+                const QString target = path(syndicates ? QStringLiteral("apuestas.dat")
+                                            : deleteAll && failAt == 0 ? QStringLiteral("numeros.bak")
+                                                                       : QStringLiteral("numeros.dat"));
                 QCOMPARE(m_prompter.boxes.last().title, kOops);
                 QCOMPARE(m_prompter.boxes.last().text, fileErrorText(FileOps::Result(failure), target));
             }

@@ -86,12 +86,13 @@ private slots:
         QCOMPARE(child<QLabel>(window, "Label7")->text(), QStringLiteral("TOTAL: 1114 sorteos."));
         QCOMPARE(Fixtures::readFile(dir.filePath(QStringLiteral("numeros.bak"))), Fixtures::bytesOf(old));
 
-        // Its icon with the dialog cancelled offers the shop.
+        // Its icon with the dialog cancelled points at the shipped history.
         prompter.boxes.clear();
         chooser.next.clear();
-        prompter.answers = {Prompter::Answer::Yes};
         child<QToolButton>(window, "Image1_4")->click();
-        QCOMPARE(opener.opened.size(), 1);
+        QCOMPARE(prompter.boxes.size(), 1);
+        QVERIFY(prompter.boxes[0].text.startsWith(QStringLiteral("No se ha seleccionado ningún archivo.")));
+        QVERIFY(opener.opened.isEmpty());
 
         // Clicking a draw does nothing before "Borrar todos los sorteos".
         auto *list = child<QTreeView>(window, "ListView3");
