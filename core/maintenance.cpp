@@ -1,5 +1,6 @@
 #include "maintenance.h"
 
+#include "base/calendar.h"
 #include "base/clock.h"
 #include "base/prompter.h"
 #include "session.h"
@@ -198,6 +199,23 @@ bool Maintenance::deleteDraw(int position)
         return false;
     if (!m_session.prompter().ask(kDeleteTitle, QStringLiteral("¿Seguro que quieres eliminar este sorteo?")))
         return false;
+    return removeDraw(position);
+}
+
+bool Maintenance::deleteNamedDraw(int position)
+{
+    if (position < 1 || position > m_session.storedDraws())
+        return false;
+    const DrawRecord draw = m_session.drawFile().get(m_session.nextDrawRecord() - position);
+    if (!m_session.prompter().ask(kDeleteTitle, QStringLiteral("¿Seguro que quieres eliminar el sorteo del %1?")
+                                                    .arg(longSpanishDate(draw.qdate()))))
+        return false;
+    return removeDraw(position);
+}
+
+bool Maintenance::removeDraw(int position)
+{
+    const int k = m_session.nextDrawRecord() - position;
     if (!m_session.checkWritable(m_session.drawFile()))
         return false;
 

@@ -33,6 +33,10 @@ public:
     // or a step failed).
     bool deleteDraw(int position);
 
+    // The draw list's context menu, "Eliminar este sorteo": any draw, after
+    // a question that names its date. position 1 is the newest.
+    bool deleteNamedDraw(int position);
+
     // record is the syndicate selected in the list, 0 for none. True when it
     // was deleted.
     bool deleteSyndicate(int record);
@@ -43,6 +47,7 @@ public:
     static const QString kDrawBackup;
 
 private:
+    bool removeDraw(int position);
     // The complete new content goes to the named work file, which then
     // replaces target at once.
     FileOps::Result replaceThroughWorkFile(const QString &work, const QString &target, const QByteArray &bytes);

@@ -81,6 +81,10 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
     connect(m_statisticsTab, &StatisticsTab::importRequested, this, &MainWindow::importDraws);
     connect(m_statisticsTab, &StatisticsTab::deleteAllRequested, this, &MainWindow::deleteAllDraws);
     connect(m_statisticsTab, &StatisticsTab::drawClicked, this, &MainWindow::drawClicked);
+    connect(m_statisticsTab, &StatisticsTab::deleteDrawRequested, this, [this](int position) {
+        if (!downloadRunning())
+            m_maintenance->deleteNamedDraw(position);
+    });
 
     m_tabs = new QTabWidget;
     m_tabs->setObjectName(QStringLiteral("SSTab1"));

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -34,6 +35,17 @@ StatisticsTab::StatisticsTab(Session &session, QWidget *parent)
     m_drawView->setModel(m_drawModel);
     m_drawView->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     connect(m_drawView, &QTreeView::clicked, this, &StatisticsTab::drawClicked);
+    m_drawView->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_drawView, &QTreeView::customContextMenuRequested, this, [this](const QPoint &at) {
+        const QModelIndex index = m_drawView->indexAt(at);
+        if (!index.isValid() || !m_deleteDrawsButton->isEnabled())
+            return;
+        QMenu menu(this);
+        QAction *remove = menu.addAction(QStringLiteral("Eliminar este sorteo"));
+        remove->setObjectName(QStringLiteral("EliminarSorteo"));
+        if (menu.exec(m_drawView->viewport()->mapToGlobal(at)) == remove)
+            emit deleteDrawRequested(index.row() + 1);
+    });
     left->addWidget(m_drawView, 1);
     m_totalLabel = namedLabel(QStringLiteral("Label7"), QString());
     m_totalLabel->setStyleSheet(QStringLiteral("font-weight: bold;"));

@@ -38,6 +38,8 @@ signals:
     void importRequested();
     void deleteAllRequested();
     void drawClicked(const QModelIndex &index);
+    // "Eliminar este sorteo" from the list's context menu; 1 is the newest.
+    void deleteDrawRequested(int position);
 
 private:
     void showDrawList();

@@ -199,6 +199,22 @@ private slots:
         QVERIFY(!QFile::exists(path(QStringLiteral("numeros.bak"))));
     }
 
+    // The list's context menu deletes any one draw, after a question naming it.
+    void deleteNamedDraw()
+    {
+        const std::vector<DrawRecord> draws = someDraws(3);
+        Fixtures::writeFile(path(QStringLiteral("numeros.dat")), Fixtures::bytesOf(draws));
+        start();
+        QVERIFY(!m_maintenance->drawDeleteMode());
+        m_prompter.answers = {Prompter::Answer::No};
+        QVERIFY(!m_maintenance->deleteNamedDraw(2));
+        QCOMPARE(m_prompter.boxes.last().text,
+                 QStringLiteral("¿Seguro que quieres eliminar el sorteo del Domingo, 11 de enero del 2026?"));
+        m_prompter.answers = {Prompter::Answer::Yes};
+        QVERIFY(m_maintenance->deleteNamedDraw(2));
+        QCOMPARE(bytes(QStringLiteral("numeros.dat")), Fixtures::bytesOf({draws[0], draws[2]}));
+    }
+
     // A cancelled choice points at the history that ships with the program.
     void cancelledChoicePointsAtTheShippedHistory()
     {
