@@ -71,7 +71,7 @@ int Cli::runPrint(Session &session, Prompter &prompter, const QStringList &argum
     const QPointF offsets = calibration.offsets();
     PdfFilePrinter printer(*pdf, QStringLiteral("Peña %1").arg(syndicate.name()));
     int pages = 0;
-    if (!printer.print([&](PrintSurface &surface) { pages = SlipLayout::print(surface, syndicate, *mode, offsets); }))
+    if (!printer.print([&](PrintSurface &surface) { pages = SlipLayout::print(surface, syndicate, *mode, offsets, session.nextDrawDate()); }))
         return refuse(prompter, printer.errorString());
     std::printf("%d\n", pages);
     std::fflush(stdout);

@@ -252,6 +252,17 @@ bool Maintenance::deleteSyndicate(int record)
     if (reportFailure(replaceThroughWorkFile(m_session.dataPath(Session::kSyndicateWorkFile), path, kept), path))
         return false;
     m_session.syndicateFile().open(path);
+
+    // Its members go with it; the later twins of an identical peña move up.
+    std::vector<SyndicateRecord> before;
+    for (qint64 r = 0; r < count; ++r)
+        before.push_back(SyndicateRecord::fromBytes(old.sliced(r * SyndicateRecord::kSize, SyndicateRecord::kSize)));
+    MemberFile &members = m_session.memberFile();
+    const MemberFile::Key key = MemberFile::keysOf(before)[std::size_t(record - 1)];
+    if (members.syndicateDeleted(key)) {
+        if (const FileOps::Result saved = members.save(); saved != FileOps::Result::Ok)
+            prompter.warn(kDeleteTitle, fileErrorText(saved, members.path()));
+    }
     m_session.updateStatus();
     return true;
 }

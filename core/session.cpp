@@ -30,6 +30,11 @@ namespace
     const QString kUnusableReportFileText = QStringLiteral(
         "No se puede usar el archivo de informes de premios %1. No se modificará y los informes de premios "
         "nuevos no se guardarán.");
+    const QString kBadMemberFileText = QStringLiteral(
+        "Archivo de socios no válido. Se ha guardado aparte como %1 y las peñas quedan sin socios; "
+        "puede abrir esa copia para volver a anotarlos.");
+    const QString kUnusableMemberFileText = QStringLiteral(
+        "No se puede usar el archivo de socios %1. No se modificará y los cambios de socios no se guardarán.");
     const QString kKeptCopyLine = QStringLiteral("Una copia del archivo se ha guardado en %1.");
     const QString kCorruptTitle = QStringLiteral("¡Vaya hombre!");
     const QString kCorruptText = QStringLiteral("Error crítico: fichero apuestas.dat corrupto.");
@@ -77,6 +82,7 @@ bool Session::start(const QString &dataDir)
 
     openFiles();
     loadPrizeReports();
+    loadMembers();
     loadCalibration();
     updateStatus();
     refreshDraws();
@@ -119,6 +125,26 @@ void Session::loadPrizeReports()
         m_prompter.warn(kBadDrawFileTitle, kUnusableReportFileText.arg(QString::fromLatin1(PrizeReportFile::kFileName)));
         break;
     }
+}
+
+void Session::loadMembers()
+{
+    switch (m_members.load(dataPath(MemberFile::kFileName))) {
+    case MemberFile::Load::Ok:
+        break;
+    case MemberFile::Load::SetAside:
+        m_prompter.warn(kBadDrawFileTitle, kBadMemberFileText.arg(QFileInfo(m_members.setAsidePath()).fileName()));
+        break;
+    case MemberFile::Load::Unusable:
+        m_prompter.warn(kBadDrawFileTitle, kUnusableMemberFileText.arg(QString::fromLatin1(MemberFile::kFileName)));
+        break;
+    }
+}
+
+QDate Session::nextDrawDate() const
+{
+    const QDate newest = storedDraws() > 0 ? OleDate::toDate(m_drawBuffer.date) : QDate();
+    return ::nextDrawDate(newest, m_clock.today());
 }
 
 PrizeReport Session::newestDrawReport() const

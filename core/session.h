@@ -5,6 +5,7 @@
 #include "status.h"
 #include "store/drawrecord.h"
 #include "store/fileops.h"
+#include "store/memberfile.h"
 #include "store/printcalibration.h"
 #include "store/prizereportfile.h"
 #include "store/recordfile.h"
@@ -65,6 +66,9 @@ public:
     int storedDraws() const { return m_nextDrawRecord > 0 ? m_nextDrawRecord - 1 : 0; }
     int drawsSinceFirstSyndicate() const { return m_drawsSinceFirstSyndicate; }
     const DrawRecord &drawBuffer() const { return m_drawBuffer; }
+    // The draw that bets placed now play in: what participations and the
+    // plain-paper slips name.
+    QDate nextDrawDate() const;
     QString syndicateCountText() const { return m_syndicateCountText; } // Label9 element 2
 
     // --- syndicates -----------------------------------------------------
@@ -166,6 +170,11 @@ public:
     // The report of the newest stored draw (status Missing when none).
     PrizeReport newestDrawReport() const;
 
+    // --- members of each peña (socios.json); core/membership.h reads and
+    // changes them. Loaded by start(), a damaged file set aside and reported.
+    MemberFile &memberFile() { return m_members; }
+    const MemberFile &memberFile() const { return m_members; }
+
     // --- money: what the peñas stake and win, from the stored reports --------
     // Every draw a syndicate (record from 1) played, oldest first; empty for
     // a record that does not exist or is damaged.
@@ -202,6 +211,7 @@ signals:
 private:
     void openFiles();
     void loadPrizeReports();
+    void loadMembers();
     void loadCalibration();
     void rejectDrawFile();
     QString freeName(const char *fileName) const;
@@ -260,4 +270,5 @@ private:
 
     DiskFileOps m_fileOps;
     PrizeReportFile m_prizeReports {m_fileOps};
+    MemberFile m_members {m_fileOps};
 };

@@ -64,6 +64,12 @@ void PainterSurface::drawText(QPointF topLeft, const QString &text)
     m_painter.drawText(QPointF(at.x(), at.y() + m_ascent), text);
 }
 
+void PainterSurface::setTextColor(const QColor &color)
+{
+    if (m_painter.isActive())
+        m_painter.setPen(color);
+}
+
 void PainterSurface::drawRect(const QRectF &rect)
 {
     if (!m_painter.isActive())

@@ -23,6 +23,7 @@ public:
 
     void setFont(const QString &family, qreal pointSize, bool bold) override;
     void drawText(QPointF topLeft, const QString &text) override;
+    void setTextColor(const QColor &color) override;
     void drawRect(const QRectF &rect) override;
     void fillRect(const QRectF &rect) override;
     void newPage() override;

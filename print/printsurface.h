@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -14,6 +15,8 @@ public:
 
     virtual void setFont(const QString &family, qreal pointSize, bool bold) = 0;
     virtual void drawText(QPointF topLeft, const QString &text) = 0;
+    // The colour of the text drawn from now on; black until set.
+    virtual void setTextColor(const QColor &color) = 0;
     virtual void drawRect(const QRectF &rect) = 0; // outline, black
     virtual void fillRect(const QRectF &rect) = 0; // solid black
     virtual void newPage() = 0;

@@ -10,7 +10,12 @@ void RecordingSurface::setFont(const QString &family, qreal pointSize, bool bold
 void RecordingSurface::drawText(QPointF topLeft, const QString &text)
 {
     // A text call carries the font it is drawn with.
-    calls.append({Kind::Text, QRectF(topLeft, QSizeF()), text, m_pointSize, m_bold, m_page});
+    calls.append({Kind::Text, QRectF(topLeft, QSizeF()), text, m_pointSize, m_bold, m_page, m_color});
+}
+
+void RecordingSurface::setTextColor(const QColor &color)
+{
+    m_color = color;
 }
 
 void RecordingSurface::drawRect(const QRectF &rect)

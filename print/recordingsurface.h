@@ -18,10 +18,12 @@ public:
         qreal pointSize = 0;
         bool bold = false;
         int page = 0;  // from 1
+        QColor color = Qt::black; // Text: its colour
     };
 
     void setFont(const QString &family, qreal pointSize, bool bold) override;
     void drawText(QPointF topLeft, const QString &text) override;
+    void setTextColor(const QColor &color) override;
     void drawRect(const QRectF &rect) override;
     void fillRect(const QRectF &rect) override;
     void newPage() override;
@@ -39,4 +41,5 @@ private:
     int m_page = 1;
     qreal m_pointSize = 0;
     bool m_bold = false;
+    QColor m_color = Qt::black;
 };

@@ -2,6 +2,7 @@
 
 #include "printsurface.h"
 
+#include "base/calendar.h"
 #include "store/syndicaterecord.h"
 
 #include <algorithm>
@@ -70,6 +71,29 @@ void SlipLayout::drawPlainFrame(PrintSurface &surface, bool lowerSlip)
         surface.fillRect(QRectF(22.5, h + 44 + 12 * i, 1.0, 4.0));
 }
 
+QPointF SlipLayout::gridNumberPosition(QPointF origin, int block, int number)
+{
+    // Measured on the printed page: the bold 11.5 pt "X" is centred about
+    // 1.35 mm right of and 2.2 mm below its position; a 5.5 pt digit is
+    // 1.08 mm wide, its figure centred 1.06 mm below its own position.
+    const int digits = number >= 10 ? 2 : 1;
+    return cellPosition(origin, block, number) + QPointF(1.35 - 0.54 * digits, 2.2 - 1.06);
+}
+
+void SlipLayout::drawPlainGrid(PrintSurface &surface, QPointF origin)
+{
+    surface.setFont(kFontFamily, kGridFontSize, false);
+    surface.setTextColor(QColor(150, 150, 150));
+    for (int block = 1; block <= kBlocksPerSlip; ++block) {
+        for (int number = 1; number <= 54; ++number)
+            surface.drawText(gridNumberPosition(origin, block, number), QString::number(number));
+    }
+    for (int key = 0; key <= 9; ++key)
+        surface.drawText(gridNumberPosition(origin, kKeyBlock, 10 + key) + QPointF(0.27, 0), QString::number(key));
+    surface.setTextColor(Qt::black);
+    surface.setFont(kFontFamily, kFontSize, true);
+}
+
 QPointF SlipLayout::officialHeaderPosition(QPointF offsets)
 {
     const qreal x = std::max<qreal>(offsets.x(), kHeaderTopMargin);
@@ -83,7 +107,8 @@ QString SlipLayout::slipHeader(int slip, int slipCount)
     return QStringLiteral("Boleto %1 de %2").arg(slip).arg(slipCount);
 }
 
-int SlipLayout::print(PrintSurface &surface, const SyndicateRecord &syndicate, Mode mode, QPointF officialOffsets)
+int SlipLayout::print(PrintSurface &surface, const SyndicateRecord &syndicate, Mode mode, QPointF officialOffsets,
+                      QDate drawDate)
 {
     const Job job = jobFor(syndicate);
     if (job.slipCount == 0)
@@ -106,6 +131,8 @@ int SlipLayout::print(PrintSurface &surface, const SyndicateRecord &syndicate, M
         if (plain)
             drawPlainFrame(surface, lowerSlip);
         const QPointF origin = plain ? QPointF(kPlainGridX, kPlainGridY + half) : officialOffsets;
+        if (plain)
+            drawPlainGrid(surface, origin);
 
         for (int block = 1; block <= kBlocksPerSlip; ++block) {
             ++bet;
@@ -125,7 +152,9 @@ int SlipLayout::print(PrintSurface &surface, const SyndicateRecord &syndicate, M
             const qreal top = half;
             surface.setFont(kFontFamily, kPlainTextFontSize, true);
             surface.drawText(QPointF(kPlainGridX, top + kPlainLine1), QStringLiteral("El Gordo de la Primitiva del:"));
-            if (const QString day = syndicate.drawDay(); !day.isEmpty())
+            if (drawDate.isValid())
+                surface.drawText(QPointF(kPlainGridX, top + kPlainLine2), longSpanishDate(drawDate));
+            else if (const QString day = syndicate.drawDay(); !day.isEmpty())
                 surface.drawText(QPointF(kPlainGridX, top + kPlainLine2), day);
             surface.drawText(QPointF(kPlainRightColumn, top + kPlainLine1),
                              QStringLiteral("Peña: %1").arg(syndicate.name()));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QPointF>
 #include <QString>
 
@@ -62,9 +63,20 @@ namespace SlipLayout
     // would put it above the page; never left of the page either.
     QPointF officialHeaderPosition(QPointF offsets);
 
+    // Plain paper: the numbers of the six blocks and the key column, in grey
+    // under where the marks go, so that a participation can be read by eye.
+    void drawPlainGrid(PrintSurface &surface, QPointF origin);
+    // Where the small number of a cell goes so that it sits centred under
+    // the cell's "X".
+    QPointF gridNumberPosition(QPointF origin, int block, int number);
+    constexpr qreal kGridFontSize = 5.5;
+
     // The whole job onto surface, ended. officialOffsets (the printer
     // calibration) move everything on an official slip and nothing on plain
-    // paper. Returns the pages printed; 0, with nothing drawn and the surface
-    // not ended, when the syndicate has nothing to print.
-    int print(PrintSurface &surface, const SyndicateRecord &syndicate, Mode mode, QPointF officialOffsets);
+    // paper. On plain paper each slip names drawDate (the syndicate's draw
+    // day when it is not valid). Returns the pages printed; 0, with nothing
+    // drawn and the surface not ended, when the syndicate has nothing to
+    // print.
+    int print(PrintSurface &surface, const SyndicateRecord &syndicate, Mode mode, QPointF officialOffsets,
+              QDate drawDate = {});
 }

@@ -60,6 +60,11 @@ public:
 // itself otherwise. A dangling link gives the file it names.
 QString writeTarget(const QString &path);
 
+// Moves a damaged file out of the way, beside it under asideName (then
+// asideName.2, .3 ... never over an earlier copy). Where it went, or empty
+// when it could not be moved.
+QString setFileAside(FileOps &files, const QString &path, const QString &asideName);
+
 // The Spanish message for a failed operation on path, naming the file and
 // the cause, for any front end to show. Empty for Ok.
 QString fileErrorText(FileOps::Result result, const QString &path);

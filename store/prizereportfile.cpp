@@ -182,10 +182,8 @@ PrizeReportFile::Load PrizeReportFile::load(const QString &path)
             return Load::Unusable;
     }
 
-    QString aside = QFileInfo(path).dir().filePath(QString::fromLatin1(kRejectedName));
-    for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n)
-        aside = QFileInfo(path).dir().filePath(QString::fromLatin1(kRejectedName) + QLatin1Char('.') + QString::number(n));
-    if (m_files.replace(path, aside) != FileOps::Result::Ok)
+    const QString aside = setFileAside(m_files, path, QString::fromLatin1(kRejectedName));
+    if (aside.isEmpty())
         return Load::Unusable;
     m_setAside = aside;
     m_writable = true;

@@ -48,6 +48,7 @@ Imprimir::Imprimir(Session &session, int syndicateRecord, PrintDialog &dialog, Q
 {
     setObjectName(QStringLiteral("Imprimir"));
     setWindowTitle(kTitle);
+    m_drawDate = session.nextDrawDate();
 
     const auto &syndicates = session.syndicates();
     if (syndicateRecord >= 1 && syndicateRecord <= int(syndicates.size()))
@@ -210,7 +211,8 @@ void Imprimir::printSlips(SlipLayout::Mode mode)
 {
     const SyndicateRecord syndicate = m_syndicate;
     const QPointF offsets = m_calibration.offsets();
-    if (!m_dialog.print([&](PrintSurface &surface) { SlipLayout::print(surface, syndicate, mode, offsets); })
+    const QDate drawDate = m_drawDate;
+    if (!m_dialog.print([&](PrintSurface &surface) { SlipLayout::print(surface, syndicate, mode, offsets, drawDate); })
         && !m_dialog.errorString().isEmpty())
         m_prompter.warn(kTitle, m_dialog.errorString());
 }
@@ -230,7 +232,8 @@ void Imprimir::saveAsPdf()
         return;
     PdfFilePrinter printer(path, m_syndicate.name().trimmed());
     const SyndicateRecord syndicate = m_syndicate;
-    if (printer.print([&](PrintSurface &surface) { SlipLayout::print(surface, syndicate, SlipLayout::Mode::Plain, {}); }))
+    const QDate drawDate = m_drawDate;
+    if (printer.print([&](PrintSurface &surface) { SlipLayout::print(surface, syndicate, SlipLayout::Mode::Plain, {}, drawDate); }))
         m_prompter.inform(kTitle, QStringLiteral("Participaciones guardadas en %1").arg(path));
     else
         m_prompter.warn(kTitle, printer.errorString());

@@ -41,6 +41,7 @@ private:
     Prompter &m_prompter;
     FileChooser *m_chooser = nullptr;
     SyndicateRecord m_syndicate;
+    QDate m_drawDate; // the draw a plain participation names
     CalibrationEditor m_calibration;
     std::array<QDoubleSpinBox *, 2> m_boxes {};
     QPushButton *m_official;

@@ -197,7 +197,9 @@ private slots:
         QStringList texts;
         for (const Word &w : all)
             texts << w.text;
-        QVERIFY(texts.contains(QStringLiteral("Primitiva")) && texts.contains(QStringLiteral("Domingo")));
+        QVERIFY(texts.contains(QStringLiteral("Primitiva")) && texts.contains(QStringLiteral("Domingo,")));
+        // The grey grid under the marks: every number of a block, and the keys.
+        QVERIFY(texts.contains(QStringLiteral("54")) && texts.contains(QStringLiteral("9")));
         QVERIFY(texts.contains(QStringLiteral("VEINTICUATRO")));
 
         // Arial, or the sans with Arial's widths where Arial is not installed.

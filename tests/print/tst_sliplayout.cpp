@@ -293,11 +293,45 @@ private slots:
         QVERIFY(contains(surface.textPositions(QStringLiteral("Boleto 2 de 2")), QPointF(95, 133.5)));
         // Between the border and the grid's first row (a line of 10 points is under 4.5 mm).
         for (const auto &call : surface.ofKind(Kind::Text)) {
-            if (call.text == kX)
+            if (call.text == kX || call.pointSize == SlipLayout::kGridFontSize)
                 continue;
             const qreal top = call.rect.top() >= 124 ? 124 : 20;
             QVERIFY(call.rect.top() > top && call.rect.top() + 4.5 < top + 25);
         }
+    }
+
+    void plainGridAndDate()
+    {
+        // Every mark of a plain participation sits on the grey number it
+        // stands for, and the slip names the draw's date.
+        const SyndicateRecord s = simpleOf(7);
+        RecordingSurface surface;
+        SlipLayout::print(surface, s, SlipLayout::Mode::Plain, QPointF(), QDate(2026, 12, 13));
+        const QString date = QStringLiteral("Domingo, 13 de diciembre del 2026");
+        QCOMPARE(surface.textPositions(date).size(), 2);
+        QVERIFY(surface.textPositions(QStringLiteral("Domingo")).isEmpty());
+        const QPointF origin(25.8, 45);
+        for (int block = 1; block <= 6; ++block) {
+            const int number = s.bets[block - 1][0];
+            const QPointF grid = SlipLayout::gridNumberPosition(origin, block, number);
+            const auto at = surface.textPositions(QString::number(number));
+            QVERIFY(contains(at, grid));
+            QVERIFY(contains(surface.textPositions(kX), SlipLayout::cellPosition(origin, block, number)));
+            // Centred under the mark, inside its cell.
+            const QPointF cell = SlipLayout::cellPosition(origin, block, number);
+            QVERIFY(grid.x() >= cell.x() && grid.x() < cell.x() + 3.8 && grid.y() > cell.y() && grid.y() < cell.y() + 5);
+        }
+        for (const auto &call : surface.ofKind(Kind::Text)) {
+            if (call.pointSize == SlipLayout::kGridFontSize)
+                QVERIFY(call.color != QColor(Qt::black));
+            else
+                QCOMPARE(call.color, QColor(Qt::black));
+        }
+        // Official slips stay as they were: no grid, no date.
+        RecordingSurface official;
+        SlipLayout::print(official, s, SlipLayout::Mode::Official, QPointF(), QDate(2026, 12, 13));
+        for (const auto &call : official.ofKind(Kind::Text))
+            QVERIFY(call.text == kX || call.text.startsWith(QStringLiteral("Boleto")));
     }
 
     void damagedRecords()

@@ -1,0 +1,195 @@
+#include "membership.h"
+
+#include "session.h"
+#include "status.h"
+
+#include "base/clock.h"
+#include "base/prompter.h"
+#include "store/oledate.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace
+{
+    const QString kTitle = QStringLiteral("Socios");
+
+    std::vector<int> sharesOf(const std::vector<Member> &members)
+    {
+        std::vector<int> shares;
+        for (const Member &member : members)
+            shares.push_back(member.shares);
+        return shares;
+    }
+
+    auto named(const QString &name)
+    {
+        return [name](const Member &member) { return member.name == name; };
+    }
+}
+
+Membership::Membership(Session &session)
+    : m_session(session)
+{
+}
+
+QString Membership::organiserName()
+{
+    return QStringLiteral("Organizador");
+}
+
+bool Membership::exists(int record) const
+{
+    return record >= 1 && record <= int(m_session.syndicates().size());
+}
+
+MemberFile::Key Membership::keyOf(int record) const
+{
+    return MemberFile::keysOf(m_session.syndicates())[std::size_t(record - 1)];
+}
+
+std::vector<Member> Membership::members(int record) const
+{
+    return exists(record) ? m_session.memberFile().members(keyOf(record)) : std::vector<Member> {};
+}
+
+std::vector<Member> Membership::sharers(int record) const
+{
+    std::vector<Member> list = members(record);
+    if (list.empty())
+        list.push_back({organiserName(), 1});
+    return list;
+}
+
+int Membership::totalShares(int record) const
+{
+    const auto list = sharers(record);
+    return std::accumulate(list.begin(), list.end(), 0, [](int sum, const Member &m) { return sum + m.shares; });
+}
+
+std::vector<Membership::Row> Membership::rows(int record) const
+{
+    if (!exists(record))
+        return {};
+    const std::vector<Member> list = sharers(record);
+    const auto parts = Shares::parts(m_session.moneyTotals(record), sharesOf(list));
+    std::vector<Row> rows;
+    for (std::size_t i = 0; i < list.size() && i < parts.size(); ++i)
+        rows.push_back({list[i], parts[i]});
+    return rows;
+}
+
+bool Membership::refuse(const QString &text) const
+{
+    m_session.prompter().warn(kTitle, text);
+    return false;
+}
+
+bool Membership::store(int record, std::vector<Member> members)
+{
+    MemberFile &file = m_session.memberFile();
+    if (!file.writable())
+        return refuse(QStringLiteral("No se puede modificar el archivo de socios %1.").arg(QString::fromLatin1(MemberFile::kFileName)));
+    const MemberFile::Key key = keyOf(record);
+    const std::vector<Member> before = file.members(key);
+    const QString name = m_session.syndicates()[std::size_t(record - 1)].name();
+    file.setMembers(key, name, std::move(members));
+    const FileOps::Result result = file.save();
+    if (result != FileOps::Result::Ok) {
+        // What is in memory stays what is on disk.
+        file.setMembers(key, name, before);
+        return refuse(fileErrorText(result, file.path()));
+    }
+    return true;
+}
+
+bool Membership::add(int record, const QString &name, int shares)
+{
+    if (!exists(record))
+        return refuse(QStringLiteral("No existe la peña %1.").arg(record));
+    const QString kept = MemberFile::normalizedName(name);
+    if (!MemberFile::isValidName(kept))
+        return refuse(QStringLiteral("El nombre del socio debe tener entre 1 y %1 caracteres, sin saltos de línea.")
+                          .arg(MemberFile::kMaxNameLength));
+    if (!MemberFile::isValidShares(shares))
+        return refuse(QStringLiteral("Las participaciones deben ser un número entero de 1 a %1.").arg(MemberFile::kMaxShares));
+    std::vector<Member> list = members(record);
+    if (std::any_of(list.begin(), list.end(), named(kept)))
+        return refuse(QStringLiteral("Ya hay un socio llamado %1 en esta peña.").arg(kept));
+    list.push_back({kept, shares});
+    return store(record, std::move(list));
+}
+
+bool Membership::setShares(int record, const QString &name, int shares)
+{
+    if (!MemberFile::isValidShares(shares))
+        return refuse(QStringLiteral("Las participaciones deben ser un número entero de 1 a %1.").arg(MemberFile::kMaxShares));
+    std::vector<Member> list = members(record);
+    const auto it = std::find_if(list.begin(), list.end(), named(MemberFile::normalizedName(name)));
+    if (it == list.end())
+        return refuse(QStringLiteral("No hay ningún socio llamado %1 en la peña %2.").arg(name).arg(record));
+    if (it->shares == shares)
+        return true;
+    it->shares = shares;
+    return store(record, std::move(list));
+}
+
+bool Membership::rename(int record, const QString &name, const QString &newName)
+{
+    std::vector<Member> list = members(record);
+    const auto it = std::find_if(list.begin(), list.end(), named(MemberFile::normalizedName(name)));
+    if (it == list.end())
+        return refuse(QStringLiteral("No hay ningún socio llamado %1 en la peña %2.").arg(name).arg(record));
+    const QString kept = MemberFile::normalizedName(newName);
+    if (kept == it->name)
+        return true;
+    if (!MemberFile::isValidName(kept))
+        return refuse(QStringLiteral("El nombre del socio debe tener entre 1 y %1 caracteres, sin saltos de línea.")
+                          .arg(MemberFile::kMaxNameLength));
+    if (std::any_of(list.begin(), list.end(), named(kept)))
+        return refuse(QStringLiteral("Ya hay un socio llamado %1 en esta peña.").arg(kept));
+    it->name = kept;
+    return store(record, std::move(list));
+}
+
+bool Membership::remove(int record, const QString &name)
+{
+    std::vector<Member> list = members(record);
+    const auto it = std::find_if(list.begin(), list.end(), named(MemberFile::normalizedName(name)));
+    if (it == list.end())
+        return refuse(QStringLiteral("No hay ningún socio llamado %1 en la peña %2.").arg(name).arg(record));
+    list.erase(it);
+    return store(record, std::move(list));
+}
+
+std::vector<Shares::Participation> Membership::participations(int record, const QString &member, QDate date) const
+{
+    if (!exists(record)) {
+        refuse(QStringLiteral("No existe la peña %1. Hay %2 peñas guardadas.").arg(record).arg(m_session.syndicates().size()));
+        return {};
+    }
+    const SyndicateRecord &syndicate = m_session.syndicates()[std::size_t(record - 1)];
+    const std::int64_t bets = Money::betsPlayed(syndicate);
+    if (bets == 0) {
+        refuse(QStringLiteral("La peña %1 no tiene apuestas que imprimir.").arg(record));
+        return {};
+    }
+    const std::vector<Member> list = sharers(record);
+    const QString wanted = MemberFile::normalizedName(member);
+    if (!wanted.isEmpty() && std::none_of(list.begin(), list.end(), named(wanted))) {
+        refuse(QStringLiteral("No hay ningún socio llamado %1 en la peña %2.").arg(wanted).arg(record));
+        return {};
+    }
+    const PrizeReport report = m_session.prizeReports().report(date);
+    const std::int64_t price = Money::betPriceCents(report);
+    const std::int64_t stake = Money::stakeCents(syndicate, report);
+    const auto parts = Shares::split(stake, sharesOf(list));
+    const int total = totalShares(record);
+    std::vector<Shares::Participation> sheets;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (!wanted.isEmpty() && list[i].name != wanted)
+            continue;
+        sheets.push_back({syndicate.name(), list[i].name, list[i].shares, total, date, syndicate, bets, price, stake, parts[i]});
+    }
+    return sheets;
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "scrutiny/shares.h"
+#include "store/memberfile.h"
+
+#include <QDate>
+#include <QString>
+
+#include <vector>
+
+class Session;
+
+// The members of the peñas, their shares, and what each one put in and won.
+// The window's members table and the `members` and `participation` commands
+// both go through here; every change is written at once, and a refused one
+// is explained to the user in Spanish.
+class Membership
+{
+public:
+    explicit Membership(Session &session);
+
+    static QString organiserName(); // who a peña without members belongs to
+
+    // As kept: empty for a peña without members or a record that does not exist.
+    std::vector<Member> members(int record) const;
+    // Who shares the peña: its members, or its organiser alone.
+    std::vector<Member> sharers(int record) const;
+    int totalShares(int record) const;
+
+    struct Row
+    {
+        Member member;
+        Shares::Part money;
+    };
+    // Each sharer's part of the peña's money; the parts add up to
+    // Session::moneyTotals(record).
+    std::vector<Row> rows(int record) const;
+
+    bool add(int record, const QString &name, int shares);
+    bool setShares(int record, const QString &name, int shares);
+    bool rename(int record, const QString &name, const QString &newName);
+    // No question here: the front end asks first.
+    bool remove(int record, const QString &name);
+
+    // One participation per sharer (or only the one named), for the draw of
+    // date: its stake priced by that draw's report, or at the usual price
+    // while there is none. Empty, after a message, when the peña or the
+    // member does not exist or the peña has nothing to play.
+    std::vector<Shares::Participation> participations(int record, const QString &member, QDate date) const;
+
+private:
+    bool exists(int record) const;
+    MemberFile::Key keyOf(int record) const;
+    bool store(int record, std::vector<Member> members);
+    bool refuse(const QString &text) const;
+
+    Session &m_session;
+};
