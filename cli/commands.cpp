@@ -11,7 +11,10 @@
 #include <QRegularExpression>
 #include <QJsonDocument>
 
+#include <charconv>
 #include <cstdio>
+#include <string>
+#include <unordered_map>
 
 namespace
 {
@@ -43,34 +46,138 @@ namespace
         return date.toString(Qt::ISODate);
     }
 
+    const char *kindName(RowKind kind)
+    {
+        switch (kind) {
+        case RowKind::Separator: return "separator";
+        case RowKind::Name: return "name";
+        case RowKind::Date: return "date";
+        case RowKind::Bet: return "bet";
+        case RowKind::Breakdown: return "breakdown";
+        }
+        return "separator";
+    }
+
+    void appendNumber(std::string &out, long long value)
+    {
+        char digits[24];
+        out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+    }
+
+    // The JSON object of one row: its cells and colours as displayed, then
+    // the same row for scripts. The prize category is numbered as in the
+    // prize reports (1 = 5 + 1 ... 8 = 2 + 0); a multiple bet's is that of
+    // the combinations its comment names.
+    std::string rowJson(const ResultList &list, qsizetype r)
+    {
+        static const char hex[] = "0123456789abcdef";
+        const int columns = list.columnCount();
+        std::string json = "{\"cells\": [";
+        for (int c = 0; c < columns; ++c) {
+            if (c > 0)
+                json += ", ";
+            JsonStream::appendString(json, list.text(r, c));
+        }
+        json += "], \"colors\": [";
+        for (int c = 0; c < columns; ++c) {
+            if (c > 0)
+                json += ", ";
+            if (const auto rgb = list.colour(r, c)) {
+                json += "\"#";
+                for (int i = 0; i < 6; ++i)
+                    json += hex[(*rgb >> (20 - 4 * i)) & 0xF];
+                json += '"';
+            } else {
+                json += "null";
+            }
+        }
+        const ResultRow &row = list.row(r);
+        json += "], \"kind\": \"";
+        json += kindName(row.kind);
+        json += '"';
+        switch (row.kind) {
+        case RowKind::Separator:
+            break;
+        case RowKind::Name:
+            json += ", \"syndicate\": ";
+            appendNumber(json, row.syndicate + 1);
+            break;
+        case RowKind::Date:
+            json += ", \"date\": \"";
+            json += OleDate::toDate(list.drawDate(row.draw)).toString(Qt::ISODate).toStdString();
+            json += '"';
+            break;
+        case RowKind::Bet:
+        case RowKind::Breakdown: {
+            const bool multiple = list.layout() == ResultList::Layout::Multiple;
+            if (row.kind == RowKind::Bet) {
+                json += ", \"syndicate\": ";
+                appendNumber(json, row.syndicate + 1);
+                json += ", \"bet\": ";
+                appendNumber(json, row.bet + 1);
+            }
+            json += ", \"hits\": ";
+            appendNumber(json, row.hits);
+            json += row.keyMatched ? ", \"keyMatch\": true" : ", \"keyMatch\": false";
+            const int prizeHits = multiple && row.kind == RowKind::Bet ? row.lineHits : row.hits;
+            const int category = PrizeCategory::rank(PrizeCategory::code(prizeHits, row.keyMatched));
+            json += ", \"category\": ";
+            if (category > 0)
+                appendNumber(json, category);
+            else
+                json += "null";
+            if (multiple) {
+                json += ", \"combinations\": ";
+                if (category > 0)
+                    appendNumber(json, row.count);
+                else
+                    json += "null";
+            }
+            break;
+        }
+        }
+        json += '}';
+        return json;
+    }
+
+    // Every field of a row, so that two rows with the same key write the
+    // same bytes.
+    struct RowKey
+    {
+        std::uint64_t high;
+        std::uint64_t low;
+        bool operator==(const RowKey &) const = default;
+    };
+
+    struct RowKeyHash
+    {
+        std::size_t operator()(const RowKey &key) const { return std::hash<std::uint64_t>()(key.high * 0x9E3779B97F4A7C15ULL ^ key.low); }
+    };
+
+    RowKey keyOf(const ResultRow &row)
+    {
+        return {std::uint64_t(row.kind) << 48 | std::uint64_t(row.bet) << 40 | std::uint64_t(row.hits) << 32
+                    | std::uint64_t(row.lineHits) << 24 | std::uint64_t(row.keyMatched) << 16 | row.syndicate,
+                std::uint64_t(row.draw) << 48 | std::uint64_t(row.hitMask) << 32 | row.count};
+    }
+
+    // A list of a million rows repeats a few thousand distinct ones (the same
+    // bet with the same hits, the same draw's date row under each peña):
+    // each is formatted once and its bytes reused.
     void writeRows(JsonStream &json, const ResultList &list)
     {
-        const int columns = list.columnCount();
-        char colour[] = "\"#rrggbb\"";
-        static const char hex[] = "0123456789abcdef";
+        std::unordered_map<RowKey, std::string, RowKeyHash> written;
         json.raw("[");
-        for (qsizetype r = 0; r < list.rowCount(); ++r) {
-            json.raw(r == 0 ? "\n{\"cells\": [" : ",\n{\"cells\": [");
-            for (int c = 0; c < columns; ++c) {
-                if (c > 0)
-                    json.raw(", ");
-                json.string(list.text(r, c));
-            }
-            json.raw("], \"colors\": [");
-            for (int c = 0; c < columns; ++c) {
-                if (c > 0)
-                    json.raw(", ");
-                if (const auto rgb = list.colour(r, c)) {
-                    for (int i = 0; i < 6; ++i)
-                        colour[2 + i] = hex[(*rgb >> (20 - 4 * i)) & 0xF];
-                    json.raw(colour);
-                } else {
-                    json.null();
-                }
-            }
-            json.raw("]}");
+        const qsizetype rows = list.rowCount();
+        for (qsizetype r = 0; r < rows; ++r) {
+            json.raw(r == 0 ? "\n" : ",\n");
+            const RowKey key = keyOf(list.row(r));
+            auto it = written.find(key);
+            if (it == written.end())
+                it = written.emplace(key, rowJson(list, r)).first;
+            json.raw(std::string_view(it->second));
         }
-        json.raw(list.rowCount() > 0 ? "\n]" : "]");
+        json.raw(rows > 0 ? "\n]" : "]");
     }
 
     void writeText(JsonStream &out, const ResultList &list)
