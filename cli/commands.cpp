@@ -213,6 +213,26 @@ namespace
         return ok ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
     }
 
+    // The draws of the red line, as positions in the draw list (1 = the
+    // newest), the numbers delete-draw takes; newest first, as the line.
+    QJsonArray implausiblePositions(const Session &session)
+    {
+        QJsonArray positions;
+        const std::vector<int> &records = session.implausibleDrawRecords();
+        for (auto it = records.rbegin(); it != records.rend(); ++it)
+            positions.append(session.storedDraws() + 1 - *it);
+        return positions;
+    }
+
+    // "100% de efectividad en premios" as 100; null for the text shown
+    // when there is no figure.
+    QJsonValue leadingPercent(const QString &text)
+    {
+        if (!text.contains(QLatin1Char('%')))
+            return QJsonValue::Null;
+        return percentValue(text.section(QLatin1Char('%'), 0, 0));
+    }
+
     // prizeCounts runs from the 8th category (2 + 0) to the 1st (5 + 1);
     // scripts get them by category number.
     QJsonObject prizesByCategory(const SyndicateRecord &s)
@@ -238,6 +258,7 @@ QJsonObject Cli::statusJson(const Session &session)
         {QStringLiteral("newestDrawDate"), session.storedDraws() > 0 ? isoDate(session.drawBuffer().date) : QJsonValue(QJsonValue::Null)},
         {QStringLiteral("nextDrawDate"), nextDrawDate(session.drawBuffer().qdate(), session.clock().today()).toString(Qt::ISODate)},
         {QStringLiteral("missingDraws"), status.missingWarning ? leadingCount(status.missing) : 0},
+        {QStringLiteral("implausibleDraws"), implausiblePositions(session)},
     };
 }
 
@@ -319,6 +340,10 @@ QJsonObject Cli::syndicatesJson(Session &session)
         {QStringLiteral("overall"), list.overall},
         {QStringLiteral("overallDraws"), list.overallDraws},
         {QStringLiteral("money"), moneyJson(session.moneyTotals(0))},
+        {QStringLiteral("totalPrizesCount"), leadingCount(list.totalPrizes)},
+        {QStringLiteral("overallPercent"), leadingPercent(list.overall)},
+        {QStringLiteral("overallDrawsCount"), list.overallDraws.isEmpty() ? QJsonValue(QJsonValue::Null)
+                                                                           : QJsonValue(leadingCount(list.overallDraws))},
     };
 }
 

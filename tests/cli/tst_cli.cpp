@@ -119,6 +119,11 @@ private slots:
         QCOMPARE(status.json().value(QStringLiteral("lastUpdate")).toString(), QStringLiteral("Domingo, 16 de agosto del 2026"));
         QCOMPARE(status.json().value(QStringLiteral("missing")).toString(), QString()); // up to date
         QCOMPARE(status.json().value(QStringLiteral("syndicates")).toInt(), 1);
+        QCOMPARE(status.json().value(QStringLiteral("implausibleDraws")).toArray(), QJsonArray());
+        // Seen from a day before it, the newest draw cannot be real yet.
+        const Run early = runCli({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--today"),
+                                  QStringLiteral("2026-08-10"), QStringLiteral("--json"), QStringLiteral("status")});
+        QCOMPARE(early.json().value(QStringLiteral("implausibleDraws")).toArray(), QJsonArray({1}));
 
         const Run list = runCli({QStringLiteral("draws"), QStringLiteral("--json"), QStringLiteral("--data-dir"), dir.path()});
         QCOMPARE(list.code, 0);
@@ -319,6 +324,9 @@ private slots:
         QCOMPARE(json.value(QStringLiteral("totalPrizes")).toString(), QStringLiteral("22"));
         QCOMPARE(json.value(QStringLiteral("overall")).toString(), QStringLiteral("100% de efectividad en premios"));
         QCOMPARE(json.value(QStringLiteral("overallDraws")).toString(), QStringLiteral("en 3 sorteos"));
+        QCOMPARE(json.value(QStringLiteral("totalPrizesCount")).toInt(), 22);
+        QCOMPARE(json.value(QStringLiteral("overallPercent")).toDouble(), 100.0);
+        QCOMPARE(json.value(QStringLiteral("overallDrawsCount")).toInt(), 3);
     }
 
     void emptyCheckAndSyndicates()
@@ -332,6 +340,8 @@ private slots:
         QCOMPARE(list.json().value(QStringLiteral("syndicates")).toArray(), QJsonArray());
         QCOMPARE(list.json().value(QStringLiteral("overall")).toString(), QStringLiteral("¡Nunca has acertado nada!"));
         QCOMPARE(list.json().value(QStringLiteral("overallDraws")).toString(), QString());
+        QVERIFY(list.json().value(QStringLiteral("overallPercent")).isNull());
+        QVERIFY(list.json().value(QStringLiteral("overallDrawsCount")).isNull());
     }
 
     void badDrawCount_data()
