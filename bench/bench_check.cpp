@@ -4,14 +4,16 @@
 // same data (start-up and the scrutiny of the newest draw), which every
 // command pays.
 //
-//   build/bench/bench_check [runs] [OTHER_QUORVALE_CLI]
+//   build/bench/bench_check [runs] [--data DIR] [OTHER_QUORVALE_CLI ...]
 //
-// With a second program (another build of quorvale-cli) both are timed in
-// turn on the same data, for a before-and-after figure.
+// Other programs (other builds of quorvale-cli) are timed in turn on the
+// same data, for a before-and-after figure. --data keeps the case in DIR,
+// to compare the outputs of two builds.
 
 #include "largecase.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -19,6 +21,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace
@@ -49,14 +52,21 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
     QStringList programs = {QStringLiteral(QUORVALE_CLI)};
-    if (argc > 2)
-        programs << QString::fromLocal8Bit(argv[2]);
+    QString kept;
+    for (int i = 2; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--data") == 0 && i + 1 < argc)
+            kept = QString::fromLocal8Bit(argv[++i]);
+        else
+            programs << QString::fromLocal8Bit(argv[i]);
+    }
 
-    QTemporaryDir dir;
-    LargeCase::prepare(dir.path());
-    const QStringList check = {QStringLiteral("--data-dir"), dir.path(), QStringLiteral("check"), QStringLiteral("--historico"),
+    QTemporaryDir temporary;
+    const QString data = kept.isEmpty() ? temporary.path() : kept;
+    QDir().mkpath(data);
+    LargeCase::prepare(data);
+    const QStringList check = {QStringLiteral("--data-dir"), data, QStringLiteral("check"), QStringLiteral("--historico"),
                                QStringLiteral("--draws"), QString::number(LargeCase::kDraws), QStringLiteral("--json")};
-    const QStringList status = {QStringLiteral("--data-dir"), dir.path(), QStringLiteral("status")};
+    const QStringList status = {QStringLiteral("--data-dir"), data, QStringLiteral("status")};
 
     std::vector<std::vector<double>> checkTimes(std::size_t(programs.size())), statusTimes(std::size_t(programs.size()));
     int code = 0;

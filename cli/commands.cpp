@@ -14,7 +14,8 @@
 #include <charconv>
 #include <cstdio>
 #include <string>
-#include <unordered_map>
+#include <string_view>
+#include <vector>
 
 namespace
 {
@@ -140,42 +141,59 @@ namespace
         return json;
     }
 
-    // Every field of a row, so that two rows with the same key write the
-    // same bytes.
-    struct RowKey
-    {
-        std::uint64_t high;
-        std::uint64_t low;
-        bool operator==(const RowKey &) const = default;
-    };
-
-    struct RowKeyHash
-    {
-        std::size_t operator()(const RowKey &key) const { return std::hash<std::uint64_t>()(key.high * 0x9E3779B97F4A7C15ULL ^ key.low); }
-    };
-
-    RowKey keyOf(const ResultRow &row)
-    {
-        return {std::uint64_t(row.kind) << 48 | std::uint64_t(row.bet) << 40 | std::uint64_t(row.hits) << 32
-                    | std::uint64_t(row.lineHits) << 24 | std::uint64_t(row.keyMatched) << 16 | row.syndicate,
-                std::uint64_t(row.draw) << 48 | std::uint64_t(row.hitMask) << 32 | row.count};
-    }
-
     // A list of a million rows repeats a few thousand distinct ones (the same
-    // bet with the same hits, the same draw's date row under each peña):
-    // each is formatted once and its bytes reused.
+    // bet with the same hits, the same draw's date row under each peña), and
+    // a row's bytes depend on nothing but the row: each is formatted once
+    // and its bytes reused. A slot holds the row it was made for, so a row
+    // that lands on another's slot is formatted anew, never mistaken.
+    class RowCache
+    {
+    public:
+        explicit RowCache(const ResultList &list) : m_list(list), m_slots(kSlots) {}
+
+        std::string_view bytes(qsizetype r)
+        {
+            const ResultRow &row = m_list.row(r);
+            Slot &slot = m_slots[slotOf(row)];
+            if (!slot.used || !(slot.row == row)) {
+                slot.row = row;
+                slot.used = true;
+                slot.json = rowJson(m_list, r);
+            }
+            return slot.json;
+        }
+
+    private:
+        static constexpr std::size_t kSlots = 1 << 16;
+
+        struct Slot
+        {
+            ResultRow row;
+            bool used = false;
+            std::string json;
+        };
+
+        static std::size_t slotOf(const ResultRow &row)
+        {
+            std::uint64_t h = std::uint64_t(row.kind) | std::uint64_t(row.bet) << 3 | std::uint64_t(row.hitMask) << 8
+                | std::uint64_t(row.keyMatched) << 24 | std::uint64_t(row.syndicate) << 25 | std::uint64_t(row.draw) << 41;
+            h ^= std::uint64_t(row.hits) << 57 ^ std::uint64_t(row.lineHits) << 60 ^ std::uint64_t(row.count) << 33;
+            h *= 0x9E3779B97F4A7C15ULL;
+            return std::size_t(h >> 48);
+        }
+
+        const ResultList &m_list;
+        std::vector<Slot> m_slots;
+    };
+
     void writeRows(JsonStream &json, const ResultList &list)
     {
-        std::unordered_map<RowKey, std::string, RowKeyHash> written;
+        RowCache cache(list);
         json.raw("[");
         const qsizetype rows = list.rowCount();
         for (qsizetype r = 0; r < rows; ++r) {
             json.raw(r == 0 ? "\n" : ",\n");
-            const RowKey key = keyOf(list.row(r));
-            auto it = written.find(key);
-            if (it == written.end())
-                it = written.emplace(key, rowJson(list, r)).first;
-            json.raw(std::string_view(it->second));
+            json.raw(cache.bytes(r));
         }
         json.raw(rows > 0 ? "\n]" : "]");
     }

@@ -28,7 +28,7 @@ class TestPrizeWatch : public QObject
     Q_OBJECT
 
 private slots:
-    void noticesNameThePeñaTheCategoryAndTheAmount()
+    void noticesNameTheSyndicateCategoryAndAmount()
     {
         const std::vector<PrizeWin> prizes = {
             {1, QStringLiteral("BAR"), {2026, 11, 29}, 5, 1, 4098},
