@@ -17,6 +17,7 @@
 #include "store/oledate.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
+#include "largecase.h"
 #include "ui/mainwindow.h"
 
 #include <QApplication>
@@ -40,7 +41,7 @@
 
 namespace
 {
-    constexpr int kDraws = 1100;
+    using namespace LargeCase;
 
     double median(std::vector<double> v)
     {
@@ -63,47 +64,6 @@ namespace
         return 0;
     }
 
-    std::vector<DrawRecord> draws()
-    {
-        auto all = Fixtures::realDraws();
-        all.erase(all.begin(), all.end() - kDraws);
-        return all;
-    }
-
-    std::vector<SyndicateRecord> syndicates()
-    {
-        std::vector<SyndicateRecord> list;
-        for (int i = 0; i < 50; ++i) {
-            auto s = Fixtures::simpleSyndicate(QStringLiteral("PEÑA %1").arg(i), {}, i % 10, QDate(2024, 1, 7).addDays(7 * i));
-            s.kind = 24;
-            for (int b = 0; b < 24; ++b) {
-                // Five distinct numbers per bet, spread over 1..54.
-                for (int k = 0; k < 5; ++k)
-                    s.bets[std::size_t(b)][std::size_t(k)] = std::int16_t(1 + (b * 7 + k * 11 + i * 3) % 54);
-                std::sort(s.bets[std::size_t(b)].begin(), s.bets[std::size_t(b)].begin() + 5);
-            }
-            s.bets[0][5] = std::int16_t(i % 10);
-            list.push_back(s);
-        }
-        for (int i = 0; i < 10; ++i) {
-            SyndicateRecord s;
-            s.setName(QStringLiteral("MÚLTIPLE %1").arg(i));
-            s.setDrawDay(QStringLiteral("Domingo"));
-            s.kind = 106;
-            for (int k = 0; k < 11; ++k)
-                s.bets[0][std::size_t(k)] = std::int16_t(1 + i + k * 4);
-            s.bets[0][11] = std::int16_t(i);
-            s.createdOn = OleDate::fromDate(QDate(2025, 1, 5).addDays(7 * i));
-            list.push_back(s);
-        }
-        return list;
-    }
-
-    void prepare(const QString &dir)
-    {
-        Fixtures::writeFile(dir + QStringLiteral("/numeros.dat"), Fixtures::bytesOf(draws()));
-        Fixtures::writeFile(dir + QStringLiteral("/apuestas.dat"), Fixtures::bytesOf(syndicates()));
-    }
 }
 
 int main(int argc, char *argv[])

@@ -11,7 +11,11 @@
 #include <QRegularExpression>
 #include <QJsonDocument>
 
+#include <charconv>
 #include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace
 {
@@ -43,34 +47,155 @@ namespace
         return date.toString(Qt::ISODate);
     }
 
+    const char *kindName(RowKind kind)
+    {
+        switch (kind) {
+        case RowKind::Separator: return "separator";
+        case RowKind::Name: return "name";
+        case RowKind::Date: return "date";
+        case RowKind::Bet: return "bet";
+        case RowKind::Breakdown: return "breakdown";
+        }
+        return "separator";
+    }
+
+    void appendNumber(std::string &out, long long value)
+    {
+        char digits[24];
+        out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+    }
+
+    // The JSON object of one row: its cells and colours as displayed, then
+    // the same row for scripts. The prize category is numbered as in the
+    // prize reports (1 = 5 + 1 ... 8 = 2 + 0); a multiple bet's is that of
+    // the combinations its comment names.
+    std::string rowJson(const ResultList &list, qsizetype r)
+    {
+        static const char hex[] = "0123456789abcdef";
+        const int columns = list.columnCount();
+        std::string json = "{\"cells\": [";
+        for (int c = 0; c < columns; ++c) {
+            if (c > 0)
+                json += ", ";
+            JsonStream::appendString(json, list.text(r, c));
+        }
+        json += "], \"colors\": [";
+        for (int c = 0; c < columns; ++c) {
+            if (c > 0)
+                json += ", ";
+            if (const auto rgb = list.colour(r, c)) {
+                json += "\"#";
+                for (int i = 0; i < 6; ++i)
+                    json += hex[(*rgb >> (20 - 4 * i)) & 0xF];
+                json += '"';
+            } else {
+                json += "null";
+            }
+        }
+        const ResultRow &row = list.row(r);
+        json += "], \"kind\": \"";
+        json += kindName(row.kind);
+        json += '"';
+        switch (row.kind) {
+        case RowKind::Separator:
+            break;
+        case RowKind::Name:
+            json += ", \"syndicate\": ";
+            appendNumber(json, row.syndicate + 1);
+            break;
+        case RowKind::Date:
+            json += ", \"date\": \"";
+            json += OleDate::toDate(list.drawDate(row.draw)).toString(Qt::ISODate).toStdString();
+            json += '"';
+            break;
+        case RowKind::Bet:
+        case RowKind::Breakdown: {
+            const bool multiple = list.layout() == ResultList::Layout::Multiple;
+            if (row.kind == RowKind::Bet) {
+                json += ", \"syndicate\": ";
+                appendNumber(json, row.syndicate + 1);
+                json += ", \"bet\": ";
+                appendNumber(json, row.bet + 1);
+            }
+            json += ", \"hits\": ";
+            appendNumber(json, row.hits);
+            json += row.keyMatched ? ", \"keyMatch\": true" : ", \"keyMatch\": false";
+            const int prizeHits = multiple && row.kind == RowKind::Bet ? row.lineHits : row.hits;
+            const int category = PrizeCategory::rank(PrizeCategory::code(prizeHits, row.keyMatched));
+            json += ", \"category\": ";
+            if (category > 0)
+                appendNumber(json, category);
+            else
+                json += "null";
+            if (multiple) {
+                json += ", \"combinations\": ";
+                if (category > 0)
+                    appendNumber(json, row.count);
+                else
+                    json += "null";
+            }
+            break;
+        }
+        }
+        json += '}';
+        return json;
+    }
+
+    // A list of a million rows repeats a few thousand distinct ones (the same
+    // bet with the same hits, the same draw's date row under each peña), and
+    // a row's bytes depend on nothing but the row: each is formatted once
+    // and its bytes reused. A slot holds the row it was made for, so a row
+    // that lands on another's slot is formatted anew, never mistaken.
+    class RowCache
+    {
+    public:
+        explicit RowCache(const ResultList &list) : m_list(list), m_slots(kSlots) {}
+
+        std::string_view bytes(qsizetype r)
+        {
+            const ResultRow &row = m_list.row(r);
+            Slot &slot = m_slots[slotOf(row)];
+            if (!slot.used || !(slot.row == row)) {
+                slot.row = row;
+                slot.used = true;
+                slot.json = rowJson(m_list, r);
+            }
+            return slot.json;
+        }
+
+    private:
+        static constexpr std::size_t kSlots = 1 << 16;
+
+        struct Slot
+        {
+            ResultRow row;
+            bool used = false;
+            std::string json;
+        };
+
+        static std::size_t slotOf(const ResultRow &row)
+        {
+            std::uint64_t h = std::uint64_t(row.kind) | std::uint64_t(row.bet) << 3 | std::uint64_t(row.hitMask) << 8
+                | std::uint64_t(row.keyMatched) << 24 | std::uint64_t(row.syndicate) << 25 | std::uint64_t(row.draw) << 41;
+            h ^= std::uint64_t(row.hits) << 57 ^ std::uint64_t(row.lineHits) << 60 ^ std::uint64_t(row.count) << 33;
+            h *= 0x9E3779B97F4A7C15ULL;
+            return std::size_t(h >> 48);
+        }
+
+        const ResultList &m_list;
+        std::vector<Slot> m_slots;
+    };
+
     void writeRows(JsonStream &json, const ResultList &list)
     {
-        const int columns = list.columnCount();
-        char colour[] = "\"#rrggbb\"";
-        static const char hex[] = "0123456789abcdef";
+        RowCache cache(list);
         json.raw("[");
-        for (qsizetype r = 0; r < list.rowCount(); ++r) {
-            json.raw(r == 0 ? "\n{\"cells\": [" : ",\n{\"cells\": [");
-            for (int c = 0; c < columns; ++c) {
-                if (c > 0)
-                    json.raw(", ");
-                json.string(list.text(r, c));
-            }
-            json.raw("], \"colors\": [");
-            for (int c = 0; c < columns; ++c) {
-                if (c > 0)
-                    json.raw(", ");
-                if (const auto rgb = list.colour(r, c)) {
-                    for (int i = 0; i < 6; ++i)
-                        colour[2 + i] = hex[(*rgb >> (20 - 4 * i)) & 0xF];
-                    json.raw(colour);
-                } else {
-                    json.null();
-                }
-            }
-            json.raw("]}");
+        const qsizetype rows = list.rowCount();
+        for (qsizetype r = 0; r < rows; ++r) {
+            json.raw(r == 0 ? "\n" : ",\n");
+            json.raw(cache.bytes(r));
         }
-        json.raw(list.rowCount() > 0 ? "\n]" : "]");
+        json.raw(rows > 0 ? "\n]" : "]");
     }
 
     void writeText(JsonStream &out, const ResultList &list)
@@ -106,6 +231,26 @@ namespace
         return ok ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
     }
 
+    // The draws of the red line, as positions in the draw list (1 = the
+    // newest), the numbers delete-draw takes; newest first, as the line.
+    QJsonArray implausiblePositions(const Session &session)
+    {
+        QJsonArray positions;
+        const std::vector<int> &records = session.implausibleDrawRecords();
+        for (auto it = records.rbegin(); it != records.rend(); ++it)
+            positions.append(session.storedDraws() + 1 - *it);
+        return positions;
+    }
+
+    // "100% de efectividad en premios" as 100; null for the text shown
+    // when there is no figure.
+    QJsonValue leadingPercent(const QString &text)
+    {
+        if (!text.contains(QLatin1Char('%')))
+            return QJsonValue::Null;
+        return percentValue(text.section(QLatin1Char('%'), 0, 0));
+    }
+
     // prizeCounts runs from the 8th category (2 + 0) to the 1st (5 + 1);
     // scripts get them by category number.
     QJsonObject prizesByCategory(const SyndicateRecord &s)
@@ -131,6 +276,7 @@ QJsonObject Cli::statusJson(const Session &session)
         {QStringLiteral("newestDrawDate"), session.storedDraws() > 0 ? isoDate(session.drawBuffer().date) : QJsonValue(QJsonValue::Null)},
         {QStringLiteral("nextDrawDate"), nextDrawDate(session.drawBuffer().qdate(), session.clock().today()).toString(Qt::ISODate)},
         {QStringLiteral("missingDraws"), status.missingWarning ? leadingCount(status.missing) : 0},
+        {QStringLiteral("implausibleDraws"), implausiblePositions(session)},
     };
 }
 
@@ -212,6 +358,10 @@ QJsonObject Cli::syndicatesJson(Session &session)
         {QStringLiteral("overall"), list.overall},
         {QStringLiteral("overallDraws"), list.overallDraws},
         {QStringLiteral("money"), moneyJson(session.moneyTotals(0))},
+        {QStringLiteral("totalPrizesCount"), leadingCount(list.totalPrizes)},
+        {QStringLiteral("overallPercent"), leadingPercent(list.overall)},
+        {QStringLiteral("overallDrawsCount"), list.overallDraws.isEmpty() ? QJsonValue(QJsonValue::Null)
+                                                                           : QJsonValue(leadingCount(list.overallDraws))},
     };
 }
 

@@ -36,7 +36,7 @@ namespace
     }
 }
 
-int Cli::runCreate(Session &session, Prompter &prompter, const QStringList &arguments)
+int Cli::runCreate(Session &session, Prompter &prompter, const QStringList &arguments, bool json)
 {
     std::optional<QString> name;
     std::optional<QString> keyText;
@@ -102,7 +102,10 @@ int Cli::runCreate(Session &session, Prompter &prompter, const QStringList &argu
     const int record = creation.save(upperName);
     if (record == 0)
         return 1;
-    std::printf("%d\n", record);
+    if (json)
+        std::printf("{\"record\": %d}\n", record);
+    else
+        std::printf("%d\n", record);
     std::fflush(stdout);
     return 0;
 }

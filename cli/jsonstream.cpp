@@ -39,6 +39,13 @@ JsonStream &JsonStream::raw(const char *text)
     return *this;
 }
 
+JsonStream &JsonStream::raw(std::string_view text)
+{
+    m_buffer += text;
+    spill();
+    return *this;
+}
+
 JsonStream &JsonStream::number(long long value)
 {
     char digits[24];
@@ -50,8 +57,15 @@ JsonStream &JsonStream::number(long long value)
 
 JsonStream &JsonStream::string(QStringView text)
 {
+    appendString(m_buffer, text);
+    spill();
+    return *this;
+}
+
+void JsonStream::appendString(std::string &out, QStringView text)
+{
     static const char hex[] = "0123456789abcdef";
-    m_buffer += '"';
+    out += '"';
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size; ++i) {
         char32_t c = text[i].unicode();
@@ -62,29 +76,27 @@ JsonStream &JsonStream::string(QStringView text)
             c = 0xFFFD; // a lone half of a pair is not text
         }
         if (c == '"' || c == '\\') {
-            m_buffer += '\\';
-            m_buffer += char(c);
+            out += '\\';
+            out += char(c);
         } else if (c < 0x20) {
-            m_buffer += "\\u00";
-            m_buffer += hex[c >> 4];
-            m_buffer += hex[c & 0xF];
+            out += "\\u00";
+            out += hex[c >> 4];
+            out += hex[c & 0xF];
         } else if (c < 0x80) {
-            m_buffer += char(c);
+            out += char(c);
         } else if (c < 0x800) {
-            m_buffer += char(0xC0 | (c >> 6));
-            m_buffer += char(0x80 | (c & 0x3F));
+            out += char(0xC0 | (c >> 6));
+            out += char(0x80 | (c & 0x3F));
         } else if (c < 0x10000) {
-            m_buffer += char(0xE0 | (c >> 12));
-            m_buffer += char(0x80 | ((c >> 6) & 0x3F));
-            m_buffer += char(0x80 | (c & 0x3F));
+            out += char(0xE0 | (c >> 12));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+            out += char(0x80 | (c & 0x3F));
         } else {
-            m_buffer += char(0xF0 | (c >> 18));
-            m_buffer += char(0x80 | ((c >> 12) & 0x3F));
-            m_buffer += char(0x80 | ((c >> 6) & 0x3F));
-            m_buffer += char(0x80 | (c & 0x3F));
+            out += char(0xF0 | (c >> 18));
+            out += char(0x80 | ((c >> 12) & 0x3F));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+            out += char(0x80 | (c & 0x3F));
         }
     }
-    m_buffer += '"';
-    spill();
-    return *this;
+    out += '"';
 }

@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "commandtable.h"
 #include "createcommand.h"
 #include "exitcodes.h"
 #include "maintenancecommands.h"
@@ -8,6 +9,7 @@
 #include "updatecommand.h"
 
 #include "base/clock.h"
+#include "base/dbusnotifier.h"
 #include "base/qttranslations.h"
 #include "core/datadir.h"
 #include "core/datalock.h"
@@ -55,29 +57,6 @@ namespace
         return arguments;
     }
 
-    // The commands and how many words each takes, itself included (a range).
-    struct CommandShape
-    {
-        const char *name;
-        int minWords;
-        int maxWords;
-    };
-    constexpr CommandShape kCommands[] = {
-        {"status", 1, 1},     {"draws", 1, 1},        {"check", 1, 1},       {"syndicates", 1, 1},
-        {"create", 1, 1},     {"print", 1, 1},        {"import", 2, 2},      {"delete-draws", 1, 1},
-        {"delete-draw", 2, 2}, {"delete-syndicate", 2, 2}, {"update", 1, 1}, {"export", 1, 1},
-        {"prizes", 1, 1},     {"ledger", 1, 1},
-    };
-
-    const CommandShape *findCommand(const QString &name)
-    {
-        for (const CommandShape &shape : kCommands) {
-            if (name == QLatin1String(shape.name))
-                return &shape;
-        }
-        return nullptr;
-    }
-
     int usageError(const QString &text)
     {
         std::fprintf(stderr, "%s\nPruebe: quorvale-cli --help\n", qUtf8Printable(text));
@@ -98,48 +77,10 @@ int main(int argc, char *argv[])
     installQtTranslations();
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Quorvale sin ventana.\n\nÓrdenes:\n"
-        "  status       estado de los sorteos y las peñas\n"
-        "  draws        lista de sorteos y frecuencias\n"
-        "  check        escrutinio de las peñas (--draws N, --historico, --premio)\n"
-        "  syndicates   lista de peñas, premios y efectividad\n"
-        "  create       crea una peña (--name, --key, --bet a,b,c,d,e ... | --multiple a,b,...)\n"
-        "  print        imprime una peña en PDF (--syndicate R, --official | --plain, --pdf FICHERO)\n"
-        "  import FICHERO           importa un fichero de sorteos\n"
-        "  delete-draws             borra todos los sorteos (--yes-draws) y los aciertos (--yes-reset)\n"
-        "  delete-draw N            borra el sorteo N de la lista (1 = el más reciente; --yes)\n"
-        "  delete-syndicate R       borra la peña R (--yes)\n"
-        "  update       baja los sorteos nuevos (--source auto|service|pages, --reports-since AAAA-MM-DD, --json, --operator-url URL)\n"
-        "  export --csv los sorteos en CSV, del más antiguo al más reciente\n"
-        "  prizes       informe de premios del último sorteo (--date AAAA-MM-DD | --all, --json)\n"
-        "  ledger       lo jugado y lo ganado por una peña, sorteo a sorteo (--syndicate R, --json | --csv)"));
+    parser.setApplicationDescription(Cli::commandList());
     StartOptions::addHelpAndVersion(parser);
     StartOptions::addTo(parser);
-    parser.addOption({QStringLiteral("json"), QStringLiteral("Salida en JSON.")});
-    parser.addOption({QStringLiteral("yes"), QStringLiteral("Responde Sí a las preguntas.")});
-    parser.addOption({QStringLiteral("draws"), QStringLiteral("check: número de sorteos a ver, desde el más reciente (1 por omisión)."),
-                      QStringLiteral("N"), QStringLiteral("1")});
-    parser.addOption({QStringLiteral("historico"), QStringLiteral("check: también los sorteos anteriores a la creación de cada peña.")});
-    parser.addOption({QStringLiteral("premio"), QStringLiteral("check: sólo las apuestas con premio.")});
-    parser.addOption({QStringLiteral("csv"), QStringLiteral("export: los sorteos en CSV (date,n1,n2,n3,n4,n5,clave).")});
-    parser.addOption({QStringLiteral("yes-draws"), QStringLiteral("delete-draws: Sí a borrar todos los sorteos.")});
-    parser.addOption({QStringLiteral("yes-reset"), QStringLiteral("delete-draws: Sí a borrar los aciertos de las peñas.")});
-    parser.addOption({QStringLiteral("name"), QStringLiteral("create: nombre de la peña."), QStringLiteral("NOMBRE")});
-    parser.addOption({QStringLiteral("key"), QStringLiteral("create: número clave."), QStringLiteral("CLAVE")});
-    parser.addOption({QStringLiteral("bet"), QStringLiteral("create: una apuesta sencilla (se puede repetir)."), QStringLiteral("a,b,c,d,e")});
-    parser.addOption({QStringLiteral("multiple"), QStringLiteral("create: la apuesta múltiple."), QStringLiteral("a,b,...")});
-    parser.addOption({QStringLiteral("syndicate"), QStringLiteral("print, ledger: número de la peña."), QStringLiteral("R")});
-    parser.addOption({QStringLiteral("reports-since"), QStringLiteral("update: también los informes de premios que falten desde esa fecha (AAAA-MM-DD)."),
-                      QStringLiteral("FECHA")});
-    parser.addOption({QStringLiteral("exit-code-on-prize"), QStringLiteral("update: termina con 10 si alguna peña ha tenido premio.")});
-    parser.addOption({QStringLiteral("date"), QStringLiteral("prizes: fecha del sorteo (AAAA-MM-DD)."), QStringLiteral("FECHA")});
-    parser.addOption({QStringLiteral("all"), QStringLiteral("prizes: los informes de todos los sorteos guardados.")});
-    parser.addOption({QStringLiteral("official"), QStringLiteral("print: en boletos oficiales.")});
-    parser.addOption({QStringLiteral("plain"), QStringLiteral("print: en papel normal.")});
-    parser.addOption({QStringLiteral("source"), QStringLiteral("update: de dónde bajar los sorteos: auto (por omisión), service o pages."),
-                      QStringLiteral("FUENTE"), QStringLiteral("auto")});
-    parser.addOption({QStringLiteral("pdf"), QStringLiteral("print: fichero PDF de salida."), QStringLiteral("FICHERO")});
+    Cli::addCommandOptions(parser);
     parser.addPositionalArgument(QStringLiteral("orden"), QStringLiteral("La orden a ejecutar."));
     // Qt's own error texts are in English and its exit code is not ours.
     if (!parser.parse(QCoreApplication::arguments())) {
@@ -152,23 +93,34 @@ int main(int argc, char *argv[])
         }
         return usageError(QStringLiteral("Opción mal escrita (%1).").arg(parser.errorText()));
     }
+    const QStringList arguments = parser.positionalArguments();
+    // COMMAND --help: that command's own page.
+    if (parser.isSet(QStringLiteral("help")) && !arguments.isEmpty()) {
+        const Cli::CommandInfo *command = Cli::findCommand(arguments.first());
+        if (!command)
+            return usageError(QStringLiteral("Orden desconocida: %1").arg(arguments.first()));
+        const QByteArray help = Cli::commandHelp(*command).toUtf8();
+        std::fwrite(help.constData(), 1, std::size_t(help.size()), stdout);
+        return Cli::Exit::kDone;
+    }
     StartOptions::answerHelpOrVersion(parser);
 
     StartOptions options;
     QString error;
     if (!options.readFrom(parser, &error))
         return usageError(error);
-    const QStringList arguments = parser.positionalArguments();
     if (arguments.isEmpty())
         return usageError(QStringLiteral("Falta la orden."));
     // Nothing is opened, created or locked for a command that cannot run.
-    const CommandShape *shape = findCommand(arguments.first());
+    const Cli::CommandInfo *shape = Cli::findCommand(arguments.first());
     if (!shape)
         return usageError(QStringLiteral("Orden desconocida: %1").arg(arguments.first()));
     if (arguments.size() > shape->maxWords)
         return usageError(QStringLiteral("Sobra %1 en la orden %2.").arg(arguments.at(shape->maxWords), arguments.first()));
     if (arguments.size() < shape->minWords)
         return usageError(QStringLiteral("Falta un valor en la orden %1.").arg(arguments.first()));
+    if (const QString foreign = Cli::foreignOption(parser, *shape); !foreign.isEmpty())
+        return usageError(QStringLiteral("La orden %1 no admite la opción %2.").arg(arguments.first(), foreign));
 
     Cli::Options commandOptions;
     commandOptions.json = parser.isSet(QStringLiteral("json"));
@@ -229,17 +181,21 @@ int main(int argc, char *argv[])
     const QString command = arguments.first();
     int code = 0;
     if (command == QLatin1String("create")) {
-        code = Cli::runCreate(session, prompter, commandArguments(parser, command, {"name", "key", "bet", "multiple"}, {}));
+        code = Cli::runCreate(session, prompter, commandArguments(parser, command, {"name", "key", "bet", "multiple"}, {}),
+                              commandOptions.json);
     } else if (command == QLatin1String("prizes")) {
         code = Cli::runPrizes(session, parser.value(QStringLiteral("date")), parser.isSet(QStringLiteral("all")),
                               commandOptions.json);
     } else if (command == QLatin1String("ledger")) {
         code = Cli::runLedger(session, parser.value(QStringLiteral("syndicate")), commandOptions.json, commandOptions.csv);
     } else if (command == QLatin1String("update")) {
+        DBusNotifier desktop;
         code = Cli::runUpdate(session, *source, commandOptions.json, reportsSince,
-                              parser.isSet(QStringLiteral("exit-code-on-prize")));
+                              parser.isSet(QStringLiteral("exit-code-on-prize")),
+                              parser.isSet(QStringLiteral("notify")) ? &desktop : nullptr);
     } else if (command == QLatin1String("print")) {
-        code = Cli::runPrint(session, prompter, commandArguments(parser, command, {"syndicate", "pdf"}, {"official", "plain"}));
+        code = Cli::runPrint(session, prompter, commandArguments(parser, command, {"syndicate", "pdf"}, {"official", "plain"}),
+                             commandOptions.json);
     } else {
         code = Cli::runMaintenance(session, prompter, arguments, parser.isSet(QStringLiteral("yes-draws")),
                                    parser.isSet(QStringLiteral("yes-reset")), parser.isSet(QStringLiteral("yes")));

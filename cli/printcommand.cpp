@@ -8,6 +8,10 @@
 #include "print/pdffileprinter.h"
 #include "print/sliplayout.h"
 
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <cstdio>
 #include <optional>
 
@@ -23,7 +27,7 @@ namespace
     }
 }
 
-int Cli::runPrint(Session &session, Prompter &prompter, const QStringList &arguments)
+int Cli::runPrint(Session &session, Prompter &prompter, const QStringList &arguments, bool json)
 {
     std::optional<QString> recordText;
     std::optional<SlipLayout::Mode> mode;
@@ -73,7 +77,13 @@ int Cli::runPrint(Session &session, Prompter &prompter, const QStringList &argum
     int pages = 0;
     if (!printer.print([&](PrintSurface &surface) { pages = SlipLayout::print(surface, syndicate, *mode, offsets, session.nextDrawDate()); }))
         return refuse(prompter, printer.errorString());
-    std::printf("%d\n", pages);
+    if (json) {
+        const QJsonObject out {{QStringLiteral("pages"), pages}, {QStringLiteral("pdf"), QFileInfo(*pdf).absoluteFilePath()}};
+        const QByteArray bytes = QJsonDocument(out).toJson(QJsonDocument::Compact) + '\n';
+        std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+    } else {
+        std::printf("%d\n", pages);
+    }
     std::fflush(stdout);
     return 0;
 }

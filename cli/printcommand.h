@@ -13,5 +13,5 @@ namespace Cli
     // exit 1 with no file written when the syndicate has nothing to print or
     // the file cannot be written. Needs a QGuiApplication for the fonts.
     // arguments start with "print".
-    int runPrint(Session &session, Prompter &prompter, const QStringList &arguments);
+    int runPrint(Session &session, Prompter &prompter, const QStringList &arguments, bool json = false);
 }

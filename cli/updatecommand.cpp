@@ -2,6 +2,8 @@
 
 #include "exitcodes.h"
 
+#include "base/notifier.h"
+#include "core/prizewatch.h"
 #include "core/session.h"
 #include "core/sessiondownloadhost.h"
 #include "web/networktransfer.h"
@@ -11,51 +13,24 @@
 #include <QJsonObject>
 
 #include <cstdio>
-#include <set>
 
 namespace
 {
-    // Stored draws whose report is not final yet: those a session may complete.
-    std::set<QDate> unfinishedReports(const Session &session)
+    QJsonArray prizesJson(const std::vector<PrizeWin> &prizes)
     {
-        std::set<QDate> dates;
-        for (const DrawRecord &draw : session.drawList().draws) {
-            if (!session.prizeReports().report(draw.qdate()).isFinal())
-                dates.insert(draw.qdate());
+        QJsonArray array;
+        for (const PrizeWin &prize : prizes) {
+            array.append(QJsonObject {{QStringLiteral("syndicate"), prize.syndicate},
+                                      {QStringLiteral("name"), prize.name},
+                                      {QStringLiteral("date"), prize.date.toString(Qt::ISODate)},
+                                      {QStringLiteral("category"), prize.category},
+                                      {QStringLiteral("count"), qint64(prize.count)},
+                                      {QStringLiteral("amountCents"), prize.amountCents ? QJsonValue(qint64(*prize.amountCents))
+                                                                                        : QJsonValue(QJsonValue::Null)}});
         }
-        return dates;
+        return array;
     }
 
-    // Every prize the peñas won in the given draws: one entry per peña,
-    // draw and category (9 = the reintegro), with its amount when the
-    // draw's report is final.
-    QJsonArray prizesIn(const Session &session, const std::set<QDate> &dates)
-    {
-        QJsonArray prizes;
-        for (int record = 1; record <= int(session.syndicates().size()); ++record) {
-            const QString name = session.syndicates()[std::size_t(record - 1)].name().trimmed();
-            for (const Money::DrawOutcome &row : session.ledger(record)) {
-                if (!dates.contains(row.date))
-                    continue;
-                const PrizeReport report = session.prizeReports().report(row.date);
-                for (int category = 1; category <= PrizeReport::kRows; ++category) {
-                    const std::int64_t count = row.categories[std::size_t(category - 1)];
-                    if (count == 0)
-                        continue;
-                    const std::int64_t prize = report.row(category).prizeCents;
-                    const QJsonValue amount = report.isFinal() && prize >= 0 ? QJsonValue(qint64(count * prize))
-                                                                             : QJsonValue(QJsonValue::Null);
-                    prizes.append(QJsonObject {{QStringLiteral("syndicate"), record},
-                                               {QStringLiteral("name"), name},
-                                               {QStringLiteral("date"), row.date.toString(Qt::ISODate)},
-                                               {QStringLiteral("category"), category},
-                                               {QStringLiteral("count"), qint64(count)},
-                                               {QStringLiteral("amountCents"), amount}});
-                }
-            }
-        }
-        return prizes;
-    }
     QJsonArray isoDates(const std::vector<QDate> &dates)
     {
         QJsonArray array;
@@ -76,22 +51,17 @@ std::optional<DownloadSession::Source> Cli::updateSource(const QString &text)
     return std::nullopt;
 }
 
-int Cli::runUpdate(Session &session, DownloadSession::Source source, bool json, QDate reportsSince, bool exitOnPrize)
+int Cli::runUpdate(Session &session, DownloadSession::Source source, bool json, QDate reportsSince, bool exitOnPrize,
+                   Notifier *notifier)
 {
-    const std::set<QDate> unfinishedBefore = unfinishedReports(session);
+    const PrizeWatch watch(session);
     NetworkTransfer transfer;
     SessionDownloadHost host(session);
     DownloadSession download(host, transfer, session.endpoints());
     download.setSource(source);
     download.setReportsSince(reportsSince);
     const bool succeeded = download.runToCompletion();
-    // The draws this session added, and those whose report it completed.
-    std::set<QDate> touched(download.outcome().newDraws.begin(), download.outcome().newDraws.end());
-    for (const QDate &date : unfinishedBefore) {
-        if (session.prizeReports().report(date).isFinal())
-            touched.insert(date);
-    }
-    const QJsonArray prizes = prizesIn(session, touched);
+    const std::vector<PrizeWin> prizes = watch.found(session, download.outcome().newDraws);
     QByteArray out;
     if (json) {
         const DownloadSession::Outcome &outcome = download.outcome();
@@ -100,14 +70,18 @@ int Cli::runUpdate(Session &session, DownloadSession::Source source, bool json, 
         object.insert(QLatin1String("newDraws"), isoDates(outcome.newDraws));
         object.insert(QLatin1String("pendingReports"), isoDates(outcome.pendingReports));
         object.insert(QLatin1String("missing"), outcome.missing);
-        object.insert(QLatin1String("prizes"), prizes);
+        object.insert(QLatin1String("prizes"), prizesJson(prizes));
         out = QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
     } else {
         out = (download.statusText() + QLatin1Char('\n')).toUtf8();
     }
     std::fwrite(out.constData(), 1, std::size_t(out.size()), stdout);
     std::fflush(stdout);
+    if (notifier) {
+        if (const QString failure = sendPrizeNotifications(*notifier, prizes); !failure.isEmpty())
+            std::fprintf(stderr, "Aviso: no se ha podido avisar del premio en el escritorio (%s).\n", qUtf8Printable(failure));
+    }
     if (!succeeded)
         return Exit::kFailed;
-    return exitOnPrize && !prizes.isEmpty() ? Exit::kPrize : Exit::kDone;
+    return exitOnPrize && !prizes.empty() ? Exit::kPrize : Exit::kDone;
 }

@@ -6,6 +6,7 @@
 
 #include <optional>
 
+class Notifier;
 class Session;
 
 namespace Cli
@@ -26,6 +27,8 @@ namespace Cli
     // exitOnPrize: a session that found a prize for a peña exits kPrize.
     // With json the object also holds "prizes": every prize of the draws the
     // session added or whose report it completed.
+    // notifier: those prizes also as desktop notices, one per peña; a notice
+    // that cannot be shown is a warning on stderr and changes no exit code.
     int runUpdate(Session &session, DownloadSession::Source source = DownloadSession::Source::Auto, bool json = false,
-                  QDate reportsSince = {}, bool exitOnPrize = false);
+                  QDate reportsSince = {}, bool exitOnPrize = false, Notifier *notifier = nullptr);
 }

@@ -8,7 +8,7 @@ qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-pdf-dev libqt6opengl6-dev \
 libqt6pdfwidgets6 libqt6svg6 qt6-qpa-plugins \
 fonts-liberation fonts-dejavu-core \
 xvfb xauth x11-apps xdotool imagemagick poppler-utils openssl \
-dpkg-dev file qt6-translations-l10n"
+dpkg-dev file qt6-translations-l10n dbus-daemon"
 
 missing=""
 for p in $PACKAGES; do

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QDir>
 #include <QFileDialog>
+#include <QSystemTrayIcon>
 
 void DesktopUrlOpener::open(const QUrl &address)
 {
@@ -27,4 +28,25 @@ QString DialogFileChooser::choosePdfFile(const QString &suggestedName)
     const QString start = QDir(QDir::homePath()).filePath(suggestedName);
     return QFileDialog::getSaveFileName(m_parent, QStringLiteral("Guardar como PDF"), start,
                                         QStringLiteral("Documentos PDF (*.pdf)"));
+}
+
+DesktopNotifier::DesktopNotifier() = default;
+
+DesktopNotifier::~DesktopNotifier() = default;
+
+bool DesktopNotifier::notify(const QString &title, const QString &body)
+{
+    if (!QSystemTrayIcon::isSystemTrayAvailable() || !QSystemTrayIcon::supportsMessages()) {
+        const bool shown = m_bus.notify(title, body);
+        m_error = m_bus.errorString();
+        return shown;
+    }
+    if (!m_tray) {
+        m_tray = std::make_unique<QSystemTrayIcon>(QApplication::windowIcon());
+        m_tray->setToolTip(QStringLiteral("Quorvale"));
+    }
+    m_tray->show();
+    m_tray->showMessage(title, body, QSystemTrayIcon::Information);
+    m_error.clear();
+    return true;
 }

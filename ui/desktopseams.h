@@ -1,8 +1,13 @@
 #pragma once
 
+#include "base/dbusnotifier.h"
 #include "base/filechooser.h"
+#include "base/notifier.h"
 #include "base/urlopener.h"
 
+#include <memory>
+
+class QSystemTrayIcon;
 class QWidget;
 
 // The desktop's browser and open-file dialog.
@@ -22,4 +27,20 @@ public:
 
 private:
     QWidget *m_parent;
+};
+
+// A notice beside the clock while the window is open: the tray's balloon
+// where the desktop has a tray, else the session bus's notification service.
+class DesktopNotifier final : public Notifier
+{
+public:
+    DesktopNotifier();
+    ~DesktopNotifier() override;
+    bool notify(const QString &title, const QString &body) override;
+    QString errorString() const override { return m_error; }
+
+private:
+    std::unique_ptr<QSystemTrayIcon> m_tray;
+    DBusNotifier m_bus;
+    QString m_error;
 };

@@ -14,6 +14,7 @@
 #include "systemprintdialog.h"
 
 #include "core/maintenance.h"
+#include "core/prizewatch.h"
 #include "core/session.h"
 #include "core/sessiondownloadhost.h"
 #include "core/syndicatecreation.h"
@@ -362,6 +363,7 @@ void MainWindow::startDownload()
     // The news can wait: an open news window never holds the download back.
     if (m_newsWindow)
         m_newsWindow->close();
+    m_prizeWatch = std::make_unique<PrizeWatch>(m_session);
     m_download->start();
     showDownloadArea();
 }
@@ -384,6 +386,18 @@ void MainWindow::downloadReports()
 void MainWindow::downloadFinished()
 {
     m_download->setReportsSince({});
+    if (m_prizeWatch && !downloadRunning()) {
+        const std::vector<PrizeWin> prizes = m_prizeWatch->found(m_session, m_download->outcome().newDraws);
+        m_prizeWatch.reset();
+        // The list already flashes; the notice reaches a user in another window.
+        if (!prizes.empty() && !m_closeWhenIdle) {
+            if (!m_notifier) {
+                m_desktopNotifier = std::make_unique<DesktopNotifier>();
+                m_notifier = m_desktopNotifier.get();
+            }
+            sendPrizeNotifications(*m_notifier, prizes);
+        }
+    }
     showDownloadArea();
     if (m_closeWhenIdle && !downloadRunning())
         close();

@@ -12,6 +12,7 @@ class QWindow;
 class Acercade;
 class Crea;
 class Creamenu;
+class DesktopNotifier;
 class DesktopUrlOpener;
 class DialogFileChooser;
 class DiskFileOps;
@@ -24,6 +25,8 @@ class Infor;
 class Maintenance;
 class ManagerTab;
 class NetworkTransfer;
+class Notifier;
+class PrizeWatch;
 class ReportTab;
 class Session;
 class SessionDownloadHost;
@@ -48,6 +51,8 @@ public:
     // The desktop's browser and file dialog, replaced by tests.
     void setUrlOpener(UrlOpener *opener);
     void setFileChooser(FileChooser *chooser);
+    // The notice of a download's prizes: the tray or the session bus.
+    void setNotifier(Notifier *notifier) { m_notifier = notifier; }
     Maintenance &maintenance() { return *m_maintenance; }
     DownloadSession &download() { return *m_download; }
     NetworkTransfer &transfer() { return *m_transfer; }
@@ -104,6 +109,11 @@ private:
     std::unique_ptr<NetworkTransfer> m_transfer;
     std::unique_ptr<SessionDownloadHost> m_downloadHost;
     std::unique_ptr<DownloadSession> m_download;
+    // The reports not final when the download started, to tell afterwards
+    // which prizes it brought.
+    std::unique_ptr<PrizeWatch> m_prizeWatch;
+    std::unique_ptr<DesktopNotifier> m_desktopNotifier;
+    Notifier *m_notifier = nullptr;
     bool m_closeWhenIdle = false;
     QPointer<Infor> m_newsWindow;
     bool m_returnPending = false;

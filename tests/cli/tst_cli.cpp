@@ -6,6 +6,7 @@
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -118,6 +119,11 @@ private slots:
         QCOMPARE(status.json().value(QStringLiteral("lastUpdate")).toString(), QStringLiteral("Domingo, 16 de agosto del 2026"));
         QCOMPARE(status.json().value(QStringLiteral("missing")).toString(), QString()); // up to date
         QCOMPARE(status.json().value(QStringLiteral("syndicates")).toInt(), 1);
+        QCOMPARE(status.json().value(QStringLiteral("implausibleDraws")).toArray(), QJsonArray());
+        // Seen from a day before it, the newest draw cannot be real yet.
+        const Run early = runCli({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--today"),
+                                  QStringLiteral("2026-08-10"), QStringLiteral("--json"), QStringLiteral("status")});
+        QCOMPARE(early.json().value(QStringLiteral("implausibleDraws")).toArray(), QJsonArray({1}));
 
         const Run list = runCli({QStringLiteral("draws"), QStringLiteral("--json"), QStringLiteral("--data-dir"), dir.path()});
         QCOMPARE(list.code, 0);
@@ -210,6 +216,28 @@ private slots:
                                                             QStringLiteral("."), QStringLiteral("."), QStringLiteral("1")}));
         QCOMPARE(cellsOf(multi[5]).last(), QStringLiteral("¡¡ Premio !! Hay 3 apuestas de 4 + Clave."));
         QCOMPARE(colorsOf(multi[5]).last().toString(), QStringLiteral("#400040"));
+
+        // Beside the cells, the same rows for scripts.
+        const auto fields = [](const QJsonValue &row) {
+            QJsonObject object = row.toObject();
+            object.remove(QStringLiteral("cells"));
+            object.remove(QStringLiteral("colors"));
+            return object;
+        };
+        QCOMPARE(fields(simple[0]), (QJsonObject {{"kind", "separator"}}));
+        QCOMPARE(fields(simple[1]), (QJsonObject {{"kind", "name"}, {"syndicate", 1}}));
+        QCOMPARE(fields(simple[2]), (QJsonObject {{"kind", "date"}, {"date", "2026-08-16"}}));
+        QCOMPARE(fields(simple[3]), (QJsonObject {{"kind", "bet"}, {"syndicate", 1}, {"bet", 1}, {"hits", 3},
+                                                  {"keyMatch", true}, {"category", 5}}));
+        QCOMPARE(fields(simple[4]), (QJsonObject {{"kind", "bet"}, {"syndicate", 1}, {"bet", 2}, {"hits", 0},
+                                                  {"keyMatch", true}, {"category", QJsonValue()}}));
+        QCOMPARE(fields(multi[1])[QStringLiteral("syndicate")].toInt(), 2);
+        // The multiple bet: four numbers drawn, its comment names the
+        // combinations of its first line.
+        QCOMPARE(fields(multi[3]), (QJsonObject {{"kind", "bet"}, {"syndicate", 2}, {"bet", 1}, {"hits", 4}, {"keyMatch", true},
+                                                 {"category", 7}, {"combinations", 6}}));
+        QCOMPARE(fields(multi[5]), (QJsonObject {{"kind", "breakdown"}, {"hits", 4}, {"keyMatch", true}, {"category", 3},
+                                                 {"combinations", 3}}));
     }
 
     void checkCountsAsTheWindowWould()
@@ -296,6 +324,9 @@ private slots:
         QCOMPARE(json.value(QStringLiteral("totalPrizes")).toString(), QStringLiteral("22"));
         QCOMPARE(json.value(QStringLiteral("overall")).toString(), QStringLiteral("100% de efectividad en premios"));
         QCOMPARE(json.value(QStringLiteral("overallDraws")).toString(), QStringLiteral("en 3 sorteos"));
+        QCOMPARE(json.value(QStringLiteral("totalPrizesCount")).toInt(), 22);
+        QCOMPARE(json.value(QStringLiteral("overallPercent")).toDouble(), 100.0);
+        QCOMPARE(json.value(QStringLiteral("overallDrawsCount")).toInt(), 3);
     }
 
     void emptyCheckAndSyndicates()
@@ -309,6 +340,8 @@ private slots:
         QCOMPARE(list.json().value(QStringLiteral("syndicates")).toArray(), QJsonArray());
         QCOMPARE(list.json().value(QStringLiteral("overall")).toString(), QStringLiteral("¡Nunca has acertado nada!"));
         QCOMPARE(list.json().value(QStringLiteral("overallDraws")).toString(), QString());
+        QVERIFY(list.json().value(QStringLiteral("overallPercent")).isNull());
+        QVERIFY(list.json().value(QStringLiteral("overallDrawsCount")).isNull());
     }
 
     void badDrawCount_data()
@@ -344,6 +377,42 @@ private slots:
         // A data directory that is a file cannot be used.
         Fixtures::writeFile(dir.filePath(QStringLiteral("plain")), "x");
         QCOMPARE(runCli({QStringLiteral("--data-dir"), dir.filePath(QStringLiteral("plain")), QStringLiteral("status")}).code, 1);
+    }
+
+    // Every command explains itself; an option of another command is a
+    // usage error that creates no file.
+    void commandHelpAndForeignOptions()
+    {
+        const QByteArray general = runCli({QStringLiteral("--help")}).out;
+        const QStringList commands = {"status", "draws", "check", "syndicates", "create", "print", "import", "delete-draws",
+                                      "delete-draw", "delete-syndicate", "update", "export", "prizes", "ledger"};
+        for (const QString &command : commands) {
+            QVERIFY2(general.contains("\n  " + command.toUtf8() + ' '), qPrintable(command));
+            const Run help = runCli({command, QStringLiteral("--help")});
+            QCOMPARE(help.code, 0);
+            QVERIFY2(help.out.startsWith("Uso: quorvale-cli [--data-dir DIR] [--today AAAA-MM-DD] " + command.toUtf8()),
+                     help.out.constData());
+            QVERIFY(help.out.contains("\nEscribe: "));
+        }
+        const Run check = runCli({QStringLiteral("check"), QStringLiteral("--help")});
+        for (const char *option : {"--draws N", "--historico", "--premio", "--json"})
+            QVERIFY2(check.out.contains(option), option);
+        QVERIFY(!check.out.contains("--pdf"));
+        QVERIFY(runCli({QStringLiteral("create"), QStringLiteral("--help")}).out.contains("El número de la peña nueva"));
+        QCOMPARE(runCli({QStringLiteral("fly"), QStringLiteral("--help")}).code, 2);
+
+        QTemporaryDir dir;
+        const Run foreign = runCli({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("status"), QStringLiteral("--pdf"),
+                                    QStringLiteral("x.pdf")});
+        QCOMPARE(foreign.code, 2);
+        QVERIFY2(foreign.err.startsWith("La orden status no admite la opción --pdf."), foreign.err.constData());
+        QVERIFY(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+
+        const Run created = runCli({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("create"), QStringLiteral("--name"),
+                                    QStringLiteral("uno"), QStringLiteral("--key"), QStringLiteral("3"), QStringLiteral("--bet"),
+                                    QStringLiteral("1,2,3,4,5"), QStringLiteral("--json")});
+        QCOMPARE(created.code, 0);
+        QCOMPARE(created.out, QByteArray("{\"record\": 1}\n"));
     }
 };
 

@@ -6,11 +6,13 @@
 #include "support/searchpages.h"
 #include "support/testhttpserver.h"
 
+#include <QDBusConnection>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -38,6 +40,59 @@ namespace
     }
 
     enum class Serve { Fixtures, SearchCloses, CorruptSearch, DrawPageCloses };
+
+    // What a desktop's notification service receives.
+    class NotificationService : public QObject
+    {
+        Q_OBJECT
+        Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+
+    public slots:
+        uint Notify(const QString &application, uint, const QString &, const QString &summary, const QString &body,
+                    const QStringList &, const QVariantMap &, int)
+        {
+            calls.append({application, summary, body});
+            return uint(calls.size());
+        }
+
+    public:
+        QList<QStringList> calls;
+    };
+
+    struct UpdateRun
+    {
+        int code = -1;
+        QByteArray err;
+    };
+
+    // update --notify on the service's draw that gives the peña "BAR" 3 + 1
+    // and the reintegro, with the session bus at busAddress.
+    UpdateRun updateWithNotice(const QString &busAddress)
+    {
+        TestHttpServer server;
+        if (!server.listen())
+            return {};
+        FakeService service(server);
+        service.add({2026, 11, 29}, {3, 12, 28, 40, 45}, 0);
+        QTemporaryDir dir;
+        Fixtures::writeFile(dir.filePath(QStringLiteral("numeros.dat")), Fixtures::bytesOf(firstDraws(5)));
+        Fixtures::writeFile(dir.filePath(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({
+            Fixtures::simpleSyndicate(QStringLiteral("BAR"), {{3, 12, 28, 1, 2}}, 0, QDate(2026, 11, 1))}));
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress);
+        process.setProcessEnvironment(environment);
+        QSignalSpy done(&process, &QProcess::finished);
+        process.start(QStringLiteral(QUORVALE_CLI),
+                      {QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--today"), QStringLiteral("2026-12-01"),
+                       QStringLiteral("--operator-url"), server.baseUrl().toString(), QStringLiteral("--source"),
+                       QStringLiteral("service"), QStringLiteral("update"), QStringLiteral("--notify"),
+                       QStringLiteral("--exit-code-on-prize")});
+        // The bus delivers the call to this process's service while it waits.
+        if (!done.wait(60000))
+            return {};
+        return {process.exitCode(), process.readAllStandardError()};
+    }
 }
 
 Q_DECLARE_METATYPE(Serve)
@@ -208,6 +263,40 @@ private slots:
         QVERIFY(reports.contains("\"fecha\": \"2025-06-01\""));
         QVERIFY(!reports.contains("\"fecha\": \"2025-01-05\""));
         QCOMPARE(Fixtures::readFile(dir.filePath(QStringLiteral("numeros.dat"))), Fixtures::bytesOf(stored));
+    }
+
+    // --notify: one notice per peña over the session bus; without a bus a
+    // warning, and the exit status is that of the download.
+    void notifyPrizes()
+    {
+        const UpdateRun noBus = updateWithNotice(QStringLiteral("unix:path=/nonexistent/quorvale-bus"));
+        QCOMPARE(noBus.code, 10);
+        QVERIFY2(noBus.err.contains("Aviso: no se ha podido avisar del premio en el escritorio"), noBus.err.constData());
+
+        if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty())
+            QSKIP("dbus-daemon is not installed");
+        QProcess daemon;
+        daemon.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                                                     QStringLiteral("--print-address=1")});
+        if (!daemon.waitForStarted(10000) || !daemon.waitForReadyRead(10000))
+            QSKIP("no private session bus could be started");
+        const QString address = QString::fromUtf8(daemon.readLine().trimmed());
+        QDBusConnection bus = QDBusConnection::connectToBus(address, QStringLiteral("notices"));
+        QVERIFY(bus.isConnected());
+        NotificationService service;
+        QVERIFY(bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &service, QDBusConnection::ExportAllSlots));
+        QVERIFY(bus.registerService(QStringLiteral("org.freedesktop.Notifications")));
+
+        const UpdateRun run = updateWithNotice(address);
+        QDBusConnection::disconnectFromBus(QStringLiteral("notices"));
+        daemon.kill();
+        daemon.waitForFinished(10000);
+        QCOMPARE(run.code, 10);
+        QVERIFY2(!run.err.contains("Aviso"), run.err.constData());
+        QCOMPARE(service.calls.size(), 1);
+        QCOMPARE(service.calls[0], (QStringList {QStringLiteral("Quorvale"), QStringLiteral("Premio en la peña BAR"),
+                                                 QStringLiteral("29/11/2026, 5ª categoría (3 + 1): 40,98 €\n"
+                                                                "29/11/2026, reintegro: 1,50 €")}));
     }
 
     // The operator's address must be one the program can use.

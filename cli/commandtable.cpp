@@ -1,0 +1,170 @@
+#include "commandtable.h"
+
+#include <QCommandLineParser>
+#include <QStringList>
+
+#include <cstring>
+
+namespace
+{
+    using Cli::CommandInfo;
+    using Cli::OptionInfo;
+
+    constexpr OptionInfo kOptions[] = {
+        {"json", nullptr, nullptr, "Salida en JSON (los campos se describen en docs/cli.md)."},
+        {"yes", nullptr, nullptr, "Responde Sí a las preguntas (sin ella, No)."},
+        {"draws", "N", "1", "Número de sorteos a ver, desde el más reciente (1 por omisión)."},
+        {"historico", nullptr, nullptr, "También los sorteos anteriores a la creación de cada peña."},
+        {"premio", nullptr, nullptr, "Sólo las apuestas con premio."},
+        {"csv", nullptr, nullptr, "Salida en CSV."},
+        {"yes-draws", nullptr, nullptr, "Sí a borrar todos los sorteos."},
+        {"yes-reset", nullptr, nullptr, "Sí a borrar los aciertos de las peñas."},
+        {"name", "NOMBRE", nullptr, "Nombre de la peña (se guarda en mayúsculas)."},
+        {"key", "CLAVE", nullptr, "Número clave, del 0 al 9."},
+        {"bet", "a,b,c,d,e", nullptr, "Una apuesta sencilla de cinco números del 1 al 54 (se puede repetir, hasta 24)."},
+        {"multiple", "a,b,...", nullptr, "La apuesta múltiple: de 6 a 11 números del 1 al 54."},
+        {"syndicate", "R", nullptr, "Número de la peña (su posición en la lista de peñas, desde 1)."},
+        {"reports-since", "FECHA", nullptr, "También los informes de premios que falten desde esa fecha (AAAA-MM-DD)."},
+        {"exit-code-on-prize", nullptr, nullptr, "Termina con 10 si alguna peña ha tenido premio."},
+        {"notify", nullptr, nullptr, "Avisa en el escritorio de cada peña con premio (categoría e importe)."},
+        {"date", "FECHA", nullptr, "Fecha del sorteo (AAAA-MM-DD)."},
+        {"all", nullptr, nullptr, "Los informes de todos los sorteos guardados."},
+        {"official", nullptr, nullptr, "En boletos oficiales."},
+        {"plain", nullptr, nullptr, "En papel normal (participaciones)."},
+        {"source", "FUENTE", "auto", "De dónde bajar los sorteos: auto (por omisión), service o pages."},
+        {"pdf", "FICHERO", nullptr, "Fichero PDF de salida."},
+    };
+
+    constexpr CommandInfo kCommands[] = {
+        {"status", 1, 1, "", "Estado de los sorteos y las peñas.", {"json"},
+         "El número de sorteos guardados, la última actualización, el próximo sorteo, los sorteos que faltan y el número de peñas."},
+        {"draws", 1, 1, "", "Lista de sorteos y frecuencias.", {"json"},
+         "Los sorteos, del más reciente al más antiguo, y el total; con --json también cuántas veces ha salido cada número y cada clave."},
+        {"check", 1, 1, "", "Escrutinio de las peñas, como las listas de resultados de la ventana.",
+         {"draws", "historico", "premio", "json"},
+         "Las dos listas (apuestas sencillas y múltiples) fila a fila; con --json además los aciertos, la clave y la categoría de cada apuesta. No cambia ningún fichero."},
+        {"syndicates", 1, 1, "", "Lista de peñas, premios y efectividad.", {"json"},
+         "Una línea por peña (apuestas, sorteos jugados, efectividad), el total de premios y el dinero jugado y ganado."},
+        {"create", 1, 1, "", "Crea una peña.", {"name", "key", "bet", "multiple", "json", "yes"},
+         "El número de la peña nueva (su número R para print, ledger y delete-syndicate), o con --json {\"record\": R}."},
+        {"print", 1, 1, "", "Imprime una peña en un fichero PDF.", {"syndicate", "official", "plain", "pdf", "json", "yes"},
+         "El número de páginas del PDF escrito, o con --json {\"pages\": N, \"pdf\": FICHERO}."},
+        {"import", 2, 2, "FICHERO", "Importa un fichero de sorteos (numeros.dat); el anterior se guarda como numeros.bak.", {"yes"},
+         "Nada; los avisos van a la salida de error."},
+        {"delete-draws", 1, 1, "", "Borra todos los sorteos y, si se pide, los aciertos de las peñas.", {"yes-draws", "yes-reset"},
+         "Nada; los avisos van a la salida de error."},
+        {"delete-draw", 2, 2, "N", "Borra el sorteo N de la lista (1 = el más reciente).", {"yes"},
+         "Nada; los avisos van a la salida de error."},
+        {"delete-syndicate", 2, 2, "R", "Borra la peña R.", {"yes"}, "Nada; los avisos van a la salida de error."},
+        {"update", 1, 1, "", "Baja los sorteos nuevos y sus informes de premios.",
+         {"source", "reports-since", "json", "exit-code-on-prize", "notify", "yes"},
+         "El último texto del estado de la descarga, o con --json los sorteos nuevos, los informes pendientes, los sorteos que faltan y los premios de las peñas."},
+        {"export", 1, 1, "", "Los sorteos en CSV, del más antiguo al más reciente.", {"csv"},
+         "date,n1,n2,n3,n4,n5,clave y una línea por sorteo (se puede volver a importar)."},
+        {"prizes", 1, 1, "", "Informe de premios del último sorteo guardado.", {"date", "all", "json"},
+         "Por categoría, los acertantes y el premio en euros, o si el informe está pendiente o falta."},
+        {"ledger", 1, 1, "", "Lo jugado y lo ganado por una peña, sorteo a sorteo.", {"syndicate", "json", "csv"},
+         "Por sorteo: la fecha, lo jugado y lo ganado en céntimos y las apuestas premiadas por categoría."},
+    };
+
+    const OptionInfo *findOption(const char *name)
+    {
+        for (const OptionInfo &option : kOptions) {
+            if (std::strcmp(option.name, name) == 0)
+                return &option;
+        }
+        return nullptr;
+    }
+
+    QString written(const OptionInfo &option)
+    {
+        QString text = QStringLiteral("--") + QLatin1String(option.name);
+        if (option.valueName)
+            text += QLatin1Char(' ') + QString::fromUtf8(option.valueName);
+        return text;
+    }
+
+    // The commands that take an option, for the general help: "check, print".
+    QString usersOf(const char *name)
+    {
+        QStringList users;
+        for (const CommandInfo &command : kCommands) {
+            for (const char *option : command.options) {
+                if (option && std::strcmp(option, name) == 0)
+                    users << QLatin1String(command.name);
+            }
+        }
+        return users.join(QStringLiteral(", "));
+    }
+}
+
+const CommandInfo *Cli::findCommand(const QString &name)
+{
+    for (const CommandInfo &command : kCommands) {
+        if (name == QLatin1String(command.name))
+            return &command;
+    }
+    return nullptr;
+}
+
+void Cli::addCommandOptions(QCommandLineParser &parser)
+{
+    for (const OptionInfo &option : kOptions) {
+        QCommandLineOption added(QString::fromLatin1(option.name),
+                                 usersOf(option.name) + QStringLiteral(": ") + QString::fromUtf8(option.help));
+        if (option.valueName)
+            added.setValueName(QString::fromUtf8(option.valueName));
+        if (option.defaultValue)
+            added.setDefaultValue(QString::fromUtf8(option.defaultValue));
+        parser.addOption(added);
+    }
+}
+
+QString Cli::commandList()
+{
+    QString text = QStringLiteral("Quorvale sin ventana.\n\nÓrdenes (quorvale-cli ORDEN --help explica cada una):\n");
+    for (const CommandInfo &command : kCommands) {
+        QString head = QLatin1String(command.name);
+        if (*command.arguments)
+            head += QLatin1Char(' ') + QString::fromUtf8(command.arguments);
+        text += QStringLiteral("  %1 %2\n").arg(head, -24).arg(QString::fromUtf8(command.summary));
+    }
+    text += QStringLiteral("\nSalida: 0 hecho, 1 error, 2 uso incorrecto (no se toca ningún fichero), 3 respuesta No, "
+                           "4 otro Quorvale usa los datos, 10 update --exit-code-on-prize con premio.");
+    return text;
+}
+
+QString Cli::commandHelp(const CommandInfo &command)
+{
+    QString usage = QStringLiteral("Uso: quorvale-cli [--data-dir DIR] [--today AAAA-MM-DD] ") + QLatin1String(command.name);
+    if (*command.arguments)
+        usage += QLatin1Char(' ') + QString::fromUtf8(command.arguments);
+    QStringList lines;
+    for (const char *name : command.options) {
+        if (!name)
+            break;
+        const OptionInfo *option = findOption(name);
+        usage += QStringLiteral(" [") + written(*option) + QLatin1Char(']');
+        lines << QStringLiteral("  %1 %2").arg(written(*option), -22).arg(QString::fromUtf8(option->help));
+    }
+    QString text = usage + QStringLiteral("\n\n") + QString::fromUtf8(command.summary) + QLatin1Char('\n');
+    if (!lines.isEmpty())
+        text += QStringLiteral("\nOpciones:\n") + lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    text += QStringLiteral("\nEscribe: ") + QString::fromUtf8(command.prints) + QLatin1Char('\n');
+    return text;
+}
+
+QString Cli::foreignOption(const QCommandLineParser &parser, const CommandInfo &command)
+{
+    for (const OptionInfo &option : kOptions) {
+        const QString name = QString::fromLatin1(option.name);
+        if (!parser.isSet(name))
+            continue;
+        bool taken = false;
+        for (const char *own : command.options)
+            taken = taken || (own && std::strcmp(own, option.name) == 0);
+        if (!taken)
+            return QStringLiteral("--") + name;
+    }
+    return {};
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <vector>
+
+class Notifier;
+class Session;
+
+// One prize a peña won in one draw: one entry per peña, draw and category
+// (1 = 5 + 1 ... 8 = 2 + 0, 9 = the reintegro), as the prize reports number them.
+struct PrizeWin
+{
+    int syndicate = 0; // record number
+    QString name;
+    QDate date;
+    int category = 0;
+    std::int64_t count = 0;                 // winning bets (or combinations)
+    std::optional<std::int64_t> amountCents; // none while the report is not final
+
+    bool operator==(const PrizeWin &) const = default;
+};
+
+// Every prize the peñas won in the given draws, peña by peña, oldest draw first.
+std::vector<PrizeWin> prizesIn(const Session &session, const std::set<QDate> &dates);
+
+// The prizes a download brought: those of the draws it added and of the
+// stored draws whose report it completed. Made before the download starts,
+// asked once it has finished; the window and `update` share it.
+class PrizeWatch
+{
+public:
+    explicit PrizeWatch(const Session &session);
+    std::vector<PrizeWin> found(const Session &session, const std::vector<QDate> &newDraws) const;
+
+private:
+    std::set<QDate> m_unfinished;
+};
+
+// The desktop notice of a peña's prizes: the peña in the title, one line
+// per prize with its draw, category and amount.
+struct PrizeNotification
+{
+    QString title;
+    QString body;
+
+    bool operator==(const PrizeNotification &) const = default;
+};
+
+// One notice per peña, in the order of the prizes.
+std::vector<PrizeNotification> prizeNotifications(const std::vector<PrizeWin> &prizes);
+// "5ª categoría (3 + 1)", "Reintegro".
+QString prizeCategoryName(int category);
+// Shows every notice; the reason of the first one that could not be shown,
+// empty when all were.
+QString sendPrizeNotifications(Notifier &notifier, const std::vector<PrizeWin> &prizes);
