@@ -98,6 +98,7 @@ int main(int argc, char *argv[])
     else
         clock = std::make_unique<SystemClock>();
 
+    options.endpoints.userGuide = installedGuide(QApplication::applicationDirPath());
     MessageBoxPrompter prompter;
     Session session(*clock, prompter, options.endpoints);
     std::unique_ptr<MainWindow> window;

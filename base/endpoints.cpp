@@ -9,6 +9,11 @@ QUrl Endpoints::onOperatorSite(const QUrl &address) const
     return moved;
 }
 
+QUrl Endpoints::programPage() const
+{
+    return webSite.isEmpty() ? userGuide : webSite;
+}
+
 bool Endpoints::isUsableBase(const QUrl &url)
 {
     return url.isValid() && !url.host().isEmpty()

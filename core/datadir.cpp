@@ -81,3 +81,9 @@ QString bundledDrawFile(const QString &programDir)
     const QString path = QDir(programDir).absoluteFilePath(QStringLiteral("../share/quorvale/numeros.dat"));
     return QFileInfo::exists(path) ? QDir::cleanPath(path) : QString();
 }
+
+QUrl installedGuide(const QString &programDir)
+{
+    const QString path = QDir(programDir).absoluteFilePath(QStringLiteral("../share/doc/quorvale/guia.html"));
+    return QFileInfo::exists(path) ? QUrl::fromLocalFile(QDir::cleanPath(path)) : QUrl();
+}

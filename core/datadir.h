@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
 
 // Where the data files live:
 // - the directory given with --data-dir;
@@ -24,3 +25,8 @@ QString userDataDir();
 // beside the bin/ directory of an installation, or of the build tree. Empty
 // when there is none.
 QString bundledDrawFile(const QString &programDir);
+
+// The user guide installed with the program, as a file URL:
+// share/doc/quorvale/guia.html beside the bin/ directory of an installation,
+// or of the build tree. Empty when there is none.
+QUrl installedGuide(const QString &programDir);

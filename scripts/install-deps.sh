@@ -1,6 +1,7 @@
 #!/bin/sh
-# Installs, from Debian 12's own archive, whatever the build, the tests and
-# the screenshots need and is not yet on this machine. Safe to run again.
+# Installs, from Debian 12's own archive, whatever the build, the tests, the
+# package (its manual pages, HTML guide and lintian check) and the
+# screenshots need and is not yet on this machine. Safe to run again.
 set -eu
 
 PACKAGES="cmake ninja-build g++ pkg-config \
@@ -8,7 +9,8 @@ qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-pdf-dev libqt6opengl6-dev \
 libqt6pdfwidgets6 libqt6svg6 qt6-qpa-plugins \
 fonts-liberation fonts-dejavu-core \
 xvfb xauth x11-apps xdotool imagemagick poppler-utils openssl \
-dpkg-dev file qt6-translations-l10n dbus-daemon"
+dpkg-dev file qt6-translations-l10n dbus-daemon \
+cmark help2man lintian man-db"
 
 missing=""
 for p in $PACKAGES; do

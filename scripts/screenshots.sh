@@ -9,5 +9,17 @@ demo=$(mktemp -d)
 trap 'rm -rf "$demo"' EXIT
 "$here/scripts/make-demo.sh" "$here/build-release" "$demo"
 xvfb-run -a -s "-screen 0 1280x900x24" "$here/build-release/tools/screenshots" "$demo" "$here/docs/img" --today 2026-08-20
+# The report tab shows the newest draw's report, and the demo's newest draws
+# have none: its picture comes from a copy of the demo that ends at the last
+# draw whose real report the demo carries (28/12/2025).
+reported=$(mktemp -d)
+shots=$(mktemp -d)
+trap 'rm -rf "$demo" "$reported" "$shots"' EXIT
+cp "$demo"/* "$reported"/
+record=$("$here/build-release/cli/quorvale-cli" --data-dir "$demo" draws --json \
+    | grep -A 9 '"date": "2025-12-28"' | grep '"record"' | sed 's/[^0-9]//g')
+head -c $(( record * 24 )) "$demo/numeros.dat" > "$reported/numeros.dat"
+xvfb-run -a -s "-screen 0 1280x900x24" "$here/build-release/tools/screenshots" "$reported" "$shots" --today 2025-12-30
+cp "$shots/ultimo-sorteo.png" "$here/docs/img/ultimo-sorteo.png"
 "$here/build-release/cli/quorvale-cli" --data-dir "$demo" print --syndicate 1 --plain --pdf "$demo/llano.pdf" >/dev/null
 pdftoppm -png -r 50 -f 1 -l 1 "$demo/llano.pdf" "$here/docs/img/impreso-llano"

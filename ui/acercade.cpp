@@ -26,13 +26,15 @@ LinkLabel::LinkLabel(const QUrl &address, QWidget *parent)
     : QLabel(parent)
     , m_address(address)
 {
-    setText(address.toString());
+    // A file path means nothing to the user; the guide is named instead.
+    setText(address.isLocalFile() ? QStringLiteral("Guía del usuario") : address.toString());
     setCursor(Qt::PointingHandCursor);
     QFont linkFont = font();
     linkFont.setUnderline(true);
     setFont(linkFont);
     setStyleSheet(QStringLiteral("color: rgb(0, 0, 204);"));
-    setToolTip(QStringLiteral("Abrir la web del programa"));
+    setToolTip(address.isLocalFile() ? QStringLiteral("Abrir la guía del usuario")
+                                     : QStringLiteral("Abrir la web del programa"));
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
@@ -55,8 +57,9 @@ Acercade::Acercade(const Endpoints &endpoints, UrlOpener &browser, QWidget *pare
     auto *system = new QLabel(systemLine(), this);
     system->setObjectName(QStringLiteral("Label4"));
 
-    auto *link = new LinkLabel(endpoints.webSite, this);
+    auto *link = new LinkLabel(endpoints.programPage(), this);
     link->setObjectName(QStringLiteral("Label2"));
+    link->setVisible(!endpoints.programPage().isEmpty());
     connect(link, &LinkLabel::activated, this, [&browser](const QUrl &address) { browser.open(address); });
 
     auto *layout = new QVBoxLayout(this);

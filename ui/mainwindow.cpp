@@ -197,8 +197,13 @@ void MainWindow::buildMenus()
     QMenu *help = menuBar()->addMenu(QStringLiteral("A&yuda"));
     help->setObjectName(QStringLiteral("Ayuda"));
     addAction(help, QStringLiteral("Leer"), QStringLiteral("Leer mensaje del Jefe"), [this] { openNewsWindow(); });
-    addAction(help, QStringLiteral("web"), QStringLiteral("Web del programa"),
-              [this] { m_opener->open(m_session.endpoints().webSite); });
+    QAction *guide = addAction(help, QStringLiteral("guia"), QStringLiteral("Guía del usuario"),
+                               [this] { m_opener->open(m_session.endpoints().userGuide); });
+    guide->setEnabled(!m_session.endpoints().userGuide.isEmpty());
+    QAction *web = addAction(help, QStringLiteral("web"), QStringLiteral("Web del programa"),
+                             [this] { m_opener->open(m_session.endpoints().programPage()); });
+    // Neither a site nor a guide: an entry that opens nothing says so greyed.
+    web->setEnabled(!m_session.endpoints().programPage().isEmpty());
     addAction(help, QStringLiteral("acerca"), QStringLiteral("Acerca de..."), [this] { openAbout(); });
 }
 

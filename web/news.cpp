@@ -42,6 +42,8 @@ bool News::offerNews(qint64 lengthBefore, qint64 lengthAfter)
 
 News::Outcome News::checkNews(const CheckInput &input, WebTransfer &transfer)
 {
+    if (input.endpoints.makerServer.isEmpty())
+        return Outcome::Off;
     if (!isDue(input.newestDrawDate, input.today))
         return Outcome::NotDue;
     const QString path = QDir(input.dataDir).filePath(QString::fromLatin1(kFileName));
@@ -54,6 +56,8 @@ News::Outcome News::checkNews(const CheckInput &input, WebTransfer &transfer)
 
 News::Outcome News::fetchNews(const CheckInput &input, WebTransfer &transfer)
 {
+    if (input.endpoints.makerServer.isEmpty())
+        return Outcome::Off;
     if (input.syndicates <= 0)
         return Outcome::NoSyndicate;
     const QString path = QDir(input.dataDir).filePath(QString::fromLatin1(kFileName));

@@ -29,6 +29,7 @@ namespace News
     bool offerNews(qint64 lengthBefore, qint64 lengthAfter);
 
     enum class Outcome {
+        Off,         // no news server is configured
         NotDue,      // the draws are up to date, or none is stored
         NoSyndicate, // nobody to tell
         Unreachable, // the document could not be fetched; the old one stays
@@ -46,7 +47,8 @@ namespace News
     };
 
     // The start-up check: creates informe.dat when missing and fetches the
-    // document when due. Every failure is silent.
+    // document when due. Every failure is silent. Without a news server
+    // nothing is touched.
     Outcome checkNews(const CheckInput &input, WebTransfer &transfer);
     // The fetch itself, for a check that found the draws behind.
     Outcome fetchNews(const CheckInput &input, WebTransfer &transfer);

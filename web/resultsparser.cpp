@@ -29,7 +29,9 @@ namespace
         "¡¡Datos corruptos o inválidos!! Si se repite en otros momentos este mismo error, "
         "posiblemente se ha de actualizar el programa. Pruebe más tarde.");
     const QString kCorruptReport = QStringLiteral(
-        "\nERROR DE INTERPRETACIÓN DE DATOS:\nSi más tarde se conecta y le vuelve a suceder envie un email a: ");
+        "\nERROR DE INTERPRETACIÓN DE DATOS:");
+    const QString kCorruptReportMail =
+        QStringLiteral("\nSi más tarde se conecta y le vuelve a suceder envie un email a: ");
     const QString kPartialTitle = QStringLiteral("Pruebe mas tarde");
     const QString kPartialText = QStringLiteral("Aun no hay datos de sorteos del %1.");
     const QString kGapTitle = QStringLiteral("Faltan sorteos");
@@ -347,7 +349,10 @@ ParseResult concludeParse(ResultsPageScan scan, int stored, bool writeFailed, in
         if (stored == 0) {
             result.parseFailed = true;
             result.message = WebMessage {Prompter::Icon::Critical, kCorruptTitle, kCorruptText};
-            result.reportText = kCorruptReport + supportEmail;
+            // Without a support address the line would end in nothing.
+            result.reportText = kCorruptReport;
+            if (!supportEmail.isEmpty())
+                result.reportText += kCorruptReportMail + supportEmail;
         } else {
             result.message = WebMessage {Prompter::Icon::Information, kPartialTitle,
                                          kPartialText.arg(currentYear)};

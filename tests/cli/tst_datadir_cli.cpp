@@ -182,6 +182,20 @@ private slots:
         QCOMPARE(Fixtures::readFile(dir + QStringLiteral("apuestas.dat")), QByteArray("x"));
         QVERIFY(!QFileInfo::exists(home.filePath(QStringLiteral("Quorvale"))));
     }
+
+    // The guide the Help menu opens sits beside bin/, in a package as in the
+    // build tree; a missing one gives no address rather than a dead one.
+    void installedGuideBesideBin()
+    {
+        QTemporaryDir prefix;
+        QVERIFY(QDir().mkpath(prefix.filePath(QStringLiteral("bin"))));
+        const QString bin = prefix.filePath(QStringLiteral("bin"));
+        QVERIFY(installedGuide(bin).isEmpty());
+        QVERIFY(QDir().mkpath(prefix.filePath(QStringLiteral("share/doc/quorvale"))));
+        const QString guide = prefix.filePath(QStringLiteral("share/doc/quorvale/guia.html"));
+        QVERIFY(Fixtures::writeFile(guide, "<html></html>"));
+        QCOMPARE(installedGuide(bin), QUrl::fromLocalFile(guide));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDataDirCli)

@@ -335,6 +335,20 @@ private slots:
         keepPicture(about, "acercade");
         QTest::mouseClick(child<QLabel>(about, "Label2"), Qt::LeftButton);
         QCOMPARE(opener.opened, QList<QUrl> {endpoints.webSite});
+
+        // Without a web site the link leads to the installed guide, named as
+        // such; with neither there is no link at all.
+        Endpoints local;
+        local.userGuide = QUrl::fromLocalFile(QStringLiteral("/usr/share/doc/quorvale/guia.html"));
+        RecordingOpener guideOpener;
+        Acercade guideAbout(local, guideOpener);
+        guideAbout.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&guideAbout));
+        QCOMPARE(child<QLabel>(guideAbout, "Label2")->text(), QStringLiteral("Guía del usuario"));
+        QTest::mouseClick(child<QLabel>(guideAbout, "Label2"), Qt::LeftButton);
+        QCOMPARE(guideOpener.opened, QList<QUrl> {local.userGuide});
+        Acercade bare(Endpoints {}, guideOpener);
+        QVERIFY(child<QLabel>(bare, "Label2")->isHidden());
     }
 };
 

@@ -56,8 +56,11 @@ private slots:
         QCOMPARE(tabs->tabText(3), QStringLiteral("Estadísticas"));
         for (const char *name : {"Baja", "Crearp", "borrpe", "sencillas", "verpremio", "verhisto", "verprehi",
                                  "Multiples", "verpremiom", "verhistom", "verpreim", "salir", "gene", "ultimo",
-                                 "Gestor", "esta", "Leer", "web", "acerca"})
+                                 "Gestor", "esta", "Leer", "guia", "web", "acerca"})
             QVERIFY2(window.findChild<QAction *>(QString::fromLatin1(name)), name);
+        // No guide installed and no web site: nothing to open, so greyed.
+        QVERIFY(!child<QAction>(window, "guia")->isEnabled());
+        QVERIFY(!child<QAction>(window, "web")->isEnabled());
 
         // The welcome box, once, with no syndicate stored.
         QTRY_COMPARE(prompter.titles(), QStringList {QStringLiteral("Fichero de peñas vacío")});

@@ -761,7 +761,7 @@ private slots:
                                    << QStringLiteral(
                                           "\nOPCIÓN NO DISPONIBLE\n\nSu ordenador no tiene instalado Adobe Reader para la "
                                           "lectura de archivos PDF.\nSi quiere instalarlo y disfrutar de esta opción, vaya a "
-                                          "la web https://www.quorvale.example/lector-pdf\n(O haga click AQUÍ para "
+                                          "la web https://get.adobe.com/reader/\n(O haga click AQUÍ para "
                                           "instalarlo)\n\nEs totalmente gratuito. Una vez instalado, ejecútelo y acepte el "
                                           "contrato de licencia. Después ya podrá utilizar Quorvale con esta opción activada.");
     }
@@ -817,7 +817,9 @@ private slots:
         QVERIFY(News::offerNews(400, 301));
 
         Endpoints endpoints;
-        QCOMPARE(News::documentUrl(endpoints).toString(), QStringLiteral("https://news.quorvale.example/ginforme.dat"));
+        QVERIFY(endpoints.makerServer.isEmpty());
+        endpoints.makerServer = QUrl(QStringLiteral("https://noticias.example.org"));
+        QCOMPARE(News::documentUrl(endpoints).toString(), QStringLiteral("https://noticias.example.org/ginforme.dat"));
         endpoints.makerServer = QUrl(QStringLiteral("http://127.0.0.1:7/espejo/"));
         QCOMPARE(News::documentUrl(endpoints).toString(), QStringLiteral("http://127.0.0.1:7/espejo/ginforme.dat"));
 

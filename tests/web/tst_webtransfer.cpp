@@ -356,20 +356,24 @@ private slots:
         QTest::addColumn<QByteArray>("served");
         QTest::addColumn<int>("outcome");
         QTest::addColumn<bool>("requested");
+        QTest::addColumn<bool>("configured");
         const QByteArray news = SearchPages::fixture("noticias.html");
-        QTest::newRow("new document") << 3 << 1 << QByteArray() << 200 << news << int(News::Outcome::Offer) << true;
+        QTest::newRow("new document") << 3 << 1 << QByteArray() << 200 << news << int(News::Outcome::Offer) << true << true;
         QTest::newRow("same length") << 5 << 1 << QByteArray(news.size(), 'n') << 200 << news
-                                     << int(News::Outcome::NothingNew) << true;
+                                     << int(News::Outcome::NothingNew) << true << true;
         QTest::newRow("300 bytes") << 3 << 1 << QByteArray() << 200 << QByteArray(300, 'n')
-                                   << int(News::Outcome::NothingNew) << true;
+                                   << int(News::Outcome::NothingNew) << true << true;
         QTest::newRow("301 bytes") << 3 << 1 << QByteArray() << 200 << QByteArray(301, 'n') << int(News::Outcome::Offer)
-                                   << true;
+                                   << true << true;
         QTest::newRow("server error keeps the old one") << 3 << 1 << QByteArray("antiguo") << 500 << news
-                                                        << int(News::Outcome::Unreachable) << true;
+                                                        << int(News::Outcome::Unreachable) << true << true;
         QTest::newRow("two days behind") << 2 << 1 << QByteArray("antiguo") << 200 << news
-                                         << int(News::Outcome::NotDue) << false;
+                                         << int(News::Outcome::NotDue) << false << true;
         QTest::newRow("no syndicate") << 3 << 0 << QByteArray("antiguo") << 200 << news
-                                      << int(News::Outcome::NoSyndicate) << false;
+                                      << int(News::Outcome::NoSyndicate) << false << true;
+        // No news server configured: nothing fetched, informe.dat untouched.
+        QTest::newRow("no news server") << 3 << 1 << QByteArray("antiguo") << 200 << news
+                                        << int(News::Outcome::Off) << false << false;
     }
 
     void news()
@@ -381,6 +385,7 @@ private slots:
         QFETCH(QByteArray, served);
         QFETCH(int, outcome);
         QFETCH(bool, requested);
+        QFETCH(bool, configured);
         m_server->setPage(QStringLiteral("/noticias/ginforme.dat"), served, status);
         const QString path = file(News::kFileName);
         if (!before.isEmpty())
@@ -391,7 +396,8 @@ private slots:
         input.newestDrawDate = OleDate::fromDate(input.today.addDays(-daysBehind));
         input.syndicates = syndicates;
         input.dataDir = m_dir->path();
-        input.endpoints.makerServer = m_server->baseUrl().resolved(QUrl(QStringLiteral("/noticias")));
+        if (configured)
+            input.endpoints.makerServer = m_server->baseUrl().resolved(QUrl(QStringLiteral("/noticias")));
         NetworkTransfer transfer;
         QCOMPARE(int(News::checkNews(input, transfer)), outcome);
         QCOMPARE(m_server->requestsFor(QStringLiteral("/noticias/ginforme.dat")), requested ? 1 : 0);
