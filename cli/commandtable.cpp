@@ -33,6 +33,11 @@ namespace
         {"plain", nullptr, nullptr, "En papel normal (participaciones)."},
         {"source", "FUENTE", "auto", "De dónde bajar los sorteos: auto (por omisión), service o pages."},
         {"pdf", "FICHERO", nullptr, "Fichero PDF de salida."},
+        {"member", "NOMBRE", nullptr, "Sólo la participación de ese socio (sin ella, una página por socio)."},
+        {"add", "NOMBRE", nullptr, "Añade un socio (hasta 40 caracteres) con las participaciones de --shares."},
+        {"set", "NOMBRE", nullptr, "Cambia las participaciones de un socio a las de --shares."},
+        {"remove", "NOMBRE", nullptr, "Quita un socio de la peña."},
+        {"shares", "N", nullptr, "Participaciones del socio, de 1 a 999."},
     };
 
     constexpr CommandInfo kCommands[] = {
@@ -65,6 +70,14 @@ namespace
          "Por categoría, los acertantes y el premio en euros, o si el informe está pendiente o falta."},
         {"ledger", 1, 1, "", "Lo jugado y lo ganado por una peña, sorteo a sorteo.", {"syndicate", "json", "csv"},
          "Por sorteo: la fecha, lo jugado y lo ganado en céntimos y las apuestas premiadas por categoría."},
+        {"members", 1, 1, "", "Los socios de una peña y sus participaciones; con --add, --set o --remove, los cambia.",
+         {"syndicate", "add", "set", "remove", "shares", "json"},
+         "Por socio: el nombre, las participaciones y su parte de lo jugado, lo ganado y el balance, y la fila del total; "
+         "una peña sin socios es de su organizador."},
+        {"participation", 1, 1, "", "Las participaciones de los socios de una peña en un sorteo, en PDF.",
+         {"syndicate", "member", "date", "pdf", "json"},
+         "El número de páginas del PDF (una por socio), o con --json {\"pages\": N, \"pdf\": FICHERO, \"date\": \"AAAA-MM-DD\"}. "
+         "El sorteo es el próximo, o el de --date."},
     };
 
     const OptionInfo *findOption(const char *name)

@@ -3,6 +3,7 @@
 #include "createcommand.h"
 #include "exitcodes.h"
 #include "maintenancecommands.h"
+#include "membercommands.h"
 #include "printcommand.h"
 #include "reportcommands.h"
 #include "streamprompter.h"
@@ -32,7 +33,7 @@ namespace
     std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
     {
         for (int i = 1; i < argc; ++i) {
-            if (qstrcmp(argv[i], "print") == 0) {
+            if (qstrcmp(argv[i], "print") == 0 || qstrcmp(argv[i], "participation") == 0) {
                 qputenv("QT_QPA_PLATFORM", "offscreen");
                 return std::make_unique<QGuiApplication>(argc, argv);
             }
@@ -142,6 +143,10 @@ int main(int argc, char *argv[])
         if (!reportsSince.isValid())
             return usageError(QStringLiteral("--reports-since: fecha no válida: use AAAA-MM-DD."));
     }
+    if (shape->name == QLatin1String("members") || shape->name == QLatin1String("participation")) {
+        if (const QString wrong = Cli::memberUsageError(parser, arguments.first()); !wrong.isEmpty())
+            return usageError(wrong);
+    }
     const auto source = Cli::updateSource(parser.value(QStringLiteral("source")));
     if (!source) {
         std::fprintf(stderr, "--source: debe ser auto, service o pages (%s).\n",
@@ -188,6 +193,10 @@ int main(int argc, char *argv[])
                               commandOptions.json);
     } else if (command == QLatin1String("ledger")) {
         code = Cli::runLedger(session, parser.value(QStringLiteral("syndicate")), commandOptions.json, commandOptions.csv);
+    } else if (command == QLatin1String("members")) {
+        code = Cli::runMembers(session, parser, commandOptions.json);
+    } else if (command == QLatin1String("participation")) {
+        code = Cli::runParticipation(session, parser, commandOptions.json);
     } else if (command == QLatin1String("update")) {
         DBusNotifier desktop;
         code = Cli::runUpdate(session, *source, commandOptions.json, reportsSince,

@@ -14,19 +14,22 @@
 
 #include <cstdio>
 
+void Cli::printLine(const QString &text)
+{
+    const QByteArray line = text.toUtf8() + '\n';
+    std::fwrite(line.constData(), 1, std::size_t(line.size()), stdout);
+}
+
+void Cli::printJson(const QJsonObject &object)
+{
+    const QByteArray bytes = QJsonDocument(object).toJson(QJsonDocument::Indented);
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+}
+
 namespace
 {
-    void printLine(const QString &text)
-    {
-        const QByteArray line = text.toUtf8() + '\n';
-        std::fwrite(line.constData(), 1, std::size_t(line.size()), stdout);
-    }
-
-    void printJson(const QJsonObject &object)
-    {
-        const QByteArray bytes = QJsonDocument(object).toJson(QJsonDocument::Indented);
-        std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
-    }
+    using Cli::printJson;
+    using Cli::printLine;
 
     QString statusName(PrizeReport::Status status)
     {

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+class QJsonObject;
 class Session;
 
 // prizes and ledger: the stored prize reports and what each peña staked and
@@ -12,4 +13,8 @@ namespace Cli
     int runPrizes(Session &session, const QString &date, bool all, bool json);
     // ledger --syndicate R (--json | --csv)
     int runLedger(Session &session, const QString &syndicate, bool json, bool csv);
+
+    // A line of text, or an indented JSON document, on stdout in UTF-8.
+    void printLine(const QString &text);
+    void printJson(const QJsonObject &object);
 }

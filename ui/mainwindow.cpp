@@ -13,11 +13,15 @@
 #include "statisticstab.h"
 #include "systemprintdialog.h"
 
+#include "base/prompter.h"
 #include "core/maintenance.h"
+#include "core/membership.h"
 #include "core/prizewatch.h"
 #include "core/session.h"
 #include "core/sessiondownloadhost.h"
 #include "core/syndicatecreation.h"
+#include "print/participation.h"
+#include "print/pdffileprinter.h"
 #include "store/fileops.h"
 #include "store/oledate.h"
 #include "web/downloadsession.h"
@@ -78,6 +82,7 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
     connect(m_managerTab, &ManagerTab::printRequested, this, &MainWindow::printSyndicate);
     connect(m_managerTab, &ManagerTab::createRequested, this, &MainWindow::createSyndicate);
     connect(m_managerTab, &ManagerTab::deleteRequested, this, &MainWindow::deleteSyndicate);
+    connect(m_managerTab, &ManagerTab::participationsRequested, this, &MainWindow::printParticipations);
     m_statisticsTab = new StatisticsTab(session);
     connect(m_statisticsTab, &StatisticsTab::importRequested, this, &MainWindow::importDraws);
     connect(m_statisticsTab, &StatisticsTab::deleteAllRequested, this, &MainWindow::deleteAllDraws);
@@ -306,6 +311,31 @@ void MainWindow::printSyndicate()
     m_printWindow->setFileChooser(m_chooser);
     m_printWindow->setAttribute(Qt::WA_DeleteOnClose);
     m_printWindow->show();
+}
+
+void MainWindow::printParticipations(bool pdf)
+{
+    const int record = m_session.shownSyndicate();
+    if (!m_session.checkSyndicateChosen(record))
+        return;
+    const auto sheets = Membership(m_session).participations(record, {}, m_session.nextDrawDate());
+    if (sheets.empty())
+        return;
+    const QString title = QStringLiteral("Participaciones");
+    const auto job = [&](PrintSurface &surface) { ParticipationSheet::print(surface, sheets); };
+    if (!pdf) {
+        if (!m_printDialog->print(job) && !m_printDialog->errorString().isEmpty())
+            m_session.prompter().warn(title, m_printDialog->errorString());
+        return;
+    }
+    const QString path = m_chooser->choosePdfFile(QStringLiteral("Participaciones %1.pdf").arg(sheets.front().syndicateName));
+    if (path.isEmpty())
+        return;
+    PdfFilePrinter printer(path, QStringLiteral("Participaciones de la peña %1").arg(sheets.front().syndicateName));
+    if (printer.print(job))
+        m_session.prompter().inform(title, QStringLiteral("Participaciones guardadas en %1").arg(path));
+    else
+        m_session.prompter().warn(title, printer.errorString());
 }
 
 void MainWindow::returnToMainWindow()

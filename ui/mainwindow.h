@@ -87,6 +87,7 @@ private:
     void createSyndicate();
     void openAbout();
     void printSyndicate();
+    void printParticipations(bool pdf);
     void returnToMainWindow();
 
     Session &m_session;

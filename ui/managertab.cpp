@@ -2,12 +2,17 @@
 
 #include "balancechart.h"
 #include "effectivenesschart.h"
+#include "membermodel.h"
 #include "widgets.h"
 
+#include "base/prompter.h"
+#include "core/membership.h"
 #include "core/session.h"
 #include "scrutiny/categories.h"
 
 #include <QGridLayout>
+
+#include <algorithm>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -17,6 +22,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTabWidget>
+#include <QTableView>
 #include <QStyle>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -162,6 +168,7 @@ ManagerTab::ManagerTab(Session &session, QWidget *parent)
     m_detailPages->setObjectName(QStringLiteral("Detalles"));
     m_detailPages->addTab(scroll, QStringLiteral("Aciertos"));
     m_detailPages->addTab(moneyScroll, QStringLiteral("Dinero"));
+    m_detailPages->addTab(buildMembersPage(), QStringLiteral("Socios"));
     layout->addWidget(m_detailPages, 2);
 
     connect(&m_session, &Session::syndicatesChanged, this, &ManagerTab::showSyndicates);
@@ -220,9 +227,92 @@ void ManagerTab::showSyndicateDetails()
     showMoney();
 }
 
+QWidget *ManagerTab::buildMembersPage()
+{
+    auto *page = new QWidget;
+    page->setObjectName(QStringLiteral("PaginaSocios"));
+    auto *layout = new QVBoxLayout(page);
+    m_members = new MemberModel(m_session, this);
+    m_memberTable = new QTableView;
+    m_memberTable->setObjectName(QStringLiteral("TablaSocios"));
+    m_memberTable->setModel(m_members);
+    m_memberTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_memberTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_memberTable->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                                   | QAbstractItemView::AnyKeyPressed);
+    m_memberTable->verticalHeader()->hide();
+    m_memberTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_memberTable->horizontalHeader()->setSectionResizeMode(MemberModel::Name, QHeaderView::Stretch);
+    layout->addWidget(m_memberTable, 1);
+    auto *hint = new QLabel(QStringLiteral("Doble clic en un nombre o en las participaciones para cambiarlos. "
+                                           "Lo jugado y lo ganado se reparte según las participaciones."));
+    hint->setWordWrap(true);
+    layout->addWidget(hint);
+
+    auto *edit = new QHBoxLayout;
+    auto *add = namedButton(QStringLiteral("AnadirSocio"), QStringLiteral("Añadir socio"));
+    auto *remove = namedButton(QStringLiteral("QuitarSocio"), QStringLiteral("Quitar socio"));
+    connect(add, &QPushButton::clicked, this, &ManagerTab::addMember);
+    connect(remove, &QPushButton::clicked, this, &ManagerTab::removeMember);
+    edit->addWidget(add);
+    edit->addWidget(remove);
+    edit->addStretch(1);
+    layout->addLayout(edit);
+    auto *print = new QHBoxLayout;
+    auto *printButton = namedButton(QStringLiteral("ImprimirParticipaciones"), QStringLiteral("Imprimir participaciones"));
+    auto *pdfButton = namedButton(QStringLiteral("ParticipacionesPdf"), QStringLiteral("Participaciones en PDF..."));
+    printButton->setToolTip(QStringLiteral("Una hoja por socio para el próximo sorteo: las apuestas, lo que le toca "
+                                           "pagar y la firma del organizador."));
+    connect(printButton, &QPushButton::clicked, this, [this] { emit participationsRequested(false); });
+    connect(pdfButton, &QPushButton::clicked, this, [this] { emit participationsRequested(true); });
+    print->addWidget(printButton);
+    print->addWidget(pdfButton);
+    print->addStretch(1);
+    layout->addLayout(print);
+    return page;
+}
+
+void ManagerTab::addMember()
+{
+    const int record = m_session.shownSyndicate();
+    if (!m_session.checkSyndicateChosen(record))
+        return;
+    Membership membership(m_session);
+    const auto members = membership.members(record);
+    // A free name to start from, edited at once.
+    QString name;
+    for (int n = int(members.size()) + 1;; ++n) {
+        name = QStringLiteral("Socio %1").arg(n);
+        if (std::none_of(members.begin(), members.end(), [&](const Member &m) { return m.name == name; }))
+            break;
+    }
+    if (!membership.add(record, name, 1))
+        return;
+    m_members->show(record);
+    const QModelIndex cell = m_members->index(int(members.size()), MemberModel::Name);
+    m_memberTable->setCurrentIndex(cell);
+    m_memberTable->edit(cell);
+}
+
+void ManagerTab::removeMember()
+{
+    const int record = m_session.shownSyndicate();
+    const QString name = m_members->memberName(m_memberTable->currentIndex().row());
+    if (record == 0 || name.isEmpty()) {
+        m_session.prompter().inform(QStringLiteral("Socios"), QStringLiteral("Seleccione un socio primero..."));
+        return;
+    }
+    const QString syndicate = m_session.syndicates()[std::size_t(record - 1)].name();
+    if (!m_session.prompter().ask(QStringLiteral("Socios"), QStringLiteral("¿Quitar a %1 de la peña %2?").arg(name, syndicate)))
+        return;
+    Membership(m_session).remove(record, name);
+    m_members->show(record);
+}
+
 void ManagerTab::showMoney()
 {
     const int shown = m_session.shownSyndicate();
+    m_members->show(shown);
     for (int which = 0; which < 2; ++which) {
         const int record = which == 0 ? shown : 0;
         auto &labels = m_money[std::size_t(which)];

@@ -10,7 +10,9 @@ class QListWidget;
 class QPushButton;
 class QToolButton;
 class QTabWidget;
+class QTableView;
 class QTreeWidget;
+class MemberModel;
 class BalanceChart;
 class EffectivenessChart;
 class Session;
@@ -32,11 +34,16 @@ signals:
     void printRequested();
     void createRequested();
     void deleteRequested();
+    // Every member's participation in the next draw, printed or as a PDF.
+    void participationsRequested(bool pdf);
 
 private:
     void showSyndicates();
     void showSyndicateDetails();
     void showMoney();
+    QWidget *buildMembersPage();
+    void addMember();
+    void removeMember();
 
     Session &m_session;
     bool m_deletionAllowed = true;
@@ -59,4 +66,6 @@ private:
     std::array<std::array<QLabel *, 4>, 2> m_money {};
     BalanceChart *m_balanceChart = nullptr;
     QTabWidget *m_detailPages = nullptr;
+    MemberModel *m_members = nullptr;
+    QTableView *m_memberTable = nullptr;
 };

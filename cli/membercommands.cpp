@@ -1,0 +1,141 @@
+#include "membercommands.h"
+
+#include "exitcodes.h"
+#include "reportcommands.h"
+
+#include "core/membership.h"
+#include "core/session.h"
+#include "print/participation.h"
+#include "print/pdffileprinter.h"
+
+#include <QCommandLineParser>
+#include <QJsonArray>
+#include <QJsonObject>
+
+#include <cstdio>
+
+namespace
+{
+    const QString kSyndicate = QStringLiteral("syndicate");
+    const QString kShares = QStringLiteral("shares");
+    const QString kDate = QStringLiteral("date");
+    const QString kChanges[] = {QStringLiteral("add"), QStringLiteral("set"), QStringLiteral("remove")};
+
+    int recordOf(const QCommandLineParser &parser)
+    {
+        bool ok = false;
+        const int record = parser.value(kSyndicate).trimmed().toInt(&ok);
+        return ok && record >= 1 ? record : 0;
+    }
+
+    bool knownRecord(const Session &session, int record)
+    {
+        const int count = int(session.syndicates().size());
+        if (record <= count)
+            return true;
+        std::fprintf(stderr, "No existe la peña %d: hay %d peñas guardadas.\n", record, count);
+        return false;
+    }
+
+    int sharesOf(const QCommandLineParser &parser)
+    {
+        bool ok = false;
+        const int shares = parser.value(kShares).trimmed().toInt(&ok);
+        return ok ? shares : 0;
+    }
+}
+
+QString Cli::memberUsageError(const QCommandLineParser &parser, const QString &command)
+{
+    if (recordOf(parser) == 0)
+        return QStringLiteral("%1: falta --syndicate R, el número de la peña (desde 1).").arg(command);
+    if (command == QLatin1String("participation")) {
+        if (parser.value(QStringLiteral("pdf")).isEmpty())
+            return QStringLiteral("participation: falta --pdf FICHERO.");
+        if (parser.isSet(kDate) && !QDate::fromString(parser.value(kDate), Qt::ISODate).isValid())
+            return QStringLiteral("--date: fecha no válida: use AAAA-MM-DD.");
+        return {};
+    }
+    int changes = 0;
+    for (const QString &change : kChanges)
+        changes += int(parser.values(change).size());
+    if (changes > 1)
+        return QStringLiteral("members: sólo un cambio cada vez (--add, --set o --remove).");
+    const bool needsShares = parser.isSet(QStringLiteral("add")) || parser.isSet(QStringLiteral("set"));
+    if (parser.isSet(kShares) != needsShares)
+        return needsShares ? QStringLiteral("members: falta --shares N.")
+                           : QStringLiteral("members: --shares sólo va con --add o --set.");
+    if (needsShares && !MemberFile::isValidShares(sharesOf(parser)))
+        return QStringLiteral("--shares: debe ser un número entero de 1 a %1.").arg(MemberFile::kMaxShares);
+    if (changes > 0 && parser.isSet(QStringLiteral("json")))
+        return QStringLiteral("members: --json sólo va con la lista, sin cambios.");
+    return {};
+}
+
+int Cli::runMembers(Session &session, const QCommandLineParser &parser, bool json)
+{
+    const int record = recordOf(parser);
+    if (!knownRecord(session, record))
+        return Exit::kFailed;
+    Membership membership(session);
+    bool done = true;
+    if (parser.isSet(QStringLiteral("add")))
+        done = membership.add(record, parser.value(QStringLiteral("add")), sharesOf(parser));
+    else if (parser.isSet(QStringLiteral("set")))
+        done = membership.setShares(record, parser.value(QStringLiteral("set")), sharesOf(parser));
+    else if (parser.isSet(QStringLiteral("remove")))
+        done = membership.remove(record, parser.value(QStringLiteral("remove")));
+    if (!done)
+        return Exit::kFailed;
+
+    const auto rows = membership.rows(record);
+    if (json) {
+        QJsonArray members;
+        for (const Membership::Row &row : rows) {
+            members.append(QJsonObject {{QStringLiteral("name"), row.member.name},
+                                        {QStringLiteral("shares"), row.member.shares},
+                                        {QStringLiteral("stakeCents"), qint64(row.money.stakeCents)},
+                                        {QStringLiteral("wonCents"), qint64(row.money.wonCents)},
+                                        {QStringLiteral("balanceCents"), qint64(row.money.balanceCents)}});
+        }
+        printJson({{QStringLiteral("syndicate"), record},
+                   {QStringLiteral("members"), members},
+                   {QStringLiteral("totalShares"), membership.totalShares(record)}});
+        return Exit::kDone;
+    }
+    printLine(QStringLiteral("Socio\tParticipaciones\tJugado\tGanado\tBalance"));
+    for (const Membership::Row &row : rows) {
+        printLine(QStringList {row.member.name, QString::number(row.member.shares), Money::formatEuros(row.money.stakeCents),
+                               Money::formatEuros(row.money.wonCents), Money::formatEuros(row.money.balanceCents)}
+                      .join(QLatin1Char('\t')));
+    }
+    const Money::Totals totals = session.moneyTotals(record);
+    printLine(QStringList {QStringLiteral("Total"), QString::number(membership.totalShares(record)),
+                           Money::formatEuros(totals.stakeCents), Money::formatEuros(totals.wonCents),
+                           Money::formatEuros(totals.balanceCents)}
+                  .join(QLatin1Char('\t')));
+    return Exit::kDone;
+}
+
+int Cli::runParticipation(Session &session, const QCommandLineParser &parser, bool json)
+{
+    const int record = recordOf(parser);
+    if (!knownRecord(session, record))
+        return Exit::kFailed;
+    const QDate date = parser.isSet(kDate) ? QDate::fromString(parser.value(kDate), Qt::ISODate) : session.nextDrawDate();
+    const auto sheets = Membership(session).participations(record, parser.value(QStringLiteral("member")), date);
+    if (sheets.empty())
+        return Exit::kFailed;
+    const QString pdf = parser.value(QStringLiteral("pdf"));
+    PdfFilePrinter printer(pdf, QStringLiteral("Participaciones de la peña %1").arg(sheets.front().syndicateName));
+    int pages = 0;
+    if (!printer.print([&](PrintSurface &surface) { pages = ParticipationSheet::print(surface, sheets); })) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(printer.errorString()));
+        return Exit::kFailed;
+    }
+    if (json)
+        printJson({{QStringLiteral("pages"), pages}, {QStringLiteral("pdf"), pdf}, {QStringLiteral("date"), date.toString(Qt::ISODate)}});
+    else
+        printLine(QString::number(pages));
+    return Exit::kDone;
+}
