@@ -113,6 +113,8 @@ int main(int argc, char *argv[])
     if (auto *pages = window.findChild<QTabWidget *>(QStringLiteral("Detalles"))) {
         pages->setCurrentIndex(1);
         ok &= save(&window, out + QStringLiteral("/gestor-dinero.png"));
+        pages->setCurrentIndex(2);
+        ok &= save(&window, out + QStringLiteral("/gestor-socios.png"));
         pages->setCurrentIndex(0);
     }
 

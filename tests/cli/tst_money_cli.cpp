@@ -6,6 +6,7 @@
 #include "store/prizereportfile.h"
 #include "support/fixtures.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -65,28 +66,38 @@ class TestMoneyCli : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void januaryOf2025()
+    // The four draws of January 2025 with their real reports, the peña ENERO
+    // created on the 5th, after the peñas given.
+    static bool writeJanuary(const QString &path, std::vector<SyndicateRecord> before)
     {
-        QTemporaryDir dir;
+        QDir dir(path);
         std::vector<DrawRecord> draws;
         for (const DrawRecord &draw : Fixtures::realDraws()) {
             if (draw.qdate() <= QDate(2025, 1, 26))
                 draws.push_back(draw);
         }
-        QVERIFY(Fixtures::writeFile(dir.filePath(QStringLiteral("numeros.dat")), Fixtures::bytesOf(draws)));
-        QVERIFY(Fixtures::writeFile(dir.filePath(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({
-            Fixtures::simpleSyndicate(QStringLiteral("ENERO"), {{1, 6, 27, 33, 34}, {20, 27, 34, 40, 41}, {2, 3, 6, 9, 13}, {1, 2, 8, 26, 35}},
-                                      9, QDate(2025, 1, 5)),
-        })));
+        before.push_back(Fixtures::simpleSyndicate(QStringLiteral("ENERO"),
+                                                   {{1, 6, 27, 33, 34}, {20, 27, 34, 40, 41}, {2, 3, 6, 9, 13}, {1, 2, 8, 26, 35}},
+                                                   9, QDate(2025, 1, 5)));
+        if (!Fixtures::writeFile(dir.filePath(QStringLiteral("numeros.dat")), Fixtures::bytesOf(draws))
+            || !Fixtures::writeFile(dir.filePath(QStringLiteral("apuestas.dat")), Fixtures::bytesOf(before)))
+            return false;
         DiskFileOps ops;
         PrizeReportFile reports(ops);
-        QCOMPARE(reports.load(dir.filePath(QString::fromLatin1(PrizeReportFile::kFileName))), PrizeReportFile::Load::Ok);
+        if (reports.load(dir.filePath(QString::fromLatin1(PrizeReportFile::kFileName))) != PrizeReportFile::Load::Ok)
+            return false;
         for (const PrizeReport &report : realReports()) {
             if (report.date <= QDate(2025, 1, 26))
                 reports.put(report);
         }
-        QCOMPARE(reports.save(), FileOps::Result::Ok);
+        return reports.save() == FileOps::Result::Ok;
+    }
+
+private slots:
+    void januaryOf2025()
+    {
+        QTemporaryDir dir;
+        QVERIFY(writeJanuary(dir.path(), {}));
 
         const Run syndicates = runCli(dir.path(), {QStringLiteral("syndicates"), QStringLiteral("--json")});
         QCOMPARE(syndicates.code, 0);
@@ -119,6 +130,63 @@ private slots:
         const Run older = runCli(dir.path(), {QStringLiteral("prizes"), QStringLiteral("--date"), QStringLiteral("2024-12-29"), QStringLiteral("--json")});
         QCOMPARE(QJsonDocument::fromJson(older.out).object()[QStringLiteral("status")].toString(), QStringLiteral("missing"));
         QVERIFY(QJsonDocument::fromJson(older.out).object()[QStringLiteral("rows")].toArray().isEmpty());
+    }
+
+    void membersShareTheMoney()
+    {
+        // A peña before ENERO takes the members' file through a deletion.
+        QTemporaryDir dir;
+        QVERIFY(writeJanuary(dir.path(), {Fixtures::simpleSyndicate(QStringLiteral("OTRA"), {{1, 2, 3, 4, 5}}, 0, QDate(2025, 1, 5))}));
+        const QString r2 = QStringLiteral("2");
+        for (const auto &[name, shares] : {std::pair {"Ana María", "2"}, {"Luis", "1"}, {"Eva", "1"}})
+            QCOMPARE(runCli(dir.path(), {QStringLiteral("members"), QStringLiteral("--syndicate"), r2, QStringLiteral("--add"),
+                                         QString::fromUtf8(name), QStringLiteral("--shares"), QString::fromLatin1(shares)}).code, 0);
+        QCOMPARE(runCli(dir.path(), {QStringLiteral("members"), QStringLiteral("--syndicate"), r2, QStringLiteral("--add"),
+                                     QStringLiteral("Luis"), QStringLiteral("--shares"), QStringLiteral("3")}).code, 1);
+        QCOMPARE(runCli(dir.path(), {QStringLiteral("delete-syndicate"), QStringLiteral("1"), QStringLiteral("--yes")}).code, 0);
+
+        const Run listed = runCli(dir.path(), {QStringLiteral("members"), QStringLiteral("--syndicate"), QStringLiteral("1"), QStringLiteral("--json")});
+        QCOMPARE(listed.code, 0);
+        const QJsonObject members = QJsonDocument::fromJson(listed.out).object();
+        QCOMPARE(members[QStringLiteral("totalShares")].toInt(), 4);
+        const QJsonArray rows = members[QStringLiteral("members")].toArray();
+        QCOMPARE(rows.size(), 3);
+        QCOMPARE(rows[0].toObject()[QStringLiteral("name")].toString(), QStringLiteral("Ana María"));
+        std::int64_t stake = 0, won = 0, balance = 0;
+        for (const QJsonValue &row : rows) {
+            stake += row.toObject()[QStringLiteral("stakeCents")].toInteger();
+            won += row.toObject()[QStringLiteral("wonCents")].toInteger();
+            balance += row.toObject()[QStringLiteral("balanceCents")].toInteger();
+        }
+        QCOMPARE(stake, 2400);
+        QCOMPARE(won, 29868);
+        QCOMPARE(balance, 27468);
+        QCOMPARE(rows[0].toObject()[QStringLiteral("wonCents")].toInteger(), 14934);
+        QCOMPARE(rows[1].toObject()[QStringLiteral("balanceCents")].toInteger(), 6867);
+
+        // Every member's participation in the draw of the 26th: each bet in
+        // digits, the date, and their part of the 6,00 € stake.
+        const QString pdf = dir.filePath(QStringLiteral("participaciones.pdf"));
+        const Run printed = runCli(dir.path(), {QStringLiteral("participation"), QStringLiteral("--syndicate"), QStringLiteral("1"),
+                                                QStringLiteral("--date"), QStringLiteral("2025-01-26"), QStringLiteral("--pdf"), pdf});
+        QCOMPARE(printed.code, 0);
+        QCOMPARE(printed.out.trimmed(), QByteArray("3"));
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        if (!text.waitForFinished(30000) || text.exitCode() != 0)
+            QSKIP("pdftotext is not available");
+        const QStringList pages = QString::fromUtf8(text.readAllStandardOutput()).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+        QCOMPARE(pages.size(), 3);
+        const QString luis = pages[1].simplified();
+        for (const char *bet : {"Apuesta 1: 01 06 27 33 34", "Apuesta 2: 20 27 34 40 41", "Apuesta 3: 02 03 06 09 13",
+                                "Apuesta 4: 01 02 08 26 35", "Número clave (reintegro): 9"})
+            QVERIFY2(luis.contains(QString::fromUtf8(bet)), bet);
+        QVERIFY(luis.contains(QStringLiteral("Socio: Luis")));
+        QVERIFY(luis.contains(QStringLiteral("1 participación de 4")));
+        QVERIFY(luis.contains(QStringLiteral("Domingo, 26 de enero del 2025")));
+        QVERIFY(luis.contains(QStringLiteral("6,00 € (4 × 1,50 €)")));
+        QVERIFY(luis.contains(QStringLiteral("Su parte: 1,50 €")));
+        QVERIFY(pages[0].simplified().contains(QStringLiteral("Su parte: 3,00 €")));
     }
 };
 

@@ -3,6 +3,7 @@
 // rows, colours and figures read back from the widgets.
 
 #include "base/clock.h"
+#include "core/membership.h"
 #include "core/session.h"
 #include "store/oledate.h"
 #include "support/fixtures.h"
@@ -336,6 +337,58 @@ private slots:
         QCOMPARE(child<QLabel>(window, "Label17")->text(), QStringLiteral("0"));
         QCOMPARE(child<QLabel>(window, "Label16")->text(), QStringLiteral("0 %"));
         QVERIFY(prompter.boxes.isEmpty());
+    }
+
+    void membersPage()
+    {
+        FixedClock clock(QDate(2026, 8, 18));
+        RecordingPrompter prompter;
+        Session session(clock, prompter);
+        QVERIFY(session.start(m_dir.path()));
+        MainWindow window(session);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCoreApplication::processEvents();
+        child<QTabWidget>(window, "SSTab1")->setCurrentIndex(2);
+        child<QTabWidget>(window, "Detalles")->setCurrentIndex(2);
+        auto *table = child<QTableView>(window, "TablaSocios");
+        QAbstractItemModel *model = table->model();
+
+        // No members yet: the organiser holds the whole peña.
+        QCOMPARE(model->rowCount(), 2);
+        QCOMPARE(model->index(0, 0).data().toString(), QStringLiteral("Organizador"));
+        QVERIFY(!(model->flags(model->index(0, 1)) & Qt::ItemIsEditable));
+
+        // Two members added, one renamed and given three shares in place.
+        child<QPushButton>(window, "AnadirSocio")->click();
+        QApplication::processEvents();
+        child<QPushButton>(window, "AnadirSocio")->click();
+        QCOMPARE(model->rowCount(), 3);
+        QCOMPARE(model->index(1, 0).data().toString(), QStringLiteral("Socio 2"));
+        QVERIFY(model->setData(model->index(0, 0), QStringLiteral("  Pilar Ñúñez "), Qt::EditRole));
+        QVERIFY(model->setData(model->index(0, 1), 3, Qt::EditRole));
+        QVERIFY(!model->setData(model->index(1, 1), 0, Qt::EditRole)); // refused with a message
+        QCOMPARE(prompter.titles(), QStringList {QStringLiteral("Socios")});
+        QCOMPARE(model->index(0, 0).data().toString(), QStringLiteral("Pilar Ñúñez"));
+
+        // The parts add up to the peña's figures, shown in the totals row.
+        const Money::Totals totals = session.moneyTotals(1);
+        QVERIFY(totals.stakeCents > 0);
+        QCOMPARE(model->index(2, 0).data().toString(), QStringLiteral("Total"));
+        QCOMPARE(model->index(2, 1).data().toInt(), 4);
+        QCOMPARE(model->index(2, 2).data().toString(), Money::formatEuros(totals.stakeCents));
+        const auto rows = Membership(session).rows(1);
+        QCOMPARE(rows[0].money.stakeCents + rows[1].money.stakeCents, totals.stakeCents);
+        QCOMPARE(model->index(0, 2).data().toString(), Money::formatEuros(rows[0].money.stakeCents));
+
+        // Removing asks first; No keeps the member.
+        table->setCurrentIndex(model->index(1, 0));
+        child<QPushButton>(window, "QuitarSocio")->click();
+        QCOMPARE(model->rowCount(), 3);
+        prompter.answers = {Prompter::Answer::Yes};
+        child<QPushButton>(window, "QuitarSocio")->click();
+        QCOMPARE(model->rowCount(), 2);
+        QCOMPARE(prompter.boxes.last().text, QStringLiteral("¿Quitar a Socio 2 de la peña LA FIJA?"));
     }
 
     void emptySyndicateFile()
