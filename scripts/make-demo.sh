@@ -34,3 +34,7 @@ done
 # The real prize reports the project knows (January and December 2025), so
 # the money of the peñas has figures to show.
 cp "$here/data/demo-premios.json" "$demo/premios.json"
+# Three members share the first peña, 2, 1 and 1 shares.
+for member in "Ana María:2" "Luis:1" "Eva:1"; do
+    "$cli" --data-dir "$demo" members --syndicate 1 --add "${member%:*}" --shares "${member#*:}" >/dev/null
+done
