@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <set>
 
+const QString SyndicateCreation::kRepeatedTitle = QStringLiteral("Apuesta repetida");
+const QString SyndicateCreation::kRepeatedBet = QStringLiteral("Esta apuesta ya está en la peña. ¿Quiere jugarla otra vez?");
 const QString SyndicateCreation::kErrorTitle = QStringLiteral("Error");
 const QString SyndicateCreation::kFutureSyndicate = QStringLiteral(
     "¡¡¡No puede crear una peña con fecha anterior a una ya existente!!!. Borre dicha peña antes de crear ésta.");
@@ -103,8 +105,20 @@ bool SyndicateCreation::click(int cell)
         return false;
     }
     m_marks.flip(std::size_t(cell));
-    if (cellsMarked() == numbersPerBet())
+    if (cellsMarked() == numbersPerBet()) {
+        // The same bet twice is most often a slip of the hand: it is kept
+        // only when the player says so, else the slip is cleared for another.
+        std::set<int> cells;
+        for (int c = 0; c < kNumberCells; ++c) {
+            if (m_marks.test(std::size_t(c)))
+                cells.insert(c);
+        }
+        if (isEnteredBet(cells) && !m_session.prompter().ask(kRepeatedTitle, kRepeatedBet)) {
+            m_marks.reset();
+            return true;
+        }
         completeBet();
+    }
     return true;
 }
 
@@ -287,6 +301,10 @@ QString SyndicateCreation::enter(int key, const std::vector<std::vector<int>> &b
         const std::set<int> ascending(bet.begin(), bet.end());
         for (int number : ascending)
             click(number - 1);
+    }
+    if (m_betsEntered != int(bets.size())) {
+        restart();
+        return QStringLiteral("Hay una apuesta repetida y no se ha aceptado; la peña no se ha creado.");
     }
     return {};
 }

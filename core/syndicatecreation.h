@@ -41,6 +41,8 @@ public:
     static const QString kOnlyName;          // a click while the name is missing
     static const QString kOneMultiple;       // a second multiple bet
     static const QString kMaxSimple;         // a 25th simple bet
+    static const QString kRepeatedTitle;     // a bet the peña already holds
+    static const QString kRepeatedBet;
     static const QString kWriteFailed;
 
     explicit SyndicateCreation(Session &session);

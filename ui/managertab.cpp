@@ -168,7 +168,11 @@ ManagerTab::ManagerTab(Session &session, QWidget *parent)
     m_detailPages->setObjectName(QStringLiteral("Detalles"));
     m_detailPages->addTab(scroll, QStringLiteral("Aciertos"));
     m_detailPages->addTab(moneyScroll, QStringLiteral("Dinero"));
-    m_detailPages->addTab(buildMembersPage(), QStringLiteral("Socios"));
+    auto *membersScroll = new QScrollArea;
+    membersScroll->setWidgetResizable(true);
+    membersScroll->setFrameShape(QFrame::NoFrame);
+    membersScroll->setWidget(buildMembersPage());
+    m_detailPages->addTab(membersScroll, QStringLiteral("Socios"));
     layout->addWidget(m_detailPages, 2);
 
     connect(&m_session, &Session::syndicatesChanged, this, &ManagerTab::showSyndicates);

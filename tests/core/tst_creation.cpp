@@ -281,6 +281,30 @@ private slots:
         QCOMPARE(creation.lines().last(), QStringLiteral(" 1- 2- 3- 4-50"));
     }
 
+    void betTypedTwice()
+    {
+        // The same numbers again (in another order) ask first; No clears
+        // the slip, Yes keeps the bet.
+        Bench bench;
+        SyndicateCreation creation(bench.session);
+        creation.click(54);
+        clickAll(creation, {5, 9, 13, 40, 41});
+        clickAll(creation, {41, 13, 5, 9, 40});
+        QCOMPARE(bench.prompter.titles(), QStringList {SyndicateCreation::kRepeatedTitle});
+        QCOMPARE(creation.betsEntered(), 1);
+        QCOMPARE(creation.cellsMarked(), 0);
+        bench.prompter.answers = {Prompter::Answer::Yes};
+        clickAll(creation, {5, 9, 13, 40, 41});
+        QCOMPARE(creation.betsEntered(), 2);
+        // The command line: the question's answer is --yes; without it the
+        // peña is not created rather than created short.
+        QVERIFY(!creation.enter(3, {{1, 2, 3, 4, 5}, {5, 4, 3, 2, 1}}).isEmpty());
+        QCOMPARE(creation.betsEntered(), 0);
+        bench.prompter.answers = {Prompter::Answer::Yes};
+        QVERIFY(creation.enter(3, {{1, 2, 3, 4, 5}, {5, 4, 3, 2, 1}}).isEmpty());
+        QCOMPARE(creation.betsEntered(), 2);
+    }
+
     void randomFillDistinct_data()
     {
         QTest::addColumn<int>("multipleSize");
@@ -344,8 +368,11 @@ private slots:
         const QString multiple = QStringLiteral("Una apuesta múltiple debe tener de 6 a 11 números distintos del 1 al 54.");
         const QString key = QStringLiteral("La clave debe ser un número del 0 al 9.");
         std::vector<std::vector<int>> many(25, std::vector<int> {1, 2, 3, 4, 5});
+        std::vector<std::vector<int>> distinct;
+        for (int bet = 0; bet < 24; ++bet)
+            distinct.push_back({5 + bet, 4, 3, 2, 1});
         QTest::newRow("any order") << 0 << 3 << std::vector<std::vector<int>> {{47, 3, 33, 12, 25}} << QString();
-        QTest::newRow("24 bets") << 0 << 0 << std::vector<std::vector<int>>(24, {5, 4, 3, 2, 1}) << QString();
+        QTest::newRow("24 bets") << 0 << 0 << distinct << QString();
         QTest::newRow("25 bets") << 0 << 0 << many << SyndicateCreation::kMaxSimple;
         QTest::newRow("4 numbers") << 0 << 0 << std::vector<std::vector<int>> {{1, 2, 3, 4}} << simple;
         QTest::newRow("repeated") << 0 << 0 << std::vector<std::vector<int>> {{1, 2, 3, 4, 4}} << simple;

@@ -7,6 +7,9 @@
 #include "support/recordingprompter.h"
 #include "ui/acercade.h"
 #include "ui/crea.h"
+#include "ui/creamenu.h"
+#include "ui/newswindow.h"
+#include "ui/presentacion.h"
 #include "ui/mainwindow.h"
 #include "ui/printwindow.h"
 #include "ui/systemprintdialog.h"
@@ -152,11 +155,17 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         m_session->selectSyndicate(1);
         auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("SSTab1"));
+        auto *details = window.findChild<QTabWidget *>(QStringLiteral("Detalles"));
         for (int tab = 0; tab < tabs->count(); ++tab) {
             tabs->setCurrentIndex(tab);
-            QTest::qWait(250); // the result list grows into place
-            const QStringList wrong = problems(&window);
-            QVERIFY2(wrong.isEmpty(), qPrintable(tabs->tabText(tab) + QStringLiteral(": ") + wrong.join(QStringLiteral("; "))));
+            // The manager tab's pages (hits, money, members) one by one.
+            for (int page = 0; page < (tab == 2 ? details->count() : 1); ++page) {
+                details->setCurrentIndex(page);
+                QTest::qWait(250); // the result list grows into place
+                const QStringList wrong = problems(&window);
+                QVERIFY2(wrong.isEmpty(), qPrintable(tabs->tabText(tab) + QLatin1Char('/') + details->tabText(page)
+                                                     + QStringLiteral(": ") + wrong.join(QStringLiteral("; "))));
+            }
         }
         QVERIFY(window.height() <= size.height() && window.width() <= size.width());
     }
@@ -169,7 +178,11 @@ private slots:
         Crea crea(*m_session, creation);
         NoBrowser browser;
         Acercade about(Endpoints {}, browser);
-        for (QWidget *w : {static_cast<QWidget *>(&printing), static_cast<QWidget *>(&crea), static_cast<QWidget *>(&about)}) {
+        Creamenu chooser(creation);
+        Presentacion splash;
+        Infor news(m_dir.filePath(QStringLiteral("informe.dat")));
+        for (QWidget *w : {static_cast<QWidget *>(&printing), static_cast<QWidget *>(&crea), static_cast<QWidget *>(&about),
+                           static_cast<QWidget *>(&chooser), static_cast<QWidget *>(&splash), static_cast<QWidget *>(&news)}) {
             w->show();
             QVERIFY(QTest::qWaitForWindowExposed(w));
             const QStringList wrong = problems(w);
