@@ -34,6 +34,37 @@ void EffectivenessChart::setRow(const Summary::ChartRow &row)
     m_row = row;
     m_without->setValue(qreal(std::max<std::int64_t>(row.withoutPrize, 0)));
     m_prizes->setValue(qreal(std::max<std::int64_t>(row.prizes, 0)));
-    m_without->setLabel(QStringLiteral("Sorteos sin premio: %1").arg(row.withoutPrize));
-    m_prizes->setLabel(QStringLiteral("Premios: %1").arg(row.prizes));
+    setLabels();
+}
+
+void EffectivenessChart::setLabels()
+{
+    const QString prizes = QStringLiteral("Premios: %1").arg(m_row.prizes);
+    // Each entry takes its text, its marker and some padding: the whole
+    // texts when they fit on one line, else shorter ones, in smaller type
+    // if need be, never cut.
+    QFont font = this->font();
+    QString without = QStringLiteral("Sorteos sin premio: %1").arg(m_row.withoutPrize);
+    const auto fits = [&] {
+        const QFontMetrics metrics(font);
+        return metrics.horizontalAdvance(without) + metrics.horizontalAdvance(prizes) + 4 * metrics.height() + 30 <= width();
+    };
+    if (!fits())
+        without = QStringLiteral("Sin premio: %1").arg(m_row.withoutPrize);
+    while (!fits() && font.pointSizeF() > 6.5)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    chart()->legend()->setFont(font);
+    m_without->setLabel(without);
+    m_prizes->setLabel(prizes);
+}
+
+QStringList EffectivenessChart::legendTexts() const
+{
+    return {m_without->label(), m_prizes->label()};
+}
+
+void EffectivenessChart::resizeEvent(QResizeEvent *event)
+{
+    QChartView::resizeEvent(event);
+    setLabels();
 }

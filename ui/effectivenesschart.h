@@ -18,8 +18,16 @@ public:
 
     void setRow(const Summary::ChartRow &row);
     const Summary::ChartRow &row() const { return m_row; }
+    // The legend's texts as shown: shortened when the chart is too narrow
+    // for the whole ones on one line.
+    QStringList legendTexts() const;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void setLabels();
+
     QPieSeries *m_series;
     QPieSlice *m_without;
     QPieSlice *m_prizes;

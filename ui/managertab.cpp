@@ -245,8 +245,9 @@ QWidget *ManagerTab::buildMembersPage()
     m_memberTable->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                                    | QAbstractItemView::AnyKeyPressed);
     m_memberTable->verticalHeader()->hide();
+    // Whole names and figures always; a narrow window scrolls the table
+    // rather than cutting them.
     m_memberTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_memberTable->horizontalHeader()->setSectionResizeMode(MemberModel::Name, QHeaderView::Stretch);
     layout->addWidget(m_memberTable, 1);
     auto *hint = new QLabel(QStringLiteral("Doble clic en un nombre o en las participaciones para cambiarlos. "
                                            "Lo jugado y lo ganado se reparte según las participaciones."));
@@ -262,16 +263,16 @@ QWidget *ManagerTab::buildMembersPage()
     edit->addWidget(remove);
     edit->addStretch(1);
     layout->addLayout(edit);
-    auto *print = new QHBoxLayout;
+    // One above the other: the page stays as narrow as the window needs.
+    auto *print = new QVBoxLayout;
     auto *printButton = namedButton(QStringLiteral("ImprimirParticipaciones"), QStringLiteral("Imprimir participaciones"));
     auto *pdfButton = namedButton(QStringLiteral("ParticipacionesPdf"), QStringLiteral("Participaciones en PDF..."));
     printButton->setToolTip(QStringLiteral("Una hoja por socio para el próximo sorteo: las apuestas, lo que le toca "
                                            "pagar y la firma del organizador."));
     connect(printButton, &QPushButton::clicked, this, [this] { emit participationsRequested(false); });
     connect(pdfButton, &QPushButton::clicked, this, [this] { emit participationsRequested(true); });
-    print->addWidget(printButton);
-    print->addWidget(pdfButton);
-    print->addStretch(1);
+    print->addWidget(printButton, 0, Qt::AlignLeft);
+    print->addWidget(pdfButton, 0, Qt::AlignLeft);
     layout->addLayout(print);
     return page;
 }
