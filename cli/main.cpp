@@ -138,10 +138,12 @@ int main(int argc, char *argv[])
     }
 
     QDate reportsSince;
-    if (parser.isSet(QStringLiteral("reports-since"))) {
+    // "auto": from the oldest peña's creation, as the window's menu entry.
+    const bool reportsForSyndicates = parser.value(QStringLiteral("reports-since")) == QLatin1String("auto");
+    if (parser.isSet(QStringLiteral("reports-since")) && !reportsForSyndicates) {
         reportsSince = QDate::fromString(parser.value(QStringLiteral("reports-since")), Qt::ISODate);
         if (!reportsSince.isValid())
-            return usageError(QStringLiteral("--reports-since: fecha no válida: use AAAA-MM-DD."));
+            return usageError(QStringLiteral("--reports-since: fecha no válida: use AAAA-MM-DD o auto."));
     }
     if (shape->name == QLatin1String("members") || shape->name == QLatin1String("participation")) {
         if (const QString wrong = Cli::memberUsageError(parser, arguments.first()); !wrong.isEmpty())
@@ -199,6 +201,8 @@ int main(int argc, char *argv[])
         code = Cli::runParticipation(session, parser, commandOptions.json);
     } else if (command == QLatin1String("update")) {
         DBusNotifier desktop;
+        if (reportsForSyndicates)
+            reportsSince = session.oldestSyndicateCreation();
         code = Cli::runUpdate(session, *source, commandOptions.json, reportsSince,
                               parser.isSet(QStringLiteral("exit-code-on-prize")),
                               parser.isSet(QStringLiteral("notify")) ? &desktop : nullptr);

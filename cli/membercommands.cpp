@@ -3,6 +3,7 @@
 #include "exitcodes.h"
 #include "reportcommands.h"
 
+#include "base/calendar.h"
 #include "core/membership.h"
 #include "core/session.h"
 #include "print/participation.h"
@@ -52,8 +53,14 @@ QString Cli::memberUsageError(const QCommandLineParser &parser, const QString &c
     if (command == QLatin1String("participation")) {
         if (parser.value(QStringLiteral("pdf")).isEmpty())
             return QStringLiteral("participation: falta --pdf FICHERO.");
-        if (parser.isSet(kDate) && !QDate::fromString(parser.value(kDate), Qt::ISODate).isValid())
-            return QStringLiteral("--date: fecha no válida: use AAAA-MM-DD.");
+        if (parser.isSet(kDate)) {
+            const QDate date = QDate::fromString(parser.value(kDate), Qt::ISODate);
+            if (!date.isValid())
+                return QStringLiteral("--date: fecha no válida: use AAAA-MM-DD.");
+            if (!isDrawDay(date))
+                return QStringLiteral("--date: el %1 no hay sorteo; el juego se sortea los domingos.")
+                    .arg(longSpanishDate(date));
+        }
         return {};
     }
     int changes = 0;

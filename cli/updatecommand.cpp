@@ -57,6 +57,16 @@ int Cli::runUpdate(Session &session, DownloadSession::Source source, bool json, 
     const PrizeWatch watch(session);
     NetworkTransfer transfer;
     SessionDownloadHost host(session);
+    if (reportsSince.isValid()) {
+        // A fetch of older reports may take a request a second for a while:
+        // its steps go to stderr, as the window's download area shows them.
+        QObject::connect(&host, &SessionDownloadHost::downloadAreaChanged, &host, [&host, last = QString()]() mutable {
+            if (const QString text = host.statusText(); !text.isEmpty() && text != last) {
+                last = text;
+                std::fprintf(stderr, "%s\n", qUtf8Printable(text));
+            }
+        });
+    }
     DownloadSession download(host, transfer, session.endpoints());
     download.setSource(source);
     download.setReportsSince(reportsSince);

@@ -109,7 +109,7 @@ bool Membership::add(int record, const QString &name, int shares)
         return refuse(QStringLiteral("No existe la peña %1.").arg(record));
     const QString kept = MemberFile::normalizedName(name);
     if (!MemberFile::isValidName(kept))
-        return refuse(QStringLiteral("El nombre del socio debe tener entre 1 y %1 caracteres, sin saltos de línea.")
+        return refuse(QStringLiteral("El nombre del socio debe tener entre 1 y %1 caracteres, sin caracteres de control.")
                           .arg(MemberFile::kMaxNameLength));
     if (!MemberFile::isValidShares(shares))
         return refuse(QStringLiteral("Las participaciones deben ser un número entero de 1 a %1.").arg(MemberFile::kMaxShares));
@@ -144,7 +144,7 @@ bool Membership::rename(int record, const QString &name, const QString &newName)
     if (kept == it->name)
         return true;
     if (!MemberFile::isValidName(kept))
-        return refuse(QStringLiteral("El nombre del socio debe tener entre 1 y %1 caracteres, sin saltos de línea.")
+        return refuse(QStringLiteral("El nombre del socio debe tener entre 1 y %1 caracteres, sin caracteres de control.")
                           .arg(MemberFile::kMaxNameLength));
     if (std::any_of(list.begin(), list.end(), named(kept)))
         return refuse(QStringLiteral("Ya hay un socio llamado %1 en esta peña.").arg(kept));

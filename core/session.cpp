@@ -235,6 +235,17 @@ void Session::loadCalibration()
     m_calibration = m_calibrationFile.get(1);
 }
 
+QDate Session::oldestSyndicateCreation() const
+{
+    QDate oldest;
+    for (const SyndicateRecord &syndicate : m_syndicates) {
+        const QDate created = OleDate::toDate(syndicate.createdOn);
+        if (!Scrutiny::isDamaged(syndicate) && created.isValid() && (!oldest.isValid() || created < oldest))
+            oldest = created;
+    }
+    return oldest;
+}
+
 void Session::updateStatus()
 {
     const QByteArray drawBytes = m_drawFile.readAllRecords();

@@ -79,6 +79,9 @@ public:
     // data file (the status scan ends with it) and at start-up.
     void loadSyndicateList();
     const std::vector<SyndicateRecord> &syndicates() const { return m_syndicates; }
+    // The creation date of the oldest sound peña, from which their money
+    // needs prize reports; invalid with none.
+    QDate oldestSyndicateCreation() const;
     int nextSyndicateRecord() const { return m_nextSyndicateRecord; }
     const Summary::SyndicateList &syndicateList() const { return m_syndicateList; }
     // The details panel for one record (from 1); a record that cannot be

@@ -53,6 +53,11 @@ TypedRecordFile<DrawRecord> &SessionDownloadHost::drawFile()
     return m_session.drawFile();
 }
 
+bool SessionDownloadHost::drawFileWritable()
+{
+    return m_session.checkWritable(m_session.drawFile());
+}
+
 DrawRecord SessionDownloadHost::newestDraw() const
 {
     return m_session.drawBuffer();
@@ -147,7 +152,7 @@ void SessionDownloadHost::rebuildPrizeReport()
 {
     // The results service leaves no draw page: its report is the one kept.
     const PrizeReport stored = m_session.newestDrawReport();
-    if (stored.isFinal() && stored.source == PrizeReport::Source::Service) {
+    if (stored.isComplete()) {
         showPrizeReport(storedPrizeReportView(stored, m_session.drawBuffer().date));
         return;
     }
@@ -163,7 +168,12 @@ void SessionDownloadHost::rebuildPrizeReport()
     request.download = false;
     request.pdfViewerAvailable = m_pdfViewerAvailable;
     request.endpoints = m_session.endpoints();
-    showPrizeReport(buildPrizeReport(request, nullptr));
+    PrizeReportView view = buildPrizeReport(request, nullptr);
+    // The pages' amounts are kept too: without the saved page (or its
+    // document) they are still what the panel shows, never "ATENCIÓN".
+    if (stored.isFinal() && !view.showDocument)
+        view = storedPrizeReportView(stored, m_session.drawBuffer().date);
+    showPrizeReport(view);
 }
 
 News::Outcome SessionDownloadHost::checkNews(WebTransfer &transfer)

@@ -28,6 +28,7 @@ public:
     QDate today() const override;
     QString dataDir() const override;
     TypedRecordFile<DrawRecord> &drawFile() override;
+    bool drawFileWritable() override;
     DrawRecord newestDraw() const override;
     void updateStatus() override;
     void scrutinizeSimpleSyndicates(int drawCount) override;

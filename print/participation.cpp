@@ -36,6 +36,16 @@ namespace
                                                                          : QStringLiteral("participaciones")).arg(total);
     }
 
+    // A member's name may have 40 characters: a long value gets a smaller
+    // type so that it ends inside the 130 mm after its caption, even in
+    // capitals as wide as "W".
+    qreal valueSize(const QString &value)
+    {
+        constexpr int kFitsAtTextSize = 30;
+        const qsizetype length = value.size();
+        return length <= kFitsAtTextSize ? kTextSize : kTextSize * kFitsAtTextSize / qreal(length);
+    }
+
     void page(PrintSurface &surface, const Shares::Participation &p)
     {
         qreal y = kTop;
@@ -50,7 +60,7 @@ namespace
         const auto line = [&](const QString &caption, const QString &value) {
             surface.setFont(SlipLayout::kFontFamily, kTextSize, false);
             surface.drawText({kLeft, y}, caption);
-            surface.setFont(SlipLayout::kFontFamily, kTextSize, true);
+            surface.setFont(SlipLayout::kFontFamily, valueSize(value), true);
             surface.drawText({kLeft + 40, y}, value);
             y += kLine;
         };
@@ -64,8 +74,12 @@ namespace
         surface.drawText({kLeft, y}, QStringLiteral("Apuestas jugadas"));
         y += kLine + 1;
         surface.setFont(SlipLayout::kFontFamily, kBetSize, true);
-        for (const QString &bet : ParticipationSheet::betLines(p)) {
-            surface.drawText({kLeft + 5, y}, bet);
+        for (const ParticipationSheet::BetLine &bet : ParticipationSheet::betLines(p)) {
+            // The numbers start at one x whatever the caption's width, so
+            // that the columns of digits line up from bet to bet.
+            surface.drawText({kLeft + 5, y}, bet.caption);
+            if (!bet.numbers.isEmpty())
+                surface.drawText({kLeft + (bet.wideCaption ? 72 : 32), y}, bet.numbers);
             y += kBetLine;
         }
         y += 5;
@@ -85,18 +99,18 @@ namespace
     }
 }
 
-QStringList ParticipationSheet::betLines(const Shares::Participation &p)
+std::vector<ParticipationSheet::BetLine> ParticipationSheet::betLines(const Shares::Participation &p)
 {
     const SyndicateRecord &syndicate = p.syndicate;
-    QStringList lines;
+    std::vector<BetLine> lines;
     if (syndicate.isMultiple()) {
-        lines << QStringLiteral("Apuesta múltiple de %1 números (%2 apuestas):").arg(syndicate.numbersPerBet()).arg(p.betsPlayed);
-        lines << numbersText(syndicate, 1);
+        lines.push_back({QStringLiteral("Apuesta múltiple de %1 números (%2 apuestas):").arg(syndicate.numbersPerBet()).arg(p.betsPlayed), {}, false});
+        lines.push_back({numbersText(syndicate, 1), {}, false});
     } else {
         for (int bet = 1; bet <= syndicate.storedBets(); ++bet)
-            lines << QStringLiteral("Apuesta %1:   %2").arg(bet, 2).arg(numbersText(syndicate, bet));
+            lines.push_back({QStringLiteral("Apuesta %1:").arg(bet), numbersText(syndicate, bet), false});
     }
-    lines << QStringLiteral("Número clave (reintegro):   %1").arg(syndicate.key());
+    lines.push_back({QStringLiteral("Número clave (reintegro):"), QString::number(syndicate.key()), true});
     return lines;
 }
 

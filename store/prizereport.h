@@ -48,6 +48,9 @@ struct PrizeReport
     const PrizeRow &row(int category) const { return rows[std::size_t(category - 1)]; }
     PrizeRow &row(int category) { return rows[std::size_t(category - 1)]; }
     bool isFinal() const { return status == Status::Final; }
+    // Final with every row known: the service's report. The pages' amounts
+    // lack the winners and the reintegro, so the service is asked again.
+    bool isComplete() const { return isFinal() && source == Source::Service; }
 
     bool operator==(const PrizeReport &) const = default;
 };

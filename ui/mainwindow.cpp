@@ -406,13 +406,7 @@ void MainWindow::startDownload()
 void MainWindow::downloadReports()
 {
     // Every report the peñas' money needs: from the oldest peña's creation.
-    QDate since;
-    for (const SyndicateRecord &syndicate : m_session.syndicates()) {
-        const QDate created = OleDate::toDate(syndicate.createdOn);
-        if (created.isValid() && (!since.isValid() || created < since))
-            since = created;
-    }
-    m_download->setReportsSince(since);
+    m_download->setReportsSince(m_session.oldestSyndicateCreation());
     startDownload();
     if (!downloadRunning())
         m_download->setReportsSince({});

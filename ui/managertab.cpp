@@ -250,7 +250,7 @@ QWidget *ManagerTab::buildMembersPage()
     m_memberTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     layout->addWidget(m_memberTable, 1);
     auto *hint = new QLabel(QStringLiteral("Doble clic en un nombre o en las participaciones para cambiarlos. "
-                                           "Lo jugado y lo ganado se reparte según las participaciones."));
+                                           "Lo jugado y lo ganado se reparten según las participaciones."));
     hint->setWordWrap(true);
     layout->addWidget(hint);
 

@@ -25,6 +25,9 @@ public:
     // The directory of www.txt, www2.txt and edu.pdf.
     virtual QString dataDir() const = 0;
     virtual TypedRecordFile<DrawRecord> &drawFile() = 0;
+    // Whether new draws could be stored; false, with the user told why, when
+    // the draw file is unusable (unreadable, not a file, a tail not set aside).
+    virtual bool drawFileWritable() { return true; }
     // The newest stored draw as the last status scan left it (zeroed when the
     // file is empty).
     virtual DrawRecord newestDraw() const = 0;

@@ -146,6 +146,11 @@ bool DownloadSession::start()
         m_host.prompter().inform(kDateTitle, kDateText);
         return false;
     }
+    // Nothing is asked of the operator that could not be kept.
+    if (!m_host.drawFileWritable()) {
+        m_outcome.dataError = true;
+        return false;
+    }
 
     FlagGuard starting(m_starting);
     m_tickCount = 0;
@@ -177,6 +182,7 @@ bool DownloadSession::start()
 bool DownloadSession::fetchSearchPage()
 {
     m_phase = Phase::Pages;
+    m_outcome.fromService = false;
     m_step = 2;
     m_tickCount = 0;
     const QDate today = m_host.today();
@@ -209,13 +215,14 @@ QDate DownloadSession::reportsFrom(QDate today) const
 bool DownloadSession::startService()
 {
     m_phase = Phase::Service;
+    m_outcome.fromService = true;
     m_answers.clear();
     m_noDraw.clear();
     m_storedForReports.clear();
     const QDate today = m_host.today();
 
-    // The stored draws of the last 52 weeks without a final report: their
-    // reports are asked for again.
+    // The stored draws of the last 52 weeks without the service's complete
+    // report: their reports are asked for again.
     std::vector<QDate> wanted;
     if (PrizeReportFile *reports = m_host.prizeReports()) {
         const QDate from = reportsFrom(today);
@@ -225,7 +232,7 @@ bool DownloadSession::startService()
             const QDate date = OleDate::toDate(draw.date);
             if (!date.isValid() || date < from)
                 break;
-            if (!reports->report(date).isFinal()) {
+            if (!reports->report(date).isComplete()) {
                 wanted.push_back(date);
                 m_storedForReports[date] = draw;
             }
@@ -249,7 +256,11 @@ bool DownloadSession::askService()
     m_tickCount = 0;
     ServiceAnswer answer = ServiceSource::answerOf(result, request, m_host.today());
     if (answer.refused) {
-        // Nothing of a refusing source is kept, not even its earlier answers.
+        // Nothing of a refusing source is kept, not even its earlier answers;
+        // only a fetch of older reports keeps the reports of stored draws
+        // it already has, so that the next one goes on from there.
+        if (m_reportsSince.isValid())
+            keepStoredDrawReports();
         m_answers.clear();
         m_byteCount = 0;
         m_host.setByteCountText(QString::number(m_byteCount));
@@ -257,10 +268,59 @@ bool DownloadSession::askService()
     }
     m_byteCount += result.body.size();
     m_host.setByteCountText(QString::number(m_byteCount));
-    setStatusText(kSearching);
     m_answers.push_back(std::move(answer));
+    // A long fetch says how far it has gone.
+    if (m_plan.requests.size() > 1)
+        setStatusText(QStringLiteral("%1 (%2 de %3)").arg(kSearching).arg(m_answers.size()).arg(m_plan.requests.size()));
+    else
+        setStatusText(kSearching);
     m_step = 3;
     return true;
+}
+
+void DownloadSession::blameTheDiskIfItFailed(ParseResult &parse) const
+{
+    const TypedRecordFile<DrawRecord> &drawFile = m_host.drawFile();
+    if (drawFile.lastError() == FileOps::Result::Ok)
+        return;
+    // The answer was sound; the disk was not. Nothing was stored, and the
+    // message says why instead of blaming the data.
+    FileOps::Result cause = drawFile.lastError();
+    if (!drawFile.isOpen() && drawFile.openResult() != FileOps::Result::Ok)
+        cause = drawFile.openResult();
+    const QString text = QStringLiteral("No se han podido guardar los sorteos nuevos; numeros.dat sigue como estaba.\n")
+        + fileErrorText(cause, drawFile.path());
+    parse.message = WebMessage {Prompter::Icon::Critical, QStringLiteral("Error de escritura"), text};
+    parse.reportText = QLatin1Char('\n') + text;
+}
+
+void DownloadSession::announce(const ParseResult &parse)
+{
+    if (parse.message)
+        m_host.prompter().show(parse.message->icon, parse.message->title, parse.message->text);
+    if (parse.parseFailed) {
+        m_parseFailed = true;
+        setTimerEnabled(false);
+        m_host.setReportMessage(parse.reportText);
+    }
+    if (parse.runStatusScan)
+        m_host.updateStatus();
+}
+
+void DownloadSession::keepStoredDrawReports()
+{
+    PrizeReportFile *reports = m_host.prizeReports();
+    if (!reports || m_answers.empty())
+        return;
+    bool kept = false;
+    for (const PrizeReport &report : ServiceSource::conclude(m_plan, m_answers, m_storedForReports).reports) {
+        if (m_storedForReports.count(report.date) > 0) {
+            reports->put(report);
+            kept = true;
+        }
+    }
+    if (kept && reports->save() != FileOps::Result::Ok)
+        m_host.prompter().warn(kReportsTitle, kReportsNotSaved);
 }
 
 void DownloadSession::concludeService()
@@ -269,7 +329,6 @@ void DownloadSession::concludeService()
     setProgress(2);
     m_step = 5;
     setStatusText(kAnalysing);
-    m_outcome.fromService = true;
 
     const ServiceSource::Outcome service = ServiceSource::conclude(m_plan, m_answers, m_storedForReports);
     m_noDraw = service.noDraw;
@@ -285,15 +344,23 @@ void DownloadSession::concludeService()
             m_host.prompter().warn(kReportsTitle, kReportsNotSaved);
     }
 
+    m_host.drawFile().clearError();
     const int stored = storeNewDraws(m_host.drawFile(), service.newDraws);
     ResultsPageScan scan;
     scan.draws = service.newDraws;
     for (auto it = service.newDraws.rbegin(); it != service.newDraws.rend(); ++it)
         scan.newDates.push_back(OleDate::toDate(it->date));
     scan.stop = service.invalid ? ResultsPageScan::Stop::InvalidDraw : ResultsPageScan::Stop::None;
+    if (service.unvouched.isValid()) {
+        // The draws before it are stored; with none, the user is told that
+        // draws are missing, as for a page that cannot reach back.
+        scan.stop = service.newDraws.empty() ? ResultsPageScan::Stop::HistoryGap : ResultsPageScan::Stop::InvalidDraw;
+        scan.firstMissing = service.unvouched;
+    }
     const bool writeFailed = stored < int(service.newDraws.size());
-    const ParseResult parse = concludeParse(std::move(scan), stored, writeFailed, m_host.today().year(),
-                                            m_endpoints.supportEmail);
+    ParseResult parse = concludeParse(std::move(scan), stored, writeFailed, m_host.today().year(),
+                                      m_endpoints.supportEmail);
+    blameTheDiskIfItFailed(parse);
     m_newDrawCount = parse.newDrawCount;
     m_outcome.storedDraws = parse.storedDraws;
     m_outcome.dataError |= parse.dataError;
@@ -304,15 +371,7 @@ void DownloadSession::concludeService()
         // The saved draw page is an older draw's now.
         writePage(kDrawPageFile, {});
     }
-    if (parse.message)
-        m_host.prompter().show(parse.message->icon, parse.message->title, parse.message->text);
-    if (parse.parseFailed) {
-        m_parseFailed = true;
-        setTimerEnabled(false);
-        m_host.setReportMessage(parse.reportText);
-    }
-    if (parse.runStatusScan)
-        m_host.updateStatus();
+    announce(parse);
     m_host.setByteCountText(QString::number(m_byteCount) + QStringLiteral(" Bytes"));
     // No draw page to fetch.
     m_step = 6;
@@ -384,20 +443,9 @@ void DownloadSession::parseSearchPage()
     writePage(kSearchPageFile, m_page);
 
     setStatusText(kAnalysing);
-    TypedRecordFile<DrawRecord> &drawFile = m_host.drawFile();
-    drawFile.clearError();
-    ParseResult parse = parseResultsPage(m_page, drawFile, m_host.today(), m_endpoints.supportEmail);
-    if (drawFile.lastError() != FileOps::Result::Ok) {
-        // The page was sound; the disk was not. Nothing was stored, and the
-        // message says why instead of blaming the page.
-        FileOps::Result cause = drawFile.lastError();
-        if (!drawFile.isOpen() && drawFile.openResult() != FileOps::Result::Ok)
-            cause = drawFile.openResult();
-        const QString text = QStringLiteral("No se han podido guardar los sorteos nuevos; numeros.dat sigue como estaba.\n")
-            + fileErrorText(cause, drawFile.path());
-        parse.message = WebMessage {Prompter::Icon::Critical, QStringLiteral("Error de escritura"), text};
-        parse.reportText = QLatin1Char('\n') + text;
-    }
+    m_host.drawFile().clearError();
+    ParseResult parse = parseResultsPage(m_page, m_host.drawFile(), m_host.today(), m_endpoints.supportEmail);
+    blameTheDiskIfItFailed(parse);
     m_newDrawCount = parse.newDrawCount;
     m_drawPagePath = parse.scan.drawPagePath;
     m_endOfData = parse.scan.endOfData;
@@ -428,15 +476,7 @@ void DownloadSession::parseSearchPage()
         if (reports->save() != FileOps::Result::Ok)
             m_host.prompter().warn(kReportsTitle, kReportsNotSaved);
     }
-    if (parse.message)
-        m_host.prompter().show(parse.message->icon, parse.message->title, parse.message->text);
-    if (parse.parseFailed) {
-        m_parseFailed = true;
-        setTimerEnabled(false);
-        m_host.setReportMessage(parse.reportText);
-    }
-    if (parse.runStatusScan)
-        m_host.updateStatus();
+    announce(parse);
 }
 
 void DownloadSession::fetchDrawPage()
@@ -561,7 +601,7 @@ void DownloadSession::completeOutcome()
         const QDate date = OleDate::toDate(DrawRecord::fromBytes(bytes.sliced(at, DrawRecord::kSize)).date);
         if (!date.isValid() || date < from)
             break;
-        if (!reports->report(date).isFinal())
+        if (!reports->report(date).isComplete())
             m_outcome.pendingReports.insert(m_outcome.pendingReports.begin(), date);
     }
 }

@@ -12,6 +12,8 @@
 #include <map>
 #include <vector>
 
+struct ParseResult;
+
 class DownloadHost;
 struct PrizeReportView;
 
@@ -40,7 +42,7 @@ public:
         bool connectionError = false; // a page could not be fetched
         bool reportMissing = false;   // the report document is not on disk
         int storedDraws = 0;
-        // The draws came from the results service (else from the pages).
+        // The results service was the last source asked (else the pages).
         bool fromService = false;
         // The dates of the draws stored, oldest first.
         std::vector<QDate> newDraws;
@@ -107,6 +109,9 @@ private:
     bool startService();
     QDate reportsFrom(QDate today) const;
     bool askService();
+    void blameTheDiskIfItFailed(ParseResult &parse) const;
+    void announce(const ParseResult &parse);
+    void keepStoredDrawReports();
     void concludeService();
     bool fetchSearchPage();
     void recordPagesReport(const PrizeReportView &view);

@@ -103,7 +103,12 @@ TransferResult NetworkTransfer::run(const QUrl &address, QIODevice *sink)
     request.setTransferTimeout(m_timeoutMs);
     // Every page is wanted as the server has it now.
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-    request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Quorvale/" QUORVALE_VERSION));
+    request.setHeader(QNetworkRequest::UserAgentHeader,
+                      QStringLiteral("Quorvale/" QUORVALE_VERSION " (El Gordo de la Primitiva; escritorio)"));
+    // What a browser on the site sends; the operator's edge refuses bare clients more often.
+    request.setRawHeader("Accept", "application/json, text/plain, */*");
+    request.setRawHeader("Accept-Language", "es-ES");
+    request.setRawHeader("Referer", address.resolved(QUrl(QStringLiteral("/"))).toEncoded());
 
     m_abortReason = E::None;
     std::unique_ptr<QNetworkReply, LaterDeleter> reply(m_manager.get(request));
@@ -196,7 +201,9 @@ TransferResult NetworkTransfer::run(const QUrl &address, QIODevice *sink)
         result.error = E::HttpStatus;
     }
     m_abortReason = E::None;
-    if (!result.ok())
+    // An error status keeps the server's page, which may say what it meant
+    // (the results service answers 404 with JSON for "no draw").
+    if (!result.ok() && result.error != E::HttpStatus)
         result.body.clear();
     return result;
 }

@@ -238,6 +238,18 @@ ResultsPageScan scanResultsPage(const QByteArray &page, double newestStoredDate,
         headings.push_back(std::move(heading));
     }
 
+    // A page that lists no draw vouches for none: with draws due since the
+    // newest stored one (an error page served with 200 lists none either),
+    // it must not pass for "no news".
+    const QDate newestStored = newestStoredDate != 0.0 ? OleDate::toDate(newestStoredDate) : QDate();
+    if (headings.empty()) {
+        if (const auto due = expectedDrawDates(newestStored, today); !due.empty()) {
+            scan.stop = Stop::HistoryGap;
+            scan.firstMissing = due.front();
+        }
+        return scan;
+    }
+
     // A heading owns the page up to the next one (the last one, up to the
     // anchor).
     const auto segmentEnd = [&](std::size_t i) { return i + 1 < headings.size() ? headings[i + 1].start : listEnd; };
@@ -286,7 +298,6 @@ ResultsPageScan scanResultsPage(const QByteArray &page, double newestStoredDate,
     // The page speaks for the draw days from its oldest listed draw on. A
     // draw due between the newest stored one and that one may have been
     // held: storing newer draws over it would hide it for good.
-    const QDate newestStored = newestStoredDate != 0.0 ? OleDate::toDate(newestStoredDate) : QDate();
     if (!blocks.empty() && newestStored.isValid()) {
         const QDate oldestListed = std::min_element(headings.begin(), headings.end(), [](const auto &a, const auto &b) {
                                        return a.date < b.date;

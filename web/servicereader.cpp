@@ -181,9 +181,11 @@ ServiceAnswer readServiceAnswer(const QByteArray &body, QDate from, QDate to, QD
     }
 
     const auto invalidAt = [&](QDate date) {
+        // A date that was not asked for tells nothing of where the bad draw
+        // belongs: as for an unreadable date, the whole range is suspect.
         if (!date.isValid() || date < from || date > to) {
-            answer.undatedInvalid |= !date.isValid();
-            date = date.isValid() ? from : date;
+            answer.undatedInvalid = true;
+            return;
         }
         if (date.isValid() && (!answer.firstInvalid.isValid() || date < answer.firstInvalid))
             answer.firstInvalid = date;

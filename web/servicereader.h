@@ -35,11 +35,12 @@ struct ServiceAnswer
     // The valid draws, oldest first, one per date.
     std::vector<ServiceDraw> draws;
     // The oldest date at which the answer holds a draw that cannot be taken
-    // (another game, a day that is not a draw day or was not asked for,
+    // (another game, a day that is not a draw day,
     // numbers or key out of range, the same date twice with different
     // numbers); invalid when there is none.
     QDate firstInvalid;
-    // A draw whose date cannot be read: where it belongs is unknown.
+    // A draw whose date cannot be read, or lies outside the dates asked
+    // for: where it belongs is unknown.
     bool undatedInvalid = false;
 
     bool holdsInvalid() const { return firstInvalid.isValid() || undatedInvalid; }

@@ -71,7 +71,14 @@ ServiceAnswer ServiceSource::answerOf(const TransferResult &result, const Reques
     if (result.ok())
         return readServiceAnswer(result.body, request.from, request.to, today);
     ServiceAnswer answer;
-    answer.refused = !(result.error == TransferResult::Error::HttpStatus && result.httpStatus == 404);
+    // "Nothing on this date" comes as a 404 with an empty or JSON body; a
+    // 404 page of HTML is the address gone, and nothing can be read from it.
+    if (result.error == TransferResult::Error::HttpStatus && result.httpStatus == 404) {
+        const QByteArray body = result.body.trimmed();
+        answer.refused = !body.isEmpty() && readServiceAnswer(body, request.from, request.to, today).refused;
+        return answer;
+    }
+    answer.refused = true;
     return answer;
 }
 
@@ -111,6 +118,26 @@ ServiceSource::Outcome ServiceSource::conclude(const Plan &plan, const std::vect
         }
     }
 
+    // A range answer vouches for a Sunday without a draw only when it lists
+    // a later draw, or when nothing later is found at all: a whole year
+    // answered with nothing, followed by a year of draws, is the service
+    // failing, and storing the later draws would leave a hole for good.
+    const QDate newestFound = found.empty() ? QDate() : found.rbegin()->first;
+    const auto vouchedEmpty = [&](QDate date) {
+        if (!newestFound.isValid() || date > newestFound)
+            return true;
+        for (std::size_t i = 0; i < answers.size() && i < plan.requests.size(); ++i) {
+            const Request &request = plan.requests[i];
+            if (date < request.from || date > request.to)
+                continue;
+            if (request.single())
+                return true;
+            const auto &draws = answers[i].draws;
+            return !draws.empty() && draws.back().date > date;
+        }
+        return false;
+    };
+
     std::vector<PrizeReport> newReports;
     for (const QDate &date : plan.expected) {
         if (stop.isValid() && date >= stop) {
@@ -119,6 +146,10 @@ ServiceSource::Outcome ServiceSource::conclude(const Plan &plan, const std::vect
         }
         const auto it = found.find(date);
         if (it == found.end()) {
+            if (!vouchedEmpty(date)) {
+                outcome.unvouched = date;
+                break;
+            }
             outcome.noDraw.push_back(date);
             continue;
         }

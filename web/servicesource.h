@@ -45,8 +45,9 @@ namespace ServiceSource
     // back to 52 weeks before today, or to reportsSince when that is older.
     Plan plan(QDate newestStored, QDate today, const std::vector<QDate> &reportsWanted, QDate reportsSince = {});
 
-    // What one transfer gave: a 404 is "nothing on these dates"; any other
-    // failure, a body that is not JSON or of another shape, is a refusal.
+    // What one transfer gave: a 404 with an empty or JSON body is "nothing
+    // on these dates"; any other failure (a 404 page of HTML included), a
+    // body that is not JSON or of another shape, is a refusal.
     ServiceAnswer answerOf(const TransferResult &result, const Request &request, QDate today);
 
     struct Outcome
@@ -61,6 +62,9 @@ namespace ServiceSource
         std::vector<QDate> noDraw;
         // Storing stopped at an invalid draw.
         bool invalid = false;
+        // Storing stopped at this expected date: no draw was found for it,
+        // and the answers cannot vouch that none was held.
+        QDate unvouched;
     };
 
     // answers[i] answers plan.requests[i]; none of them refused. stored

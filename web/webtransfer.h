@@ -25,7 +25,7 @@ struct TransferResult
 
     Error error = Error::None;
     int httpStatus = 0;
-    QByteArray body; // fetch() only
+    QByteArray body; // fetch() only: the page, or the error page of an HTTP error status
     QString errorText;
 
     bool ok() const { return error == Error::None; }

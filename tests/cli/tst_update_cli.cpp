@@ -249,16 +249,32 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(Fixtures::writeFile(dir.filePath(QStringLiteral("numeros.dat")), Fixtures::bytesOf(stored)));
 
-        QProcess process;
-        QSignalSpy done(&process, &QProcess::finished);
-        process.start(QStringLiteral(QUORVALE_CLI),
-                      {QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--today"), QStringLiteral("2026-12-08"),
-                       QStringLiteral("--operator-url"), server.baseUrl().toString(), QStringLiteral("--source"),
-                       QStringLiteral("service"), QStringLiteral("update"), QStringLiteral("--reports-since"), QStringLiteral("2025-01-01")});
-        QVERIFY(done.wait(60000));
-        QCOMPARE(process.exitCode(), 0);
-        QVERIFY(service.requests() <= 3);
+        const auto update = [&](QByteArray *err) {
+            QProcess process;
+            QSignalSpy done(&process, &QProcess::finished);
+            process.start(QStringLiteral(QUORVALE_CLI),
+                          {QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--today"), QStringLiteral("2026-12-08"),
+                           QStringLiteral("--operator-url"), server.baseUrl().toString(), QStringLiteral("--source"),
+                           QStringLiteral("service"), QStringLiteral("update"), QStringLiteral("--reports-since"), QStringLiteral("2025-01-01")});
+            // The service answers from this process: its events must flow.
+            if (!done.wait(60000))
+                return -1;
+            *err = process.readAllStandardError();
+            return process.exitCode();
+        };
+        // Refused at the second year: the first year's reports stay, and the
+        // steps were told on the way.
+        service.failFrom = 2;
+        service.failure.status = 500;
+        QByteArray err;
+        QCOMPARE(update(&err), 1);
+        QVERIFY2(err.contains("BUSCANDO SORTEOS (1 de 2)"), err.constData());
+        QVERIFY(Fixtures::readFile(dir.filePath(QStringLiteral("premios.json"))).contains("\"fecha\": \"2025-06-01\""));
+        // The next run brings the rest.
+        service.failFrom = 0;
+        QCOMPARE(update(&err), 0);
         const QByteArray reports = Fixtures::readFile(dir.filePath(QStringLiteral("premios.json")));
+        QVERIFY(reports.contains("\"fecha\": \"2026-06-07\""));
         QVERIFY(reports.contains("\"fecha\": \"2025-01-12\""));
         QVERIFY(reports.contains("\"fecha\": \"2025-06-01\""));
         QVERIFY(!reports.contains("\"fecha\": \"2025-01-05\""));

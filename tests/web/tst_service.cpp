@@ -172,7 +172,7 @@ private slots:
         QTest::newRow("repeat") << arrayOf(with(good, "combinacion", QStringLiteral("06 - 27 - 33 - 34 - 34 R(8)"))) << false << 0 << d << false << true;
         QTest::newRow("key 10") << arrayOf(with(good, "combinacion", QStringLiteral("06 - 27 - 33 - 34 - 39 R(10)"))) << false << 0 << d << false << true;
         QTest::newRow("saturday") << arrayOf(with(good, "fecha_sorteo", QStringLiteral("2025-01-11 21:30:00"))) << false << 0 << QDate(2025, 1, 11) << false << true;
-        QTest::newRow("not asked") << arrayOf(with(good, "fecha_sorteo", QStringLiteral("2025-02-02 21:30:00"))) << false << 0 << QDate(2025, 1, 1) << false << true;
+        QTest::newRow("not asked") << arrayOf(with(good, "fecha_sorteo", QStringLiteral("2025-02-02 21:30:00"))) << false << 0 << QDate() << true << true;
         QTest::newRow("undated") << arrayOf(with(good, "fecha_sorteo", QStringLiteral("ayer"))) << false << 0 << QDate() << true << true;
     }
 
@@ -306,6 +306,76 @@ private slots:
             QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("Pruebe mas tarde")});
     }
 
+    // The pages' amounts lack winners and the reintegro: the service is
+    // asked for the whole report, which takes their place.
+    void pageReportCompleted()
+    {
+        const auto stored = sundays({2026, 11, 29}, 2);
+        startSession(stored);
+        PrizeReport pages;
+        pages.date = {2026, 12, 6};
+        pages.status = PrizeReport::Status::Final;
+        pages.source = PrizeReport::Source::Pages;
+        for (int category = 1; category < PrizeReport::kReintegro; ++category)
+            pages.row(category) = {PrizeRow::kUnknown, 300};
+        pages.row(PrizeReport::kReintegro) = {PrizeRow::kUnknown, PrizeRow::kUnknown};
+        m_session->prizeReports().put(pages);
+        QCOMPARE(m_session->prizeReports().save(), FileOps::Result::Ok);
+        m_service->add({2026, 12, 6}, {2, 11, 21, 51, 53}, 1);
+
+        const auto outcome = download(DownloadSession::Source::Service);
+        QVERIFY(outcome.succeeded());
+        QVERIFY(serviceRequests().contains(QStringLiteral("/servicios/fechav3?game_id=ELGR&fecha_sorteo=20261206")));
+        QVERIFY(m_session->newestDrawReport().isComplete());
+        QCOMPARE(m_session->newestDrawReport().row(PrizeReport::kReintegro).prizeCents, 150);
+    }
+
+    // A year answered with nothing, then a year of draws: the service is
+    // failing, and the later year must not be stored over the hole. Nothing
+    // newer found: the Sundays simply had no draw.
+    void unvouchedSundays()
+    {
+        const QDate newest(2024, 12, 1);
+        startSession(sundays(newest.addDays(-21), 4));
+        const QByteArray before = Fixtures::readFile(path("numeros.dat"));
+        const auto due = expectedDrawDates(newest, kToday);
+        const ServiceSource::Plan plan = ServiceSource::plan(newest, kToday, {});
+        QCOMPARE(plan.requests.size(), std::size_t(2));
+        for (const QDate &date : due) {
+            if (date > plan.requests[0].to)
+                m_service->add(date, {1, 2, 3, 4, 5}, 1);
+        }
+        const auto outcome = download(DownloadSession::Source::Service);
+        QVERIFY(outcome.newDraws.empty());
+        QCOMPARE(outcome.missing, int(due.size()));
+        QCOMPARE(Fixtures::readFile(path("numeros.dat")), before);
+        QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("Faltan sorteos")});
+
+        const auto answer = [&](std::size_t i, const QByteArray &body) {
+            return readServiceAnswer(body, plan.requests[i].from, plan.requests[i].to, kToday);
+        };
+        const QByteArray secondYear = QJsonDocument(QJsonArray {FakeService::draw(due.back(), {1, 2, 3, 4, 5}, 1)}).toJson();
+        auto concluded = ServiceSource::conclude(plan, {answer(0, "[]"), answer(1, secondYear)}, {});
+        QCOMPARE(concluded.unvouched, due.front());
+        QVERIFY(concluded.newDraws.empty());
+        concluded = ServiceSource::conclude(plan, {answer(0, "[]"), answer(1, "[]")}, {});
+        QVERIFY(!concluded.unvouched.isValid());
+        QCOMPARE(concluded.noDraw, due);
+        // A draw dated outside the range asked for: where it belongs is
+        // unknown, so nothing of its range is new.
+        const QJsonObject stray = with(FakeService::draw(due[60], {1, 2, 3, 4, 5}, 1), "fecha_sorteo", QStringLiteral("2031-01-05 21:30:00"));
+        const QByteArray withStray = QJsonDocument(QJsonArray {FakeService::draw(due.back(), {1, 2, 3, 4, 5}, 1), stray}).toJson();
+        QJsonArray firstYearDraws;
+        for (const QDate &date : due) {
+            if (date <= plan.requests[0].to)
+                firstYearDraws.append(FakeService::draw(date, {1, 2, 3, 4, 5}, 1));
+        }
+        const QByteArray firstYear = QJsonDocument(firstYearDraws).toJson();
+        concluded = ServiceSource::conclude(plan, {answer(0, firstYear), answer(1, withStray)}, {});
+        QVERIFY(concluded.invalid);
+        QCOMPARE(concluded.newDraws.size(), std::size_t(firstYearDraws.size()));
+    }
+
     // Every refusal stops the service at once and keeps nothing of it; in
     // auto mode the classic pages take over.
     void refusals_data()
@@ -320,6 +390,7 @@ private slots:
         QTest::newRow("html with 200") << 200 << QByteArray("<!DOCTYPE html><html></html>") << answer << 2;
         QTest::newRow("other shape") << 200 << QByteArray("{\"sorteos\": []}") << answer << 1;
         QTest::newRow("500") << 500 << QByteArray("[]") << answer << 1;
+        QTest::newRow("404 page") << 404 << QByteArray("<html>Not Found</html>") << answer << 1;
         QTest::newRow("connection closed") << 200 << QByteArray() << int(TestHttpServer::Behaviour::Close) << 2;
         QTest::newRow("time-out") << 200 << QByteArray() << int(TestHttpServer::Behaviour::Stall) << 1;
     }

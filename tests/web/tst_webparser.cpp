@@ -522,6 +522,10 @@ private slots:
         QCOMPARE(scan.stop, Stop::None);
         QVERIFY(scan.newDates.empty());
         QVERIFY(scan.drawPagePath.isEmpty());
+        // With draws due, a page that lists none cannot pass for "no news".
+        const auto due = scanResultsPage(shortPage, OleDate::fromDate(kToday.addDays(-30)), kToday);
+        QCOMPARE(due.stop, Stop::HistoryGap);
+        QCOMPARE(due.firstMissing, expectedDrawDates(kToday.addDays(-30), kToday).front());
 
         // Far more than the margin after the last heading: the reader looks
         // for one more heading, runs off the page and gives up.

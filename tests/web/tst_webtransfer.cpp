@@ -119,7 +119,9 @@ private slots:
 
         const TransferResult fetched = transfer.fetch(at(QStringLiteral("/p")));
         QCOMPARE(int(fetched.error), error);
-        QVERIFY(fetched.body.isEmpty());
+        // Only an error status keeps what the server sent with it.
+        if (TransferResult::Error(error) != TransferResult::Error::HttpStatus)
+            QVERIFY(fetched.body.isEmpty());
         if (status != 200)
             QCOMPARE(fetched.httpStatus, status);
 
