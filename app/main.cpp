@@ -14,7 +14,9 @@
 #include <QIcon>
 #include <QMessageBox>
 
+#include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace
 {
@@ -25,32 +27,68 @@ namespace
         StartOptions::addTo(parser);
     }
 
-    // Help and version need no window, so they work without a display.
-    bool asksForTextOnly(int argc, char *argv[])
+    int usageError(const QString &text)
     {
-        for (int i = 1; i < argc; ++i) {
-            for (const char *option : {"-h", "--help", "-v", "--version"}) {
-                if (qstrcmp(argv[i], option) == 0)
-                    return true;
-            }
-        }
-        return false;
+        std::fprintf(stderr, "%s\nPruebe: quorvale --help\n", qUtf8Printable(text));
+        return 2;
     }
-}
 
-int main(int argc, char *argv[])
-{
-    if (asksForTextOnly(argc, argv)) {
+    // What QApplication takes for itself ("-platform offscreen", "-style
+    // fusion", "-reverse"...) is not ours to refuse.
+    QStringList withoutQtOptions(QStringList arguments)
+    {
+        static const QStringList withValue {QStringLiteral("platform"), QStringLiteral("platformpluginpath"),
+                                            QStringLiteral("platformtheme"), QStringLiteral("plugin"),
+                                            QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowtitle"),
+                                            QStringLiteral("qwindowicon"), QStringLiteral("style"),
+                                            QStringLiteral("stylesheet"), QStringLiteral("session"),
+                                            QStringLiteral("display"), QStringLiteral("geometry")};
+        static const QStringList alone {QStringLiteral("reverse"), QStringLiteral("widgetcount"),
+                                        QStringLiteral("nograb"), QStringLiteral("dograb"), QStringLiteral("sync")};
+        QStringList kept;
+        for (qsizetype i = 0; i < arguments.size(); ++i) {
+            QString name = arguments[i];
+            if (i > 0 && name.startsWith(QLatin1Char('-'))) {
+                name.remove(0, name.startsWith(QLatin1String("--")) ? 2 : 1);
+                if (withValue.contains(name)) {
+                    ++i;
+                    continue;
+                }
+                if (alone.contains(name))
+                    continue;
+            }
+            kept << arguments[i];
+        }
+        return kept;
+    }
+
+    // The whole command line is read before any window: help, version and a
+    // wrong argument need no display, and a wrong one opens nothing.
+    std::optional<int> readCommandLine(int argc, char *argv[], StartOptions *options)
+    {
         QCoreApplication text(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("Quorvale"));
         QCoreApplication::setApplicationVersion(QStringLiteral(QUORVALE_VERSION));
         installQtTranslations();
         QCommandLineParser parser;
         describe(parser);
-        parser.process(text);
+        if (!parser.parse(withoutQtOptions(QCoreApplication::arguments())))
+            return usageError(StartOptions::parseErrorText(parser));
         StartOptions::answerHelpOrVersion(parser);
-        return 0;
+        if (const QStringList extra = parser.positionalArguments(); !extra.isEmpty())
+            return usageError(QStringLiteral("Argumento de más: %1").arg(extra.join(QLatin1Char(' '))));
+        QString error;
+        if (!options->readFrom(parser, &error))
+            return usageError(error);
+        return std::nullopt;
     }
+}
+
+int main(int argc, char *argv[])
+{
+    StartOptions options;
+    if (const std::optional<int> code = readCommandLine(argc, argv, &options))
+        return *code;
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvale"));
@@ -59,18 +97,6 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon(ProductPicture::render(QSize(128, 128))));
     QApplication::setDesktopFileName(QStringLiteral("quorvale"));
     installQtTranslations();
-
-    QCommandLineParser parser;
-    describe(parser);
-    parser.process(app);
-    StartOptions::answerHelpOrVersion(parser);
-
-    StartOptions options;
-    QString error;
-    if (!options.readFrom(parser, &error)) {
-        QMessageBox::critical(nullptr, QStringLiteral("Quorvale"), error);
-        return 2;
-    }
 
     const QString dataDir = resolveDataDir(options.dataDir, QApplication::applicationDirPath());
     if (dataDir.isEmpty()) {

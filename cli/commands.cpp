@@ -348,6 +348,7 @@ QJsonObject Cli::syndicatesJson(Session &session)
             {QStringLiteral("money"), moneyJson(session.moneyTotals(item.record))},
             {QStringLiteral("prizesByCategory"), prizesByCategory(s)},
             {QStringLiteral("drawsPlayedCount"), leadingCount(details.drawsPlayed)},
+            {QStringLiteral("listBetsCount"), leadingCount(item.bets)},
             {QStringLiteral("effectivenessPercent"), percentValue(details.effectiveness)},
         });
     }

@@ -84,16 +84,8 @@ int main(int argc, char *argv[])
     Cli::addCommandOptions(parser);
     parser.addPositionalArgument(QStringLiteral("orden"), QStringLiteral("La orden a ejecutar."));
     // Qt's own error texts are in English and its exit code is not ours.
-    if (!parser.parse(QCoreApplication::arguments())) {
-        const QStringList unknown = parser.unknownOptionNames();
-        if (!unknown.isEmpty()) {
-            QStringList written;
-            for (const QString &name : unknown)
-                written << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
-            return usageError(QStringLiteral("Opción desconocida: %1").arg(written.join(QStringLiteral(", "))));
-        }
-        return usageError(QStringLiteral("Opción mal escrita (%1).").arg(parser.errorText()));
-    }
+    if (!parser.parse(QCoreApplication::arguments()))
+        return usageError(StartOptions::parseErrorText(parser));
     const QStringList arguments = parser.positionalArguments();
     // COMMAND --help: that command's own page.
     if (parser.isSet(QStringLiteral("help")) && !arguments.isEmpty()) {

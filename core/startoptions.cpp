@@ -24,6 +24,17 @@ void StartOptions::answerHelpOrVersion(QCommandLineParser &parser)
         parser.showVersion();
 }
 
+QString StartOptions::parseErrorText(const QCommandLineParser &parser)
+{
+    const QStringList unknown = parser.unknownOptionNames();
+    if (unknown.isEmpty())
+        return QStringLiteral("Opción mal escrita (%1).").arg(parser.errorText());
+    QStringList written;
+    for (const QString &name : unknown)
+        written << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+    return QStringLiteral("Opción desconocida: %1").arg(written.join(QStringLiteral(", ")));
+}
+
 bool StartOptions::readFrom(const QCommandLineParser &parser, QString *error)
 {
     dataDir = parser.value(QStringLiteral("data-dir"));

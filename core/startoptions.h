@@ -20,6 +20,9 @@ struct StartOptions
     static void addHelpAndVersion(QCommandLineParser &parser);
     // Prints the help or the version and exits when one was asked for.
     static void answerHelpOrVersion(QCommandLineParser &parser);
+    // Why parser.parse() refused the command line, in Spanish (Qt's own
+    // texts are English): the unknown options, or Qt's reason.
+    static QString parseErrorText(const QCommandLineParser &parser);
     // False with a Spanish message when an option's value is unusable.
     bool readFrom(const QCommandLineParser &parser, QString *error);
 };

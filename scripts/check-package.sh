@@ -47,6 +47,8 @@ test -f /usr/share/applications/quorvale.desktop
 test -f /usr/share/icons/hicolor/scalable/apps/quorvale.svg
 test -f /usr/share/metainfo/io.github.quorvale.Quorvale.metainfo.xml
 man -w quorvale-cli >/dev/null && man -w quorvale >/dev/null && man -P cat quorvale-cli 2>/dev/null | grep -q "update" || { echo "the manual pages are missing" >&2; exit 1; }
+# The NAME line must read as written, accents included.
+zcat /usr/share/man/man1/quorvale-cli.1.gz | grep -q "una orden en cada ejecución" || { echo "the manual page's NAME line is garbled" >&2; exit 1; }
 doc=/usr/share/doc/quorvale
 test -s "$doc/guia.html" || { echo "the HTML guide is missing" >&2; exit 1; }
 for picture in $(grep -o 'src="[^"]*"' "$doc/guia.html" | sed 's/^src="//; s/"$//'); do

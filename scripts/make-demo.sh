@@ -1,6 +1,7 @@
 #!/bin/sh
 # Makes a demo data directory: two example peñas, one simple and one
-# multiple, that have played the last 85 draws of the shipped history. The
+# multiple, created on the draw day before the last 85 draws of the shipped
+# history, so that they have played 86 draws counting their first. The
 # draws arrive one by one, as weekly downloads would bring them, so that the
 # peñas' prize counters fill exactly as they would have in real use.
 #   scripts/make-demo.sh BUILD_DIR DATA_DIR

@@ -3,7 +3,7 @@
 #
 # Without --data-dir it starts on a demo data directory, made on first use:
 # the whole draw history shipped with the program and two example peñas
-# created early in 2025, so that there are results to look at. Without a
+# created on 29/12/2024, so that there are results to look at. Without a
 # display it says so and prints the status from the command-line front end.
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)

@@ -385,7 +385,8 @@ private slots:
     {
         const QByteArray general = runCli({QStringLiteral("--help")}).out;
         const QStringList commands = {"status", "draws", "check", "syndicates", "create", "print", "import", "delete-draws",
-                                      "delete-draw", "delete-syndicate", "update", "export", "prizes", "ledger"};
+                                      "delete-draw", "delete-syndicate", "update", "export", "prizes", "ledger",
+                                      "members", "participation"};
         for (const QString &command : commands) {
             QVERIFY2(general.contains("\n  " + command.toUtf8() + ' '), qPrintable(command));
             const Run help = runCli({command, QStringLiteral("--help")});
@@ -413,6 +414,32 @@ private slots:
                                     QStringLiteral("1,2,3,4,5"), QStringLiteral("--json")});
         QCOMPARE(created.code, 0);
         QCOMPARE(created.out, QByteArray("{\"record\": 1}\n"));
+    }
+
+    // The window program reads its whole command line before it needs a
+    // display: help and version answer, a wrong argument opens nothing.
+    void windowProgramWithoutDisplay()
+    {
+        QTemporaryDir dir;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        const auto run = [&](const QStringList &arguments) {
+            QProcess process;
+            process.setProcessEnvironment(environment);
+            process.start(QStringLiteral(QUORVALE_WINDOW), QStringList {QStringLiteral("--data-dir"), dir.path()} + arguments);
+            process.waitForFinished(30000);
+            return std::pair {process.exitCode(), process.readAllStandardOutput() + process.readAllStandardError()};
+        };
+        QCOMPARE(run({QStringLiteral("--version")}), (std::pair {0, QByteArray("Quorvale " QUORVALE_VERSION "\n")}));
+        QVERIFY(run({QStringLiteral("--help")}).second.contains("--data-dir"));
+        const auto unknown = run({QStringLiteral("--bogus")});
+        QCOMPARE(unknown.first, 2);
+        QVERIFY2(unknown.second.startsWith("Opción desconocida: --bogus"), unknown.second.constData());
+        QCOMPARE(run({QStringLiteral("extra")}).first, 2);
+        QCOMPARE(run({QStringLiteral("--today"), QStringLiteral("mañana")}).first, 2);
+        QVERIFY(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
     }
 };
 
