@@ -193,6 +193,13 @@ private slots:
         QVERIFY(luis.contains(QStringLiteral("1 participación de 4")));
         QVERIFY(luis.contains(QStringLiteral("Su parte: 1,50 €")));
         QVERIFY(pages[0].simplified().contains(QStringLiteral("Su parte: 3,00 €")));
+
+        // The members go with their peña, after the same question.
+        const QString socios = dir.filePath(QStringLiteral("socios.json"));
+        QCOMPARE(runCli(dir.path(), {QStringLiteral("delete-syndicate"), QStringLiteral("1")}).code, 3);
+        QVERIFY(Fixtures::readFile(socios).contains("Ana María"));
+        QCOMPARE(runCli(dir.path(), {QStringLiteral("delete-syndicate"), QStringLiteral("1"), QStringLiteral("--yes")}).code, 0);
+        QVERIFY(!Fixtures::readFile(socios).contains("Ana María"));
     }
 };
 
