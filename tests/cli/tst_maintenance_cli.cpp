@@ -120,7 +120,7 @@ private slots:
         // A bet the slip cannot hold writes nothing.
         Run refused = runCli({QStringLiteral("create"), QStringLiteral("--data-dir"), data, QStringLiteral("--name"), QStringLiteral("X"),
                               QStringLiteral("--key"), QStringLiteral("1"), QStringLiteral("--bet"), QStringLiteral("1,1,2,3,4")});
-        QCOMPARE(refused.code, 1);
+        QCOMPARE(refused.code, 2);
         QVERIFY(!refused.err.isEmpty());
         QCOMPARE(Fixtures::readFile(dir.filePath(QStringLiteral("apuestas.dat"))).size(), 645);
 
