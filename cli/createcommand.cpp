@@ -129,8 +129,12 @@ int Cli::runCreate(Session &session, Prompter &prompter, const QStringList &argu
     SyndicateCreation creation(session);
     creation.setMultipleSize(request.multipleSize);
     creation.restart();
-    if (const QString problem = creation.enter(request.key, request.bets); !problem.isEmpty())
-        return refuse(prompter, problem);
+    if (const QString problem = creation.enter(request.key, request.bets); !problem.isEmpty()) {
+        // The player said the repeated bet was a mistake: nothing to report
+        // as a failure, but the script must know the peña was not made.
+        return refuse(prompter, problem,
+                      problem == SyndicateCreation::kRepeatedDeclined ? Cli::Exit::kAnsweredNo : Cli::Exit::kFailed);
+    }
     const int record = creation.save(request.name);
     if (record == 0)
         return Cli::Exit::kFailed;

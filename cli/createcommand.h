@@ -13,8 +13,8 @@ namespace Cli
     QString createUsageError(const QStringList &arguments);
     // create --name NAME --key K (--bet a,b,c,d,e ... | --multiple a,b,...,n):
     // the slip's own save, with its checks and messages. Prints the record
-    // number written. Nothing is written on exit 2 (createUsageError) or 1
-    // (the save was stopped). arguments start with "create". With json the
-    // record number is {"record": R}.
+    // number written. Nothing is written on exit 2 (createUsageError), 3 (a
+    // repeated bet answered No) or 1 (the save was stopped). arguments
+    // start with "create". With json the record number is {"record": R}.
     int runCreate(Session &session, Prompter &prompter, const QStringList &arguments, bool json = false);
 }
