@@ -262,6 +262,13 @@ namespace
     }
 }
 
+QString Cli::commandUsageError(const QString &command, const Options &options)
+{
+    if (command == QLatin1String("export") && !options.csv)
+        return QStringLiteral("Uso: quorvale-cli export --csv");
+    return {};
+}
+
 QJsonObject Cli::statusJson(const Session &session)
 {
     const DrawStatus &status = session.drawStatus();
@@ -419,8 +426,8 @@ int Cli::run(Session &session, const QStringList &arguments, const Options &opti
     }
     if (command == QLatin1String("export")) {
         // The published form the history came in: it can be imported again.
-        if (!options.csv) {
-            std::fprintf(stderr, "Uso: quorvale-cli export --csv\n");
+        if (const QString wrong = commandUsageError(command, options); !wrong.isEmpty()) {
+            std::fprintf(stderr, "%s\n", qUtf8Printable(wrong));
             return 2;
         }
         printText(QStringLiteral("date,n1,n2,n3,n4,n5,clave"));

@@ -35,6 +35,9 @@ namespace Cli
     void writeCheckJson(std::FILE *out, const Session &session);
     void writeCheckText(std::FILE *out, const Session &session);
 
+    // What is wrong with the options of one of these commands, found before
+    // any file is opened; empty when nothing is.
+    QString commandUsageError(const QString &command, const Options &options);
     // Runs one command on a started session; returns the exit code.
     int run(Session &session, const QStringList &arguments, const Options &options);
 }

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace
@@ -34,78 +35,113 @@ namespace
         }
         return numbers;
     }
+
+    struct Request
+    {
+        QString name; // in capitals, as typed on the slip
+        int key = 0;
+        int multipleSize = 0;
+        std::vector<std::vector<int>> bets;
+    };
+
+    // The peña the command line asks for, or the message refusing it. Each
+    // check here needs nothing but the arguments, so a refusal is known
+    // before the data directory is opened.
+    struct Reading
+    {
+        std::optional<Request> request;
+        QString problem;
+    };
+
+    Reading read(const QStringList &arguments)
+    {
+        std::optional<QString> name;
+        std::optional<QString> keyText;
+        std::vector<QString> simpleBets;
+        std::vector<QString> multipleBets;
+
+        for (qsizetype i = arguments.isEmpty() || arguments.first() != QLatin1String("create") ? 0 : 1;
+             i < arguments.size(); ++i) {
+            QString option = arguments.at(i);
+            const std::optional<QString> given = Cli::takeOptionValue(arguments, &i, &option);
+            if (!given)
+                return {{}, QStringLiteral("Falta el valor de %1.\n%2").arg(option, kUsage)};
+            const QString &value = *given;
+            if (option == QLatin1String("--name"))
+                name = value;
+            else if (option == QLatin1String("--key"))
+                keyText = value;
+            else if (option == QLatin1String("--bet"))
+                simpleBets.push_back(value);
+            else if (option == QLatin1String("--multiple"))
+                multipleBets.push_back(value);
+            else
+                return {{}, QStringLiteral("Opción desconocida: %1.\n%2").arg(option, kUsage)};
+        }
+
+        if (!name || !keyText || (simpleBets.empty() && multipleBets.empty()))
+            return {{}, QStringLiteral("Faltan datos de la peña.\n%1").arg(kUsage)};
+        if (!simpleBets.empty() && !multipleBets.empty())
+            return {{}, QStringLiteral("Una peña es de apuestas sencillas o de una apuesta múltiple, no de ambas.")};
+
+        Request request;
+        // Typed on the slip, the name would appear in capitals.
+        request.name = name->toUpper();
+        if (const QString problem = SyndicateCreation::nameProblem(request.name); !problem.isEmpty())
+            return {{}, problem};
+        if (request.name.trimmed().isEmpty())
+            return {{}, SyndicateCreation::kNoName};
+
+        bool keyOk = false;
+        request.key = keyText->trimmed().toInt(&keyOk);
+        if (!keyOk)
+            return {{}, QStringLiteral("La clave debe ser un número del 0 al 9.")};
+
+        const bool multiple = !multipleBets.empty();
+        for (const QString &text : multiple ? multipleBets : simpleBets) {
+            const auto numbers = parseNumbers(text);
+            if (!numbers)
+                return {{}, QStringLiteral("Apuesta no válida: %1. Escriba los números separados por comas.").arg(text)};
+            request.bets.push_back(*numbers);
+        }
+        request.multipleSize = multiple ? int(request.bets.front().size()) - 5 : 0;
+        if (multiple && (request.multipleSize < 1 || request.multipleSize > SyndicateCreation::kMaxMultipleSize))
+            return {{}, QStringLiteral("Una apuesta múltiple debe tener de 6 a 11 números distintos del 1 al 54.")};
+        if (const QString problem = SyndicateCreation::wholeSyndicateProblem(request.multipleSize, request.key, request.bets);
+            !problem.isEmpty())
+            return {{}, problem};
+        return {std::move(request), {}};
+    }
+}
+
+QString Cli::createUsageError(const QStringList &arguments)
+{
+    return read(arguments).problem;
 }
 
 int Cli::runCreate(Session &session, Prompter &prompter, const QStringList &arguments, bool json)
 {
-    std::optional<QString> name;
-    std::optional<QString> keyText;
-    std::vector<QString> simpleBets;
-    std::vector<QString> multipleBets;
-
-    for (qsizetype i = arguments.isEmpty() || arguments.first() != QLatin1String("create") ? 0 : 1;
-         i < arguments.size(); ++i) {
-        QString option = arguments.at(i);
-        const std::optional<QString> given = takeOptionValue(arguments, &i, &option);
-        if (!given)
-            return refuse(prompter, QStringLiteral("Falta el valor de %1.\n%2").arg(option, kUsage), Cli::Exit::kUsage);
-        const QString &value = *given;
-        if (option == QLatin1String("--name"))
-            name = value;
-        else if (option == QLatin1String("--key"))
-            keyText = value;
-        else if (option == QLatin1String("--bet"))
-            simpleBets.push_back(value);
-        else if (option == QLatin1String("--multiple"))
-            multipleBets.push_back(value);
-        else
-            return refuse(prompter, QStringLiteral("Opción desconocida: %1.\n%2").arg(option, kUsage), Cli::Exit::kUsage);
-    }
-
-    if (!name || !keyText || (simpleBets.empty() && multipleBets.empty()))
-        return refuse(prompter, QStringLiteral("Faltan datos de la peña.\n%1").arg(kUsage), Cli::Exit::kUsage);
-    if (!simpleBets.empty() && !multipleBets.empty())
-        return refuse(prompter, QStringLiteral(
-            "Una peña es de apuestas sencillas o de una apuesta múltiple, no de ambas."), Cli::Exit::kUsage);
-
-    // Typed on the slip, the name would appear in capitals.
-    const QString upperName = name->toUpper();
-    if (const QString problem = SyndicateCreation::nameProblem(upperName); !problem.isEmpty())
-        return refuse(prompter, problem);
-    if (upperName.trimmed().isEmpty())
-        return refuse(prompter, SyndicateCreation::kNoName);
-
-    bool keyOk = false;
-    const int key = keyText->trimmed().toInt(&keyOk);
-    if (!keyOk)
-        return refuse(prompter, QStringLiteral("La clave debe ser un número del 0 al 9."));
-
-    const bool multiple = !multipleBets.empty();
-    std::vector<std::vector<int>> bets;
-    for (const QString &text : multiple ? multipleBets : simpleBets) {
-        const auto numbers = parseNumbers(text);
-        if (!numbers)
-            return refuse(prompter, QStringLiteral("Apuesta no válida: %1. Escriba los números separados por comas.")
-                                        .arg(text));
-        bets.push_back(*numbers);
-    }
-    const int multipleSize = multiple ? int(bets.front().size()) - 5 : 0;
-    if (multiple && (multipleSize < 1 || multipleSize > SyndicateCreation::kMaxMultipleSize))
-        return refuse(prompter, QStringLiteral(
-            "Una apuesta múltiple debe tener de 6 a 11 números distintos del 1 al 54."));
+    const Reading reading = read(arguments);
+    if (!reading.request)
+        return refuse(prompter, reading.problem, Cli::Exit::kUsage);
+    const Request &request = *reading.request;
 
     SyndicateCreation creation(session);
-    creation.setMultipleSize(multipleSize);
+    creation.setMultipleSize(request.multipleSize);
     creation.restart();
-    if (const QString problem = creation.enter(key, bets); !problem.isEmpty())
-        return refuse(prompter, problem);
-    const int record = creation.save(upperName);
+    if (const QString problem = creation.enter(request.key, request.bets); !problem.isEmpty()) {
+        // The player said the repeated bet was a mistake: nothing to report
+        // as a failure, but the script must know the peña was not made.
+        return refuse(prompter, problem,
+                      problem == SyndicateCreation::kRepeatedDeclined ? Cli::Exit::kAnsweredNo : Cli::Exit::kFailed);
+    }
+    const int record = creation.save(request.name);
     if (record == 0)
-        return 1;
+        return Cli::Exit::kFailed;
     if (json)
         std::printf("{\"record\": %d}\n", record);
     else
         std::printf("%d\n", record);
     std::fflush(stdout);
-    return 0;
+    return Cli::Exit::kDone;
 }

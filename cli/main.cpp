@@ -58,6 +58,39 @@ namespace
         return arguments;
     }
 
+    QStringList createArguments(const QCommandLineParser &parser)
+    {
+        return commandArguments(parser, QStringLiteral("create"), {"name", "key", "bet", "multiple"}, {});
+    }
+
+    QStringList printArguments(const QCommandLineParser &parser)
+    {
+        return commandArguments(parser, QStringLiteral("print"), {"syndicate", "pdf"}, {"official", "plain"});
+    }
+
+    // Every check that needs nothing but the command line. It runs before
+    // the data directory is even looked for: a first start would create the
+    // data files, and any start sets a damaged tail aside, neither of which
+    // a refused command may do.
+    QString usageProblem(const QCommandLineParser &parser, const QStringList &arguments,
+                         const Cli::Options &options)
+    {
+        const QString &command = arguments.first();
+        if (command == QLatin1String("create"))
+            return Cli::createUsageError(createArguments(parser));
+        if (command == QLatin1String("print"))
+            return Cli::printUsageError(printArguments(parser));
+        if (command == QLatin1String("members") || command == QLatin1String("participation"))
+            return Cli::memberUsageError(parser, command);
+        if (command == QLatin1String("prizes"))
+            return Cli::prizesUsageError(parser.value(QStringLiteral("date")), parser.isSet(QStringLiteral("all")));
+        if (command == QLatin1String("ledger"))
+            return Cli::ledgerUsageError(parser.value(QStringLiteral("syndicate")), options.json, options.csv);
+        if (const QString wrong = Cli::maintenanceUsageError(arguments); !wrong.isEmpty())
+            return wrong;
+        return Cli::commandUsageError(command, options);
+    }
+
     int usageError(const QString &text)
     {
         std::fprintf(stderr, "%s\nPruebe: quorvale-cli --help\n", qUtf8Printable(text));
@@ -137,10 +170,8 @@ int main(int argc, char *argv[])
         if (!reportsSince.isValid())
             return usageError(QStringLiteral("--reports-since: fecha no válida: use AAAA-MM-DD o auto."));
     }
-    if (shape->name == QLatin1String("members") || shape->name == QLatin1String("participation")) {
-        if (const QString wrong = Cli::memberUsageError(parser, arguments.first()); !wrong.isEmpty())
-            return usageError(wrong);
-    }
+    if (const QString wrong = usageProblem(parser, arguments, commandOptions); !wrong.isEmpty())
+        return usageError(wrong);
     const auto source = Cli::updateSource(parser.value(QStringLiteral("source")));
     if (!source) {
         std::fprintf(stderr, "--source: debe ser auto, service o pages (%s).\n",
@@ -180,8 +211,7 @@ int main(int argc, char *argv[])
     const QString command = arguments.first();
     int code = 0;
     if (command == QLatin1String("create")) {
-        code = Cli::runCreate(session, prompter, commandArguments(parser, command, {"name", "key", "bet", "multiple"}, {}),
-                              commandOptions.json);
+        code = Cli::runCreate(session, prompter, createArguments(parser), commandOptions.json);
     } else if (command == QLatin1String("prizes")) {
         code = Cli::runPrizes(session, parser.value(QStringLiteral("date")), parser.isSet(QStringLiteral("all")),
                               commandOptions.json);
@@ -199,8 +229,7 @@ int main(int argc, char *argv[])
                               parser.isSet(QStringLiteral("exit-code-on-prize")),
                               parser.isSet(QStringLiteral("notify")) ? &desktop : nullptr);
     } else if (command == QLatin1String("print")) {
-        code = Cli::runPrint(session, prompter, commandArguments(parser, command, {"syndicate", "pdf"}, {"official", "plain"}),
-                             commandOptions.json);
+        code = Cli::runPrint(session, prompter, printArguments(parser), commandOptions.json);
     } else {
         code = Cli::runMaintenance(session, prompter, arguments, parser.isSet(QStringLiteral("yes-draws")),
                                    parser.isSet(QStringLiteral("yes-reset")), parser.isSet(QStringLiteral("yes")));

@@ -30,6 +30,17 @@ namespace
     }
 }
 
+QString Cli::maintenanceUsageError(const QStringList &arguments)
+{
+    const QString command = arguments.value(0);
+    if (command != QLatin1String("delete-draw") && command != QLatin1String("delete-syndicate"))
+        return {};
+    int number = 0;
+    if (arguments.size() != 2 || !toPositive(arguments[1], &number))
+        return QStringLiteral("Uso: quorvale-cli %1 NÚMERO").arg(command);
+    return {};
+}
+
 int Cli::runMaintenance(Session &session, StreamPrompter &prompter, const QStringList &arguments,
                         bool yesDraws, bool yesReset, bool yes)
 {
@@ -77,11 +88,11 @@ int Cli::runMaintenance(Session &session, StreamPrompter &prompter, const QStrin
         return outcome(yesDraws || yesReset);
     }
     if (command == QLatin1String("delete-draw") || command == QLatin1String("delete-syndicate")) {
-        int number = 0;
-        if (arguments.size() != 2 || !toPositive(arguments[1], &number)) {
-            std::fprintf(stderr, "Uso: quorvale-cli %s NÚMERO\n", qUtf8Printable(command));
+        if (const QString wrong = maintenanceUsageError(arguments); !wrong.isEmpty()) {
+            std::fprintf(stderr, "%s\n", qUtf8Printable(wrong));
             return Exit::kUsage;
         }
+        const int number = arguments[1].toInt();
         prompter.setAnswers({yes});
         if (command == QLatin1String("delete-draw")) {
             if (number > session.storedDraws()) {

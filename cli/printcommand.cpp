@@ -25,45 +25,80 @@ namespace
         prompter.warn(kTitle, text);
         return code;
     }
+
+    struct Request
+    {
+        int record = 0;
+        SlipLayout::Mode mode = SlipLayout::Mode::Plain;
+        QString pdf;
+    };
+
+    // The job the command line asks for, or the message refusing it; none
+    // of these checks needs the data, so they run before it is opened.
+    struct Reading
+    {
+        std::optional<Request> request;
+        QString problem;
+    };
+
+    Reading read(const QStringList &arguments)
+    {
+        std::optional<QString> recordText;
+        std::optional<SlipLayout::Mode> mode;
+        std::optional<QString> pdf;
+
+        for (qsizetype i = arguments.isEmpty() || arguments.first() != QLatin1String("print") ? 0 : 1;
+             i < arguments.size(); ++i) {
+            QString option = arguments.at(i);
+            if (option == QLatin1String("--official") || option == QLatin1String("--plain")) {
+                const auto chosen = option == QLatin1String("--official") ? SlipLayout::Mode::Official
+                                                                          : SlipLayout::Mode::Plain;
+                if (mode && *mode != chosen)
+                    return {{}, QStringLiteral("Elija papel oficial o papel normal, no ambos.\n%1").arg(kUsage)};
+                mode = chosen;
+                continue;
+            }
+            const std::optional<QString> given = Cli::takeOptionValue(arguments, &i, &option);
+            if (!given)
+                return {{}, QStringLiteral("Falta el valor de %1.\n%2").arg(option, kUsage)};
+            const QString &value = *given;
+            if (option == QLatin1String("--syndicate"))
+                recordText = value;
+            else if (option == QLatin1String("--pdf"))
+                pdf = value;
+            else
+                return {{}, QStringLiteral("Opción desconocida: %1.\n%2").arg(option, kUsage)};
+        }
+        if (!recordText || !mode || !pdf || pdf->isEmpty())
+            return {{}, QStringLiteral("Faltan datos para imprimir.\n%1").arg(kUsage)};
+        bool ok = false;
+        const int record = recordText->trimmed().toInt(&ok);
+        if (!ok || record < 1) {
+            return {{}, QStringLiteral("--syndicate: el número de la peña es un número entero desde 1 (%1).\n%2")
+                            .arg(*recordText, kUsage)};
+        }
+        return {Request {record, *mode, *pdf}, {}};
+    }
+}
+
+QString Cli::printUsageError(const QStringList &arguments)
+{
+    return read(arguments).problem;
 }
 
 int Cli::runPrint(Session &session, Prompter &prompter, const QStringList &arguments, bool json)
 {
-    std::optional<QString> recordText;
-    std::optional<SlipLayout::Mode> mode;
-    std::optional<QString> pdf;
-
-    for (qsizetype i = arguments.isEmpty() || arguments.first() != QLatin1String("print") ? 0 : 1;
-         i < arguments.size(); ++i) {
-        QString option = arguments.at(i);
-        if (option == QLatin1String("--official") || option == QLatin1String("--plain")) {
-            const auto chosen = option == QLatin1String("--official") ? SlipLayout::Mode::Official
-                                                                      : SlipLayout::Mode::Plain;
-            if (mode && *mode != chosen)
-                return refuse(prompter, QStringLiteral("Elija papel oficial o papel normal, no ambos.\n%1").arg(kUsage), Cli::Exit::kUsage);
-            mode = chosen;
-            continue;
-        }
-        const std::optional<QString> given = takeOptionValue(arguments, &i, &option);
-        if (!given)
-            return refuse(prompter, QStringLiteral("Falta el valor de %1.\n%2").arg(option, kUsage), Cli::Exit::kUsage);
-        const QString &value = *given;
-        if (option == QLatin1String("--syndicate"))
-            recordText = value;
-        else if (option == QLatin1String("--pdf"))
-            pdf = value;
-        else
-            return refuse(prompter, QStringLiteral("Opción desconocida: %1.\n%2").arg(option, kUsage), Cli::Exit::kUsage);
-    }
-    if (!recordText || !mode || !pdf || pdf->isEmpty())
-        return refuse(prompter, QStringLiteral("Faltan datos para imprimir.\n%1").arg(kUsage), Cli::Exit::kUsage);
+    const Reading reading = read(arguments);
+    if (!reading.request)
+        return refuse(prompter, reading.problem, Cli::Exit::kUsage);
+    const int record = reading.request->record;
+    const SlipLayout::Mode mode = reading.request->mode;
+    const QString &pdf = reading.request->pdf;
 
     const auto &syndicates = session.syndicates();
-    bool ok = false;
-    const int record = recordText->trimmed().toInt(&ok);
-    if (!ok || record < 1 || record > int(syndicates.size()))
+    if (record > int(syndicates.size()))
         return refuse(prompter, QStringLiteral("No existe la peña %1. Hay %2 peñas guardadas.")
-                                    .arg(*recordText)
+                                    .arg(record)
                                     .arg(syndicates.size()));
     const SyndicateRecord &syndicate = syndicates[std::size_t(record - 1)];
     if (SlipLayout::jobFor(syndicate).slipCount == 0)
@@ -73,12 +108,12 @@ int Cli::runPrint(Session &session, Prompter &prompter, const QStringList &argum
     CalibrationEditor calibration(session.calibrationFile(), session.prompter());
     calibration.load();
     const QPointF offsets = calibration.offsets();
-    PdfFilePrinter printer(*pdf, QStringLiteral("Peña %1").arg(syndicate.name()));
+    PdfFilePrinter printer(pdf, QStringLiteral("Peña %1").arg(syndicate.name()));
     int pages = 0;
-    if (!printer.print([&](PrintSurface &surface) { pages = SlipLayout::print(surface, syndicate, *mode, offsets, session.nextDrawDate()); }))
+    if (!printer.print([&](PrintSurface &surface) { pages = SlipLayout::print(surface, syndicate, mode, offsets, session.nextDrawDate()); }))
         return refuse(prompter, printer.errorString());
     if (json) {
-        const QJsonObject out {{QStringLiteral("pages"), pages}, {QStringLiteral("pdf"), QFileInfo(*pdf).absoluteFilePath()}};
+        const QJsonObject out {{QStringLiteral("pages"), pages}, {QStringLiteral("pdf"), QFileInfo(pdf).absoluteFilePath()}};
         const QByteArray bytes = QJsonDocument(out).toJson(QJsonDocument::Compact) + '\n';
         std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
     } else {

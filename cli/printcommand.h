@@ -7,6 +7,9 @@ class Session;
 
 namespace Cli
 {
+    // What is wrong with the arguments of print, found without opening any
+    // file; empty when nothing is.
+    QString printUsageError(const QStringList &arguments);
     // print --syndicate R (--official | --plain) --pdf FILE: the printing
     // window's job into a PDF file (A4, no margins), the calibration of
     // nums.ini moving the marks of official slips. Prints the pages written;

@@ -86,10 +86,19 @@ namespace
     }
 }
 
+QString Cli::prizesUsageError(const QString &dateText, bool all)
+{
+    if (all && !dateText.isEmpty())
+        return QStringLiteral("prizes: use --date o --all, no ambos.");
+    if (!dateText.isEmpty() && !QDate::fromString(dateText, Qt::ISODate).isValid())
+        return QStringLiteral("--date: fecha no válida (%1): use AAAA-MM-DD.").arg(dateText);
+    return {};
+}
+
 int Cli::runPrizes(Session &session, const QString &dateText, bool all, bool json)
 {
-    if (all && !dateText.isEmpty()) {
-        std::fprintf(stderr, "prizes: use --date o --all, no ambos.\n");
+    if (const QString wrong = prizesUsageError(dateText, all); !wrong.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(wrong));
         return Exit::kUsage;
     }
     const auto &draws = session.drawList().draws; // newest first
@@ -109,10 +118,6 @@ int Cli::runPrizes(Session &session, const QString &dateText, bool all, bool jso
     QDate date;
     if (!dateText.isEmpty()) {
         date = QDate::fromString(dateText, Qt::ISODate);
-        if (!date.isValid()) {
-            std::fprintf(stderr, "--date: fecha no válida (%s): use AAAA-MM-DD.\n", qUtf8Printable(dateText));
-            return Exit::kUsage;
-        }
     } else if (!draws.empty()) {
         date = draws.front().qdate();
     } else {
@@ -131,16 +136,24 @@ int Cli::runPrizes(Session &session, const QString &dateText, bool all, bool jso
     return Exit::kDone;
 }
 
-int Cli::runLedger(Session &session, const QString &syndicateText, bool json, bool csv)
+QString Cli::ledgerUsageError(const QString &syndicateText, bool json, bool csv)
 {
     bool ok = false;
     const int record = syndicateText.trimmed().toInt(&ok);
-    if (syndicateText.isEmpty() || !ok || json == csv) {
-        std::fprintf(stderr, "Uso: quorvale-cli ledger --syndicate R (--json | --csv)\n");
+    if (!ok || record < 1 || json == csv)
+        return QStringLiteral("Uso: quorvale-cli ledger --syndicate R (--json | --csv)");
+    return {};
+}
+
+int Cli::runLedger(Session &session, const QString &syndicateText, bool json, bool csv)
+{
+    if (const QString wrong = ledgerUsageError(syndicateText, json, csv); !wrong.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(wrong));
         return Exit::kUsage;
     }
+    const int record = syndicateText.trimmed().toInt();
     const int count = int(session.syndicates().size());
-    if (record < 1 || record > count) {
+    if (record > count) {
         std::fprintf(stderr, "No existe la peña %d: hay %d peñas guardadas.\n", record, count);
         return Exit::kFailed;
     }

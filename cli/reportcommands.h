@@ -9,6 +9,10 @@ class Session;
 // won, from the same figures the window shows.
 namespace Cli
 {
+    // What is wrong with the options of prizes or ledger, found before any
+    // file is opened; empty when nothing is.
+    QString prizesUsageError(const QString &date, bool all);
+    QString ledgerUsageError(const QString &syndicate, bool json, bool csv);
     // prizes [--date AAAA-MM-DD | --all] [--json]
     int runPrizes(Session &session, const QString &date, bool all, bool json);
     // ledger --syndicate R (--json | --csv)

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <cmath>
+#include <optional>
 #include <set>
 
 QDate nextDrawDate(QDate newestDraw, QDate today)
@@ -55,17 +56,24 @@ std::vector<ImplausibleDraw> findImplausibleDraws(const std::vector<double> &dat
     std::vector<ImplausibleDraw> found;
     std::set<double> seen;
     const double now = OleDate::fromDate(today);
+    // One wrong date (a year typed as 2030) must not make the real draws
+    // after it look as if they fell back: the order is judged against the
+    // last date that passed every check.
+    std::optional<double> lastGood;
     for (std::size_t i = 0; i < datesOldestFirst.size(); ++i) {
         const double date = datesOldestFirst[i];
         const int record = int(i) + 1;
+        const std::size_t before = found.size();
         if (date > now)
             found.push_back({record, ImplausibleReason::Future});
         else if (!seen.insert(date).second)
             found.push_back({record, ImplausibleReason::RepeatedDate});
-        else if (i > 0 && date < datesOldestFirst[i - 1])
+        else if (lastGood && date < *lastGood)
             found.push_back({record, ImplausibleReason::FallingDate});
         else if (!isDrawDay(OleDate::toDate(date)))
             found.push_back({record, ImplausibleReason::NotADrawDay});
+        if (found.size() == before)
+            lastGood = date;
     }
     return found;
 }

@@ -31,7 +31,8 @@ struct ImplausibleDraw
 
 // Every record of a draw file (its dates, oldest first) that cannot be a
 // real draw: dated after today, dated as an earlier record, dated before the
-// record in front of it, or on a day no draw is held (isDrawDay).
+// last record in front of it that is not itself one of these, or on a day no
+// draw is held (isDrawDay).
 std::vector<ImplausibleDraw> findImplausibleDraws(const std::vector<double> &datesOldestFirst, QDate today);
 
 // The red line of the status block for those draws, with their positions

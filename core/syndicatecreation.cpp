@@ -11,6 +11,8 @@
 
 const QString SyndicateCreation::kRepeatedTitle = QStringLiteral("Apuesta repetida");
 const QString SyndicateCreation::kRepeatedBet = QStringLiteral("Esta apuesta ya está en la peña. ¿Quiere jugarla otra vez?");
+const QString SyndicateCreation::kRepeatedDeclined = QStringLiteral(
+    "Hay una apuesta repetida y no se ha aceptado; la peña no se ha creado.");
 const QString SyndicateCreation::kErrorTitle = QStringLiteral("Error");
 const QString SyndicateCreation::kFutureSyndicate = QStringLiteral(
     "¡¡¡No puede crear una peña con fecha anterior a una ya existente!!!. Borre dicha peña antes de crear ésta.");
@@ -277,23 +279,30 @@ QString SyndicateCreation::nameProblem(const QString &name)
     return name.size() > kMaxNameLength ? kNameTooLong : QString();
 }
 
-QString SyndicateCreation::enter(int key, const std::vector<std::vector<int>> &bets)
+QString SyndicateCreation::wholeSyndicateProblem(int multipleSize, int key, const std::vector<std::vector<int>> &bets)
 {
     if (key < 0 || key > 9)
         return QStringLiteral("La clave debe ser un número del 0 al 9.");
     if (bets.empty())
         return QStringLiteral("Falta la apuesta: indique al menos una apuesta.");
-    if (int(bets.size()) > maxBets())
-        return m_multipleSize > 0 ? kOneMultiple : kMaxSimple;
+    if (int(bets.size()) > (multipleSize == 0 ? kMaxSimpleBets : 1))
+        return multipleSize > 0 ? kOneMultiple : kMaxSimple;
     for (const auto &bet : bets) {
         const std::set<int> distinct(bet.begin(), bet.end());
         const bool inRange = !distinct.empty() && *distinct.begin() >= 1 && *distinct.rbegin() <= kNumberCells;
-        if (distinct.size() != bet.size() || !inRange || int(bet.size()) != numbersPerBet()) {
-            return m_multipleSize > 0
+        if (distinct.size() != bet.size() || !inRange || int(bet.size()) != 5 + multipleSize) {
+            return multipleSize > 0
                 ? QStringLiteral("Una apuesta múltiple debe tener de 6 a 11 números distintos del 1 al 54.")
                 : QStringLiteral("Cada apuesta sencilla debe tener 5 números distintos del 1 al 54.");
         }
     }
+    return {};
+}
+
+QString SyndicateCreation::enter(int key, const std::vector<std::vector<int>> &bets)
+{
+    if (const QString problem = wholeSyndicateProblem(m_multipleSize, key, bets); !problem.isEmpty())
+        return problem;
 
     restart();
     click(kFirstKeyCell + key);
@@ -302,9 +311,11 @@ QString SyndicateCreation::enter(int key, const std::vector<std::vector<int>> &b
         for (int number : ascending)
             click(number - 1);
     }
+    // Every bet passed the checks above: one is missing only because it
+    // repeated another and the player did not want it twice.
     if (m_betsEntered != int(bets.size())) {
         restart();
-        return QStringLiteral("Hay una apuesta repetida y no se ha aceptado; la peña no se ha creado.");
+        return kRepeatedDeclined;
     }
     return {};
 }

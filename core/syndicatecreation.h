@@ -43,6 +43,7 @@ public:
     static const QString kMaxSimple;         // a 25th simple bet
     static const QString kRepeatedTitle;     // a bet the peña already holds
     static const QString kRepeatedBet;
+    static const QString kRepeatedDeclined;  // enter(): a repeated bet answered No
     static const QString kWriteFailed;
 
     explicit SyndicateCreation(Session &session);
@@ -96,10 +97,15 @@ public:
     // --- whole syndicates (the command line) -----------------------------
     // Empty when the slip can hold the name, else message D.
     static QString nameProblem(const QString &name);
-    // Checks key and bets against what the slip can produce (numbers in any
-    // order) and enters them: key cell, then each bet's cells in ascending
-    // order. Empty on success, else the message refusing them, with nothing
-    // entered. multipleSize() says whether bets is one multiple bet.
+    // Empty when the slip could produce the key and bets (numbers in any
+    // order) for a syndicate of that multiple size, else the message refusing
+    // them. Needs no data: the command line asks it before opening any file.
+    static QString wholeSyndicateProblem(int multipleSize, int key, const std::vector<std::vector<int>> &bets);
+    // Checks key and bets as wholeSyndicateProblem does and enters them: key
+    // cell, then each bet's cells in ascending order. Empty on success, else
+    // the message refusing them (kRepeatedDeclined when a repeated bet was
+    // answered No), with nothing entered. multipleSize() says whether bets is
+    // one multiple bet.
     QString enter(int key, const std::vector<std::vector<int>> &bets);
 
 private:

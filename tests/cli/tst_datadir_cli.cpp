@@ -51,21 +51,34 @@ class TestDataDirCli : public QObject
 
 private slots:
     // Usage errors are told apart and leave the directory as it was: not
-    // even the empty data files a first start makes.
+    // even the empty data files a first start makes. A bad value is one too,
+    // whichever command it belongs to.
     void refusedCommandLinesTouchNothing()
     {
         QTemporaryDir dir;
         const QString data = dir.path();
         const QList<QStringList> calls = {
-            {"--data-dir", data, "frobnicate"},
-            {"--data-dir", data, "status", "extra"},
-            {"--data-dir", data, "--colour", "status"},
-            {"--data-dir", data, "delete-draw"},
-            {"--data-dir", data, "--today", "ayer", "status"},
-            {"--data-dir", data},
+            {"frobnicate"},
+            {"status", "extra"},
+            {"--colour", "status"},
+            {"delete-draw"},
+            {"--today", "ayer", "status"},
+            {},
+            {"delete-draw", "abc", "--yes"},
+            {"delete-syndicate", "0", "--yes"},
+            {"export"},
+            {"ledger", "--syndicate", "x", "--json"},
+            {"ledger", "--syndicate", "1"},
+            {"prizes", "--date", "xx"},
+            {"prizes", "--date", "2026-11-29", "--all"},
+            {"create", "--name", "A", "--key", "12", "--bet", "1,2,3,4,5"},
+            {"create", "--name", "A", "--key", "1"},
+            {"create", "--name", "A", "--key", "1", "--bet", "1,2,3,4,55"},
+            {"print", "--syndicate", "1", "--pdf", "x.pdf"},
+            {"print", "--syndicate", "uno", "--plain", "--pdf", "x.pdf"},
         };
         for (const QStringList &call : calls) {
-            const Run run = runCli(call);
+            const Run run = runCli(QStringList {QStringLiteral("--data-dir"), data} + call);
             QVERIFY2(run.code == 2, qPrintable(call.join(QLatin1Char(' '))));
             QVERIFY2(run.err.contains(QStringLiteral("quorvale-cli --help")), qPrintable(run.err));
         }

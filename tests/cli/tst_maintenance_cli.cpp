@@ -120,8 +120,15 @@ private slots:
         // A bet the slip cannot hold writes nothing.
         Run refused = runCli({QStringLiteral("create"), QStringLiteral("--data-dir"), data, QStringLiteral("--name"), QStringLiteral("X"),
                               QStringLiteral("--key"), QStringLiteral("1"), QStringLiteral("--bet"), QStringLiteral("1,1,2,3,4")});
-        QCOMPARE(refused.code, 1);
+        QCOMPARE(refused.code, 2);
         QVERIFY(!refused.err.isEmpty());
+        QCOMPARE(Fixtures::readFile(dir.filePath(QStringLiteral("apuestas.dat"))).size(), 645);
+        // A bet typed twice is a question; without --yes it is answered No.
+        refused = runCli({QStringLiteral("create"), QStringLiteral("--data-dir"), data, QStringLiteral("--name"), QStringLiteral("X"),
+                          QStringLiteral("--key"), QStringLiteral("1"), QStringLiteral("--bet"), QStringLiteral("1,2,3,4,5"),
+                          QStringLiteral("--bet"), QStringLiteral("5,4,3,2,1")});
+        QCOMPARE(refused.code, 3);
+        QVERIFY(refused.err.startsWith(QStringLiteral("Apuesta repetida: ")));
         QCOMPARE(Fixtures::readFile(dir.filePath(QStringLiteral("apuestas.dat"))).size(), 645);
 
         const QString pdf = dir.filePath(QStringLiteral("peña.pdf"));

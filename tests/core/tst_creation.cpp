@@ -425,13 +425,16 @@ private slots:
                                 << QString();
         QTest::newRow("multiple") << args("create --name=M8 --key=4 --multiple=54,1,9,30,22,13,41,8") << 0 << 103
                                   << QString();
-        QTest::newRow("long name") << args("create --name ABCDEFGHIJKLMNOPQRSTU --key 1 --bet 1,2,3,4,5") << 1
+        // What the slip could never hold is wrong in the command line itself.
+        QTest::newRow("long name") << args("create --name ABCDEFGHIJKLMNOPQRSTU --key 1 --bet 1,2,3,4,5") << 2
                                    << 0 << SyndicateCreation::kNameTooLong;
-        QTest::newRow("bad key") << args("create --name A --key x --bet 1,2,3,4,5") << 1 << 0
+        QTest::newRow("bad key") << args("create --name A --key x --bet 1,2,3,4,5") << 2 << 0
                                  << QStringLiteral("La clave debe ser un número del 0 al 9.");
-        QTest::newRow("bad number") << args("create --name A --key 1 --bet 1,2,three,4,5") << 1 << 0
+        QTest::newRow("key 12") << args("create --name A --key 12 --bet 1,2,3,4,5") << 2 << 0
+                                << QStringLiteral("La clave debe ser un número del 0 al 9.");
+        QTest::newRow("bad number") << args("create --name A --key 1 --bet 1,2,three,4,5") << 2 << 0
                                     << QStringLiteral("Apuesta no válida: 1,2,three,4,5. Escriba los números separados por comas.");
-        QTest::newRow("12 numbers") << args("create --name A --key 1 --multiple 1,2,3,4,5,6,7,8,9,10,11,12") << 1 << 0
+        QTest::newRow("12 numbers") << args("create --name A --key 1 --multiple 1,2,3,4,5,6,7,8,9,10,11,12") << 2 << 0
                                     << QStringLiteral("Una apuesta múltiple debe tener de 6 a 11 números distintos del 1 al 54.");
         QTest::newRow("both kinds") << args("create --name A --key 1 --bet 1,2,3,4,5 --multiple 1,2,3,4,5,6") << 2
                                     << 0

@@ -342,13 +342,21 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("failAt");
         QTest::addColumn<int>("failure");
-        for (const char *command : {"import", "deleteAll", "reset", "deleteDraw", "deleteSyndicate"}) {
-            for (int step = 0; step < 2; ++step) {
+        QTest::addColumn<bool>("fails");
+        // The mutating steps of each command when nothing fails. The row
+        // one past the last must run through: a step added later fails that
+        // row instead of going untested.
+        const std::pair<const char *, int> commands[] = {
+            {"import", 2}, {"deleteAll", 3}, {"reset", 1}, {"deleteDraw", 2}, {"deleteSyndicate", 2}};
+        for (auto [command, steps] : commands) {
+            for (int step = 0; step < steps; ++step) {
                 for (auto [failure, name] : {std::pair {FileOps::Result::Failed, ""},
                                              std::pair {FileOps::Result::PermissionDenied, " denied"},
                                              std::pair {FileOps::Result::DiskFull, " disk full"}})
-                    QTest::addRow("%s step %d%s", command, step, name) << QString::fromLatin1(command) << step << int(failure);
+                    QTest::addRow("%s step %d%s", command, step, name)
+                        << QString::fromLatin1(command) << step << int(failure) << true;
             }
+            QTest::addRow("%s whole", command) << QString::fromLatin1(command) << steps << int(FileOps::Result::Failed) << false;
         }
     }
 
@@ -357,6 +365,7 @@ private slots:
         QFETCH(QString, command);
         QFETCH(int, failAt);
         QFETCH(int, failure);
+        QFETCH(bool, fails);
         const bool permission = failure == int(FileOps::Result::PermissionDenied);
 
         const auto draws = someDraws(5);
@@ -387,6 +396,7 @@ private slots:
         const QByteArray drawsNow = bytes(QStringLiteral("numeros.dat"));
         const QByteArray syndicatesNow = bytes(QStringLiteral("apuestas.dat"));
         const bool failed = failAt < m_files.steps;
+        QCOMPARE(failed, fails);
         if (failed) {
             // Delete-all stops at its failing step: the draws went only when
             // their own step succeeded, the reset never ran.

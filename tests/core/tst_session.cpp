@@ -260,6 +260,41 @@ private slots:
         QCOMPARE(session->implausibleDrawRecords(), (std::vector<int> {2, 4}));
     }
 
+    // A wrong date is flagged alone: the real draws after it are judged
+    // against the last real one, not against the wrong date.
+    void implausibleDrawsAfterAWrongOne()
+    {
+        using Reason = ImplausibleReason;
+        struct Row
+        {
+            const char *name;
+            std::vector<QDate> dates;
+            std::vector<ImplausibleDraw> flagged;
+        };
+        const Row rows[] = {
+            {"a year typed as 2030",
+             {QDate(2005, 4, 3), QDate(2005, 4, 10), QDate(2030, 1, 6), QDate(2005, 4, 17), QDate(2005, 4, 24)},
+             {{3, Reason::Future}}},
+            {"a Saturday ahead of its place",
+             {QDate(2005, 4, 3), QDate(2005, 4, 30), QDate(2005, 4, 17), QDate(2005, 4, 24)},
+             {{2, Reason::NotADrawDay}}},
+            {"two draws behind a later one",
+             {QDate(2005, 4, 3), QDate(2005, 4, 24), QDate(2005, 4, 10), QDate(2005, 4, 17), QDate(2005, 5, 1)},
+             {{3, Reason::FallingDate}, {4, Reason::FallingDate}}},
+        };
+        for (const Row &row : rows) {
+            std::vector<double> dates;
+            for (QDate date : row.dates)
+                dates.push_back(OleDate::fromDate(date));
+            const std::vector<ImplausibleDraw> found = findImplausibleDraws(dates, kToday);
+            QVERIFY2(found.size() == row.flagged.size(), row.name);
+            for (std::size_t i = 0; i < found.size(); ++i) {
+                QVERIFY2(found[i].record == row.flagged[i].record, row.name);
+                QVERIFY2(found[i].reason == row.flagged[i].reason, row.name);
+            }
+        }
+    }
+
     void syndicateFileWithTail()
     {
         const auto one = Fixtures::simpleSyndicate(QStringLiteral("PEÑA UNO"), {{1, 2, 3, 4, 5}}, 4, QDate(2026, 11, 30));

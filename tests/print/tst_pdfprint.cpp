@@ -242,7 +242,10 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("message");
         QTest::newRow("no such syndicate") << QStringList {"--syndicate", "4", "--plain", "--pdf", "x.pdf"} << "No existe la peña 4";
-        QTest::newRow("not a number") << QStringList {"--syndicate", "uno", "--plain", "--pdf", "x.pdf"} << "No existe la peña uno";
+        QTest::newRow("not a number") << QStringList {"--syndicate", "uno", "--plain", "--pdf", "x.pdf"}
+                                      << "--syndicate: el número de la peña";
+        QTest::newRow("syndicate 0") << QStringList {"--syndicate", "0", "--plain", "--pdf", "x.pdf"}
+                                     << "--syndicate: el número de la peña";
         QTest::newRow("no paper") << QStringList {"--syndicate", "1", "--pdf", "x.pdf"} << "Faltan datos";
         QTest::newRow("both papers") << QStringList {"--syndicate", "1", "--plain", "--official", "--pdf", "x.pdf"}
                                      << "no ambos";
