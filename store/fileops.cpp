@@ -276,12 +276,18 @@ QString fileErrorText(FileOps::Result result, const QString &path)
     return QStringLiteral("No se ha podido guardar %1. El archivo sigue como estaba.").arg(name);
 }
 
-QString setFileAside(FileOps &files, const QString &path, const QString &asideName)
+QString freeAsidePath(const QString &path, const QString &asideName)
 {
     const QDir dir = QFileInfo(path).dir();
     QString aside = dir.filePath(asideName);
     for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n)
         aside = dir.filePath(asideName + QLatin1Char('.') + QString::number(n));
+    return aside;
+}
+
+QString setFileAside(FileOps &files, const QString &path, const QString &asideName)
+{
+    const QString aside = freeAsidePath(path, asideName);
     if (files.replace(path, aside) != FileOps::Result::Ok)
         return {};
     return aside;

@@ -60,6 +60,10 @@ public:
 // itself otherwise. A dangling link gives the file it names.
 QString writeTarget(const QString &path);
 
+// Beside path, asideName, or asideName.2, .3 ... the first name not taken
+// (a dangling link counts as taken).
+QString freeAsidePath(const QString &path, const QString &asideName);
+
 // Moves a damaged file out of the way, beside it under asideName (then
 // asideName.2, .3 ... never over an earlier copy). Where it went, or empty
 // when it could not be moved.

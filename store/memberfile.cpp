@@ -1,5 +1,7 @@
 #include "memberfile.h"
 
+#include "jsondatafile.h"
+
 #include "syndicaterecord.h"
 
 #include <QCryptographicHash>
@@ -100,38 +102,25 @@ MemberFile::MemberFile(FileOps &files)
 MemberFile::Load MemberFile::load(const QString &path)
 {
     m_path = path;
-    m_setAside.clear();
     m_entries.clear();
-    m_writable = false;
-
-    const QFileInfo info(path);
-    if (info.isSymLink())
-        return Load::Unusable;
-    if (!info.exists()) {
-        m_writable = true;
+    const JsonDataFileLoad load = loadJsonDataFile(m_files, path, kMaxBytes, QString::fromLatin1(kRejectedName),
+                                                   [this](const QByteArray &bytes, bool *newer) {
+                                                       if (parse(bytes, &m_entries, newer))
+                                                           return true;
+                                                       m_entries.clear();
+                                                       return false;
+                                                   });
+    m_setAside = load.setAside;
+    m_writable = load.writable;
+    switch (load.outcome) {
+    case JsonDataFileLoad::Outcome::Ok:
         return Load::Ok;
+    case JsonDataFileLoad::Outcome::SetAside:
+        return Load::SetAside;
+    case JsonDataFileLoad::Outcome::Unusable:
+        break;
     }
-    if (!info.isFile())
-        return Load::Unusable;
-    if (info.size() <= kMaxBytes) {
-        QByteArray bytes;
-        if (!m_files.read(path, &bytes))
-            return Load::Unusable;
-        bool newer = false;
-        if (parse(bytes, &m_entries, &newer)) {
-            m_writable = true;
-            return Load::Ok;
-        }
-        m_entries.clear();
-        // A later Quorvale's file is sound; it is not ours to rewrite.
-        if (newer)
-            return Load::Unusable;
-    }
-    m_setAside = setFileAside(m_files, path, QString::fromLatin1(kRejectedName));
-    if (m_setAside.isEmpty())
-        return Load::Unusable;
-    m_writable = true;
-    return Load::SetAside;
+    return Load::Unusable;
 }
 
 std::vector<Member> MemberFile::members(const Key &key) const

@@ -1,5 +1,7 @@
 #include "prizereportfile.h"
 
+#include "jsondatafile.h"
+
 #include "cents.h"
 
 #include <QDir>
@@ -153,41 +155,25 @@ PrizeReportFile::PrizeReportFile(FileOps &files)
 PrizeReportFile::Load PrizeReportFile::load(const QString &path)
 {
     m_path = path;
-    m_setAside.clear();
     m_reports.clear();
-    m_writable = false;
-
-    const QFileInfo info(path);
-    if (info.isSymLink())
-        return Load::Unusable;
-    if (!info.exists()) {
-        m_writable = true;
+    const JsonDataFileLoad load = loadJsonDataFile(m_files, path, kMaxBytes, QString::fromLatin1(kRejectedName),
+                                                   [this](const QByteArray &bytes, bool *newer) {
+                                                       if (parse(bytes, &m_reports, newer))
+                                                           return true;
+                                                       m_reports.clear();
+                                                       return false;
+                                                   });
+    m_setAside = load.setAside;
+    m_writable = load.writable;
+    switch (load.outcome) {
+    case JsonDataFileLoad::Outcome::Ok:
         return Load::Ok;
+    case JsonDataFileLoad::Outcome::SetAside:
+        return Load::SetAside;
+    case JsonDataFileLoad::Outcome::Unusable:
+        break;
     }
-    if (!info.isFile())
-        return Load::Unusable;
-
-    QByteArray bytes;
-    bool newer = false;
-    if (info.size() <= kMaxBytes) {
-        if (!m_files.read(path, &bytes))
-            return Load::Unusable;
-        if (parse(bytes, &m_reports, &newer)) {
-            m_writable = true;
-            return Load::Ok;
-        }
-        m_reports.clear();
-        // A later Quorvale's file is sound; it is not ours to rewrite.
-        if (newer)
-            return Load::Unusable;
-    }
-
-    const QString aside = setFileAside(m_files, path, QString::fromLatin1(kRejectedName));
-    if (aside.isEmpty())
-        return Load::Unusable;
-    m_setAside = aside;
-    m_writable = true;
-    return Load::SetAside;
+    return Load::Unusable;
 }
 
 PrizeReport PrizeReportFile::report(QDate date) const
