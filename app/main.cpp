@@ -96,7 +96,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(QUORVALE_VERSION));
     QApplication::setWindowIcon(QIcon(ProductPicture::render(QSize(128, 128))));
     QApplication::setDesktopFileName(QStringLiteral("quorvale"));
-    installQtTranslations();
+    installQtTranslations(QtSpanish::TextsAndLocale);
 
     const QString dataDir = resolveDataDir(options.dataDir, QApplication::applicationDirPath());
     if (dataDir.isEmpty()) {

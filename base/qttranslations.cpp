@@ -5,8 +5,12 @@
 #include <QLocale>
 #include <QTranslator>
 
-bool installQtTranslations()
+bool installQtTranslations(QtSpanish what)
 {
+    // Every text the program shows is Spanish, whatever the desktop's
+    // language; what Qt formats on its own follows them.
+    if (what == QtSpanish::TextsAndLocale)
+        QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
     auto *app = QCoreApplication::instance();
     if (!app)
         return false;

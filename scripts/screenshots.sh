@@ -24,18 +24,21 @@ cp "$shots/ultimo-sorteo.png" "$here/docs/img/ultimo-sorteo.png"
 "$here/build-release/cli/quorvale-cli" --data-dir "$demo" print --syndicate 1 --plain --pdf "$demo/llano.pdf" >/dev/null
 pdftoppm -png -r 50 -f 1 -l 1 "$demo/llano.pdf" "$here/docs/img/impreso-llano"
 
-# The four tabs at small, common and doubled sizes, one picture per size,
-# to check that everything fits (docs/img/pantallas-*.png).
+# The tabs and the manager's pages at small, common and doubled sizes, one
+# picture per size, to check that everything fits (docs/img/pantallas-*.png).
+# Doubled, the window is on a 1366x768 laptop screen and takes the size it
+# takes there by itself.
 for size in 800x600 1024x640 1366x768 2x; do
     out=$(mktemp -d)
     if [ "$size" = 2x ]; then
-        QT_SCALE_FACTOR=2 xvfb-run -a -s "-screen 0 2732x1536x24" "$here/build-release/tools/screenshots" "$demo" "$out" \
-            --today 2026-08-20 --size 1366x768 >/dev/null
+        QT_SCALE_FACTOR=2 xvfb-run -a -s "-screen 0 1366x768x24" "$here/build-release/tools/screenshots" "$demo" "$out" \
+            --today 2026-08-20 >/dev/null
     else
         xvfb-run -a -s "-screen 0 1400x900x24" "$here/build-release/tools/screenshots" "$demo" "$out" \
             --today 2026-08-20 --size "$size" >/dev/null
     fi
-    montage "$out/general-sencillas.png" "$out/gestor.png" "$out/gestor-socios.png" "$out/estadisticas.png" \
-        -tile 2x2 -geometry +4+4 -background '#888888' "$here/docs/img/pantallas-$size.png"
+    montage "$out/general-sencillas.png" "$out/ultimo-sorteo.png" "$out/gestor.png" "$out/gestor-dinero.png" \
+        "$out/gestor-socios.png" "$out/estadisticas.png" \
+        -tile 2x3 -geometry +4+4 -background '#888888' "$here/docs/img/pantallas-$size.png"
     rm -rf "$out"
 done

@@ -2,6 +2,8 @@
 // data directory (scripts/screenshots.sh makes one and runs this).
 //
 //   screenshots DATA_DIR OUTPUT_DIR [--today AAAA-MM-DD] [--size WxH]
+//
+// Without --size the main window has its own start size on the screen.
 
 #include "base/clock.h"
 #include "core/session.h"
@@ -14,6 +16,7 @@
 #include "ui/printwindow.h"
 #include "ui/systemprintdialog.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -84,14 +87,14 @@ int main(int argc, char *argv[])
     ok &= save(&splash, out + QStringLiteral("/presentacion.png"));
     splash.hide();
 
+    // Without --size the window keeps the size it takes by itself on the
+    // screen, as the user sees it at start.
     MainWindow window(session);
-    QSize size(1000, 720);
     if (const int at = int(args.indexOf(QStringLiteral("--size"))); at > 0 && at + 1 < args.size()) {
         const QStringList wh = args[at + 1].split(QLatin1Char('x'));
         if (wh.size() == 2)
-            size = QSize(wh[0].toInt(), wh[1].toInt());
+            window.resize(wh[0].toInt(), wh[1].toInt());
     }
-    window.resize(size);
     window.show();
     settle();
 
@@ -124,13 +127,16 @@ int main(int argc, char *argv[])
     tabs->setCurrentIndex(1);
     ok &= save(&window, out + QStringLiteral("/ultimo-sorteo.png"));
 
+    // The window starts its slip afresh, so the cells are clicked once it
+    // is there, as the user would: the key, then the numbers.
     SyndicateCreation creation(session);
     creation.setMultipleSize(0);
-    creation.restart();
-    for (int cell : {SyndicateCreation::kFirstKeyCell + 7, 2, 11, 24, 32, 47})
-        creation.click(cell);
     Crea crea(session, creation);
     crea.show();
+    for (int cell : {SyndicateCreation::kFirstKeyCell + 7, 2, 11, 24, 32, 47}) {
+        if (auto *button = crea.findChild<QAbstractButton *>(QStringLiteral("Image1_%1").arg(cell)))
+            button->click();
+    }
     ok &= save(&crea, out + QStringLiteral("/crear-pena.png"));
     crea.hide();
 

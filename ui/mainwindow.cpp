@@ -33,6 +33,7 @@
 #include <QMenuBar>
 #include <QModelIndex>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -98,7 +99,15 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
     m_tabs->addTab(m_reportTab, QStringLiteral("Último sorteo"));
     m_tabs->addTab(m_managerTab, QStringLiteral("Gestor de peñas"));
     m_tabs->addTab(m_statisticsTab, QStringLiteral("Estadísticas"));
-    layout->addWidget(m_tabs, 1);
+    // On a screen smaller than the tabs' smallest size (a laptop at double
+    // scale) the tabs scroll, rather than pushing the window's lower part
+    // and its buttons off the screen. With room enough no bar shows.
+    auto *scroller = new QScrollArea;
+    scroller->setObjectName(QStringLiteral("Desplazable"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(m_tabs);
+    layout->addWidget(scroller, 1);
     setCentralWidget(central);
     fitToScreen();
 
@@ -133,7 +142,7 @@ MainWindow::~MainWindow() = default;
 void MainWindow::fitToScreen()
 {
     // The size the window has always had, but never more than the screen
-    // offers at its scale; the layouts do the rest.
+    // offers at its scale; below the tabs' own smallest size they scroll.
     QSize size(980, 700);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();

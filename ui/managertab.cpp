@@ -48,11 +48,17 @@ ManagerTab::ManagerTab(Session &session, QWidget *parent)
     m_syndicateList->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     for (int c = 1; c < 4; ++c)
         m_syndicateList->header()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
-    connect(m_syndicateList, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
+    // The highlighted peña is the selected one, however the highlight got
+    // there (a click, the arrow keys, Home/End): "Imprimir" and "Eliminar
+    // peña" act on what the user sees. A click on the item already
+    // highlighted still selects it, as nothing is selected at first.
+    auto select = [this](QTreeWidgetItem *item) {
         // The position in the list is the record number.
-        if (!m_session.syndicates().empty())
+        if (item && !m_session.syndicates().empty())
             m_session.selectSyndicate(m_syndicateList->indexOfTopLevelItem(item) + 1);
-    });
+    };
+    connect(m_syndicateList, &QTreeWidget::itemClicked, this, select);
+    connect(m_syndicateList, &QTreeWidget::currentItemChanged, this, select);
     left->addWidget(m_syndicateList, 1);
 
     auto *buttons = new QHBoxLayout;
@@ -192,13 +198,18 @@ void ManagerTab::setDeletionAllowed(bool allowed)
 void ManagerTab::showSyndicates()
 {
     const Summary::SyndicateList &list = m_session.syndicateList();
-    m_syndicateList->clear();
-    if (list.items.empty())
-        new QTreeWidgetItem(m_syndicateList, {QStringLiteral("VACÍO")});
-    for (const Summary::ListItem &item : list.items) {
-        auto *row = new QTreeWidgetItem(m_syndicateList, {item.name, item.bets, item.createdOn, item.drawDay});
-        if (item.damaged)
-            row->setForeground(1, QColor(0xFF, 0, 0));
+    {
+        // Rebuilding the list moves no selection; showSyndicateDetails
+        // highlights the peña the session has selected.
+        const QSignalBlocker block(m_syndicateList);
+        m_syndicateList->clear();
+        if (list.items.empty())
+            new QTreeWidgetItem(m_syndicateList, {QStringLiteral("VACÍO")});
+        for (const Summary::ListItem &item : list.items) {
+            auto *row = new QTreeWidgetItem(m_syndicateList, {item.name, item.bets, item.createdOn, item.drawDay});
+            if (item.damaged)
+                row->setForeground(1, QColor(0xFF, 0, 0));
+        }
     }
     m_printButton->setEnabled(!list.items.empty());
     setDeletionAllowed(m_deletionAllowed);

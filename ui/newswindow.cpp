@@ -86,7 +86,7 @@ Infor::Infor(const QString &newsFile, QWidget *parent)
 
 QString Infor::emptyText()
 {
-    return QStringLiteral("No hay noticias nuevas. Cuando las haya, Quorvale se lo dirá al empezar.");
+    return QStringLiteral("No hay noticias nuevas. Quorvale sólo busca noticias al empezar si se le indica un servidor de noticias (opción --news-url).");
 }
 
 void Infor::placeBesideParent()

@@ -12,7 +12,10 @@ bool SystemPrintDialog::print(const Job &job)
     printer.setDocName(QStringLiteral("Quorvale"));
     QPrintDialog dialog(&printer, m_parent);
     dialog.setWindowTitle(QStringLiteral("Imprimir"));
-    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintCollateCopies);
+    // Printing to a file stays: without it the dialog still offers a file
+    // printer, with an empty name box and "Imprimir" enabled.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize
+                      | QAbstractPrintDialog::PrintCollateCopies);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     PainterSurface surface(printer);

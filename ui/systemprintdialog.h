@@ -4,9 +4,9 @@
 
 class QWidget;
 
-// The system's print dialog, without printing to a file or a selection. The
-// job runs on the chosen printer in high resolution, its page origin where
-// the printer's own margins put it (which the calibration allows for).
+// The system's print dialog, to a printer or a file, never of a selection.
+// The job runs on the chosen printer in high resolution, its page origin
+// where the printer's own margins put it (which the calibration allows for).
 class SystemPrintDialog final : public PrintDialog
 {
 public:

@@ -18,13 +18,16 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -55,7 +58,7 @@ namespace
         return qobject_cast<const QLabel *>(w) || qobject_cast<const QAbstractButton *>(w)
             || qobject_cast<const QLineEdit *>(w) || qobject_cast<const QAbstractSpinBox *>(w)
             || qobject_cast<const QAbstractItemView *>(w) || qobject_cast<const QProgressBar *>(w)
-            || qobject_cast<const QChartView *>(w)
+            || qobject_cast<const QChartView *>(w) || qobject_cast<const QAbstractScrollArea *>(w)
             || (qobject_cast<const QScrollBar *>(w) && !w->objectName().isEmpty());
     }
 
@@ -92,6 +95,11 @@ namespace
                 if (needed > button->width())
                     found << QStringLiteral("%1 cut short").arg(name(button));
             }
+            // A box or a round button needs its mark, the gap and the whole text.
+            if (auto *box = qobject_cast<QAbstractButton *>(controls[i]);
+                (qobject_cast<QCheckBox *>(box) || qobject_cast<QRadioButton *>(box)) && !box->text().isEmpty()
+                && box->width() < box->sizeHint().width())
+                found << QStringLiteral("%1 cut short (%2 of %3 px)").arg(name(box)).arg(box->width()).arg(box->sizeHint().width());
         }
         return found;
     }
@@ -126,7 +134,7 @@ private slots:
         QVERIFY(m_session->start(m_dir.path()));
     }
 
-    // The checker itself sees an overlap and a cut text.
+    // The checker itself sees an overlap, a cut text and a cut box.
     void checkerSeesFaults()
     {
         QWidget probe;
@@ -134,9 +142,11 @@ private slots:
         auto *b = new QLabel(QStringLiteral("cinco"), &probe);
         a->setGeometry(0, 0, 40, 20);
         b->setGeometry(10, 5, 200, 20);
+        auto *box = new QCheckBox(QStringLiteral("Ver sólo si hay premio"), &probe);
+        box->setGeometry(0, 40, 40, 20);
         probe.show();
         QVERIFY(QTest::qWaitForWindowExposed(&probe));
-        QCOMPARE(problems(&probe).size(), 2);
+        QCOMPARE(problems(&probe).size(), 3);
     }
 
     void everyTabFits_data()
@@ -170,8 +180,13 @@ private slots:
         QVERIFY(window.height() <= size.height() && window.width() <= size.width());
     }
 
+    void otherWindowsFit_data() { everyTabFits_data(); }
+
+    // Each window on a screen of that size: no larger than the screen, and
+    // nothing overlapping or cut once made to fit.
     void otherWindowsFit()
     {
+        QFETCH(QSize, size);
         SystemPrintDialog dialog;
         Imprimir printing(*m_session, 1, dialog);
         SyndicateCreation creation(*m_session);
@@ -183,8 +198,10 @@ private slots:
         Infor news(m_dir.filePath(QStringLiteral("informe.dat")));
         for (QWidget *w : {static_cast<QWidget *>(&printing), static_cast<QWidget *>(&crea), static_cast<QWidget *>(&about),
                            static_cast<QWidget *>(&chooser), static_cast<QWidget *>(&splash), static_cast<QWidget *>(&news)}) {
+            w->resize(w->size().boundedTo(size));
             w->show();
             QVERIFY(QTest::qWaitForWindowExposed(w));
+            QVERIFY2(w->width() <= size.width() && w->height() <= size.height(), qPrintable(w->objectName()));
             const QStringList wrong = problems(w);
             QVERIFY2(wrong.isEmpty(), qPrintable(w->objectName() + QStringLiteral(": ") + wrong.join(QStringLiteral("; "))));
             w->hide();

@@ -11,10 +11,14 @@
 #include "ui/mainwindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -121,6 +125,48 @@ private slots:
         QCOMPARE(child<QLabel>(window, "Label9_3")->text(), QStringLiteral("Fichero de datos vacío."));
     }
 
+    // "Eliminar este sorteo" on a draw of the list asks about that draw by
+    // its date; No, the answer Enter gives, keeps every draw.
+    void oneDrawFromItsMenu()
+    {
+        QTemporaryDir dir;
+        const QString drawPath = dir.filePath(QStringLiteral("numeros.dat"));
+        Fixtures::writeFile(drawPath, Fixtures::bytesOf(weeks(3)));
+        FixedClock clock(QDate(2026, 12, 8));
+        RecordingPrompter prompter;
+        Session session(clock, prompter);
+        QVERIFY(session.start(dir.path()));
+        MainWindow window(session);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY(!prompter.boxes.isEmpty()); // the greeting
+        prompter.boxes.clear();
+        child<QTabWidget>(window, "SSTab1")->setCurrentIndex(3);
+        auto *list = child<QTreeView>(window, "ListView3");
+
+        QString offered;
+        QTimer::singleShot(0, this, [&] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            auto *remove = menu ? menu->findChild<QAction *>(QStringLiteral("EliminarSorteo")) : nullptr;
+            if (!remove) {
+                if (menu)
+                    menu->close();
+                return;
+            }
+            offered = remove->text();
+            menu->setActiveAction(remove);
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        // The second row: the draw of 11/01/2026, between the other two.
+        emit list->customContextMenuRequested(list->visualRect(list->model()->index(1, 0)).center());
+        QCOMPARE(offered, QStringLiteral("Eliminar este sorteo"));
+        QCOMPARE(prompter.boxes.size(), 1);
+        QCOMPARE(prompter.boxes[0].text,
+                 QStringLiteral("¿Seguro que quieres eliminar el sorteo del Domingo, 11 de enero del 2026?"));
+        QCOMPARE(Fixtures::readFile(drawPath), Fixtures::bytesOf(weeks(3)));
+        QCOMPARE(child<QLabel>(window, "Label7")->text(), QStringLiteral("TOTAL: 3 sorteos."));
+    }
+
     void syndicatesFromTheManagerTab()
     {
         QTemporaryDir dir;
@@ -154,6 +200,20 @@ private slots:
         }
         QVERIFY(firstPrint);
         firstPrint->close();
+
+        // The arrow keys move the selection with the highlight: deletion asks
+        // about the peña in sight, not the one clicked before.
+        child<QTabWidget>(window, "SSTab1")->setCurrentIndex(2);
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(session.selectedSyndicate(), 2);
+        prompter.boxes.clear();
+        child<QPushButton>(window, "Command3")->click();
+        QCOMPARE(prompter.boxes.size(), 1);
+        QCOMPARE(prompter.boxes[0].text, QStringLiteral("¿Seguro que quieres eliminar la Peña DOS?"));
+        QCOMPARE(list->topLevelItemCount(), 2);
+        QTest::keyClick(list, Qt::Key_Up);
+        QCOMPARE(session.selectedSyndicate(), 1);
 
         list->itemClicked(list->topLevelItem(0), 0);
         QCOMPARE(session.selectedSyndicate(), 1);

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -133,10 +134,12 @@ private slots:
     }
 
     // Qt's own buttons speak Spanish, and Enter on a question keeps things
-    // as they are: a question answered by accident deletes nothing.
+    // as they are: a question answered by accident deletes nothing. What Qt
+    // formats by itself in the window is Spanish too.
     void questionsInSpanishDefaultNo()
     {
-        QVERIFY(installQtTranslations());
+        QVERIFY(installQtTranslations(QtSpanish::TextsAndLocale));
+        QCOMPARE(QLocale().toString(1.5), QStringLiteral("1,5"));
         MessageBoxPrompter prompter;
         QStringList buttons;
         QTimer::singleShot(0, this, [&] {
