@@ -7,6 +7,7 @@
 #include "support/recordingprompter.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -110,6 +111,29 @@ private slots:
         QCOMPARE(aside.readAll(), bytes);
         QVERIFY(session.prizeReports().all().empty());
         QVERIFY(session.prizeReports().writable());
+    }
+
+    // A linked file is read and written through its link, which stays; a
+    // damaged one keeps its bytes aside and its link too.
+    void throughALink()
+    {
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("elsewhere.json"));
+        const QString path = dir.filePath(QStringLiteral("premios.json"));
+        QVERIFY(write(target, "{broken"));
+        QVERIFY(QFile::link(target, path));
+        DiskFileOps files;
+        PrizeReportFile file(files);
+        QCOMPARE(file.load(path), PrizeReportFile::Load::SetAside);
+        QFile aside(file.setAsidePath());
+        QVERIFY(aside.open(QIODevice::ReadOnly));
+        QCOMPARE(aside.readAll(), QByteArray("{broken"));
+        file.put(finalReport({2025, 1, 5}));
+        QCOMPARE(file.save(), FileOps::Result::Ok);
+        QVERIFY(QFileInfo(path).isSymLink());
+        PrizeReportFile again(files);
+        QCOMPARE(again.load(target), PrizeReportFile::Load::Ok);
+        QCOMPARE(again.report({2025, 1, 5}), finalReport({2025, 1, 5}));
     }
 
     // A later program's file is left as it is and never rewritten.
