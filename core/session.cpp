@@ -192,12 +192,7 @@ Money::Totals Session::moneyTotals(int record) const
     const PricedHistory history = pricedHistory(m_drawList, m_prizeReports, m_clock.today());
     Money::Totals all;
     for (const SyndicateRecord &syndicate : m_syndicates) {
-        const Money::Totals one = Money::totals(Money::ledgerWithReports(syndicate, history.draws, history.reports));
-        all.drawsPlayed += one.drawsPlayed;
-        all.drawsPriced += one.drawsPriced;
-        all.stakeCents += one.stakeCents;
-        all.wonCents += one.wonCents;
-        all.balanceCents += one.balanceCents;
+        all = Money::combined(all, Money::totals(Money::ledgerWithReports(syndicate, history.draws, history.reports)));
     }
     return all;
 }

@@ -195,3 +195,14 @@ QString Money::wonText(const DrawOutcome &outcome)
 {
     return outcome.wonCents ? formatEuros(*outcome.wonCents) : noReportText();
 }
+
+Money::Totals Money::combined(const Totals &a, const Totals &b)
+{
+    Totals sum;
+    sum.drawsPlayed = a.drawsPlayed + b.drawsPlayed;
+    sum.drawsPriced = a.drawsPriced + b.drawsPriced;
+    sum.stakeCents = plus(a.stakeCents, b.stakeCents);
+    sum.wonCents = plus(a.wonCents, b.wonCents);
+    sum.balanceCents = plus(a.balanceCents, b.balanceCents);
+    return sum;
+}

@@ -89,6 +89,9 @@ namespace Money
         bool operator==(const Totals &) const = default;
     };
     Totals totals(std::span<const DrawOutcome> ledger);
+    // Two peñas' totals together (all of them, one by one), saturating as
+    // every sum of money here does.
+    Totals combined(const Totals &a, const Totals &b);
 
     // "1.234,56 €", "-0,50 €": Spanish separators, thousands grouped by three.
     QString formatEuros(std::int64_t cents);
