@@ -380,6 +380,11 @@ private slots:
         const auto rows = Membership(session).rows(1);
         QCOMPARE(rows[0].money.stakeCents + rows[1].money.stakeCents, totals.stakeCents);
         QCOMPARE(model->index(0, 2).data().toString(), Money::formatEuros(rows[0].money.stakeCents));
+        // The Dinero page says the same of the peña, and of all of them beside it.
+        QCOMPARE(child<QLabel>(window, "DineroPena_0")->text(), Money::formatEuros(totals.stakeCents));
+        QCOMPARE(child<QLabel>(window, "DineroPena_2")->text(), Money::formatEuros(totals.balanceCents));
+        QCOMPARE(child<QLabel>(window, "DineroPena_3")->text(), QString::number(totals.drawsPlayed - totals.drawsPriced));
+        QCOMPARE(child<QLabel>(window, "DineroTodas_1")->text(), Money::formatEuros(session.moneyTotals(0).wonCents));
 
         // Removing asks first; No keeps the member.
         table->setCurrentIndex(model->index(1, 0));
