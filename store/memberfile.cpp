@@ -1,7 +1,5 @@
 #include "memberfile.h"
 
-#include "jsondatafile.h"
-
 #include "syndicaterecord.h"
 
 #include <QCryptographicHash>
@@ -112,15 +110,7 @@ MemberFile::Load MemberFile::load(const QString &path)
                                                    });
     m_setAside = load.setAside;
     m_writable = load.writable;
-    switch (load.outcome) {
-    case JsonDataFileLoad::Outcome::Ok:
-        return Load::Ok;
-    case JsonDataFileLoad::Outcome::SetAside:
-        return Load::SetAside;
-    case JsonDataFileLoad::Outcome::Unusable:
-        break;
-    }
-    return Load::Unusable;
+    return load.outcome;
 }
 
 std::vector<Member> MemberFile::members(const Key &key) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fileops.h"
+#include "jsondatafile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -39,7 +40,7 @@ public:
     // Far beyond any real list of members; a larger file is not read.
     static constexpr qint64 kMaxBytes = 4 * 1024 * 1024;
 
-    enum class Load { Ok, SetAside, Unusable };
+    using Load = JsonDataFileLoad::Outcome;
 
     struct Key
     {

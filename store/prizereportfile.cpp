@@ -1,7 +1,5 @@
 #include "prizereportfile.h"
 
-#include "jsondatafile.h"
-
 #include "cents.h"
 
 #include <QDir>
@@ -165,15 +163,7 @@ PrizeReportFile::Load PrizeReportFile::load(const QString &path)
                                                    });
     m_setAside = load.setAside;
     m_writable = load.writable;
-    switch (load.outcome) {
-    case JsonDataFileLoad::Outcome::Ok:
-        return Load::Ok;
-    case JsonDataFileLoad::Outcome::SetAside:
-        return Load::SetAside;
-    case JsonDataFileLoad::Outcome::Unusable:
-        break;
-    }
-    return Load::Unusable;
+    return load.outcome;
 }
 
 PrizeReport PrizeReportFile::report(QDate date) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fileops.h"
+#include "jsondatafile.h"
 #include "prizereport.h"
 
 #include <QDate>
@@ -22,12 +23,9 @@ public:
     static constexpr const char *kRejectedName = "premios.invalido";
     static constexpr int kVersion = 1;
 
-    enum class Load {
-        Ok,        // read, or absent (no report yet)
-        SetAside,  // damaged: moved to setAsidePath(), starting empty
-        Unusable,  // cannot be read, not a regular file, or written by a newer
-                   // version: left alone, writes refused
-    };
+    // Ok (read, or absent: no report yet), SetAside (damaged: moved to
+    // setAsidePath(), starting empty) or Unusable (left alone, writes refused).
+    using Load = JsonDataFileLoad::Outcome;
     // More than any real history needs; a larger file is not read into memory.
     static constexpr qint64 kMaxBytes = 16 * 1024 * 1024;
 
