@@ -309,17 +309,24 @@ void DownloadSession::announce(const ParseResult &parse)
 
 void DownloadSession::keepStoredDrawReports()
 {
-    PrizeReportFile *reports = m_host.prizeReports();
-    if (!reports || m_answers.empty())
+    if (m_answers.empty())
         return;
-    bool kept = false;
+    std::vector<PrizeReport> kept;
     for (const PrizeReport &report : ServiceSource::conclude(m_plan, m_answers, m_storedForReports).reports) {
-        if (m_storedForReports.count(report.date) > 0) {
-            reports->put(report);
-            kept = true;
-        }
+        if (m_storedForReports.count(report.date) > 0)
+            kept.push_back(report);
     }
-    if (kept && reports->save() != FileOps::Result::Ok)
+    storeReports(kept);
+}
+
+void DownloadSession::storeReports(const std::vector<PrizeReport> &reports)
+{
+    PrizeReportFile *file = m_host.prizeReports();
+    if (!file || reports.empty())
+        return;
+    for (const PrizeReport &report : reports)
+        file->put(report);
+    if (file->save() != FileOps::Result::Ok)
         m_host.prompter().warn(kReportsTitle, kReportsNotSaved);
 }
 
@@ -336,13 +343,7 @@ void DownloadSession::concludeService()
     // The reports go to disk before the draws: a report of a draw not
     // stored after all is harmless, a stored draw that never gets its
     // report asked for again is not.
-    PrizeReportFile *reports = m_host.prizeReports();
-    if (reports && !service.reports.empty()) {
-        for (const PrizeReport &report : service.reports)
-            reports->put(report);
-        if (reports->save() != FileOps::Result::Ok)
-            m_host.prompter().warn(kReportsTitle, kReportsNotSaved);
-    }
+    storeReports(service.reports);
 
     m_host.drawFile().clearError();
     const int stored = storeNewDraws(m_host.drawFile(), service.newDraws);
@@ -470,12 +471,7 @@ void DownloadSession::parseSearchPage()
         else if (parse.storedDraws == int(parse.scan.newDates.size()))
             m_pageDrawDate = parse.scan.newDates.front();
     }
-    if (PrizeReportFile *reports = m_host.prizeReports(); reports && !pending.empty()) {
-        for (const PrizeReport &report : pending)
-            reports->put(report);
-        if (reports->save() != FileOps::Result::Ok)
-            m_host.prompter().warn(kReportsTitle, kReportsNotSaved);
-    }
+    storeReports(pending);
     announce(parse);
 }
 
@@ -575,9 +571,7 @@ void DownloadSession::recordPagesReport(const PrizeReportView &view)
     report.row(PrizeReport::kReintegro) = {PrizeRow::kUnknown, PrizeRow::kUnknown};
     if (reports->report(newest).isFinal())
         return;
-    reports->put(report);
-    if (reports->save() != FileOps::Result::Ok)
-        m_host.prompter().warn(kReportsTitle, kReportsNotSaved);
+    storeReports({report});
 }
 
 void DownloadSession::completeOutcome()

@@ -112,6 +112,8 @@ private:
     void blameTheDiskIfItFailed(ParseResult &parse) const;
     void announce(const ParseResult &parse);
     void keepStoredDrawReports();
+    // Puts the reports in premios.json and saves it, warning when it cannot.
+    void storeReports(const std::vector<PrizeReport> &reports);
     void concludeService();
     bool fetchSearchPage();
     void recordPagesReport(const PrizeReportView &view);
