@@ -34,7 +34,7 @@ namespace
         {"plain", nullptr, nullptr, "En papel normal (participaciones)."},
         {"source", "FUENTE", "auto", "De dónde bajar los sorteos: auto (por omisión), service o pages."},
         {"pdf", "FICHERO", nullptr, "Fichero PDF de salida."},
-        {"member", "NOMBRE", nullptr, "Sólo la participación de ese socio (sin ella, una página por socio)."},
+        {"member", "NOMBRE", nullptr, "Sólo ese socio: su participación (sin ella, una página por socio), o su parte de cada sorteo."},
         {"add", "NOMBRE", nullptr, "Añade un socio (hasta 40 caracteres) con las participaciones de --shares."},
         {"set", "NOMBRE", nullptr, "Cambia las participaciones de un socio a las de --shares."},
         {"remove", "NOMBRE", nullptr, "Quita un socio de la peña."},
@@ -69,8 +69,10 @@ namespace
          "date,n1,n2,n3,n4,n5,clave y una línea por sorteo (se puede volver a importar)."},
         {"prizes", 1, 1, "", "Informe de premios del último sorteo guardado.", {"date", "all", "json"},
          "Por categoría, los acertantes y el premio en euros, o si el informe está pendiente o falta."},
-        {"ledger", 1, 1, "", "Lo jugado y lo ganado por una peña, sorteo a sorteo.", {"syndicate", "json", "csv"},
-         "Por sorteo: la fecha, lo jugado y lo ganado en céntimos y las apuestas premiadas por categoría."},
+        {"ledger", 1, 1, "", "Lo jugado y lo ganado por una peña (o por uno de sus socios), sorteo a sorteo.",
+         {"syndicate", "member", "json", "csv"},
+         "Por sorteo: la fecha, lo jugado, lo ganado y los aciertos, con el total y el balance; con --json o --csv, "
+         "en céntimos y las apuestas premiadas por categoría."},
         {"members", 1, 1, "", "Los socios de una peña y sus participaciones; con --add, --set o --remove, los cambia.",
          {"syndicate", "add", "set", "remove", "shares", "json"},
          "Por socio: el nombre, las participaciones y su parte de lo jugado, lo ganado y el balance, y la fila del total; "

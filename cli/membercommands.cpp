@@ -1,5 +1,6 @@
 #include "membercommands.h"
 
+#include "commands.h"
 #include "exitcodes.h"
 #include "reportcommands.h"
 
@@ -107,7 +108,8 @@ int Cli::runMembers(Session &session, const QCommandLineParser &parser, bool jso
         }
         printJson({{QStringLiteral("syndicate"), record},
                    {QStringLiteral("members"), members},
-                   {QStringLiteral("totalShares"), membership.totalShares(record)}});
+                   {QStringLiteral("totalShares"), membership.totalShares(record)},
+                   {QStringLiteral("money"), moneyJson(session.moneyTotals(record))}});
         return Exit::kDone;
     }
     printLine(QStringLiteral("Socio\tParticipaciones\tJugado\tGanado\tBalance"));
@@ -121,6 +123,8 @@ int Cli::runMembers(Session &session, const QCommandLineParser &parser, bool jso
                            Money::formatEuros(totals.stakeCents), Money::formatEuros(totals.wonCents),
                            Money::formatEuros(totals.balanceCents)}
                   .join(QLatin1Char('\t')));
+    if (totals.provisional())
+        printLine(QStringLiteral("Balance %1").arg(Money::provisionalText(totals)));
     return Exit::kDone;
 }
 

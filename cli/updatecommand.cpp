@@ -3,6 +3,8 @@
 #include "exitcodes.h"
 
 #include "base/notifier.h"
+#include "base/prompter.h"
+#include "core/prizelist.h"
 #include "core/prizewatch.h"
 #include "core/session.h"
 #include "core/sessiondownloadhost.h"
@@ -72,6 +74,12 @@ int Cli::runUpdate(Session &session, DownloadSession::Source source, bool json, 
     download.setReportsSince(reportsSince);
     const bool succeeded = download.runToCompletion();
     const std::vector<PrizeWin> prizes = watch.found(session, download.outcome().newDraws);
+    if (!prizes.empty()) {
+        // The window's box after the download, on stderr like every box.
+        const std::set<QDate> touched = watch.touched(session, download.outcome().newDraws);
+        if (const PrizeList::List list = PrizeList::build(session, &touched); !list.lines.empty())
+            session.prompter().inform(PrizeList::boxTitle(), PrizeList::boxText(list));
+    }
     QByteArray out;
     if (json) {
         const DownloadSession::Outcome &outcome = download.outcome();
@@ -80,6 +88,7 @@ int Cli::runUpdate(Session &session, DownloadSession::Source source, bool json, 
         object.insert(QLatin1String("newDraws"), isoDates(outcome.newDraws));
         object.insert(QLatin1String("pendingReports"), isoDates(outcome.pendingReports));
         object.insert(QLatin1String("missing"), outcome.missing);
+        object.insert(QLatin1String("storedReports"), outcome.storedReports);
         object.insert(QLatin1String("prizes"), prizesJson(prizes));
         out = QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
     } else {

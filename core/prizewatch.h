@@ -36,6 +36,9 @@ class PrizeWatch
 public:
     explicit PrizeWatch(const Session &session);
     std::vector<PrizeWin> found(const Session &session, const std::vector<QDate> &newDraws) const;
+    // The draws whose prizes the download brought: the new ones and those
+    // whose report it completed.
+    std::set<QDate> touched(const Session &session, const std::vector<QDate> &newDraws) const;
 
 private:
     std::set<QDate> m_unfinished;

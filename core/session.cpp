@@ -189,11 +189,16 @@ Money::Totals Session::moneyTotals(int record) const
 {
     if (record != 0)
         return Money::totals(ledger(record));
+    return Money::totalsOfAll(ledgers());
+}
+
+std::vector<std::vector<Money::DrawOutcome>> Session::ledgers() const
+{
     const PricedHistory history = pricedHistory(m_drawList, m_prizeReports, m_clock.today());
-    Money::Totals all;
-    for (const SyndicateRecord &syndicate : m_syndicates) {
-        all = Money::combined(all, Money::totals(Money::ledgerWithReports(syndicate, history.draws, history.reports)));
-    }
+    std::vector<std::vector<Money::DrawOutcome>> all;
+    all.reserve(m_syndicates.size());
+    for (const SyndicateRecord &syndicate : m_syndicates)
+        all.push_back(Money::ledgerWithReports(syndicate, history.draws, history.reports));
     return all;
 }
 
@@ -206,9 +211,8 @@ std::vector<std::pair<QDate, std::int64_t>> Session::balanceHistory(int record) 
             continue;
         for (const Money::DrawOutcome &row :
              Money::ledgerWithReports(m_syndicates[std::size_t(r - 1)], history.draws, history.reports)) {
-            std::int64_t &at = change[row.date];
-            if (row.wonCents)
-                at += *row.wonCents - row.stakeCents;
+            // Every draw played costs its stake; what it won counts once known.
+            change[row.date] += row.wonCents.value_or(0) - row.stakeCents;
         }
     }
     std::vector<std::pair<QDate, std::int64_t>> points;

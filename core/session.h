@@ -184,8 +184,10 @@ public:
     std::vector<Money::DrawOutcome> ledger(int record) const;
     // One syndicate's totals, or with record 0 those of every peña together.
     Money::Totals moneyTotals(int record) const;
-    // The cumulative balance after each played draw of one syndicate (record
-    // 0: every peña together), oldest first: only priced draws move it.
+    // Every syndicate's ledger, in record order, the draws looked up once.
+    std::vector<std::vector<Money::DrawOutcome>> ledgers() const;
+    // The cumulative balance (won less staked) after each played draw of one
+    // syndicate (record 0: every peña together), oldest first.
     std::vector<std::pair<QDate, std::int64_t>> balanceHistory(int record) const;
 
     // The open data files, for the commands that live beside the session

@@ -90,6 +90,12 @@ void SessionDownloadHost::showPrizeReport(const PrizeReportView &view)
     emit prizeReportChanged();
 }
 
+QDate SessionDownloadHost::reportsWantedSince() const
+{
+    // What every peña played needs its report for its money to be known.
+    return m_session.oldestSyndicateCreation();
+}
+
 PrizeReportFile *SessionDownloadHost::prizeReports()
 {
     return &m_session.prizeReports();

@@ -5,6 +5,10 @@
 #include "prizes.h"
 
 #include <QLocale>
+#include <QStringList>
+
+#include <algorithm>
+#include <bit>
 
 #include <limits>
 
@@ -31,6 +35,11 @@ namespace
     }
 }
 
+std::int64_t Money::addCents(std::int64_t a, std::int64_t b)
+{
+    return plus(a, b);
+}
+
 QString Money::noReportText()
 {
     return QStringLiteral("sin informe");
@@ -49,11 +58,36 @@ bool Money::isPriced(const PrizeReport &report)
 {
     if (!report.isFinal())
         return false;
-    for (const PrizeRow &row : report.rows) {
-        if (row.prizeCents < 0 || row.winners < 0)
+    // The classic pages give the eight amounts only.
+    const bool pages = report.source == PrizeReport::Source::Pages;
+    for (int category = 1; category <= PrizeReport::kRows; ++category) {
+        const PrizeRow &row = report.row(category);
+        if (pages && category == PrizeReport::kReintegro)
+            continue;
+        if (row.prizeCents < 0 || (!pages && row.winners < 0))
             return false;
     }
     return true;
+}
+
+std::optional<std::int64_t> Money::prizeCents(const PrizeReport &report, int category)
+{
+    if (category < 1 || category > PrizeReport::kRows || !isPriced(report))
+        return std::nullopt;
+    // The reintegro gives back the bet's price.
+    if (category == PrizeReport::kReintegro && report.source == PrizeReport::Source::Pages)
+        return betPriceCents(report);
+    return report.row(category).prizeCents;
+}
+
+bool Money::contradicts(const PrizeReport &report, int category)
+{
+    const std::optional<std::int64_t> amount = prizeCents(report, category);
+    if (!amount)
+        return false;
+    const bool noWinner = report.row(category).winners == 0
+        && !(category == PrizeReport::kReintegro && report.source == PrizeReport::Source::Pages);
+    return *amount == 0 || noWinner;
 }
 
 std::int64_t Money::betPriceCents(const PrizeReport &report)
@@ -99,8 +133,16 @@ Money::DrawOutcome Money::drawOutcome(const SyndicateRecord &syndicate, const Dr
     outcome.categories = countsOf(syndicate, prizes);
     if (isPriced(report)) {
         std::int64_t won = 0;
-        for (int row = 1; row <= PrizeReport::kRows; ++row)
-            won = plus(won, times(outcome.categories[std::size_t(row - 1)], report.row(row).prizeCents));
+        for (int category = 1; category <= PrizeReport::kRows; ++category) {
+            const std::int64_t count = outcome.categories[std::size_t(category - 1)];
+            if (count == 0)
+                continue;
+            // A prize the report denies is kept apart, never taken as nothing.
+            if (contradicts(report, category))
+                outcome.unconfirmed |= std::uint16_t(1u << (category - 1));
+            else
+                won = plus(won, times(count, *prizeCents(report, category)));
+        }
         outcome.wonCents = won;
     }
     return outcome;
@@ -154,21 +196,115 @@ std::vector<Money::DrawOutcome> Money::ledgerWithReports(const SyndicateRecord &
     return rows;
 }
 
+bool Money::DrawOutcome::hasPrize() const
+{
+    return std::any_of(categories.begin(), categories.end(), [](std::int64_t n) { return n != 0; });
+}
+
+std::vector<int> Money::DrawOutcome::unconfirmedCategories() const
+{
+    std::vector<int> list;
+    for (int category = 1; category <= PrizeReport::kRows; ++category) {
+        if (unconfirmed & (1u << (category - 1)))
+            list.push_back(category);
+    }
+    return list;
+}
+
+namespace
+{
+    void balance(Money::Totals &totals)
+    {
+        totals.balanceCents = plus(totals.wonCents, -totals.stakeCents);
+        totals.pricedBalanceCents = plus(totals.wonCents, -plus(totals.stakeCents, -totals.unpricedStakeCents));
+    }
+}
+
 Money::Totals Money::totals(std::span<const DrawOutcome> ledger)
 {
     Totals totals;
-    std::int64_t pricedStake = 0;
     for (const DrawOutcome &row : ledger) {
         ++totals.drawsPlayed;
         totals.stakeCents = plus(totals.stakeCents, row.stakeCents);
         if (row.wonCents) {
             ++totals.drawsPriced;
             totals.wonCents = plus(totals.wonCents, *row.wonCents);
-            pricedStake = plus(pricedStake, row.stakeCents);
+        } else {
+            ++totals.unpricedDraws;
+            totals.unpricedStakeCents = plus(totals.unpricedStakeCents, row.stakeCents);
+        }
+        totals.unconfirmedPrizes += std::popcount(row.unconfirmed);
+    }
+    balance(totals);
+    return totals;
+}
+
+Money::Totals Money::totalsOfAll(std::span<const std::vector<DrawOutcome>> ledgers)
+{
+    Totals all;
+    std::vector<QDate> unpriced;
+    for (const std::vector<DrawOutcome> &ledger : ledgers) {
+        all = combined(all, totals(ledger));
+        for (const DrawOutcome &row : ledger) {
+            if (!row.wonCents)
+                unpriced.push_back(row.date);
         }
     }
-    totals.balanceCents = plus(totals.wonCents, -pricedStake);
-    return totals;
+    std::sort(unpriced.begin(), unpriced.end());
+    all.unpricedDraws = int(std::unique(unpriced.begin(), unpriced.end()) - unpriced.begin());
+    return all;
+}
+
+QString Money::unconfirmedPrizeText()
+{
+    return QStringLiteral("premio sin confirmar");
+}
+
+QString Money::unconfirmedText(int prizes)
+{
+    return prizes == 1 ? QStringLiteral("1 premio sin confirmar") : QStringLiteral("%1 premios sin confirmar").arg(prizes);
+}
+
+QString Money::provisionalText(const Totals &totals)
+{
+    if (!totals.provisional())
+        return {};
+    QStringList why;
+    if (totals.unpricedDraws == 1)
+        why << QStringLiteral("falta 1 informe (%1 jugados en él)").arg(formatEuros(totals.unpricedStakeCents));
+    else if (totals.unpricedDraws > 1)
+        why << QStringLiteral("faltan %1 informes (%2 jugados en ellos)").arg(totals.unpricedDraws)
+                   .arg(formatEuros(totals.unpricedStakeCents));
+    if (totals.unconfirmedPrizes > 0)
+        why << unconfirmedText(totals.unconfirmedPrizes);
+    return QStringLiteral("provisional: ") + why.join(QStringLiteral(", "));
+}
+
+QString Money::categoryShortName(int category)
+{
+    static const char *const hits[] = {"5+1", "5+0", "4+1", "4+0", "3+1", "3+0", "2+1", "2+0"};
+    if (category == PrizeReport::kReintegro)
+        return QStringLiteral("reintegro");
+    if (category < 1 || category > 8)
+        return {};
+    return QStringLiteral("%1ª (%2)").arg(category).arg(QLatin1String(hits[category - 1]));
+}
+
+QString Money::hitsText(const DrawOutcome &outcome)
+{
+    QStringList parts;
+    for (int category = 1; category <= PrizeReport::kRows; ++category) {
+        const std::int64_t count = outcome.categories[std::size_t(category - 1)];
+        if (count == 0)
+            continue;
+        QString part = category == PrizeReport::kReintegro
+            ? (count == 1 ? QStringLiteral("1 reintegro") : QStringLiteral("%1 reintegros").arg(count))
+            : QStringLiteral("%1 × %2").arg(count).arg(categoryShortName(category));
+        if (outcome.unconfirmed & (1u << (category - 1)))
+            part += QStringLiteral(" (sin confirmar)");
+        parts << part;
+    }
+    return parts.join(QStringLiteral(", "));
 }
 
 QString Money::formatEuros(std::int64_t cents)
@@ -193,7 +329,10 @@ QString Money::formatEuros(std::int64_t cents)
 
 QString Money::wonText(const DrawOutcome &outcome)
 {
-    return outcome.wonCents ? formatEuros(*outcome.wonCents) : noReportText();
+    if (!outcome.wonCents)
+        return noReportText();
+    const QString won = formatEuros(*outcome.wonCents);
+    return outcome.unconfirmed ? won + QStringLiteral(" + ") + unconfirmedPrizeText() : won;
 }
 
 Money::Totals Money::combined(const Totals &a, const Totals &b)
@@ -203,6 +342,9 @@ Money::Totals Money::combined(const Totals &a, const Totals &b)
     sum.drawsPriced = a.drawsPriced + b.drawsPriced;
     sum.stakeCents = plus(a.stakeCents, b.stakeCents);
     sum.wonCents = plus(a.wonCents, b.wonCents);
-    sum.balanceCents = plus(a.balanceCents, b.balanceCents);
+    sum.unpricedDraws = a.unpricedDraws + b.unpricedDraws;
+    sum.unpricedStakeCents = plus(a.unpricedStakeCents, b.unpricedStakeCents);
+    sum.unconfirmedPrizes = a.unconfirmedPrizes + b.unconfirmedPrizes;
+    balance(sum);
     return sum;
 }

@@ -16,6 +16,7 @@
 #include "base/prompter.h"
 #include "core/maintenance.h"
 #include "core/membership.h"
+#include "core/prizelist.h"
 #include "core/prizewatch.h"
 #include "core/session.h"
 #include "core/sessiondownloadhost.h"
@@ -414,8 +415,10 @@ void MainWindow::startDownload()
 
 void MainWindow::downloadReports()
 {
-    // Every report the peñas' money needs: from the oldest peña's creation.
-    m_download->setReportsSince(m_session.oldestSyndicateCreation());
+    // Every download asks for the reports since the oldest peña's creation;
+    // this one goes back to the oldest stored draw.
+    const auto &draws = m_session.drawList().draws; // newest first
+    m_download->setReportsSince(draws.empty() ? m_session.oldestSyndicateCreation() : draws.back().qdate());
     startDownload();
     if (!downloadRunning())
         m_download->setReportsSince({});
@@ -426,6 +429,7 @@ void MainWindow::downloadFinished()
     m_download->setReportsSince({});
     if (m_prizeWatch && !downloadRunning()) {
         const std::vector<PrizeWin> prizes = m_prizeWatch->found(m_session, m_download->outcome().newDraws);
+        const std::set<QDate> touched = m_prizeWatch->touched(m_session, m_download->outcome().newDraws);
         m_prizeWatch.reset();
         // The list already flashes; the notice reaches a user in another window.
         if (!prizes.empty() && !m_closeWhenIdle) {
@@ -434,6 +438,12 @@ void MainWindow::downloadFinished()
                 m_notifier = m_desktopNotifier.get();
             }
             sendPrizeNotifications(*m_notifier, prizes);
+        }
+        // Every prize the session brought, with its euros, in one box.
+        if (!prizes.empty() && !m_closeWhenIdle) {
+            const PrizeList::List list = PrizeList::build(m_session, &touched);
+            if (!list.lines.empty())
+                m_session.prompter().inform(PrizeList::boxTitle(), PrizeList::boxText(list));
         }
     }
     showDownloadArea();

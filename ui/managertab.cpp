@@ -3,6 +3,7 @@
 #include "balancechart.h"
 #include "effectivenesschart.h"
 #include "membermodel.h"
+#include "prizespage.h"
 #include "widgets.h"
 
 #include "base/prompter.h"
@@ -141,24 +142,34 @@ ManagerTab::ManagerTab(Session &session, QWidget *parent)
     auto *money = new QGroupBox(QStringLiteral("Según los informes de premios"));
     money->setObjectName(QStringLiteral("FrameDinero"));
     auto *moneyGrid = new QGridLayout(money);
-    const QString captions[4] = {QStringLiteral("Jugado:"), QStringLiteral("Ganado:"), QStringLiteral("Balance:"),
-                                 QStringLiteral("Sorteos sin informe:")};
+    const QString captions[5] = {QStringLiteral("Jugado:"), QStringLiteral("Ganado:"), QStringLiteral("Balance:"),
+                                 QStringLiteral("Sorteos sin informe:"), QStringLiteral("Premios sin confirmar:")};
     moneyGrid->addWidget(namedLabel(QStringLiteral("DineroPena"), QStringLiteral("Esta peña")), 0, 1);
     moneyGrid->addWidget(namedLabel(QStringLiteral("DineroTodas"), QStringLiteral("Todas")), 0, 2);
-    for (int row = 0; row < 4; ++row) {
-        moneyGrid->addWidget(namedLabel(QStringLiteral("DineroTitulo_%1").arg(row), captions[row]), row + 1, 0);
+    for (int row = 0; row < 5; ++row) {
+        // The line under the balance says whether it is provisional.
+        const int gridRow = row < 3 ? row + 1 : row + 2;
+        moneyGrid->addWidget(namedLabel(QStringLiteral("DineroTitulo_%1").arg(row), captions[row]), gridRow, 0);
         for (int which = 0; which < 2; ++which) {
             auto *value = namedLabel(QStringLiteral("Dinero%1_%2").arg(which == 0 ? QStringLiteral("Pena") : QStringLiteral("Todas")).arg(row), QString());
             value->setStyleSheet(kValueStyle);
             value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            moneyGrid->addWidget(value, row + 1, which + 1);
+            moneyGrid->addWidget(value, gridRow, which + 1);
             m_money[std::size_t(which)][std::size_t(row)] = value;
         }
+    }
+    for (int which = 0; which < 2; ++which) {
+        auto *note = namedLabel(which == 0 ? QStringLiteral("DineroPenaProvisional") : QStringLiteral("DineroTodasProvisional"), QString());
+        note->setWordWrap(true);
+        note->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        note->setStyleSheet(QStringLiteral("color: #806000; font-size: small;"));
+        moneyGrid->addWidget(note, 4, which + 1);
+        m_provisional[std::size_t(which)] = note;
     }
     m_balanceChart = new BalanceChart;
     m_balanceChart->setObjectName(QStringLiteral("GraficoBalance"));
     m_balanceChart->setMinimumHeight(220);
-    moneyGrid->addWidget(m_balanceChart, 5, 0, 1, 3);
+    moneyGrid->addWidget(m_balanceChart, 7, 0, 1, 3);
     moneyGrid->setColumnStretch(0, 1);
     auto *scroll = new QScrollArea;
     scroll->setObjectName(QStringLiteral("Frame1Scroll"));
@@ -179,6 +190,7 @@ ManagerTab::ManagerTab(Session &session, QWidget *parent)
     membersScroll->setFrameShape(QFrame::NoFrame);
     membersScroll->setWidget(buildMembersPage());
     m_detailPages->addTab(membersScroll, QStringLiteral("Socios"));
+    m_detailPages->addTab(new PrizesPage(m_session), QStringLiteral("Premios"));
     layout->addWidget(m_detailPages, 2);
 
     connect(&m_session, &Session::syndicatesChanged, this, &ManagerTab::showSyndicates);
@@ -335,6 +347,7 @@ void ManagerTab::showMoney()
         if (which == 0 && record == 0) {
             for (QLabel *label : labels)
                 label->setText(QStringLiteral("-"));
+            m_provisional[0]->clear();
             continue;
         }
         const Money::Totals totals = m_session.moneyTotals(record);
@@ -342,7 +355,10 @@ void ManagerTab::showMoney()
         labels[1]->setText(Money::formatEuros(totals.wonCents));
         labels[2]->setText(Money::formatEuros(totals.balanceCents));
         labels[2]->setStyleSheet(totals.balanceCents < 0 ? QStringLiteral("font-weight: bold; color: #c00000;") : kValueStyle);
-        labels[3]->setText(QString::number(totals.drawsPlayed - totals.drawsPriced));
+        labels[3]->setText(QString::number(totals.unpricedDraws));
+        labels[4]->setText(QString::number(totals.unconfirmedPrizes));
+        labels[4]->setStyleSheet(totals.unconfirmedPrizes > 0 ? QStringLiteral("font-weight: bold; color: #c00000;") : kValueStyle);
+        m_provisional[std::size_t(which)]->setText(Money::provisionalText(totals));
     }
     const QString title = shown != 0 ? QStringLiteral("Balance de %1").arg(m_session.syndicates()[std::size_t(shown - 1)].name().trimmed())
                                      : QStringLiteral("Balance de todas las peñas");
