@@ -173,6 +173,8 @@ private slots:
         const SyndicateRecord eleven = multiple({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 0, QDate(2025, 1, 5));
         PrizeReport report = finalReport(draw.qdate(), std::numeric_limits<std::int64_t>::max() / 2);
         report.row(1).prizeCents = std::numeric_limits<std::int64_t>::max();
+        for (PrizeRow &row : report.rows)
+            row.winners = 1;
         const Money::DrawOutcome outcome = Money::drawOutcome(eleven, draw, report);
         QCOMPARE(outcome.stakeCents, std::numeric_limits<std::int64_t>::max());
         QCOMPARE(outcome.wonCents, std::optional(std::numeric_limits<std::int64_t>::max()));
@@ -242,7 +244,7 @@ private slots:
     }
 
     // A draw that two peñas played without a report counts once for all.
-    void unpricedDrawsOfAllPeñas()
+    void unpricedDrawsOfAllSyndicates()
     {
         const auto draws = january2025();
         const SyndicateRecord a = Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 0, QDate(2025, 1, 19));
