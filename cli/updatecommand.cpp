@@ -77,7 +77,7 @@ int Cli::runUpdate(Session &session, DownloadSession::Source source, bool json, 
     if (!prizes.empty()) {
         // The window's box after the download, on stderr like every box.
         const std::set<QDate> touched = watch.touched(session, download.outcome().newDraws);
-        if (const PrizeList::List list = PrizeList::build(session, &touched); !list.lines.empty())
+        if (const PrizeList::List list = PrizeList::build(session, &touched); list.size() > 0)
             session.prompter().inform(PrizeList::boxTitle(), PrizeList::boxText(list));
     }
     QByteArray out;
@@ -88,7 +88,7 @@ int Cli::runUpdate(Session &session, DownloadSession::Source source, bool json, 
         object.insert(QLatin1String("newDraws"), isoDates(outcome.newDraws));
         object.insert(QLatin1String("pendingReports"), isoDates(outcome.pendingReports));
         object.insert(QLatin1String("missing"), outcome.missing);
-        object.insert(QLatin1String("storedReports"), outcome.storedReports);
+        object.insert(QLatin1String("reportsStored"), outcome.storedReports);
         object.insert(QLatin1String("prizes"), prizesJson(prizes));
         out = QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
     } else {

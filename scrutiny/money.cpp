@@ -70,24 +70,47 @@ bool Money::isPriced(const PrizeReport &report)
     return true;
 }
 
+namespace
+{
+    // For a priced report: what one winning bet of the category is paid. The
+    // classic pages give no reintegro row; it gives back the bet's price.
+    std::int64_t pricedAmount(const PrizeReport &report, int category)
+    {
+        const std::int64_t amount = report.row(category).prizeCents;
+        if (category == PrizeReport::kReintegro && report.source == PrizeReport::Source::Pages)
+            return amount > 0 ? amount : Money::kDefaultBetPriceCents;
+        return amount;
+    }
+
+    // For a priced report: it lists no winner, or pays nothing, for a prize won.
+    bool deniedBy(const PrizeReport &report, int category, std::int64_t amount)
+    {
+        const bool winnersGiven = !(category == PrizeReport::kReintegro && report.source == PrizeReport::Source::Pages);
+        return amount == 0 || (winnersGiven && report.row(category).winners == 0);
+    }
+}
+
 std::optional<std::int64_t> Money::prizeCents(const PrizeReport &report, int category)
 {
     if (category < 1 || category > PrizeReport::kRows || !isPriced(report))
         return std::nullopt;
-    // The reintegro gives back the bet's price.
-    if (category == PrizeReport::kReintegro && report.source == PrizeReport::Source::Pages)
-        return betPriceCents(report);
-    return report.row(category).prizeCents;
+    return pricedAmount(report, category);
+}
+
+std::optional<std::array<std::int64_t, PrizeReport::kRows>> Money::unitPrizes(const PrizeReport &report)
+{
+    if (!isPriced(report))
+        return std::nullopt;
+    std::array<std::int64_t, PrizeReport::kRows> prizes {};
+    for (int category = 1; category <= PrizeReport::kRows; ++category)
+        prizes[std::size_t(category - 1)] = pricedAmount(report, category);
+    return prizes;
 }
 
 bool Money::contradicts(const PrizeReport &report, int category)
 {
     const std::optional<std::int64_t> amount = prizeCents(report, category);
-    if (!amount)
-        return false;
-    const bool noWinner = report.row(category).winners == 0
-        && !(category == PrizeReport::kReintegro && report.source == PrizeReport::Source::Pages);
-    return *amount == 0 || noWinner;
+    return amount && deniedBy(report, category, *amount);
 }
 
 std::int64_t Money::betPriceCents(const PrizeReport &report)
@@ -129,19 +152,23 @@ Money::DrawOutcome Money::drawOutcome(const SyndicateRecord &syndicate, const Dr
 {
     DrawOutcome outcome;
     outcome.date = draw.qdate();
-    outcome.stakeCents = stakeCents(syndicate, report);
+    // Every ledger row comes through here: the report is judged once.
+    const bool priced = isPriced(report);
+    const std::int64_t reintegro = report.row(PrizeReport::kReintegro).prizeCents;
+    outcome.stakeCents = times(betsPlayed(syndicate), priced && reintegro > 0 ? reintegro : kDefaultBetPriceCents);
     outcome.categories = countsOf(syndicate, prizes);
-    if (isPriced(report)) {
+    if (priced) {
         std::int64_t won = 0;
         for (int category = 1; category <= PrizeReport::kRows; ++category) {
             const std::int64_t count = outcome.categories[std::size_t(category - 1)];
             if (count == 0)
                 continue;
+            const std::int64_t amount = pricedAmount(report, category);
             // A prize the report denies is kept apart, never taken as nothing.
-            if (contradicts(report, category))
+            if (deniedBy(report, category, amount))
                 outcome.unconfirmed |= std::uint16_t(1u << (category - 1));
             else
-                won = plus(won, times(count, *prizeCents(report, category)));
+                won = plus(won, times(count, amount));
         }
         outcome.wonCents = won;
     }

@@ -43,6 +43,8 @@ namespace Money
     // a priced report; the reintegro of a report without that row is the
     // bet's price. None when the report does not price the draw.
     std::optional<std::int64_t> prizeCents(const PrizeReport &report, int category);
+    // prizeCents of every category at once (index category - 1).
+    std::optional<std::array<std::int64_t, PrizeReport::kRows>> unitPrizes(const PrizeReport &report);
     // The report contradicts a prize of this category: it lists no winner
     // for it, or pays nothing for it.
     bool contradicts(const PrizeReport &report, int category);

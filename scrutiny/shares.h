@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -41,14 +42,20 @@ namespace Shares
     {
     public:
         explicit RunningSplit(std::span<const int> shares, std::int64_t before = 0);
-        // The members' parts of amount, added to the running total.
-        std::vector<std::int64_t> add(std::int64_t amount);
+        ~RunningSplit();
+        RunningSplit(RunningSplit &&) noexcept;
+        // The members' parts of amount, added to the running total; valid
+        // until the next call.
+        const std::vector<std::int64_t> &add(std::int64_t amount);
         std::int64_t total() const { return m_total; }
 
     private:
+        struct Work;
         std::vector<int> m_shares;
         std::int64_t m_total = 0;
         std::vector<std::int64_t> m_parts;
+        std::vector<std::int64_t> m_step;
+        std::unique_ptr<Work> m_work;
     };
 
     // One member's part of each draw of a ledger (the same draws, in order).

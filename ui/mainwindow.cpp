@@ -442,7 +442,7 @@ void MainWindow::downloadFinished()
         // Every prize the session brought, with its euros, in one box.
         if (!prizes.empty() && !m_closeWhenIdle) {
             const PrizeList::List list = PrizeList::build(m_session, &touched);
-            if (!list.lines.empty())
+            if (list.size() > 0)
                 m_session.prompter().inform(PrizeList::boxTitle(), PrizeList::boxText(list));
         }
     }

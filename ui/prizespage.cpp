@@ -48,10 +48,10 @@ QModelIndex PrizeListModel::parent(const QModelIndex &child) const
 int PrizeListModel::rowCount(const QModelIndex &parent) const
 {
     if (!parent.isValid())
-        return int(m_list.lines.size());
+        return int(m_list.size());
     if (parent.internalId() != kLine || parent.column() != 0)
         return 0;
-    return int(m_list.lines[std::size_t(parent.row())].members.size());
+    return int(m_list.line(std::size_t(parent.row())).memberCount);
 }
 
 int PrizeListModel::columnCount(const QModelIndex &) const
@@ -66,26 +66,26 @@ QVariant PrizeListModel::data(const QModelIndex &index, int role) const
     if (role == Qt::TextAlignmentRole && index.column() == Euros)
         return int(Qt::AlignRight | Qt::AlignVCenter);
     if (index.internalId() != kLine) {
-        const PrizeList::Line &line = m_list.lines[std::size_t(index.internalId() - 1)];
-        const PrizeList::MemberPart &member = line.members[std::size_t(index.row())];
+        const PrizeList::Line &line = m_list.line(std::size_t(index.internalId() - 1));
+        const PrizeList::MemberPart &part = m_list.membersOf(line)[std::size_t(index.row())];
         if (role != Qt::DisplayRole)
             return {};
         if (index.column() == Syndicate)
-            return member.name;
+            return m_list.memberName(line, std::size_t(index.row()));
         if (index.column() == Euros)
-            return member.wonCents ? Money::formatEuros(*member.wonCents) : Money::noReportText();
+            return part ? Money::formatEuros(*part) : Money::noReportText();
         return {};
     }
-    const PrizeList::Line &line = m_list.lines[std::size_t(index.row())];
+    const PrizeList::Line &line = m_list.line(std::size_t(index.row()));
     if (role == Qt::ForegroundRole && index.column() == Euros && (line.outcome.unconfirmed || !line.outcome.wonCents))
         return QBrush(QColor(0xc0, 0x60, 0));
     if (role == Qt::ToolTipRole && index.column() == Euros)
-        return PrizeList::amountsText(line);
+        return PrizeList::amountsText(m_list, line);
     if (role != Qt::DisplayRole)
         return {};
     switch (index.column()) {
     case Date: return line.outcome.date.toString(QStringLiteral("dd/MM/yyyy"));
-    case Syndicate: return line.name;
+    case Syndicate: return m_list.nameOf(line);
     case Hits: return Money::hitsText(line.outcome);
     case Euros: return Money::wonText(line.outcome);
     }
@@ -155,23 +155,8 @@ void PrizesPage::changed()
 void PrizesPage::rebuild()
 {
     m_stale = false;
-    PrizeList::List list = PrizeList::build(m_session);
-    const int shown = m_session.shownSyndicate();
-    if (m_onlyShown->isChecked()) {
-        PrizeList::List mine;
-        for (PrizeList::Line &line : list.lines) {
-            if (line.syndicate != shown)
-                continue;
-            if (line.outcome.wonCents)
-                mine.wonCents = Money::addCents(mine.wonCents, *line.outcome.wonCents);
-            else
-                ++mine.pendingLines;
-            mine.unconfirmedPrizes += int(line.outcome.unconfirmedCategories().size());
-            mine.lines.push_back(std::move(line));
-        }
-        list = std::move(mine);
-    }
-    const std::size_t lines = list.lines.size();
+    PrizeList::List list = PrizeList::build(m_session, nullptr, m_onlyShown->isChecked() ? m_session.shownSyndicate() : 0);
+    const std::size_t lines = list.size();
     QString total = lines == 0 ? QStringLiteral("Ningún premio todavía.")
                                : QStringLiteral("Total: %1 en %2").arg(Money::formatEuros(list.wonCents))
                                      .arg(lines == 1 ? QStringLiteral("1 sorteo con premio")

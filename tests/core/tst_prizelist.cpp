@@ -78,17 +78,18 @@ private slots:
     void everyPrizeWithItsEurosAndTheMembersParts()
     {
         const PrizeList::List list = PrizeList::build(*m_session);
-        QCOMPARE(list.lines.size(), std::size_t(4));
-        QCOMPARE(list.lines.front().outcome.date, QDate(2025, 1, 26));
+        QCOMPARE(list.size(), std::size_t(4));
+        QCOMPARE(list.line(0).outcome.date, QDate(2025, 1, 26));
         QCOMPARE(list.wonCents, 29868);
-        QCOMPARE(Money::hitsText(list.lines[2].outcome), QStringLiteral("1 × 5ª (3+1), 1 × 7ª (2+1), 4 reintegros"));
+        QCOMPARE(Money::hitsText(list.line(2).outcome), QStringLiteral("1 × 5ª (3+1), 1 × 7ª (2+1), 4 reintegros"));
         std::vector<std::int64_t> won(3);
         for (const PrizeList::Line &line : list.lines) {
-            QCOMPARE(line.members.size(), std::size_t(3));
+            const auto members = list.membersOf(line);
+            QCOMPARE(members.size(), std::size_t(3));
             std::int64_t parts = 0;
             for (std::size_t m = 0; m < 3; ++m) {
-                parts += line.members[m].wonCents.value();
-                won[m] += *line.members[m].wonCents;
+                parts += members[m].value();
+                won[m] += *members[m];
             }
             QCOMPARE(parts, line.outcome.wonCents.value());
         }
@@ -103,7 +104,7 @@ private slots:
                                                           "26/01/2025  ENERO: 17,03 € (6ª)\n\n"
                                                           "Total: 298,68 €"));
         const std::set<QDate> newest {QDate(2025, 1, 26)};
-        QCOMPARE(PrizeList::build(*m_session, &newest).lines.size(), std::size_t(1));
+        QCOMPARE(PrizeList::build(*m_session, &newest).size(), std::size_t(1));
         // Every balance is what was won less what was staked, the chart's last point too.
         QCOMPARE(m_session->balanceHistory(1).back().second, m_session->moneyTotals(1).balanceCents);
         QCOMPARE(m_session->moneyTotals(1).balanceCents, 29868 - 2400);
@@ -114,10 +115,14 @@ private slots:
     void boxForPrizesNotPricedYet()
     {
         PrizeList::List list;
-        PrizeList::Line denied {1, QStringLiteral("BAR"), {QDate(2026, 12, 6), 300, 0, {1, 0, 0, 0, 0, 0, 0, 0, 2}, 1}, {}, {}};
-        denied.amounts[8] = 300;
-        PrizeList::Line pending {2, QStringLiteral("PEÑA"), {QDate(2026, 11, 29), 600, std::nullopt, {0, 0, 0, 0, 0, 0, 0, 2, 0}, 0}, {}, {}};
+        list.names = {QStringLiteral("BAR"), QStringLiteral("PEÑA")};
+        list.memberNames.resize(2);
+        list.unitPrizes = {{0, 0, 0, 0, 0, 0, 0, 300, 150}};
+        const PrizeList::Line denied {1, {QDate(2026, 12, 6), 300, 0, {1, 0, 0, 0, 0, 0, 0, 0, 2}, 1}, 0, 0, 0};
+        const PrizeList::Line pending {2, {QDate(2026, 11, 29), 600, std::nullopt, {0, 0, 0, 0, 0, 0, 0, 2, 0}, 0},
+                                       PrizeList::kUnpriced, 0, 0};
         list.lines = {denied, pending};
+        list.order = {0, 1};
         list.pendingLines = 1;
         list.unconfirmedPrizes = 1;
         QCOMPARE(PrizeList::boxText(list), QStringLiteral("Premios de esta descarga:\n"
