@@ -147,8 +147,8 @@ ManagerTab::ManagerTab(Session &session, QWidget *parent)
     moneyGrid->addWidget(namedLabel(QStringLiteral("DineroPena"), QStringLiteral("Esta peña")), 0, 1);
     moneyGrid->addWidget(namedLabel(QStringLiteral("DineroTodas"), QStringLiteral("Todas")), 0, 2);
     for (int row = 0; row < 5; ++row) {
-        // The line under the balance says whether it is provisional.
-        const int gridRow = row < 3 ? row + 1 : row + 2;
+        // The lines under the balance say whether it is provisional.
+        const int gridRow = row < 3 ? row + 1 : row + 3;
         moneyGrid->addWidget(namedLabel(QStringLiteral("DineroTitulo_%1").arg(row), captions[row]), gridRow, 0);
         for (int which = 0; which < 2; ++which) {
             auto *value = namedLabel(QStringLiteral("Dinero%1_%2").arg(which == 0 ? QStringLiteral("Pena") : QStringLiteral("Todas")).arg(row), QString());
@@ -161,15 +161,14 @@ ManagerTab::ManagerTab(Session &session, QWidget *parent)
     for (int which = 0; which < 2; ++which) {
         auto *note = namedLabel(which == 0 ? QStringLiteral("DineroPenaProvisional") : QStringLiteral("DineroTodasProvisional"), QString());
         note->setWordWrap(true);
-        note->setAlignment(Qt::AlignRight | Qt::AlignTop);
-        note->setStyleSheet(QStringLiteral("color: #806000; font-size: small;"));
-        moneyGrid->addWidget(note, 4, which + 1);
+        note->setStyleSheet(QStringLiteral("color: #806000;"));
+        moneyGrid->addWidget(note, 4 + which, 0, 1, 3);
         m_provisional[std::size_t(which)] = note;
     }
     m_balanceChart = new BalanceChart;
     m_balanceChart->setObjectName(QStringLiteral("GraficoBalance"));
     m_balanceChart->setMinimumHeight(220);
-    moneyGrid->addWidget(m_balanceChart, 7, 0, 1, 3);
+    moneyGrid->addWidget(m_balanceChart, 8, 0, 1, 3);
     moneyGrid->setColumnStretch(0, 1);
     auto *scroll = new QScrollArea;
     scroll->setObjectName(QStringLiteral("Frame1Scroll"));
@@ -348,6 +347,7 @@ void ManagerTab::showMoney()
             for (QLabel *label : labels)
                 label->setText(QStringLiteral("-"));
             m_provisional[0]->clear();
+            m_provisional[0]->hide();
             continue;
         }
         const Money::Totals totals = m_session.moneyTotals(record);
@@ -358,7 +358,10 @@ void ManagerTab::showMoney()
         labels[3]->setText(QString::number(totals.unpricedDraws));
         labels[4]->setText(QString::number(totals.unconfirmedPrizes));
         labels[4]->setStyleSheet(totals.unconfirmedPrizes > 0 ? QStringLiteral("font-weight: bold; color: #c00000;") : kValueStyle);
-        m_provisional[std::size_t(which)]->setText(Money::provisionalText(totals));
+        const QString provisional = Money::provisionalText(totals);
+        m_provisional[std::size_t(which)]->setText(
+            provisional.isEmpty() ? QString() : (which == 0 ? QStringLiteral("Esta peña: ") : QStringLiteral("Todas: ")) + provisional);
+        m_provisional[std::size_t(which)]->setVisible(!provisional.isEmpty());
     }
     const QString title = shown != 0 ? QStringLiteral("Balance de %1").arg(m_session.syndicates()[std::size_t(shown - 1)].name().trimmed())
                                      : QStringLiteral("Balance de todas las peñas");

@@ -120,9 +120,10 @@ PrizesPage::PrizesPage(Session &session, QWidget *parent)
     m_view->setModel(m_model);
     m_view->setUniformRowHeights(true);
     m_view->setAlternatingRowColors(true);
-    m_view->header()->setStretchLastSection(false);
+    // The hits, the longest text, come last: a narrow page scrolls sideways
+    // rather than cut them.
+    m_view->header()->setStretchLastSection(true);
     m_view->header()->setSectionResizeMode(QHeaderView::Interactive);
-    m_view->header()->setSectionResizeMode(PrizeListModel::Hits, QHeaderView::Stretch);
     layout->addWidget(m_view, 1);
     m_total = Widgets::namedLabel(QStringLiteral("PremiosTotal"), QString());
     m_total->setWordWrap(true);
@@ -159,16 +160,16 @@ void PrizesPage::rebuild()
     const std::size_t lines = list.size();
     QString total = lines == 0 ? QStringLiteral("Ningún premio todavía.")
                                : QStringLiteral("Total: %1 en %2").arg(Money::formatEuros(list.wonCents))
-                                     .arg(lines == 1 ? QStringLiteral("1 sorteo con premio")
-                                                     : QStringLiteral("%1 sorteos con premio").arg(lines));
+                                     .arg(lines == 1 ? QStringLiteral("1 premio de una peña en un sorteo")
+                                                     : QStringLiteral("%1 premios de peña y sorteo").arg(lines));
     if (list.pendingLines > 0)
-        total += list.pendingLines == 1 ? QStringLiteral(", 1 con el importe pendiente")
-                                        : QStringLiteral(", %1 con el importe pendiente").arg(list.pendingLines);
+        total += list.pendingLines == 1 ? QStringLiteral("; 1 con el importe pendiente")
+                                        : QStringLiteral("; %1 con el importe pendiente").arg(list.pendingLines);
     if (list.unconfirmedPrizes > 0)
-        total += QStringLiteral(", ") + Money::unconfirmedText(list.unconfirmedPrizes);
+        total += QStringLiteral("; ") + Money::unconfirmedText(list.unconfirmedPrizes);
     m_total->setText(total + (lines == 0 ? QString() : QStringLiteral(".")));
     m_model->setList(std::move(list));
-    // The first columns as wide as their text; the hits take the rest.
-    for (int column : {int(PrizeListModel::Date), int(PrizeListModel::Syndicate), int(PrizeListModel::Euros)})
+    // As wide as the texts in sight.
+    for (int column = 0; column < PrizeListModel::ColumnCount; ++column)
         m_view->resizeColumnToContents(column);
 }
