@@ -9,6 +9,7 @@
 #include "core/session.h"
 #include "print/participation.h"
 #include "print/pdffileprinter.h"
+#include "base/plural.h"
 
 #include <QCommandLineParser>
 #include <QJsonArray>
@@ -35,7 +36,7 @@ namespace
         const int count = int(session.syndicates().size());
         if (record <= count)
             return true;
-        std::fprintf(stderr, "No existe la peña %d: hay %d peñas guardadas.\n", record, count);
+        std::fprintf(stderr, "No existe la peña %d: hay %s.\n", record, qUtf8Printable(savedSyndicatesText(count)));
         return false;
     }
 

@@ -10,6 +10,7 @@
 #include "scrutiny/shares.h"
 #include "store/cents.h"
 #include "store/oledate.h"
+#include "base/plural.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -233,7 +234,7 @@ int Cli::runLedger(Session &session, const QString &syndicateText, const QString
     const int record = syndicateText.trimmed().toInt();
     const int count = int(session.syndicates().size());
     if (record > count) {
-        std::fprintf(stderr, "No existe la peña %d: hay %d peñas guardadas.\n", record, count);
+        std::fprintf(stderr, "No existe la peña %d: hay %s.\n", record, qUtf8Printable(savedSyndicatesText(count)));
         return Exit::kFailed;
     }
     const QString name = session.syndicates()[std::size_t(record - 1)].name().trimmed();

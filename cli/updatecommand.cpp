@@ -22,13 +22,17 @@ namespace
     {
         QJsonArray array;
         for (const PrizeWin &prize : prizes) {
-            array.append(QJsonObject {{QStringLiteral("syndicate"), prize.syndicate},
-                                      {QStringLiteral("name"), prize.name},
-                                      {QStringLiteral("date"), prize.date.toString(Qt::ISODate)},
-                                      {QStringLiteral("category"), prize.category},
-                                      {QStringLiteral("count"), qint64(prize.count)},
-                                      {QStringLiteral("amountCents"), prize.amountCents ? QJsonValue(qint64(*prize.amountCents))
-                                                                                        : QJsonValue(QJsonValue::Null)}});
+            QJsonObject object {{QStringLiteral("syndicate"), prize.syndicate},
+                                {QStringLiteral("name"), prize.name},
+                                {QStringLiteral("date"), prize.date.toString(Qt::ISODate)},
+                                {QStringLiteral("category"), prize.category},
+                                {QStringLiteral("count"), qint64(prize.count)},
+                                {QStringLiteral("amountCents"), prize.amountCents ? QJsonValue(qint64(*prize.amountCents))
+                                                                                  : QJsonValue(QJsonValue::Null)}};
+            // Only when the report contradicts the prize.
+            if (prize.unconfirmed)
+                object.insert(QStringLiteral("unconfirmed"), true);
+            array.append(object);
         }
         return array;
     }

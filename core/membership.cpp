@@ -6,6 +6,7 @@
 #include "base/clock.h"
 #include "base/prompter.h"
 #include "store/oledate.h"
+#include "base/plural.h"
 
 #include <algorithm>
 #include <numeric>
@@ -175,7 +176,7 @@ bool Membership::remove(int record, const QString &name)
 std::vector<Shares::Participation> Membership::participations(int record, const QString &member, QDate date) const
 {
     if (!exists(record)) {
-        refuse(QStringLiteral("No existe la peña %1. Hay %2 peñas guardadas.").arg(record).arg(m_session.syndicates().size()));
+        refuse(QStringLiteral("No existe la peña %1. Hay %2.").arg(record).arg(savedSyndicatesText(qint64(m_session.syndicates().size()))));
         return {};
     }
     const SyndicateRecord &syndicate = m_session.syndicates()[std::size_t(record - 1)];

@@ -23,7 +23,9 @@ namespace
         if (prize.count > 1)
             line += QStringLiteral(", %1 apuestas").arg(prize.count);
         return line + QStringLiteral(": ")
-            + (prize.amountCents ? Money::formatEuros(*prize.amountCents) : QStringLiteral("importe pendiente"));
+            + (prize.amountCents  ? Money::formatEuros(*prize.amountCents)
+               : prize.unconfirmed ? Money::unconfirmedPrizeText()
+                                   : QStringLiteral("importe pendiente"));
     }
 }
 
@@ -45,7 +47,8 @@ std::vector<PrizeWin> prizesIn(const Session &session, const std::set<QDate> &da
                 const auto prize = Money::prizeCents(report, category);
                 PrizeWin win {record, name, row.date, category, count, std::nullopt};
                 // A prize the report contradicts has no amount yet.
-                if (prize && !(row.unconfirmed & (1u << (category - 1))))
+                win.unconfirmed = (row.unconfirmed & (1u << (category - 1))) != 0;
+                if (prize && !win.unconfirmed)
                     win.amountCents = count * *prize;
                 prizes.push_back(win);
             }
