@@ -194,12 +194,17 @@ Money::Totals Session::moneyTotals(int record) const
 
 std::vector<std::vector<Money::DrawOutcome>> Session::ledgers() const
 {
-    const PricedHistory history = pricedHistory(m_drawList, m_prizeReports, m_clock.today());
     std::vector<std::vector<Money::DrawOutcome>> all;
     all.reserve(m_syndicates.size());
-    for (const SyndicateRecord &syndicate : m_syndicates)
-        all.push_back(Money::ledgerWithReports(syndicate, history.draws, history.reports));
+    forEachLedger([&all](int, const std::vector<Money::DrawOutcome> &ledger) { all.push_back(ledger); });
     return all;
+}
+
+void Session::forEachLedger(const std::function<void(int, const std::vector<Money::DrawOutcome> &)> &each) const
+{
+    const PricedHistory history = pricedHistory(m_drawList, m_prizeReports, m_clock.today());
+    for (std::size_t s = 0; s < m_syndicates.size(); ++s)
+        each(int(s) + 1, Money::ledgerWithReports(m_syndicates[s], history.draws, history.reports));
 }
 
 std::vector<std::pair<QDate, std::int64_t>> Session::balanceHistory(int record) const

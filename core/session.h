@@ -19,6 +19,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class Clock;
@@ -186,6 +187,8 @@ public:
     Money::Totals moneyTotals(int record) const;
     // Every syndicate's ledger, in record order, the draws looked up once.
     std::vector<std::vector<Money::DrawOutcome>> ledgers() const;
+    // The same one at a time (record, ledger), none kept after its call.
+    void forEachLedger(const std::function<void(int, const std::vector<Money::DrawOutcome> &)> &each) const;
     // The cumulative balance (won less staked) after each played draw of one
     // syndicate (record 0: every peña together), oldest first.
     std::vector<std::pair<QDate, std::int64_t>> balanceHistory(int record) const;
