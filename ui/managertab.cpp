@@ -271,6 +271,11 @@ QWidget *ManagerTab::buildMembersPage()
     // rather than cutting them.
     m_memberTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     layout->addWidget(m_memberTable, 1);
+    m_membersProvisional = namedLabel(QStringLiteral("SociosProvisional"), QString());
+    m_membersProvisional->setWordWrap(true);
+    m_membersProvisional->setStyleSheet(QStringLiteral("color: #806000;"));
+    m_membersProvisional->hide();
+    layout->addWidget(m_membersProvisional);
     auto *hint = new QLabel(QStringLiteral("Doble clic en un nombre o en las participaciones para cambiarlos. "
                                            "Lo jugado y lo ganado se reparten según las participaciones."));
     hint->setWordWrap(true);
@@ -340,6 +345,10 @@ void ManagerTab::showMoney()
 {
     const int shown = m_session.shownSyndicate();
     m_members->show(shown);
+    // The members' balances are provisional with the peña's.
+    const QString provisional = shown != 0 ? Money::provisionalText(m_session.moneyTotals(shown)) : QString();
+    m_membersProvisional->setText(provisional.isEmpty() ? QString() : QStringLiteral("Balance ") + provisional);
+    m_membersProvisional->setVisible(!provisional.isEmpty());
     for (int which = 0; which < 2; ++which) {
         const int record = which == 0 ? shown : 0;
         auto &labels = m_money[std::size_t(which)];

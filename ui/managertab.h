@@ -69,5 +69,6 @@ private:
     BalanceChart *m_balanceChart = nullptr;
     QTabWidget *m_detailPages = nullptr;
     MemberModel *m_members = nullptr;
+    QLabel *m_membersProvisional = nullptr; // under the members' table
     QTableView *m_memberTable = nullptr;
 };

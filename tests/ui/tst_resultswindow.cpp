@@ -392,6 +392,7 @@ private slots:
         // Balance is won less staked; without reports it says it is provisional.
         QCOMPARE(totals.balanceCents, totals.wonCents - totals.stakeCents);
         QCOMPARE(child<QLabel>(window, "DineroPenaProvisional")->text(), QStringLiteral("Esta peña: ") + Money::provisionalText(totals));
+        QCOMPARE(child<QLabel>(window, "SociosProvisional")->text(), QStringLiteral("Balance ") + Money::provisionalText(totals));
         QCOMPARE(child<QLabel>(window, "DineroTodas_3")->text(), QString::number(session.moneyTotals(0).unpricedDraws));
 
         // The Premios page: a line per draw with a prize, the members under it.
