@@ -32,11 +32,23 @@ namespace
         scratch.remainders.resize(shares.size());
         scratch.order.resize(shares.size());
         Wide given = 0;
-        for (std::size_t i = 0; i < shares.size(); ++i) {
-            const Wide exact = whole * shares[i];
-            parts[i] = std::int64_t(exact / total);
-            scratch.remainders[i] = exact % total;
-            given += parts[i];
+        if (whole <= Wide(std::numeric_limits<std::int64_t>::max()) / total) {
+            // Every amount of real money: 64-bit division, far quicker.
+            const auto small = std::int64_t(whole);
+            const auto divisor = std::int64_t(total);
+            for (std::size_t i = 0; i < shares.size(); ++i) {
+                const std::int64_t exact = small * shares[i];
+                parts[i] = exact / divisor;
+                scratch.remainders[i] = exact % divisor;
+                given += parts[i];
+            }
+        } else {
+            for (std::size_t i = 0; i < shares.size(); ++i) {
+                const Wide exact = whole * shares[i];
+                parts[i] = std::int64_t(exact / total);
+                scratch.remainders[i] = exact % total;
+                given += parts[i];
+            }
         }
         std::iota(scratch.order.begin(), scratch.order.end(), std::size_t(0));
         const auto &remainders = scratch.remainders;
