@@ -138,6 +138,7 @@ private slots:
         QCOMPARE(saved.size(), 1);
         QCOMPARE(saved.first().first().toInt(), 1);
         QCOMPARE(prompter.boxes.size(), 2);
+        QCOMPARE(child<QLabel>(window, "Grabada")->text(), QStringLiteral("Peña LA PEÑA 3 grabada (3 apuestas)"));
 
         const SyndicateRecord record = session.syndicateFile().get(1);
         QCOMPARE(record.name(), QStringLiteral("LA PEÑA 3"));
