@@ -31,7 +31,7 @@ namespace
     // On plain paper the cross is red and the number it marks is printed
     // again over it, black and bold: the chosen numbers read at a glance,
     // in colour or in grey.
-    const QColor kPlainMarkColor(200, 0, 0);
+    const QColor kPlainMarkColor(225, 40, 40);
     constexpr qreal kSizeLabelFontSize = 8.0;
 
     void mark(PrintSurface &surface, QPointF origin, int block, int number, bool plain)
@@ -40,6 +40,8 @@ namespace
             surface.drawText(SlipLayout::cellPosition(origin, block, number), kMark);
             return;
         }
+        // Thin strokes: the digits over them keep their shape.
+        surface.setFont(SlipLayout::kFontFamily, SlipLayout::kFontSize, false);
         surface.setTextColor(kPlainMarkColor);
         surface.drawText(SlipLayout::cellPosition(origin, block, number), kMark);
         surface.setTextColor(Qt::black);
