@@ -102,7 +102,7 @@ int main(int argc, char *argv[])
     const QString dataDir = resolveDataDir(options.dataDir, QApplication::applicationDirPath());
     if (dataDir.isEmpty()) {
         QMessageBox::critical(nullptr, QStringLiteral("Quorvale"),
-                              QStringLiteral("No se puede usar el directorio de datos %1.").arg(options.dataDir));
+                              unusableDataDirText(options.dataDir.isEmpty() ? userDataDir() : options.dataDir));
         return 1;
     }
 

@@ -183,7 +183,7 @@ int main(int argc, char *argv[])
 
     const QString dataDir = resolveDataDir(options.dataDir, QCoreApplication::applicationDirPath());
     if (dataDir.isEmpty()) {
-        std::fprintf(stderr, "No se puede usar el directorio de datos %s.\n", qUtf8Printable(options.dataDir));
+        std::fprintf(stderr, "%s\n", qUtf8Printable(unusableDataDirText(options.dataDir.isEmpty() ? userDataDir() : options.dataDir)));
         return Cli::Exit::kFailed;
     }
     DataDirLock lock(dataDir);

@@ -67,3 +67,25 @@ QString permissionErrorText(const QString &path)
                           "Archivo: %1\n%2\n%3")
         .arg(QDir::toNativeSeparators(file.absoluteFilePath()), cause, remedy);
 }
+
+QString unusableDataDirText(const QString &dir)
+{
+    const QString name = QDir::toNativeSeparators(dir);
+    const QFileInfo info(dir);
+    QString why;
+    if (dir.isEmpty()) {
+        why = QStringLiteral("no hay una carpeta de datos para este usuario");
+    } else if (info.exists() && !info.isDir()) {
+        why = QStringLiteral("no es una carpeta");
+    } else if (info.exists()) {
+        why = QStringLiteral("el usuario %1 no tiene permiso para abrirla").arg(userName(::geteuid()));
+    } else {
+        // The nearest folder that exists is the one that refused it.
+        QString parent = info.absolutePath();
+        while (!QFileInfo::exists(parent) && QFileInfo(parent).absolutePath() != parent)
+            parent = QFileInfo(parent).absolutePath();
+        const QString refused = readOnlyReason(parent);
+        why = QStringLiteral("no existe y no se ha podido crear") + (refused.isEmpty() ? QString() : QStringLiteral(" porque ") + refused);
+    }
+    return QStringLiteral("No se puede usar el directorio de datos %1: %2.").arg(name, why);
+}

@@ -12,3 +12,7 @@ QString readOnlyReason(const QString &dir);
 // The "Error de permiso" text for a file that could not be written: the file
 // or folder that refused, the cause, and what to do about it on this system.
 QString permissionErrorText(const QString &path);
+
+// Why dir cannot be used at all (resolveDataDir gave nothing): it is not a
+// folder, cannot be made, or may not be read. Always a whole sentence.
+QString unusableDataDirText(const QString &dir);

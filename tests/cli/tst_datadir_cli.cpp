@@ -84,6 +84,14 @@ class TestDataDirCli : public QObject
             QVERIFY2(r.code == 0, qPrintable(command.join(QLatin1Char(' ')) + QStringLiteral(": ") + r.err));
         }
         QVERIFY(run({QStringLiteral("syndicates")}).out.contains(QStringLiteral("LOS DEL BAR")));
+        // Printing goes to a PDF elsewhere.
+        QTemporaryDir out;
+        QFile::setPermissions(out.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                              | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther);
+        const QString pdf = out.filePath(QStringLiteral("boletos.pdf"));
+        QCOMPARE(run({QStringLiteral("print"), QStringLiteral("--syndicate"), QStringLiteral("1"), QStringLiteral("--plain"),
+                      QStringLiteral("--pdf"), pdf}).code, 0);
+        QVERIFY(Fixtures::readFile(pdf).startsWith("%PDF"));
         const QList<QStringList> writing = {
             {QStringLiteral("delete-draws"), QStringLiteral("--yes-draws"), QStringLiteral("--yes-reset")},
             {QStringLiteral("delete-syndicate"), QStringLiteral("1"), QStringLiteral("--yes")},
