@@ -5,6 +5,7 @@
 #include "maintenancecommands.h"
 #include "membercommands.h"
 #include "printcommand.h"
+#include "readonlycommands.h"
 #include "reportcommands.h"
 #include "streamprompter.h"
 #include "updatecommand.h"
@@ -12,6 +13,7 @@
 #include "base/clock.h"
 #include "base/dbusnotifier.h"
 #include "base/qttranslations.h"
+#include "core/dataaccess.h"
 #include "core/datadir.h"
 #include "core/datalock.h"
 #include "core/session.h"
@@ -181,11 +183,13 @@ int main(int argc, char *argv[])
 
     const QString dataDir = resolveDataDir(options.dataDir, QCoreApplication::applicationDirPath());
     if (dataDir.isEmpty()) {
-        std::fprintf(stderr, "No se puede usar el directorio de datos %s.\n", qUtf8Printable(options.dataDir));
+        std::fprintf(stderr, "%s\n", qUtf8Printable(unusableDataDirText(options.dataDir.isEmpty() ? userDataDir() : options.dataDir)));
         return Cli::Exit::kFailed;
     }
     DataDirLock lock(dataDir);
-    switch (lock.acquire(kLockWaitMs)) {
+    // Read-only, there is nothing to hold: no command writes there.
+    const bool readOnly = !readOnlyReason(dataDir).isEmpty();
+    switch (readOnly ? DataDirLock::Result::Acquired : lock.acquire(kLockWaitMs)) {
     case DataDirLock::Result::Acquired:
         break;
     case DataDirLock::Result::Busy:
@@ -209,6 +213,10 @@ int main(int argc, char *argv[])
         return Cli::Exit::kFailed;
     }
     const QString command = arguments.first();
+    if (session.isReadOnly() && Cli::writesData(parser, arguments)) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(session.readOnlyText()));
+        return Cli::Exit::kFailed;
+    }
     int code = 0;
     if (command == QLatin1String("create")) {
         code = Cli::runCreate(session, prompter, createArguments(parser), commandOptions.json);

@@ -8,6 +8,7 @@
 #include "store/drawfilecheck.h"
 #include "store/fileops.h"
 #include "store/oledate.h"
+#include "dataaccess.h"
 
 #include <QFileInfo>
 
@@ -49,13 +50,9 @@ Maintenance::Maintenance(Session &session, FileOps &files, UrlOpener &browser)
 {
 }
 
-void Maintenance::showPermissionError()
+void Maintenance::showPermissionError(const QString &path)
 {
-    m_session.prompter().warn(
-        QStringLiteral("Error de permiso"),
-        QStringLiteral("Para modificar el archivo necesita permiso de Administrador.\r\n"
-                       "Cierre el programa y ejecútelo en modo Administrador y repita la operación.\r\n"
-                       "(Encima del icono, botón derecho y elija \"Ejecutar como administrador\")"));
+    m_session.prompter().warn(QStringLiteral("Error de permiso"), permissionErrorText(path));
 }
 
 bool Maintenance::reportFailure(FileOps::Result result, const QString &path)
@@ -63,7 +60,7 @@ bool Maintenance::reportFailure(FileOps::Result result, const QString &path)
     if (result == FileOps::Result::Ok)
         return false;
     if (result == FileOps::Result::PermissionDenied)
-        showPermissionError();
+        showPermissionError(path);
     else
         m_session.prompter().warn(kOops, fileErrorText(result, path));
     return true;
@@ -142,11 +139,16 @@ bool Maintenance::deleteAllDraws()
 {
     m_drawDeleteMode = true;
     Prompter &prompter = m_session.prompter();
+    bool backedUp = false;
 
     if (prompter.ask(kDeleteTitle, QStringLiteral("¿Seguro que quieres borrar todos los sorteos?"))) {
         const QString drawPath = m_session.dataPath(Session::kDrawFile);
         if (!m_session.checkWritable(m_session.drawFile()))
             return false;
+        // Without draws the peñas' counters go to zero: their file is kept too.
+        if (!backUpSyndicates())
+            return false;
+        backedUp = true;
         // The draws are kept as numeros.bak first: a question answered by
         // mistake must not cost the history. Nothing is emptied unless the
         // copy is whole.
@@ -161,12 +163,17 @@ bool Maintenance::deleteAllDraws()
         m_session.refreshDraws();
     }
 
+    // The reset costs every peña its history: said plainly, with No first.
     if (prompter.ask(kDeleteTitle,
-                     QStringLiteral("¿Quiere borrar también los aciertos de las peñas?. Si ha borrado los sorteos, se "
-                                    "aconseja que se resetee también los resultados de las peñas y la fecha de creación "
-                                    "pasará a ser la de hoy."))) {
+                     QStringLiteral("¿Quiere borrar también los aciertos de las peñas?. Si contesta Sí, las peñas "
+                                    "contarán sólo a partir de hoy: perderán los sorteos jugados y el dinero de los "
+                                    "sorteos anteriores, aunque vuelva a añadir los sorteos. Antes se guarda una copia "
+                                    "de las peñas en %1 y de los socios en %2.")
+                         .arg(QLatin1String(kSyndicateBackup), QLatin1String(kMemberBackup)))) {
         // A file that could not be read would be "reset" into an empty one.
         if (!m_session.checkWritable(m_session.syndicateFile()))
+            return false;
+        if (!backedUp && !backUpSyndicates())
             return false;
         const double today = OleDate::fromDate(m_session.clock().today());
         const QByteArray old = m_session.syndicateFile().readAllRecords();
@@ -184,6 +191,24 @@ bool Maintenance::deleteAllDraws()
             return false;
         m_session.syndicateFile().open(path);
         m_session.updateStatus();
+    }
+    return true;
+}
+
+bool Maintenance::backUpSyndicates()
+{
+    // The peñas as they are now, and their members, byte for byte; a file
+    // not there yet has nothing to keep.
+    const std::pair<QString, QString> copies[] = {
+        {m_session.dataPath(Session::kSyndicateFile), m_session.dataDir() + QLatin1String(kSyndicateBackup)},
+        {m_session.dataPath(MemberFile::kFileName), m_session.dataDir() + QLatin1String(kMemberBackup)},
+    };
+    for (const auto &[from, to] : copies) {
+        if (!QFileInfo::exists(from))
+            continue;
+        QByteArray bytes;
+        if (reportFailure(m_files.readFile(from, &bytes, true), from) || reportFailure(m_files.write(to, bytes), to))
+            return false;
     }
     return true;
 }

@@ -41,12 +41,21 @@ public:
     // was deleted.
     bool deleteSyndicate(int record);
 
-    void showPermissionError();
+    // "Error de permiso" for path: what it is, why, and what to do here.
+    void showPermissionError(const QString &path);
 
     static const QString kDrawWorkFile;
     static const QString kDrawBackup;
 
+    // What "Borrar todos los sorteos" and the reset keep of the peñas and
+    // their members before changing anything.
+    static constexpr const char *kSyndicateBackup = "apuestas.bak";
+    static constexpr const char *kMemberBackup = "socios.bak";
+
 private:
+    // apuestas.dat and socios.json copied to their .bak through the checked
+    // write; false (after a message) when a copy could not be made.
+    bool backUpSyndicates();
     bool removeDraw(int position);
     // The complete new content goes to the named work file, which then
     // replaces target at once.

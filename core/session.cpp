@@ -2,6 +2,7 @@
 
 #include "base/clock.h"
 #include "base/prompter.h"
+#include "dataaccess.h"
 #include "store/fileops.h"
 #include "store/oledate.h"
 
@@ -77,8 +78,10 @@ bool Session::start(const QString &dataDir)
     if (!m_dataDir.endsWith(QLatin1Char('/')))
         m_dataDir += QLatin1Char('/');
 
+    m_readOnlyReason = ::readOnlyReason(m_dataDir);
     // Left over from a syndicate deletion that never finished; never read.
-    QFile::remove(dataPath(kSyndicateWorkFile));
+    if (!isReadOnly())
+        QFile::remove(dataPath(kSyndicateWorkFile));
 
     openFiles();
     loadPrizeReports();
@@ -87,6 +90,13 @@ bool Session::start(const QString &dataDir)
     updateStatus();
     refreshDraws();
     return true;
+}
+
+QString Session::readOnlyText() const
+{
+    return QStringLiteral("Sólo lectura: no se puede cambiar nada en %1 porque %2. Puede ver los datos e imprimir "
+                          "o guardar PDF en otra carpeta.")
+        .arg(QDir::toNativeSeparators(m_dataDir), m_readOnlyReason);
 }
 
 void Session::shutdown()
@@ -100,14 +110,21 @@ void Session::openFiles()
 {
     // A partial last record is kept elsewhere before anything can write
     // after it (a new syndicate, the list's own corrections).
+    // Read-only, a file that is not there is simply empty.
+    const auto unusable = [this](const RecordFile &file) {
+        if (!isReadOnly() || QFileInfo::exists(file.path()))
+            reportUnusable(file);
+    };
     if (m_syndicateFile.open(dataPath(kSyndicateFile)))
         setTailAside(m_syndicateFile, kSyndicateTailFile, QStringLiteral("Las peñas completas siguen en uso."));
     else
-        reportUnusable(m_syndicateFile);
+        unusable(m_syndicateFile);
     // The draw file's tail waits for the list load: a file whose whole
     // records are bad goes aside whole, tail included, in one copy.
     if (!m_drawFile.open(dataPath(kDrawFile)))
-        reportUnusable(m_drawFile);
+        unusable(m_drawFile);
+    if (isReadOnly())
+        return;
     touch(dataPath(kSearchPage));
     touch(dataPath(kDrawPage));
 }
@@ -225,7 +242,7 @@ void Session::loadCalibration()
     // A file shorter than one record counts as empty and gets a zeroed record.
     if (!m_calibrationFile.open(dataPath(kCalibrationFile)))
         return;
-    if (m_calibrationFile.count() == 0)
+    if (m_calibrationFile.count() == 0 && !isReadOnly())
         m_calibrationFile.put(1, PrintCalibration {});
     m_calibration = m_calibrationFile.get(1);
 }
@@ -334,7 +351,8 @@ void Session::rebuildSyndicateList()
         changed[std::size_t(record - 1)] = true;
     // One write per record, counters, dates and draw day together, so an
     // interrupted rebuild leaves each record wholly old or wholly new.
-    for (std::size_t k = 0; k < changed.size(); ++k) {
+    // Read-only, the corrected figures are shown but not stored.
+    for (std::size_t k = 0; k < changed.size() && !isReadOnly(); ++k) {
         if (changed[k])
             m_syndicateFile.put(qint64(k) + 1, m_syndicates[k]);
     }
@@ -514,14 +532,15 @@ void Session::clearPrizeBlink()
 void Session::loadDrawList()
 {
     const bool ok = m_drawList.load(m_drawFile.readAllRecords());
-    if (!ok && m_drawFile.isOpen() && !m_rejecting) {
+    // Read-only, nothing can be set aside: the file is read as far as it goes.
+    if (!ok && m_drawFile.isOpen() && !m_rejecting && !isReadOnly()) {
         rejectDrawFile();
         return;
     }
     // Whole, sound records with a partial one after them (a write cut short):
     // the records stay in use, the tail goes aside. One that cannot be kept
     // elsewhere blocks writes (checkWritable) but hides nothing.
-    if (m_drawFile.hasPartialTail() && !m_rejecting)
+    if (m_drawFile.hasPartialTail() && !m_rejecting && !isReadOnly())
         setTailAside(m_drawFile, kDrawTailFile, QStringLiteral("Los sorteos completos siguen en uso."));
     emit drawListChanged();
 }
@@ -543,6 +562,10 @@ void Session::reportUnusable(const RecordFile &file) const
 
 bool Session::checkWritable(RecordFile &file) const
 {
+    if (isReadOnly()) {
+        m_prompter.warn(QStringLiteral("Sólo lectura"), readOnlyText());
+        return false;
+    }
     if (!file.isOpen()) {
         reportUnusable(file);
         return false;
@@ -561,6 +584,10 @@ bool Session::setTailAside(RecordFile &file, const char *asideName, const QStrin
 {
     if (!file.hasPartialTail())
         return true;
+    // Nothing can be kept aside: the whole records are read, and
+    // checkWritable() refuses any write anyway.
+    if (isReadOnly())
+        return false;
     const QString name = QFileInfo(file.path()).fileName();
     const QByteArray tail = file.partialTail();
     const QString aside = freeName(asideName);

@@ -54,6 +54,16 @@ public:
     void shutdown();
 
     QString dataDir() const { return m_dataDir; }
+    // A data directory this user may not write (a read-only file system, a
+    // folder without permission) opens read-only: everything is read and
+    // shown, nothing is written, and checkWritable() refuses every command
+    // that would change a file. The reason follows "porque"; empty when
+    // the directory can be written.
+    bool isReadOnly() const { return !m_readOnlyReason.isEmpty(); }
+    QString readOnlyReason() const { return m_readOnlyReason; }
+    // "Sólo lectura: ..." with the directory and the reason, for the banner
+    // and the refusals.
+    QString readOnlyText() const;
     QString dataPath(const char *fileName) const;
     Clock &clock() const { return m_clock; }
     Prompter &prompter() const { return m_prompter; }
@@ -236,6 +246,7 @@ private:
     Prompter &m_prompter;
     Endpoints m_endpoints;
     QString m_dataDir;
+    QString m_readOnlyReason;
 
     TypedRecordFile<DrawRecord> m_drawFile;
     TypedRecordFile<SyndicateRecord> m_syndicateFile;

@@ -1,5 +1,7 @@
 #include "desktopseams.h"
 
+#include "helpwindow.h"
+
 #include "core/datadir.h"
 
 #include <QApplication>
@@ -11,7 +13,11 @@
 
 void DesktopUrlOpener::open(const QUrl &address)
 {
-    QDesktopServices::openUrl(address);
+    if (address.isEmpty())
+        return;
+    // No browser or launcher here: the program shows it itself.
+    if (!m_launch(address))
+        HelpFallback::show(address, m_parent);
 }
 
 QString DialogFileChooser::chooseDrawFile()

@@ -8,6 +8,7 @@
 #include "generaltab.h"
 #include "managertab.h"
 #include "newswindow.h"
+#include "participationdialog.h"
 #include "printwindow.h"
 #include "reporttab.h"
 #include "statisticstab.h"
@@ -28,8 +29,10 @@
 #include "web/networktransfer.h"
 #include "web/news.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QModelIndex>
 #include <QScreen>
@@ -60,6 +63,8 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
 #endif
     // Timer1 is the session's own one-second timer.
     m_download = std::make_unique<DownloadSession>(*m_downloadHost, *m_transfer, session.endpoints());
+    // Where no browser can be started, the guide and addresses show here.
+    m_desktopOpener->setParent(this);
 
     setObjectName(QStringLiteral("Principal"));
     setWindowTitle(QStringLiteral("Quorvale - Para El Gordo de la Primitiva. Versión %1")
@@ -83,7 +88,8 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
     connect(m_managerTab, &ManagerTab::printRequested, this, &MainWindow::printSyndicate);
     connect(m_managerTab, &ManagerTab::createRequested, this, &MainWindow::createSyndicate);
     connect(m_managerTab, &ManagerTab::deleteRequested, this, &MainWindow::deleteSyndicate);
-    connect(m_managerTab, &ManagerTab::participationsRequested, this, &MainWindow::printParticipations);
+    connect(m_managerTab, &ManagerTab::participationsRequested, this, [this](bool pdf) { printParticipations(pdf); });
+    connect(m_managerTab, &ManagerTab::memberParticipationRequested, this, &MainWindow::printMemberParticipation);
     m_statisticsTab = new StatisticsTab(session);
     connect(m_statisticsTab, &StatisticsTab::importRequested, this, &MainWindow::importDraws);
     connect(m_statisticsTab, &StatisticsTab::deleteAllRequested, this, &MainWindow::deleteAllDraws);
@@ -131,6 +137,8 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
     // to the main window; a message box or another program does not.
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &MainWindow::focusMoved);
 
+    if (m_session.isReadOnly())
+        showReadOnly(layout);
     showDownloadArea();
     // The report panel as the last download left it, then the simple list.
     m_downloadHost->rebuildPrizeReport();
@@ -138,6 +146,29 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::showReadOnly(QVBoxLayout *layout)
+{
+    // Why nothing can change, above everything else; what only reads (the
+    // lists, charts, reports, printing and PDFs elsewhere) goes on working.
+    auto *banner = new QLabel(m_session.readOnlyText());
+    banner->setObjectName(QStringLiteral("SoloLectura"));
+    banner->setWordWrap(true);
+    banner->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    banner->setStyleSheet(QStringLiteral("background: rgb(255, 236, 160); color: black; padding: 4px; "
+                                         "border: 1px solid rgb(200, 160, 0);"));
+    layout->insertWidget(0, banner);
+    for (const char *name : {"Baja", "Crearp", "informes", "borrpe"}) {
+        if (auto *action = findChild<QAction *>(QLatin1String(name)))
+            action->setEnabled(false);
+    }
+    for (const char *name : {"Picture2", "Command4", "Image1_1", "AnadirSocio", "QuitarSocio"}) {
+        if (auto *widget = findChild<QWidget *>(QLatin1String(name)))
+            widget->setEnabled(false);
+    }
+    if (auto *members = findChild<QAbstractItemView *>(QStringLiteral("TablaSocios")))
+        members->setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
 
 void MainWindow::fitToScreen()
 {
@@ -322,27 +353,37 @@ void MainWindow::printSyndicate()
     m_printWindow->show();
 }
 
-void MainWindow::printParticipations(bool pdf)
+void MainWindow::printMemberParticipation(const QString &member)
+{
+    ParticipationDialog dialog(member, m_session.nextDrawDate(), m_session.prompter(), this);
+    if (dialog.exec() != QDialog::Accepted || dialog.choice() == ParticipationDialog::Choice::None)
+        return;
+    printParticipations(dialog.choice() == ParticipationDialog::Choice::Pdf, member, dialog.date());
+}
+
+void MainWindow::printParticipations(bool pdf, const QString &member, QDate date)
 {
     const int record = m_session.shownSyndicate();
     if (!m_session.checkSyndicateChosen(record))
         return;
-    const auto sheets = Membership(m_session).participations(record, {}, m_session.nextDrawDate());
+    const auto sheets = Membership(m_session).participations(record, member, date.isValid() ? date : m_session.nextDrawDate());
     if (sheets.empty())
         return;
-    const QString title = QStringLiteral("Participaciones");
+    const QString title = member.isEmpty() ? QStringLiteral("Participaciones") : QStringLiteral("Participación de %1").arg(member);
     const auto job = [&](PrintSurface &surface) { ParticipationSheet::print(surface, sheets); };
     if (!pdf) {
         if (!m_printDialog->print(job) && !m_printDialog->errorString().isEmpty())
             m_session.prompter().warn(title, m_printDialog->errorString());
         return;
     }
-    const QString path = m_chooser->choosePdfFile(QStringLiteral("Participaciones %1.pdf").arg(sheets.front().syndicateName));
+    const QString path = m_chooser->choosePdfFile(member.isEmpty() ? QStringLiteral("Participaciones %1.pdf").arg(sheets.front().syndicateName)
+                                                                    : QStringLiteral("Participación %1 %2.pdf").arg(member, sheets.front().syndicateName));
     if (path.isEmpty())
         return;
     PdfFilePrinter printer(path, QStringLiteral("Participaciones de la peña %1").arg(sheets.front().syndicateName));
     if (printer.print(job))
-        m_session.prompter().inform(title, QStringLiteral("Participaciones guardadas en %1").arg(path));
+        m_session.prompter().inform(title, member.isEmpty() ? QStringLiteral("Participaciones guardadas en %1").arg(path)
+                                                            : QStringLiteral("Participación de %1 guardada en %2").arg(member, path));
     else
         m_session.prompter().warn(title, printer.errorString());
 }
@@ -357,8 +398,11 @@ void MainWindow::returnToMainWindow()
     // always have (the news window stays).
     for (QWidget *child : {static_cast<QWidget *>(m_chooserWindow.data()), static_cast<QWidget *>(m_creationWindow.data()),
                            static_cast<QWidget *>(m_aboutWindow.data()), static_cast<QWidget *>(m_printWindow.data())}) {
-        if (child)
-            child->close();
+        // A peña half typed stays when the user says so: back to it.
+        if (child && !child->close()) {
+            child->raise();
+            child->activateWindow();
+        }
     }
     m_session.mainWindowActivated();
 }
@@ -378,6 +422,11 @@ void MainWindow::showEvent(QShowEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // A peña being typed is not thrown away with the program unasked.
+    if (m_creationWindow && !m_creationWindow->close()) {
+        event->ignore();
+        return;
+    }
     if (downloadRunning()) {
         // The files stay open until the session has let go of them; the
         // transfer cut short brings up no box on the way out.
@@ -447,7 +496,7 @@ void MainWindow::showDownloadArea()
     m_downloadBar->render(running);
     // Nothing may change the draws while a session stores them: the user's
     // events go on during each transfer.
-    const bool idle = !running;
+    const bool idle = !running && !m_session.isReadOnly();
     m_statisticsTab->setEditingAllowed(idle);
     m_deleteAllAction->setEnabled(idle);
     m_managerTab->setDeletionAllowed(idle);

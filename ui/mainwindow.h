@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -8,6 +9,7 @@
 class QAction;
 class QModelIndex;
 class QTabWidget;
+class QVBoxLayout;
 class QWindow;
 class Acercade;
 class Crea;
@@ -64,6 +66,9 @@ protected:
 
 private:
     void buildMenus();
+    // A read-only data directory: the banner that says why, and every
+    // command that would write switched off.
+    void showReadOnly(QVBoxLayout *layout);
     void fitToScreen();
     void focusMoved(QWindow *now);
 
@@ -87,7 +92,9 @@ private:
     void createSyndicate();
     void openAbout();
     void printSyndicate();
-    void printParticipations(bool pdf);
+    // Every member's page for the next draw, or one member's for date.
+    void printParticipations(bool pdf, const QString &member = {}, QDate date = {});
+    void printMemberParticipation(const QString &member);
     void returnToMainWindow();
 
     Session &m_session;
