@@ -284,6 +284,12 @@ QJsonObject Cli::statusJson(const Session &session)
         {QStringLiteral("nextDrawDate"), nextDrawDate(session.drawBuffer().qdate(), session.clock().today()).toString(Qt::ISODate)},
         {QStringLiteral("missingDraws"), status.missingWarning ? leadingCount(status.missing) : 0},
         {QStringLiteral("implausibleDraws"), implausiblePositions(session)},
+        {QStringLiteral("holes"), [&status] {
+             QJsonArray dates;
+             for (const QDate &date : status.holeDates)
+                 dates.append(date.toString(Qt::ISODate));
+             return dates;
+         }()},
     };
 }
 

@@ -283,6 +283,18 @@ void Session::updateStatus()
         m_implausibleRecords.push_back(draw.record);
     m_status.implausible = implausibleDrawsText(implausible, draws);
     m_status.implausibleWarning = !implausible.empty();
+    // Holes are looked for among the draws that can be real.
+    std::vector<QDate> real;
+    real.reserve(dates.size());
+    for (std::size_t i = 0, bad = 0; i < dates.size(); ++i) {
+        if (bad < implausible.size() && implausible[bad].record == int(i) + 1) {
+            ++bad;
+            continue;
+        }
+        real.push_back(OleDate::toDate(dates[i]));
+    }
+    m_status.holeDates = findHistoryHoles(real);
+    m_status.holes = historyHolesText(m_status.holeDates);
     m_drawsToShow = std::clamp(m_drawsToShow, 1, m_status.scrollMaximum);
 
     loadSyndicateList();
