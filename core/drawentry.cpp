@@ -129,6 +129,20 @@ QDate DrawEntry::suggestedDate() const
     return day;
 }
 
+QUrl DrawEntry::serviceAddress() const
+{
+    const QDate today = m_session.clock().today();
+    const std::vector<QDate> stored = storedDates();
+    std::vector<QDate> wanted = m_session.drawStatus().holeDates;
+    if (!stored.empty()) {
+        const std::vector<QDate> due = expectedDrawDates(stored.back(), today);
+        wanted.insert(wanted.end(), due.begin(), due.end());
+    }
+    if (wanted.empty())
+        wanted.push_back(suggestedDate());
+    return ServiceSource::Request {wanted.front(), wanted.back()}.url(m_session.endpoints());
+}
+
 DrawEntry::Outcome DrawEntry::addServiceAnswer(const QByteArray &json)
 {
     const QDate today = m_session.clock().today();

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QDate>
 #include <QString>
+#include <QUrl>
 
 #include <array>
 #include <optional>
@@ -70,6 +71,11 @@ public:
     // stored history, else the first one due after the newest stored draw,
     // else the latest draw day up to today.
     QDate suggestedDate() const;
+
+    // The results service's address, for a browser, of the draws still to
+    // bring: from the oldest missing one (a hole first) to the newest due,
+    // else the latest draw day.
+    QUrl serviceAddress() const;
 
     // Stored draws, oldest first, for the forms that pick one.
     std::vector<QDate> storedDates() const;

@@ -2,10 +2,12 @@
 
 #include "base/clock.h"
 #include "base/prompter.h"
+#include "datadir.h"
 #include "store/fileops.h"
 #include "store/oledate.h"
 
 #include <QDir>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -21,6 +23,10 @@ namespace
         "La peña creada empezará a almacenar resultados a partir de hoy. Si quieres ver "
         "los resultados de la peña en sorteos anteriores, marque la casilla 'Histórico' "
         "de la pestaña 'General'.");
+    const QString kWelcomeNoDraws = QStringLiteral(
+        "Todavía no hay ningún sorteo guardado. Con Quorvale vienen todos los sorteos desde el primero, del "
+        "6 de febrero de 2005: añádalos ahora con el botón de abajo (o más tarde con \"Añadir todos los sorteos\", "
+        "en la pestaña 'Estadísticas'); después, la descarga traerá sólo los sorteos nuevos.");
     const QString kBadDrawFileTitle = QStringLiteral("Error de lectura");
     const QString kBadDrawFileText = QStringLiteral(
         "Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!.");
@@ -700,7 +706,20 @@ bool Session::checkSyndicateChosen(int record) const
 
 void Session::mainWindowActivated()
 {
-    if (++m_firstShowCount == 1 && m_syndicateFile.count() == 0)
-        m_prompter.inform(kWelcomeTitle, kWelcomeText);
+    if (++m_firstShowCount == 1 && m_syndicateFile.count() == 0) {
+        if (m_drawFile.count() == 0) {
+            // An empty directory: the shipped history is one click away,
+            // never a download from the game's first year.
+            Prompter::WaysIn ways;
+            ways.shippedHistory = true;
+            ways.historyFile = bundledDrawFile(QCoreApplication::applicationDirPath());
+            const Prompter::WayIn chosen = m_prompter.offerWaysIn(Prompter::Icon::Information, kWelcomeTitle,
+                                                                  kWelcomeText + QStringLiteral("\n\n") + kWelcomeNoDraws, ways);
+            if (chosen != Prompter::WayIn::None)
+                emit wayInChosen(chosen);
+        } else {
+            m_prompter.inform(kWelcomeTitle, kWelcomeText);
+        }
+    }
     showNewestDraw();
 }

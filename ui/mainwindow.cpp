@@ -5,6 +5,7 @@
 #include "creamenu.h"
 #include "desktopseams.h"
 #include "downloadbar.h"
+#include "drawentrydialogs.h"
 #include "generaltab.h"
 #include "managertab.h"
 #include "newswindow.h"
@@ -13,7 +14,10 @@
 #include "statisticstab.h"
 #include "systemprintdialog.h"
 
+#include "base/clock.h"
 #include "base/prompter.h"
+#include "core/datadir.h"
+#include "core/drawentry.h"
 #include "core/maintenance.h"
 #include "core/membership.h"
 #include "core/prizewatch.h"
@@ -50,6 +54,7 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
     , m_maintenance(std::make_unique<Maintenance>(session, *m_files, *m_desktopOpener))
     , m_creation(std::make_unique<SyndicateCreation>(session))
     , m_printDialog(std::make_unique<SystemPrintDialog>())
+    , m_drawEntry(std::make_unique<DrawEntry>(session, *m_files))
     , m_transfer(std::make_unique<NetworkTransfer>())
     , m_downloadHost(std::make_unique<SessionDownloadHost>(session))
 {
@@ -88,6 +93,12 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
     connect(m_statisticsTab, &StatisticsTab::importRequested, this, &MainWindow::importDraws);
     connect(m_statisticsTab, &StatisticsTab::deleteAllRequested, this, &MainWindow::deleteAllDraws);
     connect(m_statisticsTab, &StatisticsTab::drawClicked, this, &MainWindow::drawClicked);
+    connect(m_statisticsTab, &StatisticsTab::addDrawRequested, this, &MainWindow::addDrawByHand);
+    connect(m_statisticsTab, &StatisticsTab::prizeReportRequested, this, &MainWindow::prizeReportByHand);
+    connect(&m_session, &Session::wayInChosen, this, [this](Prompter::WayIn way) {
+        // After the box that offered it has closed.
+        QTimer::singleShot(0, this, [this, way] { openWayIn(int(way)); });
+    });
     connect(m_statisticsTab, &StatisticsTab::deleteDrawRequested, this, [this](int position) {
         if (!downloadRunning())
             m_maintenance->deleteNamedDraw(position);
@@ -167,6 +178,13 @@ void MainWindow::buildMenus()
     addAction(general, QStringLiteral("Crearp"), QStringLiteral("Crear peña nueva"), [this] { createSyndicate(); });
     addAction(general, QStringLiteral("informes"), QStringLiteral("Descargar informes de premios"), [this] { downloadReports(); });
     m_deleteAllAction = addAction(general, QStringLiteral("borrpe"), QStringLiteral("Borrar sorteos almacenados/Reset aciertos peñas"), [this] { deleteAllDraws(); });
+    // Draws and reports without the download, when the operator refuses it.
+    m_entryActions = {
+        addAction(general, QStringLiteral("pegar"), QStringLiteral("Pegar resultados del navegador…"), [this] { pasteResults(); }),
+        addAction(general, QStringLiteral("sorteomano"), QStringLiteral("Añadir sorteo a mano…"), [this] { addDrawByHand(); }),
+        addAction(general, QStringLiteral("informemano"), QStringLiteral("Informe de premios a mano…"),
+                  [this] { prizeReportByHand(0); }),
+    };
 
     QMenu *simple = general->addMenu(QStringLiteral("Sencillas"));
     simple->setObjectName(QStringLiteral("sen"));
@@ -437,8 +455,67 @@ void MainWindow::downloadFinished()
         }
     }
     showDownloadArea();
-    if (m_closeWhenIdle && !downloadRunning())
+    if (m_closeWhenIdle && !downloadRunning()) {
         close();
+        return;
+    }
+    // A way in chosen in the session's last box.
+    if (!downloadRunning() && m_download->outcome().wayIn != Prompter::WayIn::None)
+        openWayIn(int(m_download->outcome().wayIn));
+}
+
+void MainWindow::openWayIn(int way)
+{
+    switch (Prompter::WayIn(way)) {
+    case Prompter::WayIn::ShippedHistory:
+        if (!downloadRunning())
+            m_maintenance->importDraws(bundledDrawFile(QApplication::applicationDirPath()));
+        break;
+    case Prompter::WayIn::Paste:
+        pasteResults();
+        break;
+    case Prompter::WayIn::ByHand:
+        addDrawByHand();
+        break;
+    case Prompter::WayIn::None:
+        break;
+    }
+}
+
+void MainWindow::pasteResults()
+{
+    if (downloadRunning() || m_entryDialog)
+        return;
+    // The address of the draws still missing, as the download left it.
+    QUrl address = m_download->outcome().browserUrl;
+    if (address.isEmpty())
+        address = m_drawEntry->serviceAddress();
+    auto *dialog = new PasteResultsDialog(*m_drawEntry, *m_opener, address, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    m_entryDialog = dialog;
+    dialog->open();
+}
+
+void MainWindow::addDrawByHand()
+{
+    if (downloadRunning() || m_entryDialog)
+        return;
+    auto *dialog = new ManualDrawDialog(*m_drawEntry, m_drawEntry->suggestedDate(), m_session.clock().today(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    m_entryDialog = dialog;
+    dialog->open();
+}
+
+void MainWindow::prizeReportByHand(int position)
+{
+    if (downloadRunning() || m_entryDialog)
+        return;
+    const int record = position > 0 ? m_session.nextDrawRecord() - position : m_session.storedDraws();
+    const QDate date = record > 0 ? m_session.drawFile().get(record).qdate() : QDate();
+    auto *dialog = new ManualPrizeDialog(*m_drawEntry, m_session, date, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    m_entryDialog = dialog;
+    dialog->open();
 }
 
 void MainWindow::showDownloadArea()
@@ -450,6 +527,8 @@ void MainWindow::showDownloadArea()
     const bool idle = !running;
     m_statisticsTab->setEditingAllowed(idle);
     m_deleteAllAction->setEnabled(idle);
+    for (QAction *action : m_entryActions)
+        action->setEnabled(idle);
     m_managerTab->setDeletionAllowed(idle);
 }
 
