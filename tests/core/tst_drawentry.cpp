@@ -124,7 +124,6 @@ private slots:
     void holeFilled()
     {
         auto draws = december();
-        const DrawRecord hole = draws[2];
         draws.erase(draws.begin() + 2);
         startWith(draws);
         QCOMPARE(m_session->drawStatus().holeDates, std::vector<QDate> {QDate(2024, 12, 15)});
