@@ -153,6 +153,7 @@ ManualDrawDialog::ManualDrawDialog(DrawEntry &entry, QDate suggested, QDate toda
     connect(buttons, &QDialogButtonBox::accepted, this, &ManualDrawDialog::add);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
+    setMinimumWidth(440);
     check();
 }
 
@@ -263,6 +264,7 @@ ManualPrizeDialog::ManualPrizeDialog(DrawEntry &entry, Session &session, QDate d
     connect(buttons, &QDialogButtonBox::accepted, this, &ManualPrizeDialog::save);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
+    setMinimumWidth(480);
     fill();
 }
 

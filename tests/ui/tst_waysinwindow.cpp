@@ -13,14 +13,18 @@
 #include "ui/downloadbutton.h"
 #include "ui/drawentrydialogs.h"
 #include "ui/mainwindow.h"
+#include "ui/messageboxprompter.h"
 #include "web/networktransfer.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDateEdit>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -199,6 +203,28 @@ private slots:
         QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
         QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("Fichero de datos vacío")});
         QVERIFY(m_server->requests().isEmpty());
+    }
+
+    // The window's box offers the ways in as buttons and says which was taken.
+    void boxButtons()
+    {
+        MessageBoxPrompter prompter;
+        Prompter::WaysIn ways;
+        ways.byHand = true;
+        QStringList seen;
+        QTimer::singleShot(0, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            for (QAbstractButton *button : box->buttons())
+                seen << button->objectName();
+            keepPicture(*box, QStringLiteral("descarga-rechazada"));
+            box->findChild<QPushButton *>(QStringLiteral("SorteoAMano"))->click();
+        });
+        QCOMPARE(prompter.offerWaysIn(Prompter::Icon::Warning, QStringLiteral("Descarga rechazada"),
+                                      QStringLiteral("El servidor de Loterías y Apuestas ha rechazado al programa."), ways),
+                 Prompter::WayIn::ByHand);
+        seen.sort();
+        QCOMPARE(seen, (QStringList {QStringLiteral("Cerrar"), QStringLiteral("PegarResultados"), QStringLiteral("SorteoAMano")}));
     }
 };
 
