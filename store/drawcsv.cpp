@@ -59,8 +59,9 @@ namespace
     {
         const QString text = QString::fromLatin1(field.trimmed());
         for (const QString &format : {QStringLiteral("yyyy-MM-dd"), QStringLiteral("dd/MM/yyyy"), QStringLiteral("d/M/yyyy")}) {
+            // A year the draw file's dates can hold; the game began in 2005.
             const QDate date = QDate::fromString(text, format);
-            if (date.isValid())
+            if (date.isValid() && date.year() >= 1900)
                 return date;
         }
         return {};

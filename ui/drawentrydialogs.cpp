@@ -35,6 +35,26 @@ namespace
         label->setWordWrap(true);
         return label;
     }
+
+    // Why the form cannot be taken yet, in red under it.
+    QLabel *problemLabel()
+    {
+        QLabel *label = wrapped(QString());
+        label->setObjectName(QStringLiteral("Problema"));
+        label->setStyleSheet(kProblemStyle);
+        return label;
+    }
+
+    // The form's own action (its objectName is name) and Cancelar.
+    QDialogButtonBox *actionButtons(QDialog *dialog, const QString &name, const QString &caption, QPushButton **action)
+    {
+        auto *buttons = new QDialogButtonBox;
+        *action = buttons->addButton(caption, QDialogButtonBox::AcceptRole);
+        (*action)->setObjectName(name);
+        buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
+        QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+        return buttons;
+    }
 }
 
 // --- PasteResultsDialog ----------------------------------------------------------
@@ -76,12 +96,9 @@ PasteResultsDialog::PasteResultsDialog(DrawEntry &entry, UrlOpener &opener, cons
     m_text->setPlaceholderText(QStringLiteral("[{\"fecha_sorteo\":\"...\", \"combinacion\":\"...\", ...}]"));
     layout->addWidget(m_text, 1);
 
-    auto *buttons = new QDialogButtonBox;
-    QPushButton *add = buttons->addButton(QStringLiteral("Añadir"), QDialogButtonBox::AcceptRole);
-    add->setObjectName(QStringLiteral("Anadir"));
-    buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
+    QPushButton *add = nullptr;
+    auto *buttons = actionButtons(this, QStringLiteral("Anadir"), QStringLiteral("Añadir"), &add);
     connect(buttons, &QDialogButtonBox::accepted, this, &PasteResultsDialog::add);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     resize(640, 420);
 }
@@ -140,18 +157,10 @@ ManualDrawDialog::ManualDrawDialog(DrawEntry &entry, QDate suggested, QDate toda
     form->addRow(QStringLiteral("Clave:"), m_key);
     layout->addLayout(form);
 
-    m_problem = new QLabel;
-    m_problem->setObjectName(QStringLiteral("Problema"));
-    m_problem->setStyleSheet(kProblemStyle);
-    m_problem->setWordWrap(true);
+    m_problem = problemLabel();
     layout->addWidget(m_problem);
-
-    auto *buttons = new QDialogButtonBox;
-    m_add = buttons->addButton(QStringLiteral("Añadir"), QDialogButtonBox::AcceptRole);
-    m_add->setObjectName(QStringLiteral("Anadir"));
-    buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
+    auto *buttons = actionButtons(this, QStringLiteral("Anadir"), QStringLiteral("Añadir"), &m_add);
     connect(buttons, &QDialogButtonBox::accepted, this, &ManualDrawDialog::add);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     setMinimumWidth(440);
     check();
@@ -250,19 +259,12 @@ ManualPrizeDialog::ManualPrizeDialog(DrawEntry &entry, Session &session, QDate d
     }
     layout->addLayout(grid);
 
-    m_problem = new QLabel;
-    m_problem->setObjectName(QStringLiteral("Problema"));
-    m_problem->setStyleSheet(kProblemStyle);
-    m_problem->setWordWrap(true);
+    m_problem = problemLabel();
     layout->addWidget(m_problem);
-
-    auto *buttons = new QDialogButtonBox;
-    QPushButton *save = buttons->addButton(QStringLiteral("Guardar"), QDialogButtonBox::AcceptRole);
-    save->setObjectName(QStringLiteral("Guardar"));
+    QPushButton *save = nullptr;
+    auto *buttons = actionButtons(this, QStringLiteral("Guardar"), QStringLiteral("Guardar"), &save);
     save->setEnabled(!stored.empty());
-    buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &ManualPrizeDialog::save);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     setMinimumWidth(480);
     fill();

@@ -12,6 +12,7 @@ class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 class QSpinBox;
 class Session;
 class UrlOpener;
