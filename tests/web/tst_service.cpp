@@ -559,6 +559,40 @@ private slots:
             QCOMPARE(night.pendingReports.back(), today);
         }
     }
+
+    // What counts as the edge refusing the program, and what is only the
+    // network or the service failing.
+    void blockPages_data()
+    {
+        QTest::addColumn<int>("error");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<bool>("blocked");
+        const int http = int(TransferResult::Error::HttpStatus);
+        const int none = int(TransferResult::Error::None);
+        QTest::newRow("akamai 403") << http << 403 << TestHttpServer::readFixture(QStringLiteral("service/blocked-403.html")) << true;
+        QTest::newRow("bare 406") << http << 406 << QByteArray() << true;
+        QTest::newRow("429") << http << 429 << QByteArray("[]") << true;
+        QTest::newRow("pardon, with 200") << none << 200 << QByteArray("<html><title>Pardon Our Interruption</title></html>") << true;
+        QTest::newRow("edgesuite 503") << http << 503 << QByteArray("<p>errors&#46;edgesuite&#46;net</p>") << true;
+        QTest::newRow("plain 500") << http << 500 << QByteArray("<html>Internal error</html>") << false;
+        QTest::newRow("no draw, 404") << http << 404 << QByteArray("\"No se ha encontrado\"") << false;
+        QTest::newRow("json naming the words") << none << 200 << QByteArray("[\"Access Denied\"]") << false;
+        QTest::newRow("network") << int(TransferResult::Error::Network) << 0 << QByteArray() << false;
+    }
+
+    void blockPages()
+    {
+        QFETCH(int, error);
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        QFETCH(bool, blocked);
+        TransferResult result;
+        result.error = TransferResult::Error(error);
+        result.httpStatus = status;
+        result.body = body;
+        QCOMPARE(ServiceSource::looksBlocked(result), blocked);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestService)
