@@ -426,7 +426,10 @@ void MainWindow::startDownload()
     if (m_newsWindow)
         m_newsWindow->close();
     m_prizeWatch = std::make_unique<PrizeWatch>(m_session);
-    m_download->start();
+    // With no draw stored nothing is asked (and no session ends): the
+    // shipped history offered instead is added here when taken.
+    if (!m_download->start() && m_download->outcome().noHistory)
+        openWayIn(int(m_download->outcome().wayIn));
     showDownloadArea();
 }
 

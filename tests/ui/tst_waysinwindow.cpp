@@ -198,11 +198,15 @@ private slots:
         QVERIFY(m_prompter.offers.first().shippedHistory);
         QVERIFY(m_prompter.boxes.first().text.contains(QStringLiteral("Todavía no hay ningún sorteo guardado")));
 
+        // The download button offers it again; taken, the history is added.
         m_prompter.boxes.clear();
+        m_prompter.ways = {Prompter::WayIn::ShippedHistory};
         auto *button = m_window->findChild<DownloadButton *>(QStringLiteral("Picture2"));
         QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
-        QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("Fichero de datos vacío")});
+        QCOMPARE(m_prompter.titles().first(), QStringLiteral("Fichero de datos vacío"));
         QVERIFY(m_server->requests().isEmpty());
+        QVERIFY(m_session->storedDraws() > 1000);
+        QCOMPARE(m_prompter.titles().last(), QStringLiteral("Todos los sorteos"));
     }
 
     // The window's box offers the ways in as buttons and says which was taken.
