@@ -37,8 +37,8 @@ namespace
         {"member", "NOMBRE", nullptr, "Sólo la participación de ese socio (sin ella, una página por socio)."},
         {"add", "NOMBRE", nullptr, "Añade un socio (hasta 40 caracteres) con las participaciones de --shares."},
         {"set", "VALOR", nullptr,
-         "members: el socio (NOMBRE) cuyas participaciones pasan a ser las de --shares; prizes: el FICHERO con el "
-         "informe de premios escrito a mano, como el que da prizes --json (- para leerlo de la entrada estándar)."},
+         "Con members, el NOMBRE del socio cuyas participaciones pasan a ser las de --shares; con prizes, el FICHERO "
+         "con el informe de premios escrito a mano, como el que da prizes --json (- para leerlo de la entrada estándar)."},
         {"remove", "NOMBRE", nullptr, "Quita un socio de la peña."},
         {"shares", "N", nullptr, "Participaciones del socio, de 1 a 999."},
         {"numbers", "a,b,c,d,e", nullptr, "Los cinco números del sorteo, del 1 al 54, en cualquier orden."},

@@ -25,7 +25,7 @@ Prompter::WayIn StreamPrompter::offerWaysIn(Icon icon, const QString &title, con
     if (ways.shippedHistory) {
         commands += ways.historyFile.isEmpty()
             ? QStringLiteral(" Añada el histórico con: quorvale-cli import numeros.dat (el que viene con Quorvale).")
-            : QStringLiteral(" Añada el histórico con: quorvale-cli import \"%1\"").arg(ways.historyFile);
+            : QStringLiteral(" Añada el histórico con: quorvale-cli import \"%1\".").arg(ways.historyFile);
     }
     if (ways.byHand) {
         commands += QStringLiteral(" Puede añadirlos con: quorvale-cli import FICHERO.json (la respuesta que muestra el "

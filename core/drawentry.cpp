@@ -133,11 +133,10 @@ QUrl DrawEntry::serviceAddress() const
 {
     const QDate today = m_session.clock().today();
     const std::vector<QDate> stored = storedDates();
-    std::vector<QDate> wanted = m_session.drawStatus().holeDates;
-    if (!stored.empty()) {
-        const std::vector<QDate> due = expectedDrawDates(stored.back(), today);
-        wanted.insert(wanted.end(), due.begin(), due.end());
-    }
+    std::vector<QDate> wanted;
+    if (!stored.empty())
+        wanted = expectedDrawDates(stored.back(), today);
+    // Nothing due after the newest draw: the first hole, else the latest draw day.
     if (wanted.empty())
         wanted.push_back(suggestedDate());
     return ServiceSource::Request {wanted.front(), wanted.back()}.url(m_session.endpoints());

@@ -73,7 +73,7 @@ public:
     QDate suggestedDate() const;
 
     // The results service's address, for a browser, of the draws still to
-    // bring: from the oldest missing one (a hole first) to the newest due,
+    // bring: those due after the newest stored draw, else the first hole,
     // else the latest draw day.
     QUrl serviceAddress() const;
 

@@ -489,11 +489,8 @@ void MainWindow::pasteResults()
 {
     if (downloadRunning() || m_entryDialog)
         return;
-    // The address of the draws still missing, as the download left it.
-    QUrl address = m_download->outcome().browserUrl;
-    if (address.isEmpty())
-        address = m_drawEntry->serviceAddress();
-    auto *dialog = new PasteResultsDialog(*m_drawEntry, *m_opener, address, this);
+    // The address of the draws still to bring, as the files stand now.
+    auto *dialog = new PasteResultsDialog(*m_drawEntry, *m_opener, m_drawEntry->serviceAddress(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     m_entryDialog = dialog;
     dialog->open();
