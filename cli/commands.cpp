@@ -416,6 +416,8 @@ int Cli::run(Session &session, const QStringList &arguments, const Options &opti
             const QString implausible = status.value(QStringLiteral("implausible")).toString();
             if (!implausible.isEmpty())
                 printText(implausible);
+            if (!session.drawStatus().holes.isEmpty())
+                printText(session.drawStatus().holes);
             printText(QStringLiteral("Peñas: %1").arg(status.value(QStringLiteral("syndicates")).toInt()));
         }
         return 0;
