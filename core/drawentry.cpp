@@ -301,12 +301,17 @@ DrawEntry::Outcome DrawEntry::insert(std::vector<Incoming> incoming, const std::
         for (const DrawRecord &draw : all)
             written += draw.toBytes();
         const QString drawPath = m_session.dataPath(Session::kDrawFile);
+        const double newestBefore = all.size() > fresh.size() ? m_session.drawBuffer().date : 0.0;
         if (const FileOps::Result result = m_files.write(drawPath, written); result != FileOps::Result::Ok) {
             refuse(QStringLiteral("No se han podido guardar los sorteos; numeros.dat sigue como estaba.\n")
                    + fileErrorText(result, drawPath));
             return {};
         }
         m_session.drawFile().open(drawPath);
+        // The saved draw page is an older draw's now: the report panel must
+        // not show its amounts under the new draw's date.
+        if (fresh.back().date > newestBefore)
+            m_files.write(m_session.dataPath(Session::kDrawPage), {});
     }
     outcome.added = int(fresh.size());
     outcome.reports = reportsTaken;

@@ -271,7 +271,8 @@ void MainWindow::importDraws()
 {
     if (downloadRunning())
         return;
-    m_maintenance->importDraws(m_chooser->chooseDrawFile());
+    if (m_maintenance->importDraws(m_chooser->chooseDrawFile()))
+        m_downloadHost->rebuildPrizeReport();
 }
 
 void MainWindow::deleteAllDraws()
@@ -471,8 +472,8 @@ void MainWindow::openWayIn(int way)
 {
     switch (Prompter::WayIn(way)) {
     case Prompter::WayIn::ShippedHistory:
-        if (!downloadRunning())
-            m_maintenance->importDraws(bundledDrawFile(QApplication::applicationDirPath()));
+        if (!downloadRunning() && m_maintenance->importDraws(bundledDrawFile(QApplication::applicationDirPath())))
+            m_downloadHost->rebuildPrizeReport();
         break;
     case Prompter::WayIn::Paste:
         pasteResults();
@@ -492,6 +493,7 @@ void MainWindow::pasteResults()
     // The address of the draws still to bring, as the files stand now.
     auto *dialog = new PasteResultsDialog(*m_drawEntry, *m_opener, m_drawEntry->serviceAddress(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, m_downloadHost.get(), &SessionDownloadHost::rebuildPrizeReport);
     m_entryDialog = dialog;
     dialog->open();
 }
@@ -502,6 +504,7 @@ void MainWindow::addDrawByHand()
         return;
     auto *dialog = new ManualDrawDialog(*m_drawEntry, m_drawEntry->suggestedDate(), m_session.clock().today(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, m_downloadHost.get(), &SessionDownloadHost::rebuildPrizeReport);
     m_entryDialog = dialog;
     dialog->open();
 }
@@ -514,6 +517,7 @@ void MainWindow::prizeReportByHand(int position)
     const QDate date = record > 0 ? m_session.drawFile().get(record).qdate() : QDate();
     auto *dialog = new ManualPrizeDialog(*m_drawEntry, m_session, date, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, m_downloadHost.get(), &SessionDownloadHost::rebuildPrizeReport);
     m_entryDialog = dialog;
     dialog->open();
 }

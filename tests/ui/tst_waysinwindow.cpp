@@ -173,6 +173,9 @@ private slots:
         in<QPushButton>(report, "Guardar")->click();
         QTRY_VERIFY(!m_window->entryDialog());
         QCOMPARE(m_session->prizeReports().report({2026, 12, 6}).source, PrizeReport::Source::Manual);
+        // The report tab shows the newest draw's report as typed.
+        QCOMPARE(m_window->findChild<QLabel *>(QStringLiteral("Label10_0"))->text(), QStringLiteral("1.000,00"));
+        QVERIFY(m_window->findChild<QLabel *>(QStringLiteral("Label8"))->text().contains(QStringLiteral("6 de diciembre")));
 
         // Every draw since the peña's creation is priced: 29 November's 3 + 1
         // and key, 6 December's 4 + 1 typed by hand, 22 November's 3 + 1.
