@@ -36,9 +36,12 @@ namespace
         {"pdf", "FICHERO", nullptr, "Fichero PDF de salida."},
         {"member", "NOMBRE", nullptr, "Sólo la participación de ese socio (sin ella, una página por socio)."},
         {"add", "NOMBRE", nullptr, "Añade un socio (hasta 40 caracteres) con las participaciones de --shares."},
-        {"set", "NOMBRE", nullptr, "Cambia las participaciones de un socio a las de --shares."},
+        {"set", "VALOR", nullptr,
+         "Con members, el NOMBRE del socio cuyas participaciones pasan a ser las de --shares; con prizes, el FICHERO "
+         "con el informe de premios escrito a mano, como el que da prizes --json (- para leerlo de la entrada estándar)."},
         {"remove", "NOMBRE", nullptr, "Quita un socio de la peña."},
         {"shares", "N", nullptr, "Participaciones del socio, de 1 a 999."},
+        {"numbers", "a,b,c,d,e", nullptr, "Los cinco números del sorteo, del 1 al 54, en cualquier orden."},
     };
 
     constexpr CommandInfo kCommands[] = {
@@ -55,8 +58,13 @@ namespace
          "El número de la peña nueva (su número R para print, ledger y delete-syndicate), o con --json {\"record\": R}."},
         {"print", 1, 1, "", "Imprime una peña en un fichero PDF.", {"syndicate", "official", "plain", "pdf", "json", "yes"},
          "El número de páginas del PDF escrito, o con --json {\"pages\": N, \"pdf\": FICHERO}."},
-        {"import", 2, 2, "FICHERO", "Importa un fichero de sorteos (numeros.dat); el anterior se guarda como numeros.bak.", {"yes"},
-         "Nada; los avisos van a la salida de error."},
+        {"import", 2, 2, "FICHERO",
+         "Importa un fichero de sorteos: un numeros.dat sustituye al actual (el anterior se guarda como numeros.bak); "
+         "la respuesta del servicio de resultados guardada desde el navegador (.json) o un CSV como el de export "
+         "añaden sus sorteos a los guardados.",
+         {"yes"}, "Nada; los avisos van a la salida de error."},
+        {"add-draw", 1, 1, "", "Añade a mano un sorteo (con --yes; sin ella sólo lo pregunta).",
+         {"date", "numbers", "key", "yes"}, "Nada; los avisos van a la salida de error."},
         {"delete-draws", 1, 1, "", "Borra todos los sorteos y, si se pide, los aciertos de las peñas.", {"yes-draws", "yes-reset"},
          "Nada; los avisos van a la salida de error."},
         {"delete-draw", 2, 2, "N", "Borra el sorteo N de la lista (1 = el más reciente).", {"yes"},
@@ -67,8 +75,9 @@ namespace
          "El último texto del estado de la descarga, o con --json los sorteos nuevos, los informes pendientes, los sorteos que faltan y los premios de las peñas."},
         {"export", 1, 1, "", "Los sorteos en CSV, del más antiguo al más reciente.", {"csv"},
          "date,n1,n2,n3,n4,n5,clave y una línea por sorteo (se puede volver a importar)."},
-        {"prizes", 1, 1, "", "Informe de premios del último sorteo guardado.", {"date", "all", "json"},
-         "Por categoría, los acertantes y el premio en euros, o si el informe está pendiente o falta."},
+        {"prizes", 1, 1, "", "Informe de premios del último sorteo guardado; con --set, lo guarda escrito a mano.",
+         {"date", "all", "json", "set", "yes"},
+         "Por categoría, los acertantes y el premio en euros, o si el informe está pendiente o falta; con --set, nada."},
         {"ledger", 1, 1, "", "Lo jugado y lo ganado por una peña, sorteo a sorteo.", {"syndicate", "json", "csv"},
          "Por sorteo: la fecha, lo jugado y lo ganado en céntimos y las apuestas premiadas por categoría."},
         {"members", 1, 1, "", "Los socios de una peña y sus participaciones; con --add, --set o --remove, los cambia.",

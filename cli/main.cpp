@@ -1,6 +1,7 @@
 #include "commands.h"
 #include "commandtable.h"
 #include "createcommand.h"
+#include "entrycommands.h"
 #include "exitcodes.h"
 #include "maintenancecommands.h"
 #include "membercommands.h"
@@ -84,6 +85,10 @@ namespace
             return Cli::printUsageError(printArguments(parser));
         if (command == QLatin1String("members") || command == QLatin1String("participation"))
             return Cli::memberUsageError(parser, command);
+        if (command == QLatin1String("add-draw"))
+            return Cli::addDrawUsageError(parser);
+        if (command == QLatin1String("prizes") && parser.isSet(QStringLiteral("set")))
+            return Cli::setPrizesUsageError(parser);
         if (command == QLatin1String("prizes"))
             return Cli::prizesUsageError(parser.value(QStringLiteral("date")), parser.isSet(QStringLiteral("all")));
         if (command == QLatin1String("ledger"))
@@ -220,6 +225,10 @@ int main(int argc, char *argv[])
     int code = 0;
     if (command == QLatin1String("create")) {
         code = Cli::runCreate(session, prompter, createArguments(parser), commandOptions.json);
+    } else if (command == QLatin1String("add-draw")) {
+        code = Cli::runAddDraw(session, prompter, parser);
+    } else if (command == QLatin1String("prizes") && parser.isSet(QStringLiteral("set"))) {
+        code = Cli::runSetPrizes(session, prompter, parser);
     } else if (command == QLatin1String("prizes")) {
         code = Cli::runPrizes(session, parser.value(QStringLiteral("date")), parser.isSet(QStringLiteral("all")),
                               commandOptions.json);

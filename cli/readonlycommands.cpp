@@ -12,6 +12,8 @@ bool Cli::writesData(const QCommandLineParser &parser, const QStringList &argume
         QStringLiteral("export"), QStringLiteral("print"), QStringLiteral("participation"),
     };
     const QString command = arguments.value(0);
+    if (command == QLatin1String("prizes"))
+        return parser.isSet(QStringLiteral("set"));
     if (command == QLatin1String("members")) {
         return parser.isSet(QStringLiteral("add")) || parser.isSet(QStringLiteral("set"))
             || parser.isSet(QStringLiteral("remove"));

@@ -5,6 +5,7 @@
 #include "base/prompter.h"
 #include "session.h"
 #include "base/urlopener.h"
+#include "drawentry.h"
 #include "store/drawfilecheck.h"
 #include "store/fileops.h"
 #include "store/oledate.h"
@@ -77,7 +78,7 @@ FileOps::Result Maintenance::replaceThroughWorkFile(const QString &work, const Q
     return result;
 }
 
-void Maintenance::importDraws(const QString &chosenPath)
+bool Maintenance::importDraws(const QString &chosenPath)
 {
     Prompter &prompter = m_session.prompter();
     if (chosenPath.isEmpty()) {
@@ -87,25 +88,35 @@ void Maintenance::importDraws(const QString &chosenPath)
                                        "CREACIÓN DEL GORDO DE LA PRIMITIVA vienen con Quorvale: pulse otra vez "
                                        "\"Añadir todos los sorteos\" y elija el archivo numeros.dat de la carpeta "
                                        "que se abre."));
-        return;
+        return false;
     }
 
     const QString drawPath = m_session.dataPath(Session::kDrawFile);
     const QFileInfo chosen(chosenPath);
     if (chosen.exists() && chosen.canonicalFilePath() == QFileInfo(drawPath).canonicalFilePath()) {
         prompter.warn(kOops, QStringLiteral("Ese archivo ya es el fichero de sorteos de Quorvale: no hay nada que importar."));
-        return;
+        return false;
     }
 
     QByteArray bytes;
     if (!m_files.read(chosenPath, &bytes)) {
         prompter.warn(kOops, kNotADrawFile + QStringLiteral(" Error %1").arg(kErrorFileNotFound));
-        return;
+        return false;
     }
-    // The whole file is checked before anything is replaced.
+    // A draw file replaces ours; draws in text (the service's answer, a CSV)
+    // are added to ours.
     if (!isImportableDrawFile(bytes)) {
+        DrawEntry entry(m_session, m_files);
+        switch (DrawEntry::kindOf(bytes)) {
+        case DrawEntry::TextKind::ServiceAnswer:
+            return entry.addServiceAnswer(bytes).done;
+        case DrawEntry::TextKind::Csv:
+            return entry.addCsv(bytes).done;
+        case DrawEntry::TextKind::Other:
+            break;
+        }
         prompter.warn(kOops, kNotADrawFile);
-        return;
+        return false;
     }
 
     // The backup is the old file byte for byte, or nothing is done: an
@@ -113,7 +124,7 @@ void Maintenance::importDraws(const QString &chosenPath)
     QByteArray current;
     if (const FileOps::Result read = m_files.readFile(drawPath, &current, true); read != FileOps::Result::Ok) {
         prompter.warn(kOops, fileErrorText(read, drawPath));
-        return;
+        return false;
     }
     const QString backupPath = m_session.dataDir() + kDrawBackup;
     QString failed = backupPath;
@@ -126,13 +137,14 @@ void Maintenance::importDraws(const QString &chosenPath)
         // Stopped at the first failure: numeros.dat is still the old file.
         prompter.warn(kOops, kNotADrawFile + QStringLiteral(" Error %1").arg(errorNumber(result)) + QLatin1Char('\n')
                                  + fileErrorText(result, failed));
-        return;
+        return false;
     }
 
     m_session.drawFile().open(drawPath);
     prompter.inform(QStringLiteral("Todos los sorteos"), QStringLiteral("Archivo de sorteos importado con éxito"));
     m_session.updateStatus();
     m_session.refreshDraws();
+    return true;
 }
 
 bool Maintenance::deleteAllDraws()

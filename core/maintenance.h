@@ -17,8 +17,11 @@ class Maintenance
 public:
     Maintenance(Session &session, FileOps &files, UrlOpener &browser);
 
-    // chosenPath is what the open-file dialog gave; empty when cancelled.
-    void importDraws(const QString &chosenPath);
+    // chosenPath is what the open-file dialog gave; empty when cancelled. A
+    // numeros.dat replaces the draw file (numeros.bak keeps the old one); the
+    // results service's answer saved from a browser, or a CSV of draws, adds
+    // its draws to those stored (DrawEntry). True when done.
+    bool importDraws(const QString &chosenPath);
 
     // Both questions are asked; draws and results go as answered. False when
     // a step failed (the files stay as they were, and the user was told).

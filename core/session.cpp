@@ -3,10 +3,12 @@
 #include "base/clock.h"
 #include "base/prompter.h"
 #include "dataaccess.h"
+#include "datadir.h"
 #include "store/fileops.h"
 #include "store/oledate.h"
 
 #include <QDir>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -22,6 +24,10 @@ namespace
         "La peña creada empezará a almacenar resultados a partir de hoy. Si quieres ver "
         "los resultados de la peña en sorteos anteriores, marque la casilla 'Histórico' "
         "de la pestaña 'General'.");
+    const QString kWelcomeNoDraws = QStringLiteral(
+        "Todavía no hay ningún sorteo guardado. Con Quorvale vienen todos los sorteos desde el primero, del "
+        "6 de febrero de 2005: añádalos ahora con el botón de abajo (o más tarde con \"Añadir todos los sorteos\", "
+        "en la pestaña 'Estadísticas'); después, la descarga traerá sólo los sorteos nuevos.");
     const QString kBadDrawFileTitle = QStringLiteral("Error de lectura");
     const QString kBadDrawFileText = QStringLiteral(
         "Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!.");
@@ -300,6 +306,18 @@ void Session::updateStatus()
         m_implausibleRecords.push_back(draw.record);
     m_status.implausible = implausibleDrawsText(implausible, draws);
     m_status.implausibleWarning = !implausible.empty();
+    // Holes are looked for among the draws that can be real.
+    std::vector<QDate> real;
+    real.reserve(dates.size());
+    for (std::size_t i = 0, bad = 0; i < dates.size(); ++i) {
+        if (bad < implausible.size() && implausible[bad].record == int(i) + 1) {
+            ++bad;
+            continue;
+        }
+        real.push_back(OleDate::toDate(dates[i]));
+    }
+    m_status.holeDates = findHistoryHoles(real);
+    m_status.holes = historyHolesText(m_status.holeDates);
     m_drawsToShow = std::clamp(m_drawsToShow, 1, m_status.scrollMaximum);
 
     loadSyndicateList();
@@ -715,7 +733,20 @@ bool Session::checkSyndicateChosen(int record) const
 
 void Session::mainWindowActivated()
 {
-    if (++m_firstShowCount == 1 && m_syndicateFile.count() == 0)
-        m_prompter.inform(kWelcomeTitle, kWelcomeText);
+    if (++m_firstShowCount == 1 && m_syndicateFile.count() == 0) {
+        if (m_drawFile.count() == 0) {
+            // An empty directory: the shipped history is one click away,
+            // never a download from the game's first year.
+            Prompter::WaysIn ways;
+            ways.shippedHistory = true;
+            ways.historyFile = bundledDrawFile(QCoreApplication::applicationDirPath());
+            const Prompter::WayIn chosen = m_prompter.offerWaysIn(Prompter::Icon::Information, kWelcomeTitle,
+                                                                  kWelcomeText + QStringLiteral("\n\n") + kWelcomeNoDraws, ways);
+            if (chosen != Prompter::WayIn::None)
+                emit wayInChosen(chosen);
+        } else {
+            m_prompter.inform(kWelcomeTitle, kWelcomeText);
+        }
+    }
     showNewestDraw();
 }

@@ -2,6 +2,7 @@
 
 #include "drawlist.h"
 #include "base/endpoints.h"
+#include "base/prompter.h"
 #include "status.h"
 #include "store/drawrecord.h"
 #include "store/fileops.h"
@@ -22,7 +23,6 @@
 #include <vector>
 
 class Clock;
-class Prompter;
 
 // The program's state and the commands every front end calls. Windows and
 // the command-line tool observe it and render; neither keeps logic of its own.
@@ -220,6 +220,9 @@ signals:
     // showNewestDraw put the draw count back to 1: the chart goes back to
     // its first half too.
     void scrollBarsReset();
+    // The user took one of the ways to put draws in that a box offered
+    // (the welcome box's shipped history); the window carries it out.
+    void wayInChosen(Prompter::WayIn way);
 
 private:
     void openFiles();

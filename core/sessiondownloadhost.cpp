@@ -2,10 +2,12 @@
 
 #include "base/clock.h"
 #include "base/prompter.h"
+#include "datadir.h"
 #include "session.h"
 #include "web/downloadsession.h"
 #include "web/networktransfer.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -88,6 +90,11 @@ void SessionDownloadHost::showPrizeReport(const PrizeReportView &view)
     m_report = view;
     m_readerMissing |= view.readerMissing;
     emit prizeReportChanged();
+}
+
+QString SessionDownloadHost::shippedHistoryFile() const
+{
+    return bundledDrawFile(QCoreApplication::applicationDirPath());
 }
 
 PrizeReportFile *SessionDownloadHost::prizeReports()

@@ -36,6 +36,7 @@ public:
     void loadDrawList() override;
     void showPrizeReport(const PrizeReportView &view) override;
     PrizeReportFile *prizeReports() override;
+    QString shippedHistoryFile() const override;
     bool pdfViewerAvailable() const override { return m_pdfViewerAvailable; }
     void stopPrizeAnimation() override;
     bool newsWindowVisible() const override { return m_newsWindowVisible; }

@@ -26,7 +26,9 @@ QString DialogFileChooser::chooseDrawFile()
     const QString bundled = bundledDrawFile(QApplication::applicationDirPath());
     const QString start = bundled.isEmpty() ? QDir::homePath() : QFileInfo(bundled).absolutePath();
     return QFileDialog::getOpenFileName(m_parent, QStringLiteral("Seleccione el archivo NUMEROS.DAT"), start,
-                                        QStringLiteral("Archivos de sorteos (numeros.dat NUMEROS.DAT Numeros.dat)"));
+                                        QStringLiteral("Archivos de sorteos (numeros.dat NUMEROS.DAT Numeros.dat);;"
+                                                       "Sorteos en texto: respuesta del servicio o CSV (*.json *.csv *.txt);;"
+                                                       "Todos los archivos (*)"));
 }
 
 QString DialogFileChooser::choosePdfFile(const QString &suggestedName)

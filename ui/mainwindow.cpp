@@ -5,6 +5,7 @@
 #include "creamenu.h"
 #include "desktopseams.h"
 #include "downloadbar.h"
+#include "drawentrydialogs.h"
 #include "generaltab.h"
 #include "managertab.h"
 #include "newswindow.h"
@@ -14,7 +15,10 @@
 #include "statisticstab.h"
 #include "systemprintdialog.h"
 
+#include "base/clock.h"
 #include "base/prompter.h"
+#include "core/datadir.h"
+#include "core/drawentry.h"
 #include "core/maintenance.h"
 #include "core/membership.h"
 #include "core/prizewatch.h"
@@ -53,6 +57,7 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
     , m_maintenance(std::make_unique<Maintenance>(session, *m_files, *m_desktopOpener))
     , m_creation(std::make_unique<SyndicateCreation>(session))
     , m_printDialog(std::make_unique<SystemPrintDialog>())
+    , m_drawEntry(std::make_unique<DrawEntry>(session, *m_files))
     , m_transfer(std::make_unique<NetworkTransfer>())
     , m_downloadHost(std::make_unique<SessionDownloadHost>(session))
 {
@@ -94,6 +99,12 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
     connect(m_statisticsTab, &StatisticsTab::importRequested, this, &MainWindow::importDraws);
     connect(m_statisticsTab, &StatisticsTab::deleteAllRequested, this, &MainWindow::deleteAllDraws);
     connect(m_statisticsTab, &StatisticsTab::drawClicked, this, &MainWindow::drawClicked);
+    connect(m_statisticsTab, &StatisticsTab::addDrawRequested, this, &MainWindow::addDrawByHand);
+    connect(m_statisticsTab, &StatisticsTab::prizeReportRequested, this, &MainWindow::prizeReportByHand);
+    connect(&m_session, &Session::wayInChosen, this, [this](Prompter::WayIn way) {
+        // After the box that offered it has closed.
+        QTimer::singleShot(0, this, [this, way] { openWayIn(int(way)); });
+    });
     connect(m_statisticsTab, &StatisticsTab::deleteDrawRequested, this, [this](int position) {
         if (!downloadRunning())
             m_maintenance->deleteNamedDraw(position);
@@ -158,7 +169,7 @@ void MainWindow::showReadOnly(QVBoxLayout *layout)
     banner->setStyleSheet(QStringLiteral("background: rgb(255, 236, 160); color: black; padding: 4px; "
                                          "border: 1px solid rgb(200, 160, 0);"));
     layout->insertWidget(0, banner);
-    for (const char *name : {"Baja", "Crearp", "informes", "borrpe"}) {
+    for (const char *name : {"Baja", "Crearp", "informes", "borrpe", "pegar", "sorteomano", "informemano"}) {
         if (auto *action = findChild<QAction *>(QLatin1String(name)))
             action->setEnabled(false);
     }
@@ -198,6 +209,13 @@ void MainWindow::buildMenus()
     addAction(general, QStringLiteral("Crearp"), QStringLiteral("Crear peña nueva"), [this] { createSyndicate(); });
     addAction(general, QStringLiteral("informes"), QStringLiteral("Descargar informes de premios"), [this] { downloadReports(); });
     m_deleteAllAction = addAction(general, QStringLiteral("borrpe"), QStringLiteral("Borrar sorteos almacenados/Reset aciertos peñas"), [this] { deleteAllDraws(); });
+    // Draws and reports without the download, when the operator refuses it.
+    m_entryActions = {
+        addAction(general, QStringLiteral("pegar"), QStringLiteral("Pegar resultados del navegador…"), [this] { pasteResults(); }),
+        addAction(general, QStringLiteral("sorteomano"), QStringLiteral("Añadir sorteo a mano…"), [this] { addDrawByHand(); }),
+        addAction(general, QStringLiteral("informemano"), QStringLiteral("Informe de premios a mano…"),
+                  [this] { prizeReportByHand(0); }),
+    };
 
     QMenu *simple = general->addMenu(QStringLiteral("Sencillas"));
     simple->setObjectName(QStringLiteral("sen"));
@@ -284,7 +302,8 @@ void MainWindow::importDraws()
 {
     if (downloadRunning())
         return;
-    m_maintenance->importDraws(m_chooser->chooseDrawFile());
+    if (m_maintenance->importDraws(m_chooser->chooseDrawFile()))
+        m_downloadHost->rebuildPrizeReport();
 }
 
 void MainWindow::deleteAllDraws()
@@ -457,7 +476,10 @@ void MainWindow::startDownload()
     if (m_newsWindow)
         m_newsWindow->close();
     m_prizeWatch = std::make_unique<PrizeWatch>(m_session);
-    m_download->start();
+    // With no draw stored nothing is asked (and no session ends): the
+    // shipped history offered instead is added here when taken.
+    if (!m_download->start() && m_download->outcome().noHistory)
+        openWayIn(int(m_download->outcome().wayIn));
     showDownloadArea();
 }
 
@@ -486,8 +508,67 @@ void MainWindow::downloadFinished()
         }
     }
     showDownloadArea();
-    if (m_closeWhenIdle && !downloadRunning())
+    if (m_closeWhenIdle && !downloadRunning()) {
         close();
+        return;
+    }
+    // A way in chosen in the session's last box.
+    if (!downloadRunning() && m_download->outcome().wayIn != Prompter::WayIn::None)
+        openWayIn(int(m_download->outcome().wayIn));
+}
+
+void MainWindow::openWayIn(int way)
+{
+    switch (Prompter::WayIn(way)) {
+    case Prompter::WayIn::ShippedHistory:
+        if (!downloadRunning() && m_maintenance->importDraws(bundledDrawFile(QApplication::applicationDirPath())))
+            m_downloadHost->rebuildPrizeReport();
+        break;
+    case Prompter::WayIn::Paste:
+        pasteResults();
+        break;
+    case Prompter::WayIn::ByHand:
+        addDrawByHand();
+        break;
+    case Prompter::WayIn::None:
+        break;
+    }
+}
+
+void MainWindow::pasteResults()
+{
+    if (downloadRunning() || m_entryDialog)
+        return;
+    // The address of the draws still to bring, as the files stand now.
+    auto *dialog = new PasteResultsDialog(*m_drawEntry, *m_opener, m_drawEntry->serviceAddress(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, m_downloadHost.get(), &SessionDownloadHost::rebuildPrizeReport);
+    m_entryDialog = dialog;
+    dialog->open();
+}
+
+void MainWindow::addDrawByHand()
+{
+    if (downloadRunning() || m_entryDialog)
+        return;
+    auto *dialog = new ManualDrawDialog(*m_drawEntry, m_drawEntry->suggestedDate(), m_session.clock().today(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, m_downloadHost.get(), &SessionDownloadHost::rebuildPrizeReport);
+    m_entryDialog = dialog;
+    dialog->open();
+}
+
+void MainWindow::prizeReportByHand(int position)
+{
+    if (downloadRunning() || m_entryDialog)
+        return;
+    const int record = position > 0 ? m_session.nextDrawRecord() - position : m_session.storedDraws();
+    const QDate date = record > 0 ? m_session.drawFile().get(record).qdate() : QDate();
+    auto *dialog = new ManualPrizeDialog(*m_drawEntry, m_session, date, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, m_downloadHost.get(), &SessionDownloadHost::rebuildPrizeReport);
+    m_entryDialog = dialog;
+    dialog->open();
 }
 
 void MainWindow::showDownloadArea()
@@ -499,6 +580,8 @@ void MainWindow::showDownloadArea()
     const bool idle = !running && !m_session.isReadOnly();
     m_statisticsTab->setEditingAllowed(idle);
     m_deleteAllAction->setEnabled(idle);
+    for (QAction *action : m_entryActions)
+        action->setEnabled(idle);
     m_managerTab->setDeletionAllowed(idle);
 }
 

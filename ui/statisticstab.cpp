@@ -38,13 +38,26 @@ StatisticsTab::StatisticsTab(Session &session, QWidget *parent)
     m_drawView->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_drawView, &QTreeView::customContextMenuRequested, this, [this](const QPoint &at) {
         const QModelIndex index = m_drawView->indexAt(at);
-        if (!index.isValid() || !m_deleteDrawsButton->isEnabled())
+        if (!m_deleteDrawsButton->isEnabled())
             return;
         QMenu menu(this);
-        QAction *remove = menu.addAction(QStringLiteral("Eliminar este sorteo"));
-        remove->setObjectName(QStringLiteral("EliminarSorteo"));
-        if (menu.exec(m_drawView->viewport()->mapToGlobal(at)) == remove)
+        QAction *remove = nullptr;
+        QAction *report = nullptr;
+        if (index.isValid()) {
+            remove = menu.addAction(QStringLiteral("Eliminar este sorteo"));
+            remove->setObjectName(QStringLiteral("EliminarSorteo"));
+            report = menu.addAction(QStringLiteral("Informe de premios a mano…"));
+            report->setObjectName(QStringLiteral("InformeAMano"));
+        }
+        QAction *byHand = menu.addAction(QStringLiteral("Añadir sorteo a mano…"));
+        byHand->setObjectName(QStringLiteral("SorteoAMano"));
+        QAction *chosen = menu.exec(m_drawView->viewport()->mapToGlobal(at));
+        if (chosen && chosen == remove)
             emit deleteDrawRequested(index.row() + 1);
+        else if (chosen && chosen == report)
+            emit prizeReportRequested(index.row() + 1);
+        else if (chosen == byHand)
+            emit addDrawRequested();
     });
     left->addWidget(m_drawView, 1);
     m_totalLabel = namedLabel(QStringLiteral("Label7"), QString());

@@ -42,6 +42,8 @@ public:
     virtual void showPrizeReport(const PrizeReportView &view) = 0;
     // Every stored draw's prize report; none when the host keeps no reports.
     virtual PrizeReportFile *prizeReports() { return nullptr; }
+    // The draw history that comes with the program; empty when none is found.
+    virtual QString shippedHistoryFile() const { return {}; }
     // Whether the prize report can show a PDF inside the window.
     virtual bool pdfViewerAvailable() const { return true; }
     virtual void stopPrizeAnimation() {}
