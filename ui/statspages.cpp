@@ -253,7 +253,7 @@ QWidget *StatsPages::numbersPage(bool keys)
     left->addWidget(table(name, proxy), 1);
     left->addWidget(exportRow(name + QStringLiteral("Csv"), proxy,
                               keys ? QStringLiteral("claves.csv") : QStringLiteral("numeros.csv")));
-    layout->addLayout(left, 3);
+    layout->addLayout(left, 2);
 
     auto *right = new QVBoxLayout;
     auto *chart = new FrequencyChart(keys ? QStringLiteral("Claves") : QStringLiteral("Números"));
@@ -277,7 +277,7 @@ QWidget *StatsPages::numbersPage(bool keys)
         choice->addWidget(m_numberHalf);
     }
     right->addLayout(choice);
-    layout->addLayout(right, 2);
+    layout->addLayout(right, 1);
     return page;
 }
 

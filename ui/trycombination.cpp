@@ -120,6 +120,7 @@ TryCombinationPage::TryCombinationPage(Session &session, QWidget *parent)
     totalsProxy->setSortRole(StatsModels::kSortRole);
     m_totalsView = tableView(QStringLiteral("TryTotals"), totalsProxy);
     m_totalsView->sortByColumn(TryTotalsModel::Category, Qt::AscendingOrder);
+    m_totalsView->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     connect(m_totalsView, &QTableView::doubleClicked, this, [this, totalsProxy](const QModelIndex &index) {
         listCategory(totalsProxy->mapToSource(index).row() + 1);
     });
