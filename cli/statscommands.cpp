@@ -14,9 +14,11 @@
 #include <QJsonObject>
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <limits>
 #include <optional>
 
 namespace
@@ -44,11 +46,11 @@ namespace
         if (last) {
             const QString text = parser.value(QStringLiteral("last"));
             bool ok = false;
-            const int count = text.trimmed().toInt(&ok);
+            const qlonglong count = text.trimmed().toLongLong(&ok);
             if (!ok || count < 1)
                 reading.problem = QStringLiteral("--last: el número de sorteos debe ser un número entero mayor que 0 (%1).").arg(text);
-            else
-                reading.window = Stats::Window::lastDraws(count);
+            else // More than are stored is all of them.
+                reading.window = Stats::Window::lastDraws(int(std::min<qlonglong>(count, std::numeric_limits<int>::max())));
             return reading;
         }
         if (!since && !until)
@@ -239,6 +241,8 @@ int Cli::runStats(Session &session, const QCommandLineParser &parser, bool json)
 
     const QLocale spanish(QLocale::Spanish, QLocale::Spain);
     printLine(windowText(f.draws, f.from, f.to));
+    if (f.draws == 0)
+        return Exit::kDone;
     printLine(QString());
     printValues(spanish, QStringLiteral("Números (sin salir y ausencias en sorteos de este periodo):"), f.numbers, f.draws,
                 Stats::kMarkedNumbers);

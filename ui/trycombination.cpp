@@ -176,6 +176,12 @@ void TryCombinationPage::setWindow(const Stats::Window &window)
     recompute();
 }
 
+void TryCombinationPage::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    recompute();
+}
+
 void TryCombinationPage::gridClicked()
 {
     m_bet.numbers.clear();

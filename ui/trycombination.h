@@ -35,6 +35,10 @@ public:
     int listedCategory() const { return m_category; }
     void listCategory(int category);
 
+protected:
+    // Reports may have been downloaded meanwhile: the money is counted again.
+    void showEvent(QShowEvent *event) override;
+
 private:
     void gridClicked();
     void numbersTyped(const QString &text);
