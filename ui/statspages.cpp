@@ -167,17 +167,23 @@ void StatsPages::refresh()
     showValueChart(false);
     showValueChart(true);
     m_pairs->setFigures(m_figures);
-    if (m_pairs->rowCount() > 0 && m_figures.draws > 0) {
-        const auto pairs = Stats::pairsByCount(m_figures);
+    if (m_figures.draws > 0) {
+        // The model holds the pairs the most frequent first.
+        const auto times = [](int n) { return n == 1 ? QStringLiteral("1 vez") : QStringLiteral("%1 veces").arg(n); };
         QStringList lines = {QStringLiteral("Las que más han salido juntas:")};
-        for (std::size_t i = 0; i < 10; ++i)
-            lines << QStringLiteral("  %1 y %2: %3 veces").arg(pairs[i].low).arg(pairs[i].high).arg(pairs[i].drawn);
-        const auto never = std::count_if(pairs.begin(), pairs.end(), [](const Stats::PairCount &p) { return p.drawn == 0; });
+        for (int i = 0; i < 10; ++i) {
+            const Stats::PairCount &p = m_pairs->pair(i);
+            lines << QStringLiteral("  %1 y %2: %3").arg(p.low).arg(p.high).arg(times(p.drawn));
+        }
+        int never = 0;
+        for (int i = 0; i < m_pairs->rowCount(); ++i)
+            never += m_pairs->pair(i).drawn == 0 ? 1 : 0;
+        const Stats::PairCount &last = m_pairs->pair(m_pairs->rowCount() - 1);
         lines << QString();
         if (never > 0)
-            lines << QStringLiteral("%1 de las %2 parejas no han salido nunca juntas en este periodo.").arg(never).arg(pairs.size());
+            lines << QStringLiteral("%1 de las %2 parejas no han salido nunca juntas en este periodo.").arg(never).arg(Stats::kPairs);
         else
-            lines << QStringLiteral("La que menos: %1 y %2, %3 veces.").arg(pairs.back().low).arg(pairs.back().high).arg(pairs.back().drawn);
+            lines << QStringLiteral("La que menos: %1 y %2, %3.").arg(last.low).arg(last.high).arg(times(last.drawn));
         m_pairSummary->setText(lines.join(QLatin1Char('\n')));
     } else {
         m_pairSummary->clear();
