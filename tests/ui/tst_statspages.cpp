@@ -6,6 +6,7 @@
 #include "core/session.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
+#include "ui/csvexport.h"
 #include "ui/statisticstab.h"
 #include "ui/statsmodels.h"
 #include "ui/statspages.h"
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStandardItemModel>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -190,6 +192,13 @@ private slots:
         QCOMPARE(lines[0], QStringLiteral("Clave;Veces;%;Sin salir;Máx. aus.;Media aus.;Marca"));
         QVERIFY(lines[1].startsWith(QStringLiteral("9;")));
         QVERIFY(lines[1].contains(QStringLiteral(" %;")));
+
+        // A field with the separator or a quote is quoted, its quotes doubled.
+        QStandardItemModel odd(1, 2);
+        odd.setHorizontalHeaderLabels({QStringLiteral("a;b"), QStringLiteral("c")});
+        odd.setItem(0, 0, new QStandardItem(QStringLiteral("dijo \"sí\"")));
+        odd.setItem(0, 1, new QStandardItem(QStringLiteral("1,50 €")));
+        QCOMPARE(CsvExport::tableText(odd), QStringLiteral("\"a;b\";c\r\n\"dijo \"\"sí\"\"\";1,50 €\r\n"));
 
         chooser.path = m_dir.filePath(QStringLiteral("no/existe/parejas.csv"));
         m_prompter.boxes.clear();
