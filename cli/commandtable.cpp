@@ -41,7 +41,10 @@ namespace
          "con el informe de premios escrito a mano, como el que da prizes --json (- para leerlo de la entrada estándar)."},
         {"remove", "NOMBRE", nullptr, "Quita un socio de la peña."},
         {"shares", "N", nullptr, "Participaciones del socio, de 1 a 999."},
-        {"numbers", "a,b,c,d,e", nullptr, "Los cinco números del sorteo, del 1 al 54, en cualquier orden."},
+        {"last", "N", nullptr, "Sólo los N sorteos más recientes."},
+        {"since", "FECHA", nullptr, "Desde el sorteo de esa fecha (AAAA-MM-DD), incluido."},
+        {"until", "FECHA", nullptr, "Hasta el sorteo de esa fecha (AAAA-MM-DD), incluido."},
+        {"numbers", "a,b,...", nullptr, "Números del 1 al 54 separados por comas: los cinco del sorteo (add-draw) o de 5 a 11 de la apuesta (try)."},
     };
 
     constexpr CommandInfo kCommands[] = {
@@ -88,6 +91,15 @@ namespace
          {"syndicate", "member", "date", "pdf", "json"},
          "El número de páginas del PDF (una por socio), o con --json {\"pages\": N, \"pdf\": FICHERO, \"date\": \"AAAA-MM-DD\"}. "
          "El sorteo es el próximo, o el de --date."},
+        {"stats", 1, 1, "", "Estadísticas de los sorteos: veces, ausencias, calientes y fríos, parejas y forma del sorteo.",
+         {"last", "since", "until", "json"},
+         "Por número y por clave: veces, porcentaje de sorteos, sorteos sin salir, mayor ausencia y ausencia media; "
+         "las parejas, la suma, impares, bajos, decenas, consecutivos y repetidos del sorteo anterior. "
+         "Sin --last ni --since/--until, todos los sorteos guardados."},
+        {"try", 1, 1, "", "Comprobar combinación: lo que una apuesta habría ganado en los sorteos guardados.",
+         {"numbers", "key", "last", "since", "until", "json"},
+         "Los premios por categoría, lo jugado, lo ganado y el balance (de los sorteos con informe de premios) "
+         "y cada sorteo con premio. No toca ninguna peña."},
     };
 
     const OptionInfo *findOption(const char *name)

@@ -8,6 +8,7 @@
 #include "printcommand.h"
 #include "readonlycommands.h"
 #include "reportcommands.h"
+#include "statscommands.h"
 #include "streamprompter.h"
 #include "updatecommand.h"
 
@@ -93,6 +94,8 @@ namespace
             return Cli::prizesUsageError(parser.value(QStringLiteral("date")), parser.isSet(QStringLiteral("all")));
         if (command == QLatin1String("ledger"))
             return Cli::ledgerUsageError(parser.value(QStringLiteral("syndicate")), options.json, options.csv);
+        if (command == QLatin1String("stats") || command == QLatin1String("try"))
+            return Cli::statsUsageError(parser, command);
         if (const QString wrong = Cli::maintenanceUsageError(arguments); !wrong.isEmpty())
             return wrong;
         return Cli::commandUsageError(command, options);
@@ -234,6 +237,10 @@ int main(int argc, char *argv[])
                               commandOptions.json);
     } else if (command == QLatin1String("ledger")) {
         code = Cli::runLedger(session, parser.value(QStringLiteral("syndicate")), commandOptions.json, commandOptions.csv);
+    } else if (command == QLatin1String("stats")) {
+        code = Cli::runStats(session, parser, commandOptions.json);
+    } else if (command == QLatin1String("try")) {
+        code = Cli::runTry(session, parser, commandOptions.json);
     } else if (command == QLatin1String("members")) {
         code = Cli::runMembers(session, parser, commandOptions.json);
     } else if (command == QLatin1String("participation")) {

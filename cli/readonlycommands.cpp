@@ -10,6 +10,7 @@ bool Cli::writesData(const QCommandLineParser &parser, const QStringList &argume
         QStringLiteral("status"), QStringLiteral("draws"),  QStringLiteral("check"),
         QStringLiteral("syndicates"), QStringLiteral("prizes"), QStringLiteral("ledger"),
         QStringLiteral("export"), QStringLiteral("print"), QStringLiteral("participation"),
+        QStringLiteral("stats"), QStringLiteral("try"),
     };
     const QString command = arguments.value(0);
     if (command == QLatin1String("prizes"))

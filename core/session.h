@@ -15,6 +15,8 @@
 #include "scrutiny/passes.h"
 #include "scrutiny/resultlist.h"
 #include "scrutiny/summary.h"
+#include "stats/figures.h"
+#include "stats/trybet.h"
 
 #include <QObject>
 #include <QString>
@@ -197,6 +199,12 @@ public:
     // The cumulative balance after each played draw of one syndicate (record
     // 0: every peña together), oldest first: only priced draws move it.
     std::vector<std::pair<QDate, std::int64_t>> balanceHistory(int record) const;
+
+    // --- statistics and "Comprobar combinación" over a window of draws ----
+    // Counted from the stored draws up to today, oldest first (a draw dated
+    // later was never held); the money from the stored prize reports.
+    Stats::Figures statistics(const Stats::Window &window) const;
+    Stats::TryResult tryBet(const Stats::Bet &bet, const Stats::Window &window) const;
 
     // The open data files, for the commands that live beside the session
     // (creation, maintenance, download, printing). Every change of a file is

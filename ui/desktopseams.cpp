@@ -38,6 +38,13 @@ QString DialogFileChooser::choosePdfFile(const QString &suggestedName)
                                         QStringLiteral("Documentos PDF (*.pdf)"));
 }
 
+QString DialogFileChooser::chooseCsvFile(const QString &suggestedName)
+{
+    const QString start = QDir(QDir::homePath()).filePath(suggestedName);
+    return QFileDialog::getSaveFileName(m_parent, QStringLiteral("Guardar como CSV"), start,
+                                        QStringLiteral("Tablas CSV (*.csv)"));
+}
+
 DesktopNotifier::DesktopNotifier() = default;
 
 DesktopNotifier::~DesktopNotifier() = default;

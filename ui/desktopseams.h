@@ -37,6 +37,7 @@ public:
     void setParent(QWidget *parent) { m_parent = parent; }
     QString chooseDrawFile() override;
     QString choosePdfFile(const QString &suggestedName) override;
+    QString chooseCsvFile(const QString &suggestedName) override;
 
 private:
     QWidget *m_parent;

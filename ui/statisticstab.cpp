@@ -2,6 +2,7 @@
 
 #include "drawlistmodel.h"
 #include "frequencychart.h"
+#include "statspages.h"
 #include "widgets.h"
 
 #include "core/session.h"
@@ -24,7 +25,9 @@ StatisticsTab::StatisticsTab(Session &session, QWidget *parent)
     : QWidget(parent)
     , m_session(session)
 {
-    auto *layout = new QHBoxLayout(this);
+    // The draw list and its chart are the first of the statistics pages.
+    auto *drawsPage = new QWidget;
+    auto *layout = new QHBoxLayout(drawsPage);
 
     auto *left = new QVBoxLayout;
     m_drawModel = new DrawListModel(m_session, this);
@@ -112,6 +115,10 @@ StatisticsTab::StatisticsTab(Session &session, QWidget *parent)
     choice->addWidget(m_chartHalf, 1);
     right->addLayout(choice);
     layout->addLayout(right, 3);
+
+    auto *pages = new QVBoxLayout(this);
+    pages->setContentsMargins(0, 0, 0, 0);
+    pages->addWidget(new StatsPages(m_session, drawsPage));
 
     connect(&m_session, &Session::drawListChanged, this, &StatisticsTab::showDrawList);
     showDrawList();

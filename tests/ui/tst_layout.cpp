@@ -221,14 +221,19 @@ private slots:
         m_session->selectSyndicate(1);
         auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("SSTab1"));
         auto *details = window.findChild<QTabWidget *>(QStringLiteral("Detalles"));
+        auto *statsPages = window.findChild<QTabWidget *>(QStringLiteral("StatsPages"));
         for (int tab = 0; tab < tabs->count(); ++tab) {
             tabs->setCurrentIndex(tab);
-            // The manager tab's pages (hits, money, members) one by one.
-            for (int page = 0; page < (tab == 2 ? details->count() : 1); ++page) {
-                details->setCurrentIndex(page);
+            // The manager tab's pages (hits, money, members) one by one, and
+            // the statistics tab's.
+            const int pages = tab == 2 ? details->count() : tab == 3 ? statsPages->count() : 1;
+            for (int page = 0; page < pages; ++page) {
+                details->setCurrentIndex(tab == 2 ? page : 0);
+                statsPages->setCurrentIndex(tab == 3 ? page : 0);
                 QTest::qWait(250); // the result list grows into place
                 const QStringList wrong = problems(&window);
-                QVERIFY2(wrong.isEmpty(), qPrintable(tabs->tabText(tab) + QLatin1Char('/') + details->tabText(page)
+                QVERIFY2(wrong.isEmpty(), qPrintable(tabs->tabText(tab) + QLatin1Char('/')
+                                                     + (tab == 3 ? statsPages : details)->tabText(page)
                                                      + QStringLiteral(": ") + wrong.join(QStringLiteral("; "))));
             }
         }
