@@ -1,5 +1,6 @@
 #include "base/clock.h"
 #include "base/qttranslations.h"
+#include "core/dataaccess.h"
 #include "core/datadir.h"
 #include "core/datalock.h"
 #include "core/session.h"
@@ -101,13 +102,16 @@ int main(int argc, char *argv[])
     const QString dataDir = resolveDataDir(options.dataDir, QApplication::applicationDirPath());
     if (dataDir.isEmpty()) {
         QMessageBox::critical(nullptr, QStringLiteral("Quorvale"),
-                              QStringLiteral("No se puede usar el directorio de datos %1.").arg(options.dataDir));
+                              unusableDataDirText(options.dataDir.isEmpty() ? userDataDir() : options.dataDir));
         return 1;
     }
 
     // A second window on the same files would lose the other's records.
+    // A directory nobody here can write needs no lock: this window changes
+    // nothing there.
     DataDirLock lock(dataDir);
-    switch (lock.acquire(0)) {
+    const bool readOnly = !readOnlyReason(dataDir).isEmpty();
+    switch (readOnly ? DataDirLock::Result::Acquired : lock.acquire(0)) {
     case DataDirLock::Result::Acquired:
         break;
     case DataDirLock::Result::Busy:

@@ -14,4 +14,10 @@ public:
         Q_UNUSED(suggestedName);
         return {};
     }
+    // Where to save a table as CSV, suggestedName offered first.
+    virtual QString chooseCsvFile(const QString &suggestedName)
+    {
+        Q_UNUSED(suggestedName);
+        return {};
+    }
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
 
 // Every message box the program shows goes through here, so that the engine
 // runs without a window and tests can read and answer each box.
@@ -20,5 +21,24 @@ public:
     bool ask(const QString &title, const QString &text)
     {
         return show(Icon::Question, title, text, Buttons::YesNo) == Answer::Yes;
+    }
+
+    // The ways to put draws in without the download. A box that offers them
+    // shows them as buttons in the window; the command line names its
+    // commands instead.
+    enum class WayIn { None, ShippedHistory, Paste, ByHand };
+    struct WaysIn
+    {
+        bool shippedHistory = false; // the history that comes with the program
+        bool byHand = false;         // paste the service's answer, a CSV, type the draw
+        QUrl browserUrl;             // the service's address for the missing draws
+        QString historyFile;         // where the shipped history lies
+    };
+    // The box with the ways offered; which one the user took (None: closed).
+    virtual WayIn offerWaysIn(Icon icon, const QString &title, const QString &text, const WaysIn &ways)
+    {
+        Q_UNUSED(ways);
+        show(icon, title, text);
+        return WayIn::None;
     }
 };

@@ -284,6 +284,12 @@ QJsonObject Cli::statusJson(const Session &session)
         {QStringLiteral("nextDrawDate"), nextDrawDate(session.drawBuffer().qdate(), session.clock().today()).toString(Qt::ISODate)},
         {QStringLiteral("missingDraws"), status.missingWarning ? leadingCount(status.missing) : 0},
         {QStringLiteral("implausibleDraws"), implausiblePositions(session)},
+        {QStringLiteral("holes"), [&status] {
+             QJsonArray dates;
+             for (const QDate &date : status.holeDates)
+                 dates.append(date.toString(Qt::ISODate));
+             return dates;
+         }()},
     };
 }
 
@@ -414,6 +420,8 @@ int Cli::run(Session &session, const QStringList &arguments, const Options &opti
             const QString implausible = status.value(QStringLiteral("implausible")).toString();
             if (!implausible.isEmpty())
                 printText(implausible);
+            if (!session.drawStatus().holes.isEmpty())
+                printText(session.drawStatus().holes);
             printText(QStringLiteral("Peñas: %1").arg(status.value(QStringLiteral("syndicates")).toInt()));
         }
         return 0;

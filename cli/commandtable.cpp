@@ -36,9 +36,15 @@ namespace
         {"pdf", "FICHERO", nullptr, "Fichero PDF de salida."},
         {"member", "NOMBRE", nullptr, "Sólo ese socio: su participación (sin ella, una página por socio), o su parte de cada sorteo."},
         {"add", "NOMBRE", nullptr, "Añade un socio (hasta 40 caracteres) con las participaciones de --shares."},
-        {"set", "NOMBRE", nullptr, "Cambia las participaciones de un socio a las de --shares."},
+        {"set", "VALOR", nullptr,
+         "Con members, el NOMBRE del socio cuyas participaciones pasan a ser las de --shares; con prizes, el FICHERO "
+         "con el informe de premios escrito a mano, como el que da prizes --json (- para leerlo de la entrada estándar)."},
         {"remove", "NOMBRE", nullptr, "Quita un socio de la peña."},
         {"shares", "N", nullptr, "Participaciones del socio, de 1 a 999."},
+        {"last", "N", nullptr, "Sólo los N sorteos más recientes."},
+        {"since", "FECHA", nullptr, "Desde el sorteo de esa fecha (AAAA-MM-DD), incluido."},
+        {"until", "FECHA", nullptr, "Hasta el sorteo de esa fecha (AAAA-MM-DD), incluido."},
+        {"numbers", "a,b,...", nullptr, "Números del 1 al 54 separados por comas: los cinco del sorteo (add-draw) o de 5 a 11 de la apuesta (try)."},
     };
 
     constexpr CommandInfo kCommands[] = {
@@ -55,8 +61,13 @@ namespace
          "El número de la peña nueva (su número R para print, ledger y delete-syndicate), o con --json {\"record\": R}."},
         {"print", 1, 1, "", "Imprime una peña en un fichero PDF.", {"syndicate", "official", "plain", "pdf", "json", "yes"},
          "El número de páginas del PDF escrito, o con --json {\"pages\": N, \"pdf\": FICHERO}."},
-        {"import", 2, 2, "FICHERO", "Importa un fichero de sorteos (numeros.dat); el anterior se guarda como numeros.bak.", {"yes"},
-         "Nada; los avisos van a la salida de error."},
+        {"import", 2, 2, "FICHERO",
+         "Importa un fichero de sorteos: un numeros.dat sustituye al actual (el anterior se guarda como numeros.bak); "
+         "la respuesta del servicio de resultados guardada desde el navegador (.json) o un CSV como el de export "
+         "añaden sus sorteos a los guardados.",
+         {"yes"}, "Nada; los avisos van a la salida de error."},
+        {"add-draw", 1, 1, "", "Añade a mano un sorteo (con --yes; sin ella sólo lo pregunta).",
+         {"date", "numbers", "key", "yes"}, "Nada; los avisos van a la salida de error."},
         {"delete-draws", 1, 1, "", "Borra todos los sorteos y, si se pide, los aciertos de las peñas.", {"yes-draws", "yes-reset"},
          "Nada; los avisos van a la salida de error."},
         {"delete-draw", 2, 2, "N", "Borra el sorteo N de la lista (1 = el más reciente).", {"yes"},
@@ -67,8 +78,9 @@ namespace
          "El último texto del estado de la descarga, o con --json los sorteos nuevos, los informes pendientes, los sorteos que faltan y los premios de las peñas."},
         {"export", 1, 1, "", "Los sorteos en CSV, del más antiguo al más reciente.", {"csv"},
          "date,n1,n2,n3,n4,n5,clave y una línea por sorteo (se puede volver a importar)."},
-        {"prizes", 1, 1, "", "Informe de premios del último sorteo guardado.", {"date", "all", "json"},
-         "Por categoría, los acertantes y el premio en euros, o si el informe está pendiente o falta."},
+        {"prizes", 1, 1, "", "Informe de premios del último sorteo guardado; con --set, lo guarda escrito a mano.",
+         {"date", "all", "json", "set", "yes"},
+         "Por categoría, los acertantes y el premio en euros, o si el informe está pendiente o falta; con --set, nada."},
         {"ledger", 1, 1, "", "Lo jugado y lo ganado por una peña (o por uno de sus socios), sorteo a sorteo.",
          {"syndicate", "member", "json", "csv"},
          "Por sorteo: la fecha, lo jugado, lo ganado y los aciertos, con el total y el balance; con --json o --csv, "
@@ -81,6 +93,15 @@ namespace
          {"syndicate", "member", "date", "pdf", "json"},
          "El número de páginas del PDF (una por socio), o con --json {\"pages\": N, \"pdf\": FICHERO, \"date\": \"AAAA-MM-DD\"}. "
          "El sorteo es el próximo, o el de --date."},
+        {"stats", 1, 1, "", "Estadísticas de los sorteos: veces, ausencias, calientes y fríos, parejas y forma del sorteo.",
+         {"last", "since", "until", "json"},
+         "Por número y por clave: veces, porcentaje de sorteos, sorteos sin salir, mayor ausencia y ausencia media; "
+         "las parejas, la suma, impares, bajos, decenas, consecutivos y repetidos del sorteo anterior. "
+         "Sin --last ni --since/--until, todos los sorteos guardados."},
+        {"try", 1, 1, "", "Comprobar combinación: lo que una apuesta habría ganado en los sorteos guardados.",
+         {"numbers", "key", "last", "since", "until", "json"},
+         "Los premios por categoría, lo jugado, lo ganado y el balance (de los sorteos con informe de premios) "
+         "y cada sorteo con premio. No toca ninguna peña."},
     };
 
     const OptionInfo *findOption(const char *name)

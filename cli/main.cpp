@@ -1,17 +1,21 @@
 #include "commands.h"
 #include "commandtable.h"
 #include "createcommand.h"
+#include "entrycommands.h"
 #include "exitcodes.h"
 #include "maintenancecommands.h"
 #include "membercommands.h"
 #include "printcommand.h"
+#include "readonlycommands.h"
 #include "reportcommands.h"
+#include "statscommands.h"
 #include "streamprompter.h"
 #include "updatecommand.h"
 
 #include "base/clock.h"
 #include "base/dbusnotifier.h"
 #include "base/qttranslations.h"
+#include "core/dataaccess.h"
 #include "core/datadir.h"
 #include "core/datalock.h"
 #include "core/session.h"
@@ -82,10 +86,16 @@ namespace
             return Cli::printUsageError(printArguments(parser));
         if (command == QLatin1String("members") || command == QLatin1String("participation"))
             return Cli::memberUsageError(parser, command);
+        if (command == QLatin1String("add-draw"))
+            return Cli::addDrawUsageError(parser);
+        if (command == QLatin1String("prizes") && parser.isSet(QStringLiteral("set")))
+            return Cli::setPrizesUsageError(parser);
         if (command == QLatin1String("prizes"))
             return Cli::prizesUsageError(parser.value(QStringLiteral("date")), parser.isSet(QStringLiteral("all")));
         if (command == QLatin1String("ledger"))
             return Cli::ledgerUsageError(parser.value(QStringLiteral("syndicate")), options.json, options.csv);
+        if (command == QLatin1String("stats") || command == QLatin1String("try"))
+            return Cli::statsUsageError(parser, command);
         if (const QString wrong = Cli::maintenanceUsageError(arguments); !wrong.isEmpty())
             return wrong;
         return Cli::commandUsageError(command, options);
@@ -181,11 +191,13 @@ int main(int argc, char *argv[])
 
     const QString dataDir = resolveDataDir(options.dataDir, QCoreApplication::applicationDirPath());
     if (dataDir.isEmpty()) {
-        std::fprintf(stderr, "No se puede usar el directorio de datos %s.\n", qUtf8Printable(options.dataDir));
+        std::fprintf(stderr, "%s\n", qUtf8Printable(unusableDataDirText(options.dataDir.isEmpty() ? userDataDir() : options.dataDir)));
         return Cli::Exit::kFailed;
     }
     DataDirLock lock(dataDir);
-    switch (lock.acquire(kLockWaitMs)) {
+    // Read-only, there is nothing to hold: no command writes there.
+    const bool readOnly = !readOnlyReason(dataDir).isEmpty();
+    switch (readOnly ? DataDirLock::Result::Acquired : lock.acquire(kLockWaitMs)) {
     case DataDirLock::Result::Acquired:
         break;
     case DataDirLock::Result::Busy:
@@ -209,15 +221,27 @@ int main(int argc, char *argv[])
         return Cli::Exit::kFailed;
     }
     const QString command = arguments.first();
+    if (session.isReadOnly() && Cli::writesData(parser, arguments)) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(session.readOnlyText()));
+        return Cli::Exit::kFailed;
+    }
     int code = 0;
     if (command == QLatin1String("create")) {
         code = Cli::runCreate(session, prompter, createArguments(parser), commandOptions.json);
+    } else if (command == QLatin1String("add-draw")) {
+        code = Cli::runAddDraw(session, prompter, parser);
+    } else if (command == QLatin1String("prizes") && parser.isSet(QStringLiteral("set"))) {
+        code = Cli::runSetPrizes(session, prompter, parser);
     } else if (command == QLatin1String("prizes")) {
         code = Cli::runPrizes(session, parser.value(QStringLiteral("date")), parser.isSet(QStringLiteral("all")),
                               commandOptions.json);
     } else if (command == QLatin1String("ledger")) {
         code = Cli::runLedger(session, parser.value(QStringLiteral("syndicate")), parser.value(QStringLiteral("member")),
                               commandOptions.json, commandOptions.csv);
+    } else if (command == QLatin1String("stats")) {
+        code = Cli::runStats(session, parser, commandOptions.json);
+    } else if (command == QLatin1String("try")) {
+        code = Cli::runTry(session, parser, commandOptions.json);
     } else if (command == QLatin1String("members")) {
         code = Cli::runMembers(session, parser, commandOptions.json);
     } else if (command == QLatin1String("participation")) {

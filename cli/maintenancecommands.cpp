@@ -69,10 +69,7 @@ int Cli::runMaintenance(Session &session, StreamPrompter &prompter, const QStrin
             std::fprintf(stderr, "Uso: quorvale-cli import FICHERO\n");
             return Exit::kUsage;
         }
-        const int shown = prompter.shown();
-        maintenance.importDraws(arguments[1]);
-        // Success is the one box that says so.
-        const bool imported = prompter.shown() > shown && prompter.lastTitle() == QLatin1String("Todos los sorteos");
+        const bool imported = maintenance.importDraws(arguments[1]);
         const int code = outcome(imported);
         if (code == Exit::kFailed && prompter.problems() == problemsBefore)
             std::fprintf(stderr, "No se ha importado %s.\n", qUtf8Printable(arguments[1]));

@@ -94,6 +94,10 @@ int Cli::runUpdate(Session &session, DownloadSession::Source source, bool json, 
         object.insert(QLatin1String("missing"), outcome.missing);
         object.insert(QLatin1String("reportsStored"), outcome.storedReports);
         object.insert(QLatin1String("prizes"), prizesJson(prizes));
+        object.insert(QLatin1String("blocked"), outcome.blocked);
+        object.insert(QLatin1String("browserUrl"), outcome.browserUrl.isEmpty()
+                                                       ? QJsonValue(QJsonValue::Null)
+                                                       : QJsonValue(outcome.browserUrl.toString(QUrl::FullyEncoded)));
         out = QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
     } else {
         out = (download.statusText() + QLatin1Char('\n')).toUtf8();
@@ -104,7 +108,8 @@ int Cli::runUpdate(Session &session, DownloadSession::Source source, bool json, 
         if (const QString failure = sendPrizeNotifications(*notifier, prizes); !failure.isEmpty())
             std::fprintf(stderr, "Aviso: no se ha podido avisar del premio en el escritorio (%s).\n", qUtf8Printable(failure));
     }
-    if (!succeeded)
+    // Draws still missing are no success, whatever the transfers did.
+    if (!succeeded || download.outcome().missing > 0)
         return Exit::kFailed;
     return exitOnPrize && !prizes.empty() ? Exit::kPrize : Exit::kDone;
 }

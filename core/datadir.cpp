@@ -10,10 +10,13 @@ namespace
 {
     QString usable(const QString &dir)
     {
-        if (dir.isEmpty() || !QDir().mkpath(dir))
+        if (dir.isEmpty())
             return {};
+        // A directory that exists but may not be written is still looked
+        // at: the Session opens it read-only.
+        QDir().mkpath(dir);
         const QFileInfo info(dir);
-        if (!info.isDir() || !info.isWritable())
+        if (!info.isDir() || !info.isReadable() || !info.isExecutable())
             return {};
         QString path = QDir(dir).absolutePath();
         if (!path.endsWith(QLatin1Char('/')))

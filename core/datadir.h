@@ -12,7 +12,8 @@
 //   left by earlier versions under ~/.local/share/Quorvale/Quorvale is moved
 //   there when the new one does not exist yet).
 // Returns an absolute path ending in '/', or an empty string when no usable
-// directory could be made.
+// directory could be made. A directory that can be read but not written is
+// returned too: it opens read-only (readOnlyReason, core/dataaccess.h).
 QString resolveDataDir(const QString &explicitDir, const QString &programDir);
 
 // True when programDir may hold the data of a portable copy.

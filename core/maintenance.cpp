@@ -5,9 +5,11 @@
 #include "base/prompter.h"
 #include "session.h"
 #include "base/urlopener.h"
+#include "drawentry.h"
 #include "store/drawfilecheck.h"
 #include "store/fileops.h"
 #include "store/oledate.h"
+#include "dataaccess.h"
 
 #include <QFileInfo>
 
@@ -49,13 +51,9 @@ Maintenance::Maintenance(Session &session, FileOps &files, UrlOpener &browser)
 {
 }
 
-void Maintenance::showPermissionError()
+void Maintenance::showPermissionError(const QString &path)
 {
-    m_session.prompter().warn(
-        QStringLiteral("Error de permiso"),
-        QStringLiteral("Para modificar el archivo necesita permiso de Administrador.\r\n"
-                       "Cierre el programa y ejecútelo en modo Administrador y repita la operación.\r\n"
-                       "(Encima del icono, botón derecho y elija \"Ejecutar como administrador\")"));
+    m_session.prompter().warn(QStringLiteral("Error de permiso"), permissionErrorText(path));
 }
 
 bool Maintenance::reportFailure(FileOps::Result result, const QString &path)
@@ -63,7 +61,7 @@ bool Maintenance::reportFailure(FileOps::Result result, const QString &path)
     if (result == FileOps::Result::Ok)
         return false;
     if (result == FileOps::Result::PermissionDenied)
-        showPermissionError();
+        showPermissionError(path);
     else
         m_session.prompter().warn(kOops, fileErrorText(result, path));
     return true;
@@ -80,7 +78,7 @@ FileOps::Result Maintenance::replaceThroughWorkFile(const QString &work, const Q
     return result;
 }
 
-void Maintenance::importDraws(const QString &chosenPath)
+bool Maintenance::importDraws(const QString &chosenPath)
 {
     Prompter &prompter = m_session.prompter();
     if (chosenPath.isEmpty()) {
@@ -90,25 +88,35 @@ void Maintenance::importDraws(const QString &chosenPath)
                                        "CREACIÓN DEL GORDO DE LA PRIMITIVA vienen con Quorvale: pulse otra vez "
                                        "\"Añadir todos los sorteos\" y elija el archivo numeros.dat de la carpeta "
                                        "que se abre."));
-        return;
+        return false;
     }
 
     const QString drawPath = m_session.dataPath(Session::kDrawFile);
     const QFileInfo chosen(chosenPath);
     if (chosen.exists() && chosen.canonicalFilePath() == QFileInfo(drawPath).canonicalFilePath()) {
         prompter.warn(kOops, QStringLiteral("Ese archivo ya es el fichero de sorteos de Quorvale: no hay nada que importar."));
-        return;
+        return false;
     }
 
     QByteArray bytes;
     if (!m_files.read(chosenPath, &bytes)) {
         prompter.warn(kOops, kNotADrawFile + QStringLiteral(" Error %1").arg(kErrorFileNotFound));
-        return;
+        return false;
     }
-    // The whole file is checked before anything is replaced.
+    // A draw file replaces ours; draws in text (the service's answer, a CSV)
+    // are added to ours.
     if (!isImportableDrawFile(bytes)) {
+        DrawEntry entry(m_session, m_files);
+        switch (DrawEntry::kindOf(bytes)) {
+        case DrawEntry::TextKind::ServiceAnswer:
+            return entry.addServiceAnswer(bytes).done;
+        case DrawEntry::TextKind::Csv:
+            return entry.addCsv(bytes).done;
+        case DrawEntry::TextKind::Other:
+            break;
+        }
         prompter.warn(kOops, kNotADrawFile);
-        return;
+        return false;
     }
 
     // The backup is the old file byte for byte, or nothing is done: an
@@ -116,7 +124,7 @@ void Maintenance::importDraws(const QString &chosenPath)
     QByteArray current;
     if (const FileOps::Result read = m_files.readFile(drawPath, &current, true); read != FileOps::Result::Ok) {
         prompter.warn(kOops, fileErrorText(read, drawPath));
-        return;
+        return false;
     }
     const QString backupPath = m_session.dataDir() + kDrawBackup;
     QString failed = backupPath;
@@ -129,24 +137,30 @@ void Maintenance::importDraws(const QString &chosenPath)
         // Stopped at the first failure: numeros.dat is still the old file.
         prompter.warn(kOops, kNotADrawFile + QStringLiteral(" Error %1").arg(errorNumber(result)) + QLatin1Char('\n')
                                  + fileErrorText(result, failed));
-        return;
+        return false;
     }
 
     m_session.drawFile().open(drawPath);
     prompter.inform(QStringLiteral("Todos los sorteos"), QStringLiteral("Archivo de sorteos importado con éxito"));
     m_session.updateStatus();
     m_session.refreshDraws();
+    return true;
 }
 
 bool Maintenance::deleteAllDraws()
 {
     m_drawDeleteMode = true;
     Prompter &prompter = m_session.prompter();
+    bool backedUp = false;
 
     if (prompter.ask(kDeleteTitle, QStringLiteral("¿Seguro que quieres borrar todos los sorteos?"))) {
         const QString drawPath = m_session.dataPath(Session::kDrawFile);
         if (!m_session.checkWritable(m_session.drawFile()))
             return false;
+        // Without draws the peñas' counters go to zero: their file is kept too.
+        if (!backUpSyndicates())
+            return false;
+        backedUp = true;
         // The draws are kept as numeros.bak first: a question answered by
         // mistake must not cost the history. Nothing is emptied unless the
         // copy is whole.
@@ -161,12 +175,17 @@ bool Maintenance::deleteAllDraws()
         m_session.refreshDraws();
     }
 
+    // The reset costs every peña its history: said plainly, with No first.
     if (prompter.ask(kDeleteTitle,
-                     QStringLiteral("¿Quiere borrar también los aciertos de las peñas?. Si ha borrado los sorteos, se "
-                                    "aconseja que se resetee también los resultados de las peñas y la fecha de creación "
-                                    "pasará a ser la de hoy."))) {
+                     QStringLiteral("¿Quiere borrar también los aciertos de las peñas?. Si contesta Sí, las peñas "
+                                    "contarán sólo a partir de hoy: perderán los sorteos jugados y el dinero de los "
+                                    "sorteos anteriores, aunque vuelva a añadir los sorteos. Antes se guarda una copia "
+                                    "de las peñas en %1 y de los socios en %2.")
+                         .arg(QLatin1String(kSyndicateBackup), QLatin1String(kMemberBackup)))) {
         // A file that could not be read would be "reset" into an empty one.
         if (!m_session.checkWritable(m_session.syndicateFile()))
+            return false;
+        if (!backedUp && !backUpSyndicates())
             return false;
         const double today = OleDate::fromDate(m_session.clock().today());
         const QByteArray old = m_session.syndicateFile().readAllRecords();
@@ -184,6 +203,24 @@ bool Maintenance::deleteAllDraws()
             return false;
         m_session.syndicateFile().open(path);
         m_session.updateStatus();
+    }
+    return true;
+}
+
+bool Maintenance::backUpSyndicates()
+{
+    // The peñas as they are now, and their members, byte for byte; a file
+    // not there yet has nothing to keep.
+    const std::pair<QString, QString> copies[] = {
+        {m_session.dataPath(Session::kSyndicateFile), m_session.dataDir() + QLatin1String(kSyndicateBackup)},
+        {m_session.dataPath(MemberFile::kFileName), m_session.dataDir() + QLatin1String(kMemberBackup)},
+    };
+    for (const auto &[from, to] : copies) {
+        if (!QFileInfo::exists(from))
+            continue;
+        QByteArray bytes;
+        if (reportFailure(m_files.readFile(from, &bytes, true), from) || reportFailure(m_files.write(to, bytes), to))
+            return false;
     }
     return true;
 }

@@ -17,8 +17,11 @@ class Maintenance
 public:
     Maintenance(Session &session, FileOps &files, UrlOpener &browser);
 
-    // chosenPath is what the open-file dialog gave; empty when cancelled.
-    void importDraws(const QString &chosenPath);
+    // chosenPath is what the open-file dialog gave; empty when cancelled. A
+    // numeros.dat replaces the draw file (numeros.bak keeps the old one); the
+    // results service's answer saved from a browser, or a CSV of draws, adds
+    // its draws to those stored (DrawEntry). True when done.
+    bool importDraws(const QString &chosenPath);
 
     // Both questions are asked; draws and results go as answered. False when
     // a step failed (the files stay as they were, and the user was told).
@@ -41,12 +44,21 @@ public:
     // was deleted.
     bool deleteSyndicate(int record);
 
-    void showPermissionError();
+    // "Error de permiso" for path: what it is, why, and what to do here.
+    void showPermissionError(const QString &path);
 
     static const QString kDrawWorkFile;
     static const QString kDrawBackup;
 
+    // What "Borrar todos los sorteos" and the reset keep of the peñas and
+    // their members before changing anything.
+    static constexpr const char *kSyndicateBackup = "apuestas.bak";
+    static constexpr const char *kMemberBackup = "socios.bak";
+
 private:
+    // apuestas.dat and socios.json copied to their .bak through the checked
+    // write; false (after a message) when a copy could not be made.
+    bool backUpSyndicates();
     bool removeDraw(int position);
     // The complete new content goes to the named work file, which then
     // replaces target at once.

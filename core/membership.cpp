@@ -99,6 +99,8 @@ bool Membership::refuse(const QString &text) const
 bool Membership::store(int record, std::vector<Member> members)
 {
     MemberFile &file = m_session.memberFile();
+    if (m_session.isReadOnly())
+        return refuse(m_session.readOnlyText());
     if (!file.writable())
         return refuse(QStringLiteral("No se puede modificar el archivo de socios %1.").arg(QString::fromLatin1(MemberFile::kFileName)));
     const MemberFile::Key key = keyOf(record);

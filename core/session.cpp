@@ -2,10 +2,13 @@
 
 #include "base/clock.h"
 #include "base/prompter.h"
+#include "dataaccess.h"
+#include "datadir.h"
 #include "store/fileops.h"
 #include "store/oledate.h"
 
 #include <QDir>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -21,6 +24,10 @@ namespace
         "La peña creada empezará a almacenar resultados a partir de hoy. Si quieres ver "
         "los resultados de la peña en sorteos anteriores, marque la casilla 'Histórico' "
         "de la pestaña 'General'.");
+    const QString kWelcomeNoDraws = QStringLiteral(
+        "Todavía no hay ningún sorteo guardado. Con Quorvale vienen todos los sorteos desde el primero, del "
+        "6 de febrero de 2005: añádalos ahora con el botón de abajo (o más tarde con \"Añadir todos los sorteos\", "
+        "en la pestaña 'Estadísticas'); después, la descarga traerá sólo los sorteos nuevos.");
     const QString kBadDrawFileTitle = QStringLiteral("Error de lectura");
     const QString kBadDrawFileText = QStringLiteral(
         "Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!.");
@@ -77,8 +84,10 @@ bool Session::start(const QString &dataDir)
     if (!m_dataDir.endsWith(QLatin1Char('/')))
         m_dataDir += QLatin1Char('/');
 
+    m_readOnlyReason = ::readOnlyReason(m_dataDir);
     // Left over from a syndicate deletion that never finished; never read.
-    QFile::remove(dataPath(kSyndicateWorkFile));
+    if (!isReadOnly())
+        QFile::remove(dataPath(kSyndicateWorkFile));
 
     openFiles();
     loadPrizeReports();
@@ -87,6 +96,13 @@ bool Session::start(const QString &dataDir)
     updateStatus();
     refreshDraws();
     return true;
+}
+
+QString Session::readOnlyText() const
+{
+    return QStringLiteral("Sólo lectura: no se puede cambiar nada en %1 porque %2. Puede ver los datos e imprimir "
+                          "o guardar PDF en otra carpeta.")
+        .arg(QDir::toNativeSeparators(m_dataDir), m_readOnlyReason);
 }
 
 void Session::shutdown()
@@ -100,14 +116,21 @@ void Session::openFiles()
 {
     // A partial last record is kept elsewhere before anything can write
     // after it (a new syndicate, the list's own corrections).
+    // Read-only, a file that is not there is simply empty.
+    const auto unusable = [this](const RecordFile &file) {
+        if (!isReadOnly() || QFileInfo::exists(file.path()))
+            reportUnusable(file);
+    };
     if (m_syndicateFile.open(dataPath(kSyndicateFile)))
         setTailAside(m_syndicateFile, kSyndicateTailFile, QStringLiteral("Las peñas completas siguen en uso."));
     else
-        reportUnusable(m_syndicateFile);
+        unusable(m_syndicateFile);
     // The draw file's tail waits for the list load: a file whose whole
     // records are bad goes aside whole, tail included, in one copy.
     if (!m_drawFile.open(dataPath(kDrawFile)))
-        reportUnusable(m_drawFile);
+        unusable(m_drawFile);
+    if (isReadOnly())
+        return;
     touch(dataPath(kSearchPage));
     touch(dataPath(kDrawPage));
 }
@@ -234,7 +257,7 @@ void Session::loadCalibration()
     // A file shorter than one record counts as empty and gets a zeroed record.
     if (!m_calibrationFile.open(dataPath(kCalibrationFile)))
         return;
-    if (m_calibrationFile.count() == 0)
+    if (m_calibrationFile.count() == 0 && !isReadOnly())
         m_calibrationFile.put(1, PrintCalibration {});
     m_calibration = m_calibrationFile.get(1);
 }
@@ -292,6 +315,18 @@ void Session::updateStatus()
         m_implausibleRecords.push_back(draw.record);
     m_status.implausible = implausibleDrawsText(implausible, draws);
     m_status.implausibleWarning = !implausible.empty();
+    // Holes are looked for among the draws that can be real.
+    std::vector<QDate> real;
+    real.reserve(dates.size());
+    for (std::size_t i = 0, bad = 0; i < dates.size(); ++i) {
+        if (bad < implausible.size() && implausible[bad].record == int(i) + 1) {
+            ++bad;
+            continue;
+        }
+        real.push_back(OleDate::toDate(dates[i]));
+    }
+    m_status.holeDates = findHistoryHoles(real);
+    m_status.holes = historyHolesText(m_status.holeDates);
     m_drawsToShow = std::clamp(m_drawsToShow, 1, m_status.scrollMaximum);
 
     loadSyndicateList();
@@ -343,7 +378,8 @@ void Session::rebuildSyndicateList()
         changed[std::size_t(record - 1)] = true;
     // One write per record, counters, dates and draw day together, so an
     // interrupted rebuild leaves each record wholly old or wholly new.
-    for (std::size_t k = 0; k < changed.size(); ++k) {
+    // Read-only, the corrected figures are shown but not stored.
+    for (std::size_t k = 0; k < changed.size() && !isReadOnly(); ++k) {
         if (changed[k])
             m_syndicateFile.put(qint64(k) + 1, m_syndicates[k]);
     }
@@ -523,14 +559,15 @@ void Session::clearPrizeBlink()
 void Session::loadDrawList()
 {
     const bool ok = m_drawList.load(m_drawFile.readAllRecords());
-    if (!ok && m_drawFile.isOpen() && !m_rejecting) {
+    // Read-only, nothing can be set aside: the file is read as far as it goes.
+    if (!ok && m_drawFile.isOpen() && !m_rejecting && !isReadOnly()) {
         rejectDrawFile();
         return;
     }
     // Whole, sound records with a partial one after them (a write cut short):
     // the records stay in use, the tail goes aside. One that cannot be kept
     // elsewhere blocks writes (checkWritable) but hides nothing.
-    if (m_drawFile.hasPartialTail() && !m_rejecting)
+    if (m_drawFile.hasPartialTail() && !m_rejecting && !isReadOnly())
         setTailAside(m_drawFile, kDrawTailFile, QStringLiteral("Los sorteos completos siguen en uso."));
     emit drawListChanged();
 }
@@ -552,6 +589,10 @@ void Session::reportUnusable(const RecordFile &file) const
 
 bool Session::checkWritable(RecordFile &file) const
 {
+    if (isReadOnly()) {
+        m_prompter.warn(QStringLiteral("Sólo lectura"), readOnlyText());
+        return false;
+    }
     if (!file.isOpen()) {
         reportUnusable(file);
         return false;
@@ -570,6 +611,10 @@ bool Session::setTailAside(RecordFile &file, const char *asideName, const QStrin
 {
     if (!file.hasPartialTail())
         return true;
+    // Nothing can be kept aside: the whole records are read, and
+    // checkWritable() refuses any write anyway.
+    if (isReadOnly())
+        return false;
     const QString name = QFileInfo(file.path()).fileName();
     const QByteArray tail = file.partialTail();
     const QString aside = freeName(asideName);
@@ -697,7 +742,20 @@ bool Session::checkSyndicateChosen(int record) const
 
 void Session::mainWindowActivated()
 {
-    if (++m_firstShowCount == 1 && m_syndicateFile.count() == 0)
-        m_prompter.inform(kWelcomeTitle, kWelcomeText);
+    if (++m_firstShowCount == 1 && m_syndicateFile.count() == 0) {
+        if (m_drawFile.count() == 0) {
+            // An empty directory: the shipped history is one click away,
+            // never a download from the game's first year.
+            Prompter::WaysIn ways;
+            ways.shippedHistory = true;
+            ways.historyFile = bundledDrawFile(QCoreApplication::applicationDirPath());
+            const Prompter::WayIn chosen = m_prompter.offerWaysIn(Prompter::Icon::Information, kWelcomeTitle,
+                                                                  kWelcomeText + QStringLiteral("\n\n") + kWelcomeNoDraws, ways);
+            if (chosen != Prompter::WayIn::None)
+                emit wayInChosen(chosen);
+        } else {
+            m_prompter.inform(kWelcomeTitle, kWelcomeText);
+        }
+    }
     showNewestDraw();
 }

@@ -2,6 +2,7 @@
 
 #include "drawlist.h"
 #include "base/endpoints.h"
+#include "base/prompter.h"
 #include "status.h"
 #include "store/drawrecord.h"
 #include "store/fileops.h"
@@ -14,6 +15,8 @@
 #include "scrutiny/passes.h"
 #include "scrutiny/resultlist.h"
 #include "scrutiny/summary.h"
+#include "stats/figures.h"
+#include "stats/trybet.h"
 
 #include <QObject>
 #include <QString>
@@ -23,7 +26,6 @@
 #include <vector>
 
 class Clock;
-class Prompter;
 
 // The program's state and the commands every front end calls. Windows and
 // the command-line tool observe it and render; neither keeps logic of its own.
@@ -55,6 +57,16 @@ public:
     void shutdown();
 
     QString dataDir() const { return m_dataDir; }
+    // A data directory this user may not write (a read-only file system, a
+    // folder without permission) opens read-only: everything is read and
+    // shown, nothing is written, and checkWritable() refuses every command
+    // that would change a file. The reason follows "porque"; empty when
+    // the directory can be written.
+    bool isReadOnly() const { return !m_readOnlyReason.isEmpty(); }
+    QString readOnlyReason() const { return m_readOnlyReason; }
+    // "Sólo lectura: ..." with the directory and the reason, for the banner
+    // and the refusals.
+    QString readOnlyText() const;
     QString dataPath(const char *fileName) const;
     Clock &clock() const { return m_clock; }
     Prompter &prompter() const { return m_prompter; }
@@ -193,6 +205,12 @@ public:
     // syndicate (record 0: every peña together), oldest first.
     std::vector<std::pair<QDate, std::int64_t>> balanceHistory(int record) const;
 
+    // --- statistics and "Comprobar combinación" over a window of draws ----
+    // Counted from the stored draws up to today, oldest first (a draw dated
+    // later was never held); the money from the stored prize reports.
+    Stats::Figures statistics(const Stats::Window &window) const;
+    Stats::TryResult tryBet(const Stats::Bet &bet, const Stats::Window &window) const;
+
     // The open data files, for the commands that live beside the session
     // (creation, maintenance, download, printing). Every change of a file is
     // followed by updateStatus() and, when draws changed, refreshDraws().
@@ -215,6 +233,9 @@ signals:
     // showNewestDraw put the draw count back to 1: the chart goes back to
     // its first half too.
     void scrollBarsReset();
+    // The user took one of the ways to put draws in that a box offered
+    // (the welcome box's shipped history); the window carries it out.
+    void wayInChosen(Prompter::WayIn way);
 
 private:
     void openFiles();
@@ -241,6 +262,7 @@ private:
     Prompter &m_prompter;
     Endpoints m_endpoints;
     QString m_dataDir;
+    QString m_readOnlyReason;
 
     TypedRecordFile<DrawRecord> m_drawFile;
     TypedRecordFile<SyndicateRecord> m_syndicateFile;

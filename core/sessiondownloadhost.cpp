@@ -2,10 +2,12 @@
 
 #include "base/clock.h"
 #include "base/prompter.h"
+#include "datadir.h"
 #include "session.h"
 #include "web/downloadsession.h"
 #include "web/networktransfer.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -94,6 +96,11 @@ QDate SessionDownloadHost::reportsWantedSince() const
 {
     // What every peña played needs its report for its money to be known.
     return m_session.oldestSyndicateCreation();
+}
+
+QString SessionDownloadHost::shippedHistoryFile() const
+{
+    return bundledDrawFile(QCoreApplication::applicationDirPath());
 }
 
 PrizeReportFile *SessionDownloadHost::prizeReports()

@@ -37,6 +37,7 @@ public:
     void showPrizeReport(const PrizeReportView &view) override;
     PrizeReportFile *prizeReports() override;
     QDate reportsWantedSince() const override;
+    QString shippedHistoryFile() const override;
     bool pdfViewerAvailable() const override { return m_pdfViewerAvailable; }
     void stopPrizeAnimation() override;
     bool newsWindowVisible() const override { return m_newsWindowVisible; }

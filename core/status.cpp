@@ -105,3 +105,46 @@ QString implausibleDrawsText(const std::vector<ImplausibleDraw> &draws, int stor
                           "Haga clic en cada uno en la lista para borrarlo.")
         .arg(count, why.join(QStringLiteral(", ")), positions.join(QStringLiteral(", ")));
 }
+
+namespace
+{
+    bool heldNoDraw(QDate date)
+    {
+        // The draws suspended in spring 2020.
+        if (date >= QDate(2020, 3, 22) && date <= QDate(2020, 5, 24))
+            return true;
+        // A Sunday of the weeks whose draw was held on the Saturday before.
+        const QDate saturday = date.addDays(-1);
+        return date.dayOfWeek() == Qt::Sunday && isDrawDay(saturday) && saturday.dayOfWeek() == Qt::Saturday;
+    }
+}
+
+std::vector<QDate> findHistoryHoles(const std::vector<QDate> &drawDatesOldestFirst)
+{
+    std::vector<QDate> holes;
+    for (std::size_t i = 1; i < drawDatesOldestFirst.size(); ++i) {
+        const QDate before = drawDatesOldestFirst[i - 1];
+        const QDate after = drawDatesOldestFirst[i];
+        if (!before.isValid() || !after.isValid() || after <= before.addDays(7))
+            continue;
+        for (const QDate &date : expectedDrawDates(before, after.addDays(-1))) {
+            if (!heldNoDraw(date))
+                holes.push_back(date);
+        }
+    }
+    return holes;
+}
+
+QString historyHolesText(const std::vector<QDate> &holes)
+{
+    if (holes.empty())
+        return {};
+    const QString first = shortSpanishDate(holes.front());
+    if (holes.size() == 1)
+        return QStringLiteral("Falta el sorteo del %1 en medio de los sorteos guardados. "
+                              "Añádalo con \"Añadir sorteo a mano…\" o importando los sorteos.").arg(first);
+    return QStringLiteral("Faltan %1 sorteos en medio de los sorteos guardados (el primero, del %2). "
+                          "Añádalos con \"Añadir sorteo a mano…\" o importando los sorteos.")
+        .arg(holes.size())
+        .arg(first);
+}

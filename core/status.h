@@ -18,6 +18,9 @@ struct DrawStatus
     // Stored draws that cannot be real; shown in red, never blinking.
     QString implausible;
     bool implausibleWarning = false;
+    // Draw days inside the stored history that have no draw; shown in red.
+    QString holes;
+    std::vector<QDate> holeDates;
 };
 
 // Why a stored draw cannot be real.
@@ -46,3 +49,12 @@ DrawStatus describeDrawStatus(double newestDrawDate, int storedDraws, QDate toda
 // The Sunday of the next draw: today if today is a Sunday that has no stored
 // draw yet, else the coming Sunday.
 QDate nextDrawDate(QDate newestDraw, QDate today);
+
+// Draw days between two stored draws (dates oldest first, each a real
+// draw) for which no draw is stored, leaving out the days no draw was held:
+// the ten Sundays from 2020-03-22 to 2020-05-24 and the Sunday after each
+// Saturday of the Saturday season (2005-10-22 to 2006-07-01).
+std::vector<QDate> findHistoryHoles(const std::vector<QDate> &drawDatesOldestFirst);
+
+// The red line for those holes; empty when none.
+QString historyHolesText(const std::vector<QDate> &holes);

@@ -28,10 +28,28 @@ namespace
     constexpr qreal kPlainRightColumn = 95.0;
 
     const QString kMark = QStringLiteral("X");
+    // On plain paper the cross is red and the number it marks is printed
+    // again over it, black and bold: the chosen numbers read at a glance,
+    // in colour or in grey.
+    const QColor kPlainMarkColor(225, 40, 40);
+    constexpr qreal kSizeLabelFontSize = 8.0;
 
-    void mark(PrintSurface &surface, QPointF origin, int block, int number)
+    void mark(PrintSurface &surface, QPointF origin, int block, int number, bool plain)
     {
+        if (!plain) {
+            surface.drawText(SlipLayout::cellPosition(origin, block, number), kMark);
+            return;
+        }
+        // Thin strokes: the digits over them keep their shape.
+        surface.setFont(SlipLayout::kFontFamily, SlipLayout::kFontSize, false);
+        surface.setTextColor(kPlainMarkColor);
         surface.drawText(SlipLayout::cellPosition(origin, block, number), kMark);
+        surface.setTextColor(Qt::black);
+        surface.setFont(SlipLayout::kFontFamily, SlipLayout::kGridFontSize, true);
+        const bool key = block == SlipLayout::kKeyBlock;
+        surface.drawText(SlipLayout::gridNumberPosition(origin, block, number) + QPointF(key ? 0.27 : 0.0, 0),
+                         QString::number(key ? number - 10 : number));
+        surface.setFont(SlipLayout::kFontFamily, SlipLayout::kFontSize, true);
     }
 }
 
@@ -142,11 +160,11 @@ int SlipLayout::print(PrintSurface &surface, const SyndicateRecord &syndicate, M
                 // A number out of the game's range (a damaged record) has no cell.
                 const int number = syndicate.bets[bet - 1][slot];
                 if (number >= 1 && number <= 54)
-                    mark(surface, origin, block, number);
+                    mark(surface, origin, block, number, plain);
             }
         }
         if (key >= 0 && key <= 9)
-            mark(surface, origin, kKeyBlock, 10 + key);
+            mark(surface, origin, kKeyBlock, 10 + key, plain);
 
         if (plain) {
             const qreal top = half;
@@ -168,6 +186,13 @@ int SlipLayout::print(PrintSurface &surface, const SyndicateRecord &syndicate, M
         if (sizeCell) {
             const QPointF cell = cellPosition(origin, sizeCell->block, sizeCell->number);
             surface.drawText(cell + QPointF(0, kSizeMarkDrop), kMark);
+            // A bare cross under the grid says nothing on plain paper.
+            if (plain) {
+                surface.setFont(kFontFamily, kSizeLabelFontSize, true);
+                surface.drawText(cell + QPointF(4.5, kSizeMarkDrop + 0.8),
+                                 QStringLiteral("Múltiple de %1").arg(job.numbersPerBet));
+                surface.setFont(kFontFamily, kFontSize, true);
+            }
         }
 
         if (plain && slip % 2 == 0 && slip != job.slipCount) {

@@ -17,12 +17,12 @@ done
 dir="$here/build-fuzz"
 CC=clang-14 CXX=clang++-14 cmake -S "$here" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DQUORVALE_FUZZ=ON -DQUORVALE_SANITIZE=ON -DQUORVALE_BUILD_TESTS=OFF -DQUORVALE_BUILD_BENCH=OFF >/dev/null
-cmake --build "$dir" --target fuzz_results_page fuzz_draw_page fuzz_service_answer
+cmake --build "$dir" --target fuzz_results_page fuzz_draw_page fuzz_service_answer fuzz_draw_csv
 mkdir -p "$dir/findings"
-for name in fuzz_results_page fuzz_draw_page fuzz_service_answer; do
+for name in fuzz_results_page fuzz_draw_page fuzz_service_answer fuzz_draw_csv; do
     corpus="$dir/corpus-$name"
     mkdir -p "$corpus"
-    cp "$here"/tests/data/web/*.html "$here"/tests/data/service/*.json "$corpus"/ 2>/dev/null || true
+    cp "$here"/tests/data/web/*.html "$here"/tests/data/service/*.json "$here"/data/gordo_draws.csv "$corpus"/ 2>/dev/null || true
     echo "== $name, ${seconds}s"
     ASAN_OPTIONS=detect_leaks=0 "$dir/fuzz/$name" "$corpus" -max_total_time="$seconds" -max_len=65536 \
         -artifact_prefix="$dir/findings/$name-" -print_final_stats=1 2>&1 | grep -E "stat::number_of_executed_units|stat::peak_rss|ERROR|SUMMARY|Done" || true

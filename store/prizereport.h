@@ -34,9 +34,11 @@ struct PrizeReport
     // Where a Final report came from: the results service gives every row;
     // the classic draw page gives the eight amounts only (winners unknown,
     // no reintegro row).
+    // A report typed by the user (every row) is Manual.
     enum class Source : std::uint8_t {
         Service = 0,
         Pages = 1,
+        Manual = 2,
     };
 
     QDate date;
@@ -48,9 +50,10 @@ struct PrizeReport
     const PrizeRow &row(int category) const { return rows[std::size_t(category - 1)]; }
     PrizeRow &row(int category) { return rows[std::size_t(category - 1)]; }
     bool isFinal() const { return status == Status::Final; }
-    // Final with every row known: the service's report. The pages' amounts
-    // lack the winners and the reintegro, so the service is asked again.
-    bool isComplete() const { return isFinal() && source == Source::Service; }
+    // Final with every row known: the service's report, or one typed by the
+    // user. The pages' amounts lack the winners and the reintegro, so the
+    // service is asked again.
+    bool isComplete() const { return isFinal() && source != Source::Pages; }
 
     bool operator==(const PrizeReport &) const = default;
 };

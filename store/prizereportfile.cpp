@@ -15,6 +15,7 @@ namespace
     const QString kFinal = QStringLiteral("final");
     const QString kService = QStringLiteral("servicio");
     const QString kPages = QStringLiteral("paginas");
+    const QString kManual = QStringLiteral("manual");
 
     // The classic page has no reintegro row.
     int rowsOf(PrizeReport::Source source)
@@ -84,6 +85,8 @@ namespace
             report->source = PrizeReport::Source::Service;
         else if (source == kPages)
             report->source = PrizeReport::Source::Pages;
+        else if (source == kManual)
+            report->source = PrizeReport::Source::Manual;
         else
             return false;
         const QJsonValue rows = object.value(QLatin1String("categorias"));
@@ -112,7 +115,9 @@ namespace
             return object;
         }
         object.insert(QLatin1String("estado"), kFinal);
-        object.insert(QLatin1String("origen"), report.source == PrizeReport::Source::Pages ? kPages : kService);
+        object.insert(QLatin1String("origen"), report.source == PrizeReport::Source::Pages    ? kPages
+                                               : report.source == PrizeReport::Source::Manual ? kManual
+                                                                                              : kService);
         QJsonArray rows;
         for (int category = 1; category <= rowsOf(report.source); ++category) {
             const PrizeRow &row = report.row(category);
@@ -196,6 +201,14 @@ void PrizeReportFile::put(const PrizeReport &report)
     if (!isWritable(report))
         return;
     m_reports[report.date] = report;
+}
+
+bool PrizeReportFile::replace(const PrizeReport &report)
+{
+    if (!report.date.isValid() || !report.isFinal() || !isWritable(report))
+        return false;
+    m_reports[report.date] = report;
+    return true;
 }
 
 void PrizeReportFile::remove(QDate date)

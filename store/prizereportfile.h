@@ -42,6 +42,10 @@ public:
     // Adds or replaces in memory; save() writes. A Final report is never
     // replaced by a Pending or Missing one.
     void put(const PrizeReport &report);
+    // A final report that takes the place of whatever is kept for its draw,
+    // final or not (the user's own, once confirmed). False when it is not a
+    // whole final report.
+    bool replace(const PrizeReport &report);
     // Forgets the reports of draws no longer stored (after a deletion).
     void remove(QDate date);
     // Writes the whole file through the one checked write path.

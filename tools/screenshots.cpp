@@ -19,10 +19,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QThread>
 #include <QTreeWidget>
@@ -125,6 +128,25 @@ int main(int argc, char *argv[])
 
     tabs->setCurrentIndex(3);
     ok &= save(&window, out + QStringLiteral("/estadisticas.png"));
+    // The statistics pages over the last 50 draws, and a combination tried
+    // over every draw.
+    if (auto *pages = window.findChild<QTabWidget *>(QStringLiteral("StatsPages"))) {
+        auto *period = window.findChild<QComboBox *>(QStringLiteral("StatsWindow"));
+        period->setCurrentIndex(period->findText(QStringLiteral("Últimos 50 sorteos")));
+        const char *names[] = {"numeros", "claves", "parejas", "forma"};
+        for (int page = 1; page <= 4; ++page) {
+            pages->setCurrentIndex(page);
+            ok &= save(&window, out + QStringLiteral("/estadisticas-%1.png").arg(QLatin1String(names[page - 1])));
+        }
+        period->setCurrentIndex(period->findText(QStringLiteral("Todos los sorteos")));
+        pages->setCurrentIndex(5);
+        auto *typed = window.findChild<QLineEdit *>(QStringLiteral("TryNumbers"));
+        typed->setText(QStringLiteral("3, 12, 25, 33, 48, 51"));
+        emit typed->textEdited(typed->text());
+        window.findChild<QSpinBox *>(QStringLiteral("TryKey"))->setValue(7);
+        ok &= save(&window, out + QStringLiteral("/estadisticas-comprobar.png"));
+        pages->setCurrentIndex(0);
+    }
 
     tabs->setCurrentIndex(1);
     ok &= save(&window, out + QStringLiteral("/ultimo-sorteo.png"));

@@ -1,5 +1,6 @@
 #include "acercade.h"
 
+#include "fittoscreen.h"
 #include "productpicture.h"
 
 #include "base/endpoints.h"
@@ -62,7 +63,7 @@ Acercade::Acercade(const Endpoints &endpoints, UrlOpener &browser, QWidget *pare
     link->setVisible(!endpoints.programPage().isEmpty());
     connect(link, &LinkLabel::activated, this, [&browser](const QUrl &address) { browser.open(address); });
 
-    auto *layout = new QVBoxLayout(this);
+    auto *layout = new QVBoxLayout(FitToScreen::scrolledContents(this));
     layout->addWidget(picture);
     layout->addWidget(system);
     layout->addWidget(link);

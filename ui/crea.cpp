@@ -1,11 +1,14 @@
 #include "crea.h"
 
+#include "fittoscreen.h"
 #include "slippanel.h"
 
+#include "base/calendar.h"
 #include "base/prompter.h"
 #include "core/session.h"
 #include "core/syndicatecreation.h"
 
+#include <QCloseEvent>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -75,6 +78,12 @@ Crea::Crea(Session &session, SyndicateCreation &creation, QWidget *parent)
     connect(m_save, &QPushButton::clicked, this, &Crea::save);
     connect(m_remove, &QPushButton::clicked, this, &Crea::removeLast);
     connect(m_random, &QPushButton::clicked, this, &Crea::randomFill);
+    m_cancel = new QPushButton(QStringLiteral("Cancelar"), this);
+    m_cancel->setObjectName(QStringLiteral("Cancelar"));
+    connect(m_cancel, &QPushButton::clicked, this, &QWidget::close);
+    m_saved = new QLabel(this);
+    m_saved->setObjectName(QStringLiteral("Grabada"));
+    m_saved->setStyleSheet(QStringLiteral("color: rgb(0, 128, 0); font-weight: bold;"));
 
     auto *nameRow = new QHBoxLayout;
     nameRow->addWidget(nameLabel);
@@ -87,6 +96,7 @@ Crea::Crea(Session &session, SyndicateCreation &creation, QWidget *parent)
     buttons->addWidget(m_save);
     buttons->addWidget(m_remove);
     buttons->addWidget(m_random);
+    buttons->addWidget(m_cancel);
     auto *side = new QVBoxLayout;
     side->addLayout(betRow);
     side->addWidget(m_list, 1);
@@ -94,10 +104,11 @@ Crea::Crea(Session &session, SyndicateCreation &creation, QWidget *parent)
     auto *body = new QHBoxLayout;
     body->addWidget(slip, 0, Qt::AlignTop);
     body->addLayout(side, 1);
-    auto *layout = new QVBoxLayout(this);
+    auto *layout = new QVBoxLayout(FitToScreen::scrolledContents(this));
     layout->addLayout(nameRow);
     layout->addWidget(m_instruction);
     layout->addLayout(body, 1);
+    layout->addWidget(m_saved);
 
     m_creation.restart();
     render();
@@ -118,6 +129,30 @@ bool Crea::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+bool Crea::hasUnsavedInput() const
+{
+    return !m_name->text().isEmpty() || !m_creation.lines().isEmpty() || m_creation.cellsMarked() > 0;
+}
+
+void Crea::closeEvent(QCloseEvent *event)
+{
+    if (hasUnsavedInput()
+        && !m_session.prompter().ask(windowTitle(), QStringLiteral("¿Descartar la peña sin grabar?"))) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+void Crea::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void Crea::nameChanged(const QString &text)
 {
     if (text.size() <= SyndicateCreation::kMaxNameLength)
@@ -134,9 +169,14 @@ void Crea::cellClicked(int cell)
 
 void Crea::save()
 {
+    const QString name = m_name->text().trimmed();
+    const int bets = m_creation.multipleSize() == 0 ? m_creation.betsEntered()
+                                                    : cuantos(100 + m_creation.multipleSize() + 6);
     const int record = m_creation.save(m_name->text());
-    if (record > 0)
+    if (record > 0) {
         m_name->clear();
+        m_saved->setText(QStringLiteral("Peña %1 grabada (%2 apuestas)").arg(name).arg(bets));
+    }
     render();
     if (record > 0)
         emit syndicateSaved(record);

@@ -21,12 +21,18 @@ class Crea final : public QWidget
 public:
     Crea(Session &session, SyndicateCreation &creation, QWidget *parent = nullptr);
 
+    // A name typed, a key or a number marked, and not saved yet.
+    bool hasUnsavedInput() const;
+
 signals:
     // After every save, with the record number written.
     void syndicateSaved(int record);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Leaving with something entered asks first; No keeps the window.
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void cellClicked(int cell);
@@ -47,4 +53,6 @@ private:
     QPushButton *m_save;
     QPushButton *m_remove;
     QPushButton *m_random;
+    QPushButton *m_cancel;
+    QLabel *m_saved; // what the last "Grabar" stored
 };

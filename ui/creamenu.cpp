@@ -1,5 +1,6 @@
 #include "creamenu.h"
 
+#include "fittoscreen.h"
 #include "core/syndicatecreation.h"
 
 #include <QCheckBox>
@@ -118,7 +119,7 @@ Creamenu::Creamenu(SyndicateCreation &creation, QWidget *parent)
     choices->addWidget(multiple);
     choices->addWidget(m_optionsFrame);
     choices->addStretch(1);
-    auto *layout = new QHBoxLayout(this);
+    auto *layout = new QHBoxLayout(FitToScreen::scrolledContents(this));
     layout->addWidget(picture, 0, Qt::AlignTop);
     layout->addLayout(choices, 1);
     setMinimumHeight(260);

@@ -1,5 +1,7 @@
 #include "desktopseams.h"
 
+#include "helpwindow.h"
+
 #include "core/datadir.h"
 
 #include <QApplication>
@@ -11,7 +13,11 @@
 
 void DesktopUrlOpener::open(const QUrl &address)
 {
-    QDesktopServices::openUrl(address);
+    if (address.isEmpty())
+        return;
+    // No browser or launcher here: the program shows it itself.
+    if (!m_launch(address))
+        HelpFallback::show(address, m_parent);
 }
 
 QString DialogFileChooser::chooseDrawFile()
@@ -20,7 +26,9 @@ QString DialogFileChooser::chooseDrawFile()
     const QString bundled = bundledDrawFile(QApplication::applicationDirPath());
     const QString start = bundled.isEmpty() ? QDir::homePath() : QFileInfo(bundled).absolutePath();
     return QFileDialog::getOpenFileName(m_parent, QStringLiteral("Seleccione el archivo NUMEROS.DAT"), start,
-                                        QStringLiteral("Archivos de sorteos (numeros.dat NUMEROS.DAT Numeros.dat)"));
+                                        QStringLiteral("Archivos de sorteos (numeros.dat NUMEROS.DAT Numeros.dat);;"
+                                                       "Sorteos en texto: respuesta del servicio o CSV (*.json *.csv *.txt);;"
+                                                       "Todos los archivos (*)"));
 }
 
 QString DialogFileChooser::choosePdfFile(const QString &suggestedName)
@@ -28,6 +36,13 @@ QString DialogFileChooser::choosePdfFile(const QString &suggestedName)
     const QString start = QDir(QDir::homePath()).filePath(suggestedName);
     return QFileDialog::getSaveFileName(m_parent, QStringLiteral("Guardar como PDF"), start,
                                         QStringLiteral("Documentos PDF (*.pdf)"));
+}
+
+QString DialogFileChooser::chooseCsvFile(const QString &suggestedName)
+{
+    const QString start = QDir(QDir::homePath()).filePath(suggestedName);
+    return QFileDialog::getSaveFileName(m_parent, QStringLiteral("Guardar como CSV"), start,
+                                        QStringLiteral("Tablas CSV (*.csv)"));
 }
 
 DesktopNotifier::DesktopNotifier() = default;

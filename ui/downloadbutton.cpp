@@ -111,7 +111,10 @@ QPixmap DownloadButton::renderFace(int image, QSize size)
 void DownloadButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    // Switched off (a read-only data directory): the face is greyed.
+    painter.setOpacity(isEnabled() ? 1.0 : 0.35);
     painter.drawPixmap(0, 0, renderFace(m_image, size()));
+    painter.setOpacity(1.0);
     if (hasFocus()) {
         painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
         painter.drawRect(rect().adjusted(1, 1, -2, -2));

@@ -6,7 +6,15 @@
 #include <QtCharts/QChart>
 #include <QtCharts/QValueAxis>
 
+#include <QFontMetrics>
+#include <QResizeEvent>
+
 #include <algorithm>
+
+namespace
+{
+    constexpr qreal kLabelPoints = 7.0;
+}
 
 FrequencyChart::FrequencyChart(const QString &seriesName, QWidget *parent)
     // Built with its chart: a view made empty and given one later leaks the
@@ -31,7 +39,7 @@ FrequencyChart::FrequencyChart(const QString &seriesName, QWidget *parent)
     m_axisY->setLabelFormat(QStringLiteral("%d"));
     // 27 two-digit labels must fit under the bars without being elided.
     QFont small = m_axisX->labelsFont();
-    small.setPointSizeF(7.0);
+    small.setPointSizeF(kLabelPoints);
     m_axisX->setLabelsFont(small);
     m_axisX->setTruncateLabels(false);
     m_axisY->setLabelsFont(small);
@@ -55,4 +63,33 @@ void FrequencyChart::setRows(const QString &title, const QStringList &labels, co
     const int top = counts.isEmpty() ? 0 : *std::max_element(counts.begin(), counts.end());
     m_axisY->setRange(0, std::max(top + top / 10 + 1, 5));
     m_axisY->applyNiceNumbers();
+    fitLabels();
+}
+
+void FrequencyChart::resizeEvent(QResizeEvent *event)
+{
+    QChartView::resizeEvent(event);
+    fitLabels();
+}
+
+void FrequencyChart::fitLabels()
+{
+    if (m_labels.isEmpty())
+        return;
+    // The plot takes most of the view; each label has its bar's share, and
+    // its type shrinks (down to 5 points) until the widest one fits.
+    const qreal slot = chart()->plotArea().width() > 0 ? chart()->plotArea().width() / m_labels.size()
+                                                       : qreal(width() - 40) / m_labels.size();
+    QFont font = m_axisX->labelsFont();
+    for (qreal size = kLabelPoints; size >= 5.0; size -= 0.5) {
+        font.setPointSizeF(size);
+        const QFontMetrics metrics(font);
+        int widest = 0;
+        for (const QString &label : m_labels)
+            widest = std::max(widest, metrics.horizontalAdvance(label.trimmed()));
+        if (widest + 3 <= slot)
+            break;
+    }
+    if (font != m_axisX->labelsFont())
+        m_axisX->setLabelsFont(font);
 }

@@ -22,7 +22,13 @@ public:
     QStringList labels() const { return m_labels; }
     QVector<int> counts() const { return m_counts; }
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    // Narrow, the labels get smaller rather than run into each other.
+    void fitLabels();
+
     QBarSeries *m_series;
     QBarSet *m_set;
     QBarCategoryAxis *m_axisX;

@@ -6,6 +6,7 @@
 #include "core/session.h"
 #include "core/sessiondownloadhost.h"
 
+#include <QStringList>
 #include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -222,8 +223,14 @@ void GeneralTab::showStatus()
         m_blinkTimer->stop();
         m_label9[6]->setVisible(false);
     }
-    m_implausibleLabel->setText(status.implausible);
-    m_implausibleLabel->setVisible(status.implausibleWarning);
+    // A hole in the stored history is told on the same red line.
+    QStringList red;
+    for (const QString &line : {status.implausible, status.holes}) {
+        if (!line.isEmpty())
+            red << line;
+    }
+    m_implausibleLabel->setText(red.join(QLatin1Char('\n')));
+    m_implausibleLabel->setVisible(!red.isEmpty());
     m_historico->setEnabled(status.historyEnabled);
     m_soloPremio->setEnabled(status.historyEnabled);
     m_drawsScroll->setEnabled(status.scrollEnabled);

@@ -5,15 +5,20 @@
 #include "creamenu.h"
 #include "desktopseams.h"
 #include "downloadbar.h"
+#include "drawentrydialogs.h"
 #include "generaltab.h"
 #include "managertab.h"
 #include "newswindow.h"
+#include "participationdialog.h"
 #include "printwindow.h"
 #include "reporttab.h"
 #include "statisticstab.h"
 #include "systemprintdialog.h"
 
+#include "base/clock.h"
 #include "base/prompter.h"
+#include "core/datadir.h"
+#include "core/drawentry.h"
 #include "core/maintenance.h"
 #include "core/membership.h"
 #include "core/prizelist.h"
@@ -29,8 +34,10 @@
 #include "web/networktransfer.h"
 #include "web/news.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QModelIndex>
 #include <QScreen>
@@ -51,6 +58,7 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
     , m_maintenance(std::make_unique<Maintenance>(session, *m_files, *m_desktopOpener))
     , m_creation(std::make_unique<SyndicateCreation>(session))
     , m_printDialog(std::make_unique<SystemPrintDialog>())
+    , m_drawEntry(std::make_unique<DrawEntry>(session, *m_files))
     , m_transfer(std::make_unique<NetworkTransfer>())
     , m_downloadHost(std::make_unique<SessionDownloadHost>(session))
 {
@@ -61,6 +69,8 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
 #endif
     // Timer1 is the session's own one-second timer.
     m_download = std::make_unique<DownloadSession>(*m_downloadHost, *m_transfer, session.endpoints());
+    // Where no browser can be started, the guide and addresses show here.
+    m_desktopOpener->setParent(this);
 
     setObjectName(QStringLiteral("Principal"));
     setWindowTitle(QStringLiteral("Quorvale - Para El Gordo de la Primitiva. Versión %1")
@@ -84,11 +94,18 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
     connect(m_managerTab, &ManagerTab::printRequested, this, &MainWindow::printSyndicate);
     connect(m_managerTab, &ManagerTab::createRequested, this, &MainWindow::createSyndicate);
     connect(m_managerTab, &ManagerTab::deleteRequested, this, &MainWindow::deleteSyndicate);
-    connect(m_managerTab, &ManagerTab::participationsRequested, this, &MainWindow::printParticipations);
+    connect(m_managerTab, &ManagerTab::participationsRequested, this, [this](bool pdf) { printParticipations(pdf); });
+    connect(m_managerTab, &ManagerTab::memberParticipationRequested, this, &MainWindow::printMemberParticipation);
     m_statisticsTab = new StatisticsTab(session);
     connect(m_statisticsTab, &StatisticsTab::importRequested, this, &MainWindow::importDraws);
     connect(m_statisticsTab, &StatisticsTab::deleteAllRequested, this, &MainWindow::deleteAllDraws);
     connect(m_statisticsTab, &StatisticsTab::drawClicked, this, &MainWindow::drawClicked);
+    connect(m_statisticsTab, &StatisticsTab::addDrawRequested, this, &MainWindow::addDrawByHand);
+    connect(m_statisticsTab, &StatisticsTab::prizeReportRequested, this, &MainWindow::prizeReportByHand);
+    connect(&m_session, &Session::wayInChosen, this, [this](Prompter::WayIn way) {
+        // After the box that offered it has closed.
+        QTimer::singleShot(0, this, [this, way] { openWayIn(int(way)); });
+    });
     connect(m_statisticsTab, &StatisticsTab::deleteDrawRequested, this, [this](int position) {
         if (!downloadRunning())
             m_maintenance->deleteNamedDraw(position);
@@ -132,6 +149,8 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
     // to the main window; a message box or another program does not.
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &MainWindow::focusMoved);
 
+    if (m_session.isReadOnly())
+        showReadOnly(layout);
     showDownloadArea();
     // The report panel as the last download left it, then the simple list.
     m_downloadHost->rebuildPrizeReport();
@@ -139,6 +158,29 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::showReadOnly(QVBoxLayout *layout)
+{
+    // Why nothing can change, above everything else; what only reads (the
+    // lists, charts, reports, printing and PDFs elsewhere) goes on working.
+    auto *banner = new QLabel(m_session.readOnlyText());
+    banner->setObjectName(QStringLiteral("SoloLectura"));
+    banner->setWordWrap(true);
+    banner->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    banner->setStyleSheet(QStringLiteral("background: rgb(255, 236, 160); color: black; padding: 4px; "
+                                         "border: 1px solid rgb(200, 160, 0);"));
+    layout->insertWidget(0, banner);
+    for (const char *name : {"Baja", "Crearp", "informes", "borrpe", "pegar", "sorteomano", "informemano"}) {
+        if (auto *action = findChild<QAction *>(QLatin1String(name)))
+            action->setEnabled(false);
+    }
+    for (const char *name : {"Picture2", "Command4", "Image1_1", "AnadirSocio", "QuitarSocio"}) {
+        if (auto *widget = findChild<QWidget *>(QLatin1String(name)))
+            widget->setEnabled(false);
+    }
+    if (auto *members = findChild<QAbstractItemView *>(QStringLiteral("TablaSocios")))
+        members->setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
 
 void MainWindow::fitToScreen()
 {
@@ -168,6 +210,13 @@ void MainWindow::buildMenus()
     addAction(general, QStringLiteral("Crearp"), QStringLiteral("Crear peña nueva"), [this] { createSyndicate(); });
     addAction(general, QStringLiteral("informes"), QStringLiteral("Descargar informes de premios"), [this] { downloadReports(); });
     m_deleteAllAction = addAction(general, QStringLiteral("borrpe"), QStringLiteral("Borrar sorteos almacenados/Reset aciertos peñas"), [this] { deleteAllDraws(); });
+    // Draws and reports without the download, when the operator refuses it.
+    m_entryActions = {
+        addAction(general, QStringLiteral("pegar"), QStringLiteral("Pegar resultados del navegador…"), [this] { pasteResults(); }),
+        addAction(general, QStringLiteral("sorteomano"), QStringLiteral("Añadir sorteo a mano…"), [this] { addDrawByHand(); }),
+        addAction(general, QStringLiteral("informemano"), QStringLiteral("Informe de premios a mano…"),
+                  [this] { prizeReportByHand(0); }),
+    };
 
     QMenu *simple = general->addMenu(QStringLiteral("Sencillas"));
     simple->setObjectName(QStringLiteral("sen"));
@@ -254,7 +303,8 @@ void MainWindow::importDraws()
 {
     if (downloadRunning())
         return;
-    m_maintenance->importDraws(m_chooser->chooseDrawFile());
+    if (m_maintenance->importDraws(m_chooser->chooseDrawFile()))
+        m_downloadHost->rebuildPrizeReport();
 }
 
 void MainWindow::deleteAllDraws()
@@ -323,27 +373,37 @@ void MainWindow::printSyndicate()
     m_printWindow->show();
 }
 
-void MainWindow::printParticipations(bool pdf)
+void MainWindow::printMemberParticipation(const QString &member)
+{
+    ParticipationDialog dialog(member, m_session.nextDrawDate(), m_session.prompter(), this);
+    if (dialog.exec() != QDialog::Accepted || dialog.choice() == ParticipationDialog::Choice::None)
+        return;
+    printParticipations(dialog.choice() == ParticipationDialog::Choice::Pdf, member, dialog.date());
+}
+
+void MainWindow::printParticipations(bool pdf, const QString &member, QDate date)
 {
     const int record = m_session.shownSyndicate();
     if (!m_session.checkSyndicateChosen(record))
         return;
-    const auto sheets = Membership(m_session).participations(record, {}, m_session.nextDrawDate());
+    const auto sheets = Membership(m_session).participations(record, member, date.isValid() ? date : m_session.nextDrawDate());
     if (sheets.empty())
         return;
-    const QString title = QStringLiteral("Participaciones");
+    const QString title = member.isEmpty() ? QStringLiteral("Participaciones") : QStringLiteral("Participación de %1").arg(member);
     const auto job = [&](PrintSurface &surface) { ParticipationSheet::print(surface, sheets); };
     if (!pdf) {
         if (!m_printDialog->print(job) && !m_printDialog->errorString().isEmpty())
             m_session.prompter().warn(title, m_printDialog->errorString());
         return;
     }
-    const QString path = m_chooser->choosePdfFile(QStringLiteral("Participaciones %1.pdf").arg(sheets.front().syndicateName));
+    const QString path = m_chooser->choosePdfFile(member.isEmpty() ? QStringLiteral("Participaciones %1.pdf").arg(sheets.front().syndicateName)
+                                                                    : QStringLiteral("Participación %1 %2.pdf").arg(member, sheets.front().syndicateName));
     if (path.isEmpty())
         return;
     PdfFilePrinter printer(path, QStringLiteral("Participaciones de la peña %1").arg(sheets.front().syndicateName));
     if (printer.print(job))
-        m_session.prompter().inform(title, QStringLiteral("Participaciones guardadas en %1").arg(path));
+        m_session.prompter().inform(title, member.isEmpty() ? QStringLiteral("Participaciones guardadas en %1").arg(path)
+                                                            : QStringLiteral("Participación de %1 guardada en %2").arg(member, path));
     else
         m_session.prompter().warn(title, printer.errorString());
 }
@@ -358,8 +418,11 @@ void MainWindow::returnToMainWindow()
     // always have (the news window stays).
     for (QWidget *child : {static_cast<QWidget *>(m_chooserWindow.data()), static_cast<QWidget *>(m_creationWindow.data()),
                            static_cast<QWidget *>(m_aboutWindow.data()), static_cast<QWidget *>(m_printWindow.data())}) {
-        if (child)
-            child->close();
+        // A peña half typed stays when the user says so: back to it.
+        if (child && !child->close()) {
+            child->raise();
+            child->activateWindow();
+        }
     }
     m_session.mainWindowActivated();
 }
@@ -379,6 +442,11 @@ void MainWindow::showEvent(QShowEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // A peña being typed is not thrown away with the program unasked.
+    if (m_creationWindow && !m_creationWindow->close()) {
+        event->ignore();
+        return;
+    }
     if (downloadRunning()) {
         // The files stay open until the session has let go of them; the
         // transfer cut short brings up no box on the way out.
@@ -409,7 +477,10 @@ void MainWindow::startDownload()
     if (m_newsWindow)
         m_newsWindow->close();
     m_prizeWatch = std::make_unique<PrizeWatch>(m_session);
-    m_download->start();
+    // With no draw stored nothing is asked (and no session ends): the
+    // shipped history offered instead is added here when taken.
+    if (!m_download->start() && m_download->outcome().noHistory)
+        openWayIn(int(m_download->outcome().wayIn));
     showDownloadArea();
 }
 
@@ -447,8 +518,67 @@ void MainWindow::downloadFinished()
         }
     }
     showDownloadArea();
-    if (m_closeWhenIdle && !downloadRunning())
+    if (m_closeWhenIdle && !downloadRunning()) {
         close();
+        return;
+    }
+    // A way in chosen in the session's last box.
+    if (!downloadRunning() && m_download->outcome().wayIn != Prompter::WayIn::None)
+        openWayIn(int(m_download->outcome().wayIn));
+}
+
+void MainWindow::openWayIn(int way)
+{
+    switch (Prompter::WayIn(way)) {
+    case Prompter::WayIn::ShippedHistory:
+        if (!downloadRunning() && m_maintenance->importDraws(bundledDrawFile(QApplication::applicationDirPath())))
+            m_downloadHost->rebuildPrizeReport();
+        break;
+    case Prompter::WayIn::Paste:
+        pasteResults();
+        break;
+    case Prompter::WayIn::ByHand:
+        addDrawByHand();
+        break;
+    case Prompter::WayIn::None:
+        break;
+    }
+}
+
+void MainWindow::pasteResults()
+{
+    if (downloadRunning() || m_entryDialog)
+        return;
+    // The address of the draws still to bring, as the files stand now.
+    auto *dialog = new PasteResultsDialog(*m_drawEntry, *m_opener, m_drawEntry->serviceAddress(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, m_downloadHost.get(), &SessionDownloadHost::rebuildPrizeReport);
+    m_entryDialog = dialog;
+    dialog->open();
+}
+
+void MainWindow::addDrawByHand()
+{
+    if (downloadRunning() || m_entryDialog)
+        return;
+    auto *dialog = new ManualDrawDialog(*m_drawEntry, m_drawEntry->suggestedDate(), m_session.clock().today(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, m_downloadHost.get(), &SessionDownloadHost::rebuildPrizeReport);
+    m_entryDialog = dialog;
+    dialog->open();
+}
+
+void MainWindow::prizeReportByHand(int position)
+{
+    if (downloadRunning() || m_entryDialog)
+        return;
+    const int record = position > 0 ? m_session.nextDrawRecord() - position : m_session.storedDraws();
+    const QDate date = record > 0 ? m_session.drawFile().get(record).qdate() : QDate();
+    auto *dialog = new ManualPrizeDialog(*m_drawEntry, m_session, date, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, m_downloadHost.get(), &SessionDownloadHost::rebuildPrizeReport);
+    m_entryDialog = dialog;
+    dialog->open();
 }
 
 void MainWindow::showDownloadArea()
@@ -457,9 +587,11 @@ void MainWindow::showDownloadArea()
     m_downloadBar->render(running);
     // Nothing may change the draws while a session stores them: the user's
     // events go on during each transfer.
-    const bool idle = !running;
+    const bool idle = !running && !m_session.isReadOnly();
     m_statisticsTab->setEditingAllowed(idle);
     m_deleteAllAction->setEnabled(idle);
+    for (QAction *action : m_entryActions)
+        action->setEnabled(idle);
     m_managerTab->setDeletionAllowed(idle);
 }
 

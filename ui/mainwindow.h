@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDate>
+#include <QDialog>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -8,6 +10,7 @@
 class QAction;
 class QModelIndex;
 class QTabWidget;
+class QVBoxLayout;
 class QWindow;
 class Acercade;
 class Crea;
@@ -18,6 +21,7 @@ class DialogFileChooser;
 class DiskFileOps;
 class DownloadBar;
 class DownloadSession;
+class DrawEntry;
 class FileChooser;
 class GeneralTab;
 class Imprimir;
@@ -57,6 +61,9 @@ public:
     DownloadSession &download() { return *m_download; }
     NetworkTransfer &transfer() { return *m_transfer; }
     SyndicateCreation &creation() { return *m_creation; }
+    DrawEntry &drawEntry() { return *m_drawEntry; }
+    // The form of a way in that is open, if any (tests fill it).
+    QDialog *entryDialog() const { return m_entryDialog; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -64,6 +71,9 @@ protected:
 
 private:
     void buildMenus();
+    // A read-only data directory: the banner that says why, and every
+    // command that would write switched off.
+    void showReadOnly(QVBoxLayout *layout);
     void fitToScreen();
     void focusMoved(QWindow *now);
 
@@ -87,8 +97,17 @@ private:
     void createSyndicate();
     void openAbout();
     void printSyndicate();
-    void printParticipations(bool pdf);
+    // Every member's page for the next draw, or one member's for date.
+    void printParticipations(bool pdf, const QString &member = {}, QDate date = {});
+    void printMemberParticipation(const QString &member);
     void returnToMainWindow();
+
+    // The ways to put draws in without the download (ui/drawentrydialogs.h).
+    void openWayIn(int way); // a Prompter::WayIn
+    void pasteResults();
+    void addDrawByHand();
+    // position in the draw list (1 = the newest); 0 for the newest draw.
+    void prizeReportByHand(int position);
 
     Session &m_session;
     bool m_firstShown = false;
@@ -106,6 +125,9 @@ private:
     QPointer<Imprimir> m_printWindow;
     std::unique_ptr<SystemPrintDialog> m_printDialog;
     QAction *m_deleteAllAction = nullptr; // borrpe
+    std::unique_ptr<DrawEntry> m_drawEntry;
+    QList<QAction *> m_entryActions;
+    QPointer<QDialog> m_entryDialog;
 
     std::unique_ptr<NetworkTransfer> m_transfer;
     std::unique_ptr<SessionDownloadHost> m_downloadHost;

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTabWidget>
@@ -105,7 +106,8 @@ ManagerTab::ManagerTab(Session &session, QWidget *parent)
     overallGrid->setColumnStretch(2, 1);
     left->addWidget(overall);
 
-    layout->addLayout(left, 3);
+    // Half each: the money and the members need every column in sight.
+    layout->addLayout(left, 1);
 
     // The details scroll rather than grow: a 24-bet peña never pushes the
     // window past the screen or its list over the labels below it.
@@ -189,8 +191,13 @@ ManagerTab::ManagerTab(Session &session, QWidget *parent)
     membersScroll->setFrameShape(QFrame::NoFrame);
     membersScroll->setWidget(buildMembersPage());
     m_detailPages->addTab(membersScroll, QStringLiteral("Socios"));
-    m_detailPages->addTab(new PrizesPage(m_session), QStringLiteral("Premios"));
-    layout->addWidget(m_detailPages, 2);
+    // Every page scrolls the same way; the list of prizes scrolls itself.
+    auto *prizesScroll = new QScrollArea;
+    prizesScroll->setWidgetResizable(true);
+    prizesScroll->setFrameShape(QFrame::NoFrame);
+    prizesScroll->setWidget(new PrizesPage(m_session));
+    m_detailPages->addTab(prizesScroll, QStringLiteral("Premios"));
+    layout->addWidget(m_detailPages, 1);
 
     connect(&m_session, &Session::syndicatesChanged, this, &ManagerTab::showSyndicates);
     connect(&m_session, &Session::syndicateDetailsChanged, this, &ManagerTab::showSyndicateDetails);
@@ -300,8 +307,46 @@ QWidget *ManagerTab::buildMembersPage()
     connect(pdfButton, &QPushButton::clicked, this, [this] { emit participationsRequested(true); });
     print->addWidget(printButton, 0, Qt::AlignLeft);
     print->addWidget(pdfButton, 0, Qt::AlignLeft);
+    // One member's page, for a draw of the user's choosing: a button that
+    // names the member selected, and the same in the table's menu.
+    m_memberParticipation = namedButton(QStringLiteral("ParticipacionSocio"), QStringLiteral("Participación de…"));
+    connect(m_memberParticipation, &QPushButton::clicked, this, [this] {
+        if (const QString member = selectedMember(); !member.isEmpty())
+            emit memberParticipationRequested(member);
+    });
+    print->addWidget(m_memberParticipation, 0, Qt::AlignLeft);
     layout->addLayout(print);
+    m_memberTable->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_memberTable, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        const QModelIndex index = m_memberTable->indexAt(at);
+        const QString member = m_members->memberName(index.row());
+        if (!index.isValid() || member.isEmpty())
+            return;
+        m_memberTable->selectRow(index.row());
+        QMenu menu(this);
+        QAction *action = menu.addAction(QStringLiteral("Participación de %1…").arg(member));
+        action->setObjectName(QStringLiteral("MenuParticipacionSocio"));
+        if (menu.exec(m_memberTable->viewport()->mapToGlobal(at)) == action)
+            emit memberParticipationRequested(member);
+    });
+    connect(m_memberTable->selectionModel(), &QItemSelectionModel::selectionChanged, this, &ManagerTab::showMemberChoice);
+    connect(m_members, &QAbstractItemModel::modelReset, this, &ManagerTab::showMemberChoice);
+    showMemberChoice();
     return page;
+}
+
+QString ManagerTab::selectedMember() const
+{
+    const QModelIndexList rows = m_memberTable->selectionModel()->selectedRows();
+    return rows.isEmpty() ? QString() : m_members->memberName(rows.first().row());
+}
+
+void ManagerTab::showMemberChoice()
+{
+    const QString member = selectedMember();
+    m_memberParticipation->setEnabled(!member.isEmpty());
+    m_memberParticipation->setText(member.isEmpty() ? QStringLiteral("Participación de…")
+                                                    : QStringLiteral("Participación de %1…").arg(member));
 }
 
 void ManagerTab::addMember()

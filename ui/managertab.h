@@ -36,6 +36,8 @@ signals:
     void deleteRequested();
     // Every member's participation in the next draw, printed or as a PDF.
     void participationsRequested(bool pdf);
+    // "Participación de NAME…": one member's page for a draw to choose.
+    void memberParticipationRequested(const QString &member);
 
 private:
     void showSyndicates();
@@ -44,6 +46,9 @@ private:
     QWidget *buildMembersPage();
     void addMember();
     void removeMember();
+    // The member selected in the table, or empty.
+    QString selectedMember() const;
+    void showMemberChoice();
 
     Session &m_session;
     bool m_deletionAllowed = true;
@@ -71,4 +76,5 @@ private:
     MemberModel *m_members = nullptr;
     QLabel *m_membersProvisional = nullptr; // under the members' table
     QTableView *m_memberTable = nullptr;
+    QPushButton *m_memberParticipation = nullptr;
 };

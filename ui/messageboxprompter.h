@@ -12,6 +12,8 @@ public:
     void setParent(QWidget *parent) { m_parent = parent; }
 
     Answer show(Icon icon, const QString &title, const QString &text, Buttons buttons) override;
+    // The ways in as buttons of the box; Cerrar takes none.
+    WayIn offerWaysIn(Icon icon, const QString &title, const QString &text, const WaysIn &ways) override;
 
 private:
     QWidget *m_parent;

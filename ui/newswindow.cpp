@@ -1,5 +1,6 @@
 #include "newswindow.h"
 
+#include "fittoscreen.h"
 #include "productpicture.h"
 #include "web/news.h"
 
@@ -39,7 +40,7 @@ Infor::Infor(const QString &newsFile, QWidget *parent)
     setWindowTitle(QStringLiteral("Noticias del jefe..."));
     resize(520, 360);
 
-    auto *outer = new QVBoxLayout(this);
+    auto *outer = new QVBoxLayout(FitToScreen::scrolledContents(this));
     auto *layout = new QHBoxLayout;
     outer->addLayout(layout, 1);
     auto *picture = new QLabel;

@@ -1,5 +1,6 @@
 #include "presentacion.h"
 
+#include "fittoscreen.h"
 #include "productpicture.h"
 
 #include <QLabel>
@@ -28,7 +29,7 @@ Presentacion::Presentacion(QWidget *parent)
     button->setDefault(true);
     connect(button, &QPushButton::clicked, this, &Presentacion::enter);
 
-    auto *layout = new QVBoxLayout(this);
+    auto *layout = new QVBoxLayout(FitToScreen::scrolledContents(this));
     layout->addWidget(picture);
     layout->addWidget(button, 0, Qt::AlignHCenter);
 

@@ -1,5 +1,6 @@
 #include "printwindow.h"
 
+#include "fittoscreen.h"
 #include "printerentrypicture.h"
 
 #include "base/filechooser.h"
@@ -157,7 +158,7 @@ Imprimir::Imprimir(Session &session, int syndicateRecord, PrintDialog &dialog, Q
     // Without a printer the participations can still be kept and printed elsewhere.
     m_pdf = new QPushButton(QStringLiteral("Guardar como PDF…"), this);
     m_pdf->setObjectName(QStringLiteral("GuardarPdf"));
-    m_pdf->setToolTip(QStringLiteral("Guarda en un PDF las participaciones en papel normal."));
+    m_pdf->setToolTip(QStringLiteral("Guarda en un PDF los boletos en papel normal."));
     m_pdf->setMinimumHeight(36);
     m_pdf->setEnabled(false);
     connect(m_pdf, &QPushButton::clicked, this, &Imprimir::saveAsPdf);
@@ -183,7 +184,7 @@ Imprimir::Imprimir(Session &session, int syndicateRecord, PrintDialog &dialog, Q
     buttons->addWidget(m_plain);
     buttons->addWidget(m_pdf);
 
-    auto *layout = new QVBoxLayout(this);
+    auto *layout = new QVBoxLayout(FitToScreen::scrolledContents(this));
     layout->addLayout(nameRow);
     layout->addLayout(facts);
     layout->addLayout(gameRow);
@@ -193,6 +194,9 @@ Imprimir::Imprimir(Session &session, int syndicateRecord, PrintDialog &dialog, Q
     layout->addSpacing(4);
     layout->addLayout(buttons);
 
+    // Read-only data: the offsets are shown as they are, not changed.
+    for (QDoubleSpinBox *box : m_boxes)
+        box->setEnabled(!session.isReadOnly());
     // The offsets last, as nums.ini holds them now.
     m_calibration.load();
     const QPointF stored = m_calibration.offsets();
@@ -234,7 +238,8 @@ void Imprimir::saveAsPdf()
     const SyndicateRecord syndicate = m_syndicate;
     const QDate drawDate = m_drawDate;
     if (printer.print([&](PrintSurface &surface) { SlipLayout::print(surface, syndicate, SlipLayout::Mode::Plain, {}, drawDate); }))
-        m_prompter.inform(kTitle, QStringLiteral("Participaciones guardadas en %1").arg(path));
+        m_prompter.inform(kTitle, QStringLiteral("Boletos en papel normal de la peña %1 guardados en %2")
+                                      .arg(syndicate.name().trimmed(), path));
     else
         m_prompter.warn(kTitle, printer.errorString());
 }

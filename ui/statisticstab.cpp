@@ -2,6 +2,7 @@
 
 #include "drawlistmodel.h"
 #include "frequencychart.h"
+#include "statspages.h"
 #include "widgets.h"
 
 #include "core/session.h"
@@ -24,7 +25,9 @@ StatisticsTab::StatisticsTab(Session &session, QWidget *parent)
     : QWidget(parent)
     , m_session(session)
 {
-    auto *layout = new QHBoxLayout(this);
+    // The draw list and its chart are the first of the statistics pages.
+    auto *drawsPage = new QWidget;
+    auto *layout = new QHBoxLayout(drawsPage);
 
     auto *left = new QVBoxLayout;
     m_drawModel = new DrawListModel(m_session, this);
@@ -38,13 +41,26 @@ StatisticsTab::StatisticsTab(Session &session, QWidget *parent)
     m_drawView->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_drawView, &QTreeView::customContextMenuRequested, this, [this](const QPoint &at) {
         const QModelIndex index = m_drawView->indexAt(at);
-        if (!index.isValid() || !m_deleteDrawsButton->isEnabled())
+        if (!m_deleteDrawsButton->isEnabled())
             return;
         QMenu menu(this);
-        QAction *remove = menu.addAction(QStringLiteral("Eliminar este sorteo"));
-        remove->setObjectName(QStringLiteral("EliminarSorteo"));
-        if (menu.exec(m_drawView->viewport()->mapToGlobal(at)) == remove)
+        QAction *remove = nullptr;
+        QAction *report = nullptr;
+        if (index.isValid()) {
+            remove = menu.addAction(QStringLiteral("Eliminar este sorteo"));
+            remove->setObjectName(QStringLiteral("EliminarSorteo"));
+            report = menu.addAction(QStringLiteral("Informe de premios a mano…"));
+            report->setObjectName(QStringLiteral("InformeAMano"));
+        }
+        QAction *byHand = menu.addAction(QStringLiteral("Añadir sorteo a mano…"));
+        byHand->setObjectName(QStringLiteral("SorteoAMano"));
+        QAction *chosen = menu.exec(m_drawView->viewport()->mapToGlobal(at));
+        if (chosen && chosen == remove)
             emit deleteDrawRequested(index.row() + 1);
+        else if (chosen && chosen == report)
+            emit prizeReportRequested(index.row() + 1);
+        else if (chosen == byHand)
+            emit addDrawRequested();
     });
     left->addWidget(m_drawView, 1);
     m_totalLabel = namedLabel(QStringLiteral("Label7"), QString());
@@ -99,6 +115,10 @@ StatisticsTab::StatisticsTab(Session &session, QWidget *parent)
     choice->addWidget(m_chartHalf, 1);
     right->addLayout(choice);
     layout->addLayout(right, 3);
+
+    auto *pages = new QVBoxLayout(this);
+    pages->setContentsMargins(0, 0, 0, 0);
+    pages->addWidget(new StatsPages(m_session, drawsPage));
 
     connect(&m_session, &Session::drawListChanged, this, &StatisticsTab::showDrawList);
     showDrawList();

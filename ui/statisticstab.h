@@ -38,6 +38,10 @@ signals:
     void importRequested();
     void deleteAllRequested();
     void drawClicked(const QModelIndex &index);
+    // The draw list's menu: a draw typed by hand, a prize report typed by
+    // hand for the draw at position (1 = the newest).
+    void addDrawRequested();
+    void prizeReportRequested(int position);
     // "Eliminar este sorteo" from the list's context menu; 1 is the newest.
     void deleteDrawRequested(int position);
 

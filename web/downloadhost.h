@@ -46,6 +46,8 @@ public:
     // from this date on (the oldest peña's creation); invalid: only those of
     // the last 52 weeks.
     virtual QDate reportsWantedSince() const { return {}; }
+    // The draw history that comes with the program; empty when none is found.
+    virtual QString shippedHistoryFile() const { return {}; }
     // Whether the prize report can show a PDF inside the window.
     virtual bool pdfViewerAvailable() const { return true; }
     virtual void stopPrizeAnimation() {}

@@ -36,6 +36,15 @@ namespace
         "No conectado: Compruebe la conexión a internet. Si es correcta, pruebe más tarde ya que no es "
         "posible conectar con el servidor de ONLAE.");
     const QString kSlowServer = QStringLiteral("Problemas con el servidor. Tarda en responder. Pruebe más tarde...");
+    const QString kRefusedTitle = QStringLiteral("Descarga rechazada");
+    const QString kRefusedText = QStringLiteral(
+        "El servidor de Loterías y Apuestas ha rechazado al programa (lo ha tomado por un robot); no es un fallo "
+        "de su conexión a internet.");
+    const QString kMissingTitle = QStringLiteral("Faltan sorteos");
+    const QString kEmptyTitle = QStringLiteral("Fichero de datos vacío");
+    const QString kEmptyText = QStringLiteral(
+        "No hay ningún sorteo guardado. Añada primero el histórico de sorteos que viene con Quorvale; después, "
+        "la descarga traerá sólo los sorteos que falten.");
     const QString kReportsTitle = QStringLiteral("Error de escritura");
     const QString kReportsNotSaved = QStringLiteral(
         "No se han podido guardar los informes de premios en premios.json. Se volverán a pedir en la próxima "
@@ -151,6 +160,17 @@ bool DownloadSession::start()
         m_outcome.dataError = true;
         return false;
     }
+    // With no draw stored there is no history to continue: the service
+    // would be asked for every year since the game began, and a gap would be
+    // left before whatever it gave. The shipped history comes first.
+    if (m_host.drawFile().count() == 0) {
+        m_outcome.noHistory = true;
+        Prompter::WaysIn ways;
+        ways.shippedHistory = true;
+        ways.historyFile = m_host.shippedHistoryFile();
+        m_outcome.wayIn = m_host.prompter().offerWaysIn(Prompter::Icon::Information, kEmptyTitle, kEmptyText, ways);
+        return false;
+    }
 
     FlagGuard starting(m_starting);
     m_tickCount = 0;
@@ -162,6 +182,9 @@ bool DownloadSession::start()
     m_byteCount = 0;
     m_pageDrawDate = {};
     m_newestBefore = newest;
+    m_serviceBlocked = false;
+    m_noNewDrawsMessage.reset();
+    m_noDraw.clear();
     m_phase = Phase::Pages;
     if (m_source != Source::Pages) {
         if (startService()) {
@@ -169,6 +192,10 @@ bool DownloadSession::start()
             return true;
         }
         if (m_source == Source::Service) {
+            if (m_serviceBlocked) {
+                refusedByOperator();
+                return false;
+            }
             m_host.prompter().warn(kConnectionTitle, kNotConnected);
             stopWithoutResult();
             m_outcome.connectionError = true;
@@ -190,6 +217,12 @@ bool DownloadSession::fetchSearchPage()
     TransferResult result = m_transfer.fetch(OperatorSite::searchUrl(today.addDays(-kSearchDays), today, m_endpoints));
     m_countingBytes = false;
     if (!result.ok()) {
+        // The classic pages are gone from the site: when the service
+        // refused the program, that refusal is what the user must hear.
+        if (m_serviceBlocked || ServiceSource::looksBlocked(result)) {
+            refusedByOperator();
+            return false;
+        }
         m_host.prompter().warn(kConnectionTitle, kNotConnected);
         stopWithoutResult();
         m_outcome.connectionError = true;
@@ -253,7 +286,55 @@ bool DownloadSession::startService()
         m_step = 3;
         return true;
     }
+    warmUp();
     return askService();
+}
+
+void DownloadSession::warmUp()
+{
+    // As a browser does, the site's front page first: the cookies it sets
+    // stay with the transfer for the service's requests. Whatever it
+    // answers, the service itself is asked next.
+    m_countingBytes = false;
+    m_transfer.fetch(m_endpoints.onOperatorSite(QUrl(QStringLiteral("/"))));
+}
+
+Prompter::WaysIn DownloadSession::waysIn() const
+{
+    Prompter::WaysIn ways;
+    ways.byHand = true;
+    ways.browserUrl = m_outcome.browserUrl;
+    ways.historyFile = m_host.shippedHistoryFile();
+    return ways;
+}
+
+void DownloadSession::refusedByOperator()
+{
+    stopWithoutResult();
+    m_outcome.connectionError = true;
+    m_outcome.blocked = true;
+    m_outcome.wayIn = m_host.prompter().offerWaysIn(Prompter::Icon::Warning, kRefusedTitle, kRefusedText, waysIn());
+    emit finished();
+}
+
+void DownloadSession::tellMissing()
+{
+    const auto &missing = m_outcome.missingDates;
+    if (missing.empty()) {
+        if (m_noNewDrawsMessage)
+            m_host.prompter().show(m_noNewDrawsMessage->icon, m_noNewDrawsMessage->title, m_noNewDrawsMessage->text);
+        m_noNewDrawsMessage.reset();
+        return;
+    }
+    m_noNewDrawsMessage.reset();
+    const QString text = missing.size() == 1
+        ? QStringLiteral("Falta 1 sorteo (del %1).").arg(shortSpanishDate(missing.front()))
+        : QStringLiteral("Faltan %1 sorteos (del %2 al %3).")
+              .arg(missing.size())
+              .arg(shortSpanishDate(missing.front()), shortSpanishDate(missing.back()));
+    m_outcome.wayIn = m_host.prompter().offerWaysIn(
+        Prompter::Icon::Warning, kMissingTitle,
+        text + QStringLiteral(" El servidor no los ha dado todavía; puede añadirlos usted sin esperar."), waysIn());
 }
 
 bool DownloadSession::askService()
@@ -265,6 +346,7 @@ bool DownloadSession::askService()
     m_tickCount = 0;
     ServiceAnswer answer = ServiceSource::answerOf(result, request, m_host.today());
     if (answer.refused) {
+        m_serviceBlocked = ServiceSource::looksBlocked(result);
         // Nothing of a refusing source is kept, not even its earlier answers;
         // only a fetch of older reports keeps the reports of stored draws
         // it already has, so that the next one goes on from there.
@@ -305,8 +387,14 @@ void DownloadSession::blameTheDiskIfItFailed(ParseResult &parse) const
 
 void DownloadSession::announce(const ParseResult &parse)
 {
-    if (parse.message)
-        m_host.prompter().show(parse.message->icon, parse.message->title, parse.message->text);
+    // A gap, and "no new draws", are told at the end, once it is known what
+    // is still missing.
+    if (parse.message && !parse.historyGap) {
+        if (parse.storedDraws == 0 && !parse.dataError)
+            m_noNewDrawsMessage = parse.message;
+        else
+            m_host.prompter().show(parse.message->icon, parse.message->title, parse.message->text);
+    }
     if (parse.parseFailed) {
         m_parseFailed = true;
         setTimerEnabled(false);
@@ -430,6 +518,9 @@ void DownloadSession::tick()
             if (!askService()) {
                 if (m_source == Source::Auto) {
                     fetchSearchPage();
+                } else if (m_serviceBlocked) {
+                    refusedByOperator();
+                    return;
                 } else {
                     m_host.prompter().warn(kConnectionTitle, kNotConnected);
                     stopWithoutResult();
@@ -572,6 +663,8 @@ void DownloadSession::finish()
     m_host.selectFirstTab();
     m_outcome.finished = true;
     completeOutcome();
+    if (!m_parseFailed)
+        tellMissing();
     emit finished();
 }
 
@@ -602,13 +695,13 @@ void DownloadSession::completeOutcome()
 {
     const QDate today = m_host.today();
     const QDate newest = OleDate::toDate(m_host.newestDraw().date);
-    m_outcome.missing = 0;
-    if (newest.isValid()) {
-        for (const QDate &date : expectedDrawDates(newest, today)) {
-            if (std::find(m_noDraw.begin(), m_noDraw.end(), date) == m_noDraw.end())
-                ++m_outcome.missing;
-        }
-    }
+    m_outcome.missingDates = ServiceSource::missingDrawDates(m_host.drawFile().count() > 0 ? newest : QDate(), today,
+                                                             m_noDraw);
+    m_outcome.missing = int(m_outcome.missingDates.size());
+    m_outcome.browserUrl.clear();
+    if (!m_outcome.missingDates.empty())
+        m_outcome.browserUrl = ServiceSource::Request {m_outcome.missingDates.front(), m_outcome.missingDates.back()}
+                                   .url(m_endpoints);
     m_outcome.pendingReports.clear();
     const PrizeReportFile *reports = m_host.prizeReports();
     if (!reports)

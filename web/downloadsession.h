@@ -1,6 +1,8 @@
 #pragma once
 
 #include "base/endpoints.h"
+#include "base/prompter.h"
+#include "resultsparser.h"
 #include "servicesource.h"
 #include "webtransfer.h"
 
@@ -10,9 +12,8 @@
 #include <QTimer>
 
 #include <map>
+#include <optional>
 #include <vector>
-
-struct ParseResult;
 
 class DownloadHost;
 struct PrizeReportView;
@@ -50,8 +51,21 @@ public:
         std::vector<QDate> newDraws;
         // Stored draws of the last 52 weeks whose report is not final.
         std::vector<QDate> pendingReports;
-        // Draw days since the newest stored draw not known to have had no draw.
+        // Draw days since the newest stored draw not known to have had no draw
+        // (the newest one is not counted on its own day or the day after).
         int missing = 0;
+        std::vector<QDate> missingDates;
+        // The service's address for the missing draws, for a browser; empty
+        // when nothing is missing.
+        QUrl browserUrl;
+        // The operator refused the program (its edge took it for a robot),
+        // as opposed to the network failing.
+        bool blocked = false;
+        // No draw was stored, so nothing was asked: the shipped history
+        // comes first.
+        bool noHistory = false;
+        // The way in the user chose in the session's last box.
+        Prompter::WayIn wayIn = Prompter::WayIn::None;
 
         bool succeeded() const { return finished && !dataError && !connectionError; }
     };
@@ -109,6 +123,12 @@ private:
     enum class Phase { Service, Pages };
 
     bool startService();
+    void warmUp();
+    // The operator's edge refused the program: said as such, with the ways in.
+    void refusedByOperator();
+    // What is missing once the session is over, with the ways in.
+    void tellMissing();
+    Prompter::WaysIn waysIn() const;
     QDate reportsFrom(QDate today) const;
     // The older of setReportsSince's date and the host's.
     QDate reportsSince() const;
@@ -168,6 +188,10 @@ private:
     std::map<QDate, DrawRecord> m_storedForReports;
     std::vector<QDate> m_noDraw;
     QDate m_newestBefore;
+    // A refusal of the service looked like the edge's block page.
+    bool m_serviceBlocked = false;
+    // "No new draws", held back until it is known that nothing is missing.
+    std::optional<WebMessage> m_noNewDrawsMessage;
     // The draw whose page the pages' report comes from, when it is stored.
     QDate m_pageDrawDate;
 };

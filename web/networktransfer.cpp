@@ -1,6 +1,7 @@
 #include "networktransfer.h"
 
 #include <QEventLoop>
+#include <QNetworkCookieJar>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QSaveFile>
@@ -47,6 +48,9 @@ NetworkTransfer::NetworkTransfer(QObject *parent)
     : WebTransfer(parent)
 {
     m_manager.setRedirectPolicy(QNetworkRequest::UserVerifiedRedirectPolicy);
+    // The cookies a site sets (its front page's, before the results service
+    // is asked) go back with every later request of this run.
+    m_manager.setCookieJar(new QNetworkCookieJar(&m_manager));
 }
 
 NetworkTransfer::~NetworkTransfer()
@@ -108,7 +112,10 @@ TransferResult NetworkTransfer::run(const QUrl &address, QIODevice *sink)
     // What a browser on the site sends; the operator's edge refuses bare clients more often.
     request.setRawHeader("Accept", "application/json, text/plain, */*");
     request.setRawHeader("Accept-Language", "es-ES");
-    request.setRawHeader("Referer", address.resolved(QUrl(QStringLiteral("/"))).toEncoded());
+    const QUrl site = address.resolved(QUrl(QStringLiteral("/")));
+    request.setRawHeader("Referer", site.toEncoded());
+    request.setRawHeader("Origin", site.toEncoded(QUrl::RemovePath | QUrl::StripTrailingSlash));
+    request.setRawHeader("Cache-Control", "no-cache");
 
     m_abortReason = E::None;
     std::unique_ptr<QNetworkReply, LaterDeleter> reply(m_manager.get(request));

@@ -36,7 +36,9 @@ ServiceSource::Plan ServiceSource::plan(QDate newestStored, QDate today, const s
 {
     Plan plan;
     const QDate after = newestStored.isValid() ? newestStored : today.addDays(-kFirstDays);
-    plan.expected = expectedDrawDates(after, today);
+    plan.expected = expectedDrawDates(std::max(after, kFirstDraw.addDays(-1)), today);
+    if (!plan.expected.empty() && mayBePending(plan.expected.back(), today))
+        plan.mayBePending = plan.expected.back();
     QDate reportsFrom = today.addDays(-kReportDays);
     if (reportsSince.isValid() && reportsSince < reportsFrom)
         reportsFrom = reportsSince;
@@ -64,6 +66,42 @@ ServiceSource::Plan ServiceSource::plan(QDate newestStored, QDate today, const s
             ++i;
     }
     return plan;
+}
+
+bool ServiceSource::mayBePending(QDate date, QDate today)
+{
+    if (!date.isValid() || date > today || today > date.addDays(1))
+        return false;
+    // Only the newest due date: nothing due falls between it and today.
+    return expectedDrawDates(date, today).empty();
+}
+
+std::vector<QDate> ServiceSource::missingDrawDates(QDate newestStored, QDate today, const std::vector<QDate> &noDraw)
+{
+    std::vector<QDate> missing;
+    if (!newestStored.isValid())
+        return missing;
+    for (const QDate &date : expectedDrawDates(std::max(newestStored, kFirstDraw.addDays(-1)), today)) {
+        if (std::find(noDraw.begin(), noDraw.end(), date) == noDraw.end() && !mayBePending(date, today))
+            missing.push_back(date);
+    }
+    return missing;
+}
+
+bool ServiceSource::looksBlocked(const TransferResult &result)
+{
+    if (result.error == TransferResult::Error::HttpStatus
+        && (result.httpStatus == 403 || result.httpStatus == 406 || result.httpStatus == 429))
+        return true;
+    // A block page may come with any status, 200 included.
+    if (!result.body.contains('<'))
+        return false;
+    const QByteArray body = result.body.toLower();
+    for (const char *mark : {"access denied", "pardon our interruption", "edgesuite"}) {
+        if (body.contains(mark))
+            return true;
+    }
+    return false;
 }
 
 ServiceAnswer ServiceSource::answerOf(const TransferResult &result, const Request &request, QDate today)
@@ -118,14 +156,16 @@ ServiceSource::Outcome ServiceSource::conclude(const Plan &plan, const std::vect
         }
     }
 
-    // A range answer vouches for a Sunday without a draw only when it lists
-    // a later draw, or when nothing later is found at all: a whole year
+    // A Sunday without a draw is known to have had none only when the
+    // service lists a later draw: a range, in that same answer (a whole year
     // answered with nothing, followed by a year of draws, is the service
-    // failing, and storing the later draws would leave a hole for good.
+    // failing); a single date, anywhere. Silence alone proves nothing: a
+    // service that answers every request with nothing may simply not have
+    // the draws.
     const QDate newestFound = found.empty() ? QDate() : found.rbegin()->first;
     const auto vouchedEmpty = [&](QDate date) {
         if (!newestFound.isValid() || date > newestFound)
-            return true;
+            return false;
         for (std::size_t i = 0; i < answers.size() && i < plan.requests.size(); ++i) {
             const Request &request = plan.requests[i];
             if (date < request.from || date > request.to)
@@ -146,6 +186,10 @@ ServiceSource::Outcome ServiceSource::conclude(const Plan &plan, const std::vect
         }
         const auto it = found.find(date);
         if (it == found.end()) {
+            if (date == plan.mayBePending) {
+                outcome.pending = date;
+                continue;
+            }
             if (!vouchedEmpty(date)) {
                 outcome.unvouched = date;
                 break;

@@ -39,7 +39,27 @@ namespace ServiceSource
         // Stored draws whose report is wanted.
         std::vector<QDate> reports;
         std::vector<Request> requests;
+        // The newest expected date when it is today or yesterday: its
+        // results may not be out yet, so no answer about it is missing.
+        QDate mayBePending;
     };
+
+    // The first draw of the game: no date before it is ever due.
+    inline const QDate kFirstDraw {2005, 2, 6};
+
+    // Whether a draw due on date may still be unpublished today: the newest
+    // due date, on its own day or the day after.
+    bool mayBePending(QDate date, QDate today);
+
+    // The draw days after the newest stored draw up to today that no source
+    // has accounted for: neither known to have had no draw (noDraw) nor
+    // still pending. Never a date before the first draw.
+    std::vector<QDate> missingDrawDates(QDate newestStored, QDate today, const std::vector<QDate> &noDraw);
+
+    // The operator's edge refusing the program rather than the network
+    // failing: HTTP 403, 406 or 429, or a page of HTML holding a block
+    // page's words, whatever its status.
+    bool looksBlocked(const TransferResult &result);
 
     // newestStored is invalid when no draw is stored. Reports are asked for
     // back to 52 weeks before today, or to reportsSince when that is older.
@@ -65,6 +85,8 @@ namespace ServiceSource
         // Storing stopped at this expected date: no draw was found for it,
         // and the answers cannot vouch that none was held.
         QDate unvouched;
+        // The newest expected date, not found, whose results may not be out.
+        QDate pending;
     };
 
     // answers[i] answers plan.requests[i]; none of them refused. stored

@@ -5,14 +5,18 @@
 #include "core/datalock.h"
 #include "store/syndicaterecord.h"
 #include "support/fixtures.h"
+#include "support/smalldisk.h"
 
 #include <QDir>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
 #include <set>
+
+#include <unistd.h>
 
 namespace
 {
@@ -49,7 +53,100 @@ class TestDataDirCli : public QObject
 {
     Q_OBJECT
 
+    // The reading commands answer in a data directory that cannot be
+    // written; every writing one fails naming why, and nothing changes.
+    void checkReadOnly(const QString &dir, const QStringList &runAs, const QString &why)
+    {
+        const auto run = [&](QStringList arguments) {
+            arguments.prepend(dir);
+            arguments.prepend(QStringLiteral("--data-dir"));
+            if (runAs.isEmpty())
+                return runCli(arguments);
+            QProcess process;
+            process.start(runAs.first(), runAs.mid(1) + QStringList {QStringLiteral(QUORVALE_CLI)} + arguments);
+            Run result;
+            if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit)
+                result.code = process.exitCode();
+            result.out = QString::fromUtf8(process.readAllStandardOutput());
+            result.err = QString::fromUtf8(process.readAllStandardError());
+            return result;
+        };
+        const QByteArray draws = Fixtures::readFile(QDir(dir).filePath(QStringLiteral("numeros.dat")));
+        const QByteArray syndicates = Fixtures::readFile(QDir(dir).filePath(QStringLiteral("apuestas.dat")));
+        const QList<QStringList> reading = {
+            {QStringLiteral("status")}, {QStringLiteral("draws"), QStringLiteral("--json")}, {QStringLiteral("check")},
+            {QStringLiteral("syndicates")}, {QStringLiteral("members"), QStringLiteral("--syndicate"), QStringLiteral("1")},
+            {QStringLiteral("export"), QStringLiteral("--csv")}, {QStringLiteral("prizes"), QStringLiteral("--all")},
+            {QStringLiteral("ledger"), QStringLiteral("--syndicate"), QStringLiteral("1"), QStringLiteral("--csv")},
+        };
+        for (const QStringList &command : reading) {
+            const Run r = run(command);
+            QVERIFY2(r.code == 0, qPrintable(command.join(QLatin1Char(' ')) + QStringLiteral(": ") + r.err));
+        }
+        QVERIFY(run({QStringLiteral("syndicates")}).out.contains(QStringLiteral("LOS DEL BAR")));
+        // Printing goes to a PDF elsewhere.
+        QTemporaryDir out;
+        QFile::setPermissions(out.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                              | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther);
+        const QString pdf = out.filePath(QStringLiteral("boletos.pdf"));
+        QCOMPARE(run({QStringLiteral("print"), QStringLiteral("--syndicate"), QStringLiteral("1"), QStringLiteral("--plain"),
+                      QStringLiteral("--pdf"), pdf}).code, 0);
+        QVERIFY(Fixtures::readFile(pdf).startsWith("%PDF"));
+        const QList<QStringList> writing = {
+            {QStringLiteral("delete-draws"), QStringLiteral("--yes-draws"), QStringLiteral("--yes-reset")},
+            {QStringLiteral("delete-syndicate"), QStringLiteral("1"), QStringLiteral("--yes")},
+            {QStringLiteral("create"), QStringLiteral("--name"), QStringLiteral("OTRA"), QStringLiteral("--key"), QStringLiteral("3"),
+             QStringLiteral("--bet"), QStringLiteral("1,2,3,4,5")},
+            {QStringLiteral("members"), QStringLiteral("--syndicate"), QStringLiteral("1"), QStringLiteral("--add"),
+             QStringLiteral("ANA"), QStringLiteral("--shares"), QStringLiteral("1")},
+            {QStringLiteral("update")},
+        };
+        for (const QStringList &command : writing) {
+            const Run r = run(command);
+            QCOMPARE(r.code, 1);
+            QVERIFY2(r.err.contains(QStringLiteral("Sólo lectura")) && r.err.contains(why), qPrintable(r.err));
+        }
+        QCOMPARE(Fixtures::readFile(QDir(dir).filePath(QStringLiteral("numeros.dat"))), draws);
+        QCOMPARE(Fixtures::readFile(QDir(dir).filePath(QStringLiteral("apuestas.dat"))), syndicates);
+    }
+
+    static void writeData(const QString &dir)
+    {
+        Fixtures::writeFile(QDir(dir).filePath(QStringLiteral("numeros.dat")), Fixtures::bytesOf(Fixtures::realDraws()));
+        Fixtures::writeFile(QDir(dir).filePath(QStringLiteral("apuestas.dat")),
+                            Fixtures::bytesOf({Fixtures::simpleSyndicate(QStringLiteral("LOS DEL BAR"), {{7, 8, 11, 31, 35}}, 1,
+                                                                         QDate(2025, 1, 5))}));
+    }
+
 private slots:
+    void readOnlyFileSystem()
+    {
+        SmallDisk disk(1024);
+        if (!disk.mounted())
+            QSKIP("mounting a tmpfs needs root");
+        writeData(disk.path());
+        QVERIFY(disk.makeReadOnly());
+        checkReadOnly(disk.path(), {}, QStringLiteral("es de sólo lectura"));
+    }
+
+    // Root may write anywhere: the folder of another user is tried as nobody.
+    void folderOfAnotherUser()
+    {
+        if (geteuid() != 0)
+            QSKIP("needs root to run the program as another user");
+        const QString runuser = QStandardPaths::findExecutable(QStringLiteral("runuser"));
+        const QStringList asNobody = {runuser, QStringLiteral("-u"), QStringLiteral("nobody"), QStringLiteral("--")};
+        if (runuser.isEmpty() || QProcess::execute(runuser, asNobody.mid(1) + QStringList {QStringLiteral("test"), QStringLiteral("-x"), QStringLiteral(QUORVALE_CLI)}) != 0)
+            QSKIP("the program cannot be run as an unprivileged user here");
+        QTemporaryDir dir;
+        writeData(dir.path());
+        // Readable by all, writable by root alone.
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                              | QFileDevice::ReadOther | QFileDevice::ExeOther | QFileDevice::ReadGroup
+                                              | QFileDevice::ExeGroup);
+        checkReadOnly(dir.path(), asNobody, QStringLiteral("el usuario nobody no tiene permiso"));
+    }
+
     // Usage errors are told apart and leave the directory as it was: not
     // even the empty data files a first start makes. A bad value is one too,
     // whichever command it belongs to.

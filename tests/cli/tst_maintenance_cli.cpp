@@ -199,6 +199,70 @@ private slots:
         QCOMPARE(Fixtures::readFile(dat), old);
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("numeros.tmp"))));
     }
+
+    // The ways in on the command line: export's CSV back into an empty
+    // directory, byte for byte; a draw and its prize report typed by hand.
+    void waysIn()
+    {
+        QTemporaryDir from, to, elsewhere;
+        const QByteArray history = Fixtures::bytesOf(Fixtures::realDraws());
+        Fixtures::writeFile(from.filePath(QStringLiteral("numeros.dat")), history);
+        const auto output = [](const QStringList &arguments, const QByteArray &input = {}) {
+            QProcess process;
+            process.start(QStringLiteral(QUORVALE_CLI), arguments);
+            process.write(input);
+            process.closeWriteChannel();
+            process.waitForFinished(60000);
+            return std::make_pair(process.exitCode(), process.readAllStandardOutput() + process.readAllStandardError());
+        };
+        const auto [exported, csv] = output({QStringLiteral("--data-dir"), from.path(), QStringLiteral("export"), QStringLiteral("--csv")});
+        QCOMPARE(exported, 0);
+        const QString csvFile = elsewhere.filePath(QStringLiteral("sorteos.csv"));
+        Fixtures::writeFile(csvFile, csv);
+        const QString data = to.path();
+        const QString dat = to.filePath(QStringLiteral("numeros.dat"));
+        Run run = runCli({QStringLiteral("--data-dir"), data, QStringLiteral("import"), csvFile});
+        QCOMPARE(run.code, 0);
+        QCOMPARE(Fixtures::readFile(dat), history);
+        QVERIFY(!QFile::exists(to.filePath(QStringLiteral("numeros.bak"))));
+
+        const QStringList at = {QStringLiteral("--data-dir"), data, QStringLiteral("--today"), QStringLiteral("2026-08-30")};
+        const auto addDraw = [&](const QString &date, const QString &numbers, const QString &key, bool yes) {
+            QStringList arguments = at + QStringList {QStringLiteral("add-draw"), QStringLiteral("--date"), date,
+                                                      QStringLiteral("--numbers"), numbers, QStringLiteral("--key"), key};
+            if (yes)
+                arguments << QStringLiteral("--yes");
+            return runCli(arguments);
+        };
+        QCOMPARE(addDraw(QStringLiteral("2026-08-23"), QStringLiteral("5,4,3,2,1"), QStringLiteral("7"), false).code, 3);
+        QCOMPARE(addDraw(QStringLiteral("2026-08-23"), QStringLiteral("1,2,3"), QStringLiteral("7"), true).code, 2);
+        run = addDraw(QStringLiteral("2026-08-24"), QStringLiteral("5,4,3,2,1"), QStringLiteral("7"), true);
+        QCOMPARE(run.code, 1);
+        QVERIFY2(run.err.contains(QStringLiteral("no hay sorteo")), qPrintable(run.err));
+        run = addDraw(QStringLiteral("2026-08-16"), QStringLiteral("5,4,3,2,1"), QStringLiteral("7"), true);
+        QCOMPARE(run.code, 1);
+        QVERIFY2(run.err.contains(QStringLiteral("Ya hay un sorteo guardado el 16/08/2026")), qPrintable(run.err));
+        QCOMPARE(Fixtures::readFile(dat), history);
+        QCOMPARE(addDraw(QStringLiteral("2026-08-23"), QStringLiteral("5,4,3,2,1"), QStringLiteral("7"), true).code, 0);
+        QCOMPARE(Fixtures::readFile(dat), history + Fixtures::bytesOf({Fixtures::draw({2026, 8, 23}, {1, 2, 3, 4, 5}, 7)}));
+
+        // Its report, typed in the form prizes --json writes, from stdin.
+        QByteArray report = R"({"date": "2026-08-23", "status": "final", "rows": [)";
+        for (int category = 1; category <= 9; ++category)
+            report += QStringLiteral(R"(%1{"category": %2, "winners": %3, "prizeCents": %4})")
+                          .arg(category > 1 ? "," : "").arg(category).arg(category * 10).arg(category == 9 ? 150 : 100000 / category)
+                          .toUtf8();
+        report += "]}";
+        const QStringList setReport = at + QStringList {QStringLiteral("prizes"), QStringLiteral("--date"),
+                                                        QStringLiteral("2026-08-23"), QStringLiteral("--set"), QStringLiteral("-")};
+        QCOMPARE(output(at + QStringList {QStringLiteral("prizes"), QStringLiteral("--set"), QStringLiteral("-")}).first, 2);
+        QCOMPARE(output(setReport, QByteArray(report).replace("\"category\": 9", "\"category\": 8")).first, 1);
+        QCOMPARE(output(setReport, report).first, 0);
+        const auto [shown, json] = output(at + QStringList {QStringLiteral("prizes"), QStringLiteral("--date"),
+                                                            QStringLiteral("2026-08-23"), QStringLiteral("--json")});
+        QCOMPARE(shown, 0);
+        QVERIFY2(json.contains("\"status\": \"final\"") && json.contains("\"winners\": 90"), json.constData());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestMaintenanceCli)

@@ -114,11 +114,16 @@ private slots:
 
         const QString finished = QStringLiteral("TRANSFERENCIA FINALIZADA\n");
         QTest::newRow("four new draws") << Serve::Fixtures << 3 << 7 << 0 << finished << QString() << true;
-        QTest::newRow("empty file") << Serve::Fixtures << 0 << 7 << 0 << finished << QString() << true;
+        // Nothing is asked with no draw stored: the shipped history first.
+        QTest::newRow("empty file") << Serve::Fixtures << 0 << 0 << 1 << QStringLiteral("\n")
+                                    << QStringLiteral("Fichero de datos vacío: No hay ningún sorteo guardado.") << false;
         QTest::newRow("nothing new") << Serve::Fixtures << 7 << 7 << 0 << finished
                                      << QStringLiteral("Pruebe más tarde: Todavía no hay sorteos nuevos.\n") << true;
+        // The service answered with the edge's block page: that is what the
+        // user hears, with the commands that put the draws in.
         QTest::newRow("connection closed") << Serve::SearchCloses << 3 << 3 << 1 << QStringLiteral("\n")
-                                           << QStringLiteral("Error de conexión: No conectado: Compruebe la conexión a internet...\n")
+                                           << QStringLiteral("Descarga rechazada: El servidor de Loterías y Apuestas ha "
+                                                             "rechazado al programa")
                                            << false;
         QTest::newRow("data error") << Serve::CorruptSearch << 3 << 3 << 1 << finished
                                     << QStringLiteral("Error crítico: ") << false;
@@ -183,8 +188,16 @@ private slots:
             QCOMPARE(pdf, SearchPages::fixture("informe.pdf"));
         else
             QVERIFY(pdf.isEmpty());
-        if (serve != Serve::SearchCloses)
+        if (serve != Serve::SearchCloses && storedBefore > 0)
             QCOMPARE(Fixtures::readFile(dir.filePath(QStringLiteral("www.txt"))), search);
+        if (serve == Serve::SearchCloses) {
+            for (const char *command : {"import FICHERO.json", "add-draw --date"})
+                QVERIFY2(stderrText.contains(QLatin1String(command)), qPrintable(stderrText));
+        }
+        if (storedBefore == 0) {
+            QVERIFY(server.requests().isEmpty());
+            QVERIFY2(stderrText.contains(QStringLiteral("quorvale-cli import")), qPrintable(stderrText));
+        }
     }
 
     // --json: one object on stdout; the service brings the draws and their
@@ -212,7 +225,7 @@ private slots:
         QVERIFY(done.wait(60000));
         QCOMPARE(process.exitCode(), 10);
         const QByteArray out = process.readAllStandardOutput();
-        QVERIFY2(out.startsWith("{\"missing\":0,\"newDraws\":[\"2026-11-29\",\"2026-12-06\"],"
+        QVERIFY2(out.startsWith("{\"blocked\":false,\"browserUrl\":null,\"missing\":0,\"newDraws\":[\"2026-11-29\",\"2026-12-06\"],"
                                 "\"pendingReports\":[\"2026-10-25\",\"2026-11-01\",\"2026-11-08\",\"2026-11-15\",\"2026-11-22\",\"2026-12-06\"],"),
                  out.constData());
         QVERIFY2(out.endsWith(",\"source\":\"service\"}\n"), out.constData());
@@ -325,6 +338,49 @@ private slots:
         QVERIFY(process.waitForFinished(30000));
         QCOMPARE(process.exitCode(), 2);
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("www.txt"))));
+    }
+
+    // --json when the operator refuses the program, and when the service
+    // says nothing about Sundays that are due: never "missing 0", exit 1.
+    void blockedOrSilentJson_data()
+    {
+        QTest::addColumn<bool>("blocked");
+        QTest::newRow("block page") << true;
+        QTest::newRow("empty answers") << false;
+    }
+
+    void blockedOrSilentJson()
+    {
+        QFETCH(bool, blocked);
+        TestHttpServer server;
+        QVERIFY(server.listen());
+        FakeService service(server);
+        if (blocked) {
+            service.failFrom = 1;
+            service.failure.status = 403;
+            service.failure.body = TestHttpServer::readFixture(QStringLiteral("service/blocked-403.html"));
+        }
+        QTemporaryDir dir;
+        QVERIFY(Fixtures::writeFile(dir.filePath(QStringLiteral("numeros.dat")), Fixtures::bytesOf(firstDraws(4))));
+        QProcess process;
+        QSignalSpy done(&process, &QProcess::finished);
+        process.start(QStringLiteral(QUORVALE_CLI),
+                      {QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--today"), QStringLiteral("2026-12-08"),
+                       QStringLiteral("--operator-url"), server.baseUrl().toString(), QStringLiteral("--json"),
+                       QStringLiteral("--source"), QStringLiteral("service"), QStringLiteral("update")});
+        QVERIFY(done.wait(60000));
+        QCOMPARE(process.exitCode(), 1);
+        const QJsonObject out = QJsonDocument::fromJson(process.readAllStandardOutput()).object();
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        QCOMPARE(out[QStringLiteral("blocked")].toBool(), blocked);
+        QCOMPARE(out[QStringLiteral("missing")].toInt(), 3);
+        const QUrl browser(out[QStringLiteral("browserUrl")].toString());
+        QCOMPARE(browser.path(), QStringLiteral("/servicios/buscadorSorteos"));
+        QVERIFY(browser.query().contains(QStringLiteral("fechaInicioInclusiva=20261122&fechaFinInclusiva=20261206")));
+        QVERIFY2(err.startsWith(blocked ? QStringLiteral("Descarga rechazada: ")
+                                        : QStringLiteral("Faltan sorteos: Faltan 3 sorteos (del 22/11/2026 al 06/12/2026).")),
+                 qPrintable(err));
+        QVERIFY(!err.contains(QStringLiteral("Todavía no hay sorteos nuevos")));
     }
 };
 

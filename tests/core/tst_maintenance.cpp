@@ -171,7 +171,8 @@ private slots:
         auto zero = draws;
         zero[1].numbers[0] = 0;
         QTest::newRow("a number 0") << Fixtures::bytesOf(zero);
-        QTest::newRow("text") << QByteArray("date,n1,n2,n3,n4,n5,clave\n2026-01-04,1,2,3,4,5,6\n");
+        // (A CSV of draws is imported as draws: tst_drawentry.)
+        QTest::newRow("text") << QByteArray("Esto no es un fichero de sorteos.\n");
     }
 
     void importRefusesBadFiles()
@@ -276,6 +277,42 @@ private slots:
         QCOMPARE(m_session->drawStatus().lastUpdate, QStringLiteral("Fichero de datos vacío."));
     }
 
+    // Both steps keep the peñas and their members first; put back, the
+    // copies bring back every peña's history with the draws.
+    void resetKeepsCopiesThatRestore()
+    {
+        const QByteArray draws = Fixtures::bytesOf(someDraws(6));
+        Fixtures::writeFile(path(QStringLiteral("numeros.dat")), draws);
+        const auto a = Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}, {11, 12, 13, 14, 15}}, 0, QDate(2026, 1, 1));
+        Fixtures::writeFile(path(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({a}));
+        const QByteArray members = R"({"formato": "quorvale-socios", "version": 1, "penas": []})";
+        Fixtures::writeFile(path(QStringLiteral("socios.json")), members);
+        start();
+        const QByteArray before = bytes(QStringLiteral("apuestas.dat"));
+        const auto counted = m_session->syndicates().front().prizeCounts;
+        QVERIFY(counted != (std::array<std::int16_t, 8> {}));
+
+        m_prompter.answers = {Prompter::Answer::Yes, Prompter::Answer::Yes};
+        QVERIFY(m_maintenance->deleteAllDraws());
+        // The question says what the reset costs, and that a copy is kept.
+        QVERIFY(m_prompter.boxes.last().text.startsWith(QStringLiteral("¿Quiere borrar también los aciertos de las peñas?.")));
+        QVERIFY(m_prompter.boxes.last().text.contains(QStringLiteral("apuestas.bak")));
+        QVERIFY(!m_prompter.boxes.last().text.contains(QStringLiteral("aconseja")));
+        QCOMPARE(bytes(QStringLiteral("apuestas.bak")), before);
+        QCOMPARE(bytes(QStringLiteral("socios.bak")), members);
+        QCOMPARE(m_session->syndicates().front().createdOn, OleDate::fromDate(kToday));
+
+        // Restored as the guide says: the copies back, the draws added again.
+        m_session->shutdown();
+        QVERIFY(QFile::remove(path(QStringLiteral("apuestas.dat"))));
+        QVERIFY(QFile::copy(path(QStringLiteral("apuestas.bak")), path(QStringLiteral("apuestas.dat"))));
+        start();
+        m_maintenance->importDraws(chosenFile(draws));
+        QCOMPARE(m_session->syndicates().front().prizeCounts, counted);
+        QCOMPARE(m_session->syndicates().front().createdOn, a.createdOn);
+        QCOMPARE(bytes(QStringLiteral("apuestas.dat")), before);
+    }
+
     void deleteOneDraw()
     {
         const auto draws = someDraws(4);
@@ -347,7 +384,7 @@ private slots:
         // one past the last must run through: a step added later fails that
         // row instead of going untested.
         const std::pair<const char *, int> commands[] = {
-            {"import", 2}, {"deleteAll", 3}, {"reset", 1}, {"deleteDraw", 2}, {"deleteSyndicate", 2}};
+            {"import", 2}, {"deleteAll", 4}, {"reset", 2}, {"deleteDraw", 2}, {"deleteSyndicate", 2}};
         for (auto [command, steps] : commands) {
             for (int step = 0; step < steps; ++step) {
                 for (auto [failure, name] : {std::pair {FileOps::Result::Failed, ""},
@@ -400,8 +437,8 @@ private slots:
         if (failed) {
             // Delete-all stops at its failing step: the draws went only when
             // their own step succeeded, the reset never ran.
-            // (numeros.bak first, then numeros.dat, then the reset.)
-            const bool drawsGone = command == QLatin1String("deleteAll") && failAt == 2;
+            // (apuestas.bak, numeros.bak, numeros.dat, then the reset.)
+            const bool drawsGone = command == QLatin1String("deleteAll") && failAt == 3;
             QCOMPARE(drawsNow, drawsGone ? QByteArray() : oldDraws);
             // With the draws gone the counters follow them back to nothing.
             QCOMPARE(syndicatesNow, drawsGone ? Fixtures::bytesOf({a, b}) : oldSyndicates);
@@ -426,10 +463,12 @@ private slots:
             // Any other cause is named, with the file it stopped on.
             if (failed && !permission) {
                 const bool deleteAll = command == QLatin1String("deleteAll");
+                const bool backup = (deleteAll || command == QLatin1String("reset")) && failAt == 0;
                 const bool syndicates = command == QLatin1String("reset") || command == QLatin1String("deleteSyndicate")
-                    || (deleteAll && failAt == 2);
-                const QString target = path(syndicates ? QStringLiteral("apuestas.dat")
-                                            : deleteAll && failAt == 0 ? QStringLiteral("numeros.bak")
+                    || (deleteAll && failAt == 3);
+                const QString target = path(backup ? QStringLiteral("apuestas.bak")
+                                            : syndicates ? QStringLiteral("apuestas.dat")
+                                            : deleteAll && failAt == 1 ? QStringLiteral("numeros.bak")
                                                                        : QStringLiteral("numeros.dat"));
                 QCOMPARE(m_prompter.boxes.last().title, kOops);
                 QCOMPARE(m_prompter.boxes.last().text, fileErrorText(FileOps::Result(failure), target));

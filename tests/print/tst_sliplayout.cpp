@@ -222,6 +222,10 @@ private slots:
         RecordingSurface plain;
         SlipLayout::print(plain, s, SlipLayout::Mode::Plain, QPointF(40, 40));
         QVERIFY(near(plain.textPositions(kX).last(), mark + QPointF(25.8, 45)));
+        // Labelled there, right of the mark and under the grid.
+        const auto label = plain.textPositions(QStringLiteral("Múltiple de %1").arg(numbers));
+        QCOMPARE(label.size(), 1);
+        QVERIFY(label.first().x() > mark.x() + 25.8 + 3 && std::abs(label.first().y() - (mark.y() + 45)) < 2);
     }
 
     void plainFrames()
@@ -321,12 +325,20 @@ private slots:
             const QPointF cell = SlipLayout::cellPosition(origin, block, number);
             QVERIFY(grid.x() >= cell.x() && grid.x() < cell.x() + 3.8 && grid.y() > cell.y() && grid.y() < cell.y() + 5);
         }
+        // The grid grey; the crosses red with the number they mark black
+        // over them, so that it stays readable; the rest black.
+        QList<QPointF> blackNumbers;
         for (const auto &call : surface.ofKind(Kind::Text)) {
-            if (call.pointSize == SlipLayout::kGridFontSize)
-                QVERIFY(call.color != QColor(Qt::black));
-            else
+            if (call.text == kX)
+                QVERIFY(call.color != QColor(Qt::black) && call.color.red() > call.color.green());
+            else if (call.pointSize == SlipLayout::kGridFontSize && call.color == QColor(Qt::black))
+                blackNumbers << call.rect.topLeft();
+            else if (call.pointSize != SlipLayout::kGridFontSize)
                 QCOMPARE(call.color, QColor(Qt::black));
         }
+        QCOMPARE(blackNumbers.size(), surface.textPositions(kX).size());
+        for (int block = 1; block <= 6; ++block)
+            QVERIFY(contains(blackNumbers, SlipLayout::gridNumberPosition(origin, block, s.bets[block - 1][0])));
         // Official slips stay as they were: no grid, no date.
         RecordingSurface official;
         SlipLayout::print(official, s, SlipLayout::Mode::Official, QPointF(), QDate(2026, 12, 13));

@@ -22,6 +22,7 @@ namespace
 }
 
 FakeService::FakeService(TestHttpServer &server)
+    : m_server(server)
 {
     const auto handler = [this](const QUrl &target) { return answer(target); };
     server.setHandler(QStringLiteral("/servicios/fechav3"), handler);
@@ -74,6 +75,16 @@ TestHttpServer::Route FakeService::answer(const QUrl &target)
     ++m_requests;
     if (failFrom > 0 && m_requests >= failFrom)
         return failure;
+    if (!requiredCookie.isEmpty()) {
+        const QByteArray head = m_server.lastRequestHead();
+        const qsizetype at = head.indexOf("\r\nCookie: ");
+        if (at < 0 || !head.mid(at, head.indexOf("\r\n", at + 2) - at).contains(requiredCookie)) {
+            TestHttpServer::Route blocked;
+            blocked.status = 403;
+            blocked.body = TestHttpServer::readFixture(QStringLiteral("service/blocked-403.html"));
+            return blocked;
+        }
+    }
     if (const auto it = raw.find(target.path() + QLatin1Char('?') + target.query()); it != raw.end())
         return it->second;
 

@@ -37,12 +37,16 @@ public:
     TestHttpServer::Route failure;
     // Raw answers for one request target, ahead of everything else.
     std::map<QString, TestHttpServer::Route> raw;
+    // When set, a request that does not carry this cookie gets the edge's
+    // block page (HTTP 403), as the operator's site does to bare clients.
+    QByteArray requiredCookie;
 
     int requests() const { return m_requests; }
 
 private:
     TestHttpServer::Route answer(const QUrl &target);
 
+    TestHttpServer &m_server;
     std::map<QDate, QJsonObject> m_draws;
     int m_requests = 0;
 };

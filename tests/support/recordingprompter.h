@@ -25,6 +25,15 @@ public:
         return answers.isEmpty() ? Answer::No : answers.takeFirst();
     }
 
+    // Records the box; the way in taken is the next of `ways` (None when
+    // they run out).
+    WayIn offerWaysIn(Icon icon, const QString &title, const QString &text, const WaysIn &offered) override
+    {
+        boxes.append({icon, title, text, Buttons::Ok});
+        offers.append(offered);
+        return ways.isEmpty() ? WayIn::None : ways.takeFirst();
+    }
+
     QStringList titles() const
     {
         QStringList list;
@@ -35,4 +44,6 @@ public:
 
     QList<Box> boxes;
     QList<Answer> answers;
+    QList<WayIn> ways;
+    QList<WaysIn> offers;
 };

@@ -34,3 +34,9 @@ void SmallDisk::fill()
     }
     ::close(fd);
 }
+
+bool SmallDisk::makeReadOnly()
+{
+    return m_mounted
+        && ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+}

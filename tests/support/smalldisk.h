@@ -20,6 +20,9 @@ public:
     QString filePath(const QString &name) const { return m_dir.filePath(name); }
     // Takes every free byte (a filler file grown until the disk refuses).
     void fill();
+    // Mounts it again read-only, as a write-protected disk: even root gets
+    // EROFS. False when that is refused.
+    bool makeReadOnly();
 
 private:
     QTemporaryDir m_dir;

@@ -177,6 +177,7 @@ void TestHttpServer::readRequest(QTcpSocket *socket)
     if (headerEnd < 0)
         return;
     const QList<QByteArray> requestLine = buffer.left(buffer.indexOf("\r\n")).split(' ');
+    m_heads << buffer.left(headerEnd + 2);
     buffer.clear();
     const QString target = requestLine.size() >= 2 ? QString::fromLatin1(requestLine[1]) : QString();
     m_requests << target;
@@ -204,6 +205,7 @@ void TestHttpServer::answer(QTcpSocket *socket, const Route &route)
     head += "Content-Type: " + route.contentType + "\r\n";
     if (!route.location.isEmpty())
         head += "Location: " + route.location + "\r\n";
+    head += route.headers;
     if (route.chunked)
         head += "Transfer-Encoding: chunked\r\n";
     else if (route.declareLength && route.behaviour != Behaviour::Trickle)

@@ -46,6 +46,8 @@ public:
         // Sent as the Location header (give a 3xx status with it).
         QByteArray location;
         int trickleMs = 100;
+        // More header lines, each ending in CRLF ("Set-Cookie: a=b\r\n").
+        QByteArray headers;
     };
 
     explicit TestHttpServer(QObject *parent = nullptr);
@@ -74,6 +76,9 @@ public:
     // Every request target (path and query) in order of arrival.
     QStringList requests() const { return m_requests; }
     int requestsFor(const QString &path) const;
+    // The request line and headers of every request, in order of arrival.
+    QList<QByteArray> requestHeads() const { return m_heads; }
+    QByteArray lastRequestHead() const { return m_heads.isEmpty() ? QByteArray() : m_heads.last(); }
 
     static QByteArray readFixture(const QString &relativePath);
 
@@ -88,6 +93,7 @@ private:
     QHash<QString, Handler> m_handlers;
     QHash<QTcpSocket *, QByteArray> m_pending;
     QStringList m_requests;
+    QList<QByteArray> m_heads;
 };
 
 Q_DECLARE_METATYPE(TestHttpServer::Route)

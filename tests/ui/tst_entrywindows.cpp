@@ -138,6 +138,7 @@ private slots:
         QCOMPARE(saved.size(), 1);
         QCOMPARE(saved.first().first().toInt(), 1);
         QCOMPARE(prompter.boxes.size(), 2);
+        QCOMPARE(child<QLabel>(window, "Grabada")->text(), QStringLiteral("Peña LA PEÑA 3 grabada (3 apuestas)"));
 
         const SyndicateRecord record = session.syndicateFile().get(1);
         QCOMPARE(record.name(), QStringLiteral("LA PEÑA 3"));
@@ -175,6 +176,19 @@ private slots:
         QCOMPARE(session.syndicateFile().get(2).name(), QStringLiteral("SEGUNDA"));
         QCOMPARE(session.syndicateFile().get(2).key(), 2);
         QCOMPARE(session.nextSyndicateRecord(), 3);
+
+        // Saved, it goes without a question; a key marked again, Escape and
+        // "Cancelar" ask first, and No keeps it.
+        const qsizetype asked = prompter.boxes.size();
+        QVERIFY(!window.hasUnsavedInput());
+        clickCell(window, 54 + 4);
+        QTest::keyClick(name, Qt::Key_Escape);
+        QCOMPARE(prompter.boxes.size(), asked + 1);
+        QCOMPARE(prompter.boxes.last().text, QStringLiteral("¿Descartar la peña sin grabar?"));
+        QVERIFY(window.isVisible());
+        prompter.answers = {Prompter::Answer::Yes};
+        child<QPushButton>(window, "Cancelar")->click();
+        QVERIFY(!window.isVisible());
     }
 
     void nameRules()

@@ -2,6 +2,7 @@
 // controls overlap and no label or button shows its text cut short.
 
 #include "base/clock.h"
+#include "core/membership.h"
 #include "core/session.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
@@ -28,7 +29,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QHeaderView>
+#include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
+#include <QTableView>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -105,6 +110,48 @@ namespace
     }
 }
 
+namespace
+{
+    // Run with QT_SCALE_FACTOR=2 (ctest's tst_layout_2x), the windows meet
+    // the screen they would on a laptop at double scale.
+    bool doubled()
+    {
+        return qEnvironmentVariableIntValue("QT_SCALE_FACTOR") == 2;
+    }
+
+    QSize screenSize()
+    {
+        return QGuiApplication::primaryScreen()->availableGeometry().size();
+    }
+
+    // Every button, box and field of top can be brought into sight: scrolled
+    // to, it lies inside the window and inside every scroll area around it.
+    QStringList unreachable(QWidget *top)
+    {
+        QStringList found;
+        for (QWidget *w : top->findChildren<QWidget *>()) {
+            const bool input = qobject_cast<QAbstractButton *>(w) || qobject_cast<QLineEdit *>(w)
+                || qobject_cast<QAbstractSpinBox *>(w);
+            if (!input || !w->isVisibleTo(top) || insideCompound(w, top) || qobject_cast<QTabBar *>(w->parentWidget()))
+                continue;
+            for (QWidget *p = w->parentWidget(); p && p != top; p = p->parentWidget()) {
+                if (auto *area = qobject_cast<QScrollArea *>(p))
+                    area->ensureWidgetVisible(w, 0, 0);
+            }
+            QCoreApplication::processEvents();
+            const QPoint centre = w->mapTo(top, w->rect().center());
+            bool seen = top->rect().contains(centre);
+            for (QWidget *p = w->parentWidget(); p && p != top && seen; p = p->parentWidget()) {
+                if (auto *area = qobject_cast<QAbstractScrollArea *>(p))
+                    seen = QRect(area->viewport()->mapTo(top, QPoint(0, 0)), area->viewport()->size()).contains(centre);
+            }
+            if (!seen)
+                found << (w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName());
+        }
+        return found;
+    }
+}
+
 class TestLayout : public QObject
 {
     Q_OBJECT
@@ -132,6 +179,9 @@ private slots:
         QVERIFY(Fixtures::writeFile(m_dir.filePath(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({full, multiple})));
         m_session = std::make_unique<Session>(m_clock, m_prompter);
         QVERIFY(m_session->start(m_dir.path()));
+        // Members with long names and euros to share.
+        for (const char *name : {"Ana María López", "Luis Fernández", "Pepe"})
+            QVERIFY(Membership(*m_session).add(1, QString::fromUtf8(name), 2));
     }
 
     // The checker itself sees an overlap, a cut text and a cut box.
@@ -152,7 +202,12 @@ private slots:
     void everyTabFits_data()
     {
         QTest::addColumn<QSize>("size");
+        if (doubled()) {
+            QTest::newRow("1366x768 at 2x") << screenSize();
+            return;
+        }
         QTest::newRow("800x600") << QSize(800, 600);
+        QTest::newRow("1024x640") << QSize(1024, 640);
         QTest::newRow("1366x768") << QSize(1366, 768);
     }
 
@@ -166,18 +221,90 @@ private slots:
         m_session->selectSyndicate(1);
         auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("SSTab1"));
         auto *details = window.findChild<QTabWidget *>(QStringLiteral("Detalles"));
+        auto *statsPages = window.findChild<QTabWidget *>(QStringLiteral("StatsPages"));
         for (int tab = 0; tab < tabs->count(); ++tab) {
             tabs->setCurrentIndex(tab);
-            // The manager tab's pages (hits, money, members) one by one.
-            for (int page = 0; page < (tab == 2 ? details->count() : 1); ++page) {
-                details->setCurrentIndex(page);
+            // The manager tab's pages (hits, money, members) one by one, and
+            // the statistics tab's.
+            const int pages = tab == 2 ? details->count() : tab == 3 ? statsPages->count() : 1;
+            for (int page = 0; page < pages; ++page) {
+                details->setCurrentIndex(tab == 2 ? page : 0);
+                statsPages->setCurrentIndex(tab == 3 ? page : 0);
                 QTest::qWait(250); // the result list grows into place
                 const QStringList wrong = problems(&window);
-                QVERIFY2(wrong.isEmpty(), qPrintable(tabs->tabText(tab) + QLatin1Char('/') + details->tabText(page)
+                QVERIFY2(wrong.isEmpty(), qPrintable(tabs->tabText(tab) + QLatin1Char('/')
+                                                     + (tab == 3 ? statsPages : details)->tabText(page)
                                                      + QStringLiteral(": ") + wrong.join(QStringLiteral("; "))));
             }
         }
         QVERIFY(window.height() <= size.height() && window.width() <= size.width());
+    }
+
+    // At the size the window takes on a 1366x768 screen, the money and the
+    // members show every column without scrolling sideways.
+    void moneyAndMemberColumnsInSight()
+    {
+        if (doubled())
+            QSKIP("the columns are checked at normal scale");
+        MainWindow window(*m_session);
+        window.resize(980, 700);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        m_session->selectSyndicate(1);
+        window.findChild<QTabWidget *>(QStringLiteral("SSTab1"))->setCurrentIndex(2);
+        auto *details = window.findChild<QTabWidget *>(QStringLiteral("Detalles"));
+        for (int page = 0; page < details->count(); ++page) {
+            details->setCurrentIndex(page);
+            QTest::qWait(50);
+            auto *area = qobject_cast<QScrollArea *>(details->currentWidget());
+            QVERIFY(area);
+            QVERIFY2(!area->horizontalScrollBar()->isVisible(), qPrintable(details->tabText(page)));
+            if (auto *table = area->findChild<QTableView *>(QStringLiteral("TablaSocios"))) {
+                QVERIFY(!table->horizontalScrollBar()->isVisible());
+                const int last = table->model()->columnCount() - 1;
+                QVERIFY2(table->horizontalHeader()->sectionViewportPosition(last) + table->horizontalHeader()->sectionSize(last)
+                             <= table->viewport()->width(),
+                         "Socios: the last column is cut");
+            }
+        }
+    }
+
+    // At double scale the creation and printing windows can be used whole:
+    // a peña can be typed in and printed.
+    void everyControlReachable()
+    {
+        if (!doubled())
+            QSKIP("run as tst_layout_2x");
+        // The laptop's screen, halved.
+        QVERIFY2(screenSize().width() <= 683 && screenSize().height() <= 384, qPrintable(QString::number(screenSize().width())));
+        SystemPrintDialog dialog;
+        Imprimir printing(*m_session, 1, dialog);
+        SyndicateCreation creation(*m_session);
+        Crea crea(*m_session, creation);
+        NoBrowser browser;
+        Acercade about(Endpoints {}, browser);
+        Creamenu chooser(creation);
+        for (QWidget *w : {static_cast<QWidget *>(&crea), static_cast<QWidget *>(&printing),
+                           static_cast<QWidget *>(&about), static_cast<QWidget *>(&chooser)}) {
+            w->show();
+            QVERIFY(QTest::qWaitForWindowExposed(w));
+            QVERIFY2(w->frameGeometry().width() <= screenSize().width() && w->frameGeometry().height() <= screenSize().height(),
+                     qPrintable(w->objectName()));
+            const QStringList hidden = unreachable(w);
+            QVERIFY2(hidden.isEmpty(), qPrintable(w->objectName() + QStringLiteral(": ") + hidden.join(QStringLiteral(", "))));
+            w->hide();
+        }
+        // The same in the main window, tab by tab.
+        MainWindow window(*m_session);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(window.frameGeometry().height() <= screenSize().height());
+        auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("SSTab1"));
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            tabs->setCurrentIndex(tab);
+            const QStringList hidden = unreachable(&window);
+            QVERIFY2(hidden.isEmpty(), qPrintable(tabs->tabText(tab) + QStringLiteral(": ") + hidden.join(QStringLiteral(", "))));
+        }
     }
 
     void otherWindowsFit_data() { everyTabFits_data(); }

@@ -7,12 +7,24 @@
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
 #include "ui/frequencychart.h"
+#include "ui/desktopseams.h"
 #include "ui/mainwindow.h"
+#include "ui/printwindow.h"
+#include "ui/systemprintdialog.h"
+#include "core/maintenance.h"
+#include "base/filechooser.h"
+#include "support/smalldisk.h"
 #include "ui/messageboxprompter.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QImage>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTextBrowser>
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
@@ -131,6 +143,127 @@ private slots:
         window.findChild<QAction *>(QStringLiteral("verpremio"))->trigger();
         QVERIFY(!session.historico());
         QVERIFY(session.soloPremio());
+    }
+
+    // A click back on the main window with a peña half typed asks first:
+    // No keeps the window and what it holds, Yes lets it go.
+    void halfTypedPenaIsNotLostUnasked()
+    {
+        QTemporaryDir dir;
+        FixedClock clock(QDate(2026, 12, 8));
+        RecordingPrompter prompter;
+        Session session(clock, prompter);
+        QVERIFY(session.start(dir.path()));
+        MainWindow window(session);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.findChild<QAction *>(QStringLiteral("Crearp"))->trigger();
+        auto *chooser = window.findChild<QWidget *>(QStringLiteral("Creamenu"));
+        QVERIFY(chooser);
+        child<QCheckBox>(*chooser, "Check1_1")->click();
+        QPointer<QWidget> crea;
+        QTRY_VERIFY((crea = window.findChild<QWidget *>(QStringLiteral("Crea"))) && crea->isVisible());
+        QTest::keyClicks(child<QLineEdit>(*crea, "Text1"), QStringLiteral("A MEDIAS"));
+        crea->activateWindow();
+        QTRY_COMPARE(QGuiApplication::focusWindow(), crea->windowHandle());
+
+        prompter.boxes.clear();
+        window.activateWindow();
+        QTRY_COMPARE(prompter.boxes.size(), 1);
+        QCOMPARE(prompter.boxes.first().text, QStringLiteral("¿Descartar la peña sin grabar?"));
+        QVERIFY(crea && crea->isVisible());
+        QCOMPARE(child<QLineEdit>(*crea, "Text1")->text(), QStringLiteral("A MEDIAS"));
+
+        QTRY_COMPARE(QGuiApplication::focusWindow(), crea->windowHandle());
+        prompter.answers = {Prompter::Answer::Yes};
+        window.activateWindow();
+        QTRY_VERIFY(!crea);
+        QCOMPARE(prompter.boxes.size(), 2);
+    }
+
+    // A write-protected disk: everything is shown, printing to a PDF
+    // elsewhere works, a banner says why nothing changes, and the commands
+    // that write are off (and refused by the engine all the same).
+    void readOnlyDataDirectory()
+    {
+        SmallDisk disk(1024);
+        if (!disk.mounted())
+            QSKIP("mounting a tmpfs needs root");
+        Fixtures::writeFile(disk.filePath(QStringLiteral("numeros.dat")), Fixtures::bytesOf(Fixtures::realDraws()));
+        Fixtures::writeFile(disk.filePath(QStringLiteral("apuestas.dat")),
+                            Fixtures::bytesOf({Fixtures::simpleSyndicate(QStringLiteral("LOS DEL BAR"), {{7, 8, 11, 31, 35}}, 1,
+                                                                         QDate(2025, 1, 5))}));
+        QVERIFY(disk.makeReadOnly());
+        FixedClock clock(QDate(2026, 12, 8));
+        RecordingPrompter prompter;
+        Session session(clock, prompter);
+        QVERIFY(session.start(disk.path()));
+        QVERIFY(session.isReadOnly());
+        MainWindow window(session);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *banner = child<QLabel>(window, "SoloLectura");
+        QVERIFY(banner && banner->isVisible());
+        QVERIFY2(banner->text().contains(QStringLiteral("sólo lectura")) && banner->text().contains(disk.path()),
+                 qPrintable(banner->text()));
+        QCOMPARE(child<QTreeView>(window, "ListView3")->model()->rowCount(), 1114);
+        QCOMPARE(session.syndicates().front().name().trimmed(), QStringLiteral("LOS DEL BAR"));
+        QVERIFY(session.moneyTotals(1).drawsPlayed > 0);
+        for (const char *name : {"Baja", "Crearp", "borrpe"})
+            QVERIFY2(!child<QAction>(window, name)->isEnabled(), name);
+        for (const char *name : {"Command3", "Command4", "Command5", "Command8", "AnadirSocio"})
+            QVERIFY2(!child<QWidget>(window, name)->isEnabled(), name);
+        QVERIFY(child<QWidget>(window, "Command2")->isEnabled());
+
+        prompter.answers = {Prompter::Answer::Yes, Prompter::Answer::Yes};
+        QVERIFY(!window.maintenance().deleteAllDraws());
+        QCOMPARE(prompter.boxes.last().title, QStringLiteral("Sólo lectura"));
+        QCOMPARE(session.storedDraws(), 1114);
+
+        QTemporaryDir elsewhere;
+        struct Chooser final : FileChooser
+        {
+            QString path;
+            QString chooseDrawFile() override { return {}; }
+            QString choosePdfFile(const QString &) override { return path; }
+        } chooser;
+        chooser.path = elsewhere.filePath(QStringLiteral("peña.pdf"));
+        SystemPrintDialog dialog;
+        Imprimir printing(session, 1, dialog);
+        printing.setFileChooser(&chooser);
+        child<QPushButton>(printing, "GuardarPdf")->click();
+        QVERIFY(Fixtures::readFile(chooser.path).startsWith("%PDF"));
+        QVERIFY(prompter.boxes.last().text.endsWith(chooser.path));
+    }
+
+    // Where no browser can be started the guide opens in the program, and
+    // any other address shows itself to be copied.
+    void helpOpensWithoutABrowser()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("img")));
+        Fixtures::writeFile(dir.filePath(QStringLiteral("guia.html")),
+                            QStringLiteral("<html><body><h1>Guía</h1><img src=\"img/a.png\"></body></html>").toUtf8());
+        QImage picture(12, 10, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(dir.filePath(QStringLiteral("img/a.png"))));
+        QWidget owner;
+        DesktopUrlOpener opener([](const QUrl &) { return false; });
+        opener.setParent(&owner);
+        opener.open(QUrl::fromLocalFile(dir.filePath(QStringLiteral("guia.html"))));
+        auto *text = owner.findChild<QTextBrowser *>(QStringLiteral("TextoGuia"));
+        QVERIFY(text && text->window()->isVisible());
+        QVERIFY(text->toPlainText().contains(QStringLiteral("Guía")));
+        QCOMPARE(text->document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("img/a.png"))).value<QImage>().size(),
+                 QSize(12, 10));
+
+        opener.open(QUrl(QStringLiteral("https://example.org/quorvale")));
+        auto *address = owner.findChild<QLineEdit *>(QStringLiteral("TextoDireccion"));
+        QVERIFY(address && address->isReadOnly());
+        QCOMPARE(address->text(), QStringLiteral("https://example.org/quorvale"));
+        QApplication::clipboard()->clear();
+        owner.findChild<QPushButton *>(QStringLiteral("Copiar"))->click();
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("https://example.org/quorvale"));
     }
 
     // Qt's own buttons speak Spanish, and Enter on a question keeps things

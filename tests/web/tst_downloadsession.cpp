@@ -221,13 +221,26 @@ private slots:
 
     void headlessRunToCompletion()
     {
-        startWith({});
+        startWith(firstDraws(1));
         QVERIFY(m_download->runToCompletion());
         QCOMPARE(drawFileBytes(), Fixtures::bytesOf(listedDraws()));
-        QCOMPARE(m_host->scrutinies, QList<int> {7});
-        QCOMPARE(m_host->drawsToShow, QList<int> {7});
+        QCOMPARE(m_host->scrutinies, QList<int> {6});
+        QCOMPARE(m_host->drawsToShow, QList<int> {6});
         QCOMPARE(m_download->statusText(), kFinished);
         QVERIFY(!m_download->isRunning());
+    }
+
+    // No draw stored: nothing is asked of the operator (the service would be
+    // asked for every year since the game began); the shipped history is
+    // offered instead.
+    void emptyDirectoryAsksNothing()
+    {
+        startWith({});
+        QVERIFY(!m_download->runToCompletion());
+        QVERIFY(m_download->outcome().noHistory);
+        QVERIFY(m_server->requests().isEmpty());
+        QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("Fichero de datos vacío")});
+        QVERIFY(drawFileBytes().isEmpty());
     }
 
     void nothingNew()
@@ -248,9 +261,9 @@ private slots:
     void tenNewDrawsShowEight()
     {
         m_server->setPage(kSearchPath, SearchPages::build(SearchPages::weekly({2026, 12, 6}, 10)));
-        startWith({});
+        startWith({Fixtures::draw({2026, 9, 27}, {1, 2, 3, 4, 5}, 0)});
         runWithTimer();
-        QCOMPARE(drawFileBytes().size(), 10 * DrawRecord::kSize);
+        QCOMPARE(drawFileBytes().size(), 11 * DrawRecord::kSize);
         QCOMPARE(m_host->scrutinies, QList<int> {10});
         QCOMPARE(m_host->drawsToShow, QList<int> {8});
         QCOMPARE(m_download->newDrawCount(), 8);
@@ -379,8 +392,10 @@ private slots:
         m_server->setPage(kSearchPath, page);
         startWith(firstDraws(3));
         runWithTimer();
-        QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("Pruebe mas tarde")});
+        // The draw left out is missing, and the ways in are offered.
+        QCOMPARE(m_prompter.titles(), (QStringList {QStringLiteral("Pruebe mas tarde"), QStringLiteral("Faltan sorteos")}));
         QCOMPARE(m_prompter.boxes[0].text, QStringLiteral("Aun no hay datos de sorteos del 2026."));
+        QVERIFY(m_prompter.boxes[1].text.startsWith(QStringLiteral("Falta 1 sorteo (del 06/12/2026).")));
         QCOMPARE(drawFileBytes(), Fixtures::bytesOf(firstDraws(6)));
         QCOMPARE(m_session->rejectedDrawFiles(), 0);
         QCOMPARE(m_session->storedDraws(), 6);
@@ -394,7 +409,9 @@ private slots:
         m_server->setPage(kSearchPath, SearchPages::fixture("busqueda_pendiente.html"));
         startWith(firstDraws(3));
         runWithTimer();
-        QVERIFY(m_prompter.boxes.isEmpty());
+        // Two days after it, a draw without its numbers is a missing one.
+        QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("Faltan sorteos")});
+        QCOMPARE(m_download->outcome().missingDates, std::vector<QDate> {QDate(2026, 12, 6)});
         QCOMPARE(drawFileBytes(), Fixtures::bytesOf(firstDraws(6)));
         QCOMPARE(m_host->scrutinies, QList<int> {3});
         QVERIFY(m_download->outcome().succeeded());

@@ -302,8 +302,9 @@ private slots:
         QCOMPARE(m_session->storedDraws(), 1 + int(outcome.newDraws.size()));
         QCOMPARE(outcome.missing, invalidMiddle ? 3 : 0);
         QCOMPARE(outcome.succeeded(), !invalidMiddle);
+        // The draws left out are missing, and the user is offered the ways in.
         if (invalidMiddle)
-            QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("Pruebe mas tarde")});
+            QCOMPARE(m_prompter.titles(), (QStringList {QStringLiteral("Pruebe mas tarde"), QStringLiteral("Faltan sorteos")}));
     }
 
     // Every download fills the reports of every draw a peña played, further
@@ -392,9 +393,11 @@ private slots:
         auto concluded = ServiceSource::conclude(plan, {answer(0, "[]"), answer(1, secondYear)}, {});
         QCOMPARE(concluded.unvouched, due.front());
         QVERIFY(concluded.newDraws.empty());
+        // Silence everywhere proves nothing: no due Sunday is taken for a
+        // Sunday without a draw unless a later draw is listed.
         concluded = ServiceSource::conclude(plan, {answer(0, "[]"), answer(1, "[]")}, {});
-        QVERIFY(!concluded.unvouched.isValid());
-        QCOMPARE(concluded.noDraw, due);
+        QCOMPARE(concluded.unvouched, due.front());
+        QVERIFY(concluded.noDraw.empty());
         // A draw dated outside the range asked for: where it belongs is
         // unknown, so nothing of its range is new.
         const QJsonObject stray = with(FakeService::draw(due[60], {1, 2, 3, 4, 5}, 1), "fecha_sorteo", QStringLiteral("2031-01-05 21:30:00"));
@@ -457,7 +460,11 @@ private slots:
                 QVERIFY(!outcome.succeeded());
                 QVERIFY(outcome.connectionError);
                 QCOMPARE(Fixtures::readFile(path("numeros.dat")), Fixtures::bytesOf(stored));
-                QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("Error de conexión")});
+                // The edge's refusals are told as such, not as a network failure.
+                const bool blocked = status == 403 || status == 406;
+                QCOMPARE(outcome.blocked, blocked);
+                QCOMPARE(m_prompter.titles(), QStringList {blocked ? QStringLiteral("Descarga rechazada")
+                                                                   : QStringLiteral("Error de conexión")});
             } else {
                 // The pages list 22 November to 6 December.
                 QVERIFY(!outcome.fromService);
@@ -468,6 +475,157 @@ private slots:
             }
             cleanup();
         }
+    }
+
+    // The site's front page first, its cookie kept: a service that answers
+    // only a client carrying it is answered. Every service request carries
+    // the headers a browser on the site sends.
+    void warmUpCookie()
+    {
+        startSession(sundays({2026, 11, 22}, 1));
+        TestHttpServer::Route front;
+        front.body = "<html>Loterias</html>";
+        front.headers = "Set-Cookie: ak_bmsc=c0ffee; Path=/\r\n";
+        m_server->setRoute(QStringLiteral("/"), front);
+        m_service->requiredCookie = "ak_bmsc=c0ffee";
+        m_service->add({2026, 11, 29}, {6, 7, 8, 9, 10}, 2);
+        m_service->add({2026, 12, 6}, {11, 12, 13, 14, 15}, 3);
+
+        const auto outcome = download(DownloadSession::Source::Service);
+        QVERIFY2(outcome.succeeded(), qPrintable(m_prompter.titles().join(QLatin1Char(','))));
+        QCOMPARE(outcome.newDraws.size(), std::size_t(2));
+        QCOMPARE(outcome.missing, 0);
+        QCOMPARE(m_server->requests().first(), QStringLiteral("/"));
+        const QByteArray origin = "Origin: " + m_server->baseUrl().toEncoded(QUrl::StripTrailingSlash);
+        for (const QByteArray &head : m_server->requestHeads()) {
+            if (!head.startsWith("GET /servicios/"))
+                continue;
+            for (const QByteArray &header : {QByteArray("Accept-Language: es-ES"), QByteArray("Cache-Control: no-cache"),
+                                             QByteArray("User-Agent: Quorvale/"), origin, QByteArray("Referer: http://127.0.0.1")})
+                QVERIFY2(head.contains(header), head.constData());
+        }
+        // Without the front page's cookie the same service refuses.
+        m_server->setRoute(QStringLiteral("/"), TestHttpServer::Route {});
+        m_service->requiredCookie = "other=1";
+        m_prompter.boxes.clear();
+        QVERIFY(download(DownloadSession::Source::Service).blocked);
+    }
+
+    // The edge's block page on every request: the operator refused the
+    // program. Nothing stored, the draws still missing counted, and the
+    // browser's address of the missing range offered.
+    void akamaiBlock()
+    {
+        startSession(sundays({2026, 11, 15}, 1));
+        m_service->failFrom = 1;
+        m_service->failure.status = 403;
+        m_service->failure.body = TestHttpServer::readFixture(QStringLiteral("service/blocked-403.html"));
+        // The classic pages are gone too.
+        m_server->setPage(QStringLiteral("/es/buscador"), "not found", 404);
+        const auto outcome = download();
+        QVERIFY(outcome.blocked);
+        QVERIFY(!outcome.succeeded());
+        QCOMPARE(outcome.missing, 3);
+        QCOMPARE(outcome.browserUrl.path(), QStringLiteral("/servicios/buscadorSorteos"));
+        QVERIFY(outcome.browserUrl.query().contains(QStringLiteral("fechaInicioInclusiva=20261122&fechaFinInclusiva=20261206")));
+        QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("Descarga rechazada")});
+        QVERIFY(m_prompter.boxes.first().text.contains(QStringLiteral("ha rechazado al programa")));
+        QCOMPARE(m_session->storedDraws(), 1);
+
+        // A refused front page is no refusal of the service.
+        cleanup();
+        init();
+        startSession(sundays({2026, 11, 22}, 1));
+        m_server->setPage(QStringLiteral("/"), TestHttpServer::readFixture(QStringLiteral("service/blocked-403.html")), 403);
+        m_service->add({2026, 11, 29}, {6, 7, 8, 9, 10}, 2);
+        m_service->add({2026, 12, 6}, {11, 12, 13, 14, 15}, 3);
+        QVERIFY(download(DownloadSession::Source::Service).succeeded());
+        QCOMPARE(m_session->storedDraws(), 3);
+    }
+
+    // A service that says "nothing" to every request while Sundays are due
+    // is no proof that they had no draw: the draws are missing, and never
+    // "no new draws". On draw night the newest Sunday is pending instead.
+    void silenceIsNoAnswer_data()
+    {
+        QTest::addColumn<int>("empty");
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<int>("missing");
+        QTest::newRow("404, six due") << int(FakeService::Empty::NotFound) << QDate(2026, 12, 8) << 6;
+        QTest::newRow("[], six due") << int(FakeService::Empty::EmptyArray) << QDate(2026, 12, 8) << 6;
+        QTest::newRow("draw night") << int(FakeService::Empty::NotFound) << QDate(2026, 12, 6) << 5;
+        QTest::newRow("the day after") << int(FakeService::Empty::Message) << QDate(2026, 12, 7) << 5;
+        QTest::newRow("only tonight's due") << int(FakeService::Empty::NotFound) << QDate(2026, 11, 1) << 0;
+    }
+
+    void silenceIsNoAnswer()
+    {
+        QFETCH(int, empty);
+        QFETCH(QDate, today);
+        QFETCH(int, missing);
+        m_clock.setToday(today);
+        startSession(sundays({2026, 10, 25}, 1));
+        m_service->empty = FakeService::Empty(empty);
+        const QByteArray before = Fixtures::readFile(path("numeros.dat"));
+        const auto outcome = download(DownloadSession::Source::Service);
+        QCOMPARE(outcome.missing, missing);
+        QCOMPARE(Fixtures::readFile(path("numeros.dat")), before);
+        if (missing == 0) {
+            QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("Pruebe más tarde")});
+            return;
+        }
+        QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("Faltan sorteos")});
+        QVERIFY2(m_prompter.boxes.first().text.startsWith(QStringLiteral("Faltan %1 sorteos (del 01/11/2026 al %2)")
+                                                               .arg(missing)
+                                                               .arg(outcome.missingDates.back().toString(QStringLiteral("dd/MM/yyyy")))),
+                 qPrintable(m_prompter.boxes.first().text));
+        QVERIFY(!outcome.browserUrl.isEmpty());
+
+        // Tonight's draw, published: stored, and nothing else is missing.
+        if (today == QDate(2026, 12, 6)) {
+            m_prompter.boxes.clear();
+            const auto due = expectedDrawDates({2026, 10, 25}, today);
+            for (std::size_t i = 0; i < due.size(); ++i)
+                m_service->add(due[i], {int(i) + 1, 20, 30, 40, 50}, 1, i + 1 < due.size());
+            const auto night = download(DownloadSession::Source::Service);
+            QVERIFY(night.succeeded());
+            QCOMPARE(night.missing, 0);
+            QCOMPARE(night.pendingReports.back(), today);
+        }
+    }
+
+    // What counts as the edge refusing the program, and what is only the
+    // network or the service failing.
+    void blockPages_data()
+    {
+        QTest::addColumn<int>("error");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<bool>("blocked");
+        const int http = int(TransferResult::Error::HttpStatus);
+        const int none = int(TransferResult::Error::None);
+        QTest::newRow("akamai 403") << http << 403 << TestHttpServer::readFixture(QStringLiteral("service/blocked-403.html")) << true;
+        QTest::newRow("bare 406") << http << 406 << QByteArray() << true;
+        QTest::newRow("429") << http << 429 << QByteArray("[]") << true;
+        QTest::newRow("pardon, with 200") << none << 200 << QByteArray("<html><title>Pardon Our Interruption</title></html>") << true;
+        QTest::newRow("edgesuite 503") << http << 503 << QByteArray("<p>errors&#46;edgesuite&#46;net</p>") << true;
+        QTest::newRow("plain 500") << http << 500 << QByteArray("<html>Internal error</html>") << false;
+        QTest::newRow("no draw, 404") << http << 404 << QByteArray("\"No se ha encontrado\"") << false;
+        QTest::newRow("json naming the words") << none << 200 << QByteArray("[\"Access Denied\"]") << false;
+        QTest::newRow("network") << int(TransferResult::Error::Network) << 0 << QByteArray() << false;
+    }
+
+    void blockPages()
+    {
+        QFETCH(int, error);
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        QFETCH(bool, blocked);
+        TransferResult result;
+        result.error = TransferResult::Error(error);
+        result.httpStatus = status;
+        result.body = body;
+        QCOMPARE(ServiceSource::looksBlocked(result), blocked);
     }
 };
 

@@ -1,0 +1,122 @@
+#include "entrycommands.h"
+
+#include "exitcodes.h"
+#include "streamprompter.h"
+
+#include "base/calendar.h"
+#include "core/drawentry.h"
+#include "core/session.h"
+#include "store/fileops.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+
+#include <array>
+#include <cstdio>
+#include <optional>
+
+namespace
+{
+    QString value(const QCommandLineParser &parser, const char *name)
+    {
+        return parser.value(QString::fromLatin1(name)).trimmed();
+    }
+
+    std::optional<std::array<int, 5>> numbersOf(const QString &text)
+    {
+        const QStringList parts = text.split(QLatin1Char(','));
+        if (parts.size() != 5)
+            return std::nullopt;
+        std::array<int, 5> numbers {};
+        for (int i = 0; i < 5; ++i) {
+            bool ok = false;
+            numbers[std::size_t(i)] = parts[i].trimmed().toInt(&ok);
+            if (!ok)
+                return std::nullopt;
+        }
+        return numbers;
+    }
+
+    // The process's outcome from the engine's: a question answered No is 3,
+    // anything not done is 1 (its reason is on stderr already).
+    int exitOf(const DrawEntry::Outcome &outcome)
+    {
+        if (outcome.declined)
+            return Cli::Exit::kAnsweredNo;
+        return outcome.done ? Cli::Exit::kDone : Cli::Exit::kFailed;
+    }
+}
+
+QString Cli::addDrawUsageError(const QCommandLineParser &parser)
+{
+    for (const char *name : {"date", "numbers", "key"}) {
+        if (!parser.isSet(QString::fromLatin1(name)))
+            return QStringLiteral("add-draw: falta --%1. Uso: add-draw --date AAAA-MM-DD --numbers a,b,c,d,e --key k [--yes]")
+                .arg(QLatin1String(name));
+    }
+    if (!QDate::fromString(value(parser, "date"), Qt::ISODate).isValid())
+        return QStringLiteral("--date: fecha no válida (%1): use AAAA-MM-DD.").arg(value(parser, "date"));
+    if (!numbersOf(value(parser, "numbers")))
+        return QStringLiteral("--numbers: deben ser cinco números separados por comas (%1).").arg(value(parser, "numbers"));
+    bool ok = false;
+    value(parser, "key").toInt(&ok);
+    if (!ok)
+        return QStringLiteral("--key: la clave debe ser un número (%1).").arg(value(parser, "key"));
+    return {};
+}
+
+QString Cli::setPrizesUsageError(const QCommandLineParser &parser)
+{
+    if (!parser.isSet(QStringLiteral("set")))
+        return {};
+    if (!parser.isSet(QStringLiteral("date")))
+        return QStringLiteral("prizes --set: falta --date AAAA-MM-DD, el sorteo del informe.");
+    if (parser.isSet(QStringLiteral("all")) || parser.isSet(QStringLiteral("json")))
+        return QStringLiteral("prizes --set no admite --all ni --json.");
+    if (value(parser, "set").isEmpty())
+        return QStringLiteral("prizes --set: falta el fichero (- para la entrada estándar).");
+    return {};
+}
+
+int Cli::runAddDraw(Session &session, StreamPrompter &prompter, const QCommandLineParser &parser)
+{
+    const QDate date = QDate::fromString(value(parser, "date"), Qt::ISODate);
+    const std::array<int, 5> numbers = *numbersOf(value(parser, "numbers"));
+    const int key = value(parser, "key").toInt();
+    QStringList shown;
+    for (int n : numbers)
+        shown << QString::number(n);
+    prompter.setAnswers({parser.isSet(QStringLiteral("yes"))});
+    if (!prompter.ask(QStringLiteral("Añadir sorteos"), QStringLiteral("¿Añadir el sorteo del %1: %2, clave %3?")
+                                                             .arg(longSpanishDate(date), shown.join(QLatin1Char('-')))
+                                                             .arg(key)))
+        return Exit::kAnsweredNo;
+    DiskFileOps files;
+    DrawEntry entry(session, files);
+    return exitOf(entry.addDraw(date, numbers, key));
+}
+
+int Cli::runSetPrizes(Session &session, StreamPrompter &prompter, const QCommandLineParser &parser)
+{
+    const QDate date = QDate::fromString(value(parser, "date"), Qt::ISODate);
+    const QString source = value(parser, "set");
+    QFile file;
+    const bool opened = source == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
+                                                     : (file.setFileName(source), file.open(QIODevice::ReadOnly));
+    if (!opened) {
+        std::fprintf(stderr, "No se puede leer %s: %s\n", qUtf8Printable(source), qUtf8Printable(file.errorString()));
+        return Exit::kFailed;
+    }
+    // A report is a few hundred bytes; anything far larger is not one.
+    const QByteArray bytes = file.read(1024 * 1024);
+    QString problem;
+    const auto report = DrawEntry::readPrizeReportJson(bytes, date, &problem);
+    if (!report) {
+        std::fprintf(stderr, "Informe de premios: %s. No se ha cambiado nada.\n", qUtf8Printable(problem));
+        return Exit::kFailed;
+    }
+    prompter.setAnswers({parser.isSet(QStringLiteral("yes"))});
+    DiskFileOps files;
+    DrawEntry entry(session, files);
+    return exitOf(entry.setPrizeReport(*report));
+}
