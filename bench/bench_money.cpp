@@ -6,13 +6,18 @@
 //
 // - the ledger and totals of all 60 syndicates (reports looked up by date);
 // - the recount of their prize counters (what every status scan runs);
-// - the status scan through the session, files read and nothing to write.
+// - the status scan through the session, files read and nothing to write;
+// - the Premios page's list and the box after a download that brought every
+//   prize of the history, every peña with three members (3/3/1 shares).
 
 #include "base/clock.h"
+#include "core/membership.h"
+#include "core/prizelist.h"
 #include "core/session.h"
 #include "scrutiny/money.h"
 #include "scrutiny/prizes.h"
 #include "store/oledate.h"
+#include "store/prizereportfile.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
 
@@ -24,6 +29,7 @@
 #include <cstdio>
 #include <ctime>
 #include <map>
+#include <set>
 #include <vector>
 
 namespace
@@ -158,6 +164,54 @@ int main(int argc, char *argv[])
         std::printf("session start (first recount, 60 records written): %.1f ms; status scan, counters current: "
                     "median %.2f ms\n",
                     startMs, median(times));
+    }
+
+    {
+        QTemporaryDir dir;
+        Fixtures::writeFile(dir.filePath(QStringLiteral("numeros.dat")), Fixtures::bytesOf(draws));
+        Fixtures::writeFile(dir.filePath(QStringLiteral("apuestas.dat")), Fixtures::bytesOf(syndicateSet));
+        DiskFileOps ops;
+        PrizeReportFile file(ops);
+        file.load(dir.filePath(QString::fromLatin1(PrizeReportFile::kFileName)));
+        for (const auto &[date, report] : kept) {
+            PrizeReport withWinners = report;
+            for (PrizeRow &row : withWinners.rows)
+                row.winners = 10;
+            file.put(withWinners);
+        }
+        file.save();
+        FixedClock clock(QDate(2026, 8, 20));
+        RecordingPrompter prompter;
+        Session session(clock, prompter);
+        session.start(dir.path());
+        Membership members(session);
+        for (int r = 1; r <= int(syndicateSet.size()); ++r) {
+            members.add(r, QStringLiteral("Ana"), 3);
+            members.add(r, QStringLiteral("Luis"), 3);
+            members.add(r, QStringLiteral("Eva"), 1);
+        }
+        std::set<QDate> all;
+        for (const DrawRecord &draw : draws)
+            all.insert(draw.qdate());
+        std::vector<double> page, pageCpu, box;
+        std::size_t lines = 0;
+        qsizetype boxBytes = 0;
+        for (int i = 0; i < runs; ++i) {
+            QElapsedTimer timer;
+            timer.start();
+            const double cpuStart = cpuMs();
+            const PrizeList::List list = PrizeList::build(session);
+            pageCpu.push_back(cpuMs() - cpuStart);
+            page.push_back(ms(timer));
+            lines = list.lines.size();
+            timer.restart();
+            const QString text = PrizeList::boxText(PrizeList::build(session, &all));
+            box.push_back(ms(timer));
+            boxBytes = text.size();
+        }
+        std::printf("Premios page, 60 peñas x %zu draws, 3 members each (%zu lines): median %.2f ms (processor %.2f ms); "
+                    "box after a download of every prize (%lld characters): median %.2f ms\n",
+                    draws.size(), lines, median(page), median(pageCpu), qlonglong(boxBytes), median(box));
     }
     return 0;
 }

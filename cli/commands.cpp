@@ -326,6 +326,10 @@ QJsonObject Cli::moneyJson(const Money::Totals &totals)
         {QStringLiteral("stakeCents"), qint64(totals.stakeCents)},
         {QStringLiteral("wonCents"), qint64(totals.wonCents)},
         {QStringLiteral("balanceCents"), qint64(totals.balanceCents)},
+        {QStringLiteral("unpricedDraws"), totals.unpricedDraws},
+        {QStringLiteral("unpricedStakeCents"), qint64(totals.unpricedStakeCents)},
+        {QStringLiteral("pricedBalanceCents"), qint64(totals.pricedBalanceCents)},
+        {QStringLiteral("unconfirmedPrizes"), totals.unconfirmedPrizes},
     };
 }
 
@@ -466,18 +470,24 @@ int Cli::run(Session &session, const QStringList &arguments, const Options &opti
         } else {
             for (const QJsonValue &v : list.value(QStringLiteral("syndicates")).toArray()) {
                 const QJsonObject s = v.toObject();
-                printText(QStringLiteral("%1. %2  (%3 apuestas, %4 sorteos jugados, %5)")
+                const int bets = s.value(QStringLiteral("listBetsCount")).toInt();
+                const int played = s.value(QStringLiteral("drawsPlayedCount")).toInt();
+                printText(QStringLiteral("%1. %2  (%3 %4, %5 %6, %7)")
                               .arg(s.value(QStringLiteral("record")).toInt())
                               .arg(s.value(QStringLiteral("name")).toString(), s.value(QStringLiteral("listBets")).toString(),
+                                   bets == 1 ? QStringLiteral("apuesta") : QStringLiteral("apuestas"),
                                    s.value(QStringLiteral("drawsPlayed")).toString(),
+                                   played == 1 ? QStringLiteral("sorteo jugado") : QStringLiteral("sorteos jugados"),
                                    s.value(QStringLiteral("effectiveness")).toString()));
             }
             printText(QStringLiteral("Premios: %1").arg(list.value(QStringLiteral("totalPrizes")).toString()));
             const Money::Totals money = session.moneyTotals(0);
+            QString balance = Money::formatEuros(money.balanceCents);
+            if (money.provisional())
+                balance += QStringLiteral(" (%1)").arg(Money::provisionalText(money));
             printText(QStringLiteral("Jugado: %1   Ganado: %2   Balance: %3   Sorteos sin informe: %4")
-                          .arg(Money::formatEuros(money.stakeCents), Money::formatEuros(money.wonCents),
-                               Money::formatEuros(money.balanceCents))
-                          .arg(money.drawsPlayed - money.drawsPriced));
+                          .arg(Money::formatEuros(money.stakeCents), Money::formatEuros(money.wonCents), balance)
+                          .arg(money.unpricedDraws));
             printText(list.value(QStringLiteral("overall")).toString() + QLatin1Char(' ')
                       + list.value(QStringLiteral("overallDraws")).toString());
         }

@@ -27,7 +27,8 @@ namespace Cli
     QJsonObject drawsJson(const Session &session);
     // Shows every syndicate's details in turn, as clicks on the list would.
     QJsonObject syndicatesJson(Session &session);
-    // {"drawsPlayed", "drawsPriced", "stakeCents", "wonCents", "balanceCents"}.
+    // {"drawsPlayed", "drawsPriced", "stakeCents", "wonCents", "balanceCents",
+    // "unpricedDraws", "unpricedStakeCents", "pricedBalanceCents", "unconfirmedPrizes"}.
     QJsonObject moneyJson(const Money::Totals &totals);
 
     // {"simple": [...], "multiple": [...]}, one row at a time: each row is

@@ -34,7 +34,7 @@ namespace
         {"plain", nullptr, nullptr, "En papel normal (participaciones)."},
         {"source", "FUENTE", "auto", "De dónde bajar los sorteos: auto (por omisión), service o pages."},
         {"pdf", "FICHERO", nullptr, "Fichero PDF de salida."},
-        {"member", "NOMBRE", nullptr, "Sólo la participación de ese socio (sin ella, una página por socio)."},
+        {"member", "NOMBRE", nullptr, "Sólo ese socio: su participación (sin ella, una página por socio), o su parte de cada sorteo."},
         {"add", "NOMBRE", nullptr, "Añade un socio (hasta 40 caracteres) con las participaciones de --shares."},
         {"set", "VALOR", nullptr,
          "Con members, el NOMBRE del socio cuyas participaciones pasan a ser las de --shares; con prizes, el FICHERO "
@@ -81,8 +81,10 @@ namespace
         {"prizes", 1, 1, "", "Informe de premios del último sorteo guardado; con --set, lo guarda escrito a mano.",
          {"date", "all", "json", "set", "yes"},
          "Por categoría, los acertantes y el premio en euros, o si el informe está pendiente o falta; con --set, nada."},
-        {"ledger", 1, 1, "", "Lo jugado y lo ganado por una peña, sorteo a sorteo.", {"syndicate", "json", "csv"},
-         "Por sorteo: la fecha, lo jugado y lo ganado en céntimos y las apuestas premiadas por categoría."},
+        {"ledger", 1, 1, "", "Lo jugado y lo ganado por una peña (o por uno de sus socios), sorteo a sorteo.",
+         {"syndicate", "member", "json", "csv"},
+         "Por sorteo: la fecha, lo jugado, lo ganado y los aciertos, con el total y el balance; con --json o --csv, "
+         "en céntimos y las apuestas premiadas por categoría."},
         {"members", 1, 1, "", "Los socios de una peña y sus participaciones; con --add, --set o --remove, los cambia.",
          {"syndicate", "add", "set", "remove", "shares", "json"},
          "Por socio: el nombre, las participaciones y su parte de lo jugado, lo ganado y el balance, y la fila del total; "

@@ -236,7 +236,8 @@ int main(int argc, char *argv[])
         code = Cli::runPrizes(session, parser.value(QStringLiteral("date")), parser.isSet(QStringLiteral("all")),
                               commandOptions.json);
     } else if (command == QLatin1String("ledger")) {
-        code = Cli::runLedger(session, parser.value(QStringLiteral("syndicate")), commandOptions.json, commandOptions.csv);
+        code = Cli::runLedger(session, parser.value(QStringLiteral("syndicate")), parser.value(QStringLiteral("member")),
+                              commandOptions.json, commandOptions.csv);
     } else if (command == QLatin1String("stats")) {
         code = Cli::runStats(session, parser, commandOptions.json);
     } else if (command == QLatin1String("try")) {

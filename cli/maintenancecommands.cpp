@@ -7,6 +7,7 @@
 #include "core/session.h"
 #include "base/urlopener.h"
 #include "store/fileops.h"
+#include "base/plural.h"
 
 #include <cstdio>
 
@@ -105,7 +106,7 @@ int Cli::runMaintenance(Session &session, StreamPrompter &prompter, const QStrin
         }
         const int syndicates = session.nextSyndicateRecord() - 1;
         if (number > syndicates) {
-            std::fprintf(stderr, "No existe la peña %d: hay %d peñas guardadas.\n", number, syndicates);
+            std::fprintf(stderr, "No existe la peña %d: hay %s.\n", number, qUtf8Printable(savedSyndicatesText(syndicates)));
             return Exit::kFailed;
         }
         const int code = outcome(maintenance.deleteSyndicate(number));

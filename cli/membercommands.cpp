@@ -1,5 +1,6 @@
 #include "membercommands.h"
 
+#include "commands.h"
 #include "exitcodes.h"
 #include "reportcommands.h"
 
@@ -8,6 +9,7 @@
 #include "core/session.h"
 #include "print/participation.h"
 #include "print/pdffileprinter.h"
+#include "base/plural.h"
 
 #include <QCommandLineParser>
 #include <QJsonArray>
@@ -34,7 +36,7 @@ namespace
         const int count = int(session.syndicates().size());
         if (record <= count)
             return true;
-        std::fprintf(stderr, "No existe la peña %d: hay %d peñas guardadas.\n", record, count);
+        std::fprintf(stderr, "No existe la peña %d: hay %s.\n", record, qUtf8Printable(savedSyndicatesText(count)));
         return false;
     }
 
@@ -107,7 +109,8 @@ int Cli::runMembers(Session &session, const QCommandLineParser &parser, bool jso
         }
         printJson({{QStringLiteral("syndicate"), record},
                    {QStringLiteral("members"), members},
-                   {QStringLiteral("totalShares"), membership.totalShares(record)}});
+                   {QStringLiteral("totalShares"), membership.totalShares(record)},
+                   {QStringLiteral("money"), moneyJson(session.moneyTotals(record))}});
         return Exit::kDone;
     }
     printLine(QStringLiteral("Socio\tParticipaciones\tJugado\tGanado\tBalance"));
@@ -121,6 +124,8 @@ int Cli::runMembers(Session &session, const QCommandLineParser &parser, bool jso
                            Money::formatEuros(totals.stakeCents), Money::formatEuros(totals.wonCents),
                            Money::formatEuros(totals.balanceCents)}
                   .join(QLatin1Char('\t')));
+    if (totals.provisional())
+        printLine(QStringLiteral("Balance %1").arg(Money::provisionalText(totals)));
     return Exit::kDone;
 }
 

@@ -7,6 +7,7 @@
 #include "print/calibrationeditor.h"
 #include "print/pdffileprinter.h"
 #include "print/sliplayout.h"
+#include "base/plural.h"
 
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -97,9 +98,9 @@ int Cli::runPrint(Session &session, Prompter &prompter, const QStringList &argum
 
     const auto &syndicates = session.syndicates();
     if (record > int(syndicates.size()))
-        return refuse(prompter, QStringLiteral("No existe la peña %1. Hay %2 peñas guardadas.")
+        return refuse(prompter, QStringLiteral("No existe la peña %1. Hay %2.")
                                     .arg(record)
-                                    .arg(syndicates.size()));
+                                    .arg(savedSyndicatesText(qint64(syndicates.size()))));
     const SyndicateRecord &syndicate = syndicates[std::size_t(record - 1)];
     if (SlipLayout::jobFor(syndicate).slipCount == 0)
         return refuse(prompter, QStringLiteral("La peña %1 no tiene apuestas que imprimir.").arg(record));

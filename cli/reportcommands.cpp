@@ -2,16 +2,22 @@
 
 #include "exitcodes.h"
 
+#include "commands.h"
+
+#include "core/membership.h"
 #include "core/session.h"
 #include "scrutiny/money.h"
+#include "scrutiny/shares.h"
 #include "store/cents.h"
 #include "store/oledate.h"
+#include "base/plural.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocale>
 
+#include <algorithm>
 #include <cstdio>
 
 void Cli::printLine(const QString &text)
@@ -140,12 +146,86 @@ QString Cli::ledgerUsageError(const QString &syndicateText, bool json, bool csv)
 {
     bool ok = false;
     const int record = syndicateText.trimmed().toInt(&ok);
-    if (!ok || record < 1 || json == csv)
-        return QStringLiteral("Uso: quorvale-cli ledger --syndicate R (--json | --csv)");
+    if (!ok || record < 1 || (json && csv))
+        return QStringLiteral("Uso: quorvale-cli ledger --syndicate R [--member NOMBRE] [--json | --csv]");
     return {};
 }
 
-int Cli::runLedger(Session &session, const QString &syndicateText, bool json, bool csv)
+namespace
+{
+    QJsonArray unconfirmedJson(const Shares::DrawPart &row)
+    {
+        QJsonArray list;
+        for (int category = 1; category <= PrizeReport::kRows; ++category) {
+            if (row.unconfirmed & (1u << (category - 1)))
+                list.append(category);
+        }
+        return list;
+    }
+
+    void printLedgerCsv(const std::vector<Shares::DrawPart> &rows)
+    {
+        printLine(QStringLiteral("date,stakeCents,wonCents,cat1,cat2,cat3,cat4,cat5,cat6,cat7,cat8,reintegro,unconfirmed"));
+        for (const Shares::DrawPart &row : rows) {
+            QStringList fields = {row.date.toString(Qt::ISODate), QString::number(row.stakeCents),
+                                  row.wonCents ? QString::number(*row.wonCents) : QString()};
+            for (std::int64_t n : row.categories)
+                fields << QString::number(n);
+            QStringList unconfirmed;
+            for (const QJsonValue &category : unconfirmedJson(row))
+                unconfirmed << QString::number(category.toInt());
+            fields << unconfirmed.join(QLatin1Char(';'));
+            printLine(fields.join(QLatin1Char(',')));
+        }
+    }
+
+    QJsonArray ledgerJson(const std::vector<Shares::DrawPart> &rows)
+    {
+        QJsonArray out;
+        for (const Shares::DrawPart &row : rows) {
+            QJsonArray categories;
+            for (std::int64_t n : row.categories)
+                categories.append(qint64(n));
+            out.append(QJsonObject {{QStringLiteral("date"), row.date.toString(Qt::ISODate)},
+                                    {QStringLiteral("stakeCents"), qint64(row.stakeCents)},
+                                    {QStringLiteral("wonCents"), row.wonCents ? QJsonValue(qint64(*row.wonCents)) : QJsonValue(QJsonValue::Null)},
+                                    {QStringLiteral("categories"), categories},
+                                    {QStringLiteral("unconfirmed"), unconfirmedJson(row)}});
+        }
+        return out;
+    }
+
+    // The totals of rows, as Money::totals counts them.
+    Money::Totals totalsOf(const std::vector<Shares::DrawPart> &rows)
+    {
+        std::vector<Money::DrawOutcome> outcomes;
+        outcomes.reserve(rows.size());
+        for (const Shares::DrawPart &row : rows)
+            outcomes.push_back({row.date, row.stakeCents, row.wonCents, row.categories, row.unconfirmed});
+        return Money::totals(outcomes);
+    }
+
+    void printLedgerText(const QString &heading, const std::vector<Shares::DrawPart> &rows, const Money::Totals &totals)
+    {
+        printLine(heading);
+        const auto line = [](const QString &date, const QString &stake, const QString &won, const QString &hits) {
+            printLine(QStringLiteral("%1 %2 %3  %4").arg(date, -10).arg(stake, 12).arg(won, 22).arg(hits).trimmed());
+        };
+        line(QStringLiteral("Fecha"), QStringLiteral("Jugado"), QStringLiteral("Ganado"), QStringLiteral("Aciertos"));
+        for (const Shares::DrawPart &row : rows) {
+            const Money::DrawOutcome outcome {row.date, row.stakeCents, row.wonCents, row.categories, row.unconfirmed};
+            line(row.date.toString(QStringLiteral("dd/MM/yyyy")), Money::formatEuros(row.stakeCents), Money::wonText(outcome),
+                 Money::hitsText(outcome));
+        }
+        line(QStringLiteral("Total"), Money::formatEuros(totals.stakeCents), Money::formatEuros(totals.wonCents), QString());
+        QString balance = QStringLiteral("Balance: %1").arg(Money::formatEuros(totals.balanceCents));
+        if (totals.provisional())
+            balance += QStringLiteral(" (%1)").arg(Money::provisionalText(totals));
+        printLine(balance);
+    }
+}
+
+int Cli::runLedger(Session &session, const QString &syndicateText, const QString &member, bool json, bool csv)
 {
     if (const QString wrong = ledgerUsageError(syndicateText, json, csv); !wrong.isEmpty()) {
         std::fprintf(stderr, "%s\n", qUtf8Printable(wrong));
@@ -154,34 +234,49 @@ int Cli::runLedger(Session &session, const QString &syndicateText, bool json, bo
     const int record = syndicateText.trimmed().toInt();
     const int count = int(session.syndicates().size());
     if (record > count) {
-        std::fprintf(stderr, "No existe la peña %d: hay %d peñas guardadas.\n", record, count);
+        std::fprintf(stderr, "No existe la peña %d: hay %s.\n", record, qUtf8Printable(savedSyndicatesText(count)));
         return Exit::kFailed;
     }
-    const SyndicateRecord &syndicate = session.syndicates()[std::size_t(record - 1)];
-    const std::vector<Money::DrawOutcome> rows = session.ledger(record);
-    if (csv) {
-        printLine(QStringLiteral("date,stakeCents,wonCents,cat1,cat2,cat3,cat4,cat5,cat6,cat7,cat8,reintegro"));
-        for (const Money::DrawOutcome &row : rows) {
-            QStringList fields = {row.date.toString(Qt::ISODate), QString::number(row.stakeCents),
-                                  row.wonCents ? QString::number(*row.wonCents) : QString()};
-            for (std::int64_t n : row.categories)
-                fields << QString::number(n);
-            printLine(fields.join(QLatin1Char(',')));
+    const QString name = session.syndicates()[std::size_t(record - 1)].name().trimmed();
+    std::vector<Shares::DrawPart> rows;
+    Membership membership(session);
+    Member sharer;
+    if (!member.isEmpty()) {
+        const QString wanted = MemberFile::normalizedName(member);
+        const auto sharers = membership.sharers(record);
+        const auto it = std::find_if(sharers.begin(), sharers.end(), [&](const Member &m) { return m.name == wanted; });
+        if (it == sharers.end()) {
+            std::fprintf(stderr, "No hay ningún socio llamado %s en la peña %d.\n", qUtf8Printable(wanted), record);
+            return Exit::kFailed;
         }
+        sharer = *it;
+        rows = membership.memberLedger(record, sharer.name);
+    } else {
+        for (const Money::DrawOutcome &row : session.ledger(record))
+            rows.push_back({row.date, row.stakeCents, row.wonCents, row.categories, row.unconfirmed});
+    }
+    const Money::Totals totals = totalsOf(rows);
+    if (csv) {
+        printLedgerCsv(rows);
         return Exit::kDone;
     }
-    QJsonArray out;
-    for (const Money::DrawOutcome &row : rows) {
-        QJsonArray categories;
-        for (std::int64_t n : row.categories)
-            categories.append(qint64(n));
-        out.append(QJsonObject {{QStringLiteral("date"), row.date.toString(Qt::ISODate)},
-                                {QStringLiteral("stakeCents"), qint64(row.stakeCents)},
-                                {QStringLiteral("wonCents"), row.wonCents ? QJsonValue(qint64(*row.wonCents)) : QJsonValue(QJsonValue::Null)},
-                                {QStringLiteral("categories"), categories}});
+    if (!json) {
+        const QString heading = member.isEmpty()
+            ? QStringLiteral("Peña %1: %2").arg(record).arg(name)
+            : QStringLiteral("%1, socio de la peña %2: %3 (%4 de %5 participaciones)")
+                  .arg(sharer.name).arg(record).arg(name).arg(sharer.shares).arg(membership.totalShares(record));
+        printLedgerText(heading, rows, totals);
+        return Exit::kDone;
     }
-    printJson({{QStringLiteral("syndicate"), record},
-               {QStringLiteral("name"), syndicate.name().trimmed()},
-               {QStringLiteral("rows"), out}});
+    QJsonObject object {{QStringLiteral("syndicate"), record},
+                        {QStringLiteral("name"), name},
+                        {QStringLiteral("rows"), ledgerJson(rows)},
+                        {QStringLiteral("totals"), moneyJson(totals)}};
+    if (!member.isEmpty()) {
+        object.insert(QStringLiteral("member"), sharer.name);
+        object.insert(QStringLiteral("shares"), sharer.shares);
+        object.insert(QStringLiteral("totalShares"), membership.totalShares(record));
+    }
+    printJson(object);
     return Exit::kDone;
 }

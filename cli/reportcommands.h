@@ -15,8 +15,9 @@ namespace Cli
     QString ledgerUsageError(const QString &syndicate, bool json, bool csv);
     // prizes [--date AAAA-MM-DD | --all] [--json]
     int runPrizes(Session &session, const QString &date, bool all, bool json);
-    // ledger --syndicate R (--json | --csv)
-    int runLedger(Session &session, const QString &syndicate, bool json, bool csv);
+    // ledger --syndicate R [--member NOMBRE] [--json | --csv]: the peña's
+    // draws, or one member's part of each; without a format, a table.
+    int runLedger(Session &session, const QString &syndicate, const QString &member, bool json, bool csv);
 
     // A line of text, or an indented JSON document, on stdout in UTF-8.
     void printLine(const QString &text);

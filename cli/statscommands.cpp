@@ -302,6 +302,7 @@ int Cli::runTry(Session &session, const QCommandLineParser &parser, bool json)
                    {QStringLiteral("stakeCents"), qint64(result.totals.stakeCents)},
                    {QStringLiteral("wonCents"), qint64(result.totals.wonCents)},
                    {QStringLiteral("balanceCents"), qint64(result.totals.balanceCents)},
+                   {QStringLiteral("pricedBalanceCents"), qint64(result.totals.pricedBalanceCents)},
                    {QStringLiteral("unpricedDraws"), result.unpricedDraws()},
                    {QStringLiteral("rows"), rows}});
         return Exit::kDone;
@@ -324,7 +325,7 @@ int Cli::runTry(Session &session, const QCommandLineParser &parser, bool json)
     printLine(QStringLiteral("Jugado:  %1").arg(Money::formatEuros(result.totals.stakeCents)));
     printLine(QStringLiteral("Ganado:  %1 (en los %2 sorteos con informe de premios)")
                   .arg(Money::formatEuros(result.totals.wonCents)).arg(result.totals.drawsPriced));
-    printLine(QStringLiteral("Balance: %1 (lo ganado menos lo jugado en esos sorteos)").arg(Money::formatEuros(result.totals.balanceCents)));
+    printLine(QStringLiteral("Balance: %1 (lo ganado menos lo jugado en esos sorteos)").arg(Money::formatEuros(result.totals.pricedBalanceCents)));
     if (result.unpricedDraws() > 0)
         printLine(QStringLiteral("Sorteos sin informe de premios: %1 (su premio no se sabe; lo jugado se cuenta a %2 la apuesta)")
                       .arg(result.unpricedDraws()).arg(Money::formatEuros(Money::kDefaultBetPriceCents)));

@@ -3,6 +3,8 @@
 #include "exitcodes.h"
 
 #include "base/notifier.h"
+#include "base/prompter.h"
+#include "core/prizelist.h"
 #include "core/prizewatch.h"
 #include "core/session.h"
 #include "core/sessiondownloadhost.h"
@@ -20,13 +22,17 @@ namespace
     {
         QJsonArray array;
         for (const PrizeWin &prize : prizes) {
-            array.append(QJsonObject {{QStringLiteral("syndicate"), prize.syndicate},
-                                      {QStringLiteral("name"), prize.name},
-                                      {QStringLiteral("date"), prize.date.toString(Qt::ISODate)},
-                                      {QStringLiteral("category"), prize.category},
-                                      {QStringLiteral("count"), qint64(prize.count)},
-                                      {QStringLiteral("amountCents"), prize.amountCents ? QJsonValue(qint64(*prize.amountCents))
-                                                                                        : QJsonValue(QJsonValue::Null)}});
+            QJsonObject object {{QStringLiteral("syndicate"), prize.syndicate},
+                                {QStringLiteral("name"), prize.name},
+                                {QStringLiteral("date"), prize.date.toString(Qt::ISODate)},
+                                {QStringLiteral("category"), prize.category},
+                                {QStringLiteral("count"), qint64(prize.count)},
+                                {QStringLiteral("amountCents"), prize.amountCents ? QJsonValue(qint64(*prize.amountCents))
+                                                                                  : QJsonValue(QJsonValue::Null)}};
+            // Only when the report contradicts the prize.
+            if (prize.unconfirmed)
+                object.insert(QStringLiteral("unconfirmed"), true);
+            array.append(object);
         }
         return array;
     }
@@ -72,6 +78,12 @@ int Cli::runUpdate(Session &session, DownloadSession::Source source, bool json, 
     download.setReportsSince(reportsSince);
     const bool succeeded = download.runToCompletion();
     const std::vector<PrizeWin> prizes = watch.found(session, download.outcome().newDraws);
+    if (!prizes.empty()) {
+        // The window's box after the download, on stderr like every box.
+        const std::set<QDate> touched = watch.touched(session, download.outcome().newDraws);
+        if (const PrizeList::List list = PrizeList::build(session, &touched); list.size() > 0)
+            session.prompter().inform(PrizeList::boxTitle(), PrizeList::boxText(list));
+    }
     QByteArray out;
     if (json) {
         const DownloadSession::Outcome &outcome = download.outcome();
@@ -80,6 +92,7 @@ int Cli::runUpdate(Session &session, DownloadSession::Source source, bool json, 
         object.insert(QLatin1String("newDraws"), isoDates(outcome.newDraws));
         object.insert(QLatin1String("pendingReports"), isoDates(outcome.pendingReports));
         object.insert(QLatin1String("missing"), outcome.missing);
+        object.insert(QLatin1String("reportsStored"), outcome.storedReports);
         object.insert(QLatin1String("prizes"), prizesJson(prizes));
         object.insert(QLatin1String("blocked"), outcome.blocked);
         object.insert(QLatin1String("browserUrl"), outcome.browserUrl.isEmpty()

@@ -6,6 +6,7 @@
 #include "base/clock.h"
 #include "base/prompter.h"
 #include "store/oledate.h"
+#include "base/plural.h"
 
 #include <algorithm>
 #include <numeric>
@@ -77,6 +78,16 @@ std::vector<Membership::Row> Membership::rows(int record) const
     for (std::size_t i = 0; i < list.size() && i < parts.size(); ++i)
         rows.push_back({list[i], parts[i]});
     return rows;
+}
+
+std::vector<Shares::DrawPart> Membership::memberLedger(int record, const QString &name) const
+{
+    const std::vector<Member> list = sharers(record);
+    const QString wanted = MemberFile::normalizedName(name);
+    const auto it = std::find_if(list.begin(), list.end(), named(wanted));
+    if (!exists(record) || it == list.end())
+        return {};
+    return Shares::memberLedger(m_session.ledger(record), sharesOf(list), std::size_t(it - list.begin()));
 }
 
 bool Membership::refuse(const QString &text) const
@@ -167,7 +178,7 @@ bool Membership::remove(int record, const QString &name)
 std::vector<Shares::Participation> Membership::participations(int record, const QString &member, QDate date) const
 {
     if (!exists(record)) {
-        refuse(QStringLiteral("No existe la peña %1. Hay %2 peñas guardadas.").arg(record).arg(m_session.syndicates().size()));
+        refuse(QStringLiteral("No existe la peña %1. Hay %2.").arg(record).arg(savedSyndicatesText(qint64(m_session.syndicates().size()))));
         return {};
     }
     const SyndicateRecord &syndicate = m_session.syndicates()[std::size_t(record - 1)];
@@ -185,7 +196,12 @@ std::vector<Shares::Participation> Membership::participations(int record, const 
     const PrizeReport report = m_session.prizeReports().report(date);
     const std::int64_t price = Money::betPriceCents(report);
     const std::int64_t stake = Money::stakeCents(syndicate, report);
-    const auto parts = Shares::split(stake, sharesOf(list));
+    // The member's part through this draw less their part through the draw
+    // before: the slips of any run of draws add up to the members' table.
+    const std::vector<Money::DrawOutcome> ledger = m_session.ledger(record);
+    const auto earlier = std::partition_point(ledger.begin(), ledger.end(), [date](const Money::DrawOutcome &row) { return row.date < date; });
+    const std::int64_t before = Money::totals(std::span(ledger.begin(), earlier)).stakeCents;
+    const auto parts = Shares::RunningSplit(sharesOf(list), before).add(stake);
     const int total = totalShares(record);
     std::vector<Shares::Participation> sheets;
     for (std::size_t i = 0; i < list.size(); ++i) {

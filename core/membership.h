@@ -36,6 +36,10 @@ public:
     // Session::moneyTotals(record).
     std::vector<Row> rows(int record) const;
 
+    // One sharer's part of every draw the peña played (the same parts as the
+    // participation slips); empty when there is no such peña or sharer.
+    std::vector<Shares::DrawPart> memberLedger(int record, const QString &name) const;
+
     bool add(int record, const QString &name, int shares);
     bool setShares(int record, const QString &name, int shares);
     bool rename(int record, const QString &name, const QString &newName);

@@ -23,7 +23,9 @@ namespace
         if (prize.count > 1)
             line += QStringLiteral(", %1 apuestas").arg(prize.count);
         return line + QStringLiteral(": ")
-            + (prize.amountCents ? Money::formatEuros(*prize.amountCents) : QStringLiteral("importe pendiente"));
+            + (prize.amountCents  ? Money::formatEuros(*prize.amountCents)
+               : prize.unconfirmed ? Money::unconfirmedPrizeText()
+                                   : QStringLiteral("importe pendiente"));
     }
 }
 
@@ -42,10 +44,12 @@ std::vector<PrizeWin> prizesIn(const Session &session, const std::set<QDate> &da
                 const std::int64_t count = row.categories[std::size_t(category - 1)];
                 if (count == 0)
                     continue;
-                const std::int64_t prize = report.row(category).prizeCents;
+                const auto prize = Money::prizeCents(report, category);
                 PrizeWin win {record, name, row.date, category, count, std::nullopt};
-                if (report.isFinal() && prize >= 0)
-                    win.amountCents = count * prize;
+                // A prize the report contradicts has no amount yet.
+                win.unconfirmed = (row.unconfirmed & (1u << (category - 1))) != 0;
+                if (prize && !win.unconfirmed)
+                    win.amountCents = count * *prize;
                 prizes.push_back(win);
             }
         }
@@ -58,14 +62,19 @@ PrizeWatch::PrizeWatch(const Session &session)
 {
 }
 
-std::vector<PrizeWin> PrizeWatch::found(const Session &session, const std::vector<QDate> &newDraws) const
+std::set<QDate> PrizeWatch::touched(const Session &session, const std::vector<QDate> &newDraws) const
 {
-    std::set<QDate> touched(newDraws.begin(), newDraws.end());
+    std::set<QDate> dates(newDraws.begin(), newDraws.end());
     for (const QDate &date : m_unfinished) {
         if (session.prizeReports().report(date).isFinal())
-            touched.insert(date);
+            dates.insert(date);
     }
-    return prizesIn(session, touched);
+    return dates;
+}
+
+std::vector<PrizeWin> PrizeWatch::found(const Session &session, const std::vector<QDate> &newDraws) const
+{
+    return prizesIn(session, touched(session, newDraws));
 }
 
 QString prizeCategoryName(int category)

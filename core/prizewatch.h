@@ -21,6 +21,7 @@ struct PrizeWin
     int category = 0;
     std::int64_t count = 0;                 // winning bets (or combinations)
     std::optional<std::int64_t> amountCents; // none while the report is not final
+    bool unconfirmed = false;                // the report contradicts it: no amount yet
 
     bool operator==(const PrizeWin &) const = default;
 };
@@ -36,6 +37,9 @@ class PrizeWatch
 public:
     explicit PrizeWatch(const Session &session);
     std::vector<PrizeWin> found(const Session &session, const std::vector<QDate> &newDraws) const;
+    // The draws whose prizes the download brought: the new ones and those
+    // whose report it completed.
+    std::set<QDate> touched(const Session &session, const std::vector<QDate> &newDraws) const;
 
 private:
     std::set<QDate> m_unfinished;

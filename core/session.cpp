@@ -212,12 +212,22 @@ Money::Totals Session::moneyTotals(int record) const
 {
     if (record != 0)
         return Money::totals(ledger(record));
-    const PricedHistory history = pricedHistory(m_drawList, m_prizeReports, m_clock.today());
-    Money::Totals all;
-    for (const SyndicateRecord &syndicate : m_syndicates) {
-        all = Money::combined(all, Money::totals(Money::ledgerWithReports(syndicate, history.draws, history.reports)));
-    }
+    return Money::totalsOfAll(ledgers());
+}
+
+std::vector<std::vector<Money::DrawOutcome>> Session::ledgers() const
+{
+    std::vector<std::vector<Money::DrawOutcome>> all;
+    all.reserve(m_syndicates.size());
+    forEachLedger([&all](int, const std::vector<Money::DrawOutcome> &ledger) { all.push_back(ledger); });
     return all;
+}
+
+void Session::forEachLedger(const std::function<void(int, const std::vector<Money::DrawOutcome> &)> &each) const
+{
+    const PricedHistory history = pricedHistory(m_drawList, m_prizeReports, m_clock.today());
+    for (std::size_t s = 0; s < m_syndicates.size(); ++s)
+        each(int(s) + 1, Money::ledgerWithReports(m_syndicates[s], history.draws, history.reports));
 }
 
 std::vector<std::pair<QDate, std::int64_t>> Session::balanceHistory(int record) const
@@ -229,9 +239,8 @@ std::vector<std::pair<QDate, std::int64_t>> Session::balanceHistory(int record) 
             continue;
         for (const Money::DrawOutcome &row :
              Money::ledgerWithReports(m_syndicates[std::size_t(r - 1)], history.draws, history.reports)) {
-            std::int64_t &at = change[row.date];
-            if (row.wonCents)
-                at += *row.wonCents - row.stakeCents;
+            // Every draw played costs its stake; what it won counts once known.
+            change[row.date] += row.wonCents.value_or(0) - row.stakeCents;
         }
     }
     std::vector<std::pair<QDate, std::int64_t>> points;

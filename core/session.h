@@ -22,6 +22,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class Clock;
@@ -196,8 +197,12 @@ public:
     std::vector<Money::DrawOutcome> ledger(int record) const;
     // One syndicate's totals, or with record 0 those of every peña together.
     Money::Totals moneyTotals(int record) const;
-    // The cumulative balance after each played draw of one syndicate (record
-    // 0: every peña together), oldest first: only priced draws move it.
+    // Every syndicate's ledger, in record order, the draws looked up once.
+    std::vector<std::vector<Money::DrawOutcome>> ledgers() const;
+    // The same one at a time (record, ledger), none kept after its call.
+    void forEachLedger(const std::function<void(int, const std::vector<Money::DrawOutcome> &)> &each) const;
+    // The cumulative balance (won less staked) after each played draw of one
+    // syndicate (record 0: every peña together), oldest first.
     std::vector<std::pair<QDate, std::int64_t>> balanceHistory(int record) const;
 
     // --- statistics and "Comprobar combinación" over a window of draws ----

@@ -92,6 +92,12 @@ void SessionDownloadHost::showPrizeReport(const PrizeReportView &view)
     emit prizeReportChanged();
 }
 
+QDate SessionDownloadHost::reportsWantedSince() const
+{
+    // What every peña played needs its report for its money to be known.
+    return m_session.oldestSyndicateCreation();
+}
+
 QString SessionDownloadHost::shippedHistoryFile() const
 {
     return bundledDrawFile(QCoreApplication::applicationDirPath());

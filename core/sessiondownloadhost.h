@@ -36,6 +36,7 @@ public:
     void loadDrawList() override;
     void showPrizeReport(const PrizeReportView &view) override;
     PrizeReportFile *prizeReports() override;
+    QDate reportsWantedSince() const override;
     QString shippedHistoryFile() const override;
     bool pdfViewerAvailable() const override { return m_pdfViewerAvailable; }
     void stopPrizeAnimation() override;

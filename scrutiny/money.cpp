@@ -5,6 +5,10 @@
 #include "prizes.h"
 
 #include <QLocale>
+#include <QStringList>
+
+#include <algorithm>
+#include <bit>
 
 #include <limits>
 
@@ -31,6 +35,11 @@ namespace
     }
 }
 
+std::int64_t Money::addCents(std::int64_t a, std::int64_t b)
+{
+    return plus(a, b);
+}
+
 QString Money::noReportText()
 {
     return QStringLiteral("sin informe");
@@ -49,11 +58,59 @@ bool Money::isPriced(const PrizeReport &report)
 {
     if (!report.isFinal())
         return false;
-    for (const PrizeRow &row : report.rows) {
-        if (row.prizeCents < 0 || row.winners < 0)
+    // The classic pages give the eight amounts only.
+    const bool pages = report.source == PrizeReport::Source::Pages;
+    for (int category = 1; category <= PrizeReport::kRows; ++category) {
+        const PrizeRow &row = report.row(category);
+        if (pages && category == PrizeReport::kReintegro)
+            continue;
+        if (row.prizeCents < 0 || (!pages && row.winners < 0))
             return false;
     }
     return true;
+}
+
+namespace
+{
+    // For a priced report: what one winning bet of the category is paid. The
+    // classic pages give no reintegro row; it gives back the bet's price.
+    std::int64_t pricedAmount(const PrizeReport &report, int category)
+    {
+        const std::int64_t amount = report.row(category).prizeCents;
+        if (category == PrizeReport::kReintegro && report.source == PrizeReport::Source::Pages)
+            return amount > 0 ? amount : Money::kDefaultBetPriceCents;
+        return amount;
+    }
+
+    // For a priced report: it lists no winner, or pays nothing, for a prize won.
+    bool deniedBy(const PrizeReport &report, int category, std::int64_t amount)
+    {
+        const bool winnersGiven = !(category == PrizeReport::kReintegro && report.source == PrizeReport::Source::Pages);
+        return amount == 0 || (winnersGiven && report.row(category).winners == 0);
+    }
+}
+
+std::optional<std::int64_t> Money::prizeCents(const PrizeReport &report, int category)
+{
+    if (category < 1 || category > PrizeReport::kRows || !isPriced(report))
+        return std::nullopt;
+    return pricedAmount(report, category);
+}
+
+std::optional<std::array<std::int64_t, PrizeReport::kRows>> Money::unitPrizes(const PrizeReport &report)
+{
+    if (!isPriced(report))
+        return std::nullopt;
+    std::array<std::int64_t, PrizeReport::kRows> prizes {};
+    for (int category = 1; category <= PrizeReport::kRows; ++category)
+        prizes[std::size_t(category - 1)] = pricedAmount(report, category);
+    return prizes;
+}
+
+bool Money::contradicts(const PrizeReport &report, int category)
+{
+    const std::optional<std::int64_t> amount = prizeCents(report, category);
+    return amount && deniedBy(report, category, *amount);
 }
 
 std::int64_t Money::betPriceCents(const PrizeReport &report)
@@ -95,12 +152,24 @@ Money::DrawOutcome Money::drawOutcome(const SyndicateRecord &syndicate, const Dr
 {
     DrawOutcome outcome;
     outcome.date = draw.qdate();
-    outcome.stakeCents = stakeCents(syndicate, report);
+    // Every ledger row comes through here: the report is judged once.
+    const bool priced = isPriced(report);
+    const std::int64_t reintegro = report.row(PrizeReport::kReintegro).prizeCents;
+    outcome.stakeCents = times(betsPlayed(syndicate), priced && reintegro > 0 ? reintegro : kDefaultBetPriceCents);
     outcome.categories = countsOf(syndicate, prizes);
-    if (isPriced(report)) {
+    if (priced) {
         std::int64_t won = 0;
-        for (int row = 1; row <= PrizeReport::kRows; ++row)
-            won = plus(won, times(outcome.categories[std::size_t(row - 1)], report.row(row).prizeCents));
+        for (int category = 1; category <= PrizeReport::kRows; ++category) {
+            const std::int64_t count = outcome.categories[std::size_t(category - 1)];
+            if (count == 0)
+                continue;
+            const std::int64_t amount = pricedAmount(report, category);
+            // A prize the report denies is kept apart, never taken as nothing.
+            if (deniedBy(report, category, amount))
+                outcome.unconfirmed |= std::uint16_t(1u << (category - 1));
+            else
+                won = plus(won, times(count, amount));
+        }
         outcome.wonCents = won;
     }
     return outcome;
@@ -154,21 +223,115 @@ std::vector<Money::DrawOutcome> Money::ledgerWithReports(const SyndicateRecord &
     return rows;
 }
 
+bool Money::DrawOutcome::hasPrize() const
+{
+    return std::any_of(categories.begin(), categories.end(), [](std::int64_t n) { return n != 0; });
+}
+
+std::vector<int> Money::DrawOutcome::unconfirmedCategories() const
+{
+    std::vector<int> list;
+    for (int category = 1; category <= PrizeReport::kRows; ++category) {
+        if (unconfirmed & (1u << (category - 1)))
+            list.push_back(category);
+    }
+    return list;
+}
+
+namespace
+{
+    void balance(Money::Totals &totals)
+    {
+        totals.balanceCents = plus(totals.wonCents, -totals.stakeCents);
+        totals.pricedBalanceCents = plus(totals.wonCents, -plus(totals.stakeCents, -totals.unpricedStakeCents));
+    }
+}
+
 Money::Totals Money::totals(std::span<const DrawOutcome> ledger)
 {
     Totals totals;
-    std::int64_t pricedStake = 0;
     for (const DrawOutcome &row : ledger) {
         ++totals.drawsPlayed;
         totals.stakeCents = plus(totals.stakeCents, row.stakeCents);
         if (row.wonCents) {
             ++totals.drawsPriced;
             totals.wonCents = plus(totals.wonCents, *row.wonCents);
-            pricedStake = plus(pricedStake, row.stakeCents);
+        } else {
+            ++totals.unpricedDraws;
+            totals.unpricedStakeCents = plus(totals.unpricedStakeCents, row.stakeCents);
+        }
+        totals.unconfirmedPrizes += std::popcount(row.unconfirmed);
+    }
+    balance(totals);
+    return totals;
+}
+
+Money::Totals Money::totalsOfAll(std::span<const std::vector<DrawOutcome>> ledgers)
+{
+    Totals all;
+    std::vector<QDate> unpriced;
+    for (const std::vector<DrawOutcome> &ledger : ledgers) {
+        all = combined(all, totals(ledger));
+        for (const DrawOutcome &row : ledger) {
+            if (!row.wonCents)
+                unpriced.push_back(row.date);
         }
     }
-    totals.balanceCents = plus(totals.wonCents, -pricedStake);
-    return totals;
+    std::sort(unpriced.begin(), unpriced.end());
+    all.unpricedDraws = int(std::unique(unpriced.begin(), unpriced.end()) - unpriced.begin());
+    return all;
+}
+
+QString Money::unconfirmedPrizeText()
+{
+    return QStringLiteral("premio sin confirmar");
+}
+
+QString Money::unconfirmedText(int prizes)
+{
+    return prizes == 1 ? QStringLiteral("1 premio sin confirmar") : QStringLiteral("%1 premios sin confirmar").arg(prizes);
+}
+
+QString Money::provisionalText(const Totals &totals)
+{
+    if (!totals.provisional())
+        return {};
+    QStringList why;
+    if (totals.unpricedDraws == 1)
+        why << QStringLiteral("falta 1 informe (%1 jugados en él)").arg(formatEuros(totals.unpricedStakeCents));
+    else if (totals.unpricedDraws > 1)
+        why << QStringLiteral("faltan %1 informes (%2 jugados en ellos)").arg(totals.unpricedDraws)
+                   .arg(formatEuros(totals.unpricedStakeCents));
+    if (totals.unconfirmedPrizes > 0)
+        why << unconfirmedText(totals.unconfirmedPrizes);
+    return QStringLiteral("provisional: ") + why.join(QStringLiteral(", "));
+}
+
+QString Money::categoryShortName(int category)
+{
+    static const char *const hits[] = {"5+1", "5+0", "4+1", "4+0", "3+1", "3+0", "2+1", "2+0"};
+    if (category == PrizeReport::kReintegro)
+        return QStringLiteral("reintegro");
+    if (category < 1 || category > 8)
+        return {};
+    return QStringLiteral("%1ª (%2)").arg(category).arg(QLatin1String(hits[category - 1]));
+}
+
+QString Money::hitsText(const DrawOutcome &outcome)
+{
+    QStringList parts;
+    for (int category = 1; category <= PrizeReport::kRows; ++category) {
+        const std::int64_t count = outcome.categories[std::size_t(category - 1)];
+        if (count == 0)
+            continue;
+        QString part = category == PrizeReport::kReintegro
+            ? (count == 1 ? QStringLiteral("1 reintegro") : QStringLiteral("%1 reintegros").arg(count))
+            : QStringLiteral("%1 × %2").arg(count).arg(categoryShortName(category));
+        if (outcome.unconfirmed & (1u << (category - 1)))
+            part += QStringLiteral(" (sin confirmar)");
+        parts << part;
+    }
+    return parts.join(QStringLiteral(", "));
 }
 
 QString Money::formatEuros(std::int64_t cents)
@@ -193,7 +356,10 @@ QString Money::formatEuros(std::int64_t cents)
 
 QString Money::wonText(const DrawOutcome &outcome)
 {
-    return outcome.wonCents ? formatEuros(*outcome.wonCents) : noReportText();
+    if (!outcome.wonCents)
+        return noReportText();
+    const QString won = formatEuros(*outcome.wonCents);
+    return outcome.unconfirmed ? won + QStringLiteral(" + ") + unconfirmedPrizeText() : won;
 }
 
 Money::Totals Money::combined(const Totals &a, const Totals &b)
@@ -203,6 +369,9 @@ Money::Totals Money::combined(const Totals &a, const Totals &b)
     sum.drawsPriced = a.drawsPriced + b.drawsPriced;
     sum.stakeCents = plus(a.stakeCents, b.stakeCents);
     sum.wonCents = plus(a.wonCents, b.wonCents);
-    sum.balanceCents = plus(a.balanceCents, b.balanceCents);
+    sum.unpricedDraws = a.unpricedDraws + b.unpricedDraws;
+    sum.unpricedStakeCents = plus(a.unpricedStakeCents, b.unpricedStakeCents);
+    sum.unconfirmedPrizes = a.unconfirmedPrizes + b.unconfirmedPrizes;
+    balance(sum);
     return sum;
 }

@@ -30,12 +30,24 @@ namespace Money
     // record.
     std::int64_t betsPlayed(const SyndicateRecord &syndicate);
 
-    // A final report whose amounts can be trusted: no negative figure.
+    // A final report whose amounts can be trusted: no negative figure; one
+    // from the classic pages (eight amounts, no winners, no reintegro row)
+    // counts when its eight amounts are there.
     bool isPriced(const PrizeReport &report);
 
     // The price of one bet in the draw: the reintegro of a priced report (the
     // operator returns exactly the stake), else 1,50 €.
     std::int64_t betPriceCents(const PrizeReport &report);
+
+    // What one winning bet of the category (1-8, 9 the reintegro) is paid in
+    // a priced report; the reintegro of a report without that row is the
+    // bet's price. None when the report does not price the draw.
+    std::optional<std::int64_t> prizeCents(const PrizeReport &report, int category);
+    // prizeCents of every category at once (index category - 1).
+    std::optional<std::array<std::int64_t, PrizeReport::kRows>> unitPrizes(const PrizeReport &report);
+    // The report contradicts a prize of this category: it lists no winner
+    // for it, or pays nothing for it.
+    bool contradicts(const PrizeReport &report, int category);
 
     // betsPlayed times the bet price of the draw.
     std::int64_t stakeCents(const SyndicateRecord &syndicate, const PrizeReport &report);
@@ -56,7 +68,14 @@ namespace Money
         // None while the report is not final: the winnings are unknown, not zero.
         std::optional<std::int64_t> wonCents;
         CategoryCounts categories {};
+        // Categories won that the report contradicts (bit category - 1): their
+        // prizes are not in wonCents, nor counted as nothing.
+        std::uint16_t unconfirmed = 0;
         bool operator==(const DrawOutcome &) const = default;
+
+        bool hasPrize() const;
+        // The categories of `unconfirmed`, ascending.
+        std::vector<int> unconfirmedCategories() const;
     };
 
     // One draw, whatever the syndicate's creation date.
@@ -85,16 +104,46 @@ namespace Money
         int drawsPriced = 0;            // draws whose report is final
         std::int64_t stakeCents = 0;    // of every draw played
         std::int64_t wonCents = 0;      // of the priced draws
-        std::int64_t balanceCents = 0;  // wonCents less the stake of the priced draws
+        std::int64_t balanceCents = 0;  // wonCents less stakeCents
+        // Draws played without a final report, and what was staked in them;
+        // while there are any (or unconfirmed prizes), the balance is provisional.
+        int unpricedDraws = 0;
+        std::int64_t unpricedStakeCents = 0;
+        std::int64_t pricedBalanceCents = 0; // wonCents less the stake of the priced draws
+        int unconfirmedPrizes = 0;           // (draw, category) prizes the reports contradict
         bool operator==(const Totals &) const = default;
+
+        bool provisional() const { return unpricedDraws > 0 || unconfirmedPrizes > 0; }
     };
     Totals totals(std::span<const DrawOutcome> ledger);
     // Two peñas' totals together (all of them, one by one), saturating as
-    // every sum of money here does.
+    // every sum of money here does. The draws without report add up peña by
+    // peña; totalsOfAll counts each draw once.
     Totals combined(const Totals &a, const Totals &b);
+    // Every peña's ledger together; a draw that several peñas played
+    // without a report counts once in unpricedDraws.
+    Totals totalsOfAll(std::span<const std::vector<DrawOutcome>> ledgers);
+
+    // Beside a provisional balance: "provisional: faltan 3 informes (18,00 €
+    // jugados en ellos)", "provisional: 1 premio sin confirmar"; empty when
+    // the balance is final.
+    QString provisionalText(const Totals &totals);
+    // "1 premio sin confirmar", "2 premios sin confirmar".
+    QString unconfirmedText(int prizes);
+    // "premio sin confirmar"
+    QString unconfirmedPrizeText();
+
+    // a + b, saturating instead of wrapping on absurd amounts.
+    std::int64_t addCents(std::int64_t a, std::int64_t b);
 
     // "1.234,56 €", "-0,50 €": Spanish separators, thousands grouped by three.
     QString formatEuros(std::int64_t cents);
-    // The winnings of a draw in euros, or "sin informe".
+    // The winnings of a draw in euros, or "sin informe"; with a category the
+    // report contradicts, " + premio sin confirmar".
     QString wonText(const DrawOutcome &outcome);
+    // "3ª (4+1)", "reintegro"
+    QString categoryShortName(int category);
+    // What the peña hit, in words: "1 × 3ª (4+1), 4 reintegros"; empty
+    // without a prize.
+    QString hitsText(const DrawOutcome &outcome);
 }

@@ -121,6 +121,8 @@ int main(int argc, char *argv[])
         ok &= save(&window, out + QStringLiteral("/gestor-dinero.png"));
         pages->setCurrentIndex(2);
         ok &= save(&window, out + QStringLiteral("/gestor-socios.png"));
+        pages->setCurrentIndex(3);
+        ok &= save(&window, out + QStringLiteral("/gestor-premios.png"));
         pages->setCurrentIndex(0);
     }
 

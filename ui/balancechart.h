@@ -24,6 +24,15 @@ public:
     void setPoints(const QString &title, const std::vector<std::pair<QDate, std::int64_t>> &points);
     int pointCount() const;
 
+    // The date axis for a range: a label format and a tick count that give
+    // every tick a label of its own, the finest that stays readable.
+    struct DateAxis
+    {
+        QString format;
+        int ticks = 2;
+    };
+    static DateAxis dateAxisFor(QDate first, QDate last);
+
 private:
     QLineSeries *m_series;
     QDateTimeAxis *m_dates;

@@ -21,6 +21,7 @@
 #include "core/drawentry.h"
 #include "core/maintenance.h"
 #include "core/membership.h"
+#include "core/prizelist.h"
 #include "core/prizewatch.h"
 #include "core/session.h"
 #include "core/sessiondownloadhost.h"
@@ -485,8 +486,10 @@ void MainWindow::startDownload()
 
 void MainWindow::downloadReports()
 {
-    // Every report the peñas' money needs: from the oldest peña's creation.
-    m_download->setReportsSince(m_session.oldestSyndicateCreation());
+    // Every download asks for the reports since the oldest peña's creation;
+    // this one goes back to the oldest stored draw.
+    const auto &draws = m_session.drawList().draws; // newest first
+    m_download->setReportsSince(draws.empty() ? m_session.oldestSyndicateCreation() : draws.back().qdate());
     startDownload();
     if (!downloadRunning())
         m_download->setReportsSince({});
@@ -497,6 +500,7 @@ void MainWindow::downloadFinished()
     m_download->setReportsSince({});
     if (m_prizeWatch && !downloadRunning()) {
         const std::vector<PrizeWin> prizes = m_prizeWatch->found(m_session, m_download->outcome().newDraws);
+        const std::set<QDate> touched = m_prizeWatch->touched(m_session, m_download->outcome().newDraws);
         m_prizeWatch.reset();
         // The list already flashes; the notice reaches a user in another window.
         if (!prizes.empty() && !m_closeWhenIdle) {
@@ -505,6 +509,12 @@ void MainWindow::downloadFinished()
                 m_notifier = m_desktopNotifier.get();
             }
             sendPrizeNotifications(*m_notifier, prizes);
+        }
+        // Every prize the session brought, with its euros, in one box.
+        if (!prizes.empty() && !m_closeWhenIdle) {
+            const PrizeList::List list = PrizeList::build(m_session, &touched);
+            if (list.size() > 0)
+                m_session.prompter().inform(PrizeList::boxTitle(), PrizeList::boxText(list));
         }
     }
     showDownloadArea();

@@ -3,6 +3,7 @@
 #include "balancechart.h"
 #include "effectivenesschart.h"
 #include "membermodel.h"
+#include "prizespage.h"
 #include "widgets.h"
 
 #include "base/prompter.h"
@@ -143,24 +144,33 @@ ManagerTab::ManagerTab(Session &session, QWidget *parent)
     auto *money = new QGroupBox(QStringLiteral("Según los informes de premios"));
     money->setObjectName(QStringLiteral("FrameDinero"));
     auto *moneyGrid = new QGridLayout(money);
-    const QString captions[4] = {QStringLiteral("Jugado:"), QStringLiteral("Ganado:"), QStringLiteral("Balance:"),
-                                 QStringLiteral("Sorteos sin informe:")};
+    const QString captions[5] = {QStringLiteral("Jugado:"), QStringLiteral("Ganado:"), QStringLiteral("Balance:"),
+                                 QStringLiteral("Sorteos sin informe:"), QStringLiteral("Premios sin confirmar:")};
     moneyGrid->addWidget(namedLabel(QStringLiteral("DineroPena"), QStringLiteral("Esta peña")), 0, 1);
     moneyGrid->addWidget(namedLabel(QStringLiteral("DineroTodas"), QStringLiteral("Todas")), 0, 2);
-    for (int row = 0; row < 4; ++row) {
-        moneyGrid->addWidget(namedLabel(QStringLiteral("DineroTitulo_%1").arg(row), captions[row]), row + 1, 0);
+    for (int row = 0; row < 5; ++row) {
+        // The lines under the balance say whether it is provisional.
+        const int gridRow = row < 3 ? row + 1 : row + 3;
+        moneyGrid->addWidget(namedLabel(QStringLiteral("DineroTitulo_%1").arg(row), captions[row]), gridRow, 0);
         for (int which = 0; which < 2; ++which) {
             auto *value = namedLabel(QStringLiteral("Dinero%1_%2").arg(which == 0 ? QStringLiteral("Pena") : QStringLiteral("Todas")).arg(row), QString());
             value->setStyleSheet(kValueStyle);
             value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            moneyGrid->addWidget(value, row + 1, which + 1);
+            moneyGrid->addWidget(value, gridRow, which + 1);
             m_money[std::size_t(which)][std::size_t(row)] = value;
         }
+    }
+    for (int which = 0; which < 2; ++which) {
+        auto *note = namedLabel(which == 0 ? QStringLiteral("DineroPenaProvisional") : QStringLiteral("DineroTodasProvisional"), QString());
+        note->setWordWrap(true);
+        note->setStyleSheet(QStringLiteral("color: #806000;"));
+        moneyGrid->addWidget(note, 4 + which, 0, 1, 3);
+        m_provisional[std::size_t(which)] = note;
     }
     m_balanceChart = new BalanceChart;
     m_balanceChart->setObjectName(QStringLiteral("GraficoBalance"));
     m_balanceChart->setMinimumHeight(220);
-    moneyGrid->addWidget(m_balanceChart, 5, 0, 1, 3);
+    moneyGrid->addWidget(m_balanceChart, 8, 0, 1, 3);
     moneyGrid->setColumnStretch(0, 1);
     auto *scroll = new QScrollArea;
     scroll->setObjectName(QStringLiteral("Frame1Scroll"));
@@ -181,6 +191,12 @@ ManagerTab::ManagerTab(Session &session, QWidget *parent)
     membersScroll->setFrameShape(QFrame::NoFrame);
     membersScroll->setWidget(buildMembersPage());
     m_detailPages->addTab(membersScroll, QStringLiteral("Socios"));
+    // Every page scrolls the same way; the list of prizes scrolls itself.
+    auto *prizesScroll = new QScrollArea;
+    prizesScroll->setWidgetResizable(true);
+    prizesScroll->setFrameShape(QFrame::NoFrame);
+    prizesScroll->setWidget(new PrizesPage(m_session));
+    m_detailPages->addTab(prizesScroll, QStringLiteral("Premios"));
     layout->addWidget(m_detailPages, 1);
 
     connect(&m_session, &Session::syndicatesChanged, this, &ManagerTab::showSyndicates);
@@ -262,6 +278,11 @@ QWidget *ManagerTab::buildMembersPage()
     // rather than cutting them.
     m_memberTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     layout->addWidget(m_memberTable, 1);
+    m_membersProvisional = namedLabel(QStringLiteral("SociosProvisional"), QString());
+    m_membersProvisional->setWordWrap(true);
+    m_membersProvisional->setStyleSheet(QStringLiteral("color: #806000;"));
+    m_membersProvisional->hide();
+    layout->addWidget(m_membersProvisional);
     auto *hint = new QLabel(QStringLiteral("Doble clic en un nombre o en las participaciones para cambiarlos. "
                                            "Lo jugado y lo ganado se reparten según las participaciones."));
     hint->setWordWrap(true);
@@ -369,12 +390,18 @@ void ManagerTab::showMoney()
 {
     const int shown = m_session.shownSyndicate();
     m_members->show(shown);
+    // The members' balances are provisional with the peña's.
+    const QString provisional = shown != 0 ? Money::provisionalText(m_session.moneyTotals(shown)) : QString();
+    m_membersProvisional->setText(provisional.isEmpty() ? QString() : QStringLiteral("Balance ") + provisional);
+    m_membersProvisional->setVisible(!provisional.isEmpty());
     for (int which = 0; which < 2; ++which) {
         const int record = which == 0 ? shown : 0;
         auto &labels = m_money[std::size_t(which)];
         if (which == 0 && record == 0) {
             for (QLabel *label : labels)
                 label->setText(QStringLiteral("-"));
+            m_provisional[0]->clear();
+            m_provisional[0]->hide();
             continue;
         }
         const Money::Totals totals = m_session.moneyTotals(record);
@@ -382,7 +409,13 @@ void ManagerTab::showMoney()
         labels[1]->setText(Money::formatEuros(totals.wonCents));
         labels[2]->setText(Money::formatEuros(totals.balanceCents));
         labels[2]->setStyleSheet(totals.balanceCents < 0 ? QStringLiteral("font-weight: bold; color: #c00000;") : kValueStyle);
-        labels[3]->setText(QString::number(totals.drawsPlayed - totals.drawsPriced));
+        labels[3]->setText(QString::number(totals.unpricedDraws));
+        labels[4]->setText(QString::number(totals.unconfirmedPrizes));
+        labels[4]->setStyleSheet(totals.unconfirmedPrizes > 0 ? QStringLiteral("font-weight: bold; color: #c00000;") : kValueStyle);
+        const QString provisional = Money::provisionalText(totals);
+        m_provisional[std::size_t(which)]->setText(
+            provisional.isEmpty() ? QString() : (which == 0 ? QStringLiteral("Esta peña: ") : QStringLiteral("Todas: ")) + provisional);
+        m_provisional[std::size_t(which)]->setVisible(!provisional.isEmpty());
     }
     const QString title = shown != 0 ? QStringLiteral("Balance de %1").arg(m_session.syndicates()[std::size_t(shown - 1)].name().trimmed())
                                      : QStringLiteral("Balance de todas las peñas");

@@ -66,12 +66,15 @@ private:
     QLineEdit *m_overallText = nullptr;     // Text4
     QLineEdit *m_overallDraws = nullptr;    // Text5
     EffectivenessChart *m_overallChart = nullptr;   // MSChart2
-    // Money: "Jugado", "Ganado", "Balance", draws without a report; [0] the
-    // peña shown, [1] all peñas.
-    std::array<std::array<QLabel *, 4>, 2> m_money {};
+    // Money: "Jugado", "Ganado", "Balance", draws without a report, prizes
+    // the reports contradict; [0] the peña shown, [1] all peñas.
+    std::array<std::array<QLabel *, 5>, 2> m_money {};
+    // Under each balance: why it is provisional, or nothing.
+    std::array<QLabel *, 2> m_provisional {};
     BalanceChart *m_balanceChart = nullptr;
     QTabWidget *m_detailPages = nullptr;
     MemberModel *m_members = nullptr;
+    QLabel *m_membersProvisional = nullptr; // under the members' table
     QTableView *m_memberTable = nullptr;
     QPushButton *m_memberParticipation = nullptr;
 };

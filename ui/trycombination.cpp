@@ -263,7 +263,7 @@ void TryCombinationPage::recompute()
         lines << QStringLiteral("Jugado: %1 en %2 sorteos.").arg(Money::formatEuros(t.stakeCents), spanish.toString(t.drawsPlayed));
         if (t.drawsPriced > 0)
             lines << QStringLiteral("Ganado: %1 en los %2 sorteos con informe de premios; balance de esos sorteos: %3.")
-                         .arg(Money::formatEuros(t.wonCents), spanish.toString(t.drawsPriced), Money::formatEuros(t.balanceCents));
+                         .arg(Money::formatEuros(t.wonCents), spanish.toString(t.drawsPriced), Money::formatEuros(t.pricedBalanceCents));
         if (m_result.unpricedDraws() > 0)
             lines << QStringLiteral("%1 sorteos sin informe de premios guardado: lo que habría ganado en ellos no se sabe "
                                     "(menú General, «Descargar informes de premios»).")

@@ -42,6 +42,10 @@ public:
     virtual void showPrizeReport(const PrizeReportView &view) = 0;
     // Every stored draw's prize report; none when the host keeps no reports.
     virtual PrizeReportFile *prizeReports() { return nullptr; }
+    // Every download also asks for the missing reports of the stored draws
+    // from this date on (the oldest peña's creation); invalid: only those of
+    // the last 52 weeks.
+    virtual QDate reportsWantedSince() const { return {}; }
     // The draw history that comes with the program; empty when none is found.
     virtual QString shippedHistoryFile() const { return {}; }
     // Whether the prize report can show a PDF inside the window.

@@ -239,10 +239,19 @@ bool DownloadSession::fetchSearchPage()
     return true;
 }
 
+QDate DownloadSession::reportsSince() const
+{
+    const QDate wanted = m_host.reportsWantedSince();
+    if (!m_reportsSince.isValid())
+        return wanted;
+    return wanted.isValid() && wanted < m_reportsSince ? wanted : m_reportsSince;
+}
+
 QDate DownloadSession::reportsFrom(QDate today) const
 {
     const QDate usual = today.addDays(-ServiceSource::kReportDays);
-    return m_reportsSince.isValid() && m_reportsSince < usual ? m_reportsSince : usual;
+    const QDate since = reportsSince();
+    return since.isValid() && since < usual ? since : usual;
 }
 
 bool DownloadSession::startService()
@@ -271,7 +280,7 @@ bool DownloadSession::startService()
             }
         }
     }
-    m_plan = ServiceSource::plan(m_newestBefore, today, wanted, m_reportsSince);
+    m_plan = ServiceSource::plan(m_newestBefore, today, wanted, reportsSince());
     if (m_plan.requests.empty()) {
         // Nothing due and nothing pending: the service has nothing to say.
         m_step = 3;
@@ -341,7 +350,7 @@ bool DownloadSession::askService()
         // Nothing of a refusing source is kept, not even its earlier answers;
         // only a fetch of older reports keeps the reports of stored draws
         // it already has, so that the next one goes on from there.
-        if (m_reportsSince.isValid())
+        if (reportsSince().isValid())
             keepStoredDrawReports();
         m_answers.clear();
         m_byteCount = 0;
@@ -407,15 +416,22 @@ void DownloadSession::keepStoredDrawReports()
     storeReports(kept);
 }
 
-void DownloadSession::storeReports(const std::vector<PrizeReport> &reports)
+int DownloadSession::storeReports(const std::vector<PrizeReport> &reports)
 {
     PrizeReportFile *file = m_host.prizeReports();
     if (!file || reports.empty())
-        return;
-    for (const PrizeReport &report : reports)
+        return 0;
+    int added = 0;
+    for (const PrizeReport &report : reports) {
+        if (report.isFinal() && file->report(report.date) != report)
+            ++added;
         file->put(report);
-    if (file->save() != FileOps::Result::Ok)
+    }
+    if (file->save() != FileOps::Result::Ok) {
         m_host.prompter().warn(kReportsTitle, kReportsNotSaved);
+        return 0;
+    }
+    return added;
 }
 
 void DownloadSession::concludeService()
@@ -431,7 +447,8 @@ void DownloadSession::concludeService()
     // The reports go to disk before the draws: a report of a draw not
     // stored after all is harmless, a stored draw that never gets its
     // report asked for again is not.
-    storeReports(service.reports);
+    const int savedReports = storeReports(service.reports);
+    m_outcome.storedReports += savedReports;
 
     m_host.drawFile().clearError();
     const int stored = storeNewDraws(m_host.drawFile(), service.newDraws);
@@ -450,6 +467,13 @@ void DownloadSession::concludeService()
     ParseResult parse = concludeParse(std::move(scan), stored, writeFailed, m_host.today().year(),
                                       m_endpoints.supportEmail);
     blameTheDiskIfItFailed(parse);
+    // No draw, but reports: the session did bring something.
+    if (stored == 0 && savedReports > 0 && !parse.dataError && parse.message
+        && parse.message->icon == Prompter::Icon::Information) {
+        parse.message = WebMessage {Prompter::Icon::Information, QStringLiteral("Informes de premios"),
+                                    savedReports == 1 ? QStringLiteral("Se ha guardado 1 informe de premios")
+                                                      : QStringLiteral("Se han guardado %1 informes de premios").arg(savedReports)};
+    }
     m_newDrawCount = parse.newDrawCount;
     m_outcome.storedDraws = parse.storedDraws;
     m_outcome.dataError |= parse.dataError;

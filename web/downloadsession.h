@@ -43,6 +43,8 @@ public:
         bool connectionError = false; // a page could not be fetched
         bool reportMissing = false;   // the report document is not on disk
         int storedDraws = 0;
+        // Final reports the session added or completed.
+        int storedReports = 0;
         // The results service was the last source asked (else the pages).
         bool fromService = false;
         // The dates of the draws stored, oldest first.
@@ -128,12 +130,15 @@ private:
     void tellMissing();
     Prompter::WaysIn waysIn() const;
     QDate reportsFrom(QDate today) const;
+    // The older of setReportsSince's date and the host's.
+    QDate reportsSince() const;
     bool askService();
     void blameTheDiskIfItFailed(ParseResult &parse) const;
     void announce(const ParseResult &parse);
     void keepStoredDrawReports();
-    // Puts the reports in premios.json and saves it, warning when it cannot.
-    void storeReports(const std::vector<PrizeReport> &reports);
+    // Puts the reports in premios.json and saves it, warning when it cannot;
+    // returns how many final reports it added or completed.
+    int storeReports(const std::vector<PrizeReport> &reports);
     void concludeService();
     bool fetchSearchPage();
     void recordPagesReport(const PrizeReportView &view);

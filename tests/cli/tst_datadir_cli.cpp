@@ -165,7 +165,7 @@ private slots:
             {"delete-syndicate", "0", "--yes"},
             {"export"},
             {"ledger", "--syndicate", "x", "--json"},
-            {"ledger", "--syndicate", "1"},
+            {"ledger", "--syndicate", "1", "--json", "--csv"},
             {"prizes", "--date", "xx"},
             {"prizes", "--date", "2026-11-29", "--all"},
             {"create", "--name", "A", "--key", "12", "--bet", "1,2,3,4,5"},

@@ -288,7 +288,8 @@ private slots:
         QCOMPARE(categories, QList<qint64>(totals.begin(), totals.end()));
         QCOMPARE(json[QStringLiteral("stakeCents")].toInteger(), stake);
         QCOMPARE(json[QStringLiteral("wonCents")].toInteger(), won);
-        QCOMPARE(json[QStringLiteral("balanceCents")].toInteger(), won - pricedStake);
+        QCOMPARE(json[QStringLiteral("balanceCents")].toInteger(), won - stake);
+        QCOMPARE(json[QStringLiteral("pricedBalanceCents")].toInteger(), won - pricedStake);
         QCOMPARE(json[QStringLiteral("unpricedDraws")].toInt(), unpriced);
         const QJsonArray rows = json[QStringLiteral("rows")].toArray();
         QCOMPARE(rows.size(), prizedDraws);

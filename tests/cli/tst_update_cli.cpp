@@ -236,6 +236,12 @@ private slots:
                                                      {"category", 5}, {"count", 1}, {"amountCents", 4098}}));
         QCOMPARE(prizes[1].toObject()[QStringLiteral("category")].toInt(), 9);
         QCOMPARE(prizes[1].toObject()[QStringLiteral("amountCents")].toInt(), 150);
+        // The window's box after the download, on stderr: every prize with its euros.
+        QVERIFY2(QString::fromUtf8(process.readAllStandardError())
+                     .endsWith(QStringLiteral("Premios: Premios de esta descarga:\n"
+                                              "29/11/2026  BAR: 40,98 € (5ª) + 1,50 € de reintegro\n\n"
+                                              "Total: 42,48 €\n")),
+                 "the prizes box");
         QCOMPARE(Fixtures::readFile(dir.filePath(QStringLiteral("numeros.dat"))), Fixtures::bytesOf(firstDraws(7)));
         QVERIFY(Fixtures::readFile(dir.filePath(QStringLiteral("premios.json"))).contains("\"fecha\": \"2026-11-29\""));
 

@@ -35,6 +35,7 @@ private slots:
             {1, QStringLiteral("BAR"), {2026, 11, 29}, 9, 1, 150},
             {2, QStringLiteral("LOS DE SIEMPRE"), {2026, 12, 6}, 8, 3, 123456},
             {1, QStringLiteral("BAR"), {2026, 12, 6}, 1, 1, std::nullopt},
+            {1, QStringLiteral("BAR"), {2026, 12, 6}, 2, 1, std::nullopt, true},
         };
         FakeNotifier notifier;
         QCOMPARE(sendPrizeNotifications(notifier, prizes), QString());
@@ -42,7 +43,8 @@ private slots:
         QCOMPARE(notifier.shown[0].title, QStringLiteral("Premio en la peña BAR"));
         QCOMPARE(notifier.shown[0].body, QStringLiteral("29/11/2026, 5ª categoría (3 + 1): 40,98 €\n"
                                                         "29/11/2026, reintegro: 1,50 €\n"
-                                                        "06/12/2026, 1ª categoría (5 + 1): importe pendiente"));
+                                                        "06/12/2026, 1ª categoría (5 + 1): importe pendiente\n"
+                                                        "06/12/2026, 2ª categoría (5 + 0): premio sin confirmar"));
         QCOMPARE(notifier.shown[1].title, QStringLiteral("Premio en la peña LOS DE SIEMPRE"));
         QCOMPARE(notifier.shown[1].body, QStringLiteral("06/12/2026, 8ª categoría (2 + 0), 3 apuestas: 1.234,56 €"));
         QCOMPARE(prizeNotifications(prizes), notifier.shown);

@@ -14,28 +14,11 @@
 
 namespace
 {
-    // tests/data/gordo_prize_reports.csv: date,category,hits,winners,prize_eur
-    // (categories 1 to 8, R the reintegro; euros with a decimal point).
     std::map<QDate, PrizeReport> realReports()
     {
         std::map<QDate, PrizeReport> reports;
-        QFile file(QStringLiteral(QUORVALE_TEST_DATA "/gordo_prize_reports.csv"));
-        if (!file.open(QIODevice::ReadOnly))
-            return reports;
-        file.readLine();
-        while (!file.atEnd()) {
-            const QList<QByteArray> f = file.readLine().trimmed().split(',');
-            if (f.size() != 5)
-                continue;
-            const QDate date = QDate::fromString(QString::fromLatin1(f[0]), Qt::ISODate);
-            const QList<QByteArray> euros = f[4].split('.');
-            PrizeReport &report = reports[date];
-            report.date = date;
-            report.status = PrizeReport::Status::Final;
-            PrizeRow &row = report.row(f[1] == "R" ? PrizeReport::kReintegro : f[1].toInt());
-            row.winners = f[3].toLongLong();
-            row.prizeCents = euros[0].toLongLong() * 100 + euros.value(1).toLongLong();
-        }
+        for (const PrizeReport &report : Fixtures::realReports())
+            reports[report.date] = report;
         return reports;
     }
 
@@ -73,6 +56,8 @@ namespace
     using Counts = Money::CategoryCounts;
 }
 
+Q_DECLARE_METATYPE(PrizeReport)
+
 class TestMoney : public QObject
 {
     Q_OBJECT
@@ -103,7 +88,7 @@ private slots:
         // 19 Jan: 3+0 (11,30). 26 Jan: 3+0 (17,03).
         QCOMPARE(ledger[2], (Money::DrawOutcome {QDate(2025, 1, 19), 600, 1130, Counts {0, 0, 0, 0, 0, 1, 0, 0, 0}}));
         QCOMPARE(ledger[3], (Money::DrawOutcome {QDate(2025, 1, 26), 600, 1703, Counts {0, 0, 0, 0, 0, 1, 0, 0, 0}}));
-        QCOMPARE(Money::totals(ledger), (Money::Totals {4, 4, 2400, 29868, 27468}));
+        QCOMPARE(Money::totals(ledger), (Money::Totals {4, 4, 2400, 29868, 27468, 0, 0, 27468, 0}));
 
         // Seven numbers (21 combinations) from 12 January: 5 January is not played.
         const SyndicateRecord seven = multiple({6, 9, 13, 20, 27, 34, 50}, 5, QDate(2025, 1, 12));
@@ -115,10 +100,11 @@ private slots:
         QCOMPARE(mLedger[1], (Money::DrawOutcome {QDate(2025, 1, 19), 3150, 12 * 461 + 6 * 2573 + 21 * 150,
                                                   Counts {0, 0, 0, 0, 6, 0, 12, 0, 21}}));
         QCOMPARE(mLedger[2], (Money::DrawOutcome {QDate(2025, 1, 26), 3150, 0, Counts {}}));
-        QCOMPARE(Money::totals(mLedger), (Money::Totals {3, 3, 9450, 37710, 28260}));
+        QCOMPARE(Money::totals(mLedger), (Money::Totals {3, 3, 9450, 37710, 28260, 0, 0, 28260, 0}));
         QCOMPARE(Money::formatEuros(Money::totals(mLedger).balanceCents), QStringLiteral("282,60 €"));
 
-        // The last report not out yet: staked, won unknown, kept out of the balance.
+        // The last report not out yet: staked, won unknown; the balance is
+        // what was won less all that was staked, and says it is provisional.
         const Money::ReportLookup pending = [&](QDate date) {
             PrizeReport report = lookup(date);
             if (date == QDate(2025, 1, 26)) {
@@ -132,7 +118,9 @@ private slots:
         QCOMPARE(partial[3].wonCents, std::nullopt);
         QCOMPARE(partial[3].categories, ledger[3].categories);
         QCOMPARE(Money::wonText(partial[3]), QStringLiteral("sin informe"));
-        QCOMPARE(Money::totals(partial), (Money::Totals {4, 3, 2400, 28165, 28165 - 1800}));
+        QCOMPARE(Money::totals(partial), (Money::Totals {4, 3, 2400, 28165, 28165 - 2400, 1, 600, 28165 - 1800, 0}));
+        QCOMPARE(Money::provisionalText(Money::totals(partial)), QStringLiteral("provisional: falta 1 informe (6,00 € jugados en él)"));
+        QCOMPARE(Money::provisionalText(Money::totals(ledger)), QString());
     }
 
     void stakeAndBetPrice()
@@ -172,7 +160,7 @@ private slots:
         const auto ledger = Money::ledger(s, draws, {});
         QCOMPARE(ledger.size(), std::size_t(2));
         QCOMPARE(ledger[0].date, QDate(2025, 1, 19));
-        QCOMPARE(Money::totals(ledger), (Money::Totals {2, 0, 300, 0, 0}));
+        QCOMPARE(Money::totals(ledger), (Money::Totals {2, 0, 300, 0, -300, 2, 300, 0, 0}));
 
         // A report filed under another date is not taken for the draw's.
         const auto misfiled = Money::ledger(s, draws, [](QDate) { return finalReport(QDate(2024, 12, 29), 150); });
@@ -185,9 +173,89 @@ private slots:
         const SyndicateRecord eleven = multiple({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 0, QDate(2025, 1, 5));
         PrizeReport report = finalReport(draw.qdate(), std::numeric_limits<std::int64_t>::max() / 2);
         report.row(1).prizeCents = std::numeric_limits<std::int64_t>::max();
+        for (PrizeRow &row : report.rows)
+            row.winners = 1;
         const Money::DrawOutcome outcome = Money::drawOutcome(eleven, draw, report);
         QCOMPARE(outcome.stakeCents, std::numeric_limits<std::int64_t>::max());
         QCOMPARE(outcome.wonCents, std::optional(std::numeric_limits<std::int64_t>::max()));
+    }
+
+    // One draw, 1-2-3-4-5 key 7; bet 1 hits 5+1, bet 2 hits 2+1: one prize
+    // of the 1ª, one of the 7ª and two reintegros, under reports that price
+    // them, deny one, or come from the classic pages.
+    void reportsThatPriceOrDeny_data()
+    {
+        QTest::addColumn<PrizeReport>("report");
+        QTest::addColumn<qint64>("won"); // -1: not priced
+        QTest::addColumn<QList<int>>("unconfirmed");
+        const QDate day(2025, 1, 5);
+        PrizeReport service = finalReport(day, 150);
+        for (int category = 1; category <= PrizeReport::kRows; ++category)
+            service.row(category).winners = 10;
+        service.row(1).prizeCents = 500000000;
+        service.row(7).prizeCents = 726;
+        PrizeReport pages = service;
+        pages.source = PrizeReport::Source::Pages;
+        for (PrizeRow &row : pages.rows)
+            row.winners = PrizeRow::kUnknown;
+        pages.row(PrizeReport::kReintegro).prizeCents = PrizeRow::kUnknown;
+
+        QTest::newRow("service, all confirmed") << service << qint64(500000000 + 726 + 300) << QList<int> {};
+        PrizeReport noWinner = service;
+        noWinner.row(1) = {0, 0};
+        QTest::newRow("1ª with no winner") << noWinner << qint64(726 + 300) << QList<int> {1};
+        PrizeReport noAmount = service;
+        noAmount.row(1).prizeCents = 0;
+        QTest::newRow("1ª paying nothing") << noAmount << qint64(726 + 300) << QList<int> {1};
+        PrizeReport zeroWinners = service;
+        zeroWinners.row(7).winners = 0;
+        QTest::newRow("7ª amount but no winner") << zeroWinners << qint64(500000000 + 300) << QList<int> {7};
+        QTest::newRow("pages: amounts, reintegro at the bet price") << pages << qint64(500000000 + 726 + 300) << QList<int> {};
+        PrizeReport pagesNothing = pages;
+        pagesNothing.row(1).prizeCents = 0;
+        QTest::newRow("pages: 1ª paying nothing") << pagesNothing << qint64(726 + 300) << QList<int> {1};
+        PrizeReport pagesMissing = pages;
+        pagesMissing.row(7).prizeCents = PrizeRow::kUnknown;
+        QTest::newRow("pages without an amount") << pagesMissing << qint64(-1) << QList<int> {};
+        PrizeReport pending = service;
+        pending.status = PrizeReport::Status::Pending;
+        QTest::newRow("pending") << pending << qint64(-1) << QList<int> {};
+    }
+
+    void reportsThatPriceOrDeny()
+    {
+        QFETCH(PrizeReport, report);
+        QFETCH(qint64, won);
+        QFETCH(QList<int>, unconfirmed);
+        const DrawRecord draw = Fixtures::draw(QDate(2025, 1, 5), {1, 2, 3, 4, 5}, 7);
+        const SyndicateRecord s = Fixtures::simpleSyndicate(QStringLiteral("S"), {{1, 2, 3, 4, 5}, {1, 2, 10, 11, 12}}, 7,
+                                                            QDate(2025, 1, 5));
+        const Money::DrawOutcome outcome = Money::drawOutcome(s, draw, report);
+        QCOMPARE(outcome.stakeCents, 300);
+        QCOMPARE(outcome.wonCents, won < 0 ? std::nullopt : std::optional<std::int64_t>(won));
+        const std::vector<int> denied = outcome.unconfirmedCategories();
+        QCOMPARE(QList<int>(denied.begin(), denied.end()), unconfirmed);
+        const Money::Totals totals = Money::totals(std::vector {outcome});
+        QCOMPARE(totals.unconfirmedPrizes, int(unconfirmed.size()));
+        QCOMPARE(totals.balanceCents, totals.wonCents - 300);
+        const auto mark = [&](int category) { return unconfirmed.contains(category) ? QStringLiteral(" (sin confirmar)") : QString(); };
+        QCOMPARE(Money::hitsText(outcome),
+                 QStringLiteral("1 × 1ª (5+1)%1, 1 × 7ª (2+1)%2, 2 reintegros").arg(mark(1), mark(7)));
+    }
+
+    // A draw that two peñas played without a report counts once for all.
+    void unpricedDrawsOfAllSyndicates()
+    {
+        const auto draws = january2025();
+        const SyndicateRecord a = Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 0, QDate(2025, 1, 19));
+        const SyndicateRecord b = Fixtures::simpleSyndicate(QStringLiteral("B"), {{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}}, 0, QDate(2025, 1, 5));
+        const std::vector<std::vector<Money::DrawOutcome>> ledgers {Money::ledger(a, draws, {}), Money::ledger(b, draws, {})};
+        const Money::Totals all = Money::totalsOfAll(ledgers);
+        QCOMPARE(all.drawsPlayed, 6);
+        QCOMPARE(all.unpricedDraws, 4);
+        QCOMPARE(all.unpricedStakeCents, 2 * 150 + 4 * 300);
+        QCOMPARE(all.balanceCents, -(2 * 150 + 4 * 300));
+        QCOMPARE(Money::provisionalText(all), QStringLiteral("provisional: faltan 4 informes (15,00 € jugados en ellos)"));
     }
 
     void euroTexts_data()

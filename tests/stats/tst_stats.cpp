@@ -221,10 +221,14 @@ private slots:
         report.row(5).prizeCents = 800;  // 3 + 1
         report.row(7).prizeCents = 300;  // 2 + 1
         report.row(PrizeReport::kReintegro).prizeCents = 150;
+        // A report lists winners in the categories it pays.
+        for (PrizeRow &row : report.rows)
+            row.winners = 100;
         const Stats::TryResult result = Stats::tryBet({{1, 2, 3, 4, 5, 6}, 1}, history(), reports);
         QCOMPARE(result.totals.stakeCents, 4 * 6 * 150);
         QCOMPARE(result.totals.wonCents, 3 * 800 + 3 * 300 + 6 * 150);
-        QCOMPARE(result.totals.balanceCents, 3 * 800 + 3 * 300 + 6 * 150 - 6 * 150);
+        QCOMPARE(result.totals.pricedBalanceCents, 3 * 800 + 3 * 300 + 6 * 150 - 6 * 150);
+        QCOMPARE(result.totals.balanceCents, 3 * 800 + 3 * 300 + 6 * 150 - 4 * 6 * 150);
         QCOMPARE(result.unpricedDraws(), 3);
         QCOMPARE(result.prized[1].outcome.wonCents, std::optional<std::int64_t>(4200));
         QVERIFY(!result.prized[0].outcome.wonCents);

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <numeric>
 
 class TestMemberFile : public QObject
@@ -32,11 +33,54 @@ private slots:
             for (std::size_t i = 0; i < parts.size(); ++i)
                 QVERIFY(std::abs(double(parts[i]) - double(amount) * shares[i] / 2009.0) < 1.0 + 1e-3 * double(parts[i]) / 1e12);
         }
-        // Balances follow the stake of the priced draws only.
-        const Money::Totals totals {3, 2, 900, 1001, 401};
+        // A member's balance is their winnings less their stake.
+        const Money::Totals totals {3, 2, 900, 1001, 101};
         const auto parts = Shares::parts(totals, std::vector {1, 1});
-        QCOMPARE(parts[0], (Shares::Part {450, 501, 201}));
-        QCOMPARE(parts[1], (Shares::Part {450, 500, 200}));
+        QCOMPARE(parts[0], (Shares::Part {450, 501, 51}));
+        QCOMPARE(parts[1], (Shares::Part {450, 500, 50}));
+    }
+
+    // A year of 1,50 € draws: each member's parts of the draws (their
+    // slips) add up, through any draw, to their part of the peña's total
+    // through it, and the odd cent does not stay with one member.
+    void drawPartsAddUpToTheTable_data()
+    {
+        QTest::addColumn<QList<int>>("shares");
+        QTest::newRow("3/3/1") << QList<int> {3, 3, 1};
+        QTest::newRow("equal") << QList<int> {1, 1};
+        QTest::newRow("2/3/2") << QList<int> {2, 3, 2};
+        QTest::newRow("999/1/7") << QList<int> {999, 1, 7};
+    }
+
+    void drawPartsAddUpToTheTable()
+    {
+        QFETCH(QList<int>, shares);
+        const std::vector<int> list(shares.begin(), shares.end());
+        std::vector<Money::DrawOutcome> ledger;
+        for (int week = 0; week < 52; ++week)
+            ledger.push_back({QDate(2025, 1, 5).addDays(7 * week), 150, week % 10 == 0 ? std::nullopt : std::optional<std::int64_t>(week * 7), {}, 0});
+        const Money::Totals totals = Money::totals(ledger);
+        const auto table = Shares::parts(totals, list);
+        std::vector<int> gotOddCent(list.size());
+        for (std::size_t m = 0; m < list.size(); ++m) {
+            const auto rows = Shares::memberLedger(ledger, list, m);
+            QCOMPARE(rows.size(), ledger.size());
+            std::int64_t stake = 0, won = 0, stakeSoFar = 0;
+            for (std::size_t d = 0; d < rows.size(); ++d) {
+                stake += rows[d].stakeCents;
+                won += rows[d].wonCents.value_or(0);
+                QCOMPARE(rows[d].wonCents.has_value(), ledger[d].wonCents.has_value());
+                stakeSoFar += ledger[d].stakeCents;
+                QCOMPARE(stake, Shares::split(stakeSoFar, list)[m]);
+                gotOddCent[m] += rows[d].stakeCents > 150 * list[m] / std::accumulate(list.begin(), list.end(), 0) ? 1 : 0;
+            }
+            QCOMPARE(stake, table[m].stakeCents);
+            QCOMPARE(won, table[m].wonCents);
+            QCOMPARE(table[m].balanceCents, won - stake);
+        }
+        // Shares that do not divide 1,50 €: every member pays an odd cent some week.
+        if (150 % std::accumulate(list.begin(), list.end(), 0) != 0)
+            QVERIFY(std::count(gotOddCent.begin(), gotOddCent.end(), 0) == 0);
     }
 
     void keysSurviveOtherSyndicates()

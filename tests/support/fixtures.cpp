@@ -5,6 +5,8 @@
 
 #include <QFile>
 
+#include <map>
+
 #include <algorithm>
 
 std::vector<DrawRecord> Fixtures::realDraws()
@@ -71,4 +73,32 @@ QByteArray Fixtures::readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+std::vector<PrizeReport> Fixtures::realReports()
+{
+    // date,category,hits,winners,prize_eur: categories 1 to 8, R the
+    // reintegro; euros with a decimal point.
+    std::map<QDate, PrizeReport> reports;
+    QFile file(QStringLiteral(QUORVALE_TEST_DATA "/gordo_prize_reports.csv"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    file.readLine();
+    while (!file.atEnd()) {
+        const QList<QByteArray> f = file.readLine().trimmed().split(',');
+        if (f.size() != 5)
+            continue;
+        const QDate date = QDate::fromString(QString::fromLatin1(f[0]), Qt::ISODate);
+        const QList<QByteArray> euros = f[4].split('.');
+        PrizeReport &report = reports[date];
+        report.date = date;
+        report.status = PrizeReport::Status::Final;
+        PrizeRow &row = report.row(f[1] == "R" ? PrizeReport::kReintegro : f[1].toInt());
+        row.winners = f[3].toLongLong();
+        row.prizeCents = euros[0].toLongLong() * 100 + euros.value(1).toLongLong();
+    }
+    std::vector<PrizeReport> out;
+    for (const auto &[date, report] : reports)
+        out.push_back(report);
+    return out;
 }

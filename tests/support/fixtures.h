@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/drawrecord.h"
+#include "store/prizereport.h"
 #include "store/syndicaterecord.h"
 
 #include <QByteArray>
@@ -22,6 +23,9 @@ namespace Fixtures
 
     QByteArray bytesOf(const std::vector<DrawRecord> &draws);
     QByteArray bytesOf(const std::vector<SyndicateRecord> &syndicates);
+
+    // The real prize reports of tests/data/gordo_prize_reports.csv, oldest first.
+    std::vector<PrizeReport> realReports();
 
     bool writeFile(const QString &path, const QByteArray &bytes);
     QByteArray readFile(const QString &path);

@@ -8,8 +8,11 @@
 #include "store/oledate.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
+#include "core/prizelist.h"
+#include "ui/balancechart.h"
 #include "ui/effectivenesschart.h"
 #include "ui/mainwindow.h"
+#include "ui/prizespage.h"
 
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
@@ -25,6 +28,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <QTreeWidget>
 
 namespace
@@ -383,8 +387,27 @@ private slots:
         // The Dinero page says the same of the peña, and of all of them beside it.
         QCOMPARE(child<QLabel>(window, "DineroPena_0")->text(), Money::formatEuros(totals.stakeCents));
         QCOMPARE(child<QLabel>(window, "DineroPena_2")->text(), Money::formatEuros(totals.balanceCents));
-        QCOMPARE(child<QLabel>(window, "DineroPena_3")->text(), QString::number(totals.drawsPlayed - totals.drawsPriced));
+        QCOMPARE(child<QLabel>(window, "DineroPena_3")->text(), QString::number(totals.unpricedDraws));
         QCOMPARE(child<QLabel>(window, "DineroTodas_1")->text(), Money::formatEuros(session.moneyTotals(0).wonCents));
+        // Balance is won less staked; without reports it says it is provisional.
+        QCOMPARE(totals.balanceCents, totals.wonCents - totals.stakeCents);
+        QCOMPARE(child<QLabel>(window, "DineroPenaProvisional")->text(), QStringLiteral("Esta peña: ") + Money::provisionalText(totals));
+        QCOMPARE(child<QLabel>(window, "SociosProvisional")->text(), QStringLiteral("Balance ") + Money::provisionalText(totals));
+        QCOMPARE(child<QLabel>(window, "DineroTodas_3")->text(), QString::number(session.moneyTotals(0).unpricedDraws));
+
+        // The Premios page: a line per draw with a prize, the members under it.
+        child<QTabWidget>(window, "Detalles")->setCurrentIndex(3);
+        QApplication::processEvents();
+        auto *prizes = child<QTreeView>(window, "ListaPremios");
+        QAbstractItemModelTester tester(prizes->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        const PrizeList::List list = PrizeList::build(session);
+        QCOMPARE(prizes->model()->rowCount(), int(list.size()));
+        if (list.size() > 0) {
+            const QModelIndex first = prizes->model()->index(0, PrizeListModel::Hits);
+            QCOMPARE(first.data().toString(), Money::hitsText(list.line(0).outcome));
+            QCOMPARE(prizes->model()->rowCount(first.siblingAtColumn(0)), 2);
+        }
+        child<QTabWidget>(window, "Detalles")->setCurrentIndex(2);
 
         // Removing asks first; No keeps the member.
         table->setCurrentIndex(model->index(1, 0));
@@ -394,6 +417,33 @@ private slots:
         child<QPushButton>(window, "QuitarSocio")->click();
         QCOMPARE(model->rowCount(), 2);
         QCOMPARE(prompter.boxes.last().text, QStringLiteral("¿Quitar a Socio 2 de la peña LA FIJA?"));
+    }
+
+    // The balance chart's date labels differ from tick to tick, whatever
+    // the range.
+    void balanceChartDates_data()
+    {
+        QTest::addColumn<QDate>("first");
+        QTest::addColumn<QDate>("last");
+        QTest::newRow("a week") << QDate(2026, 8, 9) << QDate(2026, 8, 16);
+        QTest::newRow("two months") << QDate(2026, 6, 14) << QDate(2026, 8, 16);
+        QTest::newRow("31 days across months") << QDate(2026, 1, 31) << QDate(2026, 3, 3);
+        QTest::newRow("a year and a half") << QDate(2024, 12, 29) << QDate(2026, 8, 16);
+        QTest::newRow("the whole history") << QDate(2005, 2, 6) << QDate(2026, 8, 16);
+    }
+
+    void balanceChartDates()
+    {
+        QFETCH(QDate, first);
+        QFETCH(QDate, last);
+        const BalanceChart::DateAxis axis = BalanceChart::dateAxisFor(first, last);
+        QVERIFY(axis.ticks >= 2);
+        const qint64 from = first.startOfDay().toMSecsSinceEpoch();
+        const qint64 span = last.startOfDay().toMSecsSinceEpoch() - from;
+        QStringList labels;
+        for (int i = 0; i < axis.ticks; ++i)
+            labels << QDateTime::fromMSecsSinceEpoch(from + span * i / (axis.ticks - 1)).toString(axis.format);
+        QCOMPARE(labels.removeDuplicates(), 0);
     }
 
     void emptySyndicateFile()

@@ -307,6 +307,40 @@ private slots:
             QCOMPARE(m_prompter.titles(), (QStringList {QStringLiteral("Pruebe mas tarde"), QStringLiteral("Faltan sorteos")}));
     }
 
+    // Every download fills the reports of every draw a peña played, further
+    // back than 52 weeks, a year a request; a download that brings only
+    // reports says so instead of "Pruebe más tarde".
+    void reportsSinceTheOldestSyndicate()
+    {
+        const QDate created(2025, 3, 2);
+        std::vector<DrawRecord> stored;
+        for (QDate date = created; date <= QDate(2026, 12, 6); date = date.addDays(7)) {
+            const int i = int(stored.size());
+            stored.push_back(Fixtures::draw(date, {1 + i % 10, 11 + i % 10, 21 + i % 10, 31 + i % 10, 41 + i % 10}, i % 10));
+            m_service->add(date, {1 + i % 10, 11 + i % 10, 21 + i % 10, 31 + i % 10, 41 + i % 10}, i % 10);
+        }
+        QVERIFY(Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf(std::vector {
+            Fixtures::simpleSyndicate(QStringLiteral("VIEJA"), {{1, 2, 3, 4, 5}}, 0, created)})));
+        startSession(stored);
+
+        const auto outcome = download();
+        QVERIFY(outcome.succeeded());
+        QCOMPARE(serviceRequests().size(), 2);
+        QCOMPARE(outcome.storedReports, int(stored.size()));
+        for (const DrawRecord &draw : stored)
+            QVERIFY(m_session->prizeReports().report(draw.qdate()).isComplete());
+        QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("Informes de premios")});
+        QCOMPARE(m_prompter.boxes.first().text, QStringLiteral("Se han guardado %1 informes de premios").arg(stored.size()));
+        QCOMPARE(m_prompter.boxes.first().icon, Prompter::Icon::Information);
+        QCOMPARE(m_session->moneyTotals(1).unpricedDraws, 0);
+
+        // Nothing left to ask for but today's week.
+        m_prompter.boxes.clear();
+        const auto again = download();
+        QCOMPARE(again.storedReports, 0);
+        QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("Pruebe más tarde")});
+    }
+
     // The pages' amounts lack winners and the reintegro: the service is
     // asked for the whole report, which takes their place.
     void pageReportCompleted()
