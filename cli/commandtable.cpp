@@ -39,6 +39,13 @@ namespace
         {"set", "NOMBRE", nullptr, "Cambia las participaciones de un socio a las de --shares."},
         {"remove", "NOMBRE", nullptr, "Quita un socio de la peña."},
         {"shares", "N", nullptr, "Participaciones del socio, de 1 a 999."},
+        {"numbers", "LISTA", nullptr, "Los números de la reducción: de 6 a 30 del 1 al 54, separados por comas."},
+        {"guarantee", "T/P", nullptr, "La garantía: T aciertos si salen P de sus números (2 <= T <= P <= 5)."},
+        {"fixed", "LISTA", nullptr, "De 1 a 3 números fijos, jugados en todas las apuestas."},
+        {"seconds", "S", nullptr, "Tiempo máximo de búsqueda en segundos (10 por omisión)."},
+        {"seed", "N", nullptr, "Semilla de la búsqueda: la misma semilla repite el mismo camino."},
+        {"check", nullptr, nullptr, "Comprueba las apuestas de las peñas de --syndicate (R o R,R,...) en vez de buscar."},
+        {"save", "NOMBRE", nullptr, "Guarda la reducción como peñas de hasta 24 apuestas (\"NOMBRE 1/3\", ...), creadas hoy."},
     };
 
     constexpr CommandInfo kCommands[] = {
@@ -79,6 +86,12 @@ namespace
          {"syndicate", "member", "date", "pdf", "json"},
          "El número de páginas del PDF (una por socio), o con --json {\"pages\": N, \"pdf\": FICHERO, \"date\": \"AAAA-MM-DD\"}. "
          "El sorteo es el próximo, o el de --date."},
+        {"wheel", 1, 1, "", "Reducción: las apuestas que garantizan T aciertos si salen P de sus números.",
+         {"numbers", "guarantee", "fixed", "seconds", "seed", "save", "key", "check", "syndicate", "json"},
+         "Las apuestas halladas, cuántas tiene la menor conocida y la cota inferior, la comprobación y la tabla de "
+         "resultados; con --json {\"pool\", \"fixed\", \"guarantee\", \"bets\", \"verified\", \"coverage\", "
+         "\"bestKnown\", \"lowerBound\", \"seconds\", \"outcomes\"}. Con --check, la parte cubierta, los primeros "
+         "casos sin cubrir y la tabla de resultados de esas peñas."},
     };
 
     const OptionInfo *findOption(const char *name)
