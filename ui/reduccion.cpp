@@ -88,6 +88,7 @@ Reduccion::Reduccion(Session &session, QWidget *parent)
     m_known = new QLabel(this);
     m_known->setObjectName(QStringLiteral("Conocida"));
     m_known->setWordWrap(true);
+    m_known->setMinimumHeight(m_known->fontMetrics().lineSpacing() * 3);
 
     m_calculate = new QPushButton(QStringLiteral("Calcular"), this);
     m_calculate->setObjectName(QStringLiteral("Calcular"));
@@ -104,6 +105,9 @@ Reduccion::Reduccion(Session &session, QWidget *parent)
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("Estado"));
     m_status->setWordWrap(true);
+    m_status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Room for the longest message, so that the layout does not cut it.
+    m_status->setMinimumHeight(m_status->fontMetrics().lineSpacing() * 4);
 
     m_bets = new QTableWidget(0, 5, this);
     m_bets->setObjectName(QStringLiteral("Apuestas"));
