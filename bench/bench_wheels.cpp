@@ -40,7 +40,7 @@ namespace
             const int best = Wheel::knownCovering(v, 4).bestKnown;
             all.push_back({v, 4, 4, best + best * 5 / 100});
         }
-        for (const auto [t, p] : {std::pair{3, 4}, std::pair{3, 5}, std::pair{4, 5}})
+        for (const auto &[t, p] : {std::pair{3, 4}, std::pair{3, 5}, std::pair{4, 5}})
             for (int v = 7; v <= 16; ++v) {
                 const int published = Wheel::publishedLotto(v, t, p);
                 all.push_back({v, t, p, published > 0 ? published + published / 10 : 0});

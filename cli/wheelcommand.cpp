@@ -147,7 +147,7 @@ namespace
             for (int h = o.winning; h >= 0; --h)
                 if (o.byBestHit[std::size_t(h)] > 0)
                     counts << QStringLiteral("%1 aciertos en %2").arg(h).arg(o.byBestHit[std::size_t(h)]);
-            std::printf("Si salen %d de sus números (%llu casos): al menos %d aciertos; %s.\n", o.winning,
+            std::printf("Si salen %d de tus números (%llu casos): al menos %d aciertos; %s.\n", o.winning,
                         static_cast<unsigned long long>(o.ways), o.least, qUtf8Printable(counts.join(QStringLiteral(", "))));
         }
     }
@@ -180,7 +180,7 @@ namespace
                                   {QStringLiteral("bets"), qint64(bets.size())},
                                   {QStringLiteral("uncovered"), uncovered},
                                   {QStringLiteral("outcomes"), outcomesJson(check.coverage)}};
-            std::printf("%s", QJsonDocument(out).toJson(QJsonDocument::Indented).constData());
+            std::printf("%s", QJsonDocument(out).toJson(QJsonDocument::Compact).append('\n').constData());
             return Cli::Exit::kDone;
         }
         std::printf("%zu apuestas.\n", bets.size());
@@ -260,7 +260,7 @@ int Cli::runWheel(Session *session, Prompter *prompter, const QCommandLineParser
                                               {QStringLiteral("name"), saved.names.at(qsizetype(i))}});
             out.insert(QStringLiteral("syndicates"), syndicates);
         }
-        std::printf("%s", QJsonDocument(out).toJson(QJsonDocument::Indented).constData());
+        std::printf("%s", QJsonDocument(out).toJson(QJsonDocument::Compact).append('\n').constData());
     } else {
         std::printf("Reducción de %zu números", r.request.pool.size());
         if (!r.request.fixed.empty()) {

@@ -292,6 +292,13 @@ std::vector<std::uint32_t> Wheel::affinePlane5()
     return lines;
 }
 
+double Wheel::clockSeconds(bool threadTime)
+{
+    if (threadTime)
+        return threadCpuSeconds();
+    return std::chrono::duration<double>(Clock::now().time_since_epoch()).count();
+}
+
 bool Wheel::isSearchable(const DesignProblem &pr)
 {
     return pr.points >= 1 && pr.points <= 30 && pr.blockSize >= 1 && pr.blockSize <= 5 && pr.blockSize <= pr.points
@@ -343,6 +350,8 @@ Wheel::SearchResult Wheel::searchDesign(const DesignProblem &pr, const SearchOpt
         cover.completeGreedily();
         best = cover.blocks();
     }
+    if (!options.start.empty() && options.start.size() < best.size() && isValidDesign(pr, options.start))
+        best = options.start;
     auto atBound = [&](std::size_t size) { return options.lowerBound > 0 && int(size) <= options.lowerBound; };
 
     bool cancelled = false;
@@ -403,12 +412,16 @@ Wheel::SearchResult Wheel::searchDesign(const DesignProblem &pr, const SearchOpt
             keepPatched();
     }
 
-    // Then down from the best set, one block fewer after each success.
+    // Then down from the best set, one block fewer after each success: on
+    // a few hundred subsets, warming up and cooling down in short rounds;
+    // on more, at one steady temperature (what worked best on the
+    // benchmark's cells).
+    const bool small = binomial(pr.points, pr.p) < 400;
     if (!atBound(best.size()) && !cancelled && best.size() > 1) {
         cover.load(best);
         cover.removeBlock(cover.leastUseful());
         for (;;) {
-            if (!anneal(options.seconds, warm, warm, 1.0)) {
+            if (!(small ? anneal(options.seconds, 3 * warm, 0.4 * warm, 0.97) : anneal(options.seconds, warm, warm, 1.0))) {
                 if (!cancelled)
                     keepPatched();
                 break;

@@ -42,6 +42,9 @@ namespace Wheel
         std::uint64_t seed = 1;
         int startSize = 0;  // try this size first (the best known), 0: none
         int lowerBound = 0; // stop there, 0: none known
+        // A valid set to start from when it beats the search's own start
+        // (a construction made of smaller sets).
+        std::vector<std::uint32_t> start;
         // Count the search thread's processor time instead of the clock's
         // (the benchmark, on a machine others use too).
         bool threadTime = false;
@@ -56,6 +59,10 @@ namespace Wheel
         bool cancelled = false;
         bool reachedBound = false;
     };
+
+    // Seconds from an arbitrary start: the clock's, or with threadTime the
+    // calling thread's processor time.
+    double clockSeconds(bool threadTime);
 
     // Empty unless 1 <= t <= blockSize <= points <= 30, t <= p <= min(points, 5).
     bool isSearchable(const DesignProblem &problem);

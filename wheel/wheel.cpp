@@ -170,8 +170,36 @@ Wheel::Result Wheel::makeWheel(const Request &given, const Options &options)
     search.threadTime = options.threadTime;
     search.startSize = result.known.bestKnown;
     search.lowerBound = result.known.lowerBound;
-    const SearchResult found = searchDesign(designProblem(request), search);
-    result.seconds = found.seconds;
+    // One point more than a cover of v - 1 points: the blocks of that cover,
+    // and that point with a cover of the v - 1 points by blocks of k - 1
+    // for t - 1. Where the table says this reaches the best known size
+    // (C(18,5,3) = C(17,5,3) + C(17,4,2)), the two smaller searches get
+    // the first part of the time.
+    const DesignProblem problem = designProblem(request);
+    const double started = clockSeconds(options.threadTime);
+    if (problem.t == problem.p && request.fixed.empty() && problem.points > 7 && result.known.bestKnown > 0) {
+        const KnownSize smaller = knownCovering(problem.points - 1, problem.t);
+        const long long tail = schonheimBound(problem.points - 1, 4, problem.t - 1);
+        if (smaller.bestKnown > 0 && smaller.bestKnown + tail <= result.known.bestKnown) {
+            SearchOptions part = search;
+            part.seconds = options.seconds * 0.3;
+            part.startSize = smaller.bestKnown;
+            part.lowerBound = smaller.lowerBound;
+            const SearchResult head = searchDesign({problem.points - 1, 5, problem.t, problem.t}, part);
+            part.seconds = options.seconds * 0.1;
+            part.startSize = 0;
+            part.lowerBound = int(tail);
+            const SearchResult rest = searchDesign({problem.points - 1, 4, problem.t - 1, problem.t - 1}, part);
+            if (!head.cancelled && !rest.cancelled) {
+                search.start = head.blocks;
+                for (std::uint32_t block : rest.blocks)
+                    search.start.push_back(block | (1u << (problem.points - 1)));
+            }
+            search.seconds = std::max(0.0, options.seconds - (clockSeconds(options.threadTime) - started));
+        }
+    }
+    const SearchResult found = searchDesign(problem, search);
+    result.seconds = clockSeconds(options.threadTime) - started;
     result.cancelled = found.cancelled;
 
     std::vector<std::vector<int>> asNumbers;
