@@ -26,6 +26,10 @@ QString WheelSyndicates::problem(const QString &name, int key, int betCount)
         return QStringLiteral("La clave debe ser un número del 0 al 9.");
     if (betCount < 1)
         return QStringLiteral("No hay apuestas que guardar.");
+    if (betCount > kMaxSyndicates * kBetsPerSyndicate)
+        return QStringLiteral("Son %1 apuestas: demasiadas para guardarlas como peñas (como mucho %2 peñas de 24).")
+            .arg(betCount)
+            .arg(kMaxSyndicates);
     const QStringList all = names(name, betCount);
     for (const QString &each : all) {
         if (each.size() > SyndicateCreation::kMaxNameLength)

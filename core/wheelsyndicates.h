@@ -15,6 +15,8 @@ class SyndicateCreation;
 namespace WheelSyndicates
 {
     constexpr int kBetsPerSyndicate = 24;
+    // A reduction bigger than this is not a set of peñas anyone plays.
+    constexpr int kMaxSyndicates = 100;
 
     // "NAME" for one peña, "NAME 1/3", "NAME 2/3" ... for more, in capitals.
     QStringList names(const QString &name, int betCount);

@@ -126,6 +126,7 @@ private slots:
         SyndicateCreation creation(session);
         Creamenu chooser(creation);
         chooser.show();
+        keepPicture(chooser, "creamenu");
         QSignalSpy chosen(&chooser, &Creamenu::reductionChosen);
         QTest::mouseClick(chooser.findChild<QPushButton *>(QStringLiteral("Reduccion")), Qt::LeftButton);
         QCOMPARE(chosen.count(), 1);
