@@ -91,6 +91,13 @@ Wheel::KnownSize Wheel::knownSize(const Request &request)
     KnownSize known;
     if (request.fixed.empty())
         known.bestKnown = publishedLotto(d.points, d.t, d.p);
+    // Counting: every p-subset must be met, and one bet meets at most
+    // the sum over j >= t of C(k, j) C(v - k, p - j) of them.
+    std::uint64_t perBet = 0;
+    for (int j = d.t; j <= std::min(d.blockSize, d.p); ++j)
+        perBet += std::uint64_t(binomial(d.blockSize, j)) * binomial(d.points - d.blockSize, d.p - j);
+    if (perBet > 0)
+        known.lowerBound = int((binomial(d.points, d.p) + perBet - 1) / perBet);
     return known;
 }
 
