@@ -189,6 +189,11 @@ Wheel::Result Wheel::makeWheel(const Request &given, const Options &options)
         const long long tail = schonheimBound(problem.points - 1, 4, problem.t - 1);
         if (smaller.bestKnown > 0 && smaller.bestKnown + tail <= result.known.bestKnown) {
             SearchOptions part = search;
+            // The parts report the time spent, not their own sizes.
+            if (options.progress)
+                part.progress = [&](const SearchProgress &p) {
+                    options.progress({clockSeconds(options.threadTime) - started, options.seconds, 0, 0, p.uncovered});
+                };
             part.seconds = options.seconds * 0.3;
             part.startSize = smaller.bestKnown;
             part.lowerBound = smaller.lowerBound;
@@ -202,7 +207,12 @@ Wheel::Result Wheel::makeWheel(const Request &given, const Options &options)
                 for (std::uint32_t block : rest.blocks)
                     search.start.push_back(block | (1u << (problem.points - 1)));
             }
-            search.seconds = std::max(0.0, options.seconds - (clockSeconds(options.threadTime) - started));
+            const double spent = clockSeconds(options.threadTime) - started;
+            search.seconds = std::max(0.0, options.seconds - spent);
+            if (options.progress)
+                search.progress = [&options, spent](const SearchProgress &p) {
+                    options.progress({spent + p.elapsed, options.seconds, p.bestSize, p.workingSize, p.uncovered});
+                };
         }
     }
     const SearchResult found = searchDesign(problem, search);
