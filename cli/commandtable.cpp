@@ -44,7 +44,13 @@ namespace
         {"last", "N", nullptr, "Sólo los N sorteos más recientes."},
         {"since", "FECHA", nullptr, "Desde el sorteo de esa fecha (AAAA-MM-DD), incluido."},
         {"until", "FECHA", nullptr, "Hasta el sorteo de esa fecha (AAAA-MM-DD), incluido."},
-        {"numbers", "a,b,...", nullptr, "Números del 1 al 54 separados por comas: los cinco del sorteo (add-draw) o de 5 a 11 de la apuesta (try)."},
+        {"numbers", "a,b,...", nullptr, "Números del 1 al 54 separados por comas: los cinco del sorteo (add-draw), de 5 a 11 de la apuesta (try) o de 6 a 30 de la reducción (wheel)."},
+        {"guarantee", "T/P", nullptr, "La garantía: T aciertos si salen P de sus números (2 <= T <= P <= 5)."},
+        {"fixed", "LISTA", nullptr, "De 1 a 3 números fijos, jugados en todas las apuestas."},
+        {"seconds", "S", nullptr, "Tiempo máximo de búsqueda en segundos (10 por omisión)."},
+        {"seed", "N", nullptr, "Semilla de la búsqueda: la misma semilla repite el mismo camino."},
+        {"check", nullptr, nullptr, "Comprueba las apuestas de las peñas de --syndicate (R o R,R,...) en vez de buscar."},
+        {"save", "NOMBRE", nullptr, "Guarda la reducción como peñas de hasta 24 apuestas (\"NOMBRE 1/3\", ...), creadas hoy."},
     };
 
     constexpr CommandInfo kCommands[] = {
@@ -102,6 +108,11 @@ namespace
          {"numbers", "key", "last", "since", "until", "json"},
          "Los premios por categoría, lo jugado, lo ganado y el balance (de los sorteos con informe de premios) "
          "y cada sorteo con premio. No toca ninguna peña."},
+        {"wheel", 1, 1, "", "Reducción: las apuestas que garantizan T aciertos si salen P de sus números.",
+         "Las apuestas halladas, cuántas tiene la menor conocida y la cota inferior, la comprobación y la tabla de "
+         "resultados; con --json {\"pool\", \"fixed\", \"guarantee\", \"bets\", \"verified\", \"coverage\", "
+         "\"bestKnown\", \"lowerBound\", \"seconds\", \"outcomes\"}. Con --check, la parte cubierta, los primeros "
+         "casos sin cubrir y la tabla de resultados de esas peñas."},
     };
 
     const OptionInfo *findOption(const char *name)

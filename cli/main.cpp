@@ -4,6 +4,7 @@
 #include "entrycommands.h"
 #include "exitcodes.h"
 #include "maintenancecommands.h"
+#include "wheelcommand.h"
 #include "membercommands.h"
 #include "printcommand.h"
 #include "readonlycommands.h"
@@ -92,6 +93,8 @@ namespace
             return Cli::setPrizesUsageError(parser);
         if (command == QLatin1String("prizes"))
             return Cli::prizesUsageError(parser.value(QStringLiteral("date")), parser.isSet(QStringLiteral("all")));
+        if (command == QLatin1String("wheel"))
+            return Cli::wheelUsageError(parser);
         if (command == QLatin1String("ledger"))
             return Cli::ledgerUsageError(parser.value(QStringLiteral("syndicate")), options.json, options.csv);
         if (command == QLatin1String("stats") || command == QLatin1String("try"))
@@ -182,6 +185,9 @@ int main(int argc, char *argv[])
     }
     if (const QString wrong = usageProblem(parser, arguments, commandOptions); !wrong.isEmpty())
         return usageError(wrong);
+    // A reduction alone needs no data: nothing is opened or locked.
+    if (arguments.first() == QLatin1String("wheel") && !Cli::wheelNeedsData(parser))
+        return Cli::runWheel(nullptr, nullptr, parser);
     const auto source = Cli::updateSource(parser.value(QStringLiteral("source")));
     if (!source) {
         std::fprintf(stderr, "--source: debe ser auto, service o pages (%s).\n",
@@ -253,6 +259,8 @@ int main(int argc, char *argv[])
         code = Cli::runUpdate(session, *source, commandOptions.json, reportsSince,
                               parser.isSet(QStringLiteral("exit-code-on-prize")),
                               parser.isSet(QStringLiteral("notify")) ? &desktop : nullptr);
+    } else if (command == QLatin1String("wheel")) {
+        code = Cli::runWheel(&session, &prompter, parser);
     } else if (command == QLatin1String("print")) {
         code = Cli::runPrint(session, prompter, printArguments(parser), commandOptions.json);
     } else {

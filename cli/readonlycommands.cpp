@@ -13,6 +13,8 @@ bool Cli::writesData(const QCommandLineParser &parser, const QStringList &argume
         QStringLiteral("stats"), QStringLiteral("try"),
     };
     const QString command = arguments.value(0);
+    if (command == QLatin1String("wheel"))
+        return parser.isSet(QStringLiteral("save"));
     if (command == QLatin1String("prizes"))
         return parser.isSet(QStringLiteral("set"));
     if (command == QLatin1String("members")) {

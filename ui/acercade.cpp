@@ -63,10 +63,18 @@ Acercade::Acercade(const Endpoints &endpoints, UrlOpener &browser, QWidget *pare
     link->setVisible(!endpoints.programPage().isEmpty());
     connect(link, &LinkLabel::activated, this, [&browser](const QUrl &address) { browser.open(address); });
 
+    // The table of best known reductions comes with its licence's credit.
+    auto *credit = new QLabel(QStringLiteral("Tabla de reducciones: La Jolla Covering Repository, D. M. Gordon "
+                                             "(CC BY 4.0)."),
+                              this);
+    credit->setObjectName(QStringLiteral("CreditoCoberturas"));
+    credit->setWordWrap(true);
+
     auto *layout = new QVBoxLayout(FitToScreen::scrolledContents(this));
     layout->addWidget(picture);
     layout->addWidget(system);
     layout->addWidget(link);
+    layout->addWidget(credit);
 }
 
 QString Acercade::nativeGetVersion()

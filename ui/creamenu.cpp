@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -113,11 +114,20 @@ Creamenu::Creamenu(SyndicateCreation &creation, QWidget *parent)
     }
     m_optionsFrame->hide();
 
+    auto *reduction = new QPushButton(QStringLiteral("Reducción…"), this);
+    reduction->setObjectName(QStringLiteral("Reduccion"));
+    reduction->setToolTip(QStringLiteral("Las menos apuestas que garantizan un premio con sus números, guardadas como peñas."));
+    connect(reduction, &QPushButton::clicked, this, [this] {
+        emit reductionChosen();
+        close();
+    });
+
     auto *choices = new QVBoxLayout;
     choices->addWidget(question);
     choices->addWidget(simple);
     choices->addWidget(multiple);
     choices->addWidget(m_optionsFrame);
+    choices->addWidget(reduction, 0, Qt::AlignLeft);
     choices->addStretch(1);
     auto *layout = new QHBoxLayout(FitToScreen::scrolledContents(this));
     layout->addWidget(picture, 0, Qt::AlignTop);

@@ -23,6 +23,8 @@ public:
 signals:
     // The kind is set: open the creation window.
     void creationChosen();
+    // "Reducción…": open the reduction window.
+    void reductionChosen();
 
 private:
     void revealNext();

@@ -3,6 +3,7 @@
 #include "acercade.h"
 #include "crea.h"
 #include "creamenu.h"
+#include "reduccion.h"
 #include "desktopseams.h"
 #include "downloadbar.h"
 #include "drawentrydialogs.h"
@@ -344,6 +345,16 @@ void MainWindow::createSyndicate()
             m_creationWindow = new Crea(m_session, *m_creation, this);
             m_creationWindow->setAttribute(Qt::WA_DeleteOnClose);
             m_creationWindow->show();
+        });
+        // The reduction window stays open when the main window is used
+        // again: it holds the player's choice and a search may be running.
+        connect(m_chooserWindow, &Creamenu::reductionChosen, this, [this] {
+            if (!m_reductionWindow) {
+                m_reductionWindow = new Reduccion(m_session, this);
+                m_reductionWindow->setAttribute(Qt::WA_DeleteOnClose);
+            }
+            m_reductionWindow->show();
+            m_reductionWindow->raise();
         });
     }
     m_chooserWindow->show();

@@ -15,6 +15,7 @@ class QWindow;
 class Acercade;
 class Crea;
 class Creamenu;
+class Reduccion;
 class DesktopNotifier;
 class DesktopUrlOpener;
 class DialogFileChooser;
@@ -120,6 +121,7 @@ private:
     std::unique_ptr<Maintenance> m_maintenance;
     std::unique_ptr<SyndicateCreation> m_creation;
     QPointer<Creamenu> m_chooserWindow;
+    QPointer<Reduccion> m_reductionWindow;
     QPointer<Crea> m_creationWindow;
     QPointer<Acercade> m_aboutWindow;
     QPointer<Imprimir> m_printWindow;

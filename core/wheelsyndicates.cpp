@@ -1,0 +1,108 @@
+#include "wheelsyndicates.h"
+
+#include "core/session.h"
+#include "core/syndicatecreation.h"
+#include "wheel/combinatorics.h"
+
+#include <algorithm>
+
+QStringList WheelSyndicates::names(const QString &name, int betCount)
+{
+    const QString base = name.trimmed().toUpper();
+    const int count = (betCount + kBetsPerSyndicate - 1) / kBetsPerSyndicate;
+    if (count <= 1)
+        return {base};
+    QStringList all;
+    for (int i = 1; i <= count; ++i)
+        all << QStringLiteral("%1 %2/%3").arg(base).arg(i).arg(count);
+    return all;
+}
+
+QString WheelSyndicates::problem(const QString &name, int key, int betCount)
+{
+    if (name.trimmed().isEmpty())
+        return SyndicateCreation::kNoName;
+    if (key < 0 || key > 9)
+        return QStringLiteral("La clave debe ser un número del 0 al 9.");
+    if (betCount < 1)
+        return QStringLiteral("No hay apuestas que guardar.");
+    if (betCount > kMaxSyndicates * kBetsPerSyndicate)
+        return QStringLiteral("Son %1 apuestas: demasiadas para guardarlas como peñas (como mucho %2 peñas de 24).")
+            .arg(betCount)
+            .arg(kMaxSyndicates);
+    const QStringList all = names(name, betCount);
+    for (const QString &each : all) {
+        if (each.size() > SyndicateCreation::kMaxNameLength)
+            return QStringLiteral("El nombre \"%1\" no cabe en 20 letras: acorte el nombre de la peña.").arg(each);
+    }
+    return {};
+}
+
+WheelSyndicates::Saved WheelSyndicates::save(SyndicateCreation &creation, const QString &name, int key,
+                                             const std::vector<Wheel::Bet> &bets)
+{
+    Saved saved;
+    saved.names = names(name, int(bets.size()));
+    if (!problem(name, key, int(bets.size())).isEmpty())
+        return saved;
+    creation.setMultipleSize(0);
+    for (qsizetype i = 0; i < saved.names.size(); ++i) {
+        std::vector<std::vector<int>> chunk;
+        for (std::size_t b = std::size_t(i) * kBetsPerSyndicate; b < bets.size() && chunk.size() < kBetsPerSyndicate; ++b)
+            chunk.emplace_back(bets[b].begin(), bets[b].end());
+        creation.restart();
+        if (!creation.enter(key, chunk).isEmpty())
+            return saved;
+        const int record = creation.save(saved.names.at(i));
+        if (record == 0)
+            return saved;
+        saved.records.push_back(record);
+    }
+    saved.complete = true;
+    return saved;
+}
+
+QString WheelSyndicates::parseRecords(const QString &text, std::vector<int> *records)
+{
+    records->clear();
+    for (const QString &part : text.split(QLatin1Char(','))) {
+        bool ok = false;
+        const int record = part.trimmed().toInt(&ok);
+        if (!ok || record < 1)
+            return QStringLiteral("--syndicate: los números de peña son enteros desde 1, separados por comas (%1).").arg(text);
+        records->push_back(record);
+    }
+    return {};
+}
+
+std::vector<std::vector<int>> WheelSyndicates::betsOf(const Session &session, const std::vector<int> &records,
+                                                      QString *problem)
+{
+    std::vector<std::vector<int>> bets;
+    const auto &syndicates = session.syndicates();
+    for (int record : records) {
+        if (record < 1 || record > int(syndicates.size())) {
+            *problem = QStringLiteral("No existe la peña %1: hay %2.").arg(record).arg(syndicates.size());
+            return {};
+        }
+        const SyndicateRecord &s = syndicates[std::size_t(record - 1)];
+        const int perBet = s.numbersPerBet();
+        if (perBet == 0) {
+            *problem = QStringLiteral("La peña %1 está dañada: no se puede comprobar.").arg(record);
+            return {};
+        }
+        for (int b = 1; b <= s.storedBets(); ++b) {
+            const auto numbers = s.betNumbers(b);
+            std::uint32_t all = (1u << perBet) - 1;
+            // A multiple bet plays every five of its numbers.
+            Wheel::forEachSubsetOf(all, 5, [&](std::uint32_t pick) {
+                std::vector<int> bet;
+                for (; pick; pick &= pick - 1)
+                    bet.push_back(numbers[std::size_t(std::countr_zero(pick))]);
+                std::sort(bet.begin(), bet.end());
+                bets.push_back(std::move(bet));
+            });
+        }
+    }
+    return bets;
+}
