@@ -109,6 +109,7 @@ namespace
          "Los premios por categoría, lo jugado, lo ganado y el balance (de los sorteos con informe de premios) "
          "y cada sorteo con premio. No toca ninguna peña."},
         {"wheel", 1, 1, "", "Reducción: las apuestas que garantizan T aciertos si salen P de sus números.",
+         {"numbers", "guarantee", "fixed", "seconds", "seed", "save", "key", "check", "syndicate", "json"},
          "Las apuestas halladas, cuántas tiene la menor conocida y la cota inferior, la comprobación y la tabla de "
          "resultados; con --json {\"pool\", \"fixed\", \"guarantee\", \"bets\", \"verified\", \"coverage\", "
          "\"bestKnown\", \"lowerBound\", \"seconds\", \"outcomes\"}. Con --check, la parte cubierta, los primeros "
