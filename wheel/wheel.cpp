@@ -215,6 +215,38 @@ Wheel::Result Wheel::makeWheel(const Request &given, const Options &options)
                 };
         }
     }
+    // Two points more than the inversive plane of order 4 (C(17,5,3) = 68,
+    // a Steiner system): its circles, and both new points in every block of
+    // a cover of the 17 old points' pairs by triples. A triple with one or
+    // both new points has a pair (or a point) of old ones in such a block.
+    // That is 68 + 47 = 115 for C(19,5,3), a start the search only has to
+    // trim, where a greedy start sits near 124 and the descent stalls above
+    // 115.
+    if (problem.t == 3 && problem.p == 3 && problem.blockSize == 5 && problem.points == 19 && search.start.empty()) {
+        const std::vector<std::uint32_t> circles = inversivePlane4();
+        if (isValidDesign({17, 5, 3, 3}, circles)) {
+            SearchOptions part = search;
+            if (options.progress)
+                part.progress = [&](const SearchProgress &p) {
+                    options.progress({clockSeconds(options.threadTime) - started, options.seconds, 0, 0, p.uncovered});
+                };
+            part.seconds = options.seconds * 0.03;
+            part.startSize = 0;
+            part.lowerBound = int(schonheimBound(17, 3, 2));
+            const SearchResult pairs = searchDesign({17, 3, 2, 2}, part);
+            if (!pairs.cancelled) {
+                search.start = circles;
+                for (std::uint32_t block : pairs.blocks)
+                    search.start.push_back(block | (1u << 17) | (1u << 18));
+            }
+            const double spent = clockSeconds(options.threadTime) - started;
+            search.seconds = std::max(0.0, options.seconds - spent);
+            if (options.progress)
+                search.progress = [&options, spent](const SearchProgress &p) {
+                    options.progress({spent + p.elapsed, options.seconds, p.bestSize, p.workingSize, p.uncovered});
+                };
+        }
+    }
     const SearchResult found = searchDesign(problem, search);
     result.seconds = clockSeconds(options.threadTime) - started;
     result.cancelled = found.cancelled;
