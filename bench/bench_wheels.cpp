@@ -1,5 +1,6 @@
 // The sizes of the reductions the program finds, against the best known
 // sets: build/bench/bench_wheels [--cpu] [--seconds S] [--only T/P]
+// [--points V]
 //
 // For every cell it prints the size found, the best known, the lower bound,
 // the target and the seconds, and exits with 1 when a target is missed:
@@ -54,6 +55,7 @@ int main(int argc, char **argv)
     bool cpu = false;
     double seconds = Wheel::kDefaultSeconds;
     std::string only;
+    int points = 0;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--cpu") == 0)
             cpu = true;
@@ -61,8 +63,10 @@ int main(int argc, char **argv)
             seconds = std::atof(argv[++i]);
         else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc)
             only = argv[++i];
+        else if (std::strcmp(argv[i], "--points") == 0 && i + 1 < argc)
+            points = std::atoi(argv[++i]);
         else {
-            std::fprintf(stderr, "uso: bench_wheels [--cpu] [--seconds S] [--only T/P]\n");
+            std::fprintf(stderr, "uso: bench_wheels [--cpu] [--seconds S] [--only T/P] [--points V]\n");
             return 2;
         }
     }
@@ -73,6 +77,8 @@ int main(int argc, char **argv)
     for (const Cell &cell : cells()) {
         const std::string name = std::to_string(cell.t) + "/" + std::to_string(cell.p);
         if (!only.empty() && only != name)
+            continue;
+        if (points > 0 && cell.v != points)
             continue;
         Wheel::Request request;
         request.pool.resize(std::size_t(cell.v));

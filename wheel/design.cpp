@@ -50,6 +50,53 @@ std::vector<std::uint32_t> Wheel::projectivePlane4()
     return lines;
 }
 
+std::vector<std::uint32_t> Wheel::inversivePlane4()
+{
+    // GF(16) as polynomials over GF(2) modulo x^4 + x + 1, points 0..15,
+    // and 16 for infinity. The circles are the images of GF(4) and infinity
+    // under the maps z -> (az + b) / (cz + d) with ad != bc: any three points
+    // lie on exactly one of them, which makes 68 blocks covering every triple
+    // of 17 points once.
+    int logOf[16] = {};
+    int power[30] = {};
+    for (int i = 0, x = 1; i < 15; ++i) {
+        power[i] = power[i + 15] = x;
+        logOf[x] = i;
+        x <<= 1;
+        if (x & 16)
+            x ^= 0b10011;
+    }
+    auto mul = [&](int a, int b) { return a == 0 || b == 0 ? 0 : power[logOf[a] + logOf[b]]; };
+    auto inv = [&](int a) { return power[(15 - logOf[a]) % 15]; };
+    constexpr int kInfinity = 16;
+    const int subfield[] = {0, 1, power[5], power[10], kInfinity};
+    std::vector<std::uint32_t> circles;
+    for (int a = 0; a < 16; ++a)
+        for (int b = 0; b < 16; ++b)
+            for (int c = 0; c < 16; ++c)
+                for (int d = 0; d < 16; ++d) {
+                    if ((mul(a, d) ^ mul(b, c)) == 0)
+                        continue;
+                    std::uint32_t circle = 0;
+                    for (int z : subfield) {
+                        int num = 0;
+                        int den = 0;
+                        if (z == kInfinity) {
+                            num = a;
+                            den = c;
+                        } else {
+                            num = mul(a, z) ^ b;
+                            den = mul(c, z) ^ d;
+                        }
+                        circle |= 1u << (den == 0 ? kInfinity : mul(num, inv(den)));
+                    }
+                    circles.push_back(circle);
+                }
+    std::sort(circles.begin(), circles.end());
+    circles.erase(std::unique(circles.begin(), circles.end()), circles.end());
+    return circles;
+}
+
 std::vector<std::uint32_t> Wheel::affinePlane5()
 {
     // Points (x, y) of Z5 x Z5 as 5x + y: the lines y = mx + c and x = c.

@@ -79,4 +79,7 @@ namespace Wheel
     // affine plane of order 5 (25 points): pair coverings with 5 per block.
     std::vector<std::uint32_t> projectivePlane4();
     std::vector<std::uint32_t> affinePlane5();
+    // The circles of the inversive plane of order 4: 68 blocks of five out
+    // of 17 points, every triple in exactly one (C(17,5,3) = 68).
+    std::vector<std::uint32_t> inversivePlane4();
 }

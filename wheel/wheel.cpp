@@ -215,6 +215,80 @@ Wheel::Result Wheel::makeWheel(const Request &given, const Options &options)
                 };
         }
     }
+    // The inversive plane of order 4 (C(17,5,3) = 68, a Steiner system)
+    // starts the triple covers of 16, 19 and 20 points, where a greedy start
+    // leaves the descent stalled above the sizes within reach.
+    if (problem.t == 3 && problem.p == 3 && problem.blockSize == 5 && request.fixed.empty() && search.start.empty()
+        && (problem.points == 16 || problem.points == 19 || problem.points == 20)) {
+        const std::vector<std::uint32_t> circles = inversivePlane4();
+        if (isValidDesign({17, 5, 3, 3}, circles)) {
+            SearchOptions part = search;
+            if (options.progress)
+                part.progress = [&](const SearchProgress &p) {
+                    options.progress({clockSeconds(options.threadTime) - started, options.seconds, 0, 0, p.uncovered});
+                };
+            // Two points more: the circles, and both new points in every
+            // block of a cover of the 17 old points' pairs by triples. A
+            // triple with one or both new points has a pair (or a point) of
+            // old ones in such a block: 68 + 46 = 114 blocks.
+            auto twoMore = [&](double seconds) {
+                std::vector<std::uint32_t> blocks;
+                part.seconds = seconds;
+                part.startSize = 0;
+                part.lowerBound = int(schonheimBound(17, 3, 2));
+                part.start.clear();
+                const SearchResult pairs = searchDesign({17, 3, 2, 2}, part);
+                if (!pairs.cancelled) {
+                    blocks = circles;
+                    for (std::uint32_t block : pairs.blocks)
+                        blocks.push_back(block | (1u << 17) | (1u << 18));
+                }
+                return blocks;
+            };
+            if (problem.points == 16) {
+                // One point less: a triple of the others lies on one circle;
+                // the circles through the lost point keep four points and
+                // take any fifth.
+                const std::uint32_t kept = (1u << 16) - 1;
+                for (std::uint32_t circle : circles) {
+                    std::uint32_t block = circle & kept;
+                    if (std::popcount(block) < 5)
+                        block |= 1u << std::countr_zero(~block);
+                    search.start.push_back(block);
+                }
+            } else if (problem.points == 19) {
+                search.start = twoMore(options.seconds * 0.03);
+            } else {
+                // Three points more: a cover of 19 points grown from the one
+                // above, and the last point with a cover of the 19 points'
+                // pairs by blocks of four (C(v-1,5,3) + C(v-1,4,2)).
+                const std::vector<std::uint32_t> head = twoMore(options.seconds * 0.03);
+                if (!head.empty()) {
+                    part.seconds = options.seconds * 0.3;
+                    part.startSize = knownCovering(19, 3).bestKnown;
+                    part.lowerBound = knownCovering(19, 3).lowerBound;
+                    part.start = head;
+                    const SearchResult grown = searchDesign({19, 5, 3, 3}, part);
+                    part.seconds = options.seconds * 0.1;
+                    part.startSize = 0;
+                    part.lowerBound = int(schonheimBound(19, 4, 2));
+                    part.start.clear();
+                    const SearchResult rest = searchDesign({19, 4, 2, 2}, part);
+                    if (!grown.cancelled && !rest.cancelled) {
+                        search.start = grown.blocks;
+                        for (std::uint32_t block : rest.blocks)
+                            search.start.push_back(block | (1u << 19));
+                    }
+                }
+            }
+            const double spent = clockSeconds(options.threadTime) - started;
+            search.seconds = std::max(0.0, options.seconds - spent);
+            if (options.progress)
+                search.progress = [&options, spent](const SearchProgress &p) {
+                    options.progress({spent + p.elapsed, options.seconds, p.bestSize, p.workingSize, p.uncovered});
+                };
+        }
+    }
     const SearchResult found = searchDesign(problem, search);
     result.seconds = clockSeconds(options.threadTime) - started;
     result.cancelled = found.cancelled;

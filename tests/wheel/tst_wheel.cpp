@@ -138,8 +138,8 @@ private slots:
         }
     }
 
-    // Planes: every pair on a line, and a missing line leaves exactly its
-    // own pairs uncovered.
+    // Planes: every pair on a line (every triple on a circle), and a missing
+    // line leaves exactly its own pairs (triples) uncovered.
     void knownDesigns()
     {
         const auto fano = std::vector<std::uint32_t>{0b0001011, 0b0010110, 0b0101100, 0b1011000,
@@ -157,6 +157,11 @@ private slots:
         QVERIFY(Wheel::checkCoverage(25, affine, (1u << 25) - 1, 2, 2).holds());
         QCOMPARE(Wheel::checkCoverage(25, {affine.begin(), affine.end() - 1}, (1u << 25) - 1, 2, 2).covered,
                  std::uint64_t(300 - 10));
+        const auto inversive = Wheel::inversivePlane4();
+        QCOMPARE(inversive.size(), std::size_t(68));
+        QVERIFY(Wheel::checkCoverage(17, inversive, (1u << 17) - 1, 3, 3).holds());
+        QCOMPARE(Wheel::checkCoverage(17, {inversive.begin() + 1, inversive.end()}, (1u << 17) - 1, 3, 3).covered,
+                 std::uint64_t(680 - 10));
 
         QCOMPARE(Wheel::knownCovering(21, 2).bestKnown, 21);
         QCOMPARE(Wheel::knownCovering(30, 4).bestKnown, 5894);
