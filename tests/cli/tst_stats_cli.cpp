@@ -8,7 +8,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,23 +16,12 @@
 
 namespace
 {
-    struct Run
-    {
-        int code = -1;
-        QByteArray out;
-        QByteArray err;
-    };
+    using Fixtures::Run;
 
     Run runCli(const QString &dir, const QStringList &arguments)
     {
-        QProcess process;
-        process.start(QStringLiteral(QUORVALE_CLI), QStringList {QStringLiteral("--data-dir"), dir} + arguments);
-        Run run;
-        if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit)
-            run.code = process.exitCode();
-        run.out = process.readAllStandardOutput();
-        run.err = process.readAllStandardError();
-        return run;
+        return Fixtures::runProgram(QStringLiteral(QUORVALE_CLI), QStringList {QStringLiteral("--data-dir"), dir} + arguments,
+                                    60000);
     }
 
     struct Draw

@@ -1,34 +1,24 @@
 // quorvale-cli wheel: refused input stores nothing, a reduction saved as
 // peñas checks at 100 % and prints, and one seed gives one set.
 
+#include "support/fixtures.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace
 {
-    struct Run
-    {
-        int code = -1;
-        QByteArray out;
-        QByteArray err;
-    };
+    using Fixtures::Run;
 
     Run runCli(const QString &dir, const QStringList &arguments)
     {
-        QProcess process;
-        process.start(QStringLiteral(QUORVALE_CLI), QStringList{QStringLiteral("--data-dir"), dir} + arguments);
-        Run run;
-        if (process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit)
-            run.code = process.exitCode();
-        run.out = process.readAllStandardOutput();
-        run.err = process.readAllStandardError();
-        return run;
+        return Fixtures::runProgram(QStringLiteral(QUORVALE_CLI), QStringList {QStringLiteral("--data-dir"), dir} + arguments,
+                                    120000);
     }
 
     const QString kTwelve = QStringLiteral("3,7,11,14,19,22,28,31,36,40,47,53");

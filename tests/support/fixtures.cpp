@@ -4,6 +4,7 @@
 #include "store/oledate.h"
 
 #include <QFile>
+#include <QProcess>
 
 #include <map>
 
@@ -101,4 +102,16 @@ std::vector<PrizeReport> Fixtures::realReports()
     for (const auto &[date, report] : reports)
         out.push_back(report);
     return out;
+}
+
+Fixtures::Run Fixtures::runProgram(const QString &program, const QStringList &arguments, int timeoutMs)
+{
+    QProcess process;
+    process.start(program, arguments);
+    Run run;
+    if (process.waitForFinished(timeoutMs) && process.exitStatus() == QProcess::NormalExit)
+        run.code = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
 }

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include <initializer_list>
 #include <vector>
@@ -29,4 +30,14 @@ namespace Fixtures
 
     bool writeFile(const QString &path, const QByteArray &bytes);
     QByteArray readFile(const QString &path);
+
+    // A program run to its end: the exit status (-1 when it crashed or did
+    // not end within timeoutMs) and everything it wrote.
+    struct Run
+    {
+        int code = -1;
+        QByteArray out;
+        QByteArray err;
+    };
+    Run runProgram(const QString &program, const QStringList &arguments, int timeoutMs);
 }
