@@ -11,6 +11,7 @@
 //   prize of the history, every peña with three members (3/3/1 shares).
 
 #include "base/clock.h"
+#include "largecase.h"
 #include "core/membership.h"
 #include "core/prizelist.h"
 #include "core/session.h"
@@ -77,22 +78,6 @@ namespace
         }
         return list;
     }
-
-    // The amounts of 5 January 2025 for every draw.
-    std::map<QDate, PrizeReport> reports(const std::vector<DrawRecord> &draws)
-    {
-        constexpr std::int64_t kCents[PrizeReport::kRows] = {0, 0, 1150911, 20417, 4283, 1447, 674, 300, 150};
-        std::map<QDate, PrizeReport> all;
-        for (const DrawRecord &draw : draws) {
-            PrizeReport report;
-            report.date = draw.qdate();
-            report.status = PrizeReport::Status::Final;
-            for (int row = 1; row <= PrizeReport::kRows; ++row)
-                report.row(row).prizeCents = kCents[row - 1];
-            all[report.date] = report;
-        }
-        return all;
-    }
 }
 
 int main(int argc, char *argv[])
@@ -102,7 +87,7 @@ int main(int argc, char *argv[])
 
     const std::vector<DrawRecord> draws = Fixtures::realDraws();
     const std::vector<SyndicateRecord> syndicateSet = syndicates(draws.front().qdate());
-    const std::map<QDate, PrizeReport> kept = reports(draws);
+    const std::map<QDate, PrizeReport> kept = LargeCase::uniformReports(draws);
     const Money::ReportLookup lookup = [&](QDate date) {
         const auto it = kept.find(date);
         return it == kept.end() ? PrizeReport {} : it->second;

@@ -13,6 +13,7 @@
 //   on "Comprobar combinación"), and the repaint of the tab.
 
 #include "base/clock.h"
+#include "largecase.h"
 #include "core/session.h"
 #include "stats/figures.h"
 #include "stats/trybet.h"
@@ -63,17 +64,7 @@ int main(int argc, char *argv[])
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 25;
 
     const std::vector<DrawRecord> draws = Fixtures::realDraws();
-    // The amounts of 5 January 2025 for every draw.
-    constexpr std::int64_t kCents[PrizeReport::kRows] = {0, 0, 1150911, 20417, 4283, 1447, 674, 300, 150};
-    std::map<QDate, PrizeReport> kept;
-    for (const DrawRecord &draw : draws) {
-        PrizeReport report;
-        report.date = draw.qdate();
-        report.status = PrizeReport::Status::Final;
-        for (int row = 1; row <= PrizeReport::kRows; ++row)
-            report.row(row).prizeCents = kCents[row - 1];
-        kept[report.date] = report;
-    }
+    std::map<QDate, PrizeReport> kept = LargeCase::uniformReports(draws);
     std::vector<PrizeReport> reports;
     for (const DrawRecord &draw : draws)
         reports.push_back(kept[draw.qdate()]);

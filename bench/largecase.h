@@ -6,10 +6,12 @@
 // result rows.
 
 #include "store/drawrecord.h"
+#include "store/prizereport.h"
 #include "store/syndicaterecord.h"
 
 #include <QString>
 
+#include <map>
 #include <vector>
 
 namespace LargeCase
@@ -20,4 +22,7 @@ namespace LargeCase
     std::vector<SyndicateRecord> syndicates();
     // numeros.dat and apuestas.dat of the case, in dir.
     void prepare(const QString &dir);
+    // A final report for each of draws, all with the amounts of 5 January
+    // 2025 and one winner per category, so that every draw and prize is priced.
+    std::map<QDate, PrizeReport> uniformReports(const std::vector<DrawRecord> &draws);
 }
