@@ -2,6 +2,7 @@
 #include "exitcodes.h"
 #include "optionvalue.h"
 
+#include "base/numberlist.h"
 #include "base/prompter.h"
 #include "core/session.h"
 #include "core/syndicatecreation.h"
@@ -21,19 +22,6 @@ namespace
     {
         prompter.warn(SyndicateCreation::kErrorTitle, text);
         return code;
-    }
-
-    std::optional<std::vector<int>> parseNumbers(const QString &text)
-    {
-        std::vector<int> numbers;
-        for (const QString &part : text.split(QLatin1Char(','))) {
-            bool ok = false;
-            const int n = part.trimmed().toInt(&ok);
-            if (!ok)
-                return std::nullopt;
-            numbers.push_back(n);
-        }
-        return numbers;
     }
 
     struct Request
@@ -99,7 +87,7 @@ namespace
 
         const bool multiple = !multipleBets.empty();
         for (const QString &text : multiple ? multipleBets : simpleBets) {
-            const auto numbers = parseNumbers(text);
+            const auto numbers = parseNumberList(text);
             if (!numbers)
                 return {{}, QStringLiteral("Apuesta no válida: %1. Escriba los números separados por comas.").arg(text)};
             request.bets.push_back(*numbers);

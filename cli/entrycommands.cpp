@@ -4,6 +4,7 @@
 #include "streamprompter.h"
 
 #include "base/calendar.h"
+#include "base/numberlist.h"
 #include "core/drawentry.h"
 #include "core/session.h"
 #include "store/fileops.h"
@@ -11,6 +12,7 @@
 #include <QCommandLineParser>
 #include <QFile>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <optional>
@@ -24,16 +26,11 @@ namespace
 
     std::optional<std::array<int, 5>> numbersOf(const QString &text)
     {
-        const QStringList parts = text.split(QLatin1Char(','));
-        if (parts.size() != 5)
+        const std::optional<std::vector<int>> read = parseNumberList(text);
+        if (!read || read->size() != 5)
             return std::nullopt;
         std::array<int, 5> numbers {};
-        for (int i = 0; i < 5; ++i) {
-            bool ok = false;
-            numbers[std::size_t(i)] = parts[i].trimmed().toInt(&ok);
-            if (!ok)
-                return std::nullopt;
-        }
+        std::copy(read->begin(), read->end(), numbers.begin());
         return numbers;
     }
 

@@ -3,6 +3,7 @@
 #include "exitcodes.h"
 #include "reportcommands.h"
 
+#include "base/numberlist.h"
 #include "core/drawlist.h"
 #include "core/session.h"
 #include "scrutiny/money.h"
@@ -94,15 +95,12 @@ namespace
             return reading;
         }
         const QString text = parser.value(QStringLiteral("numbers"));
-        for (const QString &part : text.split(QLatin1Char(','))) {
-            bool ok = false;
-            const int n = part.trimmed().toInt(&ok);
-            if (!ok) {
-                reading.problem = QStringLiteral("--numbers: escriba de 5 a 11 números del 1 al 54 separados por comas (%1).").arg(text);
-                return reading;
-            }
-            reading.bet.numbers.push_back(n);
+        const std::optional<std::vector<int>> numbers = parseNumberList(text);
+        if (!numbers) {
+            reading.problem = QStringLiteral("--numbers: escriba de 5 a 11 números del 1 al 54 separados por comas (%1).").arg(text);
+            return reading;
         }
+        reading.bet.numbers.insert(reading.bet.numbers.end(), numbers->begin(), numbers->end());
         bool ok = false;
         reading.bet.key = parser.value(QStringLiteral("key")).trimmed().toInt(&ok);
         if (!ok) {

@@ -1,5 +1,6 @@
 #include "wheelsyndicates.h"
 
+#include "base/numberlist.h"
 #include "core/session.h"
 #include "core/syndicatecreation.h"
 #include "wheel/combinatorics.h"
@@ -65,13 +66,10 @@ WheelSyndicates::Saved WheelSyndicates::save(SyndicateCreation &creation, const 
 QString WheelSyndicates::parseRecords(const QString &text, std::vector<int> *records)
 {
     records->clear();
-    for (const QString &part : text.split(QLatin1Char(','))) {
-        bool ok = false;
-        const int record = part.trimmed().toInt(&ok);
-        if (!ok || record < 1)
-            return QStringLiteral("--syndicate: los números de peña son enteros desde 1, separados por comas (%1).").arg(text);
-        records->push_back(record);
-    }
+    const std::optional<std::vector<int>> read = parseNumberList(text);
+    if (!read || std::any_of(read->begin(), read->end(), [](int record) { return record < 1; }))
+        return QStringLiteral("--syndicate: los números de peña son enteros desde 1, separados por comas (%1).").arg(text);
+    *records = *read;
     return {};
 }
 

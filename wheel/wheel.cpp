@@ -1,4 +1,6 @@
 #include "wheel.h"
+
+#include "base/numberlist.h"
 #include "combinatorics.h"
 
 #include <QStringList>
@@ -22,17 +24,9 @@ QString Wheel::guaranteeText(Guarantee g)
 
 std::optional<std::vector<int>> Wheel::parseNumberList(const QString &text)
 {
-    std::vector<int> numbers;
     if (text.trimmed().isEmpty())
-        return numbers;
-    for (const QString &part : text.split(QLatin1Char(','))) {
-        bool ok = false;
-        const int n = part.trimmed().toInt(&ok);
-        if (!ok)
-            return std::nullopt;
-        numbers.push_back(n);
-    }
-    return numbers;
+        return std::vector<int> {};
+    return ::parseNumberList(text);
 }
 
 QString Wheel::requestProblem(const Request &request)
