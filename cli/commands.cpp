@@ -1,5 +1,6 @@
 #include "commands.h"
 #include "jsonstream.h"
+#include "output.h"
 
 #include "base/calendar.h"
 #include "base/clock.h"
@@ -21,14 +22,12 @@ namespace
 {
     void print(const QJsonObject &object)
     {
-        const QByteArray bytes = QJsonDocument(object).toJson(QJsonDocument::Indented);
-        std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+        Cli::writeOut(QJsonDocument(object).toJson(QJsonDocument::Indented));
     }
 
     void printText(const QString &text)
     {
-        const QByteArray bytes = (text + QLatin1Char('\n')).toUtf8();
-        std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+        Cli::writeOut((text + QLatin1Char('\n')).toUtf8());
     }
 
     QJsonArray toArray(auto begin, auto end)

@@ -96,7 +96,7 @@ namespace
          "Por socio: el nombre, las participaciones y su parte de lo jugado, lo ganado y el balance, y la fila del total; "
          "una peña sin socios es de su organizador."},
         {"participation", 1, 1, "", "Las participaciones de los socios de una peña en un sorteo, en PDF.",
-         {"syndicate", "member", "date", "pdf", "json"},
+         {"syndicate", "member", "date", "pdf", "json", "yes"},
          "El número de páginas del PDF (una por socio), o con --json {\"pages\": N, \"pdf\": FICHERO, \"date\": \"AAAA-MM-DD\"}. "
          "El sorteo es el próximo, o el de --date."},
         {"stats", 1, 1, "", "Estadísticas de los sorteos: veces, ausencias, calientes y fríos, parejas y forma del sorteo.",

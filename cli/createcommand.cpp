@@ -1,5 +1,6 @@
 #include "createcommand.h"
 #include "exitcodes.h"
+#include "output.h"
 #include "optionvalue.h"
 
 #include "base/numberlist.h"
@@ -126,10 +127,7 @@ int Cli::runCreate(Session &session, Prompter &prompter, const QStringList &argu
     const int record = creation.save(request.name);
     if (record == 0)
         return Cli::Exit::kFailed;
-    if (json)
-        std::printf("{\"record\": %d}\n", record);
-    else
-        std::printf("%d\n", record);
-    std::fflush(stdout);
+    Cli::writeOut(json ? QByteArray("{\"record\": ") + QByteArray::number(record) + "}\n" : QByteArray::number(record) + '\n');
+    Cli::flushOut();
     return Cli::Exit::kDone;
 }

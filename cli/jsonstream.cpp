@@ -1,4 +1,5 @@
 #include "jsonstream.h"
+#include "output.h"
 
 #include <charconv>
 
@@ -26,10 +27,9 @@ void JsonStream::spill()
 
 void JsonStream::flush()
 {
-    if (!m_buffer.empty())
-        std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_out);
+    Cli::writeOut(m_buffer, m_out);
     m_buffer.clear();
-    std::fflush(m_out);
+    Cli::flushOut(m_out);
 }
 
 JsonStream &JsonStream::raw(const char *text)

@@ -3,6 +3,7 @@
 #include "createcommand.h"
 #include "entrycommands.h"
 #include "exitcodes.h"
+#include "output.h"
 #include "maintenancecommands.h"
 #include "wheelcommand.h"
 #include "membercommands.h"
@@ -27,6 +28,7 @@
 #include <QGuiApplication>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <limits>
 #include <memory>
@@ -70,7 +72,7 @@ namespace
 
     QStringList printArguments(const QCommandLineParser &parser)
     {
-        return commandArguments(parser, QStringLiteral("print"), {"syndicate", "pdf"}, {"official", "plain"});
+        return commandArguments(parser, QStringLiteral("print"), {"syndicate", "pdf"}, {"official", "plain", "yes"});
     }
 
     // Every check that needs nothing but the command line. It runs before
@@ -113,9 +115,11 @@ namespace
     // How long a command waits for another Quorvale to let go of the data
     // directory before it gives up, changing nothing.
     constexpr int kLockWaitMs = 5000;
+
 }
 
-int main(int argc, char *argv[])
+// The whole run of one command; main then checks that its output arrived.
+static int runCommand(int argc, char *argv[])
 {
     const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Quorvale"));
@@ -138,8 +142,7 @@ int main(int argc, char *argv[])
         const Cli::CommandInfo *command = Cli::findCommand(arguments.first());
         if (!command)
             return usageError(QStringLiteral("Orden desconocida: %1").arg(arguments.first()));
-        const QByteArray help = Cli::commandHelp(*command).toUtf8();
-        std::fwrite(help.constData(), 1, std::size_t(help.size()), stdout);
+        Cli::writeOut(Cli::commandHelp(*command).toUtf8());
         return Cli::Exit::kDone;
     }
     StartOptions::answerHelpOrVersion(parser);
@@ -270,5 +273,20 @@ int main(int argc, char *argv[])
             code = Cli::run(session, arguments, commandOptions);
     }
     session.shutdown();
+    return code;
+}
+
+int main(int argc, char *argv[])
+{
+    // A reader that goes away (quorvale-cli draws | head) must not end the
+    // program in the middle of a write: the write fails with EPIPE instead,
+    // and the output is reported as incomplete like any other.
+    std::signal(SIGPIPE, SIG_IGN);
+    int code = runCommand(argc, argv);
+    if (const QString lost = Cli::lostOutputText(); !lost.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(lost));
+        if (code == Cli::Exit::kDone || code == Cli::Exit::kPrize)
+            code = Cli::Exit::kFailed;
+    }
     return code;
 }

@@ -1,6 +1,7 @@
 #include "maintenancecommands.h"
 
 #include "exitcodes.h"
+#include "output.h"
 #include "streamprompter.h"
 
 #include "core/maintenance.h"
@@ -19,7 +20,7 @@ namespace
     public:
         void open(const QUrl &address) override
         {
-            std::fprintf(stdout, "%s\n", qUtf8Printable(address.toString()));
+            Cli::writeOut((address.toString() + QLatin1Char('\n')).toUtf8());
         }
     };
 

@@ -2,6 +2,7 @@
 
 #include "commands.h"
 #include "exitcodes.h"
+#include "output.h"
 #include "reportcommands.h"
 
 #include "base/calendar.h"
@@ -139,6 +140,11 @@ int Cli::runParticipation(Session &session, const QCommandLineParser &parser, bo
     if (sheets.empty())
         return Exit::kFailed;
     const QString pdf = parser.value(QStringLiteral("pdf"));
+    if (const QString refused = outputFileRefusal(pdf, session.dataDir(), parser.isSet(QStringLiteral("yes")));
+        !refused.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(refused));
+        return Exit::kFailed;
+    }
     PdfFilePrinter printer(pdf, QStringLiteral("Participaciones de la peña %1").arg(sheets.front().syndicateName));
     int pages = 0;
     if (!printer.print([&](PrintSurface &surface) { pages = ParticipationSheet::print(surface, sheets); })) {

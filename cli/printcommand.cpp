@@ -1,5 +1,6 @@
 #include "printcommand.h"
 #include "exitcodes.h"
+#include "output.h"
 #include "optionvalue.h"
 
 #include "base/prompter.h"
@@ -19,7 +20,7 @@
 namespace
 {
     const QString kTitle = QStringLiteral("IMPRIMIR BOLETOS");
-    const QString kUsage = QStringLiteral("Uso: quorvale-cli print --syndicate R (--official | --plain) --pdf FICHERO");
+    const QString kUsage = QStringLiteral("Uso: quorvale-cli print --syndicate R (--official | --plain) --pdf FICHERO [--yes]");
 
     int refuse(Prompter &prompter, const QString &text, int code = Cli::Exit::kFailed)
     {
@@ -32,6 +33,7 @@ namespace
         int record = 0;
         SlipLayout::Mode mode = SlipLayout::Mode::Plain;
         QString pdf;
+        bool replace = false; // --yes: an existing file may be replaced
     };
 
     // The job the command line asks for, or the message refusing it; none
@@ -47,6 +49,7 @@ namespace
         std::optional<QString> recordText;
         std::optional<SlipLayout::Mode> mode;
         std::optional<QString> pdf;
+        bool replace = false;
 
         for (qsizetype i = arguments.isEmpty() || arguments.first() != QLatin1String("print") ? 0 : 1;
              i < arguments.size(); ++i) {
@@ -57,6 +60,10 @@ namespace
                 if (mode && *mode != chosen)
                     return {{}, QStringLiteral("Elija papel oficial o papel normal, no ambos.\n%1").arg(kUsage)};
                 mode = chosen;
+                continue;
+            }
+            if (option == QLatin1String("--yes")) {
+                replace = true;
                 continue;
             }
             const std::optional<QString> given = Cli::takeOptionValue(arguments, &i, &option);
@@ -78,7 +85,7 @@ namespace
             return {{}, QStringLiteral("--syndicate: el número de la peña es un número entero desde 1 (%1).\n%2")
                             .arg(*recordText, kUsage)};
         }
-        return {Request {record, *mode, *pdf}, {}};
+        return {Request {record, *mode, *pdf, replace}, {}};
     }
 }
 
@@ -105,6 +112,9 @@ int Cli::runPrint(Session &session, Prompter &prompter, const QStringList &argum
     if (SlipLayout::jobFor(syndicate).slipCount == 0)
         return refuse(prompter, QStringLiteral("La peña %1 no tiene apuestas que imprimir.").arg(record));
 
+    if (const QString refused = Cli::outputFileRefusal(pdf, session.dataDir(), reading.request->replace); !refused.isEmpty())
+        return refuse(prompter, refused);
+
     // As the printing window opens: the offsets nums.ini holds now.
     CalibrationEditor calibration(session.calibrationFile(), session.prompter());
     calibration.load();
@@ -115,11 +125,10 @@ int Cli::runPrint(Session &session, Prompter &prompter, const QStringList &argum
         return refuse(prompter, printer.errorString());
     if (json) {
         const QJsonObject out {{QStringLiteral("pages"), pages}, {QStringLiteral("pdf"), QFileInfo(pdf).absoluteFilePath()}};
-        const QByteArray bytes = QJsonDocument(out).toJson(QJsonDocument::Compact) + '\n';
-        std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+        Cli::writeOut(QJsonDocument(out).toJson(QJsonDocument::Compact) + '\n');
     } else {
-        std::printf("%d\n", pages);
+        Cli::writeOut(QByteArray::number(pages) + '\n');
     }
-    std::fflush(stdout);
+    Cli::flushOut();
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "reportcommands.h"
 
 #include "exitcodes.h"
+#include "output.h"
 
 #include "commands.h"
 
@@ -22,14 +23,12 @@
 
 void Cli::printLine(const QString &text)
 {
-    const QByteArray line = text.toUtf8() + '\n';
-    std::fwrite(line.constData(), 1, std::size_t(line.size()), stdout);
+    Cli::writeOut(text.toUtf8() + '\n');
 }
 
 void Cli::printJson(const QJsonObject &object)
 {
-    const QByteArray bytes = QJsonDocument(object).toJson(QJsonDocument::Indented);
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+    Cli::writeOut(QJsonDocument(object).toJson(QJsonDocument::Indented));
 }
 
 namespace

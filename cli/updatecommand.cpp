@@ -1,6 +1,7 @@
 #include "updatecommand.h"
 
 #include "exitcodes.h"
+#include "output.h"
 
 #include "base/notifier.h"
 #include "base/prompter.h"
@@ -102,8 +103,8 @@ int Cli::runUpdate(Session &session, DownloadSession::Source source, bool json, 
     } else {
         out = (download.statusText() + QLatin1Char('\n')).toUtf8();
     }
-    std::fwrite(out.constData(), 1, std::size_t(out.size()), stdout);
-    std::fflush(stdout);
+    Cli::writeOut(out);
+    Cli::flushOut();
     if (notifier) {
         if (const QString failure = sendPrizeNotifications(*notifier, prizes); !failure.isEmpty())
             std::fprintf(stderr, "Aviso: no se ha podido avisar del premio en el escritorio (%s).\n", qUtf8Printable(failure));

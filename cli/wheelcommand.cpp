@@ -1,5 +1,6 @@
 #include "wheelcommand.h"
 #include "exitcodes.h"
+#include "output.h"
 
 #include "base/prompter.h"
 #include "core/session.h"
@@ -137,6 +138,8 @@ namespace
         return outcomes;
     }
 
+    void say(const QString &text) { Cli::writeOut(text.toUtf8()); }
+
     QString two(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
 
     // "Si salen 5 de sus números (462 casos): al menos 4 aciertos; 3 aciertos en 0 casos, ..."
@@ -147,19 +150,22 @@ namespace
             for (int h = o.winning; h >= 0; --h)
                 if (o.byBestHit[std::size_t(h)] > 0)
                     counts << QStringLiteral("%1 aciertos en %2").arg(h).arg(o.byBestHit[std::size_t(h)]);
-            std::printf("Si salen %d de tus números (%llu casos): al menos %d aciertos; %s.\n", o.winning,
-                        static_cast<unsigned long long>(o.ways), o.least, qUtf8Printable(counts.join(QStringLiteral(", "))));
+            say(QStringLiteral("Si salen %1 de tus números (%2 casos): al menos %3 aciertos; %4.\n")
+                    .arg(o.winning)
+                    .arg(qulonglong(o.ways))
+                    .arg(o.least)
+                    .arg(counts.join(QStringLiteral(", "))));
         }
     }
 
     void printCoverage(const Wheel::Check &check, const Wheel::Request &request)
     {
         const auto &c = check.coverage;
-        std::printf("Garantía %s%s: cubre %llu de %llu casos (%s %%).\n",
-                    qUtf8Printable(Wheel::guaranteeText(request.guarantee)),
-                    request.fixed.empty() ? "" : " (sin contar los fijos)", static_cast<unsigned long long>(c.covered),
-                    static_cast<unsigned long long>(c.subsets),
-                    qUtf8Printable(QLocale(QLocale::Spanish).toString(100.0 * check.share(), 'f', 2)));
+        say(QStringLiteral("Garantía %1%2: cubre %3 de %4 casos (%5 %).\n")
+                .arg(Wheel::guaranteeText(request.guarantee),
+                     request.fixed.empty() ? QString() : QStringLiteral(" (sin contar los fijos)"),
+                     QString::number(qulonglong(c.covered)), QString::number(qulonglong(c.subsets)),
+                     QLocale(QLocale::Spanish).toString(100.0 * check.share(), 'f', 2)));
     }
 
     int runCheck(Session &session, const Reading &r, bool json)
@@ -180,16 +186,16 @@ namespace
                                   {QStringLiteral("bets"), qint64(bets.size())},
                                   {QStringLiteral("uncovered"), uncovered},
                                   {QStringLiteral("outcomes"), outcomesJson(check.coverage)}};
-            std::printf("%s", QJsonDocument(out).toJson(QJsonDocument::Compact).append('\n').constData());
+            Cli::writeOut(QJsonDocument(out).toJson(QJsonDocument::Compact).append('\n'));
             return Cli::Exit::kDone;
         }
-        std::printf("%zu apuestas.\n", bets.size());
+        say(QStringLiteral("%1 apuestas.\n").arg(bets.size()));
         printCoverage(check, r.request);
         for (const auto &s : check.uncovered) {
             QStringList numbers;
             for (int n : s)
                 numbers << two(n);
-            std::printf("Sin cubrir: %s\n", qUtf8Printable(numbers.join(QLatin1Char(' '))));
+            say(QStringLiteral("Sin cubrir: %1\n").arg(numbers.join(QLatin1Char(' '))));
         }
         printOutcomes(check.coverage);
         return Cli::Exit::kDone;
@@ -260,29 +266,29 @@ int Cli::runWheel(Session *session, Prompter *prompter, const QCommandLineParser
                                               {QStringLiteral("name"), saved.names.at(qsizetype(i))}});
             out.insert(QStringLiteral("syndicates"), syndicates);
         }
-        std::printf("%s", QJsonDocument(out).toJson(QJsonDocument::Compact).append('\n').constData());
+        Cli::writeOut(QJsonDocument(out).toJson(QJsonDocument::Compact).append('\n'));
     } else {
-        std::printf("Reducción de %zu números", r.request.pool.size());
+        say(QStringLiteral("Reducción de %1 números").arg(r.request.pool.size()));
         if (!r.request.fixed.empty()) {
             QStringList fixed;
             for (int n : r.request.fixed)
                 fixed << two(n);
-            std::printf(" con fijos %s", qUtf8Printable(fixed.join(QLatin1Char(' '))));
+            say(QStringLiteral(" con fijos %1").arg(fixed.join(QLatin1Char(' '))));
         }
-        std::printf(".\n%s.\n", qUtf8Printable(Wheel::sizeSentence(int(result.bets.size()), result.known, lotto)));
+        say(QStringLiteral(".\n%1.\n").arg(Wheel::sizeSentence(int(result.bets.size()), result.known, lotto)));
         int i = 0;
         for (const auto &bet : result.bets) {
             QStringList numbers;
             for (int n : bet)
                 numbers << two(n);
-            std::printf("%4d: %s\n", ++i, qUtf8Printable(numbers.join(QLatin1Char(' '))));
+            say(QStringLiteral("%1: %2\n").arg(++i, 4).arg(numbers.join(QLatin1Char(' '))));
         }
         printCoverage(result.check, r.request);
         printOutcomes(result.check.coverage);
         for (std::size_t s = 0; s < saved.records.size(); ++s)
-            std::printf("Guardada la peña %d: %s\n", saved.records[s], qUtf8Printable(saved.names.at(qsizetype(s))));
+            say(QStringLiteral("Guardada la peña %1: %2\n").arg(saved.records[s]).arg(saved.names.at(qsizetype(s))));
     }
-    std::fflush(stdout);
+    Cli::flushOut();
     if (parser.isSet(kSave) && !saved.complete)
         return Exit::kFailed;
     return Exit::kDone;

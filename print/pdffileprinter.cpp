@@ -2,11 +2,13 @@
 
 #include "paintersurface.h"
 
+#include "store/fileops.h"
+#include "store/outputfile.h"
+
+#include <QBuffer>
 #include <QGuiApplication>
-#include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <utility>
 
@@ -15,7 +17,12 @@ namespace
     constexpr int kResolution = 1200;
 }
 
-PdfFilePrinter::PdfFilePrinter(QString path, QString title) : m_path(std::move(path)), m_title(std::move(title)) {}
+PdfFilePrinter::PdfFilePrinter(QString path, QString title)
+    : m_path(std::move(path)),
+      m_title(std::move(title)),
+      m_layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF())
+{
+}
 
 bool PdfFilePrinter::print(const Job &job)
 {
@@ -25,30 +32,24 @@ bool PdfFilePrinter::print(const Job &job)
         m_error = QStringLiteral("No se pueden cargar las fuentes para imprimir.");
         return false;
     }
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        m_error = QStringLiteral("No se puede escribir el fichero %1: %2").arg(m_path, file.errorString());
-        return false;
-    }
+    QByteArray document;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&document);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setResolution(kResolution);
         writer.setCreator(QStringLiteral("Quorvale"));
         writer.setTitle(m_title);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+        writer.setPageLayout(m_layout);
         PainterSurface surface(writer);
         if (!surface.isActive()) {
-            file.cancelWriting();
             m_error = QStringLiteral("No se puede escribir el fichero %1.").arg(m_path);
             return false;
         }
         job(surface);
         surface.end();
     }
-    // commit() alone reports success when its final flush hit a full disk.
-    if (!file.flush() || file.error() != QFileDevice::NoError || !file.commit()) {
-        m_error = QStringLiteral("No se puede escribir el fichero %1: %2").arg(m_path, file.errorString());
-        return false;
-    }
-    return true;
+    DiskFileOps files;
+    m_error = OutputFile::write(files, m_path, document);
+    return m_error.isEmpty();
 }

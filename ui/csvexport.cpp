@@ -2,9 +2,10 @@
 
 #include "base/filechooser.h"
 #include "base/prompter.h"
+#include "store/fileops.h"
+#include "store/outputfile.h"
 
 #include <QAbstractItemModel>
-#include <QSaveFile>
 
 namespace
 {
@@ -34,21 +35,19 @@ QString CsvExport::tableText(const QAbstractItemModel &model)
     return text;
 }
 
-bool CsvExport::save(const QAbstractItemModel &model, const QString &suggestedName, FileChooser &chooser, Prompter &prompter)
+bool CsvExport::save(const QAbstractItemModel &model, const QString &suggestedName, FileChooser &chooser, Prompter &prompter,
+                     const QString &dataDir)
 {
     const QString path = chooser.chooseCsvFile(suggestedName);
     if (path.isEmpty())
         return false;
-    // The byte-order mark lets spreadsheets read the accents as UTF-8.
-    const QByteArray bytes = QByteArray("\xEF\xBB\xBF") + tableText(model).toUtf8();
-    QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-    // A full disk shows at the final flush: checked before the file takes the old one's place.
-    written = written && file.flush() && file.error() == QFileDevice::NoError && file.commit();
-    if (!written) {
-        prompter.warn(QStringLiteral("Error de escritura"),
-                      QStringLiteral("No se ha podido guardar %1:\n%2").arg(path, file.errorString()));
-        file.cancelWriting();
+    QString problem = OutputFile::refusal(OutputFile::check(path, dataDir), path, true);
+    if (problem.isEmpty()) {
+        // The byte-order mark lets spreadsheets read the accents as UTF-8.
+        DiskFileOps files;
+        problem = OutputFile::write(files, path, QByteArray("\xEF\xBB\xBF") + tableText(model).toUtf8());
     }
-    return written;
+    if (!problem.isEmpty())
+        prompter.warn(QStringLiteral("Error de escritura"), problem);
+    return problem.isEmpty();
 }

@@ -30,6 +30,7 @@
 #include "print/participation.h"
 #include "print/pdffileprinter.h"
 #include "store/fileops.h"
+#include "store/outputfile.h"
 #include "store/oledate.h"
 #include "web/downloadsession.h"
 #include "web/networktransfer.h"
@@ -378,6 +379,7 @@ void MainWindow::printSyndicate()
         return;
     if (m_printWindow)
         m_printWindow->close();
+    m_printDialog->setDataDir(m_session.dataDir());
     m_printWindow = new Imprimir(m_session, record, *m_printDialog, this);
     m_printWindow->setFileChooser(m_chooser);
     m_printWindow->setAttribute(Qt::WA_DeleteOnClose);
@@ -403,6 +405,7 @@ void MainWindow::printParticipations(bool pdf, const QString &member, QDate date
     const QString title = member.isEmpty() ? QStringLiteral("Participaciones") : QStringLiteral("Participación de %1").arg(member);
     const auto job = [&](PrintSurface &surface) { ParticipationSheet::print(surface, sheets); };
     if (!pdf) {
+        m_printDialog->setDataDir(m_session.dataDir());
         if (!m_printDialog->print(job) && !m_printDialog->errorString().isEmpty())
             m_session.prompter().warn(title, m_printDialog->errorString());
         return;
@@ -411,6 +414,12 @@ void MainWindow::printParticipations(bool pdf, const QString &member, QDate date
                                                                     : QStringLiteral("Participación %1 %2.pdf").arg(member, sheets.front().syndicateName));
     if (path.isEmpty())
         return;
+    // The save dialog itself asked before an existing file is replaced.
+    if (const QString refused = OutputFile::refusal(OutputFile::check(path, m_session.dataDir()), path, true);
+        !refused.isEmpty()) {
+        m_session.prompter().warn(title, refused);
+        return;
+    }
     PdfFilePrinter printer(path, QStringLiteral("Participaciones de la peña %1").arg(sheets.front().syndicateName));
     if (printer.print(job))
         m_session.prompter().inform(title, member.isEmpty() ? QStringLiteral("Participaciones guardadas en %1").arg(path)

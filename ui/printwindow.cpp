@@ -8,6 +8,7 @@
 #include "core/session.h"
 #include "print/pdffileprinter.h"
 #include "print/printdialog.h"
+#include "store/outputfile.h"
 
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -50,6 +51,7 @@ Imprimir::Imprimir(Session &session, int syndicateRecord, PrintDialog &dialog, Q
     setObjectName(QStringLiteral("Imprimir"));
     setWindowTitle(kTitle);
     m_drawDate = session.nextDrawDate();
+    m_dataDir = session.dataDir();
 
     const auto &syndicates = session.syndicates();
     if (syndicateRecord >= 1 && syndicateRecord <= int(syndicates.size()))
@@ -234,6 +236,11 @@ void Imprimir::saveAsPdf()
     const QString path = m_chooser->choosePdfFile(m_syndicate.name().trimmed() + QStringLiteral(".pdf"));
     if (path.isEmpty())
         return;
+    // The save dialog itself asked before an existing file is replaced.
+    if (const QString refused = OutputFile::refusal(OutputFile::check(path, m_dataDir), path, true); !refused.isEmpty()) {
+        m_prompter.warn(kTitle, refused);
+        return;
+    }
     PdfFilePrinter printer(path, m_syndicate.name().trimmed());
     const SyndicateRecord syndicate = m_syndicate;
     const QDate drawDate = m_drawDate;

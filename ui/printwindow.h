@@ -42,6 +42,7 @@ private:
     FileChooser *m_chooser = nullptr;
     SyndicateRecord m_syndicate;
     QDate m_drawDate; // the draw a plain participation names
+    QString m_dataDir; // where no saved PDF may go
     CalibrationEditor m_calibration;
     std::array<QDoubleSpinBox *, 2> m_boxes {};
     QPushButton *m_official;

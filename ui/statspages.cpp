@@ -238,7 +238,7 @@ QWidget *StatsPages::exportRow(const QString &name, QSortFilterProxyModel *model
     button->setObjectName(name);
     button->setToolTip(QStringLiteral("Guarda la tabla, tal como se ve, para una hoja de cálculo"));
     connect(button, &QPushButton::clicked, this, [this, model, fileName] {
-        CsvExport::save(*model, fileName, *m_chooser, m_session.prompter());
+        CsvExport::save(*model, fileName, *m_chooser, m_session.prompter(), m_session.dataDir());
     });
     layout->addWidget(button);
     layout->addStretch(1);

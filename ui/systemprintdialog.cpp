@@ -1,6 +1,8 @@
 #include "systemprintdialog.h"
 
 #include "print/paintersurface.h"
+#include "print/pdffileprinter.h"
+#include "store/outputfile.h"
 
 #include <QPrintDialog>
 #include <QPrinter>
@@ -18,6 +20,18 @@ bool SystemPrintDialog::print(const Job &job)
                       | QAbstractPrintDialog::PrintCollateCopies);
     if (dialog.exec() != QDialog::Accepted)
         return false;
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        // The dialog itself asked before an existing file is replaced.
+        const QString path = printer.outputFileName();
+        m_error = OutputFile::refusal(OutputFile::check(path, m_dataDir), path, true);
+        if (!m_error.isEmpty())
+            return false;
+        PdfFilePrinter file(path, printer.docName());
+        file.setPageLayout(printer.pageLayout());
+        const bool printed = file.print(job);
+        m_error = file.errorString();
+        return printed;
+    }
     PainterSurface surface(printer);
     if (!surface.isActive()) {
         m_error = QStringLiteral("No se ha podido empezar a imprimir: la impresora elegida no está disponible o no "

@@ -165,7 +165,7 @@ QWidget *TryCombinationPage::exportButton(const QString &name, QSortFilterProxyM
     button->setObjectName(name);
     connect(button, &QPushButton::clicked, this, [this, model, fileName] {
         if (m_chooser)
-            CsvExport::save(*model, fileName, *m_chooser, m_session.prompter());
+            CsvExport::save(*model, fileName, *m_chooser, m_session.prompter(), m_session.dataDir());
     });
     return button;
 }

@@ -131,7 +131,8 @@ private slots:
         QVERIFY(refused.err.startsWith(QStringLiteral("Apuesta repetida: ")));
         QCOMPARE(Fixtures::readFile(dir.filePath(QStringLiteral("apuestas.dat"))).size(), 645);
 
-        const QString pdf = dir.filePath(QStringLiteral("peña.pdf"));
+        QTemporaryDir elsewhere;
+        const QString pdf = elsewhere.filePath(QStringLiteral("peña.pdf"));
         Run print = runCli({QStringLiteral("--data-dir"), data, QStringLiteral("print"), QStringLiteral("--syndicate"), QStringLiteral("1"),
                             QStringLiteral("--plain"), QStringLiteral("--pdf"), pdf});
         QCOMPARE(print.code, 0);

@@ -196,7 +196,8 @@ private slots:
 
         // Every member's participation in the draw of the 26th: each bet in
         // digits, the date, and their part of the 6,00 € stake.
-        const QString pdf = dir.filePath(QStringLiteral("participaciones.pdf"));
+        QTemporaryDir elsewhere;
+        const QString pdf = elsewhere.filePath(QStringLiteral("participaciones.pdf"));
         const Run printed = runCli(dir.path(), {QStringLiteral("participation"), QStringLiteral("--syndicate"), QStringLiteral("1"),
                                                 QStringLiteral("--date"), QStringLiteral("2025-01-26"), QStringLiteral("--pdf"), pdf});
         QCOMPARE(printed.code, 0);

@@ -98,7 +98,8 @@ private slots:
         QVERIFY(half.value("coverage").toDouble() < 1.0);
         QCOMPARE(half.value("uncovered").toArray().size(), 20);
 
-        const QString pdf = QDir(dir.path()).filePath(QStringLiteral("doce.pdf"));
+        QTemporaryDir elsewhere;
+        const QString pdf = elsewhere.filePath(QStringLiteral("doce.pdf"));
         const Run printed = runCli(dir.path(), {"print", "--syndicate", "1", "--plain", "--pdf", pdf, "--json"});
         QCOMPARE(printed.code, 0);
         QCOMPARE(QJsonDocument::fromJson(printed.out).object().value("pages").toInt(), 2); // 24 bets: 4 slips, 2 a page

@@ -129,12 +129,13 @@ class TestPdfPrint : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
+    QTemporaryDir m_out; // printouts go outside the data directory
     FixedClock m_clock {kToday};
     RecordingPrompter m_prompter;
     std::unique_ptr<Session> m_session;
     std::vector<SyndicateRecord> m_syndicates;
 
-    QString pdfPath(const char *name) const { return m_dir.filePath(QLatin1String(name)); }
+    QString pdfPath(const char *name) const { return m_out.filePath(QLatin1String(name)); }
 
     int print(const QStringList &arguments)
     {
@@ -260,7 +261,7 @@ private slots:
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, message);
-        const QDir here(m_dir.path());
+        const QDir here(m_out.path());
         for (QString &a : arguments) {
             if (a.endsWith(QLatin1String(".pdf")))
                 a = here.filePath(a);

@@ -252,7 +252,8 @@ private slots:
         auto *pdf = child<QPushButton>(window, "GuardarPdf");
         QVERIFY(!pdf->isEnabled()); // no save dialog to ask with
         ScriptedChooser chooser;
-        chooser.path = m_dir.filePath(QStringLiteral("peña.pdf"));
+        QTemporaryDir elsewhere;
+        chooser.path = elsewhere.filePath(QStringLiteral("peña.pdf"));
         window.setFileChooser(&chooser);
         m_prompter.boxes.clear();
         pdf->click();
@@ -260,6 +261,15 @@ private slots:
         QVERIFY(Fixtures::readFile(chooser.path).startsWith("%PDF"));
         QCOMPARE(m_prompter.boxes.size(), 1);
         QVERIFY(m_prompter.boxes[0].text.contains(chooser.path));
+
+        // Never over a file of the data directory, whatever the dialog allowed.
+        const QByteArray syndicates = Fixtures::readFile(m_dir.filePath(QStringLiteral("apuestas.dat")));
+        chooser.path = m_dir.filePath(QStringLiteral("apuestas.dat"));
+        m_prompter.boxes.clear();
+        pdf->click();
+        QCOMPARE(m_prompter.boxes.size(), 1);
+        QVERIFY2(m_prompter.boxes[0].text.contains(QStringLiteral("directorio de datos")), qPrintable(m_prompter.boxes[0].text));
+        QCOMPARE(Fixtures::readFile(chooser.path), syndicates);
     }
 
     void missingSyndicate()

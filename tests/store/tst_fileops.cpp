@@ -1,9 +1,11 @@
 // The one write path of the data files on a real disk: a full file system,
 // symbolic links, a pipe in a data file's place, and appends of whole
-// records that are rolled back when the disk refuses.
+// records that are rolled back when the disk refuses. Then the files a user
+// names for output: where they may go and what they may be.
 
 #include "store/drawrecord.h"
 #include "store/fileops.h"
+#include "store/outputfile.h"
 #include "store/recordfile.h"
 #include "support/fixtures.h"
 #include "support/smalldisk.h"
@@ -14,7 +16,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 class TestFileOps : public QObject
 {
@@ -146,6 +151,74 @@ private slots:
         RecordFile file(645);
         QVERIFY(!file.open(path));
         QCOMPARE(file.openResult(), FileOps::Result::NotRegular);
+    }
+
+    // Output paths: what stands at a name the user gives for a PDF or a CSV.
+    void outputPaths_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<int>("verdict");
+        QTest::addColumn<QString>("refusal"); // with the user's agreement to replace; empty: allowed
+        using V = OutputFile::Verdict;
+        QTest::newRow("new file") << "new" << int(V::New) << "";
+        QTest::newRow("existing file") << "existing" << int(V::Existing) << "";
+        QTest::newRow("data file by name") << "data file" << int(V::InDataDir) << "dentro del directorio de datos";
+        QTest::newRow("new name in the data directory") << "data new" << int(V::InDataDir) << "dentro del directorio de datos";
+        QTest::newRow("link to a data file") << "link to data" << int(V::InDataDir) << "un enlace a";
+        QTest::newRow("through a linked folder") << "linked folder" << int(V::InDataDir) << "dentro del directorio de datos";
+        QTest::newRow("fifo") << "fifo" << int(V::Pipe) << "es una tubería (FIFO)";
+        QTest::newRow("device") << "device" << int(V::Device) << "es un dispositivo";
+        QTest::newRow("folder") << "folder" << int(V::Folder) << "es una carpeta";
+        QTest::newRow("socket") << "socket" << int(V::Socket) << "es un socket";
+        QTest::newRow("missing folder") << "missing folder" << int(V::NoFolder) << "no existe la carpeta";
+        QTest::newRow("link loop") << "loop" << int(V::Unreachable) << "en bucle";
+    }
+    void outputPaths()
+    {
+        QFETCH(QString, setup);
+        QFETCH(int, verdict);
+        QFETCH(QString, refusal);
+        QTemporaryDir data;
+        QTemporaryDir elsewhere;
+        QVERIFY(Fixtures::writeFile(data.filePath(QStringLiteral("numeros.dat")), "draws"));
+        QString path = elsewhere.filePath(QStringLiteral("salida.pdf"));
+        int socketFd = -1;
+        if (setup == QLatin1String("existing")) {
+            QVERIFY(Fixtures::writeFile(path, "old"));
+        } else if (setup == QLatin1String("data file")) {
+            path = data.filePath(QStringLiteral("numeros.dat"));
+        } else if (setup == QLatin1String("data new")) {
+            path = data.filePath(QStringLiteral("nuevo.pdf"));
+        } else if (setup == QLatin1String("link to data")) {
+            QVERIFY(QFile::link(data.filePath(QStringLiteral("numeros.dat")), path));
+        } else if (setup == QLatin1String("linked folder")) {
+            QVERIFY(QFile::link(data.path(), elsewhere.filePath(QStringLiteral("carpeta"))));
+            path = elsewhere.filePath(QStringLiteral("carpeta/nuevo.pdf"));
+        } else if (setup == QLatin1String("fifo")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (setup == QLatin1String("device")) {
+            path = QStringLiteral("/dev/null");
+        } else if (setup == QLatin1String("folder")) {
+            path = elsewhere.path();
+        } else if (setup == QLatin1String("socket")) {
+            sockaddr_un address {};
+            address.sun_family = AF_UNIX;
+            qstrncpy(address.sun_path, QFile::encodeName(path).constData(), sizeof address.sun_path);
+            socketFd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            QCOMPARE(::bind(socketFd, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+        } else if (setup == QLatin1String("missing folder")) {
+            path = elsewhere.filePath(QStringLiteral("no/existe.pdf"));
+        } else if (setup == QLatin1String("loop")) {
+            QVERIFY(QFile::link(path, path));
+        }
+        const OutputFile::Check check = OutputFile::check(path, data.path());
+        if (socketFd >= 0)
+            ::close(socketFd);
+        QCOMPARE(int(check.verdict), verdict);
+        const QString text = OutputFile::refusal(check, path, true);
+        QVERIFY2(refusal.isEmpty() ? text.isEmpty() : text.contains(refusal), qPrintable(text));
+        // Without the user's agreement an existing file is refused too.
+        QCOMPARE(OutputFile::refusal(check, path, false).isEmpty(), setup == QLatin1String("new"));
     }
 };
 

@@ -181,7 +181,8 @@ private slots:
     {
         FixedChooser chooser;
         m_pages->setFileChooser(&chooser);
-        chooser.path = m_dir.filePath(QStringLiteral("claves.csv"));
+        QTemporaryDir elsewhere;
+        chooser.path = elsewhere.filePath(QStringLiteral("claves.csv"));
         find<QTableView>("StatsKeys")->sortByColumn(ValueFiguresModel::Value, Qt::DescendingOrder);
         find<QPushButton>("StatsKeysCsv")->click();
         QCOMPARE(chooser.offered, QStringLiteral("claves.csv"));

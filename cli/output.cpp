@@ -1,0 +1,80 @@
+#include "output.h"
+
+#include "store/outputfile.h"
+
+#include <cerrno>
+
+namespace
+{
+    // The cause of the first write that failed; 0 while none did.
+    int g_firstError = 0;
+
+    void remember(int error)
+    {
+        if (g_firstError == 0)
+            g_firstError = error != 0 ? error : EIO;
+    }
+
+    QString causeText(int error)
+    {
+        switch (error) {
+        case ENOSPC:
+        case EDQUOT:
+            return QStringLiteral("no queda espacio en el disco");
+        case EFBIG:
+            return QStringLiteral("el fichero ha llegado al tamaño máximo");
+        case EPIPE:
+            return QStringLiteral("el programa que la recibía la ha cerrado");
+        case EBADF:
+            return QStringLiteral("la salida estándar está cerrada");
+        case EACCES:
+        case EPERM:
+            return QStringLiteral("permiso denegado");
+        case EIO:
+            return QStringLiteral("error de entrada/salida del dispositivo");
+        default:
+            return QStringLiteral("error del sistema %1").arg(error);
+        }
+    }
+}
+
+void Cli::writeOut(std::string_view bytes, std::FILE *out)
+{
+    if (bytes.empty())
+        return;
+    errno = 0;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size())
+        remember(errno);
+}
+
+void Cli::writeOut(const QByteArray &bytes)
+{
+    writeOut(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+}
+
+void Cli::flushOut(std::FILE *out)
+{
+    errno = 0;
+    if (std::fflush(out) != 0)
+        remember(errno);
+}
+
+QString Cli::lostOutputText()
+{
+    flushOut(stdout);
+    // Whatever wrote around writeOut left its mark on the stream.
+    if (std::ferror(stdout))
+        remember(errno);
+    if (g_firstError == 0)
+        return {};
+    return QStringLiteral("No se pudo escribir la salida: %1. Lo escrito está incompleto.").arg(causeText(g_firstError));
+}
+
+QString Cli::outputFileRefusal(const QString &path, const QString &dataDir, bool yes)
+{
+    const OutputFile::Check target = OutputFile::check(path, dataDir);
+    QString refused = OutputFile::refusal(target, path, yes);
+    if (!refused.isEmpty() && target.verdict == OutputFile::Verdict::Existing)
+        refused += QStringLiteral(" Para sustituirlo, repita la orden con --yes.");
+    return refused;
+}
