@@ -241,14 +241,13 @@ int Cli::runLedger(Session &session, const QString &syndicateText, const QString
     Membership membership(session);
     Member sharer;
     if (!member.isEmpty()) {
-        const QString wanted = MemberFile::normalizedName(member);
-        const auto sharers = membership.sharers(record);
-        const auto it = std::find_if(sharers.begin(), sharers.end(), [&](const Member &m) { return m.name == wanted; });
-        if (it == sharers.end()) {
-            std::fprintf(stderr, "No hay ningún socio llamado %s en la peña %d.\n", qUtf8Printable(wanted), record);
+        const std::optional<Member> found = membership.sharer(record, member);
+        if (!found) {
+            std::fprintf(stderr, "No hay ningún socio llamado %s en la peña %d.\n",
+                         qUtf8Printable(MemberFile::normalizedName(member)), record);
             return Exit::kFailed;
         }
-        sharer = *it;
+        sharer = *found;
         rows = membership.memberLedger(record, sharer.name);
     } else {
         for (const Money::DrawOutcome &row : session.ledger(record))

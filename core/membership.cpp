@@ -23,9 +23,16 @@ namespace
         return shares;
     }
 
-    auto named(const QString &name)
+    // The member a typed name stands for: the one of exactly that name, else
+    // the one whose name is the same once normalised and case-folded.
+    template <typename List>
+    auto findMember(List &list, const QString &name)
     {
-        return [name](const Member &member) { return member.name == name; };
+        const QString kept = MemberFile::normalizedName(name);
+        auto it = std::find_if(list.begin(), list.end(), [&](const Member &m) { return m.name == name || m.name == kept; });
+        if (it == list.end())
+            it = std::find_if(list.begin(), list.end(), [&](const Member &m) { return MemberFile::sameName(m.name, kept); });
+        return it;
     }
 }
 
@@ -83,11 +90,19 @@ std::vector<Membership::Row> Membership::rows(int record) const
 std::vector<Shares::DrawPart> Membership::memberLedger(int record, const QString &name) const
 {
     const std::vector<Member> list = sharers(record);
-    const QString wanted = MemberFile::normalizedName(name);
-    const auto it = std::find_if(list.begin(), list.end(), named(wanted));
+    const auto it = findMember(list, name);
     if (!exists(record) || it == list.end())
         return {};
     return Shares::memberLedger(m_session.ledger(record), sharesOf(list), std::size_t(it - list.begin()));
+}
+
+std::optional<Member> Membership::sharer(int record, const QString &name) const
+{
+    const std::vector<Member> list = sharers(record);
+    const auto it = findMember(list, name);
+    if (!exists(record) || it == list.end())
+        return std::nullopt;
+    return *it;
 }
 
 bool Membership::refuse(const QString &text) const
@@ -121,14 +136,13 @@ bool Membership::add(int record, const QString &name, int shares)
     if (!exists(record))
         return refuse(QStringLiteral("No existe la peña %1.").arg(record));
     const QString kept = MemberFile::normalizedName(name);
-    if (!MemberFile::isValidName(kept))
-        return refuse(QStringLiteral("El nombre del socio debe tener entre 1 y %1 caracteres, sin caracteres de control.")
-                          .arg(MemberFile::kMaxNameLength));
+    if (const QString problem = MemberFile::nameProblem(kept); !problem.isEmpty())
+        return refuse(problem);
     if (!MemberFile::isValidShares(shares))
         return refuse(QStringLiteral("Las participaciones deben ser un número entero de 1 a %1.").arg(MemberFile::kMaxShares));
     std::vector<Member> list = members(record);
-    if (std::any_of(list.begin(), list.end(), named(kept)))
-        return refuse(QStringLiteral("Ya hay un socio llamado %1 en esta peña.").arg(kept));
+    if (const auto same = findMember(list, kept); same != list.end())
+        return refuse(QStringLiteral("Ya hay un socio llamado %1 en esta peña.").arg(same->name));
     list.push_back({kept, shares});
     return store(record, std::move(list));
 }
@@ -138,7 +152,7 @@ bool Membership::setShares(int record, const QString &name, int shares)
     if (!MemberFile::isValidShares(shares))
         return refuse(QStringLiteral("Las participaciones deben ser un número entero de 1 a %1.").arg(MemberFile::kMaxShares));
     std::vector<Member> list = members(record);
-    const auto it = std::find_if(list.begin(), list.end(), named(MemberFile::normalizedName(name)));
+    const auto it = findMember(list, name);
     if (it == list.end())
         return refuse(QStringLiteral("No hay ningún socio llamado %1 en la peña %2.").arg(name).arg(record));
     if (it->shares == shares)
@@ -150,17 +164,19 @@ bool Membership::setShares(int record, const QString &name, int shares)
 bool Membership::rename(int record, const QString &name, const QString &newName)
 {
     std::vector<Member> list = members(record);
-    const auto it = std::find_if(list.begin(), list.end(), named(MemberFile::normalizedName(name)));
+    const auto it = findMember(list, name);
     if (it == list.end())
         return refuse(QStringLiteral("No hay ningún socio llamado %1 en la peña %2.").arg(name).arg(record));
     const QString kept = MemberFile::normalizedName(newName);
     if (kept == it->name)
         return true;
-    if (!MemberFile::isValidName(kept))
-        return refuse(QStringLiteral("El nombre del socio debe tener entre 1 y %1 caracteres, sin caracteres de control.")
-                          .arg(MemberFile::kMaxNameLength));
-    if (std::any_of(list.begin(), list.end(), named(kept)))
-        return refuse(QStringLiteral("Ya hay un socio llamado %1 en esta peña.").arg(kept));
+    if (const QString problem = MemberFile::nameProblem(kept); !problem.isEmpty())
+        return refuse(problem);
+    // Only another member can hold the name: "jose" may become "José".
+    const auto same = std::find_if(list.begin(), list.end(),
+                                   [&](const Member &m) { return &m != &*it && MemberFile::sameName(m.name, kept); });
+    if (same != list.end())
+        return refuse(QStringLiteral("Ya hay un socio llamado %1 en esta peña.").arg(same->name));
     it->name = kept;
     return store(record, std::move(list));
 }
@@ -168,7 +184,7 @@ bool Membership::rename(int record, const QString &name, const QString &newName)
 bool Membership::remove(int record, const QString &name)
 {
     std::vector<Member> list = members(record);
-    const auto it = std::find_if(list.begin(), list.end(), named(MemberFile::normalizedName(name)));
+    const auto it = findMember(list, name);
     if (it == list.end())
         return refuse(QStringLiteral("No hay ningún socio llamado %1 en la peña %2.").arg(name).arg(record));
     list.erase(it);
@@ -189,7 +205,8 @@ std::vector<Shares::Participation> Membership::participations(int record, const 
     }
     const std::vector<Member> list = sharers(record);
     const QString wanted = MemberFile::normalizedName(member);
-    if (!wanted.isEmpty() && std::none_of(list.begin(), list.end(), named(wanted))) {
+    const auto only = findMember(list, member);
+    if (!wanted.isEmpty() && only == list.end()) {
         refuse(QStringLiteral("No hay ningún socio llamado %1 en la peña %2.").arg(wanted).arg(record));
         return {};
     }
@@ -205,7 +222,7 @@ std::vector<Shares::Participation> Membership::participations(int record, const 
     const int total = totalShares(record);
     std::vector<Shares::Participation> sheets;
     for (std::size_t i = 0; i < list.size(); ++i) {
-        if (!wanted.isEmpty() && list[i].name != wanted)
+        if (!wanted.isEmpty() && std::size_t(only - list.begin()) != i)
             continue;
         sheets.push_back({syndicate.name(), list[i].name, list[i].shares, total, date, syndicate, bets, price, stake, parts[i]});
     }

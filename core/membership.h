@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 class Session;
@@ -26,6 +27,9 @@ public:
     // Who shares the peña: its members, or its organiser alone.
     std::vector<Member> sharers(int record) const;
     int totalShares(int record) const;
+    // The sharer a typed name stands for: that exact name, else the one it
+    // is the same name as (MemberFile::sameName).
+    std::optional<Member> sharer(int record, const QString &name) const;
 
     struct Row
     {

@@ -35,7 +35,7 @@ QString StartOptions::parseErrorText(const QCommandLineParser &parser)
     return QStringLiteral("Opción desconocida: %1").arg(written.join(QStringLiteral(", ")));
 }
 
-bool StartOptions::readFrom(const QCommandLineParser &parser, QString *error)
+bool StartOptions::readFrom(const QCommandLineParser &parser, QString *error, QDate realToday)
 {
     dataDir = parser.value(QStringLiteral("data-dir"));
     if (parser.isSet(QStringLiteral("data-dir")) && dataDir.trimmed().isEmpty()) {
@@ -47,6 +47,11 @@ bool StartOptions::readFrom(const QCommandLineParser &parser, QString *error)
         today = QDate::fromString(parser.value(QStringLiteral("today")), Qt::ISODate);
         if (!today.isValid()) {
             *error = QStringLiteral("Fecha no válida en --today: use AAAA-MM-DD.");
+            return false;
+        }
+        // A day of grace for a clock a little behind.
+        if (today > realToday.addDays(1)) {
+            *error = QStringLiteral("La fecha de --today no puede ser posterior a mañana.");
             return false;
         }
     }

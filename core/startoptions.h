@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/clock.h"
 #include "base/endpoints.h"
 
 #include <QDate>
@@ -24,5 +25,7 @@ struct StartOptions
     // texts are English): the unknown options, or Qt's reason.
     static QString parseErrorText(const QCommandLineParser &parser);
     // False with a Spanish message when an option's value is unusable.
-    bool readFrom(const QCommandLineParser &parser, QString *error);
+    // realToday is the computer's date: --today may stand at most one day
+    // after it (a later one would make every draw up to it "missing").
+    bool readFrom(const QCommandLineParser &parser, QString *error, QDate realToday = SystemClock().today());
 };

@@ -3,6 +3,7 @@
 #include "base/clock.h"
 #include "base/prompter.h"
 #include "session.h"
+#include "store/nametext.h"
 #include "store/oledate.h"
 
 
@@ -243,13 +244,13 @@ int SyndicateCreation::save(const QString &name)
         m_canRandom = false;
         return 0;
     }
-    if (!nameProblem(name).isEmpty()) {
-        m_session.prompter().warn(kErrorTitle, kNameTooLong);
+    if (const QString problem = nameProblem(name); !problem.isEmpty()) {
+        m_session.prompter().warn(kErrorTitle, problem);
         return 0;
     }
 
     SyndicateRecord record = m_record;
-    record.setName(name);
+    record.setName(NameText::composed(name));
     record.prizeCounts = {};
     record.setDrawDay(QStringLiteral("Domingo"));
     record.kind = std::int16_t(m_multipleSize == 0 ? m_betsEntered : 100 + m_multipleSize);
@@ -276,7 +277,14 @@ int SyndicateCreation::save(const QString &name)
 
 QString SyndicateCreation::nameProblem(const QString &name)
 {
-    return name.size() > kMaxNameLength ? kNameTooLong : QString();
+    // Kept composed: "É" typed as "E" and its accent is one letter, one byte.
+    const QString kept = NameText::composed(name);
+    if (const QString problem = NameText::forbiddenProblem(kept); !problem.isEmpty())
+        return problem;
+    // apuestas.dat would keep a '?' in place of the character, unseen.
+    if (const QString problem = NameText::unstorableProblem(kept); !problem.isEmpty())
+        return problem;
+    return kept.size() > kMaxNameLength ? kNameTooLong : QString();
 }
 
 QString SyndicateCreation::wholeSyndicateProblem(int multipleSize, int key, const std::vector<std::vector<int>> &bets)

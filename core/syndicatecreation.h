@@ -95,7 +95,9 @@ public:
     int save(const QString &name);
 
     // --- whole syndicates (the command line) -----------------------------
-    // Empty when the slip can hold the name, else message D.
+    // Empty when the slip can hold the name, else the message refusing it:
+    // a character no name may hold or apuestas.dat cannot store (each one
+    // named), or message D. The name is judged, and saved, composed (NFC).
     static QString nameProblem(const QString &name);
     // Empty when the slip could produce the key and bets (numbers in any
     // order) for a syndicate of that multiple size, else the message refusing

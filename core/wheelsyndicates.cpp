@@ -3,13 +3,14 @@
 #include "base/numberlist.h"
 #include "core/session.h"
 #include "core/syndicatecreation.h"
+#include "store/nametext.h"
 #include "wheel/combinatorics.h"
 
 #include <algorithm>
 
 QStringList WheelSyndicates::names(const QString &name, int betCount)
 {
-    const QString base = name.trimmed().toUpper();
+    const QString base = NameText::composed(name.trimmed().toUpper());
     const int count = (betCount + kBetsPerSyndicate - 1) / kBetsPerSyndicate;
     if (count <= 1)
         return {base};
@@ -33,8 +34,11 @@ QString WheelSyndicates::problem(const QString &name, int key, int betCount)
             .arg(kMaxSyndicates);
     const QStringList all = names(name, betCount);
     for (const QString &each : all) {
-        if (each.size() > SyndicateCreation::kMaxNameLength)
+        const QString refused = SyndicateCreation::nameProblem(each);
+        if (refused == SyndicateCreation::kNameTooLong)
             return QStringLiteral("El nombre \"%1\" no cabe en 20 letras: acorte el nombre de la peña.").arg(each);
+        if (!refused.isEmpty())
+            return refused;
     }
     return {};
 }

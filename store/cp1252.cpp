@@ -24,6 +24,14 @@ namespace
     }
 }
 
+bool Cp1252::canEncode(char32_t c)
+{
+    if (c > 0xFFFF)
+        return false;
+    const auto unit = char16_t(c);
+    return encodeChar(unit) != '?' || unit == u'?';
+}
+
 QString Cp1252::decode(QByteArrayView bytes)
 {
     QString text;

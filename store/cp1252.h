@@ -10,6 +10,9 @@ namespace Cp1252
     // undefined map to the C1 control of the same value, as Windows does.
     QString decode(QByteArrayView bytes);
 
+    // Whether the code page holds the character (one byte, read back the same).
+    bool canEncode(char32_t c);
+
     // One byte per character; a character the code page cannot hold becomes '?'.
     QByteArray encode(QStringView text);
 

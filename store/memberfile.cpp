@@ -1,5 +1,6 @@
 #include "memberfile.h"
 
+#include "nametext.h"
 #include "syndicaterecord.h"
 
 #include <QCryptographicHash>
@@ -42,6 +43,22 @@ namespace
             && std::all_of(text.begin(), text.end(), [](QChar c) { return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f'); });
     }
 
+    // What a file written by any version may hold: names kept before the
+    // rules of nameProblem() existed stay readable, as they were typed.
+    bool isStoredName(const QString &name)
+    {
+        const QList<uint> codePoints = name.toUcs4();
+        if (name.trimmed() != name || codePoints.isEmpty() || codePoints.size() > MemberFile::kMaxNameLength)
+            return false;
+        for (uint c : codePoints) {
+            const QChar::Category category = QChar::category(char32_t(c));
+            if (category == QChar::Other_Control || category == QChar::Other_Surrogate || category == QChar::Other_NotAssigned
+                || category == QChar::Separator_Line || category == QChar::Separator_Paragraph)
+                return false;
+        }
+        return true;
+    }
+
     bool readMembers(const QJsonValue &value, std::vector<Member> *members)
     {
         if (!value.isArray() || value.toArray().isEmpty())
@@ -53,8 +70,7 @@ namespace
             const QJsonObject object = item.toObject();
             const QJsonValue name = object.value(kNameField);
             const auto shares = wholeNumber(object.value(kSharesField), 1, MemberFile::kMaxShares);
-            if (!name.isString() || !shares || MemberFile::normalizedName(name.toString()) != name.toString()
-                || !MemberFile::isValidName(name.toString()) || !names.insert(name.toString()).second)
+            if (!name.isString() || !shares || !isStoredName(name.toString()) || !names.insert(name.toString()).second)
                 return false;
             members->push_back({name.toString(), *shares});
         }
@@ -152,21 +168,40 @@ FileOps::Result MemberFile::save()
 
 QString MemberFile::normalizedName(const QString &name)
 {
-    return name.trimmed();
+    const QString trimmed = NameText::composed(name).trimmed();
+    QString kept;
+    kept.reserve(trimmed.size());
+    bool blank = false;
+    for (QChar c : trimmed) {
+        // Two spaces, or a no-break space, look like one.
+        if (c.category() == QChar::Separator_Space) {
+            blank = true;
+            continue;
+        }
+        if (blank)
+            kept.append(QLatin1Char(' '));
+        blank = false;
+        kept.append(c);
+    }
+    return kept;
 }
 
 bool MemberFile::isValidName(const QString &name)
 {
-    const QList<uint> codePoints = name.toUcs4();
-    if (codePoints.isEmpty() || codePoints.size() > kMaxNameLength)
-        return false;
-    for (uint c : codePoints) {
-        const QChar::Category category = QChar::category(char32_t(c));
-        if (category == QChar::Other_Control || category == QChar::Other_Surrogate || category == QChar::Other_NotAssigned
-            || category == QChar::Separator_Line || category == QChar::Separator_Paragraph)
-            return false;
-    }
-    return true;
+    return nameProblem(name).isEmpty();
+}
+
+QString MemberFile::nameProblem(const QString &name)
+{
+    const qsizetype length = name.toUcs4().size();
+    if (length < 1 || length > kMaxNameLength)
+        return QStringLiteral("El nombre del socio debe tener entre 1 y %1 caracteres.").arg(kMaxNameLength);
+    return NameText::forbiddenProblem(name);
+}
+
+QString MemberFile::nameKey(const QString &name)
+{
+    return NameText::composed(normalizedName(name).toCaseFolded());
 }
 
 QByteArray MemberFile::serialize(const Entries &entries)

@@ -73,10 +73,17 @@ public:
     bool syndicateDeleted(const Key &key);
     FileOps::Result save();
 
-    // The name as kept: blanks around it dropped. Valid when it has 1 to
-    // kMaxNameLength characters and no control character.
+    // The name as kept: composed (NFC), blanks around it dropped and each
+    // run of blanks inside it made one space. Valid when it has 1 to
+    // kMaxNameLength characters and none that NameText forbids;
+    // nameProblem() is the message refusing it, or empty.
     static QString normalizedName(const QString &name);
     static bool isValidName(const QString &name);
+    static QString nameProblem(const QString &name);
+    // Two names are one member when they are equal once normalised and
+    // case-folded ("José", "JOSÉ", "Jose" with its accent apart).
+    static QString nameKey(const QString &name);
+    static bool sameName(const QString &a, const QString &b) { return nameKey(a) == nameKey(b); }
     static bool isValidShares(int shares) { return shares >= 1 && shares <= kMaxShares; }
 
     struct Entry

@@ -7,6 +7,7 @@
 #include "base/prompter.h"
 #include "core/session.h"
 #include "core/syndicatecreation.h"
+#include "store/nametext.h"
 
 #include <QCloseEvent>
 #include <QFontDatabase>
@@ -155,7 +156,8 @@ void Crea::keyPressEvent(QKeyEvent *event)
 
 void Crea::nameChanged(const QString &text)
 {
-    if (text.size() <= SyndicateCreation::kMaxNameLength)
+    // A letter typed with its accent apart is one letter of the name.
+    if (NameText::composed(text).size() <= SyndicateCreation::kMaxNameLength)
         return;
     m_session.prompter().warn(SyndicateCreation::kErrorTitle, SyndicateCreation::kNameTooLong);
     m_name->setText(kNameOverflow);
@@ -176,6 +178,9 @@ void Crea::save()
     if (record > 0) {
         m_name->clear();
         m_saved->setText(QStringLiteral("Peña %1 grabada (%2 apuestas)").arg(name).arg(bets));
+    } else if (!m_name->text().trimmed().isEmpty() && !SyndicateCreation::nameProblem(m_name->text()).isEmpty()) {
+        // The name was refused: back to it as typed, to mend it.
+        m_name->setFocus();
     }
     render();
     if (record > 0)

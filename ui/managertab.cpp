@@ -12,8 +12,6 @@
 #include "scrutiny/categories.h"
 
 #include <QGridLayout>
-
-#include <algorithm>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -26,11 +24,41 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <optional>
+
 using namespace Widgets;
+
+namespace
+{
+    // The table's editor, which can open once with a text of our choosing:
+    // a refused name comes back as it was typed, to be mended.
+    class MemberEditDelegate final : public QStyledItemDelegate
+    {
+    public:
+        using QStyledItemDelegate::QStyledItemDelegate;
+        void offerOnce(const QString &text) { m_offered = text; }
+        void forget() { m_offered.reset(); }
+        void setEditorData(QWidget *editor, const QModelIndex &index) const override
+        {
+            auto *line = qobject_cast<QLineEdit *>(editor);
+            if (line && m_offered) {
+                line->setText(*m_offered);
+                m_offered.reset();
+                return;
+            }
+            QStyledItemDelegate::setEditorData(editor, index);
+        }
+
+    private:
+        mutable std::optional<QString> m_offered;
+    };
+}
 
 ManagerTab::ManagerTab(Session &session, QWidget *parent)
     : QWidget(parent)
@@ -269,6 +297,21 @@ QWidget *ManagerTab::buildMembersPage()
     m_memberTable = new QTableView;
     m_memberTable->setObjectName(QStringLiteral("TablaSocios"));
     m_memberTable->setModel(m_members);
+    auto *delegate = new MemberEditDelegate(m_memberTable);
+    m_memberTable->setItemDelegate(delegate);
+    // Queued: the refused editor closes first, then opens again.
+    connect(m_members, &MemberModel::nameRefused, this, [this, delegate](int row, const QString &typed) {
+        if (row >= m_members->rowCount() || m_members->memberName(row).isEmpty())
+            return;
+        const QModelIndex cell = m_members->index(row, MemberModel::Name);
+        delegate->offerOnce(typed);
+        m_memberTable->setCurrentIndex(cell);
+        m_memberTable->edit(cell);
+        delegate->forget(); // taken by the editor, or no editor could open
+        // The cursor after the text, nothing selected: a key adds, never replaces.
+        if (auto *line = qobject_cast<QLineEdit *>(m_memberTable->indexWidget(cell)))
+            line->end(false);
+    }, Qt::QueuedConnection);
     m_memberTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_memberTable->setSelectionMode(QAbstractItemView::SingleSelection);
     m_memberTable->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
@@ -360,7 +403,7 @@ void ManagerTab::addMember()
     QString name;
     for (int n = int(members.size()) + 1;; ++n) {
         name = QStringLiteral("Socio %1").arg(n);
-        if (std::none_of(members.begin(), members.end(), [&](const Member &m) { return m.name == name; }))
+        if (std::none_of(members.begin(), members.end(), [&](const Member &m) { return MemberFile::sameName(m.name, name); }))
             break;
     }
     if (!membership.add(record, name, 1))

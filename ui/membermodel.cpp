@@ -119,5 +119,7 @@ bool MemberModel::setData(const QModelIndex &index, const QVariant &value, int r
     m_rows = m_membership.rows(m_record);
     m_totalShares = m_membership.totalShares(m_record);
     emit dataChanged(this->index(0, 0), this->index(rowCount() - 1, ColumnCount - 1));
+    if (!done && index.column() == Name)
+        emit nameRefused(index.row(), value.toString());
     return done;
 }

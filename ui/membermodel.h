@@ -33,6 +33,11 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     bool setData(const QModelIndex &index, const QVariant &value, int role) override;
 
+signals:
+    // A new name for the member of row was refused (the message has been
+    // shown); typed is what the user wrote, for the editor to offer again.
+    void nameRefused(int row, const QString &typed);
+
 private:
     Session &m_session;
     Membership m_membership;

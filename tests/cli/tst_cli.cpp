@@ -92,12 +92,12 @@ private slots:
         QTemporaryDir dir;
         // Options may stand after the command as well as before.
         const Run run = runCli({QStringLiteral("status"), QStringLiteral("--json"),
-                                QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--today"), QStringLiteral("2026-12-13")});
+                                QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--today"), QStringLiteral("2026-12-06")});
         QCOMPARE(run.code, 0);
         const QJsonObject s = run.json();
         QCOMPARE(s.value(QStringLiteral("draws")).toInt(-1), 0);
         QCOMPARE(s.value(QStringLiteral("lastUpdate")).toString(), QStringLiteral("Fichero de datos vacío."));
-        QCOMPARE(s.value(QStringLiteral("nextDraw")).toString(), QStringLiteral("Domingo, 13 de diciembre del 2026"));
+        QCOMPARE(s.value(QStringLiteral("nextDraw")).toString(), QStringLiteral("Domingo, 6 de diciembre del 2026"));
         QCOMPARE(s.value(QStringLiteral("missing")).toString(), QStringLiteral("No se ha actualizado nunca"));
         QCOMPARE(s.value(QStringLiteral("syndicates")).toInt(-1), 0);
         QVERIFY(run.err.isEmpty()); // no greeting without a window
@@ -374,6 +374,13 @@ private slots:
                                     QStringLiteral("13/12/2026"), QStringLiteral("status")});
         QCOMPARE(badDate.code, 2);
         QVERIFY(badDate.err.contains("--today"));
+        // Years ahead, every Sunday up to it would be a draw to download.
+        const Run future = runCli({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--today"),
+                                   QStringLiteral("9999-12-31"), QStringLiteral("status")});
+        QCOMPARE(future.code, 2);
+        QVERIFY(future.err.startsWith("La fecha de --today no puede ser posterior a mañana."));
+        QCOMPARE(runCli({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--today"),
+                         QDate::currentDate().addDays(1).toString(Qt::ISODate), QStringLiteral("status")}).code, 0);
         // A data directory that is a file cannot be used.
         Fixtures::writeFile(dir.filePath(QStringLiteral("plain")), "x");
         QCOMPARE(runCli({QStringLiteral("--data-dir"), dir.filePath(QStringLiteral("plain")), QStringLiteral("status")}).code, 1);
@@ -439,6 +446,7 @@ private slots:
         QVERIFY2(unknown.second.startsWith("Opción desconocida: --bogus"), unknown.second.constData());
         QCOMPARE(run({QStringLiteral("extra")}).first, 2);
         QCOMPARE(run({QStringLiteral("--today"), QStringLiteral("mañana")}).first, 2);
+        QCOMPARE(run({QStringLiteral("--today"), QStringLiteral("9999-12-31")}).first, 2);
         QVERIFY(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
     }
 };

@@ -430,7 +430,12 @@ private slots:
                                 << QString();
         QTest::newRow("multiple") << args("create --name=M8 --key=4 --multiple=54,1,9,30,22,13,41,8") << 0 << 103
                                   << QString();
+        // Kept composed: an Ñ typed as N and its tilde is one byte.
+        QTest::newRow("accent apart") << args("create --name Pen\u0303a --key 7 --bet 47,3,33,12,25 --bet 1,2,3,4,5")
+                                      << 0 << 2 << QString();
         // What the slip could never hold is wrong in the command line itself.
+        QTest::newRow("emoji") << args("create --name Peña\U0001F600 --key 1 --bet 1,2,3,4,5") << 2 << 0
+                               << QStringLiteral("El nombre contiene caracteres que no se pueden guardar: \"\U0001F600\"");
         QTest::newRow("long name") << args("create --name ABCDEFGHIJKLMNOPQRSTU --key 1 --bet 1,2,3,4,5") << 2
                                    << 0 << SyndicateCreation::kNameTooLong;
         QTest::newRow("bad key") << args("create --name A --key x --bet 1,2,3,4,5") << 2 << 0

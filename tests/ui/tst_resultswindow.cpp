@@ -374,6 +374,18 @@ private slots:
         QVERIFY(!model->setData(model->index(1, 1), 0, Qt::EditRole)); // refused with a message
         QCOMPARE(prompter.titles(), QStringList {QStringLiteral("Socios")});
         QCOMPARE(model->index(0, 0).data().toString(), QStringLiteral("Pilar Ñúñez"));
+        // A refused name comes back in the editor as it was typed, to be mended.
+        const QModelIndex second = model->index(1, 0);
+        auto *editor = qobject_cast<QLineEdit *>(table->indexWidget(second)); // opened by the last "Añadir socio"
+        QVERIFY(editor);
+        editor->setText(QStringLiteral("Luis \u202E"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_VERIFY(prompter.boxes.last().text.endsWith(QStringLiteral("U+202E")));
+        QTRY_VERIFY(qobject_cast<QLineEdit *>(table->indexWidget(second))
+                    && qobject_cast<QLineEdit *>(table->indexWidget(second))->text() == QStringLiteral("Luis \u202E"));
+        QCOMPARE(model->index(1, 0).data().toString(), QStringLiteral("Socio 2"));
+        QTest::keyClick(table->indexWidget(second), Qt::Key_Escape);
+        prompter.boxes.clear();
 
         // The parts add up to the peña's figures, shown in the totals row.
         const Money::Totals totals = session.moneyTotals(1);
