@@ -117,6 +117,9 @@ namespace
 
 int main(int argc, char *argv[])
 {
+    // Read as Qt reads it, such a name would be another, new directory.
+    if (const QString undecodable = undecodableDataDirText(argc, argv); !undecodable.isEmpty())
+        return usageError(undecodable);
     const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Quorvale"));
     QCoreApplication::setOrganizationName(QStringLiteral("Quorvale"));
