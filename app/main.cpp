@@ -67,6 +67,9 @@ namespace
     // wrong argument need no display, and a wrong one opens nothing.
     std::optional<int> readCommandLine(int argc, char *argv[], StartOptions *options)
     {
+        // Read as Qt reads it, such a name would be another, new directory.
+        if (const QString undecodable = undecodableDataDirText(argc, argv); !undecodable.isEmpty())
+            return usageError(undecodable);
         QCoreApplication text(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("Quorvale"));
         QCoreApplication::setApplicationVersion(QStringLiteral(QUORVALE_VERSION));
@@ -141,6 +144,7 @@ int main(int argc, char *argv[])
             return;
         session.start(dataDir);
         window = std::make_unique<MainWindow>(session);
+        window->setDataLock(&lock);
         prompter.setParent(window.get());
         window->show();
         splash.close();

@@ -121,6 +121,9 @@ namespace
 // The whole run of one command; main then checks that its output arrived.
 static int runCommand(int argc, char *argv[])
 {
+    // Read as Qt reads it, such a name would be another, new directory.
+    if (const QString undecodable = undecodableDataDirText(argc, argv); !undecodable.isEmpty())
+        return usageError(undecodable);
     const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Quorvale"));
     QCoreApplication::setOrganizationName(QStringLiteral("Quorvale"));

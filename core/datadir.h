@@ -16,6 +16,12 @@
 // returned too: it opens read-only (readOnlyReason, core/dataaccess.h).
 QString resolveDataDir(const QString &explicitDir, const QString &programDir);
 
+// The refusal of a --data-dir (in the raw command line, argv) whose bytes do
+// not make a name this program can read back (Qt reads file names as UTF-8):
+// used, it would become another name and another, new directory. It names
+// the bytes that cannot be read, as \xNN. Empty when every --data-dir is fine.
+QString undecodableDataDirText(int argc, const char *const argv[]);
+
 // True when programDir may hold the data of a portable copy.
 bool isPortableDir(const QString &programDir);
 

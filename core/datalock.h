@@ -9,6 +9,9 @@
 // commands, writing the same files would lose records. The lock is a
 // QLockFile, "quorvale.lock", in the data directory; it holds the owner's
 // process id, so a lock left by a crashed owner on this machine is taken over.
+// So is a lock file without an owner's id (empty, cut short, unreadable) once
+// it is a few seconds old: an owner killed between making the file and
+// writing its id must not lock the user out.
 class DataDirLock
 {
 public:
@@ -22,7 +25,11 @@ public:
     DataDirLock(const DataDirLock &) = delete;
     DataDirLock &operator=(const DataDirLock &) = delete;
 
-    // Waits up to waitMs for another owner to let go.
+    // How old a lock file without an owner's id must be to be taken over.
+    static constexpr int kOwnerlessStaleMs = 3000;
+
+    // Waits up to waitMs for another owner to let go (longer, up to
+    // kOwnerlessStaleMs, while the lock file holds no owner's id).
     Result acquire(int waitMs);
     void release();
     bool isHeld() const;
@@ -33,6 +40,9 @@ public:
     QString failedText() const;
 
 private:
+    // Removes an ownerless lock file old enough; false when it could not.
+    bool takeOverOwnerless(const QString &path);
+
     QString m_dataDir;
     std::unique_ptr<QLockFile> m_lock;
 };

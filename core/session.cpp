@@ -11,10 +11,16 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
+#include <ctime>
 #include <map>
 #include <limits>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -50,11 +56,54 @@ namespace
     // (foreign or damaged) file is read up to there.
     constexpr qsizetype kMaxRecords = std::numeric_limits<std::int16_t>::max() - 1;
 
+    // Made only where nothing stands under the name: never through a link.
     void touch(const QString &path)
     {
-        QFile file(path);
-        if (!file.exists())
-            file.open(QIODevice::WriteOnly);
+        const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0)
+            ::close(fd);
+    }
+
+    // The files the program writes in the data directory, whose interrupted
+    // writes may leave a work file behind.
+    const QStringList kWrittenFiles = {
+        QStringLiteral("numeros.dat"), QStringLiteral("apuestas.dat"), QStringLiteral("nums.ini"),
+        QStringLiteral("www.txt"),     QStringLiteral("www2.txt"),     QStringLiteral("premios.json"),
+        QStringLiteral("socios.json"), QStringLiteral("numeros.bak"),  QStringLiteral("apuestas.bak"),
+        QStringLiteral("socios.bak"),  QStringLiteral("edu.pdf"),      QStringLiteral("informe.dat"),
+    };
+
+    // A work file of a write that never finished: the hidden ".NAME.XXXXXX"
+    // of the checked write, "NAME.XXXXXX" of a downloaded document, or the
+    // work file of a rewrite of the draws.
+    bool isWorkFileName(const QString &name)
+    {
+        static const QRegularExpression pattern(QStringLiteral("^(\\.?)(.+)\\.[A-Za-z0-9]{6}$"));
+        if (name == QLatin1String("numeros.tmp"))
+            return true;
+        const QRegularExpressionMatch match = pattern.match(name);
+        if (!match.hasMatch() || !kWrittenFiles.contains(match.captured(2)))
+            return false;
+        const bool hidden = !match.captured(1).isEmpty();
+        const bool document = match.captured(2) == QLatin1String("edu.pdf") || match.captured(2) == QLatin1String("informe.dat");
+        return hidden || document;
+    }
+}
+
+void Session::removeLeftoverWorkFiles(const QString &dataDir, int minAgeSeconds)
+{
+    const time_t now = ::time(nullptr);
+    const QDir dir(dataDir);
+    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks)) {
+        if (!isWorkFileName(name))
+            continue;
+        // Only a plain file of ours, never a link or what it points at.
+        struct stat info {};
+        const QByteArray path = QFile::encodeName(dir.filePath(name));
+        if (::lstat(path.constData(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid())
+            continue;
+        if (now - info.st_mtime > minAgeSeconds)
+            ::unlink(path.constData());
     }
 }
 
@@ -86,8 +135,10 @@ bool Session::start(const QString &dataDir)
 
     m_readOnlyReason = ::readOnlyReason(m_dataDir);
     // Left over from a syndicate deletion that never finished; never read.
-    if (!isReadOnly())
+    if (!isReadOnly()) {
         QFile::remove(dataPath(kSyndicateWorkFile));
+        removeLeftoverWorkFiles(m_dataDir, kWorkFileMinAgeSeconds);
+    }
 
     openFiles();
     loadPrizeReports();
@@ -129,6 +180,12 @@ void Session::openFiles()
     // records are bad goes aside whole, tail included, in one copy.
     if (!m_drawFile.open(dataPath(kDrawFile)))
         unusable(m_drawFile);
+    // The page files and the downloaded documents are only written later:
+    // a link the program will not write through is told now, once.
+    for (const char *name : {kSearchPage, kDrawPage, "edu.pdf", "informe.dat"}) {
+        if (const QString why = linkRefusalText(dataPath(name)); !why.isEmpty())
+            m_prompter.warn(kBadDrawFileTitle, why);
+    }
     if (isReadOnly())
         return;
     touch(dataPath(kSearchPage));
@@ -145,21 +202,28 @@ void Session::loadPrizeReports()
         m_prompter.warn(kBadDrawFileTitle, kBadReportFileText.arg(QFileInfo(m_prizeReports.setAsidePath()).fileName()));
         break;
     case PrizeReportFile::Load::Unusable:
-        m_prompter.warn(kBadDrawFileTitle, kUnusableReportFileText.arg(QString::fromLatin1(PrizeReportFile::kFileName)));
+        if (const QString why = linkRefusalText(path); !why.isEmpty())
+            m_prompter.warn(kBadDrawFileTitle, why);
+        else
+            m_prompter.warn(kBadDrawFileTitle, kUnusableReportFileText.arg(QString::fromLatin1(PrizeReportFile::kFileName)));
         break;
     }
 }
 
 void Session::loadMembers()
 {
-    switch (m_members.load(dataPath(MemberFile::kFileName))) {
+    const QString path = dataPath(MemberFile::kFileName);
+    switch (m_members.load(path)) {
     case MemberFile::Load::Ok:
         break;
     case MemberFile::Load::SetAside:
         m_prompter.warn(kBadDrawFileTitle, kBadMemberFileText.arg(QFileInfo(m_members.setAsidePath()).fileName()));
         break;
     case MemberFile::Load::Unusable:
-        m_prompter.warn(kBadDrawFileTitle, kUnusableMemberFileText.arg(QString::fromLatin1(MemberFile::kFileName)));
+        if (const QString why = linkRefusalText(path); !why.isEmpty())
+            m_prompter.warn(kBadDrawFileTitle, why);
+        else
+            m_prompter.warn(kBadDrawFileTitle, kUnusableMemberFileText.arg(QString::fromLatin1(MemberFile::kFileName)));
         break;
     }
 }
@@ -255,8 +319,11 @@ std::vector<std::pair<QDate, std::int64_t>> Session::balanceHistory(int record) 
 void Session::loadCalibration()
 {
     // A file shorter than one record counts as empty and gets a zeroed record.
-    if (!m_calibrationFile.open(dataPath(kCalibrationFile)))
+    if (!m_calibrationFile.open(dataPath(kCalibrationFile))) {
+        if (m_calibrationFile.openResult() == FileOps::Result::LinkRefused)
+            reportUnusable(m_calibrationFile);
         return;
+    }
     if (m_calibrationFile.count() == 0 && !isReadOnly())
         m_calibrationFile.put(1, PrintCalibration {});
     m_calibration = m_calibrationFile.get(1);

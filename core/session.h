@@ -53,6 +53,11 @@ public:
     // status scan and the first refresh. Each step runs even when an earlier
     // one failed. False only when dataDir cannot be used at all.
     bool start(const QString &dataDir);
+    // Work files of interrupted writes (our own names only, plain files of
+    // this user, never a link) older than minAgeSeconds are removed; start()
+    // does it with a minute, once the directory is ours alone.
+    static void removeLeftoverWorkFiles(const QString &dataDir, int minAgeSeconds);
+    static constexpr int kWorkFileMinAgeSeconds = 60;
     // Closes every file; nothing is pending, every write is already on disk.
     void shutdown();
 

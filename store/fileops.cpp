@@ -119,6 +119,62 @@ QString writeTarget(const QString &path)
     return current;
 }
 
+LinkCheck checkLink(const QString &path, uint user)
+{
+    LinkCheck check;
+    const QByteArray name = encoded(path);
+    struct stat info {};
+    if (::lstat(name.constData(), &info) != 0 || !S_ISLNK(info.st_mode))
+        return check;
+    if (::stat(name.constData(), &info) != 0) {
+        if (errno == ELOOP) {
+            check.kind = LinkCheck::Kind::Loop;
+            return check;
+        }
+        // Dangling: a write would make the file in the folder it names.
+        check.target = writeTarget(path);
+        struct stat folder {};
+        if (::stat(encoded(QFileInfo(check.target).absolutePath()).constData(), &folder) == 0 && folder.st_uid != user)
+            check.kind = LinkCheck::Kind::FolderNotOwned;
+        return check;
+    }
+    check.target = writeTarget(path);
+    struct stat folder {};
+    if (!S_ISREG(info.st_mode))
+        check.kind = LinkCheck::Kind::NotRegular;
+    else if (info.st_uid != user)
+        check.kind = LinkCheck::Kind::NotOwned;
+    else if (::stat(encoded(QFileInfo(check.target).absolutePath()).constData(), &folder) != 0 || folder.st_uid != user)
+        check.kind = LinkCheck::Kind::FolderNotOwned;
+    return check;
+}
+
+LinkCheck checkLink(const QString &path)
+{
+    return checkLink(path, uint(::geteuid()));
+}
+
+QString linkRefusalText(const QString &path)
+{
+    const LinkCheck check = checkLink(path);
+    const QString name = QFileInfo(path).fileName();
+    const QString target = QDir::toNativeSeparators(check.target);
+    const QString kept = QStringLiteral("; se deja como está y no se escribirá en él.");
+    switch (check.kind) {
+    case LinkCheck::Kind::None:
+        return {};
+    case LinkCheck::Kind::Loop:
+        return QStringLiteral("%1 es un enlace que no lleva a ningún archivo (sus enlaces forman un bucle)").arg(name) + kept;
+    case LinkCheck::Kind::NotRegular:
+        return QStringLiteral("%1 es un enlace a %2, que no es un archivo normal").arg(name, target) + kept;
+    case LinkCheck::Kind::NotOwned:
+        return QStringLiteral("%1 es un enlace a %2, un archivo que no es suyo").arg(name, target) + kept;
+    case LinkCheck::Kind::FolderNotOwned:
+        return QStringLiteral("%1 es un enlace a %2, en una carpeta que no es suya").arg(name, target) + kept;
+    }
+    return {};
+}
+
 FileOps::Result FileOps::readFile(const QString &path, QByteArray *bytes, bool missingIsEmpty)
 {
     if (read(path, bytes))
@@ -178,6 +234,8 @@ FileOps::Result DiskFileOps::readFile(const QString &path, QByteArray *bytes, bo
 
 FileOps::Result DiskFileOps::write(const QString &path, const QByteArray &bytes)
 {
+    if (checkLink(path).refused())
+        return Result::LinkRefused;
     const QString target = writeTarget(path);
     struct stat old {};
     bool exists = false;
@@ -212,6 +270,8 @@ FileOps::Result DiskFileOps::write(const QString &path, const QByteArray &bytes)
 
 FileOps::Result DiskFileOps::replace(const QString &from, const QString &to)
 {
+    if (checkLink(to).refused())
+        return Result::LinkRefused;
     const QString target = writeTarget(to);
     struct stat old {};
     bool exists = false;
@@ -270,6 +330,10 @@ QString fileErrorText(FileOps::Result result, const QString &path)
     case FileOps::Result::NotRegular:
         return QStringLiteral("%1 no es un archivo normal (es una carpeta, una tubería o un dispositivo). "
                               "No se ha modificado ningún archivo.").arg(name);
+    case FileOps::Result::LinkRefused:
+        if (const QString why = linkRefusalText(path); !why.isEmpty())
+            return why;
+        break;
     case FileOps::Result::Failed:
         break;
     }
@@ -283,6 +347,22 @@ QString freeAsidePath(const QString &path, const QString &asideName)
     for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n)
         aside = dir.filePath(asideName + QLatin1Char('.') + QString::number(n));
     return aside;
+}
+
+QString sameCopyAside(const QString &path, const QString &asideName, const QByteArray &bytes)
+{
+    const QDir dir = QFileInfo(path).dir();
+    QString aside = dir.filePath(asideName);
+    for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n) {
+        const QFileInfo info(aside);
+        if (!info.isSymLink() && info.isFile() && info.size() == bytes.size()) {
+            QFile copy(aside);
+            if (copy.open(QIODevice::ReadOnly) && copy.readAll() == bytes)
+                return aside;
+        }
+        aside = dir.filePath(asideName + QLatin1Char('.') + QString::number(n));
+    }
+    return {};
 }
 
 QString setFileAside(FileOps &files, const QString &path, const QString &asideName)

@@ -23,6 +23,7 @@ public:
         DiskFull,   // no space left (or over quota)
         Unreadable, // exists but cannot be read
         NotRegular, // a pipe, a folder, a device: never replaced
+        LinkRefused, // a link the program does not follow (linkRefusal says why)
     };
 
     virtual ~FileOps() = default;
@@ -60,9 +61,40 @@ public:
 // itself otherwise. A dangling link gives the file it names.
 QString writeTarget(const QString &path);
 
+// The link rule of the data files. A data file that is a symbolic link is
+// followed only to a regular file of the user running the program inside a
+// folder of that user (a dangling link, to a file that folder would get);
+// any other link is left as it is: neither read nor written through.
+struct LinkCheck
+{
+    enum class Kind {
+        None,       // not a link, or a link the rule follows
+        Loop,       // the links go round (or are too many to follow)
+        NotRegular, // leads to a folder, a pipe, a device
+        NotOwned,   // leads to a file of another user
+        FolderNotOwned, // leads into a folder of another user
+    };
+    Kind kind = Kind::None;
+    QString target; // where the link leads, when known
+
+    bool refused() const { return kind != Kind::None; }
+};
+
+// user is the one running the program; tests may name another.
+LinkCheck checkLink(const QString &path, uint user);
+LinkCheck checkLink(const QString &path);
+
+// One line for the user: the file, where its link leads and why the
+// program leaves it alone. Empty when the link is followed (or none).
+QString linkRefusalText(const QString &path);
+
 // Beside path, asideName, or asideName.2, .3 ... the first name not taken
 // (a dangling link counts as taken).
 QString freeAsidePath(const QString &path, const QString &asideName);
+
+// An earlier copy of bytes set aside beside path under asideName (.2, .3
+// ...), so that a damaged file is never copied aside twice; empty when none.
+QString sameCopyAside(const QString &path, const QString &asideName, const QByteArray &bytes);
 
 // Moves a damaged file out of the way, beside it under asideName (then
 // asideName.2, .3 ... never over an earlier copy). Where it went, or empty

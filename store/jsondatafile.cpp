@@ -7,6 +7,10 @@ JsonDataFileLoad loadJsonDataFile(FileOps &files, const QString &path, qint64 ma
 {
     using Outcome = JsonDataFileLoad::Outcome;
     JsonDataFileLoad load;
+    // A link the rule does not follow (another user's file, a loop) is
+    // neither read nor written: linkRefusalText says why.
+    if (checkLink(path).refused())
+        return load;
     const bool link = QFileInfo(path).isSymLink();
     const QFileInfo info(writeTarget(path));
     if (!info.exists()) {
@@ -35,9 +39,14 @@ JsonDataFileLoad loadJsonDataFile(FileOps &files, const QString &path, qint64 ma
     }
 
     if (link) {
-        const QString aside = freeAsidePath(path, asideName);
-        if (files.createWorkFile(aside, bytes) != FileOps::Result::Ok)
-            return load;
+        // Until the next write empties the target, every start finds the
+        // same damage: the copy made the first time is enough.
+        QString aside = sameCopyAside(path, asideName, bytes);
+        if (aside.isEmpty()) {
+            aside = freeAsidePath(path, asideName);
+            if (files.createWorkFile(aside, bytes) != FileOps::Result::Ok)
+                return load;
+        }
         load.setAside = aside;
     } else {
         load.setAside = setFileAside(files, path, asideName);

@@ -26,7 +26,8 @@ struct JsonDataFileLoad
 // parse(bytes, &newer) takes the content, or is false for a damaged file;
 // newer set means a later version's sound file. A file over maxBytes is
 // damaged without being read into memory. A damaged file that is a link
-// stays a link: its bytes are copied aside and the target emptied by the
-// next write.
+// stays a link: its bytes are copied aside (once: a copy already aside with
+// the same bytes is named again) and the target emptied by the next write.
+// A link the link rule refuses (checkLink) is Unusable, and not read.
 JsonDataFileLoad loadJsonDataFile(FileOps &files, const QString &path, qint64 maxBytes, const QString &asideName,
                                   const std::function<bool(const QByteArray &bytes, bool *newer)> &parse);

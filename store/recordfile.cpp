@@ -21,8 +21,13 @@ bool RecordFile::open(const QString &path)
     m_lastError = FileOps::Result::Ok;
     m_openResult = FileOps::Result::Ok;
     m_file.setFileName(path);
-    // Through a link is fine (records are written in place, at the target);
-    // a pipe would block the first read and a folder has no records.
+    // Through a link the rule follows is fine (records are written in place,
+    // at the target); any other link is left alone, and so is a pipe, which
+    // would block the first read, and a folder, which has no records.
+    if (checkLink(path).refused()) {
+        m_openResult = FileOps::Result::LinkRefused;
+        return false;
+    }
     struct stat info {};
     const bool exists = ::stat(QFile::encodeName(path).constData(), &info) == 0;
     if (exists && !S_ISREG(info.st_mode)) {

@@ -27,8 +27,9 @@ public:
 
     // Opens for reading and writing, creating the file when missing. When the
     // file cannot be written it is opened read-only, and writes fail. A file
-    // that cannot be read, or is not a regular file (a pipe, a folder), is
-    // not opened at all: openResult() says why, and nothing reads or writes it.
+    // that cannot be read, is not a regular file (a pipe, a folder) or is a
+    // link the link rule refuses (checkLink), is not opened at all:
+    // openResult() says why, and nothing reads or writes it.
     bool open(const QString &path);
     FileOps::Result openResult() const { return m_openResult; }
     void close();

@@ -19,6 +19,7 @@
 #include "base/clock.h"
 #include "base/prompter.h"
 #include "core/datadir.h"
+#include "core/datalock.h"
 #include "core/drawentry.h"
 #include "core/maintenance.h"
 #include "core/membership.h"
@@ -48,6 +49,12 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
+
+namespace
+{
+    // How soon a close that waits for the download's step under way tries again.
+    constexpr int kCloseRetryMs = 20;
+}
 
 MainWindow::MainWindow(Session &session, QWidget *parent)
     : QMainWindow(parent)
@@ -470,18 +477,25 @@ void MainWindow::closeEvent(QCloseEvent *event)
     if (downloadRunning()) {
         // The files stay open until the session has let go of them; the
         // transfer cut short brings up no box on the way out.
+        // The transfer stops now and no further step runs: the window
+        // closes as soon as the step under way has returned.
         m_downloadHost->setQuiet(true);
         m_closeWhenIdle = true;
-        m_transfer->setTimeout(2000);
-        m_transfer->cancel();
+        m_transfer->close();
+        m_download->abandon();
         hide();
         event->ignore();
+        QTimer::singleShot(kCloseRetryMs, this, &QWidget::close);
         return;
     }
-    if (m_transfer->isBusy())
-        m_transfer->cancel();
-    // Every write is already on disk; closing the files is all exit needs.
+    m_transfer->close();
+    // Every write is already on disk; closing the files is all exit needs,
+    // and then another Quorvale may have the directory at once.
     m_session.shutdown();
+    if (m_dataLock) {
+        m_dataLock->release();
+        m_dataLock = nullptr;
+    }
     event->accept();
     QApplication::quit();
 }

@@ -13,6 +13,7 @@ class QTabWidget;
 class QVBoxLayout;
 class QWindow;
 class Acercade;
+class DataDirLock;
 class Crea;
 class Creamenu;
 class Reduccion;
@@ -58,6 +59,9 @@ public:
     void setFileChooser(FileChooser *chooser);
     // The notice of a download's prizes: the tray or the session bus.
     void setNotifier(Notifier *notifier) { m_notifier = notifier; }
+    // The data directory's lock, let go of as soon as the window has closed
+    // and nothing more is written, before the program ends.
+    void setDataLock(DataDirLock *lock) { m_dataLock = lock; }
     Maintenance &maintenance() { return *m_maintenance; }
     DownloadSession &download() { return *m_download; }
     NetworkTransfer &transfer() { return *m_transfer; }
@@ -140,6 +144,7 @@ private:
     std::unique_ptr<DesktopNotifier> m_desktopNotifier;
     Notifier *m_notifier = nullptr;
     bool m_closeWhenIdle = false;
+    DataDirLock *m_dataLock = nullptr;
     QPointer<Infor> m_newsWindow;
     bool m_returnPending = false;
     int m_previousTab = 0;

@@ -104,9 +104,16 @@ bool DownloadSession::writePage(const char *fileName, const QByteArray &bytes) c
     return disk.write(dataPath(fileName), bytes) == FileOps::Result::Ok;
 }
 
+void DownloadSession::abandon()
+{
+    m_abandoned = true;
+    setTimerEnabled(false);
+}
+
 void DownloadSession::setTimerEnabled(bool on)
 {
-    m_timerOn = on;
+    m_timerOn = on && !m_abandoned;
+    on = m_timerOn;
     if (on && !m_manualTicks)
         m_timer.start();
     else
@@ -173,6 +180,7 @@ bool DownloadSession::start()
     }
 
     FlagGuard starting(m_starting);
+    m_abandoned = false;
     m_tickCount = 0;
     m_step = 2;
     setProgress(1);

@@ -87,6 +87,10 @@ public:
     void tick();
     // From start() until the session ends, fetches included.
     bool isRunning() const;
+    // The window closes: no further step runs (the caller stops the
+    // transfer under way). isRunning() turns false as soon as the step under
+    // way, if any, has returned.
+    void abandon();
 
     // The whole session without a window or a timer: start, then ticks in a
     // row. True when it ended with "TRANSFERENCIA FINALIZADA" and neither a
@@ -161,6 +165,7 @@ private:
     bool m_manualTicks = false;
     bool m_starting = false;
     bool m_inTick = false;
+    bool m_abandoned = false;
 
     int m_step = 0;      // 2 fetching, 3 fetched, 5 parsed, 6 draw page, 7 finishing
     int m_tickCount = 0;

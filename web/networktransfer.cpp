@@ -1,5 +1,7 @@
 #include "networktransfer.h"
 
+#include "store/fileops.h"
+
 #include <QEventLoop>
 #include <QNetworkCookieJar>
 #include <QNetworkReply>
@@ -67,6 +69,9 @@ TransferResult NetworkTransfer::download(const QUrl &address, const QString &fil
 {
     if (isBusy())
         return TransferResult::failure(TransferResult::Error::Busy);
+    // QSaveFile would write through any link; a data file's follows the rule.
+    if (const QString refused = linkRefusalText(filePath); !refused.isEmpty())
+        return TransferResult::failure(TransferResult::Error::FileError, refused);
     QSaveFile file(filePath);
     if (!file.open(QIODevice::WriteOnly))
         return TransferResult::failure(TransferResult::Error::FileError, file.errorString());
@@ -86,6 +91,12 @@ void NetworkTransfer::cancel()
     stop(TransferResult::Error::Cancelled);
 }
 
+void NetworkTransfer::close()
+{
+    m_closed = true;
+    cancel();
+}
+
 void NetworkTransfer::stop(TransferResult::Error reason)
 {
     if (m_reply.isNull() || m_reply->isFinished())
@@ -98,6 +109,8 @@ void NetworkTransfer::stop(TransferResult::Error reason)
 TransferResult NetworkTransfer::run(const QUrl &address, QIODevice *sink)
 {
     using E = TransferResult::Error;
+    if (m_closed)
+        return TransferResult::failure(E::Cancelled);
     if (isBusy())
         return TransferResult::failure(E::Busy);
     if (!address.isValid() || address.host().isEmpty() || !isWebScheme(address.scheme()))

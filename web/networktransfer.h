@@ -37,6 +37,9 @@ public:
     TransferResult download(const QUrl &address, const QString &filePath) override;
     void cancel() override;
     bool isBusy() const override { return !m_reply.isNull(); }
+    // The program is going: the transfer under way stops now and every
+    // later one fails at once (Cancelled).
+    void close();
 
 private:
     // Runs one GET to its end; the body goes to sink when given, else into
@@ -52,4 +55,5 @@ private:
     int m_timeoutMs = kDefaultTimeoutMs;
     int m_deadlineMs = kDefaultDeadlineMs;
     qint64 m_maxBytes = kDefaultMaxBytes;
+    bool m_closed = false;
 };

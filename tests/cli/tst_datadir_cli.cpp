@@ -7,6 +7,7 @@
 #include "support/fixtures.h"
 #include "support/smalldisk.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
@@ -217,6 +218,69 @@ private slots:
         held.release();
         Fixtures::writeFile(dir.filePath(QString::fromLatin1(DataDirLock::kFileName)), "999999999\nQuorvale\n\n");
         QCOMPARE(runCli({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("status")}).code, 0);
+    }
+
+    // The lock: a lock file with no owner's id (an owner killed between
+    // making it and writing its id, or garbage) is taken over, by the window
+    // (which does not wait for a live owner) and by a command, once it is a
+    // few seconds old; a fresh one is waited for.
+    void ownerlessLockTakenOver_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("ageSeconds");
+        QTest::newRow("empty") << QByteArray() << 60;
+        QTest::newRow("garbage") << QByteArray("\x01zz\n") << 3600;
+        QTest::newRow("empty, just made") << QByteArray() << 0;
+    }
+
+    void ownerlessLockTakenOver()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, ageSeconds);
+        QTemporaryDir dir;
+        const QString lockFile = dir.filePath(QString::fromLatin1(DataDirLock::kFileName));
+        const auto plant = [&] {
+            QFile file(lockFile);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime));
+        };
+        plant();
+        {
+            DataDirLock window(dir.path());
+            QCOMPARE(window.acquire(0), DataDirLock::Result::Acquired);
+        }
+        plant();
+        const Run run = runCli({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("status")});
+        QVERIFY2(run.code == 0, qPrintable(run.err));
+    }
+
+    // A --data-dir whose bytes are no text in this locale is refused by name
+    // (exit 2) by both programs; no directory of another name appears.
+    void undecodableDataDirRefused_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::newRow("quorvale-cli") << QStringLiteral(QUORVALE_CLI);
+        QTest::newRow("quorvale") << QStringLiteral(QUORVALE_WINDOW);
+    }
+
+    void undecodableDataDirRefused()
+    {
+        QFETCH(QString, program);
+        QTemporaryDir parent;
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LANG"), QStringLiteral("C"));
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        process.setProcessEnvironment(environment);
+        // The byte 0xE9 (an "é" in Latin-1) goes to the program as it is.
+        process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("exec \"$0\" --data-dir \"$1$(printf '\\351')\" status"),
+                                                  program, parent.filePath(QStringLiteral("datos"))});
+        QVERIFY(process.waitForFinished(60000));
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY2(err.contains(QStringLiteral("datos\\xE9")) && err.contains(QStringLiteral("(\\xE9)")), qPrintable(err));
+        QVERIFY(QDir(parent.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden).isEmpty());
     }
 
     // Creations beside deletions: every peña a create reported is there,

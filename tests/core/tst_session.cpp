@@ -18,6 +18,10 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <unistd.h>
+
 namespace
 {
     const QDate kToday(2026, 12, 8); // a Tuesday
@@ -41,6 +45,14 @@ class TestSession : public QObject
         if (!session->start(m_dir->path()))
             return nullptr;
         return session;
+    }
+
+    // Sets a file's (or a link's own) modification time seconds back.
+    static bool age(const QString &file, int seconds)
+    {
+        struct timeval times[2] {};
+        times[0].tv_sec = times[1].tv_sec = ::time(nullptr) - seconds;
+        return ::lutimes(QFile::encodeName(file).constData(), times) == 0;
     }
 
     class NoBrowser final : public UrlOpener
@@ -348,6 +360,107 @@ private slots:
         session->setDrawsToShow(5000); // lowered to the number of stored draws
         QCOMPARE(refreshed.count(), 3);
         QCOMPARE(session->drawsToShow(), 1114);
+    }
+
+    // Links: a data file linked to a file that is not the user's, into a
+    // folder that is not the user's, or round in a loop is told once by
+    // name, neither read nor written, and stays a link; nothing goes aside.
+    void linksNotFollowed_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("why");
+        for (const char *name : {"premios.json", "socios.json", "numeros.dat", "apuestas.dat", "nums.ini", "www.txt"}) {
+            QTest::addRow("%s, another user's file", name) << QString::fromLatin1(name) << "file" << "un archivo que no es suyo";
+            QTest::addRow("%s, another user's folder", name) << QString::fromLatin1(name) << "folder" << "en una carpeta que no es suya";
+            QTest::addRow("%s, a loop", name) << QString::fromLatin1(name) << "loop" << "forman un bucle";
+        }
+    }
+
+    void linksNotFollowed()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, how);
+        QFETCH(QString, why);
+        if (how != QLatin1String("loop") && ::geteuid() != 0)
+            QSKIP("files of another user are made by root");
+        QTemporaryDir elsewhere;
+        const QString target = elsewhere.filePath(QStringLiteral("ajeno"));
+        const QString link = m_dir->filePath(name);
+        const QByteArray theirs = "{\"formato\": \"quorvale-premios\", \"version\": 1, \"informes\": []}";
+        QVERIFY(Fixtures::writeFile(target, theirs));
+        if (how == QLatin1String("loop")) {
+            QVERIFY(QFile::link(link + QStringLiteral(".otro"), link));
+            QVERIFY(QFile::link(link, link + QStringLiteral(".otro")));
+        } else {
+            QVERIFY(QFile::link(target, link));
+            const QString owned = how == QLatin1String("file") ? target : elsewhere.path();
+            QVERIFY(::chown(QFile::encodeName(owned).constData(), 65534, 65534) == 0);
+        }
+        auto session = startSession();
+        QVERIFY(session);
+        QCOMPARE(m_prompter.boxes.size(), 1);
+        QVERIFY2(m_prompter.boxes[0].text.startsWith(name + QStringLiteral(" es un enlace")), qPrintable(m_prompter.boxes[0].text));
+        QVERIFY2(m_prompter.boxes[0].text.contains(why), qPrintable(m_prompter.boxes[0].text));
+        // Nothing is written through it, by the session or any later write.
+        PrizeReport pending;
+        pending.date = QDate(2026, 12, 6);
+        pending.status = PrizeReport::Status::Pending;
+        session->prizeReports().put(pending);
+        session->prizeReports().save();
+        DiskFileOps files;
+        QCOMPARE(files.write(link, "nuevo"), FileOps::Result::LinkRefused);
+        QCOMPARE(fileErrorText(FileOps::Result::LinkRefused, link), m_prompter.boxes[0].text);
+        session.reset();
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(Fixtures::readFile(target), theirs);
+        QVERIFY(QDir(m_dir->path()).entryList({QStringLiteral("*.invalido*")}).isEmpty());
+    }
+
+    // A damaged file behind a link of the user's own is copied aside the
+    // first time only: later starts name the same copy.
+    void damagedLinkedFileCopiedOnce()
+    {
+        QTemporaryDir elsewhere;
+        const QString target = elsewhere.filePath(QStringLiteral("mis-socios.json"));
+        QVERIFY(Fixtures::writeFile(target, "{roto"));
+        QVERIFY(QFile::link(target, path("socios.json")));
+        for (int run = 0; run < 2; ++run) {
+            m_prompter.boxes.clear();
+            auto session = startSession();
+            QCOMPARE(m_prompter.boxes.size(), 1);
+            QVERIFY(m_prompter.boxes[0].text.contains(QStringLiteral("socios.invalido")));
+        }
+        QCOMPARE(Fixtures::readFile(path("socios.invalido")), QByteArray("{roto"));
+        QVERIFY(!QFileInfo::exists(path("socios.invalido.2")));
+        QCOMPARE(Fixtures::readFile(target), QByteArray("{roto"));
+    }
+
+    // Start-up: the work files of writes cut short are removed once a
+    // minute old; a fresh one, a link, or a file that is not of ours stays.
+    void leftoverWorkFiles()
+    {
+        QTemporaryDir elsewhere;
+        const QString victim = elsewhere.filePath(QStringLiteral("victima"));
+        QVERIFY(Fixtures::writeFile(victim, "precious"));
+        const QStringList gone = {QStringLiteral(".socios.json.Ab12Cd"), QStringLiteral(".numeros.dat.q9Z8y7"),
+                                  QStringLiteral("numeros.tmp"), QStringLiteral("edu.pdf.XyZ123")};
+        const QStringList kept = {QStringLiteral(".notas.txt.Ab12Cd"), QStringLiteral("numeros.dat.backup"),
+                                  QStringLiteral("socios.json.copia1")};
+        for (const QString &name : gone + kept) {
+            QVERIFY(Fixtures::writeFile(m_dir->filePath(name), "work"));
+            QVERIFY(age(m_dir->filePath(name), 120));
+        }
+        QVERIFY(Fixtures::writeFile(path(".premios.json.fResh1"), "work"));
+        QVERIFY(QFile::link(victim, path(".apuestas.dat.LnK123")));
+        QVERIFY(age(path(".apuestas.dat.LnK123"), 120));
+        auto session = startSession();
+        for (const QString &name : gone)
+            QVERIFY2(!QFileInfo::exists(m_dir->filePath(name)), qPrintable(name));
+        for (const QString &name : kept + QStringList {QStringLiteral(".premios.json.fResh1")})
+            QVERIFY2(QFileInfo::exists(m_dir->filePath(name)), qPrintable(name));
+        QVERIFY(QFileInfo(path(".apuestas.dat.LnK123")).isSymLink());
+        QCOMPARE(Fixtures::readFile(victim), QByteArray("precious"));
     }
 };
 

@@ -2,6 +2,7 @@
 // driven through their widgets against a server on 127.0.0.1.
 
 #include "base/clock.h"
+#include "core/datalock.h"
 #include "core/session.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
@@ -27,6 +28,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -273,6 +275,42 @@ private slots:
         child<QAction>("ultimo")->trigger();
         QCOMPARE(tabs->currentIndex(), 1);
         QCOMPARE(child<QLabel>("Label8")->text(), QStringLiteral("-Informe del Domingo, 8 de noviembre del 2026"));
+    }
+
+    // Closing the window while a page stalls stops the transfer at once,
+    // runs no further step and lets go of the data directory before the
+    // program ends: no hidden process keeps the user out.
+    void closingDuringAStalledDownload()
+    {
+        TestHttpServer::Route stall;
+        stall.behaviour = TestHttpServer::Behaviour::Stall;
+        for (const QString &route : {kSearchPath, QStringLiteral("/servicios/fechav3"), QStringLiteral("/servicios/buscadorSorteos")})
+            m_server->setRoute(route, stall);
+        openWindow();
+        m_window->transfer().setTimeout(NetworkTransfer::kDefaultTimeoutMs);
+        DataDirLock lock(m_dir->path());
+        QCOMPARE(lock.acquire(0), DataDirLock::Result::Acquired);
+        m_window->setDataLock(&lock);
+        bool closedWhileRunning = false;
+        QTimer closer;
+        closer.setInterval(20);
+        connect(&closer, &QTimer::timeout, this, [&] {
+            if (!closedWhileRunning && m_window->transfer().isBusy()) {
+                closedWhileRunning = m_window->download().isRunning();
+                closer.stop();
+                m_window->close();
+            }
+        });
+        closer.start();
+        clickDownload();
+        QTRY_VERIFY(closedWhileRunning);
+        // Back from the step the close cut short, no later step is due.
+        QVERIFY(!m_window->download().isRunning());
+        QTRY_VERIFY(!lock.isHeld());
+        QVERIFY(!m_window->isVisible());
+        DataDirLock next(m_dir->path());
+        QCOMPARE(next.acquire(0), DataDirLock::Result::Acquired);
+        QCOMPARE(m_server->requestsFor(kSearchPath), 0);
     }
 
     void buttonFaces()
