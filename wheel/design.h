@@ -9,8 +9,8 @@
 // `points`, such that every p-subset of the points meets some block in at
 // least t points: a covering design when t = p, a lotto design when p > t.
 //
-// Method: a valid start (a finite plane for pairs where one fits, else a
-// greedy set), then simulated annealing on the number of uncovered
+// Method: a valid start (a finite plane for pairs where one fits, a set
+// offered by the caller, else a greedy set), then simulated annealing on the number of uncovered
 // p-subsets with a fixed number of blocks (Nurmela and Östergård): a move
 // takes an uncovered subset, a block one point short of it, and swaps one
 // of the block's other points for one of the subset's. Each success is
