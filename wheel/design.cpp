@@ -5,6 +5,7 @@
 #include <bit>
 #include <chrono>
 #include <cmath>
+#include <numeric>
 #include <random>
 #include <time.h>
 namespace
@@ -158,4 +159,14 @@ Wheel::SearchResult Wheel::searchDesign(const DesignProblem &pr, const SearchOpt
         return withPopcnt::search(pr, options);
 #endif
     return portable::search(pr, options);
+}
+
+Wheel::SearchResult Wheel::searchInvariantDesign(const DesignProblem &pr, const std::vector<int> &cycles,
+                                                 const SearchOptions &options)
+{
+#ifdef QUORVALE_WHEEL_POPCNT
+    if (__builtin_cpu_supports("popcnt"))
+        return withPopcnt::searchInvariant(pr, cycles, options);
+#endif
+    return portable::searchInvariant(pr, cycles, options);
 }

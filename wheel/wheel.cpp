@@ -8,6 +8,13 @@
 #include <algorithm>
 #include <set>
 
+namespace
+{
+    // Lotto designs with fewer p-subsets than this are left to the plain
+    // search, which already reaches the published sizes there.
+    constexpr std::uint32_t kInvariantFrom = 1000;
+}
+
 std::vector<Wheel::Guarantee> Wheel::guarantees()
 {
     std::vector<Guarantee> all;
@@ -282,6 +289,34 @@ Wheel::Result Wheel::makeWheel(const Request &given, const Options &options)
                     options.progress({spent + p.elapsed, options.seconds, p.bestSize, p.workingSize, p.uncovered});
                 };
         }
+    }
+    // Lotto designs on many subsets: a design that a cyclic group maps onto
+    // itself (the pool in one cycle, or in one cycle less one or two fixed
+    // points), searched over the base blocks of its orbits, where whether a
+    // subset is met depends only on its orbit. Such a start is far smaller
+    // than a greedy one, and the descent goes on from it.
+    if (problem.t < problem.p && search.start.empty() && binomial(problem.points, problem.p) >= kInvariantFrom) {
+        SearchOptions part = search;
+        if (options.progress)
+            part.progress = [&](const SearchProgress &p) {
+                options.progress({clockSeconds(options.threadTime) - started, options.seconds, 0, 0, p.uncovered});
+            };
+        part.seconds = options.seconds * 0.1;
+        for (int fixedPoints = 0; fixedPoints <= 2; ++fixedPoints) {
+            const SearchResult invariant = searchInvariantDesign(problem, {problem.points - fixedPoints}, part);
+            if (invariant.cancelled)
+                break;
+            if (!invariant.blocks.empty() && (search.start.empty() || invariant.blocks.size() < search.start.size()))
+                search.start = invariant.blocks;
+            if (invariant.reachedBound)
+                break;
+        }
+        const double spent = clockSeconds(options.threadTime) - started;
+        search.seconds = std::max(0.0, options.seconds - spent);
+        if (options.progress)
+            search.progress = [&options, spent](const SearchProgress &p) {
+                options.progress({spent + p.elapsed, options.seconds, p.bestSize, p.workingSize, p.uncovered});
+            };
     }
     const SearchResult found = searchDesign(problem, search);
     result.seconds = clockSeconds(options.threadTime) - started;

@@ -13,6 +13,7 @@
 #include "ui/presentacion.h"
 #include "ui/mainwindow.h"
 #include "ui/printwindow.h"
+#include "ui/reduccion.h"
 #include "ui/systemprintdialog.h"
 #include "core/syndicatecreation.h"
 #include "base/urlopener.h"
@@ -323,8 +324,10 @@ private slots:
         Creamenu chooser(creation);
         Presentacion splash;
         Infor news(m_dir.filePath(QStringLiteral("informe.dat")));
+        Reduccion reduction(*m_session);
         for (QWidget *w : {static_cast<QWidget *>(&printing), static_cast<QWidget *>(&crea), static_cast<QWidget *>(&about),
-                           static_cast<QWidget *>(&chooser), static_cast<QWidget *>(&splash), static_cast<QWidget *>(&news)}) {
+                           static_cast<QWidget *>(&chooser), static_cast<QWidget *>(&splash), static_cast<QWidget *>(&news),
+                           static_cast<QWidget *>(&reduction)}) {
             w->resize(w->size().boundedTo(size));
             w->show();
             QVERIFY(QTest::qWaitForWindowExposed(w));

@@ -170,11 +170,31 @@ private slots:
         QCOMPARE(Wheel::knownCovering(9, 4, 2).lowerBound, 7); // ceil(9/4 ceil(8/3))
     }
 
+    // A design searched over the orbits of a cyclic group: valid, and every
+    // block's image under the generator (0 -> 1 -> ... -> 13 -> 0, 14 fixed)
+    // is in it.
+    void invariantDesignIsClosedUnderItsGroup()
+    {
+        Wheel::SearchOptions options;
+        options.seconds = 0.3;
+        const Wheel::DesignProblem problem{15, 5, 4, 5};
+        const auto blocks = Wheel::searchInvariantDesign(problem, {14}, options).blocks;
+        QVERIFY(Wheel::checkCoverage(15, blocks, (1u << 15) - 1, 4, 5).holds());
+        for (std::uint32_t block : blocks) {
+            std::uint32_t image = block & (1u << 14);
+            for (int x = 0; x < 14; ++x)
+                if (block & (1u << x))
+                    image |= 1u << ((x + 1) % 14);
+            QVERIFY(std::find(blocks.begin(), blocks.end(), image) != blocks.end());
+        }
+    }
+
     void generatedSetsHoldTheirGuarantee_data()
     {
         QTest::addColumn<Wheel::Request>("request");
         QTest::newRow("3 si 3, 9 numbers") << poolOf(9, 3, 3);
         QTest::newRow("4 si 5, 11 numbers") << poolOf(11, 4, 5);
+        QTest::newRow("4 si 5, 13 numbers (cyclic start)") << poolOf(13, 4, 5);
         QTest::newRow("pairs, 21 numbers (plane)") << poolOf(21, 2, 2);
         QTest::newRow("3 si 4, 12 numbers, one fixed") << poolOf(12, 3, 4, {8});
         QTest::newRow("2 si 2, 14 numbers, three fixed") << poolOf(14, 2, 2, {2, 4, 28});
