@@ -52,7 +52,7 @@ namespace
         return value < 0 ? QJsonValue(QJsonValue::Null) : QJsonValue(qint64(value));
     }
 
-    QJsonObject reportJson(QDate date, const PrizeReport &report)
+    QJsonObject reportJson(QDate date, const PrizeReport &report, const QString &problem)
     {
         QJsonArray rows;
         if (report.isFinal()) {
@@ -63,17 +63,26 @@ namespace
                                          {QStringLiteral("prizeCents"), count(row.prizeCents)}});
             }
         }
-        return {{QStringLiteral("date"), date.toString(Qt::ISODate)},
-                {QStringLiteral("status"), statusName(report.status)},
-                {QStringLiteral("rows"), rows}};
+        QJsonObject object {{QStringLiteral("date"), date.toString(Qt::ISODate)},
+                            {QStringLiteral("status"), statusName(report.status)},
+                            {QStringLiteral("rows"), rows}};
+        // A stored report whose figures cannot be real counts as pending.
+        if (!problem.isEmpty())
+            object.insert(QStringLiteral("problem"), problem);
+        return object;
     }
 
-    void printReportText(QDate date, const PrizeReport &report)
+    void printReportText(QDate date, const PrizeReport &report, const QString &problem)
     {
         static const char *const names[] = {"1ª (5 + 1)", "2ª (5 + 0)", "3ª (4 + 1)", "4ª (4 + 0)", "5ª (3 + 1)",
                                             "6ª (3 + 0)", "7ª (2 + 1)", "8ª (2 + 0)", "Reintegro"};
         const QLocale spanish(QLocale::Spanish, QLocale::Spain);
         printLine(QStringLiteral("Sorteo del %1").arg(date.toString(QStringLiteral("dd/MM/yyyy"))));
+        if (!problem.isEmpty()) {
+            printLine(QStringLiteral("  El informe de premios guardado no es válido (%1): no se tiene en cuenta y se "
+                                     "volverá a pedir.").arg(problem));
+            return;
+        }
         if (!report.isFinal()) {
             printLine(report.status == PrizeReport::Status::Pending
                           ? QStringLiteral("  Informe de premios pendiente: el operador aún no lo ha publicado.")
@@ -111,10 +120,11 @@ int Cli::runPrizes(Session &session, const QString &dateText, bool all, bool jso
         QJsonArray reports;
         for (auto it = draws.rbegin(); it != draws.rend(); ++it) {
             const PrizeReport report = session.prizeReports().report(it->qdate());
+            const QString problem = session.prizeReports().problem(it->qdate());
             if (json)
-                reports.append(reportJson(it->qdate(), report));
+                reports.append(reportJson(it->qdate(), report, problem));
             else
-                printReportText(it->qdate(), report);
+                printReportText(it->qdate(), report, problem);
         }
         if (json)
             printJson({{QStringLiteral("reports"), reports}});
@@ -134,10 +144,11 @@ int Cli::runPrizes(Session &session, const QString &dateText, bool all, bool jso
     for (const DrawRecord &draw : draws)
         stored = stored || draw.qdate() == date;
     const PrizeReport report = stored ? session.prizeReports().report(date) : PrizeReport {};
+    const QString problem = stored ? session.prizeReports().problem(date) : QString();
     if (json)
-        printJson(reportJson(date, report));
+        printJson(reportJson(date, report, problem));
     else
-        printReportText(date, report);
+        printReportText(date, report, problem);
     return Exit::kDone;
 }
 

@@ -152,6 +152,12 @@ DrawEntry::Outcome DrawEntry::addServiceAnswer(const QByteArray &json)
                + kNothingChanged);
         return {};
     }
+    if (answer.duplicate.isValid()) {
+        refuse(QStringLiteral("La respuesta trae dos veces el sorteo del %1: no se sabe cuál es el bueno.")
+                   .arg(shortSpanishDate(answer.duplicate))
+               + kNothingChanged);
+        return {};
+    }
     if (answer.firstInvalid.isValid()) {
         refuse(QStringLiteral("El sorteo del %1 no es válido (otro juego, un día sin sorteo, una fecha posterior a hoy, "
                               "números fuera de 1 a 54 o repetidos, o una clave fuera de 0 a 9).")
@@ -171,10 +177,17 @@ DrawEntry::Outcome DrawEntry::addServiceAnswer(const QByteArray &json)
     }
     std::vector<Incoming> incoming;
     std::vector<PrizeReport> reports;
+    QStringList doubtful;
     for (const ServiceDraw &draw : answer.draws) {
         incoming.push_back({draw.draw, 0});
         reports.push_back(draw.report);
+        if (!draw.reportProblem.isEmpty())
+            doubtful << QStringLiteral("El informe de premios del %1 no es válido (%2): queda pendiente.")
+                            .arg(shortSpanishDate(draw.date), draw.reportProblem);
     }
+    // The draws go in all the same; their reports wait for a sound one.
+    if (!doubtful.isEmpty())
+        m_session.prompter().warn(kReportTitle, doubtful.join(QLatin1Char('\n')));
     return insert(std::move(incoming), reports);
 }
 
@@ -260,7 +273,7 @@ DrawEntry::Outcome DrawEntry::insert(std::vector<Incoming> incoming, const std::
     // The reports of draws brought or already stored with the same numbers.
     PrizeReportFile &reportFile = m_session.prizeReports();
     int reportsTaken = 0;
-    bool reportsChanged = false;
+    QStringList changed;
     for (const PrizeReport &report : reports) {
         if (report.status == PrizeReport::Status::Missing || wanted.count(report.date) == 0)
             continue;
@@ -268,17 +281,27 @@ DrawEntry::Outcome DrawEntry::insert(std::vector<Incoming> incoming, const std::
         reportFile.put(report);
         if (reportFile.report(report.date) == before)
             continue;
-        reportsChanged = true;
+        changed << shortSpanishDate(report.date);
         if (report.isFinal())
             ++reportsTaken;
     }
 
-    // Reports go to disk before the draws they belong to.
-    if (reportsChanged && reportFile.save() != FileOps::Result::Ok) {
-        m_session.prompter().warn(kTitle, QStringLiteral("No se han podido guardar los informes de premios en premios.json."));
-        reportsTaken = 0;
+    // Reports go to disk before the draws they belong to. A failed save
+    // leaves them as the file has them: not received.
+    bool reportsLost = false;
+    if (!changed.isEmpty()) {
+        if (const FileOps::Result saved = reportFile.save(); saved != FileOps::Result::Ok) {
+            m_session.prompter().warn(kTitle, QStringLiteral("No se han podido guardar en premios.json los informes de "
+                                                             "premios del %1.\n")
+                                                  .arg(changed.join(QStringLiteral(", ")))
+                                                  + fileErrorText(saved, reportFile.path()));
+            reportsTaken = 0;
+            reportsLost = true;
+        }
     }
 
+    if (fresh.empty() && reportsLost)
+        return outcome;
     if (fresh.empty() && reportsTaken == 0) {
         m_session.prompter().inform(kTitle, outcome.unchanged == 1
                                                 ? QStringLiteral("Ese sorteo ya estaba guardado; no hay nada que añadir.")
@@ -315,7 +338,8 @@ DrawEntry::Outcome DrawEntry::insert(std::vector<Incoming> incoming, const std::
     }
     outcome.added = int(fresh.size());
     outcome.reports = reportsTaken;
-    outcome.done = true;
+    // The files do not hold all that was brought.
+    outcome.done = !reportsLost;
     // The status scan recounts every peña over the draws now stored.
     m_session.updateStatus();
     m_session.refreshDraws();
@@ -423,6 +447,12 @@ DrawEntry::Outcome DrawEntry::setPrizeReport(PrizeReport report)
     }
     report.status = PrizeReport::Status::Final;
     report.source = PrizeReport::Source::Manual;
+    if (const QString problem = PrizeBounds::problem(report); !problem.isEmpty()) {
+        prompter.warn(kReportTitle, QStringLiteral("El informe del %1 no es válido: %2.")
+                                        .arg(shortSpanishDate(report.date), problem)
+                                        + kNothingChanged);
+        return {};
+    }
 
     if (m_session.isReadOnly()) {
         prompter.warn(QStringLiteral("Sólo lectura"), m_session.readOnlyText());
@@ -445,13 +475,7 @@ DrawEntry::Outcome DrawEntry::setPrizeReport(PrizeReport report)
     }
     file.replace(report);
     if (const FileOps::Result saved = file.save(); saved != FileOps::Result::Ok) {
-        // What is kept in memory is what is on disk.
-        if (before.isFinal()) {
-            file.replace(before);
-        } else {
-            file.remove(report.date);
-            file.put(before);
-        }
+        // save() has put back what is on disk.
         prompter.warn(kReportTitle, fileErrorText(saved, file.path()) + kNothingChanged);
         return {};
     }

@@ -392,7 +392,7 @@ void Session::updateStatus()
         }
         real.push_back(OleDate::toDate(dates[i]));
     }
-    m_status.holeDates = findHistoryHoles(real);
+    m_status.holeDates = findHistoryHoles(real, m_prizeReports.noDrawDates());
     m_status.holes = historyHolesText(m_status.holeDates);
     m_drawsToShow = std::clamp(m_drawsToShow, 1, m_status.scrollMaximum);
 

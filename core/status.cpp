@@ -119,7 +119,7 @@ namespace
     }
 }
 
-std::vector<QDate> findHistoryHoles(const std::vector<QDate> &drawDatesOldestFirst)
+std::vector<QDate> findHistoryHoles(const std::vector<QDate> &drawDatesOldestFirst, const std::set<QDate> &noDraw)
 {
     std::vector<QDate> holes;
     for (std::size_t i = 1; i < drawDatesOldestFirst.size(); ++i) {
@@ -128,7 +128,7 @@ std::vector<QDate> findHistoryHoles(const std::vector<QDate> &drawDatesOldestFir
         if (!before.isValid() || !after.isValid() || after <= before.addDays(7))
             continue;
         for (const QDate &date : expectedDrawDates(before, after.addDays(-1))) {
-            if (!heldNoDraw(date))
+            if (!heldNoDraw(date) && noDraw.count(date) == 0)
                 holes.push_back(date);
         }
     }

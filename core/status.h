@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QString>
 
+#include <set>
 #include <vector>
 
 // What the status block of the main window says about the draw file.
@@ -53,8 +54,9 @@ QDate nextDrawDate(QDate newestDraw, QDate today);
 // Draw days between two stored draws (dates oldest first, each a real
 // draw) for which no draw is stored, leaving out the days no draw was held:
 // the ten Sundays from 2020-03-22 to 2020-05-24 and the Sunday after each
-// Saturday of the Saturday season (2005-10-22 to 2006-07-01).
-std::vector<QDate> findHistoryHoles(const std::vector<QDate> &drawDatesOldestFirst);
+// Saturday of the Saturday season (2005-10-22 to 2006-07-01), and the days
+// the results service said had no draw (noDraw, kept in premios.json).
+std::vector<QDate> findHistoryHoles(const std::vector<QDate> &drawDatesOldestFirst, const std::set<QDate> &noDraw = {});
 
 // The red line for those holes; empty when none.
 QString historyHolesText(const std::vector<QDate> &holes);

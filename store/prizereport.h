@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QString>
 
 #include <array>
 #include <cstdint>
@@ -57,3 +58,22 @@ struct PrizeReport
 
     bool operator==(const PrizeReport &) const = default;
 };
+
+// The figures a real report can hold: every category pays from 0 to
+// 200.000.000 € a winning bet, the reintegro gives back the bet's price,
+// which has been between 0,50 € and 3,00 €, and no category has more winners
+// than the bets received. Every report taken in (the service's answers, the
+// user's, premios.json) is judged here.
+namespace PrizeBounds
+{
+    constexpr std::int64_t kMaxPrizeCents = std::int64_t(200000000) * 100;
+    constexpr std::int64_t kMinBetPriceCents = 50;
+    constexpr std::int64_t kMaxBetPriceCents = 300;
+
+    // Why a final report cannot be the operator's, naming the category
+    // ("categoría 3: ...", "reintegro: ..."); empty when it can be, and for a
+    // report that is not final. betsReceived bounds the winners when it is
+    // known (above 0). Figures a source does not give (the pages' winners
+    // and reintegro) are not judged.
+    QString problem(const PrizeReport &report, std::int64_t betsReceived = 0);
+}

@@ -16,6 +16,14 @@ namespace
     const QString kService = QStringLiteral("servicio");
     const QString kPages = QStringLiteral("paginas");
     const QString kManual = QStringLiteral("manual");
+    // Days without a draw; a key older readers ignore.
+    const QString kNoDraw = QStringLiteral("sinSorteo");
+
+    bool isIsoDate(const QString &text, QDate *date)
+    {
+        *date = QDate::fromString(text, Qt::ISODate);
+        return date->isValid() && text.size() == 10 && date->year() >= 1000;
+    }
 
     // The classic page has no reintegro row.
     int rowsOf(PrizeReport::Source source)
@@ -68,9 +76,7 @@ namespace
         if (!value.isObject())
             return false;
         const QJsonObject object = value.toObject();
-        const QString date = object.value(QLatin1String("fecha")).toString();
-        report->date = QDate::fromString(date, Qt::ISODate);
-        if (!report->date.isValid() || date.size() != 10 || report->date.year() < 1000)
+        if (!isIsoDate(object.value(QLatin1String("fecha")).toString(), &report->date))
             return false;
         const QString status = object.value(QLatin1String("estado")).toString();
         if (status == kPending) {
@@ -146,8 +152,9 @@ namespace
             if (!winnersOk || row.prizeCents < 0 || row.prizeCents > Cents::kMaxExact)
                 return false;
         }
-        return true;
+        return PrizeBounds::problem(report).isEmpty();
     }
+
 }
 
 PrizeReportFile::PrizeReportFile(FileOps &files)
@@ -158,23 +165,24 @@ PrizeReportFile::PrizeReportFile(FileOps &files)
 PrizeReportFile::Load PrizeReportFile::load(const QString &path)
 {
     m_path = path;
-    m_reports.clear();
+    m_contents = {};
     const JsonDataFileLoad load = loadJsonDataFile(m_files, path, kMaxBytes, QString::fromLatin1(kRejectedName),
                                                    [this](const QByteArray &bytes, bool *newer) {
-                                                       if (parse(bytes, &m_reports, newer))
+                                                       if (parse(bytes, &m_contents, newer))
                                                            return true;
-                                                       m_reports.clear();
+                                                       m_contents = {};
                                                        return false;
                                                    });
     m_setAside = load.setAside;
     m_writable = load.writable;
+    m_onDisk = m_contents;
     return load.outcome;
 }
 
 PrizeReport PrizeReportFile::report(QDate date) const
 {
-    const auto it = m_reports.find(date);
-    if (it != m_reports.end())
+    const auto it = m_contents.reports.find(date);
+    if (it != m_contents.reports.end())
         return it->second;
     PrizeReport missing;
     missing.date = date;
@@ -185,11 +193,11 @@ void PrizeReportFile::put(const PrizeReport &report)
 {
     if (!report.date.isValid())
         return;
-    const auto it = m_reports.find(report.date);
-    const bool haveFinal = it != m_reports.end() && it->second.isFinal();
+    const auto it = m_contents.reports.find(report.date);
+    const bool haveFinal = it != m_contents.reports.end() && it->second.isFinal();
     if (report.status == PrizeReport::Status::Missing) {
-        if (it != m_reports.end() && !haveFinal)
-            m_reports.erase(it);
+        if (it != m_contents.reports.end() && !haveFinal && m_contents.doubtful.count(report.date) == 0)
+            m_contents.reports.erase(it);
         return;
     }
     // The service's full report may take the place of the page's amounts;
@@ -200,34 +208,54 @@ void PrizeReportFile::put(const PrizeReport &report)
         return;
     if (!isWritable(report))
         return;
-    m_reports[report.date] = report;
+    m_contents.reports[report.date] = report;
+    if (report.isFinal())
+        m_contents.doubtful.erase(report.date);
 }
 
 bool PrizeReportFile::replace(const PrizeReport &report)
 {
     if (!report.date.isValid() || !report.isFinal() || !isWritable(report))
         return false;
-    m_reports[report.date] = report;
+    m_contents.reports[report.date] = report;
+    m_contents.doubtful.erase(report.date);
     return true;
 }
 
 void PrizeReportFile::remove(QDate date)
 {
-    m_reports.erase(date);
+    m_contents.reports.erase(date);
+    m_contents.doubtful.erase(date);
+}
+
+void PrizeReportFile::addNoDraw(QDate date)
+{
+    if (date.isValid() && date.year() >= 1000 && date.year() <= 9999)
+        m_contents.noDraw.insert(date);
+}
+
+QString PrizeReportFile::problem(QDate date) const
+{
+    const auto it = m_contents.doubtful.find(date);
+    return it == m_contents.doubtful.end() ? QString() : it->second.problem;
 }
 
 FileOps::Result PrizeReportFile::save()
 {
-    if (!m_writable || m_path.isEmpty())
-        return FileOps::Result::Failed;
-    return m_files.write(m_path, serialize(m_reports));
+    const FileOps::Result result = !m_writable || m_path.isEmpty() ? FileOps::Result::Failed
+                                                                   : m_files.write(m_path, serialize(m_contents));
+    if (result == FileOps::Result::Ok)
+        m_onDisk = m_contents;
+    else
+        m_contents = m_onDisk;
+    return result;
 }
 
 std::vector<PrizeReport> PrizeReportFile::all() const
 {
     std::vector<PrizeReport> reports;
-    reports.reserve(m_reports.size());
-    for (const auto &entry : m_reports)
+    reports.reserve(m_contents.reports.size());
+    for (const auto &entry : m_contents.reports)
         reports.push_back(entry.second);
     return reports;
 }
@@ -235,7 +263,7 @@ std::vector<PrizeReport> PrizeReportFile::all() const
 std::vector<QDate> PrizeReportFile::pendingSince(QDate from) const
 {
     std::vector<QDate> dates;
-    for (auto it = m_reports.lower_bound(from); it != m_reports.end(); ++it) {
+    for (auto it = m_contents.reports.lower_bound(from); it != m_contents.reports.end(); ++it) {
         if (it->second.status == PrizeReport::Status::Pending)
             dates.push_back(it->first);
     }
@@ -244,21 +272,45 @@ std::vector<QDate> PrizeReportFile::pendingSince(QDate from) const
 
 QByteArray PrizeReportFile::serialize(const std::map<QDate, PrizeReport> &reports)
 {
+    Contents contents;
+    contents.reports = reports;
+    return serialize(contents);
+}
+
+QByteArray PrizeReportFile::serialize(const Contents &contents)
+{
     QJsonArray list;
-    for (const auto &entry : reports) {
-        if (isWritable(entry.second) && entry.second.status != PrizeReport::Status::Missing)
-            list.append(writeReport(entry.second));
+    for (const auto &[date, report] : contents.reports) {
+        // A doubtful report stays as it was written until a final one comes.
+        if (const auto kept = contents.doubtful.find(date); kept != contents.doubtful.end() && !report.isFinal())
+            list.append(kept->second.entry);
+        else if (isWritable(report) && report.status != PrizeReport::Status::Missing)
+            list.append(writeReport(report));
     }
     QJsonObject root;
     root.insert(QLatin1String("formato"), kFormat);
     root.insert(QLatin1String("version"), kVersion);
     root.insert(QLatin1String("informes"), list);
+    if (!contents.noDraw.empty()) {
+        QJsonArray noDraw;
+        for (const QDate &date : contents.noDraw)
+            noDraw.append(date.toString(Qt::ISODate));
+        root.insert(kNoDraw, noDraw);
+    }
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
 bool PrizeReportFile::parse(const QByteArray &bytes, std::map<QDate, PrizeReport> *reports, bool *newer)
 {
-    reports->clear();
+    Contents contents;
+    const bool ok = parse(bytes, &contents, newer);
+    *reports = std::move(contents.reports);
+    return ok;
+}
+
+bool PrizeReportFile::parse(const QByteArray &bytes, Contents *contents, bool *newer)
+{
+    *contents = {};
     if (newer)
         *newer = false;
     QJsonParseError error;
@@ -281,11 +333,32 @@ bool PrizeReportFile::parse(const QByteArray &bytes, std::map<QDate, PrizeReport
         return false;
     for (const QJsonValue &value : list.toArray()) {
         PrizeReport report;
-        if (!readReport(value, &report) || reports->count(report.date) != 0) {
-            reports->clear();
+        if (!readReport(value, &report) || contents->reports.count(report.date) != 0) {
+            *contents = {};
             return false;
         }
-        (*reports)[report.date] = report;
+        // Figures no draw ever had (an older build kept whatever came, or
+        // the file was edited): not taken, asked for again, not lost.
+        if (const QString problem = PrizeBounds::problem(report); !problem.isEmpty()) {
+            contents->doubtful[report.date] = {value.toObject(), problem};
+            report.status = PrizeReport::Status::Pending;
+        }
+        contents->reports[report.date] = report;
+    }
+    const QJsonValue noDraw = root.value(kNoDraw);
+    if (!noDraw.isUndefined()) {
+        if (!noDraw.isArray()) {
+            *contents = {};
+            return false;
+        }
+        for (const QJsonValue &value : noDraw.toArray()) {
+            QDate date;
+            if (!isIsoDate(value.toString(), &date)) {
+                *contents = {};
+                return false;
+            }
+            contents->noDraw.insert(date);
+        }
     }
     return true;
 }

@@ -5,9 +5,11 @@
 #include "prizereport.h"
 
 #include <QDate>
+#include <QJsonObject>
 #include <QString>
 
 #include <map>
+#include <set>
 #include <vector>
 
 // Every stored draw's prize report, kept beside numeros.dat in premios.json
@@ -15,7 +17,10 @@
 // rewritten whole, atomically, after each change; numeros.dat is never
 // touched from here. A file that cannot be understood is set aside under
 // premios.invalido (.2, .3 ... never over an earlier copy) and an empty
-// set of reports takes its place.
+// set of reports takes its place. A final report whose figures cannot be
+// real (PrizeBounds) is taken as pending, and kept in the file as written
+// until a sound one takes its place. What is held in memory is what is on
+// disk: a save that fails takes back every change made since the last one.
 class PrizeReportFile
 {
 public:
@@ -48,8 +53,19 @@ public:
     bool replace(const PrizeReport &report);
     // Forgets the reports of draws no longer stored (after a deletion).
     void remove(QDate date);
-    // Writes the whole file through the one checked write path.
+    // Writes the whole file through the one checked write path. On failure
+    // the reports, and the days without a draw, are again those on disk.
     FileOps::Result save();
+
+    // Why the final report stored for date is not taken (empty when it is,
+    // or when none is stored): figures out of PrizeBounds.
+    QString problem(QDate date) const;
+
+    // Draw days the results service said had no draw although it listed a
+    // later one: never asked for again, and no hole in the history.
+    const std::set<QDate> &noDrawDates() const { return m_contents.noDraw; }
+    // Adds in memory; save() writes.
+    void addNoDraw(QDate date);
 
     // Oldest first.
     std::vector<PrizeReport> all() const;
@@ -62,10 +78,27 @@ public:
     static QByteArray serialize(const std::map<QDate, PrizeReport> &reports);
     static bool parse(const QByteArray &bytes, std::map<QDate, PrizeReport> *reports, bool *newer = nullptr);
 
+    // A stored final report whose figures cannot be real, as written.
+    struct Doubtful
+    {
+        QJsonObject entry;
+        QString problem;
+    };
+    struct Contents
+    {
+        std::map<QDate, PrizeReport> reports;
+        std::map<QDate, Doubtful> doubtful;
+        std::set<QDate> noDraw;
+    };
+    static QByteArray serialize(const Contents &contents);
+    static bool parse(const QByteArray &bytes, Contents *contents, bool *newer = nullptr);
+
 private:
     FileOps &m_files;
     QString m_path;
     QString m_setAside;
     bool m_writable = true;
-    std::map<QDate, PrizeReport> m_reports;
+    Contents m_contents;
+    // What the file holds: the last load or save that worked.
+    Contents m_onDisk;
 };

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QSaveFile>
+#include <QStringList>
 #include <QTimer>
 
 #include <algorithm>
@@ -46,9 +47,20 @@ namespace
         "No hay ningún sorteo guardado. Añada primero el histórico de sorteos que viene con Quorvale; después, "
         "la descarga traerá sólo los sorteos que falten.");
     const QString kReportsTitle = QStringLiteral("Error de escritura");
-    const QString kReportsNotSaved = QStringLiteral(
-        "No se han podido guardar los informes de premios en premios.json. Se volverán a pedir en la próxima "
-        "descarga.");
+    const QString kDoubtfulTitle = QStringLiteral("Informe de premios no válido");
+
+    // "05/01/2025, 12/01/2025 y 19/01/2025"; a long list ends in how many more.
+    QString datesText(const std::vector<QDate> &dates)
+    {
+        constexpr std::size_t kShown = 8;
+        QStringList shown;
+        for (std::size_t i = 0; i < dates.size() && i < kShown; ++i)
+            shown << shortSpanishDate(dates[i]);
+        if (dates.size() > kShown)
+            return shown.join(QStringLiteral(", ")) + QStringLiteral(" y %1 más").arg(dates.size() - kShown);
+        const QString last = shown.takeLast();
+        return shown.isEmpty() ? last : shown.join(QStringLiteral(", ")) + QStringLiteral(" y ") + last;
+    }
 
     constexpr int kSearchDays = 50;
     constexpr int kMaxDrawsShown = 8;
@@ -268,6 +280,7 @@ bool DownloadSession::startService()
     m_outcome.fromService = true;
     m_answers.clear();
     m_noDraw.clear();
+    m_confirmAsked = false;
     m_storedForReports.clear();
     const QDate today = m_host.today();
 
@@ -288,7 +301,9 @@ bool DownloadSession::startService()
             }
         }
     }
-    m_plan = ServiceSource::plan(m_newestBefore, today, wanted, reportsSince());
+    const PrizeReportFile *reports = m_host.prizeReports();
+    m_plan = ServiceSource::plan(m_newestBefore, today, wanted, reportsSince(),
+                                 reports ? reports->noDrawDates() : std::set<QDate> {});
     if (m_plan.requests.empty()) {
         // Nothing due and nothing pending: the service has nothing to say.
         m_step = 3;
@@ -353,6 +368,13 @@ bool DownloadSession::askService()
     m_countingBytes = false;
     m_tickCount = 0;
     ServiceAnswer answer = ServiceSource::answerOf(result, request, m_host.today());
+    if (answer.refused && m_confirmAsked) {
+        // A date asked for on its own after a range left it out: a refusal
+        // settles nothing about it, and storing stops before it.
+        m_answers.push_back(std::move(answer));
+        m_step = 3;
+        return true;
+    }
     if (answer.refused) {
         m_serviceBlocked = ServiceSource::looksBlocked(result);
         // Nothing of a refusing source is kept, not even its earlier answers;
@@ -424,22 +446,78 @@ void DownloadSession::keepStoredDrawReports()
     storeReports(kept);
 }
 
-int DownloadSession::storeReports(const std::vector<PrizeReport> &reports)
+int DownloadSession::storeReports(const std::vector<PrizeReport> &reports, const std::vector<QDate> &noDraw,
+                                  bool *saved)
 {
+    if (saved)
+        *saved = true;
     PrizeReportFile *file = m_host.prizeReports();
-    if (!file || reports.empty())
+    if (!file)
         return 0;
     int added = 0;
+    std::vector<QDate> changed;
     for (const PrizeReport &report : reports) {
-        if (report.isFinal() && file->report(report.date) != report)
-            ++added;
+        const PrizeReport before = file->report(report.date);
         file->put(report);
+        if (file->report(report.date) == before)
+            continue;
+        changed.push_back(report.date);
+        if (report.isFinal())
+            ++added;
     }
-    if (file->save() != FileOps::Result::Ok) {
-        m_host.prompter().warn(kReportsTitle, kReportsNotSaved);
+    std::vector<QDate> newNoDraw;
+    for (const QDate &date : noDraw) {
+        if (file->noDrawDates().count(date) == 0) {
+            file->addNoDraw(date);
+            newNoDraw.push_back(date);
+        }
+    }
+    if (changed.empty() && newNoDraw.empty())
+        return 0;
+    if (const FileOps::Result result = file->save(); result != FileOps::Result::Ok) {
+        // Nothing of it is kept, in memory either: the reports are pending
+        // and asked for again, as the file says.
+        if (saved)
+            *saved = false;
+        std::sort(changed.begin(), changed.end());
+        auto &lost = m_outcome.reportsNotSaved;
+        lost.insert(lost.end(), changed.begin(), changed.end());
+        std::sort(lost.begin(), lost.end());
+        lost.erase(std::unique(lost.begin(), lost.end()), lost.end());
+        QString text;
+        if (!changed.empty())
+            text = QStringLiteral("No se han podido guardar en premios.json los informes de premios del %1; "
+                                  "se volverán a pedir en la próxima descarga.")
+                       .arg(datesText(changed));
+        if (!newNoDraw.empty())
+            text += (text.isEmpty() ? QString() : QStringLiteral(" "))
+                  + QStringLiteral("Tampoco se ha podido guardar que no hubo sorteo el %1; no se guarda ningún sorteo "
+                                   "posterior.")
+                        .arg(datesText(newNoDraw));
+        m_host.prompter().warn(kReportsTitle, text + QLatin1Char('\n') + fileErrorText(result, file->path()));
         return 0;
     }
     return added;
+}
+
+void DownloadSession::tellDoubtfulReports()
+{
+    QStringList lines;
+    for (const ServiceAnswer &answer : m_answers) {
+        if (answer.duplicate.isValid())
+            lines << QStringLiteral("La respuesta del servicio trae dos veces el sorteo del %1: no se ha tomado nada de ella.")
+                         .arg(shortSpanishDate(answer.duplicate));
+        for (const ServiceDraw &draw : answer.draws) {
+            const bool wanted = m_storedForReports.count(draw.date) > 0
+                             || std::find(m_plan.expected.begin(), m_plan.expected.end(), draw.date) != m_plan.expected.end();
+            if (wanted && !draw.reportProblem.isEmpty())
+                lines << QStringLiteral("El informe de premios del %1 no es válido (%2): queda pendiente y se volverá a pedir.")
+                             .arg(shortSpanishDate(draw.date), draw.reportProblem);
+        }
+    }
+    lines.removeDuplicates();
+    if (!lines.isEmpty())
+        m_host.prompter().warn(kDoubtfulTitle, lines.join(QLatin1Char('\n')));
 }
 
 void DownloadSession::concludeService()
@@ -449,14 +527,24 @@ void DownloadSession::concludeService()
     m_step = 5;
     setStatusText(kAnalysing);
 
-    const ServiceSource::Outcome service = ServiceSource::conclude(m_plan, m_answers, m_storedForReports);
+    ServiceSource::Outcome service = ServiceSource::conclude(m_plan, m_answers, m_storedForReports);
     m_noDraw = service.noDraw;
+    tellDoubtfulReports();
 
     // The reports go to disk before the draws: a report of a draw not
     // stored after all is harmless, a stored draw that never gets its
-    // report asked for again is not.
-    const int savedReports = storeReports(service.reports);
+    // report asked for again is not. So do the days without a draw: one
+    // that could not be kept would read as a hole once later draws are in.
+    bool saved = true;
+    const int savedReports = storeReports(service.reports, service.noDraw, &saved);
     m_outcome.storedReports += savedReports;
+    if (!saved && !service.noDraw.empty()) {
+        const double first = OleDate::fromDate(service.noDraw.front());
+        std::erase_if(service.newDraws, [first](const DrawRecord &draw) { return draw.date > first; });
+        if (!service.unvouched.isValid() || service.noDraw.front() < service.unvouched)
+            service.unvouched = service.noDraw.front();
+        m_noDraw.clear();
+    }
 
     m_host.drawFile().clearError();
     const int stored = storeNewDraws(m_host.drawFile(), service.newDraws);
@@ -539,6 +627,16 @@ void DownloadSession::tick()
                 return;
             }
             if (m_answers.size() < m_plan.requests.size())
+                return;
+        }
+        if (!m_confirmAsked) {
+            // Sundays a range answer left out while listing later draws are
+            // asked for on their own, one a tick, before anything is stored.
+            m_confirmAsked = true;
+            const auto toConfirm = ServiceSource::conclude(m_plan, m_answers, m_storedForReports).toConfirm;
+            for (const QDate &date : toConfirm)
+                m_plan.requests.push_back({date, date});
+            if (!toConfirm.empty())
                 return;
         }
         concludeService();
@@ -703,8 +801,11 @@ void DownloadSession::completeOutcome()
 {
     const QDate today = m_host.today();
     const QDate newest = OleDate::toDate(m_host.newestDraw().date);
+    std::vector<QDate> noDraw = m_noDraw;
+    if (const PrizeReportFile *reports = m_host.prizeReports())
+        noDraw.insert(noDraw.end(), reports->noDrawDates().begin(), reports->noDrawDates().end());
     m_outcome.missingDates = ServiceSource::missingDrawDates(m_host.drawFile().count() > 0 ? newest : QDate(), today,
-                                                             m_noDraw);
+                                                             noDraw);
     m_outcome.missing = int(m_outcome.missingDates.size());
     m_outcome.browserUrl.clear();
     if (!m_outcome.missingDates.empty())
@@ -731,8 +832,8 @@ bool DownloadSession::runToCompletion()
     if (start()) {
         // The ticks keep their interval: the service is asked once a second
         // at most, as from the window.
-        const int maxTicks = kMaxHeadlessTicks + int(m_plan.requests.size());
-        for (int i = 0; m_timerOn && i < maxTicks; ++i) {
+        // Dates asked for on their own may lengthen the plan on the way.
+        for (int i = 0; m_timerOn && i < kMaxHeadlessTicks + int(m_plan.requests.size()); ++i) {
             if (m_phase == Phase::Service) {
                 QEventLoop pause;
                 QTimer::singleShot(m_timer.interval(), &pause, &QEventLoop::quit);

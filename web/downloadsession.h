@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include <map>
+#include <set>
 #include <optional>
 #include <vector>
 
@@ -51,6 +52,9 @@ public:
         std::vector<QDate> newDraws;
         // Stored draws of the last 52 weeks whose report is not final.
         std::vector<QDate> pendingReports;
+        // Reports received that could not be saved to premios.json: they are
+        // not kept anywhere, and the next download asks for them again.
+        std::vector<QDate> reportsNotSaved;
         // Draw days since the newest stored draw not known to have had no draw
         // (the newest one is not counted on its own day or the day after).
         int missing = 0;
@@ -67,7 +71,7 @@ public:
         // The way in the user chose in the session's last box.
         Prompter::WayIn wayIn = Prompter::WayIn::None;
 
-        bool succeeded() const { return finished && !dataError && !connectionError; }
+        bool succeeded() const { return finished && !dataError && !connectionError && reportsNotSaved.empty(); }
     };
 
     enum class Source {
@@ -140,9 +144,13 @@ private:
     void blameTheDiskIfItFailed(ParseResult &parse) const;
     void announce(const ParseResult &parse);
     void keepStoredDrawReports();
-    // Puts the reports in premios.json and saves it, warning when it cannot;
+    // Puts the reports (and the days known to have had no draw) in
+    // premios.json and saves it, naming the reports lost when it cannot;
     // returns how many final reports it added or completed.
-    int storeReports(const std::vector<PrizeReport> &reports);
+    int storeReports(const std::vector<PrizeReport> &reports, const std::vector<QDate> &noDraw = {},
+                     bool *saved = nullptr);
+    // Names the reports of the answers whose figures cannot be real.
+    void tellDoubtfulReports();
     void concludeService();
     bool fetchSearchPage();
     void recordPagesReport(const PrizeReportView &view);
@@ -192,6 +200,8 @@ private:
     // The stored draws whose reports are asked for, to check them against.
     std::map<QDate, DrawRecord> m_storedForReports;
     std::vector<QDate> m_noDraw;
+    // The dates a range answer left out have been asked for on their own.
+    bool m_confirmAsked = false;
     QDate m_newestBefore;
     // A refusal of the service looked like the edge's block page.
     bool m_serviceBlocked = false;

@@ -10,6 +10,7 @@
 #include <QJsonObject>
 
 #include <map>
+#include <set>
 
 namespace
 {
@@ -86,14 +87,14 @@ namespace
         return std::nullopt;
     }
 
-    PrizeReport readReport(const QJsonObject &object, QDate date)
+    PrizeReport readReport(const QJsonObject &object, QDate date, QString *problem)
     {
         PrizeReport report;
         report.date = date;
         report.status = PrizeReport::Status::Pending;
-        const QJsonValue bets = object.value(QLatin1String("apuestas"));
+        const auto bets = countOf(object.value(QLatin1String("apuestas")));
         const QJsonValue rows = object.value(QLatin1String("escrutinio"));
-        if (countOf(bets) == 0 || !rows.isArray() || rows.toArray().isEmpty())
+        if (bets == 0 || !rows.isArray() || rows.toArray().isEmpty())
             return report;
 
         PrizeReport final = report;
@@ -117,7 +118,8 @@ namespace
             if (!s)
                 return report;
         }
-        return final;
+        *problem = PrizeBounds::problem(final, bets.value_or(0));
+        return problem->isEmpty() ? final : report;
     }
 }
 
@@ -192,6 +194,7 @@ ServiceAnswer readServiceAnswer(const QByteArray &body, QDate from, QDate to, QD
     };
 
     std::map<QDate, ServiceDraw> draws;
+    std::set<QDate> listed;
     for (const QJsonValue &value : document.array()) {
         if (!value.isObject()) {
             answer = {};
@@ -204,6 +207,8 @@ ServiceAnswer readServiceAnswer(const QByteArray &body, QDate from, QDate to, QD
             invalidAt({});
             continue;
         }
+        if (!listed.insert(date).second && !answer.duplicate.isValid())
+            answer.duplicate = date;
         const auto numbers = parseCombinacion(object.value(QLatin1String("combinacion")).toString());
         if (object.value(QLatin1String("game_id")).toString() != kGame || date < from || date > to || date > today
             || !isDrawDay(date) || !numbers) {
@@ -214,16 +219,14 @@ ServiceAnswer readServiceAnswer(const QByteArray &body, QDate from, QDate to, QD
         draw.date = date;
         draw.draw = *numbers;
         draw.draw.date = OleDate::fromDate(date);
-        draw.report = readReport(object, date);
-        const auto [it, inserted] = draws.emplace(date, draw);
-        if (!inserted) {
-            // The same draw twice is harmless; two different ones for one
-            // date cannot both be true.
-            if (it->second.draw != draw.draw)
-                invalidAt(date);
-            else if (!it->second.report.isFinal())
-                it->second.report = draw.report;
-        }
+        draw.report = readReport(object, date, &draw.reportProblem);
+        draws.emplace(date, draw);
+    }
+    // One date listed twice: which of the two is the operator's cannot be
+    // told, and an answer that lists a draw twice is not sound anywhere.
+    if (answer.duplicate.isValid()) {
+        answer.undatedInvalid = true;
+        return answer;
     }
     for (auto &entry : draws) {
         if (!answer.firstInvalid.isValid() || entry.first != answer.firstInvalid)

@@ -25,6 +25,9 @@ struct ServiceDraw
     // Final when the answer carries the whole report, else Pending (draw
     // night, or a report that cannot be read: it will be asked for again).
     PrizeReport report;
+    // Why the report the answer carries cannot be real (PrizeBounds: which
+    // category, and why); its report is then Pending.
+    QString reportProblem;
 };
 
 struct ServiceAnswer
@@ -40,8 +43,11 @@ struct ServiceAnswer
     // numbers); invalid when there is none.
     QDate firstInvalid;
     // A draw whose date cannot be read, or lies outside the dates asked
-    // for: where it belongs is unknown.
+    // for: where it belongs is unknown. Also set, with draws empty, when the
+    // answer lists one date twice: nothing of it can be trusted.
     bool undatedInvalid = false;
+    // The first date the answer lists twice; invalid when none is.
+    QDate duplicate;
 
     bool holdsInvalid() const { return firstInvalid.isValid() || undatedInvalid; }
 };

@@ -32,11 +32,12 @@ QUrl ServiceSource::Request::url(const Endpoints &endpoints) const
 }
 
 ServiceSource::Plan ServiceSource::plan(QDate newestStored, QDate today, const std::vector<QDate> &reportsWanted,
-                                        QDate reportsSince)
+                                        QDate reportsSince, const std::set<QDate> &knownNoDraw)
 {
     Plan plan;
     const QDate after = newestStored.isValid() ? newestStored : today.addDays(-kFirstDays);
     plan.expected = expectedDrawDates(std::max(after, kFirstDraw.addDays(-1)), today);
+    std::erase_if(plan.expected, [&knownNoDraw](QDate date) { return knownNoDraw.count(date) > 0; });
     if (!plan.expected.empty() && mayBePending(plan.expected.back(), today))
         plan.mayBePending = plan.expected.back();
     QDate reportsFrom = today.addDays(-kReportDays);
@@ -156,24 +157,38 @@ ServiceSource::Outcome ServiceSource::conclude(const Plan &plan, const std::vect
         }
     }
 
-    // A Sunday without a draw is known to have had none only when the
-    // service lists a later draw: a range, in that same answer (a whole year
-    // answered with nothing, followed by a year of draws, is the service
-    // failing); a single date, anywhere. Silence alone proves nothing: a
-    // service that answers every request with nothing may simply not have
-    // the draws.
+    // A Sunday without a draw is known to have had none only when fechav3,
+    // asked for that very date, says so and a later draw is listed (a range
+    // answer that leaves a Sunday out proves nothing by itself: the date is
+    // then asked for on its own). Silence alone proves nothing: a service
+    // that answers every request with nothing may simply not have the draws.
     const QDate newestFound = found.empty() ? QDate() : found.rbegin()->first;
+    const auto askedAlone = [&](QDate date) {
+        for (std::size_t i = 0; i < answers.size() && i < plan.requests.size(); ++i) {
+            if (plan.requests[i].single() && plan.requests[i].from == date)
+                return true;
+        }
+        return false;
+    };
     const auto vouchedEmpty = [&](QDate date) {
         if (!newestFound.isValid() || date > newestFound)
             return false;
         for (std::size_t i = 0; i < answers.size() && i < plan.requests.size(); ++i) {
-            const Request &request = plan.requests[i];
-            if (date < request.from || date > request.to)
-                continue;
-            if (request.single())
+            const ServiceAnswer &answer = answers[i];
+            if (plan.requests[i].single() && plan.requests[i].from == date && !answer.refused && answer.draws.empty()
+                && !answer.holdsInvalid())
                 return true;
+        }
+        return false;
+    };
+    // Left out of a range answer that lists a later draw.
+    const auto leftOut = [&](QDate date) {
+        for (std::size_t i = 0; i < answers.size() && i < plan.requests.size(); ++i) {
+            const Request &request = plan.requests[i];
             const auto &draws = answers[i].draws;
-            return !draws.empty() && draws.back().date > date;
+            if (!request.single() && date >= request.from && date <= request.to && !answers[i].refused
+                && !draws.empty() && draws.back().date > date)
+                return true;
         }
         return false;
     };
@@ -199,6 +214,17 @@ ServiceSource::Outcome ServiceSource::conclude(const Plan &plan, const std::vect
         }
         outcome.newDraws.push_back(it->second->draw);
         newReports.push_back(it->second->report);
+    }
+    // The dates to ask for on their own, from where storing stopped up to
+    // the first one no answer can settle.
+    if (outcome.unvouched.isValid()) {
+        for (const QDate &date : plan.expected) {
+            if (date < outcome.unvouched || found.count(date) > 0 || date == plan.mayBePending || vouchedEmpty(date))
+                continue;
+            if ((stop.isValid() && date >= stop) || askedAlone(date) || !leftOut(date))
+                break;
+            outcome.toConfirm.push_back(date);
+        }
     }
     outcome.reports.insert(outcome.reports.begin(), newReports.begin(), newReports.end());
     return outcome;

@@ -8,6 +8,7 @@
 #include <QUrl>
 
 #include <map>
+#include <set>
 #include <vector>
 
 // The operator's results service as a source of draws and prize reports:
@@ -63,7 +64,9 @@ namespace ServiceSource
 
     // newestStored is invalid when no draw is stored. Reports are asked for
     // back to 52 weeks before today, or to reportsSince when that is older.
-    Plan plan(QDate newestStored, QDate today, const std::vector<QDate> &reportsWanted, QDate reportsSince = {});
+    // Days known to have had no draw (knownNoDraw) are not due.
+    Plan plan(QDate newestStored, QDate today, const std::vector<QDate> &reportsWanted, QDate reportsSince = {},
+              const std::set<QDate> &knownNoDraw = {});
 
     // What one transfer gave: a 404 with an empty or JSON body is "nothing
     // on these dates"; any other failure (a 404 page of HTML included), a
@@ -78,8 +81,14 @@ namespace ServiceSource
         // The reports of the new draws (same order), then the final reports
         // of stored draws whose numbers the service confirms.
         std::vector<PrizeReport> reports;
-        // Expected dates the service answered with no draw.
+        // Expected dates the service answered with no draw: fechav3 for
+        // that very date said so, and a later draw is listed.
         std::vector<QDate> noDraw;
+        // Expected dates a range answer left out while listing a later
+        // draw, not asked for on their own yet: each is to be asked by
+        // fechav3 before anything after it is stored (storing stops at the
+        // first of them meanwhile).
+        std::vector<QDate> toConfirm;
         // Storing stopped at an invalid draw.
         bool invalid = false;
         // Storing stopped at this expected date: no draw was found for it,
@@ -89,8 +98,9 @@ namespace ServiceSource
         QDate pending;
     };
 
-    // answers[i] answers plan.requests[i]; none of them refused. stored
-    // holds the stored draws of plan.reports by date.
+    // answers[i] answers plan.requests[i]; a refused one (a date asked on
+    // its own after a range left it out) gives and vouches for nothing.
+    // stored holds the stored draws of plan.reports by date.
     Outcome conclude(const Plan &plan, const std::vector<ServiceAnswer> &answers,
                      const std::map<QDate, DrawRecord> &stored);
 }

@@ -1,9 +1,11 @@
 // quorvale-cli update: the real program against a server on 127.0.0.1, with
 // the bytes of numeros.dat and edu.pdf, stdout, stderr and the exit code.
 
+#include "store/printcalibration.h"
 #include "support/fixtures.h"
 #include "support/fakeservice.h"
 #include "support/searchpages.h"
+#include "support/smalldisk.h"
 #include "support/testhttpserver.h"
 
 #include <QDBusConnection>
@@ -348,6 +350,46 @@ private slots:
 
     // --json when the operator refuses the program, and when the service
     // says nothing about Sundays that are due: never "missing 0", exit 1.
+    // A nearly full disk: the draws still fit in numeros.dat's last block,
+    // premios.json does not. The reports are not counted as received: exit
+    // 1, "pendingReports" lists them, and the box names them.
+    void reportsOnAFullDisk()
+    {
+        SmallDisk disk(256);
+        if (!disk.mounted())
+            QSKIP("mounting a tmpfs needs root");
+        TestHttpServer server;
+        QVERIFY(server.listen());
+        FakeService service(server);
+        QStringList all;
+        for (const DrawRecord &draw : listedDraws()) {
+            service.add(FakeService::draw(draw.qdate(), {draw.numbers[0], draw.numbers[1], draw.numbers[2], draw.numbers[3],
+                                                         draw.numbers[4]}, draw.clave));
+            all << draw.qdate().toString(Qt::ISODate);
+        }
+        QVERIFY(Fixtures::writeFile(disk.filePath(QStringLiteral("numeros.dat")), Fixtures::bytesOf(firstDraws(5))));
+        QVERIFY(Fixtures::writeFile(disk.filePath(QStringLiteral("nums.ini")), QByteArray(PrintCalibration::kSize, '\0')));
+        // Room for the lock and little else: seven reports take more.
+        disk.fill(8192);
+
+        QProcess process;
+        QSignalSpy done(&process, &QProcess::finished);
+        process.start(QStringLiteral(QUORVALE_CLI),
+                      {QStringLiteral("--data-dir"), disk.path(), QStringLiteral("--today"), QStringLiteral("2026-12-08"),
+                       QStringLiteral("--operator-url"), server.baseUrl().toString(), QStringLiteral("--json"),
+                       QStringLiteral("--source"), QStringLiteral("service"), QStringLiteral("update")});
+        QVERIFY(done.wait(60000));
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        QCOMPARE(process.exitCode(), 1);
+        const QJsonObject out = QJsonDocument::fromJson(process.readAllStandardOutput()).object();
+        QCOMPARE(out[QStringLiteral("pendingReports")].toArray().toVariantList(), QVariant(all).toList());
+        QCOMPARE(out[QStringLiteral("reportsStored")].toInt(), 0);
+        QVERIFY2(err.contains(QStringLiteral("Error de escritura: No se han podido guardar en premios.json los informes de "
+                                             "premios del 25/10/2026, 01/11/2026")),
+                 qPrintable(err));
+        QVERIFY(!QFile::exists(disk.filePath(QStringLiteral("premios.json"))));
+    }
+
     void blockedOrSilentJson_data()
     {
         QTest::addColumn<bool>("blocked");

@@ -7,6 +7,7 @@
 #include "core/drawentry.h"
 #include "core/session.h"
 #include "core/status.h"
+#include "store/cents.h"
 #include "store/drawcsv.h"
 #include "store/fileops.h"
 #include "store/oledate.h"
@@ -14,6 +15,9 @@
 #include "support/recordingprompter.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -157,8 +161,11 @@ private slots:
         for (const DrawRecord &draw : read.draws)
             dates.push_back(draw.qdate());
         QVERIFY(findHistoryHoles(dates).empty());
+        const QDate removed = dates[500];
         dates.erase(dates.begin() + 500);
-        QCOMPARE(findHistoryHoles(dates).size(), std::size_t(1));
+        QCOMPARE(findHistoryHoles(dates), std::vector<QDate> {removed});
+        // A day the service said had no draw is no hole.
+        QVERIFY(findHistoryHoles(dates, {removed}).empty());
     }
 
     // The service's answer as a browser shows it: its draws and their
@@ -183,6 +190,14 @@ private slots:
         QVERIFY(entry.addServiceAnswer(serviceFixture()).done);
         QVERIFY(!entry.addServiceAnswer("<html>Access Denied</html>").done);
         QVERIFY(!entry.addServiceAnswer(QByteArray(serviceFixture()).replace("R(8)", "R(12)")).done);
+        // One draw twice, the second with other prizes: which is true cannot be told.
+        QJsonArray twice = QJsonDocument::fromJson(serviceFixture()).array();
+        QJsonObject copy = twice.first().toObject();
+        copy.insert(QStringLiteral("apuestas"), QStringLiteral("1"));
+        twice.append(copy);
+        m_prompter.boxes.clear();
+        QVERIFY(!entry.addServiceAnswer(QJsonDocument(twice).toJson()).done);
+        QVERIFY(m_prompter.boxes.last().text.contains(QStringLiteral("dos veces")));
         QCOMPARE(Fixtures::readFile(path("numeros.dat")), draws);
     }
 
@@ -224,6 +239,12 @@ private slots:
         QCOMPARE(m_session->prizeReports().report({2024, 12, 22}).source, PrizeReport::Source::Service);
         m_prompter.answers = {Prompter::Answer::Yes};
         QVERIFY(entry.setPrizeReport(*report).done);
+        QCOMPARE(m_session->prizeReports().report({2024, 12, 22}).row(2).winners, 7);
+        // Figures no draw ever had are refused, naming the category.
+        PrizeReport absurd = *report;
+        absurd.row(PrizeReport::kReintegro).prizeCents = Cents::kMaxExact;
+        QVERIFY(!entry.setPrizeReport(absurd).done);
+        QVERIFY(m_prompter.boxes.last().text.contains(QStringLiteral("reintegro de 90.071.992.547.409,91 €")));
         QCOMPARE(m_session->prizeReports().report({2024, 12, 22}).row(2).winners, 7);
         // No report for a draw that is not stored.
         report->date = {2025, 1, 5};

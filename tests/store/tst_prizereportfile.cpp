@@ -3,13 +3,17 @@
 
 #include "base/clock.h"
 #include "core/session.h"
+#include "scrutiny/money.h"
 #include "store/prizereportfile.h"
+#include "support/fixtures.h"
 #include "support/recordingprompter.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <set>
 
 namespace
 {
@@ -134,6 +138,55 @@ private slots:
         PrizeReportFile again(files);
         QCOMPARE(again.load(target), PrizeReportFile::Load::Ok);
         QCOMPARE(again.report({2025, 1, 5}), finalReport({2025, 1, 5}));
+    }
+
+    // Figures no draw ever had, written by an older build or by hand: the
+    // report is taken as pending (named, asked for again), never prices the
+    // draw, and stays in the file as written until a sound one comes. The
+    // days without a draw are read and written back.
+    void absurdStoredAmounts()
+    {
+        QTemporaryDir dir;
+        const QDate first(2025, 1, 5), second(2025, 1, 12);
+        QVERIFY(Fixtures::writeFile(dir.filePath(QStringLiteral("numeros.dat")),
+                                    Fixtures::bytesOf({Fixtures::draw(first, {1, 2, 3, 4, 5}, 1),
+                                                       Fixtures::draw(second, {6, 7, 8, 9, 10}, 2)})));
+        QVERIFY(Fixtures::writeFile(dir.filePath(QStringLiteral("apuestas.dat")),
+                                    Fixtures::bytesOf({Fixtures::simpleSyndicate(QStringLiteral("BAR"), {{1, 2, 3, 4, 5}}, 1, first)})));
+        QByteArray absurd = PrizeReportFile::serialize({{first, finalReport(first)}});
+        absurd.replace("\"centimos\": 300,", "\"centimos\": 9007199254740991,");
+        absurd.replace("\"informes\"", "\"sinSorteo\": [\"2024-12-29\"], \"informes\"");
+        QVERIFY(absurd.contains("9007199254740991"));
+        QVERIFY(write(dir.filePath(QStringLiteral("premios.json")), absurd));
+
+        FixedClock clock({2025, 2, 1});
+        RecordingPrompter prompter;
+        Session session(clock, prompter);
+        QVERIFY(session.start(dir.path()));
+        QVERIFY(prompter.boxes.isEmpty());
+        PrizeReportFile &reports = session.prizeReports();
+        QVERIFY(!reports.report(first).isFinal());
+        QVERIFY2(reports.problem(first).startsWith(QStringLiteral("categoría 1: premio de 90.071.992.547.409,91 €")),
+                 qPrintable(reports.problem(first)));
+        QCOMPARE(reports.noDrawDates(), std::set<QDate> {QDate(2024, 12, 29)});
+        // The peña's one bet, 5 + 1 on the first draw: staked at 1,50 € a
+        // draw, nothing won while no report prices it.
+        const Money::Totals totals = session.moneyTotals(0);
+        QCOMPARE(totals.stakeCents, 300);
+        QCOMPARE(totals.wonCents, 0);
+        QCOMPARE(totals.unpricedDraws, 2);
+
+        // Another report saved: the doubtful one is still there as written.
+        reports.put(finalReport(second));
+        QCOMPARE(reports.save(), FileOps::Result::Ok);
+        QByteArray written = Fixtures::readFile(dir.filePath(QStringLiteral("premios.json")));
+        QVERIFY(written.contains("9007199254740991"));
+        QVERIFY(written.contains("\"2024-12-29\""));
+        // A sound report takes its place.
+        reports.put(finalReport(first));
+        QCOMPARE(reports.save(), FileOps::Result::Ok);
+        QVERIFY(reports.problem(first).isEmpty());
+        QVERIFY(!Fixtures::readFile(dir.filePath(QStringLiteral("premios.json"))).contains("9007199254740991"));
     }
 
     // A later program's file is left as it is and never rewritten.

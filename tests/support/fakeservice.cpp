@@ -97,7 +97,7 @@ TestHttpServer::Route FakeService::answer(const QUrl &target)
     }
     QJsonArray found;
     for (auto it = m_draws.rbegin(); it != m_draws.rend(); ++it) { // newest first
-        if (it->first >= from && it->first <= to)
+        if (it->first >= from && it->first <= to && (from == to || leftOutOfRanges.count(it->first) == 0))
             found.append(it->second);
     }
     if (!found.isEmpty())

@@ -7,6 +7,7 @@
 
 #include <initializer_list>
 #include <map>
+#include <set>
 
 // The operator's results service on the test server: /servicios/fechav3 and
 // /servicios/buscadorSorteos answer from the draws added here, in the shape
@@ -37,6 +38,9 @@ public:
     TestHttpServer::Route failure;
     // Raw answers for one request target, ahead of everything else.
     std::map<QString, TestHttpServer::Route> raw;
+    // Draws that range answers (buscadorSorteos) leave out; fechav3 still
+    // gives them when they were added.
+    std::set<QDate> leftOutOfRanges;
     // When set, a request that does not carry this cookie gets the edge's
     // block page (HTTP 403), as the operator's site does to bare clients.
     QByteArray requiredCookie;

@@ -20,7 +20,7 @@ SmallDisk::~SmallDisk()
         ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
 }
 
-void SmallDisk::fill()
+void SmallDisk::fill(qint64 leave)
 {
     const int fd = ::open(QFile::encodeName(filePath(QStringLiteral("relleno"))).constData(),
                           O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
@@ -31,6 +31,11 @@ void SmallDisk::fill()
     for (std::size_t size = sizeof block; size > 0; size /= 2) {
         while (::write(fd, block, size) == ssize_t(size)) {
         }
+    }
+    if (leave > 0) {
+        const off_t size = ::lseek(fd, 0, SEEK_END);
+        if (size > leave && ::ftruncate(fd, size - leave) != 0)
+            return void(::close(fd));
     }
     ::close(fd);
 }

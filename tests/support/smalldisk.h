@@ -18,8 +18,9 @@ public:
     bool mounted() const { return m_mounted; }
     QString path() const { return m_dir.path(); }
     QString filePath(const QString &name) const { return m_dir.filePath(name); }
-    // Takes every free byte (a filler file grown until the disk refuses).
-    void fill();
+    // Takes every free byte (a filler file grown until the disk refuses),
+    // then gives back `leave` bytes of it: a nearly full disk.
+    void fill(qint64 leave = 0);
     // Mounts it again read-only, as a write-protected disk: even root gets
     // EROFS. False when that is refused.
     bool makeReadOnly();

@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 namespace
@@ -592,6 +593,124 @@ private slots:
             QCOMPARE(night.missing, 0);
             QCOMPARE(night.pendingReports.back(), today);
         }
+    }
+
+    // A Sunday a range answer leaves out while listing later draws is asked
+    // for on its own before anything after it is stored. Only fechav3
+    // saying "no draw" makes it a day without a draw: kept in premios.json,
+    // never asked again, never a hole. Otherwise storing stops before it.
+    void serviceHoles_data()
+    {
+        QTest::addColumn<int>("empty");      // how fechav3 says "no draw"
+        QTest::addColumn<bool>("heldDraw");  // fechav3 gives the draw
+        QTest::addColumn<int>("failure");    // fechav3's status for that date; 0: answered
+        QTest::addColumn<int>("stored");     // of the 13 Sundays due
+        const int notFound = int(FakeService::Empty::NotFound);
+        QTest::newRow("404") << notFound << false << 0 << 12;
+        QTest::newRow("[]") << int(FakeService::Empty::EmptyArray) << false << 0 << 12;
+        QTest::newRow("string") << int(FakeService::Empty::Message) << false << 0 << 12;
+        QTest::newRow("fechav3 gives the draw") << notFound << true << 0 << 13;
+        QTest::newRow("fechav3 refused") << notFound << false << 403 << 9;
+        QTest::newRow("fechav3 fails") << notFound << false << 500 << 9;
+    }
+
+    void serviceHoles()
+    {
+        QFETCH(int, empty);
+        QFETCH(bool, heldDraw);
+        QFETCH(int, failure);
+        QFETCH(int, stored);
+        const QDate newest(2026, 9, 6);
+        const QDate hole(2026, 11, 15);
+        startSession(sundays(newest, 1));
+        m_service->empty = FakeService::Empty(empty);
+        m_service->leftOutOfRanges = {hole};
+        const auto due = expectedDrawDates(newest, kToday);
+        QCOMPARE(due.size(), std::size_t(13));
+        for (std::size_t i = 0; i < due.size(); ++i) {
+            if (due[i] != hole || heldDraw)
+                m_service->add(due[i], {int(i) + 1, 20, 30, 40, 50}, 1);
+        }
+        const QString single = QStringLiteral("/servicios/fechav3?game_id=ELGR&fecha_sorteo=20261115");
+        if (failure != 0) {
+            TestHttpServer::Route route;
+            route.status = failure;
+            route.body = "<html>Access Denied</html>";
+            m_service->raw[single] = route;
+        }
+
+        const auto outcome = download(DownloadSession::Source::Service);
+        QVERIFY2(serviceRequests().contains(single), qPrintable(serviceRequests().join(QLatin1Char(' '))));
+        QCOMPARE(int(outcome.newDraws.size()), stored);
+        QCOMPARE(m_session->storedDraws(), 1 + stored);
+        const bool noDraw = stored == 12;
+        QCOMPARE(outcome.missing, 13 - stored - (noDraw ? 1 : 0));
+        QCOMPARE(m_session->prizeReports().noDrawDates().count(hole) == 1, noDraw);
+        QCOMPARE(Fixtures::readFile(path("premios.json")).contains("\"sinSorteo\""), noDraw);
+        QVERIFY(m_session->drawStatus().holeDates.empty());
+        if (!noDraw)
+            return;
+
+        // Read back by the next start: not asked again, no hole, nothing missing.
+        const Endpoints endpoints = m_session->endpoints();
+        m_session.reset();
+        m_session = std::make_unique<Session>(m_clock, m_prompter, endpoints);
+        QVERIFY(m_session->start(m_dir->path()));
+        QVERIFY(m_session->drawStatus().holeDates.empty());
+        const auto again = download(DownloadSession::Source::Service);
+        QCOMPARE(serviceRequests().count(single), 1);
+        QCOMPARE(again.missing, 0);
+    }
+
+    // Reports are judged like draws: an answer listing a date twice is
+    // taken for nothing; figures no draw ever had leave that report
+    // pending (asked for again), and the box names the date, the category
+    // and why.
+    void hostileReports_data()
+    {
+        QTest::addColumn<QByteArray>("body"); // fechav3's answer for 6 December
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<QString>("named");
+        const QJsonObject good = FakeService::draw({2026, 12, 6}, {1, 2, 3, 4, 5}, 1);
+        const QByteArray real = arrayOf(good);
+        const QJsonArray twice {good, QJsonDocument::fromJson(QByteArray(real).replace("\"6923,14\"", "\"9999999,99\""))
+                                          .array()
+                                          .first()};
+        QTest::newRow("same date twice") << QJsonDocument(twice).toJson() << 0
+                                         << QStringLiteral("trae dos veces el sorteo del 06/12/2026");
+        QTest::newRow("reintegro of 2^53 - 1 cents")
+            << QByteArray(real).replace("\"1,50\"", "\"90071992547409,91\"") << 1
+            << QStringLiteral("del 06/12/2026 no es válido (reintegro de 90.071.992.547.409,91 €, fuera de 0,50 € a 3,00 €");
+        QTest::newRow("reintegro too cheap") << QByteArray(real).replace("\"1,50\"", "\"0,40\"") << 1
+                                             << QStringLiteral("(reintegro de 0,40 €");
+        QTest::newRow("over 200 million") << QByteArray(real).replace("\"6923,14\"", "\"200000000,01\"") << 1
+                                          << QStringLiteral("(categoría 3: premio de 200.000.000,01 €");
+        QTest::newRow("more winners than bets") << QByteArray(real).replace("\"320787\"", "\"2580908\"") << 1
+                                                << QStringLiteral("(reintegro: 2.580.908 acertantes, más que las 2.580.907");
+    }
+
+    void hostileReports()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(int, stored);
+        QFETCH(QString, named);
+        startSession(sundays({2026, 11, 29}, 1));
+        TestHttpServer::Route route;
+        route.body = body;
+        route.contentType = "application/json";
+        m_service->raw[QStringLiteral("/servicios/fechav3?game_id=ELGR&fecha_sorteo=20261206")] = route;
+
+        const auto outcome = download(DownloadSession::Source::Service);
+        QCOMPARE(m_session->storedDraws(), 1 + stored);
+        QVERIFY(!m_session->prizeReports().report({2026, 12, 6}).isFinal());
+        QCOMPARE(std::count(outcome.pendingReports.begin(), outcome.pendingReports.end(), QDate(2026, 12, 6)), stored);
+        QStringList texts;
+        for (const auto &box : m_prompter.boxes)
+            texts << box.title + QLatin1String(": ") + box.text;
+        QVERIFY2(texts.join(QLatin1Char('\n')).contains(QStringLiteral("Informe de premios no válido: ")
+                                                         + (stored ? QStringLiteral("El informe de premios ") : QString())),
+                 qPrintable(texts.join(QLatin1Char('\n'))));
+        QVERIFY2(texts.join(QLatin1Char('\n')).contains(named), qPrintable(texts.join(QLatin1Char('\n'))));
     }
 
     // What counts as the edge refusing the program, and what is only the
