@@ -14,7 +14,7 @@ if [ "${1:-}" = "--sanitize" ]; then
     export LSAN_OPTIONS="suppressions=$here/scripts/lsan.supp"
 else
     dir="$here/build"
-    "$here/scripts/build.sh" "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    "$here/scripts/build.sh" "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVALE_WERROR=ON
 fi
 cd "$dir"
 ctest --output-on-failure -j2
