@@ -67,8 +67,8 @@ int Cli::runUpdate(Session &session, DownloadSession::Source source, bool json, 
     if (reportsSince.isValid()) {
         // A fetch of older reports may take a request a second for a while:
         // its steps go to stderr, as the window's download area shows them.
-        QObject::connect(&host, &SessionDownloadHost::downloadAreaChanged, &host, [&host, last = QString()]() mutable {
-            if (const QString text = host.statusText(); !text.isEmpty() && text != last) {
+        QObject::connect(&host, &SessionDownloadHost::progressChanged, &host, [&host, last = QString()]() mutable {
+            if (const QString text = downloadActivityText(host.activity()); !text.isEmpty() && text != last) {
                 last = text;
                 std::fprintf(stderr, "%s\n", qUtf8Printable(text));
             }
@@ -101,7 +101,7 @@ int Cli::runUpdate(Session &session, DownloadSession::Source source, bool json, 
                                                        : QJsonValue(outcome.browserUrl.toString(QUrl::FullyEncoded)));
         out = QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
     } else {
-        out = (download.statusText() + QLatin1Char('\n')).toUtf8();
+        out = (downloadActivityText(download.activity()) + QLatin1Char('\n')).toUtf8();
     }
     Cli::writeOut(out);
     Cli::flushOut();

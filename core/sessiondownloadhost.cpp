@@ -6,6 +6,7 @@
 #include "session.h"
 #include "web/downloadsession.h"
 #include "web/networktransfer.h"
+#include "web/resultsparser.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -119,46 +120,37 @@ void SessionDownloadHost::closeNewsWindow()
     emit newsWindowCloseRequested();
 }
 
-void SessionDownloadHost::selectFirstTab()
+void SessionDownloadHost::stageReached(DownloadStage stage)
 {
-    emit firstTabRequested();
+    m_stage = stage;
+    emit progressChanged();
+    emit stageChanged(stage);
 }
 
-void SessionDownloadHost::setProgress(int step)
+void SessionDownloadHost::activityChanged(const DownloadActivity &activity)
 {
-    m_progress = step;
-    emit downloadAreaChanged();
+    m_activity = activity;
+    emit progressChanged();
 }
 
-void SessionDownloadHost::setStatusText(const QString &text)
+void SessionDownloadHost::bytesReceived(qint64 bytes, bool complete)
 {
-    m_statusText = text;
-    emit downloadAreaChanged();
+    m_bytes = bytes;
+    m_bytesComplete = complete;
+    emit progressChanged();
 }
 
-void SessionDownloadHost::setStoredDrawsText(const QString &text)
+void SessionDownloadHost::drawsStored(int count)
 {
-    m_session.setStoredDrawsNotice(text);
+    m_session.setStoredDrawsNotice(count > 0 ? storedDrawsText(count) : QString());
 }
 
-void SessionDownloadHost::setByteCountText(const QString &text)
-{
-    m_byteCountText = text;
-    emit downloadAreaChanged();
-}
-
-void SessionDownloadHost::setReportMessage(const QString &text)
+void SessionDownloadHost::prizeReportUnreadable(const QString &message)
 {
     // The amounts found before stay; the document gives way to the text.
     m_report.showDocument = false;
-    m_report.message = text;
+    m_report.message = message;
     emit prizeReportChanged();
-}
-
-void SessionDownloadHost::setButtonImage(int image)
-{
-    m_buttonImage = image;
-    emit downloadAreaChanged();
 }
 
 void SessionDownloadHost::rebuildPrizeReport()

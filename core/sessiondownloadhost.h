@@ -13,9 +13,9 @@ class Session;
 class WebTransfer;
 
 // The download session's host over the Session: the draws, the scrutiny and
-// the status scan are the Session's own commands; what the download area and
-// the report panel show is kept here and announced by signals, so a window
-// renders it and the command line reads it.
+// the status scan are the Session's own commands; how far the download went
+// and the prize report are kept here as values and announced by signals, so
+// a window draws them and the command line prints them.
 class SessionDownloadHost final : public QObject, public DownloadHost
 {
     Q_OBJECT
@@ -42,19 +42,17 @@ public:
     void stopPrizeAnimation() override;
     bool newsWindowVisible() const override { return m_newsWindowVisible; }
     void closeNewsWindow() override;
-    void selectFirstTab() override;
-    void setProgress(int step) override;
-    void setStatusText(const QString &text) override;
-    void setStoredDrawsText(const QString &text) override;
-    void setByteCountText(const QString &text) override;
-    void setReportMessage(const QString &text) override;
-    void setButtonImage(int image) override;
+    void stageReached(DownloadStage stage) override;
+    void activityChanged(const DownloadActivity &activity) override;
+    void bytesReceived(qint64 bytes, bool complete) override;
+    void drawsStored(int count) override;
+    void prizeReportUnreadable(const QString &message) override;
 
-    // What the download area shows.
-    int progress() const { return m_progress; }
-    QString statusText() const { return m_statusText; }
-    QString byteCountText() const { return m_byteCountText; }
-    int buttonImage() const { return m_buttonImage; }
+    // How far the last download went, for a front end to word and draw.
+    DownloadStage stage() const { return m_stage; }
+    const DownloadActivity &activity() const { return m_activity; }
+    qint64 receivedBytes() const { return m_bytes; }
+    bool bytesComplete() const { return m_bytesComplete; }
 
     // What the report panel shows.
     const PrizeReportView &prizeReport() const { return m_report; }
@@ -74,9 +72,11 @@ public:
     News::Outcome checkNews(WebTransfer &transfer);
 
 signals:
-    void downloadAreaChanged();
+    // Any of the progress values changed.
+    void progressChanged();
+    // A new stage, after progressChanged.
+    void stageChanged(DownloadStage stage);
     void prizeReportChanged();
-    void firstTabRequested();
     void newsWindowCloseRequested();
 
 private:
@@ -87,9 +87,9 @@ private:
     bool m_newsWindowVisible = false;
     bool m_readerMissing = false;
 
-    int m_progress = 0;
-    QString m_statusText;
-    QString m_byteCountText = QStringLiteral("0 Bytes");
-    int m_buttonImage = 2;
+    DownloadStage m_stage = DownloadStage::None;
+    DownloadActivity m_activity;
+    qint64 m_bytes = 0;
+    bool m_bytesComplete = true;
     PrizeReportView m_report;
 };

@@ -4,6 +4,7 @@
 #include "widgets.h"
 
 #include "core/sessiondownloadhost.h"
+#include "web/downloadprogress.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -37,7 +38,7 @@ DownloadBar::DownloadBar(SessionDownloadHost &host, QWidget *parent)
     area->addWidget(m_byteCount, 1, 1);
     m_progress = new QProgressBar;
     m_progress->setObjectName(QStringLiteral("ProgressBar1"));
-    m_progress->setRange(0, 5);
+    m_progress->setRange(0, int(DownloadStage::Finished));
     m_progress->setValue(0);
     m_progress->setTextVisible(false);
     m_progress->setFixedHeight(14);
@@ -57,10 +58,14 @@ DownloadBar::DownloadBar(SessionDownloadHost &host, QWidget *parent)
 
 void DownloadBar::render(bool running)
 {
-    m_statusLabel->setText(m_host.statusText());
-    m_byteCount->setText(m_host.byteCountText());
-    m_progress->setValue(m_host.progress());
+    m_statusLabel->setText(downloadActivityText(m_host.activity()));
+    m_byteCount->setText(receivedBytesText(m_host.receivedBytes(), m_host.bytesComplete()));
+    // One step of the bar a stage, full with the finished session.
+    const int stage = int(m_host.stage());
+    m_progress->setValue(stage);
     // Shown while a session runs, and full with the finished one.
-    m_progress->setVisible(running || m_host.progress() > 0);
-    m_button->setImage(m_host.buttonImage());
+    m_progress->setVisible(running || stage > 0);
+    // Whatever the session does, the button is at rest until the pointer
+    // comes back over it.
+    m_button->setImage(DownloadButton::kRestImage);
 }

@@ -1,7 +1,5 @@
 #include "downloadbutton.h"
 
-#include "web/downloadsession.h"
-
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -43,8 +41,15 @@ void DownloadButton::setImage(int image)
 
 int DownloadButton::imageUnder(QPointF position) const
 {
-    return DownloadSession::buttonImageAt(int(position.x() * 1440 / logicalDpiX()),
-                                          int(position.y() * 1440 / logicalDpiY()));
+    return imageAt(int(position.x() * 1440 / logicalDpiX()), int(position.y() * 1440 / logicalDpiY()));
+}
+
+int DownloadButton::imageAt(int xTwips, int yTwips)
+{
+    constexpr int kRightTwips = 1600;
+    constexpr int kBottomTwips = 1080;
+    const bool inside = xTwips > kInsetTwips && xTwips < kRightTwips && yTwips > kInsetTwips && yTwips < kBottomTwips;
+    return inside ? kLitImage : kRestImage;
 }
 
 QPixmap DownloadButton::renderFace(int image, QSize size)

@@ -12,6 +12,9 @@ class DownloadButton final : public QWidget
     Q_OBJECT
 
 public:
+    static constexpr int kLitImage = 1;
+    static constexpr int kRestImage = 2;
+
     explicit DownloadButton(QWidget *parent = nullptr);
 
     void setImage(int image);
@@ -19,6 +22,9 @@ public:
     QSize sizeHint() const override;
 
     static QPixmap renderFace(int image, QSize size);
+    // The face under the pointer (twips): lit inside the drawn button, at
+    // rest around it.
+    static int imageAt(int xTwips, int yTwips);
 
 signals:
     void clicked();

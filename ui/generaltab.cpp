@@ -123,7 +123,7 @@ GeneralTab::GeneralTab(Session &session, SessionDownloadHost &host, QWidget *par
             m_drawsBox->setValue(value);
         }
         // While the download checks the new draws it sets the count itself.
-        if (m_host.progress() == 3)
+        if (m_host.stage() == DownloadStage::Scrutinizing)
             return;
         m_session.setDrawsToShow(value);
     });
@@ -136,7 +136,7 @@ GeneralTab::GeneralTab(Session &session, SessionDownloadHost &host, QWidget *par
     m_drawsBox->setAlignment(Qt::AlignCenter);
     label12->setBuddy(m_drawsBox);
     connect(m_drawsBox, &QSpinBox::valueChanged, this, [this](int value) {
-        if (m_host.progress() == 3)
+        if (m_host.stage() == DownloadStage::Scrutinizing)
             return;
         m_session.setDrawsToShow(value);
     });

@@ -140,8 +140,11 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
 
     connect(&m_session, &Session::scrollBarsReset, m_statisticsTab, &StatisticsTab::resetChartHalf);
     connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::tabChanged);
-    connect(m_downloadHost.get(), &SessionDownloadHost::downloadAreaChanged, this, &MainWindow::showDownloadArea);
-    connect(m_downloadHost.get(), &SessionDownloadHost::firstTabRequested, this, [this] {
+    connect(m_downloadHost.get(), &SessionDownloadHost::progressChanged, this, &MainWindow::showDownloadArea);
+    connect(m_downloadHost.get(), &SessionDownloadHost::stageChanged, this, [this](DownloadStage stage) {
+        // A download starts and ends on the first tab, where its draws show.
+        if (stage != DownloadStage::Connecting && stage != DownloadStage::Finished)
+            return;
         // The session's own return to the first tab is not the user's tab
         // change: a prize just found keeps flashing.
         const QSignalBlocker block(m_tabs);

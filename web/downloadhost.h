@@ -1,5 +1,6 @@
 #pragma once
 
+#include "downloadprogress.h"
 #include "store/drawrecord.h"
 #include "store/recordfile.h"
 
@@ -11,9 +12,10 @@ class PrizeReportFile;
 struct PrizeReportView;
 
 // What the download session asks of the program around it: the session's
-// data and commands, and the download area of the window. A window, the
-// command-line tool and the tests each give their own. The display calls have
-// empty defaults so a headless host implements only what it needs.
+// data and commands, and where it tells how far it has gone (as values, for
+// a window to draw or the command line to print). The tests give their own.
+// The progress calls have empty defaults so a headless host implements only
+// what it needs.
 class DownloadHost
 {
 public:
@@ -56,12 +58,16 @@ public:
     virtual bool newsWindowVisible() const { return false; }
     virtual void closeNewsWindow() {}
 
-    // --- the download area ----------------------------------------------------
-    virtual void selectFirstTab() {}
-    virtual void setProgress(int /*step*/) {}                   // ProgressBar1, 0 to 5
-    virtual void setStatusText(const QString & /*text*/) {}      // Label6
-    virtual void setStoredDrawsText(const QString & /*text*/) {} // Label19
-    virtual void setByteCountText(const QString & /*text*/) {}   // Label58
-    virtual void setReportMessage(const QString & /*text*/) {}   // Text1
-    virtual void setButtonImage(int /*image*/) {}               // Picture2: 1 or 2
+    // --- what the session has reached --------------------------------------
+    // Each change as it happens; a front end words and draws them.
+    virtual void stageReached(DownloadStage /*stage*/) {}
+    virtual void activityChanged(const DownloadActivity & /*activity*/) {}
+    // The bytes of the pages and answers received so far; complete once the
+    // last one is in.
+    virtual void bytesReceived(qint64 /*bytes*/, bool /*complete*/) {}
+    // The draws this session stored; 0 as it starts.
+    virtual void drawsStored(int /*count*/) {}
+    // The page could not be read: the prize report says so instead of
+    // showing its document.
+    virtual void prizeReportUnreadable(const QString & /*message*/) {}
 };

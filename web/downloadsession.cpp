@@ -22,11 +22,6 @@
 
 namespace
 {
-    const QString kConnecting = QStringLiteral("CONECTANDO AL SERVIDOR");
-    const QString kSearching = QStringLiteral("BUSCANDO SORTEOS");
-    const QString kAnalysing = QStringLiteral("ANALIZANDO DATOS");
-    const QString kFinished = QStringLiteral("TRANSFERENCIA FINALIZADA");
-
     const QString kDateTitle = QStringLiteral("Error de fechas");
     const QString kDateText = QStringLiteral(
         "La fecha de tu ordenador parece incorrecta. Existen sorteos en la base de datos con fechas "
@@ -86,10 +81,10 @@ DownloadSession::DownloadSession(DownloadHost &host, WebTransfer &transfer, Endp
 {
     m_timer.setInterval(kTickMs);
     connect(&m_timer, &QTimer::timeout, this, &DownloadSession::tick);
-    // Label58 follows the bytes of the two pages while they arrive.
+    // The bytes of the pages are told while they arrive.
     connect(&m_transfer, &WebTransfer::progress, this, [this](qint64 received, qint64) {
         if (m_countingBytes)
-            m_host.setByteCountText(QString::number(m_byteCount + received));
+            m_host.bytesReceived(m_byteCount + received, false);
     });
 }
 
@@ -98,11 +93,6 @@ DownloadSession::~DownloadSession() = default;
 bool DownloadSession::isRunning() const
 {
     return m_starting || m_timerOn || m_inTick;
-}
-
-int DownloadSession::buttonImageAt(int xTwips, int yTwips)
-{
-    return (xTwips > 240 && xTwips < 1600 && yTwips > 240 && yTwips < 1080) ? 1 : 2;
 }
 
 QString DownloadSession::dataPath(const char *fileName) const
@@ -132,23 +122,28 @@ void DownloadSession::setTimerEnabled(bool on)
         m_timer.stop();
 }
 
-void DownloadSession::setProgress(int step)
+void DownloadSession::setStage(DownloadStage stage)
 {
-    m_progress = step;
-    m_host.setProgress(step);
+    m_stage = stage;
+    m_host.stageReached(stage);
 }
 
-void DownloadSession::setStatusText(const QString &text)
+void DownloadSession::setActivity(DownloadActivity activity)
 {
-    m_statusText = text;
-    m_host.setStatusText(text);
+    m_activity = activity;
+    m_host.activityChanged(activity);
+}
+
+void DownloadSession::tellBytes(bool complete)
+{
+    m_host.bytesReceived(m_byteCount, complete);
 }
 
 void DownloadSession::stopWithoutResult()
 {
     setTimerEnabled(false);
-    setProgress(0);
-    setStatusText(QString());
+    setStage(DownloadStage::None);
+    setActivity(DownloadActivity::Kind::None);
     completeOutcome();
 }
 
@@ -160,7 +155,7 @@ bool DownloadSession::start()
     const QDate today = m_host.today();
     m_outcome = {};
     m_reportFetched = false;
-    m_host.setStoredDrawsText(QString());
+    m_host.drawsStored(0);
     m_host.stopPrizeAnimation();
     m_host.closeNewsWindow();
     m_parseFailed = false;
@@ -194,10 +189,9 @@ bool DownloadSession::start()
     FlagGuard starting(m_starting);
     m_abandoned = false;
     m_tickCount = 0;
-    m_step = 2;
-    setProgress(1);
-    m_host.selectFirstTab();
-    setStatusText(kConnecting);
+    m_step = Step::Fetching;
+    setStage(DownloadStage::Connecting);
+    setActivity(DownloadActivity::Kind::Connecting);
 
     m_byteCount = 0;
     m_pageDrawDate = {};
@@ -230,7 +224,7 @@ bool DownloadSession::fetchSearchPage()
 {
     m_phase = Phase::Pages;
     m_outcome.fromService = false;
-    m_step = 2;
+    m_step = Step::Fetching;
     m_tickCount = 0;
     const QDate today = m_host.today();
     m_countingBytes = true;
@@ -251,10 +245,10 @@ bool DownloadSession::fetchSearchPage()
     }
     m_page = std::move(result.body);
     m_byteCount += m_page.size();
-    m_host.setByteCountText(QString::number(m_byteCount));
+    tellBytes();
     if (m_page.size() > 100)
-        setStatusText(kSearching);
-    m_step = 3;
+        setActivity(DownloadActivity::Kind::Searching);
+    m_step = Step::Fetched;
     setTimerEnabled(true);
     return true;
 }
@@ -306,7 +300,7 @@ bool DownloadSession::startService()
                                  reports ? reports->noDrawDates() : std::set<QDate> {});
     if (m_plan.requests.empty()) {
         // Nothing due and nothing pending: the service has nothing to say.
-        m_step = 3;
+        m_step = Step::Fetched;
         return true;
     }
     warmUp();
@@ -372,7 +366,7 @@ bool DownloadSession::askService()
         // A date asked for on its own after a range left it out: a refusal
         // settles nothing about it, and storing stops before it.
         m_answers.push_back(std::move(answer));
-        m_step = 3;
+        m_step = Step::Fetched;
         return true;
     }
     if (answer.refused) {
@@ -384,18 +378,14 @@ bool DownloadSession::askService()
             keepStoredDrawReports();
         m_answers.clear();
         m_byteCount = 0;
-        m_host.setByteCountText(QString::number(m_byteCount));
+        tellBytes();
         return false;
     }
     m_byteCount += result.body.size();
-    m_host.setByteCountText(QString::number(m_byteCount));
+    tellBytes();
     m_answers.push_back(std::move(answer));
-    // A long fetch says how far it has gone.
-    if (m_plan.requests.size() > 1)
-        setStatusText(QStringLiteral("%1 (%2 de %3)").arg(kSearching).arg(m_answers.size()).arg(m_plan.requests.size()));
-    else
-        setStatusText(kSearching);
-    m_step = 3;
+    setActivity({DownloadActivity::Kind::Searching, int(m_answers.size()), int(m_plan.requests.size())});
+    m_step = Step::Fetched;
     return true;
 }
 
@@ -428,7 +418,7 @@ void DownloadSession::announce(const ParseResult &parse)
     if (parse.parseFailed) {
         m_parseFailed = true;
         setTimerEnabled(false);
-        m_host.setReportMessage(parse.reportText);
+        m_host.prizeReportUnreadable(parse.reportText);
     }
     if (parse.runStatusScan)
         m_host.updateStatus();
@@ -523,9 +513,9 @@ void DownloadSession::tellDoubtfulReports()
 void DownloadSession::concludeService()
 {
     m_tickCount = 0;
-    setProgress(2);
-    m_step = 5;
-    setStatusText(kAnalysing);
+    setStage(DownloadStage::Analysing);
+    m_step = Step::Stored;
+    setActivity(DownloadActivity::Kind::Analysing);
 
     ServiceSource::Outcome service = ServiceSource::conclude(m_plan, m_answers, m_storedForReports);
     m_noDraw = service.noDraw;
@@ -576,14 +566,14 @@ void DownloadSession::concludeService()
     for (int i = 0; i < stored; ++i)
         m_outcome.newDraws.push_back(OleDate::toDate(service.newDraws[std::size_t(i)].date));
     if (stored > 0) {
-        m_host.setStoredDrawsText(storedDrawsText(stored));
+        m_host.drawsStored(stored);
         // The saved draw page is an older draw's now.
         writePage(kDrawPageFile, {});
     }
     announce(parse);
-    m_host.setByteCountText(QString::number(m_byteCount) + QStringLiteral(" Bytes"));
+    tellBytes(true);
     // No draw page to fetch.
-    m_step = 6;
+    m_step = Step::DrawPageDone;
 }
 
 void DownloadSession::tick()
@@ -595,19 +585,19 @@ void DownloadSession::tick()
 
     // Guards for a transfer that has not come back; with the fetches
     // returning before the timer starts they stay quiet.
-    if (m_tickCount == kGiveUpTick && m_statusText == kConnecting) {
+    if (m_tickCount == kGiveUpTick && m_activity.kind == DownloadActivity::Kind::Connecting) {
         stopWithoutResult();
         emit finished();
         return;
     }
-    if (m_tickCount == kTimeOutTick && m_progress == 1) {
+    if (m_tickCount == kTimeOutTick && m_stage == DownloadStage::Connecting) {
         m_transfer.cancel();
         m_host.prompter().warn(kConnectionTitle, kSlowServer);
         stopWithoutResult();
         m_outcome.connectionError = true;
     }
 
-    if (m_phase == Phase::Service && m_step == 3) {
+    if (m_phase == Phase::Service && m_step == Step::Fetched) {
         // One request per tick: the service is never asked more than once a
         // second.
         if (m_answers.size() < m_plan.requests.size()) {
@@ -643,11 +633,11 @@ void DownloadSession::tick()
     } else if (m_phase == Phase::Pages && !m_transfer.isBusy()) {
         parseSearchPage();
     }
-    if (m_step == 5)
+    if (m_step == Step::Stored)
         fetchDrawPage();
-    if (m_step == 6 && !m_transfer.isBusy())
-        m_step = 7;
-    if (m_step != 7) {
+    if (m_step == Step::DrawPageDone && !m_transfer.isBusy())
+        m_step = Step::Finishing;
+    if (m_step != Step::Finishing) {
         if (!m_timerOn)
             emit finished();
         return;
@@ -658,13 +648,13 @@ void DownloadSession::tick()
 void DownloadSession::parseSearchPage()
 {
     m_tickCount = 0;
-    setProgress(2);
-    m_step = 5;
+    setStage(DownloadStage::Analysing);
+    m_step = Step::Stored;
     // What the scanner reads is what was fetched, whether or not the copy on
     // disk could be replaced.
     writePage(kSearchPageFile, m_page);
 
-    setStatusText(kAnalysing);
+    setActivity(DownloadActivity::Kind::Analysing);
     m_host.drawFile().clearError();
     ParseResult parse = parseResultsPage(m_page, m_host.drawFile(), m_host.today(), m_endpoints.supportEmail);
     blameTheDiskIfItFailed(parse);
@@ -674,7 +664,7 @@ void DownloadSession::parseSearchPage()
     m_outcome.storedDraws = parse.storedDraws;
     m_outcome.dataError |= parse.dataError;
     if (parse.storedDraws > 0)
-        m_host.setStoredDrawsText(storedDrawsText(parse.storedDraws));
+        m_host.drawsStored(parse.storedDraws);
     std::vector<PrizeReport> pending;
     for (int i = 0; i < parse.storedDraws && i < int(parse.scan.draws.size()); ++i) {
         const QDate date = OleDate::toDate(parse.scan.draws[std::size_t(i)].date);
@@ -698,7 +688,7 @@ void DownloadSession::parseSearchPage()
 
 void DownloadSession::fetchDrawPage()
 {
-    m_step = 6;
+    m_step = Step::DrawPageDone;
     if (m_drawPagePath.isEmpty())
         return;
     m_countingBytes = true;
@@ -710,18 +700,18 @@ void DownloadSession::fetchDrawPage()
         // says its data is not there yet.
         m_host.prompter().warn(kConnectionTitle, kOperatorUnreachable);
         m_outcome.connectionError = true;
-        m_host.setByteCountText(QString::number(m_byteCount));
+        tellBytes();
         return;
     }
     m_page = std::move(result.body);
     m_byteCount += m_page.size();
-    m_host.setByteCountText(QString::number(m_byteCount) + QStringLiteral(" Bytes"));
+    tellBytes(true);
     m_tickCount = 0;
 }
 
 void DownloadSession::finish()
 {
-    setProgress(2);
+    setStage(DownloadStage::Analysing);
     setTimerEnabled(false);
     // The draw page, or the search page again when there is none; the
     // service leaves no page.
@@ -732,13 +722,13 @@ void DownloadSession::finish()
     if (m_parseFailed || m_endOfData) {
         m_outcome.dataError = true;
     } else {
-        setProgress(3);
+        setStage(DownloadStage::Scrutinizing);
         m_host.scrutinizeSimpleSyndicates(m_newDrawCount);
         if (m_newDrawCount != 0) {
             m_newDrawCount = std::min(m_newDrawCount, kMaxDrawsShown);
             m_host.setDrawsToShow(m_newDrawCount);
         }
-        setProgress(4);
+        setStage(DownloadStage::Refreshing);
         m_host.updateStatus();
         m_host.loadDrawList();
 
@@ -762,11 +752,9 @@ void DownloadSession::finish()
             recordPagesReport(view);
             m_host.showPrizeReport(view);
         }
-        m_host.setButtonImage(2);
     }
-    setStatusText(kFinished);
-    setProgress(5);
-    m_host.selectFirstTab();
+    setActivity(DownloadActivity::Kind::Finished);
+    setStage(DownloadStage::Finished);
     m_outcome.finished = true;
     completeOutcome();
     if (!m_parseFailed)

@@ -2,6 +2,7 @@
 
 #include "base/endpoints.h"
 #include "base/prompter.h"
+#include "downloadprogress.h"
 #include "resultsparser.h"
 #include "servicesource.h"
 #include "webtransfer.h"
@@ -74,6 +75,16 @@ public:
         bool succeeded() const { return finished && !dataError && !connectionError && reportsNotSaved.empty(); }
     };
 
+    // Where the session stands between two ticks.
+    enum class Step {
+        Idle,
+        Fetching,     // a request is under way
+        Fetched,      // an answer is in; the next tick reads it or asks again
+        Stored,       // the new draws are stored; the draw page comes next
+        DrawPageDone, // the draw page is in, or there is none
+        Finishing,    // the peñas, the lists and the prize report follow
+    };
+
     enum class Source {
         Auto,    // the service; the pages when the service refuses
         Service,
@@ -102,9 +113,10 @@ public:
     bool runToCompletion();
 
     const Outcome &outcome() const { return m_outcome; }
-    int transferStep() const { return m_step; }
-    int progress() const { return m_progress; }
-    QString statusText() const { return m_statusText; }
+    Step step() const { return m_step; }
+    DownloadStage stage() const { return m_stage; }
+    const DownloadActivity &activity() const { return m_activity; }
+    QString statusText() const { return downloadActivityText(m_activity); }
     int newDrawCount() const { return m_newDrawCount; }
     QString drawPagePath() const { return m_drawPagePath; }
     bool parseFailed() const { return m_parseFailed; }
@@ -118,10 +130,6 @@ public:
     // later session asks again for whatever is still missing.
     void setReportsSince(QDate date) { m_reportsSince = date; }
     Source source() const { return m_source; }
-
-    // The download button's image under the pointer (twips): 1 inside the
-    // drawn button, 2 around it.
-    static int buttonImageAt(int xTwips, int yTwips);
 
 signals:
     // The session went idle, whatever the reason.
@@ -156,8 +164,10 @@ private:
     void recordPagesReport(const PrizeReportView &view);
     void completeOutcome();
     void setTimerEnabled(bool on);
-    void setProgress(int step);
-    void setStatusText(const QString &text);
+    void setStage(DownloadStage stage);
+    void setActivity(DownloadActivity activity);
+    void setActivity(DownloadActivity::Kind kind) { setActivity(DownloadActivity {kind}); }
+    void tellBytes(bool complete = false);
     void stopWithoutResult();
     void parseSearchPage();
     void fetchDrawPage();
@@ -175,10 +185,10 @@ private:
     bool m_inTick = false;
     bool m_abandoned = false;
 
-    int m_step = 0;      // 2 fetching, 3 fetched, 5 parsed, 6 draw page, 7 finishing
+    Step m_step = Step::Idle;
     int m_tickCount = 0;
-    int m_progress = 0;
-    QString m_statusText;
+    DownloadStage m_stage = DownloadStage::None;
+    DownloadActivity m_activity;
 
     // The last page fetched: the search page, then the draw page.
     QByteArray m_page;

@@ -328,6 +328,13 @@ private slots:
         QTRY_COMPARE(button->image(), 2);
         QVERIFY(DownloadButton::renderFace(1, button->size()).toImage() != DownloadButton::renderFace(2, button->size()).toImage());
         keepPicture(*button, QStringLiteral("picture2-face2"));
+
+        // The edges of the drawn button, in twips.
+        QCOMPARE(DownloadButton::imageAt(241, 241), 1);
+        QCOMPARE(DownloadButton::imageAt(1599, 1079), 1);
+        QCOMPARE(DownloadButton::imageAt(240, 500), 2);
+        QCOMPARE(DownloadButton::imageAt(1600, 500), 2);
+        QCOMPARE(DownloadButton::imageAt(500, 1080), 2);
     }
 
     // The news at start-up, then by hand; a remote image is never fetched.

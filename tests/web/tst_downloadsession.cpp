@@ -13,6 +13,7 @@
 #include "web/downloadsession.h"
 #include "web/networktransfer.h"
 #include "web/prizereport.h"
+#include "web/resultsparser.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -76,17 +77,20 @@ namespace
         void showPrizeReport(const PrizeReportView &view) override { reports << view; }
         bool pdfViewerAvailable() const override { return true; }
         bool newsWindowVisible() const override { return newsOpen; }
-        void setProgress(int step) override { progress << step; }
-        void setStatusText(const QString &text) override { statusTexts << text; }
-        void setStoredDrawsText(const QString &text) override { storedDrawsText = text; }
-        void setByteCountText(const QString &text) override
+        // Each value as the window words it.
+        void stageReached(DownloadStage stage) override { progress << int(stage); }
+        void activityChanged(const DownloadActivity &activity) override
         {
-            byteCounts << text;
+            statusTexts << downloadActivityText(activity);
+        }
+        void drawsStored(int count) override { storedDrawsText = count > 0 ? ::storedDrawsText(count) : QString(); }
+        void bytesReceived(qint64 bytes, bool complete) override
+        {
+            byteCounts << receivedBytesText(bytes, complete);
             if (onBytes)
                 onBytes();
         }
-        void setReportMessage(const QString &text) override { reportMessage = text; }
-        void setButtonImage(int image) override { buttonImage = image; }
+        void prizeReportUnreadable(const QString &text) override { reportMessage = text; }
 
         int statusScans = 0;
         int listLoads = 0;
@@ -98,7 +102,6 @@ namespace
         QStringList byteCounts;
         QString storedDrawsText;
         QString reportMessage = QStringLiteral("(untouched)");
-        int buttonImage = 1;
         bool newsOpen = false;
         std::function<void()> onBytes;
 
@@ -200,7 +203,6 @@ private slots:
         const qint64 total = SearchPages::fixture("busqueda.html").size() + SearchPages::fixture("sorteo.html").size();
         QCOMPARE(m_host->byteCounts.last(), QString::number(total) + QStringLiteral(" Bytes"));
         QVERIFY(m_host->byteCounts.contains(QString::number(SearchPages::fixture("busqueda.html").size())));
-        QCOMPARE(m_host->buttonImage, 2);
         QCOMPARE(m_host->reportMessage, QStringLiteral("(untouched)"));
 
         QCOMPARE(m_host->reports.size(), 1);
@@ -465,15 +467,6 @@ private slots:
         QVERIFY(!secondStarts.contains(true));
         QCOMPARE(m_server->requestsFor(kSearchPath), 1);
         QCOMPARE(drawFileBytes(), Fixtures::bytesOf(listedDraws()));
-    }
-
-    void buttonImage()
-    {
-        QCOMPARE(DownloadSession::buttonImageAt(241, 241), 1);
-        QCOMPARE(DownloadSession::buttonImageAt(1599, 1079), 1);
-        QCOMPARE(DownloadSession::buttonImageAt(240, 500), 2);
-        QCOMPARE(DownloadSession::buttonImageAt(1600, 500), 2);
-        QCOMPARE(DownloadSession::buttonImageAt(500, 1080), 2);
     }
 };
 
