@@ -10,7 +10,6 @@
 
 #include <QJsonArray>
 #include <QRegularExpression>
-#include <QJsonDocument>
 
 #include <charconv>
 #include <cstdio>
@@ -20,16 +19,6 @@
 
 namespace
 {
-    void print(const QJsonObject &object)
-    {
-        Cli::writeOut(QJsonDocument(object).toJson(QJsonDocument::Indented));
-    }
-
-    void printText(const QString &text)
-    {
-        Cli::writeOut((text + QLatin1Char('\n')).toUtf8());
-    }
-
     QJsonArray toArray(auto begin, auto end)
     {
         QJsonArray array;
@@ -408,30 +397,30 @@ int Cli::run(Session &session, const QStringList &arguments, const Options &opti
     if (command == QLatin1String("status")) {
         const QJsonObject status = statusJson(session);
         if (json) {
-            print(status);
+            Cli::printJson(status);
         } else {
-            printText(QStringLiteral("Sorteos: %1").arg(status.value(QStringLiteral("draws")).toInt()));
-            printText(QStringLiteral("Última actualización: %1").arg(status.value(QStringLiteral("lastUpdate")).toString()));
-            printText(QStringLiteral("Próximo sorteo: %1").arg(status.value(QStringLiteral("nextDraw")).toString()));
+            Cli::printLine(QStringLiteral("Sorteos: %1").arg(status.value(QStringLiteral("draws")).toInt()));
+            Cli::printLine(QStringLiteral("Última actualización: %1").arg(status.value(QStringLiteral("lastUpdate")).toString()));
+            Cli::printLine(QStringLiteral("Próximo sorteo: %1").arg(status.value(QStringLiteral("nextDraw")).toString()));
             const QString missing = status.value(QStringLiteral("missing")).toString();
             if (!missing.isEmpty())
-                printText(missing);
+                Cli::printLine(missing);
             const QString implausible = status.value(QStringLiteral("implausible")).toString();
             if (!implausible.isEmpty())
-                printText(implausible);
+                Cli::printLine(implausible);
             if (!session.drawStatus().holes.isEmpty())
-                printText(session.drawStatus().holes);
-            printText(QStringLiteral("Peñas: %1").arg(status.value(QStringLiteral("syndicates")).toInt()));
+                Cli::printLine(session.drawStatus().holes);
+            Cli::printLine(QStringLiteral("Peñas: %1").arg(status.value(QStringLiteral("syndicates")).toInt()));
         }
         return 0;
     }
     if (command == QLatin1String("draws")) {
         if (json) {
-            print(drawsJson(session));
+            Cli::printJson(drawsJson(session));
         } else {
             for (const DrawRecord &draw : session.drawList().draws)
-                printText(drawNumbersText(draw) + QStringLiteral("   ") + drawDateText(draw));
-            printText(session.drawList().totalText());
+                Cli::printLine(drawNumbersText(draw) + QStringLiteral("   ") + drawDateText(draw));
+            Cli::printLine(session.drawList().totalText());
         }
         return session.rejectedDrawFiles() > 0 ? 1 : 0;
     }
@@ -441,14 +430,14 @@ int Cli::run(Session &session, const QStringList &arguments, const Options &opti
             std::fprintf(stderr, "%s\n", qUtf8Printable(wrong));
             return 2;
         }
-        printText(QStringLiteral("date,n1,n2,n3,n4,n5,clave"));
+        Cli::printLine(QStringLiteral("date,n1,n2,n3,n4,n5,clave"));
         const auto &draws = session.drawList().draws;
         for (auto it = draws.rbegin(); it != draws.rend(); ++it) {
             QStringList fields = {it->qdate().toString(Qt::ISODate)};
             for (auto n : it->numbers)
                 fields << QString::number(n);
             fields << QString::number(it->clave);
-            printText(fields.join(QLatin1Char(',')));
+            Cli::printLine(fields.join(QLatin1Char(',')));
         }
         return session.rejectedDrawFiles() > 0 ? 1 : 0;
     }
@@ -465,13 +454,13 @@ int Cli::run(Session &session, const QStringList &arguments, const Options &opti
     if (command == QLatin1String("syndicates")) {
         const QJsonObject list = syndicatesJson(session);
         if (json) {
-            print(list);
+            Cli::printJson(list);
         } else {
             for (const QJsonValue &v : list.value(QStringLiteral("syndicates")).toArray()) {
                 const QJsonObject s = v.toObject();
                 const int bets = s.value(QStringLiteral("listBetsCount")).toInt();
                 const int played = s.value(QStringLiteral("drawsPlayedCount")).toInt();
-                printText(QStringLiteral("%1. %2  (%3 %4, %5 %6, %7)")
+                Cli::printLine(QStringLiteral("%1. %2  (%3 %4, %5 %6, %7)")
                               .arg(s.value(QStringLiteral("record")).toInt())
                               .arg(s.value(QStringLiteral("name")).toString(), s.value(QStringLiteral("listBets")).toString(),
                                    bets == 1 ? QStringLiteral("apuesta") : QStringLiteral("apuestas"),
@@ -479,15 +468,15 @@ int Cli::run(Session &session, const QStringList &arguments, const Options &opti
                                    played == 1 ? QStringLiteral("sorteo jugado") : QStringLiteral("sorteos jugados"),
                                    s.value(QStringLiteral("effectiveness")).toString()));
             }
-            printText(QStringLiteral("Premios: %1").arg(list.value(QStringLiteral("totalPrizes")).toString()));
+            Cli::printLine(QStringLiteral("Premios: %1").arg(list.value(QStringLiteral("totalPrizes")).toString()));
             const Money::Totals money = session.moneyTotals(0);
             QString balance = Money::formatEuros(money.balanceCents);
             if (money.provisional())
                 balance += QStringLiteral(" (%1)").arg(Money::provisionalText(money));
-            printText(QStringLiteral("Jugado: %1   Ganado: %2   Balance: %3   Sorteos sin informe: %4")
+            Cli::printLine(QStringLiteral("Jugado: %1   Ganado: %2   Balance: %3   Sorteos sin informe: %4")
                           .arg(Money::formatEuros(money.stakeCents), Money::formatEuros(money.wonCents), balance)
                           .arg(money.unpricedDraws));
-            printText(list.value(QStringLiteral("overall")).toString() + QLatin1Char(' ')
+            Cli::printLine(list.value(QStringLiteral("overall")).toString() + QLatin1Char(' ')
                       + list.value(QStringLiteral("overallDraws")).toString());
         }
         return 0;

@@ -1,5 +1,20 @@
 #include "commandtable.h"
 
+#include "commands.h"
+#include "createcommand.h"
+#include "entrycommands.h"
+#include "maintenancecommands.h"
+#include "membercommands.h"
+#include "printcommand.h"
+#include "reportcommands.h"
+#include "statscommands.h"
+#include "streamprompter.h"
+#include "updatecommand.h"
+#include "wheelcommand.h"
+
+#include "base/dbusnotifier.h"
+#include "core/session.h"
+
 #include <QCommandLineParser>
 #include <QStringList>
 
@@ -8,7 +23,193 @@
 namespace
 {
     using Cli::CommandInfo;
+    using Cli::Invocation;
     using Cli::OptionInfo;
+
+    QString named(const char *name)
+    {
+        return QString::fromLatin1(name);
+    }
+
+    bool always(const QCommandLineParser &)
+    {
+        return true;
+    }
+
+    bool never(const QCommandLineParser &)
+    {
+        return false;
+    }
+
+    bool setsPrizes(const QCommandLineParser &parser)
+    {
+        return parser.isSet(named("set"));
+    }
+
+    bool changesMembers(const QCommandLineParser &parser)
+    {
+        return parser.isSet(named("add")) || parser.isSet(named("set")) || parser.isSet(named("remove"));
+    }
+
+    bool savesWheel(const QCommandLineParser &parser)
+    {
+        return parser.isSet(named("save"));
+    }
+
+    // The arguments of a command that reads its own options, rebuilt from
+    // what the parser took.
+    QStringList commandArguments(const QCommandLineParser &parser, const QString &command,
+                                 std::initializer_list<const char *> valued, std::initializer_list<const char *> flags)
+    {
+        QStringList arguments = {command};
+        for (const char *name : valued) {
+            for (const QString &value : parser.values(named(name)))
+                arguments << QStringLiteral("--") + QLatin1String(name) << value;
+        }
+        for (const char *name : flags) {
+            if (parser.isSet(named(name)))
+                arguments << QStringLiteral("--") + QLatin1String(name);
+        }
+        return arguments;
+    }
+
+    QStringList createArguments(const QCommandLineParser &parser)
+    {
+        return commandArguments(parser, QStringLiteral("create"), {"name", "key", "bet", "multiple"}, {});
+    }
+
+    QStringList printArguments(const QCommandLineParser &parser)
+    {
+        return commandArguments(parser, QStringLiteral("print"), {"syndicate", "pdf"}, {"official", "plain", "yes"});
+    }
+
+    // What each command checks before any file is opened, and its run.
+
+    QString createUsage(const Invocation &in)
+    {
+        return Cli::createUsageError(createArguments(in.parser));
+    }
+
+    int runCreate(const Invocation &in)
+    {
+        return Cli::runCreate(*in.session, *in.prompter, createArguments(in.parser), in.options.json);
+    }
+
+    QString printUsage(const Invocation &in)
+    {
+        return Cli::printUsageError(printArguments(in.parser));
+    }
+
+    int runPrint(const Invocation &in)
+    {
+        return Cli::runPrint(*in.session, *in.prompter, printArguments(in.parser), in.options.json);
+    }
+
+    QString memberUsage(const Invocation &in)
+    {
+        return Cli::memberUsageError(in.parser, in.arguments.first());
+    }
+
+    int runMembers(const Invocation &in)
+    {
+        return Cli::runMembers(*in.session, in.parser, in.options.json);
+    }
+
+    int runParticipation(const Invocation &in)
+    {
+        return Cli::runParticipation(*in.session, in.parser, in.options.json);
+    }
+
+    QString addDrawUsage(const Invocation &in)
+    {
+        return Cli::addDrawUsageError(in.parser);
+    }
+
+    int runAddDraw(const Invocation &in)
+    {
+        return Cli::runAddDraw(*in.session, *in.prompter, in.parser);
+    }
+
+    QString prizesUsage(const Invocation &in)
+    {
+        if (setsPrizes(in.parser))
+            return Cli::setPrizesUsageError(in.parser);
+        return Cli::prizesUsageError(in.parser.value(named("date")), in.parser.isSet(named("all")));
+    }
+
+    int runPrizes(const Invocation &in)
+    {
+        if (setsPrizes(in.parser))
+            return Cli::runSetPrizes(*in.session, *in.prompter, in.parser);
+        return Cli::runPrizes(*in.session, in.parser.value(named("date")), in.parser.isSet(named("all")),
+                              in.options.json);
+    }
+
+    QString wheelUsage(const Invocation &in)
+    {
+        return Cli::wheelUsageError(in.parser);
+    }
+
+    int runWheel(const Invocation &in)
+    {
+        return Cli::runWheel(in.session, in.prompter, in.parser);
+    }
+
+    QString ledgerUsage(const Invocation &in)
+    {
+        return Cli::ledgerUsageError(in.parser.value(named("syndicate")), in.options.json, in.options.csv);
+    }
+
+    int runLedger(const Invocation &in)
+    {
+        return Cli::runLedger(*in.session, in.parser.value(named("syndicate")), in.parser.value(named("member")),
+                              in.options.json, in.options.csv);
+    }
+
+    QString statsUsage(const Invocation &in)
+    {
+        return Cli::statsUsageError(in.parser, in.arguments.first());
+    }
+
+    int runStats(const Invocation &in)
+    {
+        return Cli::runStats(*in.session, in.parser, in.options.json);
+    }
+
+    int runTry(const Invocation &in)
+    {
+        return Cli::runTry(*in.session, in.parser, in.options.json);
+    }
+
+    int runUpdate(const Invocation &in)
+    {
+        DBusNotifier desktop;
+        const QDate since = in.reportsForSyndicates ? in.session->oldestSyndicateCreation() : in.reportsSince;
+        return Cli::runUpdate(*in.session, in.source, in.options.json, since,
+                              in.parser.isSet(named("exit-code-on-prize")),
+                              in.parser.isSet(named("notify")) ? &desktop : nullptr);
+    }
+
+    QString numberUsage(const Invocation &in)
+    {
+        return Cli::maintenanceUsageError(in.arguments);
+    }
+
+    int runMaintenance(const Invocation &in)
+    {
+        return Cli::runMaintenance(*in.session, *in.prompter, in.arguments, in.parser.isSet(named("yes-draws")),
+                                   in.parser.isSet(named("yes-reset")), in.parser.isSet(named("yes")));
+    }
+
+    QString exportUsage(const Invocation &in)
+    {
+        return Cli::commandUsageError(in.arguments.first(), in.options);
+    }
+
+    int runReport(const Invocation &in)
+    {
+        return Cli::run(*in.session, in.arguments, in.options);
+    }
 
     constexpr OptionInfo kOptions[] = {
         {"json", nullptr, nullptr, "Salida en JSON (los campos se describen en docs/cli.md)."},
@@ -55,65 +256,85 @@ namespace
 
     constexpr CommandInfo kCommands[] = {
         {"status", 1, 1, "", "Estado de los sorteos y las peñas.", {"json"},
-         "El número de sorteos guardados, la última actualización, el próximo sorteo, los sorteos que faltan y el número de peñas."},
+         "El número de sorteos guardados, la última actualización, el próximo sorteo, los sorteos que faltan y el número de peñas.",
+         false, always, never, nullptr, runReport},
         {"draws", 1, 1, "", "Lista de sorteos y frecuencias.", {"json"},
-         "Los sorteos, del más reciente al más antiguo, y el total; con --json también cuántas veces ha salido cada número y cada clave."},
+         "Los sorteos, del más reciente al más antiguo, y el total; con --json también cuántas veces ha salido cada número y cada clave.",
+         false, always, never, nullptr, runReport},
         {"check", 1, 1, "", "Escrutinio de las peñas, como las listas de resultados de la ventana.",
          {"draws", "historico", "premio", "json"},
-         "Las dos listas (apuestas sencillas y múltiples) fila a fila; con --json además los aciertos, la clave y la categoría de cada apuesta. No cambia ningún fichero."},
+         "Las dos listas (apuestas sencillas y múltiples) fila a fila; con --json además los aciertos, la clave y la categoría de cada apuesta. No cambia ningún fichero.",
+         false, always, never, nullptr, runReport},
         {"syndicates", 1, 1, "", "Lista de peñas, premios y efectividad.", {"json"},
-         "Una línea por peña (apuestas, sorteos jugados, efectividad), el total de premios y el dinero jugado y ganado."},
+         "Una línea por peña (apuestas, sorteos jugados, efectividad), el total de premios y el dinero jugado y ganado.",
+         false, always, never, nullptr, runReport},
         {"create", 1, 1, "", "Crea una peña.", {"name", "key", "bet", "multiple", "json", "yes"},
-         "El número de la peña nueva (su número R para print, ledger y delete-syndicate), o con --json {\"record\": R}."},
+         "El número de la peña nueva (su número R para print, ledger y delete-syndicate), o con --json {\"record\": R}.",
+         false, always, always, createUsage, runCreate},
         {"print", 1, 1, "", "Imprime una peña en un fichero PDF.", {"syndicate", "official", "plain", "pdf", "json", "yes"},
-         "El número de páginas del PDF escrito, o con --json {\"pages\": N, \"pdf\": FICHERO}."},
+         "El número de páginas del PDF escrito, o con --json {\"pages\": N, \"pdf\": FICHERO}.",
+         true, always, never, printUsage, runPrint},
         {"import", 2, 2, "FICHERO",
          "Importa un fichero de sorteos: un numeros.dat sustituye al actual (el anterior se guarda como numeros.bak); "
          "la respuesta del servicio de resultados guardada desde el navegador (.json) o un CSV como el de export "
          "añaden sus sorteos a los guardados.",
-         {"yes"}, "Nada; los avisos van a la salida de error."},
+         {"yes"}, "Nada; los avisos van a la salida de error.",
+         false, always, always, nullptr, runMaintenance},
         {"add-draw", 1, 1, "", "Añade a mano un sorteo (con --yes; sin ella sólo lo pregunta).",
-         {"date", "numbers", "key", "yes"}, "Nada; los avisos van a la salida de error."},
+         {"date", "numbers", "key", "yes"}, "Nada; los avisos van a la salida de error.",
+         false, always, always, addDrawUsage, runAddDraw},
         {"delete-draws", 1, 1, "", "Borra todos los sorteos y, si se pide, los aciertos de las peñas.", {"yes-draws", "yes-reset"},
-         "Nada; los avisos van a la salida de error."},
+         "Nada; los avisos van a la salida de error.",
+         false, always, always, nullptr, runMaintenance},
         {"delete-draw", 2, 2, "N", "Borra el sorteo N de la lista (1 = el más reciente).", {"yes"},
-         "Nada; los avisos van a la salida de error."},
-        {"delete-syndicate", 2, 2, "R", "Borra la peña R.", {"yes"}, "Nada; los avisos van a la salida de error."},
+         "Nada; los avisos van a la salida de error.",
+         false, always, always, numberUsage, runMaintenance},
+        {"delete-syndicate", 2, 2, "R", "Borra la peña R.", {"yes"}, "Nada; los avisos van a la salida de error.",
+         false, always, always, numberUsage, runMaintenance},
         {"update", 1, 1, "", "Baja los sorteos nuevos y sus informes de premios.",
          {"source", "reports-since", "json", "exit-code-on-prize", "notify", "yes"},
-         "El último texto del estado de la descarga, o con --json los sorteos nuevos, los informes pendientes, los sorteos que faltan y los premios de las peñas."},
+         "El último texto del estado de la descarga, o con --json los sorteos nuevos, los informes pendientes, los sorteos que faltan y los premios de las peñas.",
+         false, always, always, nullptr, runUpdate},
         {"export", 1, 1, "", "Los sorteos en CSV, del más antiguo al más reciente.", {"csv"},
-         "date,n1,n2,n3,n4,n5,clave y una línea por sorteo (se puede volver a importar)."},
+         "date,n1,n2,n3,n4,n5,clave y una línea por sorteo (se puede volver a importar).",
+         false, always, never, exportUsage, runReport},
         {"prizes", 1, 1, "", "Informe de premios del último sorteo guardado; con --set, lo guarda escrito a mano.",
          {"date", "all", "json", "set", "yes"},
-         "Por categoría, los acertantes y el premio en euros, o si el informe está pendiente o falta; con --set, nada."},
+         "Por categoría, los acertantes y el premio en euros, o si el informe está pendiente o falta; con --set, nada.",
+         false, always, setsPrizes, prizesUsage, runPrizes},
         {"ledger", 1, 1, "", "Lo jugado y lo ganado por una peña (o por uno de sus socios), sorteo a sorteo.",
          {"syndicate", "member", "json", "csv"},
          "Por sorteo: la fecha, lo jugado, lo ganado y los aciertos, con el total y el balance; con --json o --csv, "
-         "en céntimos y las apuestas premiadas por categoría."},
+         "en céntimos y las apuestas premiadas por categoría.",
+         false, always, never, ledgerUsage, runLedger},
         {"members", 1, 1, "", "Los socios de una peña y sus participaciones; con --add, --set o --remove, los cambia.",
          {"syndicate", "add", "set", "remove", "shares", "json"},
          "Por socio: el nombre, las participaciones y su parte de lo jugado, lo ganado y el balance, y la fila del total; "
-         "una peña sin socios es de su organizador."},
+         "una peña sin socios es de su organizador.",
+         false, always, changesMembers, memberUsage, runMembers},
         {"participation", 1, 1, "", "Las participaciones de los socios de una peña en un sorteo, en PDF.",
          {"syndicate", "member", "date", "pdf", "json", "yes"},
          "El número de páginas del PDF (una por socio), o con --json {\"pages\": N, \"pdf\": FICHERO, \"date\": \"AAAA-MM-DD\"}. "
-         "El sorteo es el próximo, o el de --date."},
+         "El sorteo es el próximo, o el de --date.",
+         true, always, never, memberUsage, runParticipation},
         {"stats", 1, 1, "", "Estadísticas de los sorteos: veces, ausencias, calientes y fríos, parejas y forma del sorteo.",
          {"last", "since", "until", "json"},
          "Por número y por clave: veces, porcentaje de sorteos, sorteos sin salir, mayor ausencia y ausencia media; "
          "las parejas, la suma, impares, bajos, decenas, consecutivos y repetidos del sorteo anterior. "
-         "Sin --last ni --since/--until, todos los sorteos guardados."},
+         "Sin --last ni --since/--until, todos los sorteos guardados.",
+         false, always, never, statsUsage, runStats},
         {"try", 1, 1, "", "Comprobar combinación: lo que una apuesta habría ganado en los sorteos guardados.",
          {"numbers", "key", "last", "since", "until", "json"},
          "Los premios por categoría, lo jugado, lo ganado y el balance (de los sorteos con informe de premios) "
-         "y cada sorteo con premio. No toca ninguna peña."},
+         "y cada sorteo con premio. No toca ninguna peña.",
+         false, always, never, statsUsage, runTry},
         {"wheel", 1, 1, "", "Reducción: las apuestas que garantizan T aciertos si salen P de sus números.",
          {"numbers", "guarantee", "fixed", "seconds", "seed", "save", "key", "check", "syndicate", "json"},
          "Las apuestas halladas, cuántas tiene la menor conocida y la cota inferior, la comprobación y la tabla de "
          "resultados; con --json {\"pool\", \"fixed\", \"guarantee\", \"bets\", \"verified\", \"coverage\", "
          "\"bestKnown\", \"lowerBound\", \"seconds\", \"outcomes\"}. Con --check, la parte cubierta, los primeros "
-         "casos sin cubrir y la tabla de resultados de esas peñas."},
+         "casos sin cubrir y la tabla de resultados de esas peñas.",
+         false, Cli::wheelNeedsData, savesWheel, wheelUsage, runWheel},
     };
 
     const OptionInfo *findOption(const char *name)

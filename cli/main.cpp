@@ -1,21 +1,11 @@
 #include "commands.h"
 #include "commandtable.h"
-#include "createcommand.h"
-#include "entrycommands.h"
 #include "exitcodes.h"
 #include "output.h"
-#include "maintenancecommands.h"
-#include "wheelcommand.h"
-#include "membercommands.h"
-#include "printcommand.h"
-#include "readonlycommands.h"
-#include "reportcommands.h"
-#include "statscommands.h"
 #include "streamprompter.h"
 #include "updatecommand.h"
 
 #include "base/clock.h"
-#include "base/dbusnotifier.h"
 #include "base/qttranslations.h"
 #include "core/dataaccess.h"
 #include "core/datadir.h"
@@ -40,70 +30,13 @@ namespace
     std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
     {
         for (int i = 1; i < argc; ++i) {
-            if (qstrcmp(argv[i], "print") == 0 || qstrcmp(argv[i], "participation") == 0) {
+            const Cli::CommandInfo *command = Cli::findCommand(QString::fromLocal8Bit(argv[i]));
+            if (command && command->laysOutText) {
                 qputenv("QT_QPA_PLATFORM", "offscreen");
                 return std::make_unique<QGuiApplication>(argc, argv);
             }
         }
         return std::make_unique<QCoreApplication>(argc, argv);
-    }
-
-    // The arguments of a command that reads its own options, rebuilt from
-    // what the parser took.
-    QStringList commandArguments(const QCommandLineParser &parser, const QString &command,
-                                 std::initializer_list<const char *> valued, std::initializer_list<const char *> flags)
-    {
-        QStringList arguments = {command};
-        for (const char *name : valued) {
-            for (const QString &value : parser.values(QString::fromLatin1(name)))
-                arguments << QStringLiteral("--") + QLatin1String(name) << value;
-        }
-        for (const char *name : flags) {
-            if (parser.isSet(QString::fromLatin1(name)))
-                arguments << QStringLiteral("--") + QLatin1String(name);
-        }
-        return arguments;
-    }
-
-    QStringList createArguments(const QCommandLineParser &parser)
-    {
-        return commandArguments(parser, QStringLiteral("create"), {"name", "key", "bet", "multiple"}, {});
-    }
-
-    QStringList printArguments(const QCommandLineParser &parser)
-    {
-        return commandArguments(parser, QStringLiteral("print"), {"syndicate", "pdf"}, {"official", "plain", "yes"});
-    }
-
-    // Every check that needs nothing but the command line. It runs before
-    // the data directory is even looked for: a first start would create the
-    // data files, and any start sets a damaged tail aside, neither of which
-    // a refused command may do.
-    QString usageProblem(const QCommandLineParser &parser, const QStringList &arguments,
-                         const Cli::Options &options)
-    {
-        const QString &command = arguments.first();
-        if (command == QLatin1String("create"))
-            return Cli::createUsageError(createArguments(parser));
-        if (command == QLatin1String("print"))
-            return Cli::printUsageError(printArguments(parser));
-        if (command == QLatin1String("members") || command == QLatin1String("participation"))
-            return Cli::memberUsageError(parser, command);
-        if (command == QLatin1String("add-draw"))
-            return Cli::addDrawUsageError(parser);
-        if (command == QLatin1String("prizes") && parser.isSet(QStringLiteral("set")))
-            return Cli::setPrizesUsageError(parser);
-        if (command == QLatin1String("prizes"))
-            return Cli::prizesUsageError(parser.value(QStringLiteral("date")), parser.isSet(QStringLiteral("all")));
-        if (command == QLatin1String("wheel"))
-            return Cli::wheelUsageError(parser);
-        if (command == QLatin1String("ledger"))
-            return Cli::ledgerUsageError(parser.value(QStringLiteral("syndicate")), options.json, options.csv);
-        if (command == QLatin1String("stats") || command == QLatin1String("try"))
-            return Cli::statsUsageError(parser, command);
-        if (const QString wrong = Cli::maintenanceUsageError(arguments); !wrong.isEmpty())
-            return wrong;
-        return Cli::commandUsageError(command, options);
     }
 
     int usageError(const QString &text)
@@ -140,9 +73,9 @@ static int runCommand(int argc, char *argv[])
     if (!parser.parse(QCoreApplication::arguments()))
         return usageError(StartOptions::parseErrorText(parser));
     const QStringList arguments = parser.positionalArguments();
+    const Cli::CommandInfo *command = arguments.isEmpty() ? nullptr : Cli::findCommand(arguments.first());
     // COMMAND --help: that command's own page.
     if (parser.isSet(QStringLiteral("help")) && !arguments.isEmpty()) {
-        const Cli::CommandInfo *command = Cli::findCommand(arguments.first());
         if (!command)
             return usageError(QStringLiteral("Orden desconocida: %1").arg(arguments.first()));
         Cli::writeOut(Cli::commandHelp(*command).toUtf8());
@@ -157,14 +90,13 @@ static int runCommand(int argc, char *argv[])
     if (arguments.isEmpty())
         return usageError(QStringLiteral("Falta la orden."));
     // Nothing is opened, created or locked for a command that cannot run.
-    const Cli::CommandInfo *shape = Cli::findCommand(arguments.first());
-    if (!shape)
+    if (!command)
         return usageError(QStringLiteral("Orden desconocida: %1").arg(arguments.first()));
-    if (arguments.size() > shape->maxWords)
-        return usageError(QStringLiteral("Sobra %1 en la orden %2.").arg(arguments.at(shape->maxWords), arguments.first()));
-    if (arguments.size() < shape->minWords)
+    if (arguments.size() > command->maxWords)
+        return usageError(QStringLiteral("Sobra %1 en la orden %2.").arg(arguments.at(command->maxWords), arguments.first()));
+    if (arguments.size() < command->minWords)
         return usageError(QStringLiteral("Falta un valor en la orden %1.").arg(arguments.first()));
-    if (const QString foreign = Cli::foreignOption(parser, *shape); !foreign.isEmpty())
+    if (const QString foreign = Cli::foreignOption(parser, *command); !foreign.isEmpty())
         return usageError(QStringLiteral("La orden %1 no admite la opción %2.").arg(arguments.first(), foreign));
 
     Cli::Options commandOptions;
@@ -181,25 +113,28 @@ static int runCommand(int argc, char *argv[])
                               .arg(parser.value(QStringLiteral("draws"))));
     }
 
-    QDate reportsSince;
+    Cli::Invocation invocation(parser, arguments, commandOptions);
     // "auto": from the oldest peña's creation, as the window's menu entry.
-    const bool reportsForSyndicates = parser.value(QStringLiteral("reports-since")) == QLatin1String("auto");
-    if (parser.isSet(QStringLiteral("reports-since")) && !reportsForSyndicates) {
-        reportsSince = QDate::fromString(parser.value(QStringLiteral("reports-since")), Qt::ISODate);
-        if (!reportsSince.isValid())
+    invocation.reportsForSyndicates = parser.value(QStringLiteral("reports-since")) == QLatin1String("auto");
+    if (parser.isSet(QStringLiteral("reports-since")) && !invocation.reportsForSyndicates) {
+        invocation.reportsSince = QDate::fromString(parser.value(QStringLiteral("reports-since")), Qt::ISODate);
+        if (!invocation.reportsSince.isValid())
             return usageError(QStringLiteral("--reports-since: fecha no válida: use AAAA-MM-DD o auto."));
     }
-    if (const QString wrong = usageProblem(parser, arguments, commandOptions); !wrong.isEmpty())
-        return usageError(wrong);
-    // A reduction alone needs no data: nothing is opened or locked.
-    if (arguments.first() == QLatin1String("wheel") && !Cli::wheelNeedsData(parser))
-        return Cli::runWheel(nullptr, nullptr, parser);
+    if (command->usageError) {
+        if (const QString wrong = command->usageError(invocation); !wrong.isEmpty())
+            return usageError(wrong);
+    }
+    // A command that needs no data (a reduction alone) opens and locks nothing.
+    if (!command->needsData(parser))
+        return command->run(invocation);
     const auto source = Cli::updateSource(parser.value(QStringLiteral("source")));
     if (!source) {
         std::fprintf(stderr, "--source: debe ser auto, service o pages (%s).\n",
                      qUtf8Printable(parser.value(QStringLiteral("source"))));
-        return 2;
+        return Cli::Exit::kUsage;
     }
+    invocation.source = *source;
 
     const QString dataDir = resolveDataDir(options.dataDir, QCoreApplication::applicationDirPath());
     if (dataDir.isEmpty()) {
@@ -232,49 +167,13 @@ static int runCommand(int argc, char *argv[])
         std::fprintf(stderr, "No se puede usar el directorio de datos %s.\n", qUtf8Printable(dataDir));
         return Cli::Exit::kFailed;
     }
-    const QString command = arguments.first();
-    if (session.isReadOnly() && Cli::writesData(parser, arguments)) {
+    if (session.isReadOnly() && command->writesData(parser)) {
         std::fprintf(stderr, "%s\n", qUtf8Printable(session.readOnlyText()));
         return Cli::Exit::kFailed;
     }
-    int code = 0;
-    if (command == QLatin1String("create")) {
-        code = Cli::runCreate(session, prompter, createArguments(parser), commandOptions.json);
-    } else if (command == QLatin1String("add-draw")) {
-        code = Cli::runAddDraw(session, prompter, parser);
-    } else if (command == QLatin1String("prizes") && parser.isSet(QStringLiteral("set"))) {
-        code = Cli::runSetPrizes(session, prompter, parser);
-    } else if (command == QLatin1String("prizes")) {
-        code = Cli::runPrizes(session, parser.value(QStringLiteral("date")), parser.isSet(QStringLiteral("all")),
-                              commandOptions.json);
-    } else if (command == QLatin1String("ledger")) {
-        code = Cli::runLedger(session, parser.value(QStringLiteral("syndicate")), parser.value(QStringLiteral("member")),
-                              commandOptions.json, commandOptions.csv);
-    } else if (command == QLatin1String("stats")) {
-        code = Cli::runStats(session, parser, commandOptions.json);
-    } else if (command == QLatin1String("try")) {
-        code = Cli::runTry(session, parser, commandOptions.json);
-    } else if (command == QLatin1String("members")) {
-        code = Cli::runMembers(session, parser, commandOptions.json);
-    } else if (command == QLatin1String("participation")) {
-        code = Cli::runParticipation(session, parser, commandOptions.json);
-    } else if (command == QLatin1String("update")) {
-        DBusNotifier desktop;
-        if (reportsForSyndicates)
-            reportsSince = session.oldestSyndicateCreation();
-        code = Cli::runUpdate(session, *source, commandOptions.json, reportsSince,
-                              parser.isSet(QStringLiteral("exit-code-on-prize")),
-                              parser.isSet(QStringLiteral("notify")) ? &desktop : nullptr);
-    } else if (command == QLatin1String("wheel")) {
-        code = Cli::runWheel(&session, &prompter, parser);
-    } else if (command == QLatin1String("print")) {
-        code = Cli::runPrint(session, prompter, printArguments(parser), commandOptions.json);
-    } else {
-        code = Cli::runMaintenance(session, prompter, arguments, parser.isSet(QStringLiteral("yes-draws")),
-                                   parser.isSet(QStringLiteral("yes-reset")), parser.isSet(QStringLiteral("yes")));
-        if (code < 0)
-            code = Cli::run(session, arguments, commandOptions);
-    }
+    invocation.session = &session;
+    invocation.prompter = &prompter;
+    const int code = command->run(invocation);
     session.shutdown();
     return code;
 }

@@ -3,7 +3,6 @@
 #include "commands.h"
 #include "exitcodes.h"
 #include "output.h"
-#include "reportcommands.h"
 
 #include "base/calendar.h"
 #include "core/membership.h"

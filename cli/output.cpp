@@ -2,6 +2,9 @@
 
 #include "store/outputfile.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <cerrno>
 
 namespace
@@ -77,4 +80,19 @@ QString Cli::outputFileRefusal(const QString &path, const QString &dataDir, bool
     if (!refused.isEmpty() && target.verdict == OutputFile::Verdict::Existing)
         refused += QStringLiteral(" Para sustituirlo, repita la orden con --yes.");
     return refused;
+}
+
+void Cli::printLine(const QString &text)
+{
+    writeOut(text.toUtf8() + '\n');
+}
+
+void Cli::printJson(const QJsonObject &object)
+{
+    writeOut(QJsonDocument(object).toJson(QJsonDocument::Indented));
+}
+
+void Cli::printJsonLine(const QJsonObject &object)
+{
+    writeOut(QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n');
 }

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QJsonObject;
+
 #include <cstdio>
 #include <string_view>
 
@@ -20,6 +22,11 @@ namespace Cli
     // Writes every byte to out (standard output unless told otherwise).
     void writeOut(std::string_view bytes, std::FILE *out = stdout);
     void writeOut(const QByteArray &bytes);
+    // A line of text; an indented JSON document; a JSON object on one line.
+    // All on standard output, in UTF-8.
+    void printLine(const QString &text);
+    void printJson(const QJsonObject &object);
+    void printJsonLine(const QJsonObject &object);
     // Hands what out holds to the system now.
     void flushOut(std::FILE *out = stdout);
 

@@ -11,7 +11,6 @@
 #include "base/plural.h"
 
 #include <QFileInfo>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 #include <cstdio>
@@ -125,7 +124,7 @@ int Cli::runPrint(Session &session, Prompter &prompter, const QStringList &argum
         return refuse(prompter, printer.errorString());
     if (json) {
         const QJsonObject out {{QStringLiteral("pages"), pages}, {QStringLiteral("pdf"), QFileInfo(pdf).absoluteFilePath()}};
-        Cli::writeOut(QJsonDocument(out).toJson(QJsonDocument::Compact) + '\n');
+        Cli::printJsonLine(out);
     } else {
         Cli::writeOut(QByteArray::number(pages) + '\n');
     }

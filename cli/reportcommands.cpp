@@ -14,22 +14,11 @@
 #include "base/plural.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocale>
 
 #include <algorithm>
 #include <cstdio>
-
-void Cli::printLine(const QString &text)
-{
-    Cli::writeOut(text.toUtf8() + '\n');
-}
-
-void Cli::printJson(const QJsonObject &object)
-{
-    Cli::writeOut(QJsonDocument(object).toJson(QJsonDocument::Indented));
-}
 
 namespace
 {

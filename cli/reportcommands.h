@@ -18,8 +18,4 @@ namespace Cli
     // ledger --syndicate R [--member NOMBRE] [--json | --csv]: the peña's
     // draws, or one member's part of each; without a format, a table.
     int runLedger(Session &session, const QString &syndicate, const QString &member, bool json, bool csv);
-
-    // A line of text, or an indented JSON document, on stdout in UTF-8.
-    void printLine(const QString &text);
-    void printJson(const QJsonObject &object);
 }

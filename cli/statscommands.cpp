@@ -1,7 +1,7 @@
 #include "statscommands.h"
 
 #include "exitcodes.h"
-#include "reportcommands.h"
+#include "output.h"
 
 #include "base/numberlist.h"
 #include "core/drawlist.h"

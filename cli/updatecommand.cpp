@@ -12,7 +12,6 @@
 #include "web/networktransfer.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 #include <cstdio>
@@ -85,7 +84,6 @@ int Cli::runUpdate(Session &session, DownloadSession::Source source, bool json, 
         if (const PrizeList::List list = PrizeList::build(session, &touched); list.size() > 0)
             session.prompter().inform(PrizeList::boxTitle(), PrizeList::boxText(list));
     }
-    QByteArray out;
     if (json) {
         const DownloadSession::Outcome &outcome = download.outcome();
         QJsonObject object;
@@ -99,11 +97,10 @@ int Cli::runUpdate(Session &session, DownloadSession::Source source, bool json, 
         object.insert(QLatin1String("browserUrl"), outcome.browserUrl.isEmpty()
                                                        ? QJsonValue(QJsonValue::Null)
                                                        : QJsonValue(outcome.browserUrl.toString(QUrl::FullyEncoded)));
-        out = QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
+        Cli::printJsonLine(object);
     } else {
-        out = (downloadActivityText(download.activity()) + QLatin1Char('\n')).toUtf8();
+        Cli::printLine(downloadActivityText(download.activity()));
     }
-    Cli::writeOut(out);
     Cli::flushOut();
     if (notifier) {
         if (const QString failure = sendPrizeNotifications(*notifier, prizes); !failure.isEmpty())

@@ -10,7 +10,6 @@
 
 #include <QCommandLineParser>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 #include <cstdio>
@@ -186,7 +185,7 @@ namespace
                                   {QStringLiteral("bets"), qint64(bets.size())},
                                   {QStringLiteral("uncovered"), uncovered},
                                   {QStringLiteral("outcomes"), outcomesJson(check.coverage)}};
-            Cli::writeOut(QJsonDocument(out).toJson(QJsonDocument::Compact).append('\n'));
+            Cli::printJsonLine(out);
             return Cli::Exit::kDone;
         }
         say(QStringLiteral("%1 apuestas.\n").arg(bets.size()));
@@ -266,7 +265,7 @@ int Cli::runWheel(Session *session, Prompter *prompter, const QCommandLineParser
                                               {QStringLiteral("name"), saved.names.at(qsizetype(i))}});
             out.insert(QStringLiteral("syndicates"), syndicates);
         }
-        Cli::writeOut(QJsonDocument(out).toJson(QJsonDocument::Compact).append('\n'));
+        Cli::printJsonLine(out);
     } else {
         say(QStringLiteral("Reducción de %1 números").arg(r.request.pool.size()));
         if (!r.request.fixed.empty()) {
