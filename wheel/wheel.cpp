@@ -301,19 +301,9 @@ Wheel::Result Wheel::makeWheel(const Request &given, const Options &options)
             part.progress = [&](const SearchProgress &p) {
                 options.progress({clockSeconds(options.threadTime) - started, options.seconds, 0, 0, p.uncovered});
             };
-        // One cycle, one cycle and one or two fixed points, and where the
-        // points split evenly, two or three equal cycles (one point fixed
-        // for two): groups with different orbits of blocks, so designs of
-        // different sizes.
-        const int n = problem.points;
-        std::vector<std::vector<int>> groups = {{n}, {n - 1}, {n - 2}};
-        if (n % 3 == 0)
-            groups.push_back({n / 3, n / 3, n / 3});
-        if (n % 2 == 1)
-            groups.push_back({n / 2, n / 2});
-        part.seconds = options.seconds * 0.4 / double(groups.size());
-        for (const std::vector<int> &cycles : groups) {
-            const SearchResult invariant = searchInvariantDesign(problem, cycles, part);
+        part.seconds = options.seconds * 0.1;
+        for (int fixedPoints = 0; fixedPoints <= 2; ++fixedPoints) {
+            const SearchResult invariant = searchInvariantDesign(problem, {problem.points - fixedPoints}, part);
             if (invariant.cancelled)
                 break;
             if (!invariant.blocks.empty() && (search.start.empty() || invariant.blocks.size() < search.start.size()))
