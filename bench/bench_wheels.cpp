@@ -15,7 +15,9 @@
 
 #include "wheel/wheel.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <numeric>
 #include <string>
@@ -56,6 +58,7 @@ int main(int argc, char **argv)
     double seconds = Wheel::kDefaultSeconds;
     std::string only;
     int points = 0;
+    std::uint64_t seed = 1;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--cpu") == 0)
             cpu = true;
@@ -65,8 +68,10 @@ int main(int argc, char **argv)
             only = argv[++i];
         else if (std::strcmp(argv[i], "--points") == 0 && i + 1 < argc)
             points = std::atoi(argv[++i]);
+        else if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc)
+            seed = std::strtoull(argv[++i], nullptr, 10);
         else {
-            std::fprintf(stderr, "uso: bench_wheels [--cpu] [--seconds S] [--only T/P] [--points V]\n");
+            std::fprintf(stderr, "uso: bench_wheels [--cpu] [--seconds S] [--only T/P] [--points V] [--seed N]\n");
             return 2;
         }
     }
@@ -87,6 +92,7 @@ int main(int argc, char **argv)
         Wheel::Options options;
         options.seconds = seconds;
         options.threadTime = cpu;
+        options.seed = seed;
         const Wheel::Result result = Wheel::makeWheel(request, options);
         const int found = int(result.bets.size());
         const bool proven = found > 0 && result.check.coverage.holds();

@@ -171,21 +171,33 @@ private slots:
     }
 
     // A design searched over the orbits of a cyclic group: valid, and every
-    // block's image under the generator (0 -> 1 -> ... -> 13 -> 0, 14 fixed)
-    // is in it.
+    // block's image under the generator (one cycle 0 -> 1 -> ... -> 13 -> 0
+    // with 14 fixed; three cycles of five) is in it.
     void invariantDesignIsClosedUnderItsGroup()
     {
         Wheel::SearchOptions options;
         options.seconds = 0.3;
         const Wheel::DesignProblem problem{15, 5, 4, 5};
-        const auto blocks = Wheel::searchInvariantDesign(problem, {14}, options).blocks;
-        QVERIFY(Wheel::checkCoverage(15, blocks, (1u << 15) - 1, 4, 5).holds());
-        for (std::uint32_t block : blocks) {
-            std::uint32_t image = block & (1u << 14);
-            for (int x = 0; x < 14; ++x)
-                if (block & (1u << x))
-                    image |= 1u << ((x + 1) % 14);
-            QVERIFY(std::find(blocks.begin(), blocks.end(), image) != blocks.end());
+        for (const std::vector<int> &cycles : {std::vector<int>{14}, std::vector<int>{5, 5, 5}}) {
+            const auto blocks = Wheel::searchInvariantDesign(problem, cycles, options).blocks;
+            QVERIFY(Wheel::checkCoverage(15, blocks, (1u << 15) - 1, 4, 5).holds());
+            for (std::uint32_t block : blocks) {
+                std::uint32_t image = 0;
+                for (int x = 0; x < 15; ++x) {
+                    if (!(block & (1u << x)))
+                        continue;
+                    int first = 0, next = x;
+                    for (int length : cycles) {
+                        if (x < first + length) {
+                            next = first + (x - first + 1) % length;
+                            break;
+                        }
+                        first += length;
+                    }
+                    image |= 1u << next;
+                }
+                QVERIFY(std::find(blocks.begin(), blocks.end(), image) != blocks.end());
+            }
         }
     }
 
