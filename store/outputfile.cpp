@@ -119,3 +119,8 @@ QString OutputFile::write(FileOps &files, const QString &path, const QByteArray 
 {
     return fileErrorText(files.write(path, bytes), path);
 }
+
+QString OutputFile::refusal(const QString &path, const QString &dataDir, bool replaceAgreed)
+{
+    return refusal(check(path, dataDir), path, replaceAgreed);
+}

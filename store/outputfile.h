@@ -36,6 +36,8 @@ namespace OutputFile
     // Why path may not be written, in Spanish, or empty when it may:
     // New always, Existing when replaceAgreed.
     QString refusal(const Check &check, const QString &path, bool replaceAgreed);
+    // The same for a path not yet checked: check(path, dataDir) first.
+    QString refusal(const QString &path, const QString &dataDir, bool replaceAgreed);
 
     // The complete content of path, through a work file beside it and a
     // rename, so a failed write leaves the old file whole. The Spanish

@@ -41,7 +41,7 @@ bool CsvExport::save(const QAbstractItemModel &model, const QString &suggestedNa
     const QString path = chooser.chooseCsvFile(suggestedName);
     if (path.isEmpty())
         return false;
-    QString problem = OutputFile::refusal(OutputFile::check(path, dataDir), path, true);
+    QString problem = OutputFile::refusal(path, dataDir, true);
     if (problem.isEmpty()) {
         // The byte-order mark lets spreadsheets read the accents as UTF-8.
         DiskFileOps files;

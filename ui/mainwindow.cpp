@@ -425,7 +425,7 @@ void MainWindow::printParticipations(bool pdf, const QString &member, QDate date
     if (path.isEmpty())
         return;
     // The save dialog itself asked before an existing file is replaced.
-    if (const QString refused = OutputFile::refusal(OutputFile::check(path, m_session.dataDir()), path, true);
+    if (const QString refused = OutputFile::refusal(path, m_session.dataDir(), true);
         !refused.isEmpty()) {
         m_session.prompter().warn(title, refused);
         return;

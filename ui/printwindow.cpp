@@ -237,7 +237,7 @@ void Imprimir::saveAsPdf()
     if (path.isEmpty())
         return;
     // The save dialog itself asked before an existing file is replaced.
-    if (const QString refused = OutputFile::refusal(OutputFile::check(path, m_dataDir), path, true); !refused.isEmpty()) {
+    if (const QString refused = OutputFile::refusal(path, m_dataDir, true); !refused.isEmpty()) {
         m_prompter.warn(kTitle, refused);
         return;
     }

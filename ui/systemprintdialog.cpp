@@ -23,7 +23,7 @@ bool SystemPrintDialog::print(const Job &job)
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
         // The dialog itself asked before an existing file is replaced.
         const QString path = printer.outputFileName();
-        m_error = OutputFile::refusal(OutputFile::check(path, m_dataDir), path, true);
+        m_error = OutputFile::refusal(path, m_dataDir, true);
         if (!m_error.isEmpty())
             return false;
         PdfFilePrinter file(path, printer.docName());
