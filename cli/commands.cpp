@@ -7,9 +7,10 @@
 #include "core/session.h"
 #include "scrutiny/resultlist.h"
 #include "store/oledate.h"
+#include "wording/statuswording.h"
+#include "wording/syndicatewording.h"
 
 #include <QJsonArray>
-#include <QRegularExpression>
 
 #include <charconv>
 #include <cstdio>
@@ -201,42 +202,21 @@ namespace
 
 namespace
 {
-    // The first whole number in a display text ("Faltan 3 sorteos ...", "86").
-    int leadingCount(const QString &text)
-    {
-        static const QRegularExpression digits(QStringLiteral("(\\d+)"));
-        const QRegularExpressionMatch match = digits.match(text);
-        return match.hasMatch() ? match.captured(1).toInt() : 0;
-    }
-
-    // "23,3 %" as 23.3; null when the text holds no figure ("-").
-    QJsonValue percentValue(const QString &text)
-    {
-        QString figure = text;
-        figure.remove(QLatin1Char('%')).replace(QLatin1Char(','), QLatin1Char('.'));
-        bool ok = false;
-        const double value = figure.trimmed().toDouble(&ok);
-        return ok ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
-    }
-
     // The draws of the red line, as positions in the draw list (1 = the
     // newest), the numbers delete-draw takes; newest first, as the line.
-    QJsonArray implausiblePositions(const Session &session)
+    QJsonArray implausiblePositions(const DrawStatus &status)
     {
         QJsonArray positions;
-        const std::vector<int> &records = session.implausibleDrawRecords();
-        for (auto it = records.rbegin(); it != records.rend(); ++it)
-            positions.append(session.storedDraws() + 1 - *it);
+        const std::vector<ImplausibleDraw> &draws = status.implausibleDraws;
+        for (auto it = draws.rbegin(); it != draws.rend(); ++it)
+            positions.append(status.storedDraws + 1 - it->record);
         return positions;
     }
 
-    // "100% de efectividad en premios" as 100; null for the text shown
-    // when there is no figure.
-    QJsonValue leadingPercent(const QString &text)
+    // A percentage for scripts: the figure the text shows, null for none.
+    QJsonValue percentJson(const std::optional<Summary::Fraction> &fraction)
     {
-        if (!text.contains(QLatin1Char('%')))
-            return QJsonValue::Null;
-        return percentValue(text.section(QLatin1Char('%'), 0, 0));
+        return fraction ? QJsonValue(Wording::percentValue(*fraction)) : QJsonValue(QJsonValue::Null);
     }
 
     // prizeCounts runs from the 8th category (2 + 0) to the 1st (5 + 1);
@@ -262,16 +242,16 @@ QJsonObject Cli::statusJson(const Session &session)
     const DrawStatus &status = session.drawStatus();
     return {
         {QStringLiteral("draws"), session.storedDraws()},
-        {QStringLiteral("lastUpdate"), status.lastUpdate},
-        {QStringLiteral("nextDraw"), status.nextDraw},
-        {QStringLiteral("missing"), status.missingWarning ? status.missing : QString()},
-        {QStringLiteral("implausible"), status.implausible},
+        {QStringLiteral("lastUpdate"), Wording::lastUpdateText(status)},
+        {QStringLiteral("nextDraw"), Wording::nextDrawText(status)},
+        {QStringLiteral("missing"), Wording::missingDrawsText(status)},
+        {QStringLiteral("implausible"), Wording::implausibleDrawsText(status.implausibleDraws, status.storedDraws)},
         {QStringLiteral("syndicates"), int(session.syndicates().size())},
         // For scripts: the same facts as dates and numbers.
         {QStringLiteral("newestDrawDate"), session.storedDraws() > 0 ? isoDate(session.drawBuffer().date) : QJsonValue(QJsonValue::Null)},
         {QStringLiteral("nextDrawDate"), nextDrawDate(session.drawBuffer().qdate(), session.clock().today()).toString(Qt::ISODate)},
-        {QStringLiteral("missingDraws"), status.missingWarning ? leadingCount(status.missing) : 0},
-        {QStringLiteral("implausibleDraws"), implausiblePositions(session)},
+        {QStringLiteral("missingDraws"), status.missingWarning ? qint64(status.missingDrawCount) : qint64(0)},
+        {QStringLiteral("implausibleDraws"), implausiblePositions(status)},
         {QStringLiteral("holes"), [&status] {
              QJsonArray dates;
              for (const QDate &date : status.holeDates)
@@ -346,28 +326,27 @@ QJsonObject Cli::syndicatesJson(Session &session)
             {QStringLiteral("createdOn"), isoDate(s.createdOn)},
             {QStringLiteral("lastCountedDate"), isoDate(s.lastCountedDate)},
             {QStringLiteral("drawDay"), s.drawDay()},
-            {QStringLiteral("listBets"), item.bets},
+            {QStringLiteral("listBets"), Wording::listBetsText(item)},
             {QStringLiteral("prizeCounts"), toArray(s.prizeCounts.begin(), s.prizeCounts.end())},
-            {QStringLiteral("drawsPlayed"), details.drawsPlayed},
-            {QStringLiteral("effectiveness"), details.effectiveness},
+            {QStringLiteral("drawsPlayed"), Wording::drawsPlayedText(details)},
+            {QStringLiteral("effectiveness"), Wording::effectivenessText(details)},
             {QStringLiteral("money"), moneyJson(session.moneyTotals(item.record))},
             {QStringLiteral("prizesByCategory"), prizesByCategory(s)},
-            {QStringLiteral("drawsPlayedCount"), leadingCount(details.drawsPlayed)},
-            {QStringLiteral("listBetsCount"), leadingCount(item.bets)},
-            {QStringLiteral("effectivenessPercent"), percentValue(details.effectiveness)},
+            {QStringLiteral("drawsPlayedCount"), qint64(details.drawsPlayed.value_or(0))},
+            {QStringLiteral("listBetsCount"), qint64(item.bets)},
+            {QStringLiteral("effectivenessPercent"), percentJson(details.effectiveness)},
         });
     }
     const Summary::SyndicateList &list = session.syndicateList();
     return {
         {QStringLiteral("syndicates"), syndicates},
-        {QStringLiteral("totalPrizes"), list.totalPrizes},
-        {QStringLiteral("overall"), list.overall},
-        {QStringLiteral("overallDraws"), list.overallDraws},
+        {QStringLiteral("totalPrizes"), Wording::totalPrizesText(list)},
+        {QStringLiteral("overall"), Wording::overallText(list)},
+        {QStringLiteral("overallDraws"), Wording::overallDrawsText(list)},
         {QStringLiteral("money"), moneyJson(session.moneyTotals(0))},
-        {QStringLiteral("totalPrizesCount"), leadingCount(list.totalPrizes)},
-        {QStringLiteral("overallPercent"), leadingPercent(list.overall)},
-        {QStringLiteral("overallDrawsCount"), list.overallDraws.isEmpty() ? QJsonValue(QJsonValue::Null)
-                                                                           : QJsonValue(leadingCount(list.overallDraws))},
+        {QStringLiteral("totalPrizesCount"), qint64(list.totalPrizes)},
+        {QStringLiteral("overallPercent"), percentJson(list.overall)},
+        {QStringLiteral("overallDrawsCount"), list.overall ? QJsonValue(qint64(list.overallDraws)) : QJsonValue(QJsonValue::Null)},
     };
 }
 
@@ -395,22 +374,20 @@ int Cli::run(Session &session, const QStringList &arguments, const Options &opti
     const bool json = options.json;
     const QString command = arguments.value(0);
     if (command == QLatin1String("status")) {
-        const QJsonObject status = statusJson(session);
         if (json) {
-            Cli::printJson(status);
+            Cli::printJson(statusJson(session));
         } else {
-            Cli::printLine(QStringLiteral("Sorteos: %1").arg(status.value(QStringLiteral("draws")).toInt()));
-            Cli::printLine(QStringLiteral("Última actualización: %1").arg(status.value(QStringLiteral("lastUpdate")).toString()));
-            Cli::printLine(QStringLiteral("Próximo sorteo: %1").arg(status.value(QStringLiteral("nextDraw")).toString()));
-            const QString missing = status.value(QStringLiteral("missing")).toString();
-            if (!missing.isEmpty())
-                Cli::printLine(missing);
-            const QString implausible = status.value(QStringLiteral("implausible")).toString();
-            if (!implausible.isEmpty())
-                Cli::printLine(implausible);
-            if (!session.drawStatus().holes.isEmpty())
-                Cli::printLine(session.drawStatus().holes);
-            Cli::printLine(QStringLiteral("Peñas: %1").arg(status.value(QStringLiteral("syndicates")).toInt()));
+            const DrawStatus &status = session.drawStatus();
+            Cli::printLine(QStringLiteral("Sorteos: %1").arg(session.storedDraws()));
+            Cli::printLine(QStringLiteral("Última actualización: %1").arg(Wording::lastUpdateText(status)));
+            Cli::printLine(QStringLiteral("Próximo sorteo: %1").arg(Wording::nextDrawText(status)));
+            for (const QString &line : {Wording::missingDrawsText(status),
+                                        Wording::implausibleDrawsText(status.implausibleDraws, status.storedDraws),
+                                        Wording::historyHolesText(status.holeDates)}) {
+                if (!line.isEmpty())
+                    Cli::printLine(line);
+            }
+            Cli::printLine(QStringLiteral("Peñas: %1").arg(int(session.syndicates().size())));
         }
         return 0;
     }
@@ -452,33 +429,32 @@ int Cli::run(Session &session, const QStringList &arguments, const Options &opti
         return session.rejectedDrawFiles() > 0 ? 1 : 0;
     }
     if (command == QLatin1String("syndicates")) {
-        const QJsonObject list = syndicatesJson(session);
         if (json) {
-            Cli::printJson(list);
-        } else {
-            for (const QJsonValue &v : list.value(QStringLiteral("syndicates")).toArray()) {
-                const QJsonObject s = v.toObject();
-                const int bets = s.value(QStringLiteral("listBetsCount")).toInt();
-                const int played = s.value(QStringLiteral("drawsPlayedCount")).toInt();
-                Cli::printLine(QStringLiteral("%1. %2  (%3 %4, %5 %6, %7)")
-                              .arg(s.value(QStringLiteral("record")).toInt())
-                              .arg(s.value(QStringLiteral("name")).toString(), s.value(QStringLiteral("listBets")).toString(),
-                                   bets == 1 ? QStringLiteral("apuesta") : QStringLiteral("apuestas"),
-                                   s.value(QStringLiteral("drawsPlayed")).toString(),
-                                   played == 1 ? QStringLiteral("sorteo jugado") : QStringLiteral("sorteos jugados"),
-                                   s.value(QStringLiteral("effectiveness")).toString()));
-            }
-            Cli::printLine(QStringLiteral("Premios: %1").arg(list.value(QStringLiteral("totalPrizes")).toString()));
-            const Money::Totals money = session.moneyTotals(0);
-            QString balance = Money::formatEuros(money.balanceCents);
-            if (money.provisional())
-                balance += QStringLiteral(" (%1)").arg(Money::provisionalText(money));
-            Cli::printLine(QStringLiteral("Jugado: %1   Ganado: %2   Balance: %3   Sorteos sin informe: %4")
-                          .arg(Money::formatEuros(money.stakeCents), Money::formatEuros(money.wonCents), balance)
-                          .arg(money.unpricedDraws));
-            Cli::printLine(list.value(QStringLiteral("overall")).toString() + QLatin1Char(' ')
-                      + list.value(QStringLiteral("overallDraws")).toString());
+            Cli::printJson(syndicatesJson(session));
+            return 0;
         }
+        for (const Summary::ListItem &item : session.syndicateList().items) {
+            session.showSyndicateDetails(item.record);
+            const Summary::Details &details = session.syndicateDetails();
+            const std::int64_t played = details.drawsPlayed.value_or(0);
+            Cli::printLine(QStringLiteral("%1. %2  (%3 %4, %5 %6, %7)")
+                               .arg(item.record)
+                               .arg(item.name, Wording::listBetsText(item),
+                                    item.bets == 1 ? QStringLiteral("apuesta") : QStringLiteral("apuestas"),
+                                    Wording::drawsPlayedText(details),
+                                    played == 1 ? QStringLiteral("sorteo jugado") : QStringLiteral("sorteos jugados"),
+                                    Wording::effectivenessText(details)));
+        }
+        const Summary::SyndicateList &list = session.syndicateList();
+        Cli::printLine(QStringLiteral("Premios: %1").arg(Wording::totalPrizesText(list)));
+        const Money::Totals money = session.moneyTotals(0);
+        QString balance = Money::formatEuros(money.balanceCents);
+        if (money.provisional())
+            balance += QStringLiteral(" (%1)").arg(Money::provisionalText(money));
+        Cli::printLine(QStringLiteral("Jugado: %1   Ganado: %2   Balance: %3   Sorteos sin informe: %4")
+                           .arg(Money::formatEuros(money.stakeCents), Money::formatEuros(money.wonCents), balance)
+                           .arg(money.unpricedDraws));
+        Cli::printLine(Wording::overallText(list) + QLatin1Char(' ') + Wording::overallDrawsText(list));
         return 0;
     }
     std::fprintf(stderr, "Orden desconocida: %s\n", qUtf8Printable(command));

@@ -380,8 +380,7 @@ void Session::updateStatus()
     m_implausibleRecords.clear();
     for (const ImplausibleDraw &draw : implausible)
         m_implausibleRecords.push_back(draw.record);
-    m_status.implausible = implausibleDrawsText(implausible, draws);
-    m_status.implausibleWarning = !implausible.empty();
+    m_status.implausibleDraws = implausible;
     // Holes are looked for among the draws that can be real.
     std::vector<QDate> real;
     real.reserve(dates.size());
@@ -393,7 +392,6 @@ void Session::updateStatus()
         real.push_back(OleDate::toDate(dates[i]));
     }
     m_status.holeDates = findHistoryHoles(real, m_prizeReports.noDrawDates());
-    m_status.holes = historyHolesText(m_status.holeDates);
     m_drawsToShow = std::clamp(m_drawsToShow, 1, m_status.scrollMaximum);
 
     loadSyndicateList();
@@ -451,7 +449,6 @@ void Session::rebuildSyndicateList()
             m_syndicateFile.put(qint64(k) + 1, m_syndicates[k]);
     }
     m_nextSyndicateRecord = int(m_syndicates.size()) + 1;
-    m_syndicateCountText = m_syndicateList.count;
     if (m_selectedSyndicate > int(m_syndicates.size()))
         m_selectedSyndicate = 0;
     emit syndicatesChanged();
@@ -534,7 +531,7 @@ Scrutiny::Pass Session::beginPass()
     pass.historico = m_historico;
     pass.soloPremio = m_soloPremio;
     pass.notice = m_notice;
-    pass.notice.storedDraws = !m_storedDrawsNotice.isEmpty();
+    pass.notice.storedDraws = m_storedDrawsNotice > 0;
     return pass;
 }
 
@@ -580,7 +577,7 @@ void Session::endPass(const Scrutiny::Pass &pass)
 void Session::setNotice(const Scrutiny::PrizeNotice &notice)
 {
     Scrutiny::PrizeNotice next = notice;
-    next.storedDraws = false; // kept as the text of Label19
+    next.storedDraws = false; // kept as m_storedDrawsNotice
     if (next == m_notice)
         return;
     m_notice = next;
@@ -603,15 +600,16 @@ void Session::stopPrizeAnimation()
     if (!m_notice.running)
         return;
     m_notice.running = false;
-    m_storedDrawsNotice.clear();
+    m_storedDrawsNotice = 0;
     emit prizeNoticeChanged();
 }
 
-void Session::setStoredDrawsNotice(const QString &text)
+void Session::setStoredDrawsNotice(int draws)
 {
-    if (text == m_storedDrawsNotice)
+    draws = std::max(draws, 0);
+    if (draws == m_storedDrawsNotice)
         return;
-    m_storedDrawsNotice = text;
+    m_storedDrawsNotice = draws;
     emit prizeNoticeChanged();
 }
 
@@ -771,7 +769,7 @@ void Session::setHistorico(bool on)
     if (on == m_historico)
         return;
     m_historico = on;
-    setStoredDrawsNotice(QString());
+    setStoredDrawsNotice(0);
     emit viewOptionsChanged();
     refreshDraws();
 }
@@ -791,7 +789,7 @@ void Session::applyViewOptions(int draws, bool historico, bool soloPremio)
     if (draws == m_drawsToShow && historico == m_historico && soloPremio == m_soloPremio)
         return;
     if (historico != m_historico)
-        setStoredDrawsNotice(QString());
+        setStoredDrawsNotice(0);
     m_drawsToShow = draws;
     m_historico = historico;
     m_soloPremio = soloPremio;

@@ -87,7 +87,8 @@ public:
     // The draw that bets placed now play in: what participations and the
     // plain-paper slips name.
     QDate nextDrawDate() const;
-    QString syndicateCountText() const { return m_syndicateCountText; } // Label9 element 2
+    // The records of apuestas.dat, damaged ones included.
+    int syndicateCount() const { return m_syndicateList.count; }
 
     // --- syndicates -----------------------------------------------------
     // Rebuilds the list, the overall effectiveness and the details of the
@@ -136,9 +137,9 @@ public:
     bool prizeAnimationRunning() const { return m_notice.running; }
     // Stops the flashing (and clears Label19) when it runs.
     void stopPrizeAnimation();
-    // Set by the download once it stored draws; a prize found while it is
-    // not empty makes the list buttons flash.
-    void setStoredDrawsNotice(const QString &text);
+    // Set by the download to the number of draws it stored; a prize found
+    // while it is above 0 makes the list buttons flash.
+    void setStoredDrawsNotice(int draws);
     void clearPrizeBlink();
 
     // --- draws ----------------------------------------------------------
@@ -171,8 +172,9 @@ public:
     void setSoloPremio(bool on);
     // All three at once with a single refresh (only when one changed).
     void applyViewOptions(int draws, bool historico, bool soloPremio);
-    // Label19: how many draws the last download stored; empty otherwise.
-    QString storedDrawsNotice() const { return m_storedDrawsNotice; }
+    // How many draws the last download stored, while the notice stands
+    // (Label19); 0 for none.
+    int storedDrawsNotice() const { return m_storedDrawsNotice; }
 
     // --- the main window's first appearance --------------------------------
     // Called when the user comes back to the main window; the first time it
@@ -277,7 +279,6 @@ private:
     DrawRecord m_drawBuffer;
     int m_nextDrawRecord = 0;
     int m_drawsSinceFirstSyndicate = 0;
-    QString m_syndicateCountText;
 
     std::vector<SyndicateRecord> m_syndicates;
     int m_nextSyndicateRecord = 0;
@@ -298,7 +299,7 @@ private:
     int m_drawsToShow = 1;
     bool m_historico = false;
     bool m_soloPremio = false;
-    QString m_storedDrawsNotice;
+    int m_storedDrawsNotice = 0;
 
     int m_firstShowCount = 0;
     PrintCalibration m_calibration;

@@ -142,7 +142,7 @@ void SessionDownloadHost::bytesReceived(qint64 bytes, bool complete)
 
 void SessionDownloadHost::drawsStored(int count)
 {
-    m_session.setStoredDrawsNotice(count > 0 ? storedDrawsText(count) : QString());
+    m_session.setStoredDrawsNotice(count);
 }
 
 void SessionDownloadHost::prizeReportUnreadable(const QString &message)

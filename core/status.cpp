@@ -3,8 +3,6 @@
 #include "base/calendar.h"
 #include "store/oledate.h"
 
-#include <QStringList>
-
 #include <cmath>
 #include <optional>
 #include <set>
@@ -21,33 +19,28 @@ DrawStatus describeDrawStatus(double newestDrawDate, int storedDraws, QDate toda
 {
     DrawStatus s;
     const QDate newest = OleDate::toDate(newestDrawDate);
-
-    if (newestDrawDate != 0.0) {
-        s.lastUpdate = longSpanishDate(newest);
-        s.historyEnabled = true;
-    } else {
-        s.lastUpdate = QStringLiteral("Fichero de datos vacío.");
-    }
+    s.hasNewestDraw = newestDrawDate != 0.0;
+    s.newestDraw = s.hasNewestDraw ? newest : QDate();
+    s.historyEnabled = s.hasNewestDraw;
+    s.storedDraws = storedDraws;
 
     s.scrollEnabled = storedDraws > 0;
     s.scrollMaximum = storedDraws > 0 ? storedDraws : 1;
 
-    s.nextDraw = longSpanishDate(nextDrawDate(newest, today));
+    s.nextDraw = nextDrawDate(newest, today);
 
     // Whole days from the newest draw to today; a damaged date counts as
     // never updated rather than as a number of weeks nobody can read.
     const double days = OleDate::fromDate(today) - std::trunc(OleDate::isValid(newestDrawDate) ? newestDrawDate : 0.0);
-    if (days <= 7) {
-        s.missingWarning = false;
-    } else {
-        s.missingWarning = true;
-        if (days < 15)
-            s.missing = QStringLiteral("Falta 1 sorteo por actualizar");
-        else if (newestDrawDate != 0.0 && OleDate::isValid(newestDrawDate))
-            s.missing = QStringLiteral("Faltan %1 sorteos por actualizar").arg(qint64(days) / 7);
-        else
-            s.missing = QStringLiteral("No se ha actualizado nunca");
-    }
+    s.missingWarning = days > 7;
+    if (!s.missingWarning)
+        s.missingDrawCount = 0;
+    else if (days < 15)
+        s.missingDrawCount = 1;
+    else if (newestDrawDate != 0.0 && OleDate::isValid(newestDrawDate))
+        s.missingDrawCount = qint64(days) / 7;
+    else
+        s.missingDrawCount = 0; // never brought up to date
     return s;
 }
 
@@ -78,34 +71,6 @@ std::vector<ImplausibleDraw> findImplausibleDraws(const std::vector<double> &dat
     return found;
 }
 
-QString implausibleDrawsText(const std::vector<ImplausibleDraw> &draws, int storedDraws)
-{
-    if (draws.empty())
-        return {};
-    QStringList positions;
-    bool reasons[4] = {};
-    // In list order, the newest first.
-    for (auto it = draws.rbegin(); it != draws.rend(); ++it) {
-        const ImplausibleDraw &draw = *it;
-        positions << QString::number(storedDraws + 1 - draw.record);
-        reasons[int(draw.reason)] = true;
-    }
-    QStringList why;
-    if (reasons[int(ImplausibleReason::Future)])
-        why << QStringLiteral("fecha posterior a hoy");
-    if (reasons[int(ImplausibleReason::RepeatedDate)])
-        why << QStringLiteral("fecha repetida");
-    if (reasons[int(ImplausibleReason::FallingDate)])
-        why << QStringLiteral("fecha anterior a la del sorteo previo");
-    if (reasons[int(ImplausibleReason::NotADrawDay)])
-        why << QStringLiteral("día sin sorteo");
-    const QString count = draws.size() == 1 ? QStringLiteral("1 sorteo imposible")
-                                            : QStringLiteral("%1 sorteos imposibles").arg(draws.size());
-    return QStringLiteral("Hay %1 en numeros.dat (%2): n.º %3 de la lista de sorteos. "
-                          "Haga clic en cada uno en la lista para borrarlo.")
-        .arg(count, why.join(QStringLiteral(", ")), positions.join(QStringLiteral(", ")));
-}
-
 namespace
 {
     bool heldNoDraw(QDate date)
@@ -133,18 +98,4 @@ std::vector<QDate> findHistoryHoles(const std::vector<QDate> &drawDatesOldestFir
         }
     }
     return holes;
-}
-
-QString historyHolesText(const std::vector<QDate> &holes)
-{
-    if (holes.empty())
-        return {};
-    const QString first = shortSpanishDate(holes.front());
-    if (holes.size() == 1)
-        return QStringLiteral("Falta el sorteo del %1 en medio de los sorteos guardados. "
-                              "Añádalo con \"Añadir sorteo a mano…\" o importando los sorteos.").arg(first);
-    return QStringLiteral("Faltan %1 sorteos en medio de los sorteos guardados (el primero, del %2). "
-                          "Añádalos con \"Añadir sorteo a mano…\" o importando los sorteos.")
-        .arg(holes.size())
-        .arg(first);
 }

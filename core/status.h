@@ -1,28 +1,9 @@
 #pragma once
 
 #include <QDate>
-#include <QString>
 
 #include <set>
 #include <vector>
-
-// What the status block of the main window says about the draw file.
-struct DrawStatus
-{
-    QString lastUpdate;       // Label9 element 3
-    QString nextDraw;         // Label9 element 5
-    QString missing;          // Label9 element 6
-    bool missingWarning = false; // the warning blinks; hidden otherwise
-    bool historyEnabled = false; // Check1 and Check2
-    bool scrollEnabled = false;  // HScroll1
-    int scrollMaximum = 1;
-    // Stored draws that cannot be real; shown in red, never blinking.
-    QString implausible;
-    bool implausibleWarning = false;
-    // Draw days inside the stored history that have no draw; shown in red.
-    QString holes;
-    std::vector<QDate> holeDates;
-};
 
 // Why a stored draw cannot be real.
 enum class ImplausibleReason { Future, RepeatedDate, FallingDate, NotADrawDay };
@@ -31,6 +12,31 @@ struct ImplausibleDraw
 {
     int record = 0; // from 1, oldest first, as in the file
     ImplausibleReason reason = ImplausibleReason::Future;
+    bool operator==(const ImplausibleDraw &) const = default;
+};
+
+// What the draw file says about itself: the status block of the main window
+// and `quorvale-cli status` word it (wording/statuswording.h).
+struct DrawStatus
+{
+    // The newest stored draw that is not dated after today; hasNewestDraw is
+    // false when there is none (the file is empty or holds only such draws).
+    // A damaged stored date leaves newestDraw invalid.
+    bool hasNewestDraw = false;
+    QDate newestDraw;
+    int storedDraws = 0;           // every record of the file
+    QDate nextDraw;                // the Sunday the next draw falls on
+    bool missingWarning = false;   // more than a week without a draw
+    // With missingWarning: draws held since the newest one; 0 when the file
+    // was never brought up to date (no newest draw, or a damaged date).
+    qint64 missingDrawCount = 0;
+    bool historyEnabled = false;   // the two view options may be used
+    bool scrollEnabled = false;    // the draw count may be moved
+    int scrollMaximum = 1;
+    // Stored draws that cannot be real, oldest first; shown in red.
+    std::vector<ImplausibleDraw> implausibleDraws;
+    // Draw days inside the stored history that have no draw; shown in red.
+    std::vector<QDate> holeDates;
 };
 
 // Every record of a draw file (its dates, oldest first) that cannot be a
@@ -38,10 +44,6 @@ struct ImplausibleDraw
 // last record in front of it that is not itself one of these, or on a day no
 // draw is held (isDrawDay).
 std::vector<ImplausibleDraw> findImplausibleDraws(const std::vector<double> &datesOldestFirst, QDate today);
-
-// The red line of the status block for those draws, with their positions
-// in the draw list (1 = the newest of storedDraws); empty when none.
-QString implausibleDrawsText(const std::vector<ImplausibleDraw> &draws, int storedDraws);
 
 // newestDrawDate is the OLE date of the newest stored draw, 0 when the file is
 // empty; storedDraws the number of draws.
@@ -57,6 +59,3 @@ QDate nextDrawDate(QDate newestDraw, QDate today);
 // Saturday of the Saturday season (2005-10-22 to 2006-07-01), and the days
 // the results service said had no draw (noDraw, kept in premios.json).
 std::vector<QDate> findHistoryHoles(const std::vector<QDate> &drawDatesOldestFirst, const std::set<QDate> &noDraw = {});
-
-// The red line for those holes; empty when none.
-QString historyHolesText(const std::vector<QDate> &holes);

@@ -2,23 +2,34 @@
 
 #include "store/syndicaterecord.h"
 
+#include <QDate>
 #include <QString>
-#include <QStringList>
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
 // What the syndicates tab shows: the list of syndicates, the overall
-// effectiveness and the details of one syndicate. Effectiveness is prizes
+// effectiveness and the details of one syndicate, as counts, dates and
+// fractions; wording/syndicatewording.h words them. Effectiveness is prizes
 // per 100 draws played.
 namespace Summary
 {
-    // numerator * 100 / denominator rounded to one decimal, a tie going to
-    // the even digit, with a decimal comma and no ",0": "12,5", "0", "100".
-    // Exact integer arithmetic, so 6.25 is a tie and gives "6,2".
-    QString percentText(std::int64_t numerator, std::int64_t denominator);
+    // prizes / draws, exact; the percentage is numerator * 100 / denominator.
+    struct Fraction
+    {
+        std::int64_t numerator = 0;
+        std::int64_t denominator = 1;
+        bool operator==(const Fraction &) const = default;
+    };
+
+    // numerator * 1000 / denominator (tenths of a percent) rounded to a
+    // whole number, a tie going to the even one; 0 with no denominator.
+    // Exact integer arithmetic, so 6.25 % is a tie and gives 62.
+    std::int64_t tenthsOfPercent(std::int64_t numerator, std::int64_t denominator);
+    inline std::int64_t tenthsOfPercent(Fraction f) { return tenthsOfPercent(f.numerator, f.denominator); }
 
     // One row of an effectiveness chart.
     struct ChartRow
@@ -32,20 +43,23 @@ namespace Summary
     struct ListItem
     {
         int record = 0;
-        QString name;      // item text
-        QString bets;      // sub-item 1: bets played ("Dañada" for a damaged record)
-        QString createdOn; // sub-item 2
-        QString drawDay;   // sub-item 3
+        QString name;
         bool damaged = false;
+        std::int64_t bets = 0; // bets played in each draw (Money::betsPlayed); 0 when damaged
+        QDate createdOn;
+        QString drawDay;       // as stored: "Domingo"
     };
 
     struct SyndicateList
     {
         std::vector<ListItem> items; // none: the list shows "VACÍO"
-        QString count;               // Label9 element 2
-        QString totalPrizes;         // Label13
-        QString overall;             // Text4
-        QString overallDraws;        // Text5
+        int count = 0;               // records, damaged ones included
+        std::int64_t totalPrizes = 0;
+        // The draws held since the oldest syndicate was created.
+        std::int64_t overallDraws = 0;
+        // Prizes over those draws, at most 1 (100 %); with no syndicate
+        // there is no figure.
+        std::optional<Fraction> overall;
         ChartRow overallChart;       // MSChart2
         std::vector<int> rewritten;  // records whose draw day was corrected, from 1
     };
@@ -59,11 +73,17 @@ namespace Summary
     {
         int record = 0;                 // 0: the empty list
         bool damaged = false;           // a record that cannot be shown
-        QStringList lines;              // List1: key number line, then one line per bet
+        int key = 0;                    // the key number, with bets
+        // The numbers of each bet shown: the syndicate's bets, or the one
+        // bet of a multiple; none for the empty list or a damaged record.
+        std::vector<std::vector<std::int16_t>> bets;
         int listHeightTwips = 0;        // List1's height
-        std::array<QString, 8> prizes;  // Label3 elements 0 to 7: codes 1 to 8
-        QString drawsPlayed;            // Label17
-        QString effectiveness;          // Label16
+        std::array<std::int64_t, 8> prizeCounts {}; // categories 1 to 8
+        // Draws held since the syndicate was created; none shown for the
+        // empty list or a damaged record.
+        std::optional<std::int64_t> drawsPlayed;
+        // Prizes over draws played; none shown when there is no figure.
+        std::optional<Fraction> effectiveness;
         ChartRow chart;                 // MSChart3
     };
 
@@ -71,7 +91,4 @@ namespace Summary
     Details showSyndicateDetails(int record, const SyndicateRecord &syndicate, std::span<const double> drawDates);
     // The details shown while the list holds no syndicate.
     Details emptyDetails();
-
-    // " 3-12-25- 7-48": blank before a one-digit number.
-    QString betText(std::span<const std::int16_t> numbers);
 }

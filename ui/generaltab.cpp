@@ -5,6 +5,7 @@
 
 #include "core/session.h"
 #include "core/sessiondownloadhost.h"
+#include "wording/statuswording.h"
 
 #include <QStringList>
 #include <QCheckBox>
@@ -201,11 +202,11 @@ GeneralTab::GeneralTab(Session &session, SessionDownloadHost &host, QWidget *par
 
     connect(&m_session, &Session::statusChanged, this, &GeneralTab::showStatus);
     connect(&m_session, &Session::syndicatesChanged, this,
-            [this] { m_label9[2]->setText(m_session.syndicateCountText()); });
+            [this] { m_label9[2]->setText(QString::number(m_session.syndicateCount())); });
     connect(&m_session, &Session::viewOptionsChanged, this, &GeneralTab::showViewOptions);
     connect(&m_session, &Session::prizeNoticeChanged, this, &GeneralTab::showPrizeNotice);
     showStatus();
-    m_label9[2]->setText(m_session.syndicateCountText());
+    m_label9[2]->setText(QString::number(m_session.syndicateCount()));
     showViewOptions();
     showPrizeNotice();
 }
@@ -213,9 +214,9 @@ GeneralTab::GeneralTab(Session &session, SessionDownloadHost &host, QWidget *par
 void GeneralTab::showStatus()
 {
     const DrawStatus &status = m_session.drawStatus();
-    m_label9[3]->setText(status.lastUpdate);
-    m_label9[5]->setText(status.nextDraw);
-    m_label9[6]->setText(status.missing);
+    m_label9[3]->setText(Wording::lastUpdateText(status));
+    m_label9[5]->setText(Wording::nextDrawText(status));
+    m_label9[6]->setText(Wording::missingDrawsText(status));
     if (status.missingWarning) {
         if (!m_blinkTimer->isActive())
             m_blinkTimer->start();
@@ -224,12 +225,8 @@ void GeneralTab::showStatus()
         m_label9[6]->setVisible(false);
     }
     // A hole in the stored history is told on the same red line.
-    QStringList red;
-    for (const QString &line : {status.implausible, status.holes}) {
-        if (!line.isEmpty())
-            red << line;
-    }
-    m_implausibleLabel->setText(red.join(QLatin1Char('\n')));
+    const QString red = Wording::redLinesText(status);
+    m_implausibleLabel->setText(red);
     m_implausibleLabel->setVisible(!red.isEmpty());
     m_historico->setEnabled(status.historyEnabled);
     m_soloPremio->setEnabled(status.historyEnabled);
@@ -285,7 +282,7 @@ void GeneralTab::showListWithChecks(int list, bool soloPremio, bool historico)
 
 void GeneralTab::showPrizeNotice()
 {
-    m_storedDraws->setText(m_session.storedDrawsNotice());
+    m_storedDraws->setText(Wording::storedDrawsText(m_session.storedDrawsNotice()));
     if (m_session.prizeAnimationRunning()) {
         if (!m_prizeTimer->isActive())
             m_prizeTimer->start();

@@ -10,6 +10,7 @@
 #include "core/membership.h"
 #include "core/session.h"
 #include "scrutiny/categories.h"
+#include "wording/syndicatewording.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -252,7 +253,7 @@ void ManagerTab::showSyndicates()
         if (list.items.empty())
             new QTreeWidgetItem(m_syndicateList, {QStringLiteral("VACÍO")});
         for (const Summary::ListItem &item : list.items) {
-            auto *row = new QTreeWidgetItem(m_syndicateList, {item.name, item.bets, item.createdOn, item.drawDay});
+            auto *row = new QTreeWidgetItem(m_syndicateList, Wording::listItemTexts(item));
             if (item.damaged)
                 row->setForeground(1, QColor(0xFF, 0, 0));
         }
@@ -260,9 +261,9 @@ void ManagerTab::showSyndicates()
     m_printButton->setEnabled(!list.items.empty());
     setDeletionAllowed(m_deletionAllowed);
 
-    m_totalPrizes->setText(list.totalPrizes);
-    m_overallText->setText(list.overall);
-    m_overallDraws->setText(list.overallDraws);
+    m_totalPrizes->setText(Wording::totalPrizesText(list));
+    m_overallText->setText(Wording::overallText(list));
+    m_overallDraws->setText(Wording::overallDrawsText(list));
     m_overallChart->setRow(list.overallChart);
     showSyndicateDetails();
 }
@@ -271,11 +272,11 @@ void ManagerTab::showSyndicateDetails()
 {
     const Summary::Details &details = m_session.syndicateDetails();
     m_betList->clear();
-    m_betList->addItems(details.lines);
+    m_betList->addItems(Wording::detailLines(details));
     for (std::size_t i = 0; i < m_label3.size(); ++i)
-        m_label3[i]->setText(details.prizes[i]);
-    m_drawsPlayed->setText(details.drawsPlayed);
-    m_effectiveness->setText(details.effectiveness);
+        m_label3[i]->setText(Wording::prizeCountText(details, int(i) + 1));
+    m_drawsPlayed->setText(Wording::drawsPlayedText(details));
+    m_effectiveness->setText(Wording::effectivenessText(details));
     m_syndicateChart->setRow(details.chart);
 
     // The item whose details are shown is the one highlighted.

@@ -336,11 +336,6 @@ int storeNewDraws(TypedRecordFile<DrawRecord> &drawFile, const std::vector<DrawR
     return drawFile.append(records) ? int(oldestFirst.size()) : 0;
 }
 
-QString storedDrawsText(int count)
-{
-    return count == 1 ? QStringLiteral("1 sorteo") : QStringLiteral("%1 sorteos").arg(count);
-}
-
 WebMessage historyGapMessage(QDate firstMissing)
 {
     return {Prompter::Icon::Warning, kGapTitle, kGapText.arg(shortSpanishDate(firstMissing))};

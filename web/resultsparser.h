@@ -75,9 +75,6 @@ ResultsPageScan scanResultsPage(const QByteArray &page, double newestStoredDate,
 // many were written; the first failed write stops it.
 int storeNewDraws(TypedRecordFile<DrawRecord> &drawFile, const std::vector<DrawRecord> &oldestFirst);
 
-// "1 sorteo", "3 sorteos".
-QString storedDrawsText(int count);
-
 // What the user is told when new draws were left unstored because draws
 // from firstMissing on are not at hand, so the history keeps no hole.
 WebMessage historyGapMessage(QDate firstMissing);

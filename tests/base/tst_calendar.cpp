@@ -2,6 +2,7 @@
 
 #include "base/calendar.h"
 #include "core/status.h"
+#include "wording/statuswording.h"
 #include "store/oledate.h"
 
 #include <QTest>
@@ -76,14 +77,16 @@ private slots:
     void emptyFile()
     {
         const DrawStatus s = describeDrawStatus(0, 0, QDate(2026, 12, 8));
-        QCOMPARE(s.lastUpdate, QStringLiteral("Fichero de datos vacío."));
+        QCOMPARE(Wording::lastUpdateText(s), QStringLiteral("Fichero de datos vacío."));
         QVERIFY(!s.historyEnabled);
         QVERIFY(!s.scrollEnabled);
         QVERIFY(s.missingWarning);
-        QCOMPARE(s.missing, QStringLiteral("No se ha actualizado nunca"));
-        QCOMPARE(s.nextDraw, QStringLiteral("Domingo, 13 de diciembre del 2026"));
+        QCOMPARE(Wording::missingDrawsText(s), QStringLiteral("No se ha actualizado nunca"));
+        QCOMPARE(s.missingDrawCount, qint64(0));
+        QCOMPARE(s.nextDraw, QDate(2026, 12, 13));
+        QCOMPARE(Wording::nextDrawText(s), QStringLiteral("Domingo, 13 de diciembre del 2026"));
         // On a Sunday the next draw is that very day.
-        QCOMPARE(describeDrawStatus(0, 0, kSunday).nextDraw, QStringLiteral("Domingo, 6 de diciembre del 2026"));
+        QCOMPARE(Wording::nextDrawText(describeDrawStatus(0, 0, kSunday)), QStringLiteral("Domingo, 6 de diciembre del 2026"));
     }
 
     void ageOfNewestDraw_data()
@@ -91,15 +94,16 @@ private slots:
         QTest::addColumn<int>("days");
         QTest::addColumn<bool>("warning");
         QTest::addColumn<QString>("missing");
-        QTest::newRow("same day") << 0 << false << QString();
-        QTest::newRow("7 days") << 7 << false << QString();
-        QTest::newRow("8 days") << 8 << true << QStringLiteral("Falta 1 sorteo por actualizar");
-        QTest::newRow("14 days") << 14 << true << QStringLiteral("Falta 1 sorteo por actualizar");
-        QTest::newRow("15 days") << 15 << true << QStringLiteral("Faltan 2 sorteos por actualizar");
-        QTest::newRow("20 days") << 20 << true << QStringLiteral("Faltan 2 sorteos por actualizar");
-        QTest::newRow("21 days") << 21 << true << QStringLiteral("Faltan 3 sorteos por actualizar");
-        QTest::newRow("a year") << 365 << true << QStringLiteral("Faltan 52 sorteos por actualizar");
-        QTest::newRow("future draw") << -3 << false << QString();
+        QTest::addColumn<int>("count");
+        QTest::newRow("same day") << 0 << false << QString() << 0;
+        QTest::newRow("7 days") << 7 << false << QString() << 0;
+        QTest::newRow("8 days") << 8 << true << QStringLiteral("Falta 1 sorteo por actualizar") << 1;
+        QTest::newRow("14 days") << 14 << true << QStringLiteral("Falta 1 sorteo por actualizar") << 1;
+        QTest::newRow("15 days") << 15 << true << QStringLiteral("Faltan 2 sorteos por actualizar") << 2;
+        QTest::newRow("20 days") << 20 << true << QStringLiteral("Faltan 2 sorteos por actualizar") << 2;
+        QTest::newRow("21 days") << 21 << true << QStringLiteral("Faltan 3 sorteos por actualizar") << 3;
+        QTest::newRow("a year") << 365 << true << QStringLiteral("Faltan 52 sorteos por actualizar") << 52;
+        QTest::newRow("future draw") << -3 << false << QString() << 0;
     }
 
     void ageOfNewestDraw()
@@ -107,11 +111,13 @@ private slots:
         QFETCH(int, days);
         QFETCH(bool, warning);
         QFETCH(QString, missing);
+        QFETCH(int, count);
         const DrawStatus s = describeDrawStatus(ole(kSunday), 40, kSunday.addDays(days));
         QCOMPARE(s.missingWarning, warning);
-        if (warning)
-            QCOMPARE(s.missing, missing);
-        QCOMPARE(s.lastUpdate, QStringLiteral("Domingo, 6 de diciembre del 2026"));
+        QCOMPARE(s.missingDrawCount, qint64(count));
+        QCOMPARE(Wording::missingDrawsText(s), missing);
+        QCOMPARE(s.newestDraw, kSunday);
+        QCOMPARE(Wording::lastUpdateText(s), QStringLiteral("Domingo, 6 de diciembre del 2026"));
         QVERIFY(s.historyEnabled);
         QVERIFY(s.scrollEnabled);
         QCOMPARE(s.scrollMaximum, 40);
@@ -131,9 +137,9 @@ private slots:
     void damagedNewestDate()
     {
         const DrawStatus s = describeDrawStatus(std::nan(""), 3, kSunday);
-        QCOMPARE(s.missing, QStringLiteral("No se ha actualizado nunca"));
+        QCOMPARE(Wording::missingDrawsText(s), QStringLiteral("No se ha actualizado nunca"));
         QVERIFY(s.missingWarning);
-        QCOMPARE(s.nextDraw, QStringLiteral("Domingo, 6 de diciembre del 2026"));
+        QCOMPARE(Wording::nextDrawText(s), QStringLiteral("Domingo, 6 de diciembre del 2026"));
     }
 };
 

@@ -11,6 +11,7 @@
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
 #include "support/smalldisk.h"
+#include "wording/statuswording.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -274,7 +275,7 @@ private slots:
         QCOMPARE(bytes(QStringLiteral("apuestas.dat")), kept);
         QCOMPARE(m_session->storedDraws(), 0);
         QCOMPARE(m_session->drawList().total(), 0);
-        QCOMPARE(m_session->drawStatus().lastUpdate, QStringLiteral("Fichero de datos vacío."));
+        QCOMPARE(Wording::lastUpdateText(m_session->drawStatus()), QStringLiteral("Fichero de datos vacío."));
     }
 
     // Both steps keep the peñas and their members first; put back, the

@@ -9,6 +9,7 @@
 #include "store/oledate.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
+#include "wording/syndicatewording.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -146,8 +147,8 @@ private slots:
         QCOMPARE(stored[0].lastCountedDate, threeDraws().back().date);
         QCOMPARE(stored[1].lastCountedDate, threeDraws().back().date);
         // The tab of syndicates already shows what was just counted.
-        QCOMPARE(session->syndicateList().totalPrizes, QStringLiteral("33"));
-        QCOMPARE(session->syndicateDetails().prizes[4], QStringLiteral("1"));
+        QCOMPARE(session->syndicateList().totalPrizes, std::int64_t(33));
+        QCOMPARE(session->syndicateDetails().prizeCounts[4], std::int64_t(1));
 
         // Every draw, back and forth, with and without "Histórico": nothing more.
         const QByteArray before = Fixtures::readFile(path("apuestas.dat"));
@@ -182,7 +183,7 @@ private slots:
         session->refreshDraws();
         QCOMPARE(storedSyndicates()[0].lastCountedDate, threeDraws()[1].date);
         QCOMPARE(storedSyndicates()[0].prizeCounts[4], std::int16_t(0));
-        QCOMPARE(session->syndicateDetails().prizes[4], QStringLiteral("0"));
+        QCOMPARE(session->syndicateDetails().prizeCounts[4], std::int64_t(0));
 
         // Stored again, it counts once.
         session->drawFile().put(3, threeDraws()[2]);
@@ -231,7 +232,7 @@ private slots:
                 for (auto c : stored[k].prizeCounts)
                     total += c;
             }
-            QCOMPARE(session->syndicateList().totalPrizes, QString::number(total));
+            QCOMPARE(session->syndicateList().totalPrizes, std::int64_t(total));
         };
         checkAgainstHand(history);
         QVERIFY(storedSyndicates()[0].prizeCounts[0] > 100); // the whole history, not the newest draw
@@ -287,8 +288,8 @@ private slots:
         QCOMPARE(session->simpleResults().rowCount(), 0);
         QCOMPARE(session->multipleResults().rowCount(), 0);
         QCOMPARE(Fixtures::readFile(path("apuestas.dat")), bytes);
-        QCOMPARE(session->syndicateDetails().drawsPlayed, QStringLiteral("0"));
-        QCOMPARE(session->syndicateDetails().effectiveness, QStringLiteral("-"));
+        QCOMPARE(Wording::drawsPlayedText(session->syndicateDetails()), QStringLiteral("0"));
+        QCOMPARE(Wording::effectivenessText(session->syndicateDetails()), QStringLiteral("-"));
     }
 
     void drawCountAboveTheStoredDraws()
@@ -320,8 +321,8 @@ private slots:
         QCOMPARE(stored[1].toBytes(), damaged.toBytes());
         QCOMPARE(stored[0].drawDay(), QStringLiteral("Domingo")); // corrected on disk
         QCOMPARE(session->syndicateList().items.size(), std::size_t(2));
-        QCOMPARE(session->syndicateList().items[1].bets, QStringLiteral("Dañada"));
-        QCOMPARE(session->syndicateCountText(), QStringLiteral("2"));
+        QCOMPARE(Wording::listBetsText(session->syndicateList().items[1]), QStringLiteral("Dañada"));
+        QCOMPARE(session->syndicateCount(), 2);
         QCOMPARE(session->simpleResults().rowCount(), 4); // the sound one only
         QVERIFY(m_prompter.boxes.isEmpty());
 
@@ -331,7 +332,7 @@ private slots:
         QCOMPARE(m_prompter.boxes[0].text, QStringLiteral("Error crítico: fichero apuestas.dat corrupto."));
         QCOMPARE(m_prompter.boxes[0].icon, Prompter::Icon::Warning);
         QVERIFY(session->syndicateDetails().damaged);
-        QCOMPARE(session->syndicateDetails().drawsPlayed, QStringLiteral("-"));
+        QCOMPARE(Wording::drawsPlayedText(session->syndicateDetails()), QStringLiteral("-"));
     }
 
     void selectionAndDetails()
@@ -344,22 +345,22 @@ private slots:
         auto session = startSession();
         QCOMPARE(session->selectedSyndicate(), 0); // shown, not yet chosen
         QCOMPARE(session->syndicateDetails().record, 1);
-        QCOMPARE(session->syndicateDetails().drawsPlayed, QStringLiteral("2"));
+        QCOMPARE(Wording::drawsPlayedText(session->syndicateDetails()), QStringLiteral("2"));
         // A prize in each of its two draws, both counted from the start.
-        QCOMPARE(session->syndicateDetails().effectiveness, QStringLiteral("100 %"));
+        QCOMPARE(Wording::effectivenessText(session->syndicateDetails()), QStringLiteral("100 %"));
 
         QSignalSpy details(session.get(), &Session::syndicateDetailsChanged);
         session->selectSyndicate(2);
         QCOMPARE(details.count(), 1);
         QCOMPARE(session->selectedSyndicate(), 2);
-        QCOMPARE(session->syndicateDetails().lines,
+        QCOMPARE(Wording::detailLines(session->syndicateDetails()),
                  (QStringList {QStringLiteral("Número clave:  1"), QStringLiteral(" 7- 8- 9-10-11"), QStringLiteral(" 1- 2-13-14-15")}));
-        QCOMPARE(session->syndicateDetails().drawsPlayed, QStringLiteral("0"));
-        QCOMPARE(session->syndicateDetails().effectiveness, QStringLiteral("0 %"));
+        QCOMPARE(Wording::drawsPlayedText(session->syndicateDetails()), QStringLiteral("0"));
+        QCOMPARE(Wording::effectivenessText(session->syndicateDetails()), QStringLiteral("0 %"));
         // The overall figures: A played from 23 November, two draws, two prizes.
         QCOMPARE(session->drawsSinceFirstSyndicate(), 2);
-        QCOMPARE(session->syndicateList().overall, QStringLiteral("100% de efectividad en premios"));
-        QCOMPARE(session->syndicateList().overallDraws, QStringLiteral("en 2 sorteos"));
+        QCOMPARE(Wording::overallText(session->syndicateList()), QStringLiteral("100% de efectividad en premios"));
+        QCOMPARE(Wording::overallDrawsText(session->syndicateList()), QStringLiteral("en 2 sorteos"));
 
         // A rebuilt list goes back to the first syndicate's details; the
         // selection stays while it names a record.
@@ -380,9 +381,9 @@ private slots:
         Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf(threeDraws()));
         auto session = startSession();
         QVERIFY(session->syndicateList().items.empty());
-        QCOMPARE(session->syndicateList().overall, QStringLiteral("¡Nunca has acertado nada!"));
-        QCOMPARE(session->syndicateDetails().drawsPlayed, QStringLiteral("-"));
-        QCOMPARE(session->syndicateDetails().effectiveness, QStringLiteral("-"));
+        QCOMPARE(Wording::overallText(session->syndicateList()), QStringLiteral("¡Nunca has acertado nada!"));
+        QCOMPARE(Wording::drawsPlayedText(session->syndicateDetails()), QStringLiteral("-"));
+        QCOMPARE(Wording::effectivenessText(session->syndicateDetails()), QStringLiteral("-"));
         session->selectSyndicate(1); // nothing to select
         QCOMPARE(session->selectedSyndicate(), 0);
         QVERIFY(m_prompter.boxes.isEmpty());
@@ -419,7 +420,7 @@ private slots:
         QVERIFY(!session->prizeAnimationRunning());
 
         QSignalSpy notice(session.get(), &Session::prizeNoticeChanged);
-        session->setStoredDrawsNotice(QStringLiteral("1"));
+        session->setStoredDrawsNotice(1);
         session->scrutinizeSimpleSyndicates(1);
         QCOMPARE(session->prizeBlink(), 1);
         QVERIFY(session->prizeAnimationRunning());
@@ -427,11 +428,11 @@ private slots:
 
         session->stopPrizeAnimation();
         QVERIFY(!session->prizeAnimationRunning());
-        QCOMPARE(session->storedDrawsNotice(), QString());
+        QCOMPARE(session->storedDrawsNotice(), 0);
         // "Histórico" clears the notice as well.
-        session->setStoredDrawsNotice(QStringLiteral("2"));
+        session->setStoredDrawsNotice(2);
         session->setHistorico(true);
-        QCOMPARE(session->storedDrawsNotice(), QString());
+        QCOMPARE(session->storedDrawsNotice(), 0);
         session->clearPrizeBlink();
         QCOMPARE(session->prizeBlink(), 0);
     }

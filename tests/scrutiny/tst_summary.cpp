@@ -1,7 +1,9 @@
 // The syndicates tab's figures: percentages, the list, the overall
 // effectiveness and the details of one syndicate.
 
+#include "scrutiny/money.h"
 #include "scrutiny/summary.h"
+#include "wording/syndicatewording.h"
 #include "store/oledate.h"
 #include "support/fixtures.h"
 
@@ -70,7 +72,10 @@ private slots:
         QFETCH(qint64, numerator);
         QFETCH(qint64, denominator);
         QFETCH(QString, text);
-        QCOMPARE(Summary::percentText(numerator, denominator), text);
+        QCOMPARE(Wording::percentText(numerator, denominator), text);
+        // The number scripts get is the one the text reads.
+        if (denominator != 0)
+            QCOMPARE(Wording::percentValue({numerator, denominator}), QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble());
     }
 
     void emptyList()
@@ -78,18 +83,19 @@ private slots:
         std::vector<SyndicateRecord> none;
         const Summary::SyndicateList list = Summary::loadSyndicateList(none, 0);
         QVERIFY(list.items.empty());
-        QCOMPARE(list.count, QStringLiteral("0"));
-        QCOMPARE(list.totalPrizes, QStringLiteral("0"));
-        QCOMPARE(list.overall, QStringLiteral("¡Nunca has acertado nada!"));
-        QCOMPARE(list.overallDraws, QString());
+        QCOMPARE(list.count, 0);
+        QCOMPARE(Wording::totalPrizesText(list), QStringLiteral("0"));
+        QVERIFY(!list.overall);
+        QCOMPARE(Wording::overallText(list), QStringLiteral("¡Nunca has acertado nada!"));
+        QCOMPARE(Wording::overallDrawsText(list), QString());
         QCOMPARE(list.overallChart, (Summary::ChartRow {QStringLiteral(" "), 1, 0}));
 
         const Summary::Details details = Summary::emptyDetails();
-        QCOMPARE(details.drawsPlayed, QStringLiteral("-"));
-        QCOMPARE(details.effectiveness, QStringLiteral("-"));
-        QVERIFY(details.lines.isEmpty());
-        for (const QString &p : details.prizes)
-            QCOMPARE(p, QStringLiteral("0"));
+        QCOMPARE(Wording::drawsPlayedText(details), QStringLiteral("-"));
+        QCOMPARE(Wording::effectivenessText(details), QStringLiteral("-"));
+        QVERIFY(Wording::detailLines(details).isEmpty());
+        for (int category = 1; category <= 8; ++category)
+            QCOMPARE(Wording::prizeCountText(details, category), QStringLiteral("0"));
         QCOMPARE(details.chart, (Summary::ChartRow {QStringLiteral(" "), 0, 0}));
     }
 
@@ -100,11 +106,13 @@ private slots:
         QTest::addColumn<int>("draws");
         QTest::addColumn<QString>("overall");
         QTest::addColumn<qint64>("without");
-        QTest::newRow("some") << 1 << 2 << 40 << QStringLiteral("7,5% de efectividad en premios") << 37LL;
-        QTest::newRow("none won") << 0 << 0 << 12 << QStringLiteral("0% de efectividad en premios") << 12LL;
-        QTest::newRow("as many as draws") << 3 << 2 << 5 << QStringLiteral("100% de efectividad en premios") << 0LL;
-        QTest::newRow("more than draws: capped") << 300 << 0 << 5 << QStringLiteral("100% de efectividad en premios") << 0LL;
-        QTest::newRow("nothing played") << 0 << 0 << 0 << QStringLiteral("0% de efectividad en premios") << 1LL;
+        QTest::addColumn<double>("percent");
+        QTest::newRow("some") << 1 << 2 << 40 << QStringLiteral("7,5% de efectividad en premios") << 37LL << 7.5;
+        QTest::newRow("none won") << 0 << 0 << 12 << QStringLiteral("0% de efectividad en premios") << 12LL << 0.0;
+        QTest::newRow("as many as draws") << 3 << 2 << 5 << QStringLiteral("100% de efectividad en premios") << 0LL << 100.0;
+        QTest::newRow("more than draws: capped") << 300 << 0 << 5 << QStringLiteral("100% de efectividad en premios") << 0LL
+                                                 << 100.0;
+        QTest::newRow("nothing played") << 0 << 0 << 0 << QStringLiteral("0% de efectividad en premios") << 1LL << 0.0;
     }
 
     void overallEffectiveness()
@@ -114,15 +122,18 @@ private slots:
         QFETCH(int, draws);
         QFETCH(QString, overall);
         QFETCH(qint64, without);
+        QFETCH(double, percent);
         const QDate created(2026, 1, 4);
         std::vector<SyndicateRecord> records = {
             withPrizes(Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 0, created), {std::int16_t(prizesA)}),
             withPrizes(multiple(7, 3, created), {0, 0, 0, 0, 0, 0, 0, std::int16_t(prizesB)}),
         };
         const Summary::SyndicateList list = Summary::loadSyndicateList(records, draws);
-        QCOMPARE(list.totalPrizes, QString::number(prizesA + prizesB));
-        QCOMPARE(list.overall, overall);
-        QCOMPARE(list.overallDraws, QStringLiteral("en %1 sorteos").arg(draws));
+        QCOMPARE(list.totalPrizes, std::int64_t(prizesA + prizesB));
+        QCOMPARE(Wording::totalPrizesText(list), QString::number(prizesA + prizesB));
+        QCOMPARE(Wording::overallText(list), overall);
+        QCOMPARE(Wording::percentValue(*list.overall), percent);
+        QCOMPARE(Wording::overallDrawsText(list), QStringLiteral("en %1 sorteos").arg(draws));
         QCOMPARE(list.overallChart, (Summary::ChartRow {QStringLiteral(" "), without, prizesA + prizesB}));
     }
 
@@ -138,22 +149,22 @@ private slots:
         std::vector<SyndicateRecord> records = {saturday, multiple(6, 1, QDate(2026, 5, 3)), multiple(11, 1, QDate(2026, 5, 3)),
                                                 damaged};
         const Summary::SyndicateList list = Summary::loadSyndicateList(records, 10);
-        QCOMPARE(list.count, QStringLiteral("4"));
+        QCOMPARE(list.count, 4);
         QCOMPARE(int(list.items.size()), 4);
-        QCOMPARE(list.items[0].name, QStringLiteral("SÁBADOS"));
-        QCOMPARE(list.items[0].bets, QStringLiteral("2"));
-        QCOMPARE(list.items[0].createdOn, QStringLiteral("01/03/2026"));
-        QCOMPARE(list.items[0].drawDay, QStringLiteral("Domingo"));
-        QCOMPARE(list.items[1].bets, QStringLiteral("6"));
-        QCOMPARE(list.items[2].bets, QStringLiteral("462"));
-        QCOMPARE(list.items[3].bets, QStringLiteral("Dañada"));
+        QCOMPARE(Wording::listItemTexts(list.items[0]), (QStringList {QStringLiteral("SÁBADOS"), QStringLiteral("2"),
+                                                                       QStringLiteral("01/03/2026"), QStringLiteral("Domingo")}));
+        // The bets of a multiple are its combinations, as its money counts them.
+        QCOMPARE(list.items[1].bets, std::int64_t(6));
+        QCOMPARE(Wording::listBetsText(list.items[2]), QStringLiteral("462"));
+        QCOMPARE(list.items[2].bets, Money::betsPlayed(records[2]));
+        QCOMPARE(Wording::listBetsText(list.items[3]), QStringLiteral("Dañada"));
         QVERIFY(list.items[3].damaged);
         // The Saturday record is corrected, the damaged one left alone.
         QCOMPARE(list.rewritten, std::vector<int> {1});
         QCOMPARE(records[0].drawDay(), QStringLiteral("Domingo"));
         QCOMPARE(records[3].drawDay(), QStringLiteral("Sábado"));
         // A damaged record's counters are not to be trusted: not in the total.
-        QCOMPARE(list.totalPrizes, QStringLiteral("0"));
+        QCOMPARE(list.totalPrizes, std::int64_t(0));
     }
 
     void detailsOfASimpleSyndicate()
@@ -163,14 +174,16 @@ private slots:
         s.prizeCounts = {2, 0, 1, 0, 0, 0, 0, 0};
         const auto dates = sundays(QDate(2026, 1, 4), 9); // 4 Jan .. 1 Mar: 8 played
         const Summary::Details d = Summary::showSyndicateDetails(1, s, dates);
-        QCOMPARE(d.lines, (QStringList {QStringLiteral("Número clave:  7"), QStringLiteral(" 3-12-25- 7-48"),
-                                        QStringLiteral("10-11-12-13-14")}));
+        QCOMPARE(Wording::detailLines(d), (QStringList {QStringLiteral("Número clave:  7"), QStringLiteral(" 3-12-25- 7-48"),
+                                                        QStringLiteral("10-11-12-13-14")}));
         QCOMPARE(d.listHeightTwips, 3 * 225);
-        QCOMPARE(d.prizes[0], QStringLiteral("2"));
-        QCOMPARE(d.prizes[2], QStringLiteral("1"));
-        QCOMPARE(d.prizes[7], QStringLiteral("0"));
-        QCOMPARE(d.drawsPlayed, QStringLiteral("8"));
-        QCOMPARE(d.effectiveness, QStringLiteral("37,5 %"));
+        QCOMPARE(Wording::prizeCountText(d, 1), QStringLiteral("2"));
+        QCOMPARE(Wording::prizeCountText(d, 3), QStringLiteral("1"));
+        QCOMPARE(Wording::prizeCountText(d, 8), QStringLiteral("0"));
+        QCOMPARE(d.drawsPlayed, std::optional<std::int64_t>(8));
+        QCOMPARE(Wording::drawsPlayedText(d), QStringLiteral("8"));
+        QCOMPARE(d.effectiveness, std::optional(Summary::Fraction {3, 8}));
+        QCOMPARE(Wording::effectivenessText(d), QStringLiteral("37,5 %"));
         QCOMPARE(d.chart, (Summary::ChartRow {QStringLiteral(" "), 5, 3}));
     }
 
@@ -202,11 +215,11 @@ private slots:
         QFETCH(qint64, without);
         SyndicateRecord s = withPrizes(multiple(9, 2, created), {0, std::int16_t(prizes)});
         const Summary::Details d = Summary::showSyndicateDetails(1, s, sundays(QDate(2026, 1, 4), draws));
-        QCOMPARE(d.drawsPlayed, played);
-        QCOMPARE(d.effectiveness, effectiveness);
+        QCOMPARE(Wording::drawsPlayedText(d), played);
+        QCOMPARE(Wording::effectivenessText(d), effectiveness);
         QCOMPARE(d.chart, (Summary::ChartRow {QStringLiteral(" "), without, prizes}));
         // A multiple bet: the key line and its one bet.
-        QCOMPARE(d.lines, (QStringList {QStringLiteral("Número clave:  2"), QStringLiteral(" 3- 7-11-15-19-23-27-31-35")}));
+        QCOMPARE(Wording::detailLines(d), (QStringList {QStringLiteral("Número clave:  2"), QStringLiteral(" 3- 7-11-15-19-23-27-31-35")}));
         QCOMPARE(d.listHeightTwips, 450);
     }
 
@@ -230,8 +243,9 @@ private slots:
         s.kind = std::int16_t(bets);
         const Summary::Details d = Summary::showSyndicateDetails(1, s, {});
         QCOMPARE(d.listHeightTwips, twips);
-        QCOMPARE(d.lines.size(), bets + 1);
-        QCOMPARE(d.lines.first(), QStringLiteral("Número clave:  1"));
+        const QStringList lines = Wording::detailLines(d);
+        QCOMPARE(lines.size(), bets + 1);
+        QCOMPARE(lines.first(), QStringLiteral("Número clave:  1"));
     }
 
     void damagedDetails()
@@ -242,17 +256,17 @@ private slots:
         const Summary::Details d = Summary::showSyndicateDetails(3, s, sundays(QDate(2026, 1, 4), 3));
         QVERIFY(d.damaged);
         QCOMPARE(d.record, 3);
-        QVERIFY(d.lines.isEmpty());
-        QCOMPARE(d.drawsPlayed, QStringLiteral("-"));
-        QCOMPARE(d.prizes[0], QStringLiteral("0"));
+        QVERIFY(Wording::detailLines(d).isEmpty());
+        QCOMPARE(Wording::drawsPlayedText(d), QStringLiteral("-"));
+        QCOMPARE(Wording::prizeCountText(d, 1), QStringLiteral("0"));
     }
 
     void betTexts()
     {
         const std::array<std::int16_t, 5> a = {3, 12, 25, 7, 48};
-        QCOMPARE(Summary::betText(a), QStringLiteral(" 3-12-25- 7-48"));
+        QCOMPARE(Wording::betText(a), QStringLiteral(" 3-12-25- 7-48"));
         const std::array<std::int16_t, 6> b = {9, 10, 1, 2, 54, 53};
-        QCOMPARE(Summary::betText(b), QStringLiteral(" 9-10- 1- 2-54-53"));
+        QCOMPARE(Wording::betText(b), QStringLiteral(" 9-10- 1- 2-54-53"));
     }
 };
 

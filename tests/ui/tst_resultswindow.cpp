@@ -206,7 +206,7 @@ private slots:
         QVERIFY(!timer->isActive());
 
         // As after a download that stored a draw: both lists won, both flash.
-        session.setStoredDrawsNotice(QStringLiteral("1"));
+        session.setStoredDrawsNotice(1);
         QCOMPARE(child<QLabel>(window, "Label19")->text(), QStringLiteral("1"));
         session.scrutinizeSimpleSyndicates(1);
         QCOMPARE(session.prizeBlink(), 3);
@@ -223,7 +223,7 @@ private slots:
         QVERIFY(!timer->isActive());
         QCOMPARE(simpleButton->text(), QStringLiteral("S E N C I L L A"));
         child<QTabWidget>(window, "SSTab1")->setCurrentIndex(0);
-        session.setStoredDrawsNotice(QStringLiteral("1"));
+        session.setStoredDrawsNotice(1);
         session.clearPrizeBlink();
         session.scrutinizeSimpleSyndicates(1);
         QVERIFY(timer->isActive());

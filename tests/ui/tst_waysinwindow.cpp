@@ -159,7 +159,7 @@ private slots:
         in<QPushButton>(byHand, "Anadir")->click();
         QTRY_VERIFY(!m_window->entryDialog());
         QCOMPARE(m_session->storedDraws(), 4);
-        QVERIFY(m_session->drawStatus().holes.isEmpty());
+        QVERIFY(m_session->drawStatus().holeDates.empty());
 
         trigger("informemano");
         QTRY_VERIFY(m_window->entryDialog());

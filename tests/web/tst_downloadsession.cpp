@@ -14,6 +14,7 @@
 #include "web/networktransfer.h"
 #include "web/prizereport.h"
 #include "web/resultsparser.h"
+#include "wording/statuswording.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -83,7 +84,7 @@ namespace
         {
             statusTexts << downloadActivityText(activity);
         }
-        void drawsStored(int count) override { storedDrawsText = count > 0 ? ::storedDrawsText(count) : QString(); }
+        void drawsStored(int count) override { storedDrawsText = Wording::storedDrawsText(count); }
         void bytesReceived(qint64 bytes, bool complete) override
         {
             byteCounts << receivedBytesText(bytes, complete);
