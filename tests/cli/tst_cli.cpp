@@ -101,6 +101,12 @@ private slots:
         QCOMPARE(s.value(QStringLiteral("missing")).toString(), QStringLiteral("No se ha actualizado nunca"));
         QCOMPARE(s.value(QStringLiteral("syndicates")).toInt(-1), 0);
         QVERIFY(run.err.isEmpty()); // no greeting without a window
+        // The same facts as lines.
+        const Run text = runCli({QStringLiteral("status"), QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--today"),
+                                 QStringLiteral("2026-12-06")});
+        QCOMPARE(QString::fromUtf8(text.out), QStringLiteral("Sorteos: 0\nÚltima actualización: Fichero de datos vacío.\n"
+                                                             "Próximo sorteo: Domingo, 6 de diciembre del 2026\n"
+                                                             "No se ha actualizado nunca\nPeñas: 0\n"));
     }
 
     void statusAndDrawsOfTheRealHistory()
@@ -327,6 +333,17 @@ private slots:
         QCOMPARE(json.value(QStringLiteral("totalPrizesCount")).toInt(), 22);
         QCOMPARE(json.value(QStringLiteral("overallPercent")).toDouble(), 100.0);
         QCOMPARE(json.value(QStringLiteral("overallDrawsCount")).toInt(), 3);
+
+        // The lines say the same, singular or plural as the count asks.
+        const Run text = runCli({QStringLiteral("syndicates"), QStringLiteral("--data-dir"), dir.path()});
+        QCOMPARE(text.code, 0);
+        const QStringList lines = QString::fromUtf8(text.out).split(QLatin1Char('\n'));
+        QCOMPARE(lines.mid(1, 3), (QStringList {QStringLiteral("2. SIETE  (21 apuestas, 3 sorteos jugados, 700 %)"),
+                                                QStringLiteral("3. NUEVA  (1 apuesta, 0 sorteos jugados, 0 %)"),
+                                                QStringLiteral("4. ROTA  (Dañada apuestas, - sorteos jugados, -)")}));
+        QVERIFY(lines[0].endsWith(QStringLiteral("  (2 apuestas, 3 sorteos jugados, 33,3 %)")));
+        QCOMPARE(lines[4], QStringLiteral("Premios: 22"));
+        QCOMPARE(lines.value(6), QStringLiteral("100% de efectividad en premios en 3 sorteos"));
     }
 
     void emptyCheckAndSyndicates()
