@@ -249,7 +249,7 @@ QJsonObject Cli::statusJson(const Session &session)
         {QStringLiteral("syndicates"), int(session.syndicates().size())},
         // For scripts: the same facts as dates and numbers.
         {QStringLiteral("newestDrawDate"), session.storedDraws() > 0 ? isoDate(session.drawBuffer().date) : QJsonValue(QJsonValue::Null)},
-        {QStringLiteral("nextDrawDate"), nextDrawDate(session.drawBuffer().qdate(), session.clock().today()).toString(Qt::ISODate)},
+        {QStringLiteral("nextDrawDate"), session.nextDrawDate().toString(Qt::ISODate)},
         {QStringLiteral("missingDraws"), status.missingWarning ? qint64(status.missingDrawCount) : qint64(0)},
         {QStringLiteral("implausibleDraws"), implausiblePositions(status)},
         {QStringLiteral("holes"), [&status] {

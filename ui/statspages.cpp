@@ -371,6 +371,8 @@ void StatsPages::showShape()
 {
     const Stats::Figures &f = m_figures;
     QStringList labels;
+    // Short labels under the bars: "40-59", "1-9", or the count alone.
+    QStringList chartLabels;
     QVector<int> counts;
     QString heading;
     int total = f.draws;
@@ -379,6 +381,7 @@ void StatsPages::showShape()
         heading = QStringLiteral("Suma");
         for (const Stats::SumBand &band : Stats::sumBands(f)) {
             labels << QStringLiteral("%1 a %2").arg(band.low).arg(band.high);
+            chartLabels << QStringLiteral("%1-%2").arg(band.low).arg(band.high);
             counts << band.draws;
         }
         break;
@@ -386,6 +389,7 @@ void StatsPages::showShape()
         heading = QStringLiteral("Impares");
         for (int i = 0; i <= 5; ++i) {
             labels << QStringLiteral("%1 impares y %2 pares").arg(i).arg(5 - i);
+            chartLabels << QString::number(i);
             counts << f.oddEven[std::size_t(i)];
         }
         break;
@@ -393,6 +397,7 @@ void StatsPages::showShape()
         heading = QStringLiteral("Bajos");
         for (int i = 0; i <= 5; ++i) {
             labels << QStringLiteral("%1 bajos y %2 altos").arg(i).arg(5 - i);
+            chartLabels << QString::number(i);
             counts << f.lowHigh[std::size_t(i)];
         }
         break;
@@ -401,6 +406,7 @@ void StatsPages::showShape()
         total = 5 * f.draws;
         for (int d = 0; d < 6; ++d) {
             labels << QStringLiteral("%1 a %2").arg(Stats::decadeLow(d)).arg(Stats::decadeHigh(d));
+            chartLabels << QStringLiteral("%1-%2").arg(Stats::decadeLow(d)).arg(Stats::decadeHigh(d));
             counts << f.decades[std::size_t(d)];
         }
         break;
@@ -408,6 +414,7 @@ void StatsPages::showShape()
         heading = QStringLiteral("Consecutivos");
         for (int i = 0; i < int(f.consecutive.size()); ++i) {
             labels << (i == 0 ? QStringLiteral("Ninguna pareja") : i == 1 ? QStringLiteral("1 pareja") : QStringLiteral("%1 parejas").arg(i));
+            chartLabels << (i == 0 ? QStringLiteral("Ninguna") : QString::number(i));
             counts << f.consecutive[std::size_t(i)];
         }
         break;
@@ -416,16 +423,12 @@ void StatsPages::showShape()
         total = 0;
         for (int i = 0; i <= 5; ++i) {
             labels << (i == 1 ? QStringLiteral("1 número") : QStringLiteral("%1 números").arg(i));
+            chartLabels << QString::number(i);
             counts << f.repeats[std::size_t(i)];
             total += f.repeats[std::size_t(i)];
         }
         break;
     }
     m_shapeModel->setRows(heading, labels, counts, total);
-    QStringList chartLabels;
-    // Short labels under the bars: "40-59", "1-9", or the count alone.
-    const bool ranges = m_shape->currentIndex() == 0 || m_shape->currentIndex() == 3;
-    for (const QString &label : labels)
-        chartLabels << (ranges ? QString(label).replace(QStringLiteral(" a "), QStringLiteral("-")) : label.section(QLatin1Char(' '), 0, 0));
     m_shapeChart->setRows(m_shape->currentText(), chartLabels, counts);
 }

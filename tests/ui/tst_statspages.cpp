@@ -4,9 +4,11 @@
 #include "base/clock.h"
 #include "base/filechooser.h"
 #include "core/session.h"
+#include "stats/figures.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
 #include "ui/csvexport.h"
+#include "ui/frequencychart.h"
 #include "ui/statisticstab.h"
 #include "ui/statsmodels.h"
 #include "ui/statspages.h"
@@ -86,6 +88,19 @@ private slots:
         for (const char *name : {"StatsNumbers", "StatsKeys", "StatsPairs", "StatsShapeTable", "TryTotals", "TryDraws"}) {
             QAbstractItemModelTester tester(find<QTableView>(name)->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         }
+    }
+
+    // Under the bars, short labels: the range, or the count alone.
+    void shapeChartLabels()
+    {
+        auto *shape = find<QComboBox>("StatsShape");
+        auto *chart = find<FrequencyChart>("StatsShapeChart");
+        shape->setCurrentIndex(1);
+        QCOMPARE(chart->labels(), (QStringList {"0", "1", "2", "3", "4", "5"}));
+        shape->setCurrentIndex(3);
+        QCOMPARE(chart->labels().first(), QStringLiteral("%1-%2").arg(Stats::decadeLow(0)).arg(Stats::decadeHigh(0)));
+        shape->setCurrentIndex(4);
+        QCOMPARE(chart->labels().mid(0, 3), (QStringList {"Ninguna", "1", "2"}));
     }
 
     // The period chosen reaches the tables; the tables sort by value.
