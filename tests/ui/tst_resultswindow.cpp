@@ -207,7 +207,7 @@ private slots:
 
         // As after a download that stored a draw: both lists won, both flash.
         session.setStoredDrawsNotice(1);
-        QCOMPARE(child<QLabel>(window, "Label19")->text(), QStringLiteral("1"));
+        QCOMPARE(child<QLabel>(window, "Label19")->text(), QStringLiteral("1 sorteo"));
         session.scrutinizeSimpleSyndicates(1);
         QCOMPARE(session.prizeBlink(), 3);
         QVERIFY(timer->isActive());
