@@ -266,7 +266,7 @@ QJsonObject Cli::statusJson(const Session &session)
         {QStringLiteral("nextDraw"), status.nextDraw},
         {QStringLiteral("missing"), status.missingWarning ? status.missing : QString()},
         {QStringLiteral("implausible"), status.implausible},
-        {QStringLiteral("syndicates"), int(session.syndicates().size())},
+        {QStringLiteral("syndicates"), int(session.syndicates().records().size())},
         // For scripts: the same facts as dates and numbers.
         {QStringLiteral("newestDrawDate"), session.storedDraws() > 0 ? isoDate(session.drawBuffer().date) : QJsonValue(QJsonValue::Null)},
         {QStringLiteral("nextDrawDate"), nextDrawDate(session.drawBuffer().qdate(), session.clock().today()).toString(Qt::ISODate)},
@@ -283,7 +283,7 @@ QJsonObject Cli::statusJson(const Session &session)
 
 QJsonObject Cli::drawsJson(const Session &session)
 {
-    const DrawList &list = session.drawList();
+    const DrawList &list = session.draws().list();
     QJsonArray draws;
     // Record order: the list holds the newest first.
     const int total = list.total();
@@ -324,11 +324,11 @@ QJsonObject Cli::moneyJson(const Money::Totals &totals)
 QJsonObject Cli::syndicatesJson(Session &session)
 {
     QJsonArray syndicates;
-    const auto &items = session.syndicateList().items;
+    const auto &items = session.syndicates().list().items;
     for (const Summary::ListItem &item : items) {
-        const SyndicateRecord s = session.syndicates()[std::size_t(item.record - 1)];
+        const SyndicateRecord s = session.syndicates().records()[std::size_t(item.record - 1)];
         session.showSyndicateDetails(item.record);
-        const Summary::Details &details = session.syndicateDetails();
+        const Summary::Details &details = session.syndicates().details();
         QJsonArray bets;
         if (!item.damaged) {
             for (int b = 1; b <= s.storedBets(); ++b) {
@@ -350,20 +350,20 @@ QJsonObject Cli::syndicatesJson(Session &session)
             {QStringLiteral("prizeCounts"), toArray(s.prizeCounts.begin(), s.prizeCounts.end())},
             {QStringLiteral("drawsPlayed"), details.drawsPlayed},
             {QStringLiteral("effectiveness"), details.effectiveness},
-            {QStringLiteral("money"), moneyJson(session.moneyTotals(item.record))},
+            {QStringLiteral("money"), moneyJson(session.money().totals(item.record))},
             {QStringLiteral("prizesByCategory"), prizesByCategory(s)},
             {QStringLiteral("drawsPlayedCount"), leadingCount(details.drawsPlayed)},
             {QStringLiteral("listBetsCount"), leadingCount(item.bets)},
             {QStringLiteral("effectivenessPercent"), percentValue(details.effectiveness)},
         });
     }
-    const Summary::SyndicateList &list = session.syndicateList();
+    const Summary::SyndicateList &list = session.syndicates().list();
     return {
         {QStringLiteral("syndicates"), syndicates},
         {QStringLiteral("totalPrizes"), list.totalPrizes},
         {QStringLiteral("overall"), list.overall},
         {QStringLiteral("overallDraws"), list.overallDraws},
-        {QStringLiteral("money"), moneyJson(session.moneyTotals(0))},
+        {QStringLiteral("money"), moneyJson(session.money().totals(0))},
         {QStringLiteral("totalPrizesCount"), leadingCount(list.totalPrizes)},
         {QStringLiteral("overallPercent"), leadingPercent(list.overall)},
         {QStringLiteral("overallDrawsCount"), list.overallDraws.isEmpty() ? QJsonValue(QJsonValue::Null)
@@ -418,9 +418,9 @@ int Cli::run(Session &session, const QStringList &arguments, const Options &opti
         if (json) {
             Cli::printJson(drawsJson(session));
         } else {
-            for (const DrawRecord &draw : session.drawList().draws)
+            for (const DrawRecord &draw : session.draws().list().draws)
                 Cli::printLine(drawNumbersText(draw) + QStringLiteral("   ") + drawDateText(draw));
-            Cli::printLine(session.drawList().totalText());
+            Cli::printLine(session.draws().list().totalText());
         }
         return session.rejectedDrawFiles() > 0 ? 1 : 0;
     }
@@ -431,7 +431,7 @@ int Cli::run(Session &session, const QStringList &arguments, const Options &opti
             return 2;
         }
         Cli::printLine(QStringLiteral("date,n1,n2,n3,n4,n5,clave"));
-        const auto &draws = session.drawList().draws;
+        const auto &draws = session.draws().list().draws;
         for (auto it = draws.rbegin(); it != draws.rend(); ++it) {
             QStringList fields = {it->qdate().toString(Qt::ISODate)};
             for (auto n : it->numbers)
@@ -469,7 +469,7 @@ int Cli::run(Session &session, const QStringList &arguments, const Options &opti
                                    s.value(QStringLiteral("effectiveness")).toString()));
             }
             Cli::printLine(QStringLiteral("Premios: %1").arg(list.value(QStringLiteral("totalPrizes")).toString()));
-            const Money::Totals money = session.moneyTotals(0);
+            const Money::Totals money = session.money().totals(0);
             QString balance = Money::formatEuros(money.balanceCents);
             if (money.provisional())
                 balance += QStringLiteral(" (%1)").arg(Money::provisionalText(money));

@@ -7,6 +7,7 @@
 #include "core/session.h"
 #include "store/fileops.h"
 #include "store/oledate.h"
+#include "support/failingfileops.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
 
@@ -80,8 +81,8 @@ private slots:
         QCOMPARE(Fixtures::readFile(path("nums.ini")), QByteArray(12, '\0'));
         QCOMPARE(session->drawStatus().lastUpdate, QStringLiteral("Fichero de datos vacío."));
         QCOMPARE(session->nextDrawRecord(), 1);
-        QCOMPARE(session->drawList().totalText(), QStringLiteral("TOTAL: 0 sorteos."));
-        QCOMPARE(session->syndicateCountText(), QStringLiteral("0"));
+        QCOMPARE(session->draws().list().totalText(), QStringLiteral("TOTAL: 0 sorteos."));
+        QCOMPARE(session->syndicates().countText(), QStringLiteral("0"));
         QCOMPARE(session->drawsSinceFirstSyndicate(), 0);
         QVERIFY(m_prompter.boxes.isEmpty()); // the greeting waits for the window
 
@@ -130,7 +131,7 @@ private slots:
         QCOMPARE(session->drawStatus().missing, QStringLiteral("Faltan 16 sorteos por actualizar"));
         QCOMPARE(session->drawBuffer(), draws.back());
 
-        const DrawList &list = session->drawList();
+        const DrawList &list = session->draws().list();
         QCOMPARE(list.totalText(), QStringLiteral("TOTAL: 1114 sorteos."));
         QCOMPARE(list.draws.front(), draws.back()); // newest first
         QCOMPARE(list.draws.back(), draws.front());
@@ -155,7 +156,7 @@ private slots:
             Fixtures::draw(QDate(2026, 12, 6), {10, 27, 28, 40, 54}, 9),
         }));
         auto session = startSession();
-        const DrawList &list = session->drawList();
+        const DrawList &list = session->draws().list();
         QCOMPARE(list.total(), 2);
         QCOMPARE(drawNumbersText(list.draws[1]), QStringLiteral(" 1- 2- 3- 4-9  NÚM.CLAVE: 0"));
         QCOMPARE(drawNumbersText(list.draws[0]), QStringLiteral("10-27-28-40-54  NÚM.CLAVE: 9"));
@@ -196,7 +197,7 @@ private slots:
         // The player's bytes survive; the program goes on with an empty file.
         QCOMPARE(Fixtures::readFile(path("numeros.invalido")), bytes);
         QCOMPARE(QFileInfo(path("numeros.dat")).size(), 0);
-        QCOMPARE(session->drawList().total(), 0);
+        QCOMPARE(session->draws().list().total(), 0);
         QCOMPARE(session->drawStatus().lastUpdate, QStringLiteral("Fichero de datos vacío."));
         QCOMPARE(session->rejectedDrawFiles(), 1);
     }
@@ -220,7 +221,7 @@ private slots:
                                                     Fixtures::draw(QDate(2026, 12, 6), {6, 7, 8, 9, 10}, 4)});
         Fixtures::writeFile(path("numeros.dat"), whole + whole.left(11));
         auto session = startSession();
-        QCOMPARE(session->drawList().total(), 2);
+        QCOMPARE(session->draws().list().total(), 2);
         QCOMPARE(session->rejectedDrawFiles(), 0);
         QCOMPARE(Fixtures::readFile(path("numeros.dat")), whole);
         QCOMPARE(Fixtures::readFile(path("numeros.resto")), whole.left(11));
@@ -257,9 +258,9 @@ private slots:
         // The status speaks of the newest real draw; the future one won nothing.
         QCOMPARE(status.lastUpdate, QStringLiteral("Domingo, 6 de diciembre del 2026"));
         QCOMPARE(session->drawsSinceFirstSyndicate(), 5);
-        for (int count : session->syndicates()[0].prizeCounts)
+        for (int count : session->syndicates().records()[0].prizeCounts)
             QCOMPARE(count, 0);
-        QVERIFY(session->syndicates()[0].lastCountedDate < OleDate::fromDate(kToday));
+        QVERIFY(session->syndicates().records()[0].lastCountedDate < OleDate::fromDate(kToday));
 
         DiskFileOps files;
         NoBrowser browser;
@@ -314,9 +315,9 @@ private slots:
         Fixtures::writeFile(path("apuestas.resto"), "an earlier tail");
         Fixtures::writeFile(path("apuestas.dat"), one.toBytes() + tail);
         auto session = startSession();
-        QCOMPARE(int(session->syndicates().size()), 1);
-        QCOMPARE(session->syndicates()[0].name(), QStringLiteral("PEÑA UNO"));
-        QCOMPARE(session->nextSyndicateRecord(), 2);
+        QCOMPARE(int(session->syndicates().records().size()), 1);
+        QCOMPARE(session->syndicates().records()[0].name(), QStringLiteral("PEÑA UNO"));
+        QCOMPARE(session->syndicates().nextRecord(), 2);
         // The tail is kept beside the file, never over an earlier copy, and
         // the next record will go where it was.
         QCOMPARE(Fixtures::readFile(path("apuestas.resto.2")), tail);
@@ -344,7 +345,76 @@ private slots:
         }));
         auto session = startSession();
         QCOMPARE(session->drawsSinceFirstSyndicate(), 2);
-        QCOMPARE(session->syndicateCountText(), QStringLiteral("2"));
+        QCOMPARE(session->syndicates().countText(), QStringLiteral("2"));
+    }
+
+    // The status scan reads numeros.dat once; the refresh, the details, the
+    // recount and both scrutiny passes work from what it read, and a write
+    // through the file is seen at the next question.
+    void drawFileReadOncePerScan()
+    {
+        std::vector<DrawRecord> draws = Fixtures::realDraws();
+        const DrawRecord newest = draws.back();
+        draws.pop_back();
+        Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf(draws));
+        Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf({
+            Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 5, QDate(2020, 1, 5)),
+            Fixtures::multipleSyndicate(QStringLiteral("M"), {1, 2, 3, 4, 20, 21, 22}, 0, QDate(2020, 1, 5)),
+        }));
+        auto session = startSession();
+        const RecordFile &file = session->draws().file();
+        int reads = file.wholeReads();
+        session->updateStatus();
+        session->refreshDraws();
+        QCOMPARE(file.wholeReads() - reads, 1);
+        reads = file.wholeReads();
+        session->setDrawsToShow(3);
+        session->scrutinizeMultipleSyndicates(3);
+        QCOMPARE(file.wholeReads(), reads);
+
+        QVERIFY(session->draws().file().put(qint64(draws.size()) + 1, newest));
+        QCOMPARE(session->draws().all().size(), draws.size() + 1);
+        QCOMPARE(session->draws().list().draws.front(), newest);
+        QCOMPARE(file.wholeReads() - reads, 1);
+    }
+
+    // Every write step of the session's own (setting a bad draw file or a
+    // partial record aside) made to fail in turn: the draws stay where they
+    // were, byte for byte, and the user is told.
+    void failedStepLosesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("failAt");
+        QTest::addColumn<bool>("copied");
+        const QByteArray bad = Fixtures::draw(QDate(2026, 12, 6), {0, 2, 3, 4, 5}, 1).toBytes();
+        const QByteArray whole = Fixtures::draw(QDate(2026, 11, 29), {1, 2, 3, 4, 5}, 3).toBytes();
+        QTest::newRow("bad file, no copy") << bad << 0 << false;
+        QTest::newRow("bad file, copy kept, not emptied") << bad << 1 << true;
+        QTest::newRow("partial record not kept") << whole + whole.left(5) << 0 << false;
+    }
+
+    void failedStepLosesNothing()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, failAt);
+        QFETCH(bool, copied);
+        Fixtures::writeFile(path("numeros.dat"), bytes);
+        FailingFileOps files;
+        files.failAt = failAt;
+        files.failure = FileOps::Result::DiskFull;
+        Session session(m_clock, m_prompter, {}, &files);
+        QVERIFY(session.start(m_dir->path()));
+        QVERIFY(files.steps > failAt);
+        QCOMPARE(Fixtures::readFile(path("numeros.dat")), bytes);
+        const QString aside = path(bytes.size() % DrawRecord::kSize ? "numeros.resto" : "numeros.invalido");
+        QCOMPARE(QFileInfo::exists(aside), copied);
+        if (copied)
+            QCOMPARE(Fixtures::readFile(aside), bytes);
+        QCOMPARE(m_prompter.boxes.size(), 1);
+        QVERIFY(m_prompter.boxes[0].text.contains(QStringLiteral("No queda espacio")));
+        // Nothing writes the file until the user has looked at it.
+        m_prompter.boxes.clear();
+        QVERIFY(!session.checkWritable(session.draws().file()));
     }
 
     void viewOptionsRefreshOnlyOnChange()
@@ -359,7 +429,7 @@ private slots:
         session->setSoloPremio(true);
         session->setDrawsToShow(5000); // lowered to the number of stored draws
         QCOMPARE(refreshed.count(), 3);
-        QCOMPARE(session->drawsToShow(), 1114);
+        QCOMPARE(session->view().drawsToShow(), 1114);
     }
 
     // Links: a data file linked to a file that is not the user's, into a
