@@ -271,19 +271,15 @@ void Session::updateStatus()
 
     // A draw dated after today cannot have been held: it counts for nothing,
     // and the status speaks of the newest draw that could be real.
-    const double today = OleDate::fromDate(m_clock.today());
-    double newestHeld = 0.0;
+    const std::vector<DrawRecord> &held = m_draws.upToToday();
+    const double newestHeld = held.empty() ? 0.0 : held.back().date;
+    m_drawsSinceFirstSyndicate = int(std::count_if(held.begin(), held.end(), [oldestCreation](const DrawRecord &draw) {
+        return draw.date >= oldestCreation;
+    }));
     std::vector<double> dates;
     dates.reserve(std::size_t(draws));
-    m_drawsSinceFirstSyndicate = 0;
-    for (const DrawRecord &draw : stored) {
+    for (const DrawRecord &draw : stored)
         dates.push_back(draw.date);
-        if (draw.date > today)
-            continue;
-        newestHeld = draw.date;
-        if (draw.date >= oldestCreation)
-            ++m_drawsSinceFirstSyndicate;
-    }
 
     m_nextDrawRecord = draws + 1;
     m_drawBuffer = draws > 0 ? stored.back() : DrawRecord {};
