@@ -246,7 +246,7 @@ QJsonObject Cli::statusJson(const Session &session)
         {QStringLiteral("nextDraw"), Wording::nextDrawText(status)},
         {QStringLiteral("missing"), Wording::missingDrawsText(status)},
         {QStringLiteral("implausible"), Wording::implausibleDrawsText(status.implausibleDraws, status.storedDraws)},
-        {QStringLiteral("syndicates"), int(session.syndicates().size())},
+        {QStringLiteral("syndicates"), int(session.syndicates().records().size())},
         // For scripts: the same facts as dates and numbers.
         {QStringLiteral("newestDrawDate"), session.storedDraws() > 0 ? isoDate(session.drawBuffer().date) : QJsonValue(QJsonValue::Null)},
         {QStringLiteral("nextDrawDate"), session.nextDrawDate().toString(Qt::ISODate)},
@@ -263,7 +263,7 @@ QJsonObject Cli::statusJson(const Session &session)
 
 QJsonObject Cli::drawsJson(const Session &session)
 {
-    const DrawList &list = session.drawList();
+    const DrawList &list = session.draws().list();
     QJsonArray draws;
     // Record order: the list holds the newest first.
     const int total = list.total();
@@ -304,11 +304,11 @@ QJsonObject Cli::moneyJson(const Money::Totals &totals)
 QJsonObject Cli::syndicatesJson(Session &session)
 {
     QJsonArray syndicates;
-    const auto &items = session.syndicateList().items;
+    const auto &items = session.syndicates().list().items;
     for (const Summary::ListItem &item : items) {
-        const SyndicateRecord s = session.syndicates()[std::size_t(item.record - 1)];
+        const SyndicateRecord s = session.syndicates().records()[std::size_t(item.record - 1)];
         session.showSyndicateDetails(item.record);
-        const Summary::Details &details = session.syndicateDetails();
+        const Summary::Details &details = session.syndicates().details();
         QJsonArray bets;
         if (!item.damaged) {
             for (int b = 1; b <= s.storedBets(); ++b) {
@@ -330,20 +330,20 @@ QJsonObject Cli::syndicatesJson(Session &session)
             {QStringLiteral("prizeCounts"), toArray(s.prizeCounts.begin(), s.prizeCounts.end())},
             {QStringLiteral("drawsPlayed"), Wording::drawsPlayedText(details)},
             {QStringLiteral("effectiveness"), Wording::effectivenessText(details)},
-            {QStringLiteral("money"), moneyJson(session.moneyTotals(item.record))},
+            {QStringLiteral("money"), moneyJson(session.money().totals(item.record))},
             {QStringLiteral("prizesByCategory"), prizesByCategory(s)},
             {QStringLiteral("drawsPlayedCount"), qint64(details.drawsPlayed.value_or(0))},
             {QStringLiteral("listBetsCount"), qint64(item.bets)},
             {QStringLiteral("effectivenessPercent"), percentJson(details.effectiveness)},
         });
     }
-    const Summary::SyndicateList &list = session.syndicateList();
+    const Summary::SyndicateList &list = session.syndicates().list();
     return {
         {QStringLiteral("syndicates"), syndicates},
         {QStringLiteral("totalPrizes"), Wording::totalPrizesText(list)},
         {QStringLiteral("overall"), Wording::overallText(list)},
         {QStringLiteral("overallDraws"), Wording::overallDrawsText(list)},
-        {QStringLiteral("money"), moneyJson(session.moneyTotals(0))},
+        {QStringLiteral("money"), moneyJson(session.money().totals(0))},
         {QStringLiteral("totalPrizesCount"), qint64(list.totalPrizes)},
         {QStringLiteral("overallPercent"), percentJson(list.overall)},
         {QStringLiteral("overallDrawsCount"), list.overall ? QJsonValue(qint64(list.overallDraws)) : QJsonValue(QJsonValue::Null)},
@@ -387,7 +387,7 @@ int Cli::run(Session &session, const QStringList &arguments, const Options &opti
                 if (!line.isEmpty())
                     Cli::printLine(line);
             }
-            Cli::printLine(QStringLiteral("Peñas: %1").arg(int(session.syndicates().size())));
+            Cli::printLine(QStringLiteral("Peñas: %1").arg(int(session.syndicates().records().size())));
         }
         return 0;
     }
@@ -395,9 +395,9 @@ int Cli::run(Session &session, const QStringList &arguments, const Options &opti
         if (json) {
             Cli::printJson(drawsJson(session));
         } else {
-            for (const DrawRecord &draw : session.drawList().draws)
+            for (const DrawRecord &draw : session.draws().list().draws)
                 Cli::printLine(drawNumbersText(draw) + QStringLiteral("   ") + drawDateText(draw));
-            Cli::printLine(session.drawList().totalText());
+            Cli::printLine(session.draws().list().totalText());
         }
         return session.rejectedDrawFiles() > 0 ? 1 : 0;
     }
@@ -408,7 +408,7 @@ int Cli::run(Session &session, const QStringList &arguments, const Options &opti
             return 2;
         }
         Cli::printLine(QStringLiteral("date,n1,n2,n3,n4,n5,clave"));
-        const auto &draws = session.drawList().draws;
+        const auto &draws = session.draws().list().draws;
         for (auto it = draws.rbegin(); it != draws.rend(); ++it) {
             QStringList fields = {it->qdate().toString(Qt::ISODate)};
             for (auto n : it->numbers)
@@ -433,9 +433,9 @@ int Cli::run(Session &session, const QStringList &arguments, const Options &opti
             Cli::printJson(syndicatesJson(session));
             return 0;
         }
-        for (const Summary::ListItem &item : session.syndicateList().items) {
+        for (const Summary::ListItem &item : session.syndicates().list().items) {
             session.showSyndicateDetails(item.record);
-            const Summary::Details &details = session.syndicateDetails();
+            const Summary::Details &details = session.syndicates().details();
             const std::int64_t played = details.drawsPlayed.value_or(0);
             Cli::printLine(QStringLiteral("%1. %2  (%3 %4, %5 %6, %7)")
                                .arg(item.record)
@@ -445,9 +445,9 @@ int Cli::run(Session &session, const QStringList &arguments, const Options &opti
                                     played == 1 ? QStringLiteral("sorteo jugado") : QStringLiteral("sorteos jugados"),
                                     Wording::effectivenessText(details)));
         }
-        const Summary::SyndicateList &list = session.syndicateList();
+        const Summary::SyndicateList &list = session.syndicates().list();
         Cli::printLine(QStringLiteral("Premios: %1").arg(Wording::totalPrizesText(list)));
-        const Money::Totals money = session.moneyTotals(0);
+        const Money::Totals money = session.money().totals(0);
         QString balance = Money::formatEuros(money.balanceCents);
         if (money.provisional())
             balance += QStringLiteral(" (%1)").arg(Money::provisionalText(money));

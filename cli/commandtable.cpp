@@ -184,7 +184,7 @@ namespace
     int runUpdate(const Invocation &in)
     {
         DBusNotifier desktop;
-        const QDate since = in.reportsForSyndicates ? in.session->oldestSyndicateCreation() : in.reportsSince;
+        const QDate since = in.reportsForSyndicates ? in.session->syndicates().oldestCreation() : in.reportsSince;
         return Cli::runUpdate(*in.session, in.source, in.options.json, since,
                               in.parser.isSet(named("exit-code-on-prize")),
                               in.parser.isSet(named("notify")) ? &desktop : nullptr);

@@ -105,7 +105,7 @@ int Cli::runMaintenance(Session &session, StreamPrompter &prompter, const QStrin
                 std::fprintf(stderr, "No se ha borrado el sorteo %d.\n", number);
             return code;
         }
-        const int syndicates = session.nextSyndicateRecord() - 1;
+        const int syndicates = session.syndicates().nextRecord() - 1;
         if (number > syndicates) {
             std::fprintf(stderr, "No existe la peña %d: hay %s.\n", number, qUtf8Printable(savedSyndicatesText(syndicates)));
             return Exit::kFailed;

@@ -33,7 +33,7 @@ namespace
 
     bool knownRecord(const Session &session, int record)
     {
-        const int count = int(session.syndicates().size());
+        const int count = int(session.syndicates().records().size());
         if (record <= count)
             return true;
         std::fprintf(stderr, "No existe la peña %d: hay %s.\n", record, qUtf8Printable(savedSyndicatesText(count)));
@@ -110,7 +110,7 @@ int Cli::runMembers(Session &session, const QCommandLineParser &parser, bool jso
         printJson({{QStringLiteral("syndicate"), record},
                    {QStringLiteral("members"), members},
                    {QStringLiteral("totalShares"), membership.totalShares(record)},
-                   {QStringLiteral("money"), moneyJson(session.moneyTotals(record))}});
+                   {QStringLiteral("money"), moneyJson(session.money().totals(record))}});
         return Exit::kDone;
     }
     printLine(QStringLiteral("Socio\tParticipaciones\tJugado\tGanado\tBalance"));
@@ -119,7 +119,7 @@ int Cli::runMembers(Session &session, const QCommandLineParser &parser, bool jso
                                Money::formatEuros(row.money.wonCents), Money::formatEuros(row.money.balanceCents)}
                       .join(QLatin1Char('\t')));
     }
-    const Money::Totals totals = session.moneyTotals(record);
+    const Money::Totals totals = session.money().totals(record);
     printLine(QStringList {QStringLiteral("Total"), QString::number(membership.totalShares(record)),
                            Money::formatEuros(totals.stakeCents), Money::formatEuros(totals.wonCents),
                            Money::formatEuros(totals.balanceCents)}

@@ -102,7 +102,7 @@ int Cli::runPrint(Session &session, Prompter &prompter, const QStringList &argum
     const SlipLayout::Mode mode = reading.request->mode;
     const QString &pdf = reading.request->pdf;
 
-    const auto &syndicates = session.syndicates();
+    const auto &syndicates = session.syndicates().records();
     if (record > int(syndicates.size()))
         return refuse(prompter, QStringLiteral("No existe la peña %1. Hay %2.")
                                     .arg(record)

@@ -104,7 +104,7 @@ int Cli::runPrizes(Session &session, const QString &dateText, bool all, bool jso
         std::fprintf(stderr, "%s\n", qUtf8Printable(wrong));
         return Exit::kUsage;
     }
-    const auto &draws = session.drawList().draws; // newest first
+    const auto &draws = session.draws().list().draws; // newest first
     if (all) {
         QJsonArray reports;
         for (auto it = draws.rbegin(); it != draws.rend(); ++it) {
@@ -231,12 +231,12 @@ int Cli::runLedger(Session &session, const QString &syndicateText, const QString
         return Exit::kUsage;
     }
     const int record = syndicateText.trimmed().toInt();
-    const int count = int(session.syndicates().size());
+    const int count = int(session.syndicates().records().size());
     if (record > count) {
         std::fprintf(stderr, "No existe la peña %d: hay %s.\n", record, qUtf8Printable(savedSyndicatesText(count)));
         return Exit::kFailed;
     }
-    const QString name = session.syndicates()[std::size_t(record - 1)].name().trimmed();
+    const QString name = session.syndicates().records()[std::size_t(record - 1)].name().trimmed();
     std::vector<Shares::DrawPart> rows;
     Membership membership(session);
     Member sharer;
@@ -250,7 +250,7 @@ int Cli::runLedger(Session &session, const QString &syndicateText, const QString
         sharer = *found;
         rows = membership.memberLedger(record, sharer.name);
     } else {
-        for (const Money::DrawOutcome &row : session.ledger(record))
+        for (const Money::DrawOutcome &row : session.money().ledger(record))
             rows.push_back({row.date, row.stakeCents, row.wonCents, row.categories, row.unconfirmed});
     }
     const Money::Totals totals = totalsOf(rows);

@@ -105,9 +105,8 @@ QString DrawEntry::drawProblem(const DrawRecord &draw, QDate today)
 std::vector<QDate> DrawEntry::storedDates() const
 {
     std::vector<QDate> dates;
-    const QByteArray bytes = m_session.drawFile().readAllRecords();
-    for (qsizetype at = 0; at + DrawRecord::kSize <= bytes.size(); at += DrawRecord::kSize)
-        dates.push_back(DrawRecord::fromBytes(bytes.sliced(at, DrawRecord::kSize)).qdate());
+    for (const DrawRecord &draw : m_session.draws().all())
+        dates.push_back(draw.qdate());
     return dates;
 }
 
@@ -242,13 +241,10 @@ DrawEntry::Outcome DrawEntry::insert(std::vector<Incoming> incoming, const std::
         }
     }
 
-    const QByteArray bytes = m_session.drawFile().readAllRecords();
-    std::vector<DrawRecord> all;
+    std::vector<DrawRecord> all = m_session.draws().all();
     std::map<QDate, DrawRecord> storedByDate;
-    for (qsizetype at = 0; at + DrawRecord::kSize <= bytes.size(); at += DrawRecord::kSize) {
-        all.push_back(DrawRecord::fromBytes(bytes.sliced(at, DrawRecord::kSize)));
-        storedByDate.emplace(all.back().qdate(), all.back());
-    }
+    for (const DrawRecord &draw : all)
+        storedByDate.emplace(draw.qdate(), draw);
 
     Outcome outcome;
     std::vector<DrawRecord> fresh;
@@ -267,7 +263,7 @@ DrawEntry::Outcome DrawEntry::insert(std::vector<Incoming> incoming, const std::
         ++outcome.unchanged;
     }
 
-    if (!fresh.empty() && !m_session.checkWritable(m_session.drawFile()))
+    if (!fresh.empty() && !m_session.checkWritable(m_session.draws().file()))
         return {};
 
     // The reports of draws brought or already stored with the same numbers.
@@ -330,7 +326,7 @@ DrawEntry::Outcome DrawEntry::insert(std::vector<Incoming> incoming, const std::
                    + fileErrorText(result, drawPath));
             return {};
         }
-        m_session.drawFile().open(drawPath);
+        m_session.draws().file().open(drawPath);
         // The saved draw page is an older draw's now: the report panel must
         // not show its amounts under the new draw's date.
         if (fresh.back().date > newestBefore)

@@ -140,7 +140,7 @@ bool Maintenance::importDraws(const QString &chosenPath)
         return false;
     }
 
-    m_session.drawFile().open(drawPath);
+    m_session.draws().file().open(drawPath);
     prompter.inform(QStringLiteral("Todos los sorteos"), QStringLiteral("Archivo de sorteos importado con éxito"));
     m_session.updateStatus();
     m_session.refreshDraws();
@@ -155,7 +155,7 @@ bool Maintenance::deleteAllDraws()
 
     if (prompter.ask(kDeleteTitle, QStringLiteral("¿Seguro que quieres borrar todos los sorteos?"))) {
         const QString drawPath = m_session.dataPath(Session::kDrawFile);
-        if (!m_session.checkWritable(m_session.drawFile()))
+        if (!m_session.checkWritable(m_session.draws().file()))
             return false;
         // Without draws the peñas' counters go to zero: their file is kept too.
         if (!backUpSyndicates())
@@ -165,12 +165,12 @@ bool Maintenance::deleteAllDraws()
         // mistake must not cost the history. Nothing is emptied unless the
         // copy is whole.
         const QString backup = m_session.dataDir() + kDrawBackup;
-        const QByteArray current = m_session.drawFile().readAllRecords();
+        const QByteArray current = m_session.draws().bytes();
         if (!current.isEmpty() && reportFailure(m_files.write(backup, current), backup))
             return false;
         if (reportFailure(m_files.write(drawPath, QByteArray()), drawPath))
             return false;
-        m_session.drawFile().open(drawPath);
+        m_session.draws().file().open(drawPath);
         m_session.updateStatus();
         m_session.refreshDraws();
     }
@@ -183,12 +183,12 @@ bool Maintenance::deleteAllDraws()
                                     "de las peñas en %1 y de los socios en %2.")
                          .arg(QLatin1String(kSyndicateBackup), QLatin1String(kMemberBackup)))) {
         // A file that could not be read would be "reset" into an empty one.
-        if (!m_session.checkWritable(m_session.syndicateFile()))
+        if (!m_session.checkWritable(m_session.syndicates().file()))
             return false;
         if (!backedUp && !backUpSyndicates())
             return false;
         const double today = OleDate::fromDate(m_session.clock().today());
-        const QByteArray old = m_session.syndicateFile().readAllRecords();
+        const QByteArray old = m_session.syndicates().file().readAllRecords();
         QByteArray reset;
         reset.reserve(old.size());
         for (qsizetype at = 0; at < old.size(); at += SyndicateRecord::kSize) {
@@ -201,7 +201,7 @@ bool Maintenance::deleteAllDraws()
         const QString path = m_session.dataPath(Session::kSyndicateFile);
         if (reportFailure(m_files.write(path, reset), path))
             return false;
-        m_session.syndicateFile().open(path);
+        m_session.syndicates().file().open(path);
         m_session.updateStatus();
     }
     return true;
@@ -243,7 +243,7 @@ bool Maintenance::deleteNamedDraw(int position)
 {
     if (position < 1 || position > m_session.storedDraws())
         return false;
-    const DrawRecord draw = m_session.drawFile().get(m_session.nextDrawRecord() - position);
+    const DrawRecord draw = m_session.draws().file().get(m_session.nextDrawRecord() - position);
     if (!m_session.prompter().ask(kDeleteTitle, QStringLiteral("¿Seguro que quieres eliminar el sorteo del %1?")
                                                     .arg(longSpanishDate(draw.qdate()))))
         return false;
@@ -253,16 +253,16 @@ bool Maintenance::deleteNamedDraw(int position)
 bool Maintenance::removeDraw(int position)
 {
     const int k = m_session.nextDrawRecord() - position;
-    if (!m_session.checkWritable(m_session.drawFile()))
+    if (!m_session.checkWritable(m_session.draws().file()))
         return false;
 
-    const QByteArray old = m_session.drawFile().readAllRecords();
+    const QByteArray old = m_session.draws().bytes();
     QByteArray kept = old.left((k - 1) * DrawRecord::kSize) + old.mid(k * DrawRecord::kSize);
 
     const QString drawPath = m_session.dataPath(Session::kDrawFile);
     if (reportFailure(replaceThroughWorkFile(m_session.dataDir() + kDrawWorkFile, drawPath, kept), drawPath))
         return false;
-    m_session.drawFile().open(drawPath);
+    m_session.draws().file().open(drawPath);
     m_session.updateStatus();
     // The list and its tallies follow the file at once.
     m_session.loadDrawList();
@@ -274,9 +274,9 @@ bool Maintenance::deleteSyndicate(int record)
     if (!m_session.checkSyndicateChosen(record))
         return false;
     Prompter &prompter = m_session.prompter();
-    if (!m_session.checkWritable(m_session.syndicateFile()))
+    if (!m_session.checkWritable(m_session.syndicates().file()))
         return false;
-    const QByteArray old = m_session.syndicateFile().readAllRecords();
+    const QByteArray old = m_session.syndicates().file().readAllRecords();
     const qint64 count = old.size() / SyndicateRecord::kSize;
     if (record < 1 || record > count)
         return false;
@@ -288,7 +288,7 @@ bool Maintenance::deleteSyndicate(int record)
     const QString path = m_session.dataPath(Session::kSyndicateFile);
     if (reportFailure(replaceThroughWorkFile(m_session.dataPath(Session::kSyndicateWorkFile), path, kept), path))
         return false;
-    m_session.syndicateFile().open(path);
+    m_session.syndicates().file().open(path);
 
     // Its members go with it; the later twins of an identical peña move up.
     std::vector<SyndicateRecord> before;

@@ -48,12 +48,12 @@ QString Membership::organiserName()
 
 bool Membership::exists(int record) const
 {
-    return record >= 1 && record <= int(m_session.syndicates().size());
+    return record >= 1 && record <= int(m_session.syndicates().records().size());
 }
 
 MemberFile::Key Membership::keyOf(int record) const
 {
-    return MemberFile::keysOf(m_session.syndicates())[std::size_t(record - 1)];
+    return MemberFile::keysOf(m_session.syndicates().records())[std::size_t(record - 1)];
 }
 
 std::vector<Member> Membership::members(int record) const
@@ -80,7 +80,7 @@ std::vector<Membership::Row> Membership::rows(int record) const
     if (!exists(record))
         return {};
     const std::vector<Member> list = sharers(record);
-    const auto parts = Shares::parts(m_session.moneyTotals(record), sharesOf(list));
+    const auto parts = Shares::parts(m_session.money().totals(record), sharesOf(list));
     std::vector<Row> rows;
     for (std::size_t i = 0; i < list.size() && i < parts.size(); ++i)
         rows.push_back({list[i], parts[i]});
@@ -93,7 +93,7 @@ std::vector<Shares::DrawPart> Membership::memberLedger(int record, const QString
     const auto it = findMember(list, name);
     if (!exists(record) || it == list.end())
         return {};
-    return Shares::memberLedger(m_session.ledger(record), sharesOf(list), std::size_t(it - list.begin()));
+    return Shares::memberLedger(m_session.money().ledger(record), sharesOf(list), std::size_t(it - list.begin()));
 }
 
 std::optional<Member> Membership::sharer(int record, const QString &name) const
@@ -120,7 +120,7 @@ bool Membership::store(int record, std::vector<Member> members)
         return refuse(QStringLiteral("No se puede modificar el archivo de socios %1.").arg(QString::fromLatin1(MemberFile::kFileName)));
     const MemberFile::Key key = keyOf(record);
     const std::vector<Member> before = file.members(key);
-    const QString name = m_session.syndicates()[std::size_t(record - 1)].name();
+    const QString name = m_session.syndicates().records()[std::size_t(record - 1)].name();
     file.setMembers(key, name, std::move(members));
     const FileOps::Result result = file.save();
     if (result != FileOps::Result::Ok) {
@@ -194,10 +194,10 @@ bool Membership::remove(int record, const QString &name)
 std::vector<Shares::Participation> Membership::participations(int record, const QString &member, QDate date) const
 {
     if (!exists(record)) {
-        refuse(QStringLiteral("No existe la peña %1. Hay %2.").arg(record).arg(savedSyndicatesText(qint64(m_session.syndicates().size()))));
+        refuse(QStringLiteral("No existe la peña %1. Hay %2.").arg(record).arg(savedSyndicatesText(qint64(m_session.syndicates().records().size()))));
         return {};
     }
-    const SyndicateRecord &syndicate = m_session.syndicates()[std::size_t(record - 1)];
+    const SyndicateRecord &syndicate = m_session.syndicates().records()[std::size_t(record - 1)];
     const std::int64_t bets = Money::betsPlayed(syndicate);
     if (bets == 0) {
         refuse(QStringLiteral("La peña %1 no tiene apuestas que imprimir.").arg(record));
@@ -215,7 +215,7 @@ std::vector<Shares::Participation> Membership::participations(int record, const 
     const std::int64_t stake = Money::stakeCents(syndicate, report);
     // The member's part through this draw less their part through the draw
     // before: the slips of any run of draws add up to the members' table.
-    const std::vector<Money::DrawOutcome> ledger = m_session.ledger(record);
+    const std::vector<Money::DrawOutcome> ledger = m_session.money().ledger(record);
     const auto earlier = std::partition_point(ledger.begin(), ledger.end(), [date](const Money::DrawOutcome &row) { return row.date < date; });
     const std::int64_t before = Money::totals(std::span(ledger.begin(), earlier)).stakeCents;
     const auto parts = Shares::RunningSplit(sharesOf(list), before).add(stake);

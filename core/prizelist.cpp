@@ -35,9 +35,9 @@ namespace
     public:
         Builder(const Session &session, const std::set<QDate> *dates)
             : m_session(session)
-            , m_keys(MemberFile::keysOf(session.syndicates()))
+            , m_keys(MemberFile::keysOf(session.syndicates().records()))
         {
-            const auto &draws = session.drawList().draws;
+            const auto &draws = session.draws().list().draws;
             for (const DrawRecord &draw : draws) {
                 m_firstDay = std::min(m_firstDay, draw.qdate().toJulianDay());
                 m_lastDay = std::max(m_lastDay, draw.qdate().toJulianDay());
@@ -51,11 +51,11 @@ namespace
                         m_wanted[std::size_t(date.toJulianDay() - m_firstDay)] = true;
                 }
             }
-            m_list.names.resize(session.syndicates().size());
-            m_list.memberNames.resize(session.syndicates().size());
+            m_list.names.resize(session.syndicates().records().size());
+            m_list.memberNames.resize(session.syndicates().records().size());
             // Room for a line per draw and peña, touched only where used.
-            m_list.lines.reserve(dates ? std::min(draws.size(), dates->size()) * session.syndicates().size()
-                                       : draws.size() * session.syndicates().size());
+            m_list.lines.reserve(dates ? std::min(draws.size(), dates->size()) * session.syndicates().records().size()
+                                       : draws.size() * session.syndicates().records().size());
         }
 
         void add(int record, const std::vector<Money::DrawOutcome> &ledger)
@@ -65,7 +65,7 @@ namespace
             if (s >= m_keys.size())
                 return;
             const std::vector<Member> members = m_session.memberFile().members(m_keys[s]);
-            m_list.names[s] = m_session.syndicates()[s].name().trimmed();
+            m_list.names[s] = m_session.syndicates().records()[s].name().trimmed();
             for (const Member &member : members)
                 m_list.memberNames[s].push_back(member.name);
             // The members' parts of the winnings run over every priced draw,
@@ -139,9 +139,9 @@ PrizeList::List PrizeList::build(const Session &session, const std::set<QDate> *
 {
     Builder builder(session, dates);
     if (syndicate != 0)
-        builder.add(syndicate, session.ledger(syndicate));
+        builder.add(syndicate, session.money().ledger(syndicate));
     else
-        session.forEachLedger([&builder](int record, const std::vector<Money::DrawOutcome> &ledger) { builder.add(record, ledger); });
+        session.money().forEachLedger([&builder](int record, const std::vector<Money::DrawOutcome> &ledger) { builder.add(record, ledger); });
     return builder.finish();
 }
 

@@ -9,7 +9,7 @@ namespace
     std::set<QDate> unfinishedReports(const Session &session)
     {
         std::set<QDate> dates;
-        for (const DrawRecord &draw : session.drawList().draws) {
+        for (const DrawRecord &draw : session.draws().list().draws) {
             if (!session.prizeReports().report(draw.qdate()).isFinal())
                 dates.insert(draw.qdate());
         }
@@ -34,9 +34,9 @@ std::vector<PrizeWin> prizesIn(const Session &session, const std::set<QDate> &da
     std::vector<PrizeWin> prizes;
     if (dates.empty())
         return prizes;
-    for (int record = 1; record <= int(session.syndicates().size()); ++record) {
-        const QString name = session.syndicates()[std::size_t(record - 1)].name().trimmed();
-        for (const Money::DrawOutcome &row : session.ledger(record)) {
+    for (int record = 1; record <= int(session.syndicates().records().size()); ++record) {
+        const QString name = session.syndicates().records()[std::size_t(record - 1)].name().trimmed();
+        for (const Money::DrawOutcome &row : session.money().ledger(record)) {
             if (!dates.contains(row.date))
                 continue;
             const PrizeReport report = session.prizeReports().report(row.date);

@@ -52,10 +52,6 @@ namespace
     const QString kCorruptTitle = QStringLiteral("¡Vaya hombre!");
     const QString kCorruptText = QStringLiteral("Error crítico: fichero apuestas.dat corrupto.");
 
-    // Record numbers are signed 16-bit in the files' tradition; a longer
-    // (foreign or damaged) file is read up to there.
-    constexpr qsizetype kMaxRecords = std::numeric_limits<std::int16_t>::max() - 1;
-
     // Made only where nothing stands under the name: never through a link.
     void touch(const QString &path)
     {
@@ -107,11 +103,14 @@ void Session::removeLeftoverWorkFiles(const QString &dataDir, int minAgeSeconds)
     }
 }
 
-Session::Session(Clock &clock, Prompter &prompter, Endpoints endpoints, QObject *parent)
+Session::Session(Clock &clock, Prompter &prompter, Endpoints endpoints, FileOps *files, QObject *parent)
     : QObject(parent)
     , m_clock(clock)
     , m_prompter(prompter)
     , m_endpoints(std::move(endpoints))
+    , m_ownFiles(files ? nullptr : std::make_unique<DiskFileOps>())
+    , m_files(files ? *files : *m_ownFiles)
+    , m_draws(clock)
 {
 }
 
@@ -158,8 +157,8 @@ QString Session::readOnlyText() const
 
 void Session::shutdown()
 {
-    m_syndicateFile.close();
-    m_drawFile.close();
+    m_syndicates.file().close();
+    m_draws.file().close();
     m_calibrationFile.close();
 }
 
@@ -172,14 +171,14 @@ void Session::openFiles()
         if (!isReadOnly() || QFileInfo::exists(file.path()))
             reportUnusable(file);
     };
-    if (m_syndicateFile.open(dataPath(kSyndicateFile)))
-        setTailAside(m_syndicateFile, kSyndicateTailFile, QStringLiteral("Las peñas completas siguen en uso."));
+    if (m_syndicates.file().open(dataPath(kSyndicateFile)))
+        setTailAside(m_syndicates.file(), kSyndicateTailFile, QStringLiteral("Las peñas completas siguen en uso."));
     else
-        unusable(m_syndicateFile);
+        unusable(m_syndicates.file());
     // The draw file's tail waits for the list load: a file whose whole
     // records are bad goes aside whole, tail included, in one copy.
-    if (!m_drawFile.open(dataPath(kDrawFile)))
-        unusable(m_drawFile);
+    if (!m_draws.file().open(dataPath(kDrawFile)))
+        unusable(m_draws.file());
     // The page files and the downloaded documents are only written later:
     // a link the program will not write through is told now, once.
     for (const char *name : {kSearchPage, kDrawPage, "edu.pdf", "informe.dat"}) {
@@ -242,80 +241,6 @@ PrizeReport Session::newestDrawReport() const
     return m_prizeReports.report(date);
 }
 
-namespace
-{
-    // The stored draws oldest first, each with its report looked up once.
-    struct PricedHistory
-    {
-        std::vector<DrawRecord> draws;
-        std::vector<PrizeReport> reports;
-    };
-
-    PricedHistory pricedHistory(const DrawList &list, const PrizeReportFile &reports, QDate today)
-    {
-        PricedHistory history;
-        // A draw dated after today was never played: no stake, no prize.
-        for (auto it = list.draws.rbegin(); it != list.draws.rend(); ++it) {
-            if (it->qdate() <= today)
-                history.draws.push_back(*it);
-        }
-        history.reports = Money::reportsOf(history.draws, [&reports](QDate date) { return reports.report(date); });
-        return history;
-    }
-}
-
-std::vector<Money::DrawOutcome> Session::ledger(int record) const
-{
-    if (record < 1 || record > int(m_syndicates.size()))
-        return {};
-    const PricedHistory history = pricedHistory(m_drawList, m_prizeReports, m_clock.today());
-    return Money::ledgerWithReports(m_syndicates[std::size_t(record - 1)], history.draws, history.reports);
-}
-
-Money::Totals Session::moneyTotals(int record) const
-{
-    if (record != 0)
-        return Money::totals(ledger(record));
-    return Money::totalsOfAll(ledgers());
-}
-
-std::vector<std::vector<Money::DrawOutcome>> Session::ledgers() const
-{
-    std::vector<std::vector<Money::DrawOutcome>> all;
-    all.reserve(m_syndicates.size());
-    forEachLedger([&all](int, const std::vector<Money::DrawOutcome> &ledger) { all.push_back(ledger); });
-    return all;
-}
-
-void Session::forEachLedger(const std::function<void(int, const std::vector<Money::DrawOutcome> &)> &each) const
-{
-    const PricedHistory history = pricedHistory(m_drawList, m_prizeReports, m_clock.today());
-    for (std::size_t s = 0; s < m_syndicates.size(); ++s)
-        each(int(s) + 1, Money::ledgerWithReports(m_syndicates[s], history.draws, history.reports));
-}
-
-std::vector<std::pair<QDate, std::int64_t>> Session::balanceHistory(int record) const
-{
-    const PricedHistory history = pricedHistory(m_drawList, m_prizeReports, m_clock.today());
-    std::map<QDate, std::int64_t> change;
-    for (int r = 1; r <= int(m_syndicates.size()); ++r) {
-        if (record != 0 && r != record)
-            continue;
-        for (const Money::DrawOutcome &row :
-             Money::ledgerWithReports(m_syndicates[std::size_t(r - 1)], history.draws, history.reports)) {
-            // Every draw played costs its stake; what it won counts once known.
-            change[row.date] += row.wonCents.value_or(0) - row.stakeCents;
-        }
-    }
-    std::vector<std::pair<QDate, std::int64_t>> points;
-    std::int64_t balance = 0;
-    for (const auto &[date, delta] : change) {
-        balance += delta;
-        points.emplace_back(date, balance);
-    }
-    return points;
-}
-
 void Session::loadCalibration()
 {
     // A file shorter than one record counts as empty and gets a zeroed record.
@@ -329,51 +254,35 @@ void Session::loadCalibration()
     m_calibration = m_calibrationFile.get(1);
 }
 
-QDate Session::oldestSyndicateCreation() const
-{
-    QDate oldest;
-    for (const SyndicateRecord &syndicate : m_syndicates) {
-        const QDate created = OleDate::toDate(syndicate.createdOn);
-        if (!Scrutiny::isDamaged(syndicate) && created.isValid() && (!oldest.isValid() || created < oldest))
-            oldest = created;
-    }
-    return oldest;
-}
-
 void Session::updateStatus()
 {
-    const QByteArray drawBytes = m_drawFile.readAllRecords();
-    const int draws = int(std::min<qsizetype>(drawBytes.size() / DrawRecord::kSize,
-                                              std::numeric_limits<std::int16_t>::max() - 1));
+    // The scan reads the file afresh; everything after it reads what it read.
+    m_draws.reload();
+    const std::vector<DrawRecord> &stored = m_draws.all();
+    const int draws = int(stored.size());
 
     // A draw is played by the syndicates as a whole when it is not older than
     // the oldest creation date; with no syndicate no draw is.
     double oldestCreation = std::numeric_limits<double>::infinity();
-    for (const SyndicateRecord &syndicate : readSyndicates()) {
+    for (const SyndicateRecord &syndicate : m_syndicates.readAll()) {
         if (!Scrutiny::isDamaged(syndicate))
             oldestCreation = std::min(oldestCreation, syndicate.createdOn);
     }
 
     // A draw dated after today cannot have been held: it counts for nothing,
     // and the status speaks of the newest draw that could be real.
-    const double today = OleDate::fromDate(m_clock.today());
-    double newestHeld = 0.0;
+    const std::vector<DrawRecord> &held = m_draws.upToToday();
+    const double newestHeld = held.empty() ? 0.0 : held.back().date;
+    m_drawsSinceFirstSyndicate = int(std::count_if(held.begin(), held.end(), [oldestCreation](const DrawRecord &draw) {
+        return draw.date >= oldestCreation;
+    }));
     std::vector<double> dates;
     dates.reserve(std::size_t(draws));
-    m_drawsSinceFirstSyndicate = 0;
-    for (int n = 0; n < draws; ++n) {
-        const auto draw = DrawRecord::fromBytes(drawBytes.sliced(qsizetype(n) * DrawRecord::kSize, DrawRecord::kSize));
+    for (const DrawRecord &draw : stored)
         dates.push_back(draw.date);
-        if (draw.date > today)
-            continue;
-        newestHeld = draw.date;
-        if (draw.date >= oldestCreation)
-            ++m_drawsSinceFirstSyndicate;
-    }
 
     m_nextDrawRecord = draws + 1;
-    m_drawBuffer = draws > 0 ? DrawRecord::fromBytes(drawBytes.sliced(qsizetype(draws - 1) * DrawRecord::kSize, DrawRecord::kSize))
-                             : DrawRecord {};
+    m_drawBuffer = draws > 0 ? stored.back() : DrawRecord {};
 
     m_status = describeDrawStatus(newestHeld, draws, m_clock.today());
     const std::vector<ImplausibleDraw> implausible = findImplausibleDraws(dates, m_clock.today());
@@ -392,95 +301,17 @@ void Session::updateStatus()
         real.push_back(OleDate::toDate(dates[i]));
     }
     m_status.holeDates = findHistoryHoles(real, m_prizeReports.noDrawDates());
-    m_drawsToShow = std::clamp(m_drawsToShow, 1, m_status.scrollMaximum);
+    m_view.m_drawsToShow = std::clamp(m_view.m_drawsToShow, 1, m_status.scrollMaximum);
 
     loadSyndicateList();
     emit statusChanged();
 }
 
-std::vector<SyndicateRecord> Session::readSyndicates()
-{
-    std::vector<SyndicateRecord> records;
-    const QByteArray bytes = m_syndicateFile.readAllRecords();
-    const qsizetype count = std::min(bytes.size() / SyndicateRecord::kSize, kMaxRecords);
-    records.reserve(std::size_t(count));
-    for (qsizetype i = 0; i < count; ++i)
-        records.push_back(SyndicateRecord::fromBytes(bytes.sliced(i * SyndicateRecord::kSize, SyndicateRecord::kSize)));
-    return records;
-}
-
-std::vector<DrawRecord> Session::readDraws()
-{
-    std::vector<DrawRecord> draws;
-    const QByteArray bytes = m_drawFile.readAllRecords();
-    const qsizetype count = std::min(bytes.size() / DrawRecord::kSize, kMaxRecords);
-    draws.reserve(std::size_t(count));
-    // No prize is counted from a draw dated after today, and none becomes a
-    // syndicate's last counted date (which would stop every real draw after).
-    const double today = OleDate::fromDate(m_clock.today());
-    for (qsizetype i = 0; i < count; ++i) {
-        DrawRecord draw = DrawRecord::fromBytes(bytes.sliced(i * DrawRecord::kSize, DrawRecord::kSize));
-        if (draw.date <= today)
-            draws.push_back(draw);
-    }
-    return draws;
-}
-
 void Session::loadSyndicateList()
 {
-    rebuildSyndicateList();
-    setDetails(1, true);
-}
-
-void Session::rebuildSyndicateList()
-{
-    m_syndicates = readSyndicates();
-    std::vector<bool> changed(m_syndicates.size(), false);
-    for (std::size_t k : recountPrizes(m_syndicates))
-        changed[k] = true;
-    m_syndicateList = Summary::loadSyndicateList(m_syndicates, m_drawsSinceFirstSyndicate);
-    for (int record : m_syndicateList.rewritten)
-        changed[std::size_t(record - 1)] = true;
-    // One write per record, counters, dates and draw day together, so an
-    // interrupted rebuild leaves each record wholly old or wholly new.
-    // Read-only, the corrected figures are shown but not stored.
-    for (std::size_t k = 0; k < changed.size() && !isReadOnly(); ++k) {
-        if (changed[k])
-            m_syndicateFile.put(qint64(k) + 1, m_syndicates[k]);
-    }
-    m_nextSyndicateRecord = int(m_syndicates.size()) + 1;
-    if (m_selectedSyndicate > int(m_syndicates.size()))
-        m_selectedSyndicate = 0;
+    m_syndicates.rebuild(m_draws, m_drawsSinceFirstSyndicate, isReadOnly());
     emit syndicatesChanged();
-}
-
-int Session::shownSyndicate() const
-{
-    if (m_selectedSyndicate >= 1 && m_selectedSyndicate <= int(m_syndicates.size()))
-        return m_selectedSyndicate;
-    const int record = m_details.record;
-    if (m_details.damaged || record < 1 || record > int(m_syndicates.size()))
-        return 0;
-    return record;
-}
-
-std::vector<std::size_t> Session::recountPrizes(std::vector<SyndicateRecord> &syndicates)
-{
-    // The counters are a function of the stored draws. A draw file about to
-    // be set aside as invalid adds nothing: its rejection recounts over the
-    // empty file that takes its place.
-    DrawList checked;
-    if (!checked.load(m_drawFile.readAllRecords()) || m_drawFile.hasPartialTail())
-        return {};
-    // A draw dated after today cannot have been played: nothing is counted from it.
-    const QDate today = m_clock.today();
-    std::vector<DrawRecord> oldestFirst;
-    oldestFirst.reserve(checked.draws.size());
-    for (auto it = checked.draws.rbegin(); it != checked.draws.rend(); ++it) {
-        if (it->qdate() <= today)
-            oldestFirst.push_back(*it);
-    }
-    return Scrutiny::recount(syndicates, oldestFirst);
+    setDetails(1, true);
 }
 
 void Session::showSyndicateDetails(int record)
@@ -490,28 +321,15 @@ void Session::showSyndicateDetails(int record)
 
 void Session::selectSyndicate(int record)
 {
-    if (record < 1 || record > int(m_syndicates.size()))
-        return;
-    m_selectedSyndicate = record;
-    setDetails(record, true);
+    if (m_syndicates.select(record))
+        setDetails(record, true);
 }
 
 void Session::setDetails(int record, bool report)
 {
-    if (m_syndicates.empty()) {
-        m_details = Summary::emptyDetails();
-    } else if (record >= 1 && record <= int(m_syndicates.size())) {
-        std::vector<double> dates;
-        for (const DrawRecord &draw : readDraws())
-            dates.push_back(draw.date);
-        m_details = Summary::showSyndicateDetails(record, m_syndicates[std::size_t(record - 1)], dates);
-    } else {
-        m_details = Summary::emptyDetails();
-        m_details.record = record;
-        m_details.damaged = true;
-    }
+    m_syndicates.setDetails(record, m_draws);
     emit syndicateDetailsChanged();
-    if (m_details.damaged && report)
+    if (m_syndicates.details().damaged && report)
         m_prompter.warn(kCorruptTitle, kCorruptText);
 }
 
@@ -520,18 +338,18 @@ void Session::refreshDraws()
     // The draw file is checked before any prize is counted from it: a file
     // about to be set aside as invalid must not add to the counters.
     loadDrawList();
-    scrutinizeSimpleSyndicates(m_drawsToShow);
+    scrutinizeSimpleSyndicates(m_view.drawsToShow());
 }
 
 Scrutiny::Pass Session::beginPass()
 {
     Scrutiny::Pass pass;
-    pass.draws = readDraws();
-    pass.syndicates = readSyndicates();
-    pass.historico = m_historico;
-    pass.soloPremio = m_soloPremio;
-    pass.notice = m_notice;
-    pass.notice.storedDraws = m_storedDrawsNotice > 0;
+    pass.draws = m_draws.upToToday();
+    pass.syndicates = m_syndicates.readAll();
+    pass.historico = m_view.historico();
+    pass.soloPremio = m_view.soloPremio();
+    pass.notice = m_alert.m_notice;
+    pass.notice.storedDraws = m_alert.m_storedDrawsNotice > 0;
     return pass;
 }
 
@@ -577,16 +395,16 @@ void Session::endPass(const Scrutiny::Pass &pass)
 void Session::setNotice(const Scrutiny::PrizeNotice &notice)
 {
     Scrutiny::PrizeNotice next = notice;
-    next.storedDraws = false; // kept as m_storedDrawsNotice
-    if (next == m_notice)
+    next.storedDraws = false; // kept as the count of Label19
+    if (next == m_alert.m_notice)
         return;
-    m_notice = next;
+    m_alert.m_notice = next;
     emit prizeNoticeChanged();
 }
 
 void Session::showNewestDraw()
 {
-    if (m_drawsToShow == 1) {
+    if (m_view.drawsToShow() == 1) {
         scrutinizeSimpleSyndicates(1);
         scrutinizeMultipleSyndicates(1);
     } else {
@@ -597,43 +415,43 @@ void Session::showNewestDraw()
 
 void Session::stopPrizeAnimation()
 {
-    if (!m_notice.running)
+    if (!m_alert.m_notice.running)
         return;
-    m_notice.running = false;
-    m_storedDrawsNotice = 0;
+    m_alert.m_notice.running = false;
+    m_alert.m_storedDrawsNotice = 0;
     emit prizeNoticeChanged();
 }
 
 void Session::setStoredDrawsNotice(int draws)
 {
     draws = std::max(draws, 0);
-    if (draws == m_storedDrawsNotice)
+    if (draws == m_alert.m_storedDrawsNotice)
         return;
-    m_storedDrawsNotice = draws;
+    m_alert.m_storedDrawsNotice = draws;
     emit prizeNoticeChanged();
 }
 
 void Session::clearPrizeBlink()
 {
-    if (m_notice.prizeBlink == 0)
+    if (m_alert.m_notice.prizeBlink == 0)
         return;
-    m_notice.prizeBlink = 0;
+    m_alert.m_notice.prizeBlink = 0;
     emit prizeNoticeChanged();
 }
 
 void Session::loadDrawList()
 {
-    const bool ok = m_drawList.load(m_drawFile.readAllRecords());
+    TypedRecordFile<DrawRecord> &file = m_draws.file();
     // Read-only, nothing can be set aside: the file is read as far as it goes.
-    if (!ok && m_drawFile.isOpen() && !m_rejecting && !isReadOnly()) {
+    if (!m_draws.isSound() && file.isOpen() && !m_rejecting && !isReadOnly()) {
         rejectDrawFile();
         return;
     }
     // Whole, sound records with a partial one after them (a write cut short):
     // the records stay in use, the tail goes aside. One that cannot be kept
     // elsewhere blocks writes (checkWritable) but hides nothing.
-    if (m_drawFile.hasPartialTail() && !m_rejecting && !isReadOnly())
-        setTailAside(m_drawFile, kDrawTailFile, QStringLiteral("Los sorteos completos siguen en uso."));
+    if (file.hasPartialTail() && !m_rejecting && !isReadOnly())
+        setTailAside(file, kDrawTailFile, QStringLiteral("Los sorteos completos siguen en uso."));
     emit drawListChanged();
 }
 
@@ -683,8 +501,7 @@ bool Session::setTailAside(RecordFile &file, const char *asideName, const QStrin
     const QString name = QFileInfo(file.path()).fileName();
     const QByteArray tail = file.partialTail();
     const QString aside = freeName(asideName);
-    DiskFileOps disk;
-    FileOps::Result result = tail.isEmpty() ? FileOps::Result::Unreadable : disk.createWorkFile(aside, tail);
+    FileOps::Result result = tail.isEmpty() ? FileOps::Result::Unreadable : m_files.createWorkFile(aside, tail);
     if (result == FileOps::Result::Ok && !file.dropPartialTail())
         result = FileOps::Result::PermissionDenied;
     if (result != FileOps::Result::Ok) {
@@ -715,22 +532,21 @@ void Session::rejectDrawFile()
     // so a link stays a link).
     const QString path = dataPath(kDrawFile);
     const QString aside = freeName(kRejectedDrawFile);
-    DiskFileOps disk;
     QByteArray bytes;
-    FileOps::Result result = disk.readFile(path, &bytes);
+    FileOps::Result result = m_files.readFile(path, &bytes);
     QString failed = path;
     if (result == FileOps::Result::Ok) {
-        result = disk.createWorkFile(aside, bytes);
+        result = m_files.createWorkFile(aside, bytes);
         failed = aside;
     }
     const bool kept = result == FileOps::Result::Ok;
-    m_drawFile.close();
+    m_draws.file().close();
     if (kept) {
-        result = disk.write(path, QByteArray());
+        result = m_files.write(path, QByteArray());
         failed = path;
     }
     if (result == FileOps::Result::Ok) {
-        m_drawFile.open(path);
+        m_draws.file().open(path);
         m_prompter.warn(kBadDrawFileTitle, kBadDrawFileText + QLatin1Char('\n') + kKeptCopyLine.arg(QDir::toNativeSeparators(aside)));
     } else {
         // Left closed: nothing is counted from it and no command writes it.
@@ -747,28 +563,23 @@ void Session::rejectDrawFile()
 
 void Session::setDrawsToShow(int draws)
 {
-    draws = std::clamp(draws, 1, m_status.scrollMaximum);
-    if (draws == m_drawsToShow)
+    if (!m_view.setDrawsToShow(draws, m_status.scrollMaximum))
         return;
-    m_drawsToShow = draws;
     emit viewOptionsChanged();
     refreshDraws();
 }
 
 void Session::presetDrawsToShow(int draws)
 {
-    draws = std::clamp(draws, 1, m_status.scrollMaximum);
-    if (draws == m_drawsToShow)
-        return;
-    m_drawsToShow = draws;
-    emit viewOptionsChanged();
+    if (m_view.setDrawsToShow(draws, m_status.scrollMaximum))
+        emit viewOptionsChanged();
 }
 
 void Session::setHistorico(bool on)
 {
-    if (on == m_historico)
+    if (on == m_view.m_historico)
         return;
-    m_historico = on;
+    m_view.m_historico = on;
     setStoredDrawsNotice(0);
     emit viewOptionsChanged();
     refreshDraws();
@@ -776,9 +587,9 @@ void Session::setHistorico(bool on)
 
 void Session::setSoloPremio(bool on)
 {
-    if (on == m_soloPremio)
+    if (on == m_view.m_soloPremio)
         return;
-    m_soloPremio = on;
+    m_view.m_soloPremio = on;
     emit viewOptionsChanged();
     refreshDraws();
 }
@@ -786,13 +597,13 @@ void Session::setSoloPremio(bool on)
 void Session::applyViewOptions(int draws, bool historico, bool soloPremio)
 {
     draws = std::clamp(draws, 1, m_status.scrollMaximum);
-    if (draws == m_drawsToShow && historico == m_historico && soloPremio == m_soloPremio)
+    if (draws == m_view.m_drawsToShow && historico == m_view.m_historico && soloPremio == m_view.m_soloPremio)
         return;
-    if (historico != m_historico)
+    if (historico != m_view.m_historico)
         setStoredDrawsNotice(0);
-    m_drawsToShow = draws;
-    m_historico = historico;
-    m_soloPremio = soloPremio;
+    m_view.m_drawsToShow = draws;
+    m_view.m_historico = historico;
+    m_view.m_soloPremio = soloPremio;
     emit viewOptionsChanged();
     refreshDraws();
 }
@@ -807,8 +618,8 @@ bool Session::checkSyndicateChosen(int record) const
 
 void Session::mainWindowActivated()
 {
-    if (++m_firstShowCount == 1 && m_syndicateFile.count() == 0) {
-        if (m_drawFile.count() == 0) {
+    if (++m_firstShowCount == 1 && m_syndicates.file().count() == 0) {
+        if (m_draws.file().count() == 0) {
             // An empty directory: the shipped history is one click away,
             // never a download from the game's first year.
             Prompter::WaysIn ways;

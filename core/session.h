@@ -1,34 +1,38 @@
 #pragma once
 
-#include "drawlist.h"
+#include "prizealert.h"
+#include "status.h"
+#include "storeddraws.h"
+#include "syndicatemoney.h"
+#include "syndicates.h"
+#include "viewoptions.h"
 #include "base/endpoints.h"
 #include "base/prompter.h"
-#include "status.h"
 #include "store/drawrecord.h"
 #include "store/fileops.h"
 #include "store/memberfile.h"
 #include "store/printcalibration.h"
 #include "store/prizereportfile.h"
 #include "store/recordfile.h"
-#include "store/syndicaterecord.h"
-#include "scrutiny/money.h"
 #include "scrutiny/passes.h"
 #include "scrutiny/resultlist.h"
-#include "scrutiny/summary.h"
 #include "stats/figures.h"
 #include "stats/trybet.h"
 
 #include <QObject>
 #include <QString>
 
-#include <array>
-#include <functional>
+#include <memory>
 #include <vector>
 
 class Clock;
 
 // The program's state and the commands every front end calls. Windows and
 // the command-line tool observe it and render; neither keeps logic of its own.
+// What it keeps is in parts, each read through its own small class: the
+// stored draws (draws()), the peñas (syndicates()) and their money (money()),
+// what the result lists show (view()) and the prize notice (notice()). The
+// parts are changed only by the Session's commands, which emit the signals.
 class Session : public QObject
 {
     Q_OBJECT
@@ -45,7 +49,11 @@ public:
     static constexpr const char *kDrawTailFile = "numeros.resto";
     static constexpr const char *kSyndicateTailFile = "apuestas.resto";
 
-    Session(Clock &clock, Prompter &prompter, Endpoints endpoints = {}, QObject *parent = nullptr);
+    // Every rewrite and work file of the session's own goes through files
+    // (premios.json, socios.json, the bytes set aside, a rejected draw
+    // file); none given, the disk's.
+    Session(Clock &clock, Prompter &prompter, Endpoints endpoints = {}, FileOps *files = nullptr,
+            QObject *parent = nullptr);
     ~Session() override;
 
     // The start-up steps that touch data: the data directory, the stale work
@@ -77,6 +85,18 @@ public:
     Prompter &prompter() const { return m_prompter; }
     const Endpoints &endpoints() const { return m_endpoints; }
 
+    // --- what the session keeps ---------------------------------------------
+    // numeros.dat, read once per change; every reader of draws goes here.
+    StoredDraws &draws() { return m_draws; }
+    const StoredDraws &draws() const { return m_draws; }
+    // apuestas.dat: the records, the list, the details, the selection.
+    Syndicates &syndicates() { return m_syndicates; }
+    const Syndicates &syndicates() const { return m_syndicates; }
+    // What the peñas stake and win, from the stored prize reports.
+    const SyndicateMoney &money() const { return m_money; }
+    const ViewOptions &view() const { return m_view; }
+    const PrizeAlert &notice() const { return m_alert; }
+
     // --- status block ---------------------------------------------------
     void updateStatus();
     const DrawStatus &drawStatus() const { return m_status; }
@@ -87,8 +107,6 @@ public:
     // The draw that bets placed now play in: what participations and the
     // plain-paper slips name.
     QDate nextDrawDate() const;
-    // The records of apuestas.dat, damaged ones included.
-    int syndicateCount() const { return m_syndicateList.count; }
 
     // --- syndicates -----------------------------------------------------
     // Rebuilds the list, the overall effectiveness and the details of the
@@ -97,24 +115,13 @@ public:
     // writing each changed record once. Runs after every change of either
     // data file (the status scan ends with it) and at start-up.
     void loadSyndicateList();
-    const std::vector<SyndicateRecord> &syndicates() const { return m_syndicates; }
-    // The creation date of the oldest sound peña, from which their money
-    // needs prize reports; invalid with none.
-    QDate oldestSyndicateCreation() const;
-    int nextSyndicateRecord() const { return m_nextSyndicateRecord; }
-    const Summary::SyndicateList &syndicateList() const { return m_syndicateList; }
     // The details panel for one record (from 1); a record that cannot be
     // shown brings up the "apuestas.dat corrupto" box.
     void showSyndicateDetails(int record);
-    const Summary::Details &syndicateDetails() const { return m_details; }
     // A click on the list: that syndicate's details, and it becomes the one
-    // printing and deletion act on.
+    // printing and deletion act on (syndicates().shown()).
     void selectSyndicate(int record);
-    int selectedSyndicate() const { return m_selectedSyndicate; }
-    // The syndicate whose details the tab shows, which printing and deletion
-    // act on: the one clicked, else the one shown first; 0 for none.
-    int shownSyndicate() const;
-    void clearSelectedSyndicate() { m_selectedSyndicate = 0; }
+    void clearSelectedSyndicate() { m_syndicates.clearSelected(); }
     // What printing and deletion say when no syndicate is selected (record 0).
     // True when record names one.
     bool checkSyndicateChosen(int record) const;
@@ -131,10 +138,7 @@ public:
     const ResultList &simpleResults() const { return m_simpleResults; }
     const ResultList &multipleResults() const { return m_multipleResults; }
 
-    // --- prize notice: Label19, prizeBlink, Timer3 -------------------------
-    // 0 none, 1 the simple list's button flashes, 2 the multiple one's, 3 both.
-    int prizeBlink() const { return m_notice.prizeBlink; }
-    bool prizeAnimationRunning() const { return m_notice.running; }
+    // --- prize notice (notice()): Label19, prizeBlink, Timer3 ----------------
     // Stops the flashing (and clears Label19) when it runs.
     void stopPrizeAnimation();
     // Set by the download to the number of draws it stored; a prize found
@@ -145,8 +149,9 @@ public:
     // --- draws ----------------------------------------------------------
     // Scrutiny of the newest drawsToShow() draws, then the draw list.
     void refreshDraws();
+    // Checks the draw file (an invalid one is set aside, a partial tail
+    // kept elsewhere) and tells the list's readers: draws().list().
     void loadDrawList();
-    const DrawList &drawList() const { return m_drawList; }
     // Invalid draw files set aside since start-up.
     int rejectedDrawFiles() const { return m_rejectedDrawFiles; }
     // Partial last records set aside since start-up (either file).
@@ -160,21 +165,15 @@ public:
     // "delete all" step.
     const std::vector<int> &implausibleDrawRecords() const { return m_implausibleRecords; }
 
-    // --- what the result lists show (HScroll1, Check1, Check2) ----------
-    int drawsToShow() const { return m_drawsToShow; }
+    // --- what the result lists show (view(): HScroll1, Check1, Check2) -----
     void setDrawsToShow(int draws);
     // The value alone, with no refresh: the download sets it between its
     // own scrutiny and its status scan, which refresh what needs it.
     void presetDrawsToShow(int draws);
-    bool historico() const { return m_historico; }
     void setHistorico(bool on);
-    bool soloPremio() const { return m_soloPremio; }
     void setSoloPremio(bool on);
     // All three at once with a single refresh (only when one changed).
     void applyViewOptions(int draws, bool historico, bool soloPremio);
-    // How many draws the last download stored, while the notice stands
-    // (Label19); 0 for none.
-    int storedDrawsNotice() const { return m_storedDrawsNotice; }
 
     // --- the main window's first appearance --------------------------------
     // Called when the user comes back to the main window; the first time it
@@ -198,31 +197,16 @@ public:
     MemberFile &memberFile() { return m_members; }
     const MemberFile &memberFile() const { return m_members; }
 
-    // --- money: what the peñas stake and win, from the stored reports --------
-    // Every draw a syndicate (record from 1) played, oldest first; empty for
-    // a record that does not exist or is damaged.
-    std::vector<Money::DrawOutcome> ledger(int record) const;
-    // One syndicate's totals, or with record 0 those of every peña together.
-    Money::Totals moneyTotals(int record) const;
-    // Every syndicate's ledger, in record order, the draws looked up once.
-    std::vector<std::vector<Money::DrawOutcome>> ledgers() const;
-    // The same one at a time (record, ledger), none kept after its call.
-    void forEachLedger(const std::function<void(int, const std::vector<Money::DrawOutcome> &)> &each) const;
-    // The cumulative balance (won less staked) after each played draw of one
-    // syndicate (record 0: every peña together), oldest first.
-    std::vector<std::pair<QDate, std::int64_t>> balanceHistory(int record) const;
-
     // --- statistics and "Comprobar combinación" over a window of draws ----
     // Counted from the stored draws up to today, oldest first (a draw dated
     // later was never held); the money from the stored prize reports.
     Stats::Figures statistics(const Stats::Window &window) const;
     Stats::TryResult tryBet(const Stats::Bet &bet, const Stats::Window &window) const;
 
-    // The open data files, for the commands that live beside the session
-    // (creation, maintenance, download, printing). Every change of a file is
-    // followed by updateStatus() and, when draws changed, refreshDraws().
-    TypedRecordFile<DrawRecord> &drawFile() { return m_drawFile; }
-    TypedRecordFile<SyndicateRecord> &syndicateFile() { return m_syndicateFile; }
+    // The open data files are draws().file(), syndicates().file() and this
+    // one, for the commands that live beside the session (creation,
+    // maintenance, download, printing). Every change of a file is followed by
+    // updateStatus() and, when draws changed, refreshDraws().
     TypedRecordFile<PrintCalibration> &calibrationFile() { return m_calibrationFile; }
 
 signals:
@@ -253,15 +237,9 @@ private:
     QString freeName(const char *fileName) const;
     void reportUnusable(const RecordFile &file) const;
     bool setTailAside(RecordFile &file, const char *asideName, const QString &wholeKept);
-    std::vector<SyndicateRecord> readSyndicates();
-    std::vector<DrawRecord> readDraws();
     Scrutiny::Pass beginPass();
     void runMultiplePass(Scrutiny::Pass &pass, int drawCount);
     void endPass(const Scrutiny::Pass &pass);
-    void rebuildSyndicateList();
-    // Every record recounted over the stored draws (scrutiny/prizes.h); the
-    // indexes of those that changed.
-    std::vector<std::size_t> recountPrizes(std::vector<SyndicateRecord> &syndicates);
     void setDetails(int record, bool report);
     void setNotice(const Scrutiny::PrizeNotice &notice);
 
@@ -271,8 +249,11 @@ private:
     QString m_dataDir;
     QString m_readOnlyReason;
 
-    TypedRecordFile<DrawRecord> m_drawFile;
-    TypedRecordFile<SyndicateRecord> m_syndicateFile;
+    std::unique_ptr<FileOps> m_ownFiles;
+    FileOps &m_files;
+
+    StoredDraws m_draws;
+    Syndicates m_syndicates;
     TypedRecordFile<PrintCalibration> m_calibrationFile;
 
     DrawStatus m_status;
@@ -280,31 +261,20 @@ private:
     int m_nextDrawRecord = 0;
     int m_drawsSinceFirstSyndicate = 0;
 
-    std::vector<SyndicateRecord> m_syndicates;
-    int m_nextSyndicateRecord = 0;
-    Summary::SyndicateList m_syndicateList;
-    Summary::Details m_details = Summary::emptyDetails();
-    int m_selectedSyndicate = 0;
-
     ResultList m_simpleResults {ResultList::Layout::Simple};
     ResultList m_multipleResults {ResultList::Layout::Multiple};
-    Scrutiny::PrizeNotice m_notice;
+    PrizeAlert m_alert;
+    ViewOptions m_view;
 
-    DrawList m_drawList;
     int m_rejectedDrawFiles = 0;
     int m_setAsideTails = 0;
     std::vector<int> m_implausibleRecords;
     bool m_rejecting = false;
 
-    int m_drawsToShow = 1;
-    bool m_historico = false;
-    bool m_soloPremio = false;
-    int m_storedDrawsNotice = 0;
-
     int m_firstShowCount = 0;
     PrintCalibration m_calibration;
 
-    DiskFileOps m_fileOps;
-    PrizeReportFile m_prizeReports {m_fileOps};
-    MemberFile m_members {m_fileOps};
+    PrizeReportFile m_prizeReports {m_files};
+    MemberFile m_members {m_files};
+    SyndicateMoney m_money {m_syndicates, m_draws, m_prizeReports};
 };

@@ -53,12 +53,17 @@ QString SessionDownloadHost::dataDir() const
 
 TypedRecordFile<DrawRecord> &SessionDownloadHost::drawFile()
 {
-    return m_session.drawFile();
+    return m_session.draws().file();
+}
+
+std::vector<DrawRecord> SessionDownloadHost::storedDrawRecords()
+{
+    return m_session.draws().all();
 }
 
 bool SessionDownloadHost::drawFileWritable()
 {
-    return m_session.checkWritable(m_session.drawFile());
+    return m_session.checkWritable(m_session.draws().file());
 }
 
 DrawRecord SessionDownloadHost::newestDraw() const
@@ -96,7 +101,7 @@ void SessionDownloadHost::showPrizeReport(const PrizeReportView &view)
 QDate SessionDownloadHost::reportsWantedSince() const
 {
     // What every peña played needs its report for its money to be known.
-    return m_session.oldestSyndicateCreation();
+    return m_session.syndicates().oldestCreation();
 }
 
 QString SessionDownloadHost::shippedHistoryFile() const
@@ -186,7 +191,7 @@ News::Outcome SessionDownloadHost::checkNews(WebTransfer &transfer)
     News::CheckInput input;
     input.newestDrawDate = m_session.drawBuffer().date;
     input.today = m_session.clock().today();
-    input.syndicates = int(m_session.syndicates().size());
+    input.syndicates = int(m_session.syndicates().records().size());
     input.dataDir = m_session.dataDir();
     input.endpoints = m_session.endpoints();
     return News::checkNews(input, transfer);

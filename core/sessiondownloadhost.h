@@ -28,6 +28,7 @@ public:
     QDate today() const override;
     QString dataDir() const override;
     TypedRecordFile<DrawRecord> &drawFile() override;
+    std::vector<DrawRecord> storedDrawRecords() override;
     bool drawFileWritable() override;
     DrawRecord newestDraw() const override;
     void updateStatus() override;

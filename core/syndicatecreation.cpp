@@ -227,12 +227,12 @@ int SyndicateCreation::save(const QString &name)
     if (m_betsEntered == 0)
         return 0;
     const double today = OleDate::fromDate(m_session.clock().today());
-    if (m_session.syndicateFile().get(1).createdOn > today) {
+    if (m_session.syndicates().file().get(1).createdOn > today) {
         m_session.prompter().warn(kErrorTitle, kFutureSyndicate);
         return 0;
     }
     const int newestDraw = m_session.nextDrawRecord() - 1;
-    if (newestDraw >= 1 && m_session.drawFile().get(newestDraw).date > today) {
+    if (newestDraw >= 1 && m_session.draws().file().get(newestDraw).date > today) {
         m_session.prompter().warn(kErrorTitle, kFutureDraw);
         return 0;
     }
@@ -259,9 +259,9 @@ int SyndicateCreation::save(const QString &name)
 
     // Written after the last whole record, never over a partial one, and
     // never into a file that could not be read (it would look empty).
-    if (!m_session.checkWritable(m_session.syndicateFile()))
+    if (!m_session.checkWritable(m_session.syndicates().file()))
         return 0;
-    TypedRecordFile<SyndicateRecord> &file = m_session.syndicateFile();
+    TypedRecordFile<SyndicateRecord> &file = m_session.syndicates().file();
     const int number = int(file.count()) + 1;
     if (!file.append(record.toBytes())) {
         m_session.prompter().show(Prompter::Icon::Critical, kErrorTitle,

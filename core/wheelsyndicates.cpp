@@ -81,7 +81,7 @@ std::vector<std::vector<int>> WheelSyndicates::betsOf(const Session &session, co
                                                       QString *problem)
 {
     std::vector<std::vector<int>> bets;
-    const auto &syndicates = session.syndicates();
+    const auto &syndicates = session.syndicates().records();
     for (int record : records) {
         if (record < 1 || record > int(syndicates.size())) {
             *problem = QStringLiteral("No existe la peña %1: hay %2.").arg(record).arg(syndicates.size());

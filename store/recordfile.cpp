@@ -17,6 +17,7 @@ RecordFile::~RecordFile()
 bool RecordFile::open(const QString &path)
 {
     close();
+    ++m_changes;
     m_eof = false;
     m_lastError = FileOps::Result::Ok;
     m_openResult = FileOps::Result::Ok;
@@ -49,6 +50,7 @@ void RecordFile::close()
 {
     if (m_file.isOpen())
         m_file.close();
+    ++m_changes;
 }
 
 bool RecordFile::read(qint64 n, QByteArray &buffer)
@@ -75,6 +77,7 @@ bool RecordFile::write(qint64 n, QByteArrayView record)
     const qint64 offset = (n - 1) * m_length;
     if (!m_file.seek(offset))
         return false;
+    ++m_changes;
     return m_file.write(record.data(), m_length) == m_length;
 }
 
@@ -90,6 +93,7 @@ bool RecordFile::append(QByteArrayView records)
     const qint64 before = m_file.size();
     if (!m_file.seek(before))
         return false;
+    ++m_changes;
     // Unbuffered: a short count is the system's own answer, and errno with it.
     errno = 0;
     const qint64 written = m_file.write(records.data(), records.size());
@@ -122,7 +126,10 @@ QByteArray RecordFile::partialTail()
 
 bool RecordFile::dropPartialTail()
 {
-    return !hasPartialTail() || (m_file.isWritable() && m_file.resize(count() * m_length));
+    if (!hasPartialTail())
+        return true;
+    ++m_changes;
+    return m_file.isWritable() && m_file.resize(count() * m_length);
 }
 
 qint64 RecordFile::count() const
@@ -140,6 +147,7 @@ QByteArray RecordFile::readAllRecords()
     const qint64 whole = count() * m_length;
     if (whole == 0 || !m_file.seek(0))
         return {};
+    ++m_wholeReads;
     QByteArray bytes = m_file.read(whole);
     bytes.truncate(bytes.size() - bytes.size() % m_length);
     return bytes;

@@ -6,7 +6,12 @@
 #include <QFile>
 #include <QString>
 
+#include <algorithm>
+#include <cstdint>
+
+#include <limits>
 #include <optional>
+#include <vector>
 
 // A file of fixed-length records without header, addressed from 1.
 //
@@ -56,6 +61,11 @@ public:
     bool hasPartialTail() const;
     // Every whole record, in order, in one read.
     QByteArray readAllRecords();
+    // How many times readAllRecords() went to the file since construction.
+    int wholeReads() const { return m_wholeReads; }
+    // Goes up with every open, close and write through this object, so a
+    // reader keeping decoded records knows when they are out of date.
+    quint64 changeCount() const { return m_changes; }
     // The bytes after the last whole record, and cutting them off (once a
     // copy of them is safe elsewhere).
     QByteArray partialTail();
@@ -67,7 +77,25 @@ private:
     bool m_eof = false;
     FileOps::Result m_openResult = FileOps::Result::Ok;
     FileOps::Result m_lastError = FileOps::Result::Ok;
+    int m_wholeReads = 0;
+    quint64 m_changes = 0;
 };
+
+// Record numbers are signed 16-bit in the files' tradition; a longer (foreign
+// or damaged) file is read up to there.
+constexpr qsizetype kMaxRecords = std::numeric_limits<std::int16_t>::max() - 1;
+
+// The whole records of bytes decoded, in order, at most kMaxRecords of them.
+template <typename Record>
+std::vector<Record> decodeRecords(QByteArrayView bytes)
+{
+    const qsizetype count = std::min(bytes.size() / Record::kSize, kMaxRecords);
+    std::vector<Record> records;
+    records.reserve(std::size_t(count));
+    for (qsizetype i = 0; i < count; ++i)
+        records.push_back(Record::fromBytes(bytes.sliced(i * Record::kSize, Record::kSize)));
+    return records;
+}
 
 // The typed form used everywhere: reads decode, writes encode.
 template <typename Record>

@@ -8,7 +8,7 @@ DrawListModel::DrawListModel(const Session &session, QObject *parent)
     : QAbstractTableModel(parent)
     , m_session(session)
 {
-    m_rows = m_session.drawList().total();
+    m_rows = m_session.draws().list().total();
 }
 
 int DrawListModel::rowCount(const QModelIndex &parent) const
@@ -25,7 +25,7 @@ QVariant DrawListModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
-    const auto &draws = m_session.drawList().draws;
+    const auto &draws = m_session.draws().list().draws;
     if (std::size_t(index.row()) >= draws.size())
         return {};
     const DrawRecord &draw = draws[std::size_t(index.row())];
@@ -53,6 +53,6 @@ QVariant DrawListModel::headerData(int section, Qt::Orientation orientation, int
 void DrawListModel::reload()
 {
     beginResetModel();
-    m_rows = m_session.drawList().total();
+    m_rows = m_session.draws().list().total();
     endResetModel();
 }

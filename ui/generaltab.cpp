@@ -202,11 +202,11 @@ GeneralTab::GeneralTab(Session &session, SessionDownloadHost &host, QWidget *par
 
     connect(&m_session, &Session::statusChanged, this, &GeneralTab::showStatus);
     connect(&m_session, &Session::syndicatesChanged, this,
-            [this] { m_label9[2]->setText(QString::number(m_session.syndicateCount())); });
+            [this] { m_label9[2]->setText(QString::number(m_session.syndicates().count())); });
     connect(&m_session, &Session::viewOptionsChanged, this, &GeneralTab::showViewOptions);
     connect(&m_session, &Session::prizeNoticeChanged, this, &GeneralTab::showPrizeNotice);
     showStatus();
-    m_label9[2]->setText(QString::number(m_session.syndicateCount()));
+    m_label9[2]->setText(QString::number(m_session.syndicates().count()));
     showViewOptions();
     showPrizeNotice();
 }
@@ -235,17 +235,17 @@ void GeneralTab::showStatus()
     const QSignalBlocker a(m_drawsScroll), b(m_drawsBox);
     m_drawsScroll->setMaximum(status.scrollMaximum);
     m_drawsBox->setMaximum(std::max(1, status.scrollMaximum));
-    m_drawsScroll->setValue(m_session.drawsToShow());
-    m_drawsBox->setValue(m_session.drawsToShow());
+    m_drawsScroll->setValue(m_session.view().drawsToShow());
+    m_drawsBox->setValue(m_session.view().drawsToShow());
 }
 
 void GeneralTab::showViewOptions()
 {
     const QSignalBlocker a(m_historico), b(m_soloPremio), c(m_drawsScroll), d(m_drawsBox);
-    m_historico->setChecked(m_session.historico());
-    m_soloPremio->setChecked(m_session.soloPremio());
-    m_drawsScroll->setValue(m_session.drawsToShow());
-    m_drawsBox->setValue(m_session.drawsToShow());
+    m_historico->setChecked(m_session.view().historico());
+    m_soloPremio->setChecked(m_session.view().soloPremio());
+    m_drawsScroll->setValue(m_session.view().drawsToShow());
+    m_drawsBox->setValue(m_session.view().drawsToShow());
 }
 
 void GeneralTab::showResultList(int index)
@@ -282,8 +282,8 @@ void GeneralTab::showListWithChecks(int list, bool soloPremio, bool historico)
 
 void GeneralTab::showPrizeNotice()
 {
-    m_storedDraws->setText(Wording::storedDrawsText(m_session.storedDrawsNotice()));
-    if (m_session.prizeAnimationRunning()) {
+    m_storedDraws->setText(Wording::storedDrawsText(m_session.notice().storedDrawsNotice()));
+    if (m_session.notice().animationRunning()) {
         if (!m_prizeTimer->isActive())
             m_prizeTimer->start();
     } else if (m_prizeTimer->isActive()) {
@@ -307,7 +307,7 @@ bool GeneralTab::showsPrize(int button) const
 
 void GeneralTab::blinkPrize()
 {
-    const int blink = m_session.prizeBlink();
+    const int blink = m_session.notice().prizeBlink();
     if (blink == 3) {
         const bool prize = !showsPrize(0);
         setPrizeLook(0, prize);

@@ -337,7 +337,7 @@ void MainWindow::deleteSyndicate()
 {
     if (downloadRunning())
         return;
-    if (!m_maintenance->deleteSyndicate(m_session.shownSyndicate()))
+    if (!m_maintenance->deleteSyndicate(m_session.syndicates().shown()))
         return;
     // The deleted syndicate can no longer be printed or deleted again.
     m_session.clearSelectedSyndicate();
@@ -384,7 +384,7 @@ void MainWindow::openAbout()
 
 void MainWindow::printSyndicate()
 {
-    const int record = m_session.shownSyndicate();
+    const int record = m_session.syndicates().shown();
     if (!m_session.checkSyndicateChosen(record))
         return;
     if (m_printWindow)
@@ -406,7 +406,7 @@ void MainWindow::printMemberParticipation(const QString &member)
 
 void MainWindow::printParticipations(bool pdf, const QString &member, QDate date)
 {
-    const int record = m_session.shownSyndicate();
+    const int record = m_session.syndicates().shown();
     if (!m_session.checkSyndicateChosen(record))
         return;
     const auto sheets = Membership(m_session).participations(record, member, date.isValid() ? date : m_session.nextDrawDate());
@@ -525,8 +525,8 @@ void MainWindow::downloadReports()
 {
     // Every download asks for the reports since the oldest peña's creation;
     // this one goes back to the oldest stored draw.
-    const auto &draws = m_session.drawList().draws; // newest first
-    m_download->setReportsSince(draws.empty() ? m_session.oldestSyndicateCreation() : draws.back().qdate());
+    const auto &draws = m_session.draws().list().draws; // newest first
+    m_download->setReportsSince(draws.empty() ? m_session.syndicates().oldestCreation() : draws.back().qdate());
     startDownload();
     if (!downloadRunning())
         m_download->setReportsSince({});
@@ -610,7 +610,7 @@ void MainWindow::prizeReportByHand(int position)
     if (downloadRunning() || m_entryDialog)
         return;
     const int record = position > 0 ? m_session.nextDrawRecord() - position : m_session.storedDraws();
-    const QDate date = record > 0 ? m_session.drawFile().get(record).qdate() : QDate();
+    const QDate date = record > 0 ? m_session.draws().file().get(record).qdate() : QDate();
     auto *dialog = new ManualPrizeDialog(*m_drawEntry, m_session, date, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, m_downloadHost.get(), &SessionDownloadHost::rebuildPrizeReport);

@@ -85,7 +85,7 @@ ManagerTab::ManagerTab(Session &session, QWidget *parent)
     // highlighted still selects it, as nothing is selected at first.
     auto select = [this](QTreeWidgetItem *item) {
         // The position in the list is the record number.
-        if (item && !m_session.syndicates().empty())
+        if (item && !m_session.syndicates().records().empty())
             m_session.selectSyndicate(m_syndicateList->indexOfTopLevelItem(item) + 1);
     };
     connect(m_syndicateList, &QTreeWidget::itemClicked, this, select);
@@ -237,14 +237,14 @@ ManagerTab::ManagerTab(Session &session, QWidget *parent)
 void ManagerTab::setDeletionAllowed(bool allowed)
 {
     m_deletionAllowed = allowed;
-    const bool any = !m_session.syndicateList().items.empty();
+    const bool any = !m_session.syndicates().list().items.empty();
     m_deleteButton->setEnabled(allowed && any);
     m_deleteIcon->setEnabled(allowed);
 }
 
 void ManagerTab::showSyndicates()
 {
-    const Summary::SyndicateList &list = m_session.syndicateList();
+    const Summary::SyndicateList &list = m_session.syndicates().list();
     {
         // Rebuilding the list moves no selection; showSyndicateDetails
         // highlights the peña the session has selected.
@@ -270,7 +270,7 @@ void ManagerTab::showSyndicates()
 
 void ManagerTab::showSyndicateDetails()
 {
-    const Summary::Details &details = m_session.syndicateDetails();
+    const Summary::Details &details = m_session.syndicates().details();
     m_betList->clear();
     m_betList->addItems(Wording::detailLines(details));
     for (std::size_t i = 0; i < m_label3.size(); ++i)
@@ -282,7 +282,7 @@ void ManagerTab::showSyndicateDetails()
     // The item whose details are shown is the one highlighted.
     const int row = details.record - 1;
     const QSignalBlocker block(m_syndicateList);
-    if (row >= 0 && row < m_syndicateList->topLevelItemCount() && !m_session.syndicates().empty())
+    if (row >= 0 && row < m_syndicateList->topLevelItemCount() && !m_session.syndicates().records().empty())
         m_syndicateList->setCurrentItem(m_syndicateList->topLevelItem(row));
     else if (m_syndicateList->topLevelItemCount() > 0)
         m_syndicateList->setCurrentItem(m_syndicateList->topLevelItem(0));
@@ -395,7 +395,7 @@ void ManagerTab::showMemberChoice()
 
 void ManagerTab::addMember()
 {
-    const int record = m_session.shownSyndicate();
+    const int record = m_session.syndicates().shown();
     if (!m_session.checkSyndicateChosen(record))
         return;
     Membership membership(m_session);
@@ -417,13 +417,13 @@ void ManagerTab::addMember()
 
 void ManagerTab::removeMember()
 {
-    const int record = m_session.shownSyndicate();
+    const int record = m_session.syndicates().shown();
     const QString name = m_members->memberName(m_memberTable->currentIndex().row());
     if (record == 0 || name.isEmpty()) {
         m_session.prompter().inform(QStringLiteral("Socios"), QStringLiteral("Seleccione un socio primero..."));
         return;
     }
-    const QString syndicate = m_session.syndicates()[std::size_t(record - 1)].name();
+    const QString syndicate = m_session.syndicates().records()[std::size_t(record - 1)].name();
     if (!m_session.prompter().ask(QStringLiteral("Socios"), QStringLiteral("¿Quitar a %1 de la peña %2?").arg(name, syndicate)))
         return;
     Membership(m_session).remove(record, name);
@@ -432,10 +432,10 @@ void ManagerTab::removeMember()
 
 void ManagerTab::showMoney()
 {
-    const int shown = m_session.shownSyndicate();
+    const int shown = m_session.syndicates().shown();
     m_members->show(shown);
     // The members' balances are provisional with the peña's.
-    const QString provisional = shown != 0 ? Money::provisionalText(m_session.moneyTotals(shown)) : QString();
+    const QString provisional = shown != 0 ? Money::provisionalText(m_session.money().totals(shown)) : QString();
     m_membersProvisional->setText(provisional.isEmpty() ? QString() : QStringLiteral("Balance ") + provisional);
     m_membersProvisional->setVisible(!provisional.isEmpty());
     for (int which = 0; which < 2; ++which) {
@@ -448,7 +448,7 @@ void ManagerTab::showMoney()
             m_provisional[0]->hide();
             continue;
         }
-        const Money::Totals totals = m_session.moneyTotals(record);
+        const Money::Totals totals = m_session.money().totals(record);
         labels[0]->setText(Money::formatEuros(totals.stakeCents));
         labels[1]->setText(Money::formatEuros(totals.wonCents));
         labels[2]->setText(Money::formatEuros(totals.balanceCents));
@@ -461,7 +461,7 @@ void ManagerTab::showMoney()
             provisional.isEmpty() ? QString() : (which == 0 ? QStringLiteral("Esta peña: ") : QStringLiteral("Todas: ")) + provisional);
         m_provisional[std::size_t(which)]->setVisible(!provisional.isEmpty());
     }
-    const QString title = shown != 0 ? QStringLiteral("Balance de %1").arg(m_session.syndicates()[std::size_t(shown - 1)].name().trimmed())
+    const QString title = shown != 0 ? QStringLiteral("Balance de %1").arg(m_session.syndicates().records()[std::size_t(shown - 1)].name().trimmed())
                                      : QStringLiteral("Balance de todas las peñas");
-    m_balanceChart->setPoints(title, m_session.balanceHistory(shown));
+    m_balanceChart->setPoints(title, m_session.money().balanceHistory(shown));
 }

@@ -18,7 +18,7 @@ void MemberModel::show(int record)
     m_record = record;
     m_stored = m_membership.members(record);
     m_rows = m_membership.rows(record);
-    m_totals = record != 0 ? m_session.moneyTotals(record) : Money::Totals {};
+    m_totals = record != 0 ? m_session.money().totals(record) : Money::Totals {};
     m_totalShares = record != 0 ? m_membership.totalShares(record) : 0;
     endResetModel();
 }

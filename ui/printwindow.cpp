@@ -53,11 +53,11 @@ Imprimir::Imprimir(Session &session, int syndicateRecord, PrintDialog &dialog, Q
     m_drawDate = session.nextDrawDate();
     m_dataDir = session.dataDir();
 
-    const auto &syndicates = session.syndicates();
+    const auto &syndicates = session.syndicates().records();
     if (syndicateRecord >= 1 && syndicateRecord <= int(syndicates.size()))
         m_syndicate = syndicates[std::size_t(syndicateRecord - 1)];
     else if (syndicateRecord >= 1)
-        m_syndicate = session.syndicateFile().get(syndicateRecord);
+        m_syndicate = session.syndicates().file().get(syndicateRecord);
     const SlipLayout::Job job = SlipLayout::jobFor(m_syndicate);
 
     auto *heading = label(QStringLiteral("IMPRESIÓN DE LOS NÚMEROS DE LA PEÑA:"), QStringLiteral("Label9"), this);

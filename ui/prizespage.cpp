@@ -156,7 +156,7 @@ void PrizesPage::changed()
 void PrizesPage::rebuild()
 {
     m_stale = false;
-    PrizeList::List list = PrizeList::build(m_session, nullptr, m_onlyShown->isChecked() ? m_session.shownSyndicate() : 0);
+    PrizeList::List list = PrizeList::build(m_session, nullptr, m_onlyShown->isChecked() ? m_session.syndicates().shown() : 0);
     const std::size_t lines = list.size();
     QString total = lines == 0 ? QStringLiteral("Ningún premio todavía.")
                                : QStringLiteral("Total: %1 en %2").arg(Money::formatEuros(list.wonCents))

@@ -466,7 +466,7 @@ void Reduccion::chooseSyndicatesToCheck()
     dialog.setWindowTitle(QStringLiteral("Comprobar peñas"));
     auto *list = new QListWidget(&dialog);
     list->setObjectName(QStringLiteral("ListaPenas"));
-    const auto &syndicates = m_session.syndicates();
+    const auto &syndicates = m_session.syndicates().records();
     for (std::size_t i = 0; i < syndicates.size(); ++i) {
         auto *item = new QListWidgetItem(QStringLiteral("%1. %2").arg(i + 1).arg(syndicates[i].name()), list);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);

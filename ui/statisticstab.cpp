@@ -145,7 +145,7 @@ void StatisticsTab::resetChartHalf()
 void StatisticsTab::showDrawList()
 {
     m_drawModel->reload();
-    m_totalLabel->setText(m_session.drawList().totalText());
+    m_totalLabel->setText(m_session.draws().list().totalText());
     // The numbers chart comes back after every load.
     m_chartChoice[0]->setChecked(true);
     showChart(m_chartHalf->value() == 1 ? ChartTable::Low : ChartTable::High);
@@ -155,7 +155,7 @@ void StatisticsTab::showChart(ChartTable table)
 {
     m_chartTable = table;
     m_chartHalf->setEnabled(table != ChartTable::Keys);
-    const DrawList &list = m_session.drawList();
+    const DrawList &list = m_session.draws().list();
     QStringList labels;
     QVector<int> counts;
     if (table == ChartTable::Keys) {

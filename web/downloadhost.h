@@ -7,6 +7,8 @@
 #include <QDate>
 #include <QString>
 
+#include <vector>
+
 class Prompter;
 class PrizeReportFile;
 struct PrizeReportView;
@@ -27,6 +29,9 @@ public:
     // The directory of www.txt, www2.txt and edu.pdf.
     virtual QString dataDir() const = 0;
     virtual TypedRecordFile<DrawRecord> &drawFile() = 0;
+    // Every stored draw, oldest first; a host that keeps them decoded gives
+    // its own.
+    virtual std::vector<DrawRecord> storedDrawRecords() { return decodeRecords<DrawRecord>(drawFile().readAllRecords()); }
     // Whether new draws could be stored; false, with the user told why, when
     // the draw file is unusable (unreadable, not a file, a tail not set aside).
     virtual bool drawFileWritable() { return true; }

@@ -283,9 +283,9 @@ bool DownloadSession::startService()
     std::vector<QDate> wanted;
     if (PrizeReportFile *reports = m_host.prizeReports()) {
         const QDate from = reportsFrom(today);
-        const QByteArray bytes = m_host.drawFile().readAllRecords();
-        for (qsizetype at = bytes.size() - DrawRecord::kSize; at >= 0; at -= DrawRecord::kSize) {
-            const DrawRecord draw = DrawRecord::fromBytes(bytes.sliced(at, DrawRecord::kSize));
+        const std::vector<DrawRecord> stored = m_host.storedDrawRecords();
+        for (auto it = stored.rbegin(); it != stored.rend(); ++it) {
+            const DrawRecord &draw = *it;
             const QDate date = OleDate::toDate(draw.date);
             if (!date.isValid() || date < from)
                 break;
@@ -804,9 +804,9 @@ void DownloadSession::completeOutcome()
     if (!reports)
         return;
     const QDate from = reportsFrom(today);
-    const QByteArray bytes = m_host.drawFile().readAllRecords();
-    for (qsizetype at = bytes.size() - DrawRecord::kSize; at >= 0; at -= DrawRecord::kSize) {
-        const QDate date = OleDate::toDate(DrawRecord::fromBytes(bytes.sliced(at, DrawRecord::kSize)).date);
+    const std::vector<DrawRecord> stored = m_host.storedDrawRecords();
+    for (auto it = stored.rbegin(); it != stored.rend(); ++it) {
+        const QDate date = OleDate::toDate(it->date);
         if (!date.isValid() || date < from)
             break;
         if (!reports->report(date).isComplete())

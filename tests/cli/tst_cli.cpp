@@ -24,20 +24,6 @@ namespace
         QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
     };
 
-    SyndicateRecord multiple(const QString &name, std::initializer_list<int> numbers, int key, QDate createdOn)
-    {
-        SyndicateRecord s;
-        s.setName(name);
-        s.setDrawDay(QStringLiteral("Domingo"));
-        s.kind = std::int16_t(95 + int(numbers.size()));
-        std::size_t slot = 0;
-        for (int n : numbers)
-            s.bets[0][slot++] = std::int16_t(n);
-        s.bets[0][slot] = std::int16_t(key);
-        s.createdOn = OleDate::fromDate(createdOn);
-        return s;
-    }
-
     // A history whose newest draw (16 August 2026) is 7 8 11 31 35, key 1.
     void writeScrutinyFiles(const QTemporaryDir &dir)
     {
@@ -49,7 +35,7 @@ namespace
         damaged.kind = 55;
         Fixtures::writeFile(dir.filePath(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({
             odd,
-            multiple(QStringLiteral("SIETE"), {7, 8, 11, 31, 40, 41, 42}, 1, QDate(2026, 8, 1)),
+            Fixtures::multipleSyndicate(QStringLiteral("SIETE"), {7, 8, 11, 31, 40, 41, 42}, 1, QDate(2026, 8, 1)),
             Fixtures::simpleSyndicate(QStringLiteral("NUEVA"), {{7, 8, 12, 13, 14}}, 3, QDate(2026, 8, 20)),
             damaged,
         }));

@@ -105,8 +105,8 @@ private slots:
         QCOMPARE(bench.syndicateBytes(), golden.bytes);
         QVERIFY(creation.takeSyndicateCreated());
         QVERIFY(!creation.takeSyndicateCreated());
-        QCOMPARE(bench.session.nextSyndicateRecord(), 2);
-        QCOMPARE(bench.session.syndicates().size(), std::size_t(1));
+        QCOMPARE(bench.session.syndicates().nextRecord(), 2);
+        QCOMPARE(bench.session.syndicates().records().size(), std::size_t(1));
 
         // The slip starts again from the key, and the next syndicate is record 2
         // without anything of the first one in it.
@@ -225,8 +225,8 @@ private slots:
         QVERIFY(!creation.isMarked(8));
         // The same bets are saved once there is a name.
         QCOMPARE(creation.save(QStringLiteral("YA")), 1);
-        QCOMPARE(bench.session.syndicates().front().betNumbers(1)[4], 5);
-        QCOMPARE(bench.session.syndicates().front().key(), 3);
+        QCOMPARE(bench.session.syndicates().records().front().betNumbers(1)[4], 5);
+        QCOMPARE(bench.session.syndicates().records().front().key(), 3);
         // "Aleatorio" stays off for as long as the window lives.
         QVERIFY(!creation.canRandom());
     }
@@ -466,7 +466,7 @@ private slots:
         }
         QVERIFY(bench.prompter.boxes.isEmpty());
         QCOMPARE(bench.syndicateBytes().size(), 645);
-        const SyndicateRecord record = bench.session.syndicateFile().get(1);
+        const SyndicateRecord record = bench.session.syndicates().file().get(1);
         QCOMPARE(int(record.kind), kind);
         QCOMPARE(record.name(), arguments.at(2).contains(QLatin1Char('=')) ? QStringLiteral("M8")
                                                                           : QStringLiteral("PEÑA"));

@@ -146,7 +146,7 @@ private slots:
         QVERIFY(m_session->drawStatus().holeDates.empty());
         // 3-4-5-6-7 with key 3 against the peña's 6-27-33-34-39 key 8: the
         // counters follow the stored draws.
-        QCOMPARE(m_session->syndicates().front().lastCountedDate, OleDate::fromDate({2024, 12, 29}));
+        QCOMPARE(m_session->syndicates().records().front().lastCountedDate, OleDate::fromDate({2024, 12, 29}));
     }
 
     // The shipped history has no hole: the Sundays of spring 2020 and the
@@ -183,8 +183,8 @@ private slots:
         QCOMPARE(m_session->storedDraws(), 9);
         QVERIFY(m_session->prizeReports().report({2025, 1, 5}).isComplete());
         // 2025-01-05 is the peña's own combination: 5 + 1.
-        QVERIFY(m_session->moneyTotals(1).wonCents > 0);
-        QCOMPARE(m_session->moneyTotals(1).drawsPriced, 4);
+        QVERIFY(m_session->money().totals(1).wonCents > 0);
+        QCOMPARE(m_session->money().totals(1).drawsPriced, 4);
 
         // Pasting it again changes nothing; text that is no answer is refused.
         const QByteArray draws = Fixtures::readFile(path("numeros.dat"));

@@ -8,6 +8,7 @@
 #include "base/urlopener.h"
 #include "store/fileops.h"
 #include "store/oledate.h"
+#include "support/failingfileops.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
 #include "support/smalldisk.h"
@@ -30,41 +31,6 @@ namespace
     const QString kNotADrawFile = QStringLiteral(
         "Fichero de sorteos no válido. Compruebe que el archivo NUMEROS.DAT sea para Quorvale.");
     const QString kPermissionTitle = QStringLiteral("Error de permiso");
-
-    // The disk, except that mutating step number failAt (from 0) fails.
-    class FailingFileOps final : public FileOps
-    {
-    public:
-        bool read(const QString &path, QByteArray *bytes) override { return m_disk.read(path, bytes); }
-        Result write(const QString &path, const QByteArray &bytes) override
-        {
-            return step([&] { return m_disk.write(path, bytes); });
-        }
-        Result replace(const QString &from, const QString &to) override
-        {
-            return step([&] { return m_disk.replace(from, to); });
-        }
-        Result remove(const QString &path) override { return step([&] { return m_disk.remove(path); }); }
-        Result readFile(const QString &path, QByteArray *bytes, bool missingIsEmpty) override
-        {
-            return m_disk.readFile(path, bytes, missingIsEmpty);
-        }
-        Result createWorkFile(const QString &path, const QByteArray &bytes) override
-        {
-            return step([&] { return m_disk.createWorkFile(path, bytes); });
-        }
-
-        int failAt = -1;
-        Result failure = Result::Failed;
-        int steps = 0;
-
-    private:
-        Result step(const std::function<Result()> &run)
-        {
-            return steps++ == failAt ? failure : run();
-        }
-        DiskFileOps m_disk;
-    };
 
     class RecordingOpener final : public UrlOpener
     {
@@ -139,7 +105,7 @@ private slots:
         QCOMPARE(bytes(QStringLiteral("numeros.dat")), history);
         QCOMPARE(bytes(QStringLiteral("numeros.bak")), old);
         QCOMPARE(m_session->storedDraws(), 1114);
-        QCOMPARE(m_session->drawList().total(), 1114);
+        QCOMPARE(m_session->draws().list().total(), 1114);
 
         // A second import keeps only the file from just before it.
         const QByteArray shorter = Fixtures::bytesOf(someDraws(5));
@@ -147,7 +113,7 @@ private slots:
         QCOMPARE(bytes(QStringLiteral("numeros.bak")), history);
         QCOMPARE(bytes(QStringLiteral("numeros.dat")), shorter);
         // Later appends go to the data file, not to the imported one.
-        QCOMPARE(m_session->drawFile().path(), path(QStringLiteral("numeros.dat")));
+        QCOMPARE(m_session->draws().file().path(), path(QStringLiteral("numeros.dat")));
     }
 
     void importRefusesBadFiles_data()
@@ -274,7 +240,7 @@ private slots:
         }
         QCOMPARE(bytes(QStringLiteral("apuestas.dat")), kept);
         QCOMPARE(m_session->storedDraws(), 0);
-        QCOMPARE(m_session->drawList().total(), 0);
+        QCOMPARE(m_session->draws().list().total(), 0);
         QCOMPARE(Wording::lastUpdateText(m_session->drawStatus()), QStringLiteral("Fichero de datos vacío."));
     }
 
@@ -290,7 +256,7 @@ private slots:
         Fixtures::writeFile(path(QStringLiteral("socios.json")), members);
         start();
         const QByteArray before = bytes(QStringLiteral("apuestas.dat"));
-        const auto counted = m_session->syndicates().front().prizeCounts;
+        const auto counted = m_session->syndicates().records().front().prizeCounts;
         QVERIFY(counted != (std::array<std::int16_t, 8> {}));
 
         m_prompter.answers = {Prompter::Answer::Yes, Prompter::Answer::Yes};
@@ -301,7 +267,7 @@ private slots:
         QVERIFY(!m_prompter.boxes.last().text.contains(QStringLiteral("aconseja")));
         QCOMPARE(bytes(QStringLiteral("apuestas.bak")), before);
         QCOMPARE(bytes(QStringLiteral("socios.bak")), members);
-        QCOMPARE(m_session->syndicates().front().createdOn, OleDate::fromDate(kToday));
+        QCOMPARE(m_session->syndicates().records().front().createdOn, OleDate::fromDate(kToday));
 
         // Restored as the guide says: the copies back, the draws added again.
         m_session->shutdown();
@@ -309,8 +275,8 @@ private slots:
         QVERIFY(QFile::copy(path(QStringLiteral("apuestas.bak")), path(QStringLiteral("apuestas.dat"))));
         start();
         m_maintenance->importDraws(chosenFile(draws));
-        QCOMPARE(m_session->syndicates().front().prizeCounts, counted);
-        QCOMPARE(m_session->syndicates().front().createdOn, a.createdOn);
+        QCOMPARE(m_session->syndicates().records().front().prizeCounts, counted);
+        QCOMPARE(m_session->syndicates().records().front().createdOn, a.createdOn);
         QCOMPARE(bytes(QStringLiteral("apuestas.dat")), before);
     }
 
@@ -335,7 +301,7 @@ private slots:
         QCOMPARE(bytes(QStringLiteral("numeros.dat")), Fixtures::bytesOf({draws[0], draws[1], draws[2]}));
         QCOMPARE(m_session->storedDraws(), 3);
         QCOMPARE(m_session->drawBuffer(), draws[2]);
-        QCOMPARE(m_session->drawList().total(), 3);
+        QCOMPARE(m_session->draws().list().total(), 3);
         QVERIFY(!QFile::exists(path(QStringLiteral("numeros.tmp"))));
 
         m_prompter.answers = {Prompter::Answer::Yes};
@@ -369,7 +335,7 @@ private slots:
         QVERIFY(m_maintenance->deleteSyndicate(2));
         // Record 3 moves to 2 byte for byte.
         QCOMPARE(bytes(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({a, c}));
-        QCOMPARE(m_session->nextSyndicateRecord(), 3);
+        QCOMPARE(m_session->syndicates().nextRecord(), 3);
         QVERIFY(!QFile::exists(path(QStringLiteral("apuestas.tmp"))));
     }
 
@@ -448,7 +414,7 @@ private slots:
         QVERIFY(syndicatesNow.size() % SyndicateRecord::kSize == 0);
         // The session reads what is on disk.
         QCOMPARE(m_session->storedDraws(), int(drawsNow.size() / DrawRecord::kSize));
-        QCOMPARE(int(m_session->syndicates().size()), int(syndicatesNow.size() / SyndicateRecord::kSize));
+        QCOMPARE(int(m_session->syndicates().records().size()), int(syndicatesNow.size() / SyndicateRecord::kSize));
 
         const bool permissionBox = m_prompter.titles().contains(kPermissionTitle);
         if (command == QLatin1String("import")) {

@@ -58,7 +58,7 @@ private slots:
         const auto rows = members.rows(1);
         QCOMPARE(rows.size(), std::size_t(3));
         std::vector<std::int64_t> slips(rows.size());
-        for (const Money::DrawOutcome &draw : m_session->ledger(1)) {
+        for (const Money::DrawOutcome &draw : m_session->money().ledger(1)) {
             const auto sheets = members.participations(1, QString(), draw.date);
             QCOMPARE(sheets.size(), rows.size());
             std::int64_t drawTotal = 0;
@@ -106,8 +106,8 @@ private slots:
         const std::set<QDate> newest {QDate(2025, 1, 26)};
         QCOMPARE(PrizeList::build(*m_session, &newest).size(), std::size_t(1));
         // Every balance is what was won less what was staked, the chart's last point too.
-        QCOMPARE(m_session->balanceHistory(1).back().second, m_session->moneyTotals(1).balanceCents);
-        QCOMPARE(m_session->moneyTotals(1).balanceCents, 29868 - 2400);
+        QCOMPARE(m_session->money().balanceHistory(1).back().second, m_session->money().totals(1).balanceCents);
+        QCOMPARE(m_session->money().totals(1).balanceCents, 29868 - 2400);
     }
 
     // Prizes whose amount is not known yet, or that the report denies, are

@@ -22,20 +22,6 @@ namespace
 {
     const QDate kToday(2026, 12, 8); // a Tuesday
 
-    SyndicateRecord multiple(const QString &name, std::initializer_list<int> numbers, int key, QDate createdOn)
-    {
-        SyndicateRecord s;
-        s.setName(name);
-        s.setDrawDay(QStringLiteral("Domingo"));
-        s.kind = std::int16_t(95 + int(numbers.size()));
-        std::size_t slot = 0;
-        for (int n : numbers)
-            s.bets[0][slot++] = std::int16_t(n);
-        s.bets[0][slot] = std::int16_t(key);
-        s.createdOn = OleDate::fromDate(createdOn);
-        return s;
-    }
-
     // Built on first use: the date conversion's own constants must exist first.
     const std::vector<DrawRecord> &threeDraws()
     {
@@ -134,7 +120,7 @@ private slots:
         Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf(threeDraws()));
         Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf({
             Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 5, QDate(2026, 11, 29)),
-            multiple(QStringLiteral("M"), {1, 2, 3, 4, 20, 21, 22}, 0, QDate(2026, 11, 29)),
+            Fixtures::multipleSyndicate(QStringLiteral("M"), {1, 2, 3, 4, 20, 21, 22}, 0, QDate(2026, 11, 29)),
         }));
         auto session = startSession();
 
@@ -147,8 +133,8 @@ private slots:
         QCOMPARE(stored[0].lastCountedDate, threeDraws().back().date);
         QCOMPARE(stored[1].lastCountedDate, threeDraws().back().date);
         // The tab of syndicates already shows what was just counted.
-        QCOMPARE(session->syndicateList().totalPrizes, std::int64_t(33));
-        QCOMPARE(session->syndicateDetails().prizeCounts[4], std::int64_t(1));
+        QCOMPARE(session->syndicates().list().totalPrizes, std::int64_t(33));
+        QCOMPARE(session->syndicates().details().prizeCounts[4], std::int64_t(1));
 
         // Every draw, back and forth, with and without "Histórico": nothing more.
         const QByteArray before = Fixtures::readFile(path("apuestas.dat"));
@@ -158,7 +144,7 @@ private slots:
         session->setDrawsToShow(3);
         session->showNewestDraw();
         QCOMPARE(Fixtures::readFile(path("apuestas.dat")), before);
-        QCOMPARE(session->drawsToShow(), 1);
+        QCOMPARE(session->view().drawsToShow(), 1);
 
         // A restart counts nothing again either.
         session.reset();
@@ -176,17 +162,17 @@ private slots:
         QCOMPARE(storedSyndicates()[0].lastCountedDate, threeDraws()[2].date);
 
         // The newest draw goes (as the draw maintenance leaves the file).
-        session->drawFile().close();
+        session->draws().file().close();
         Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf({threeDraws()[0], threeDraws()[1]}));
-        session->drawFile().open(path("numeros.dat"));
+        session->draws().file().open(path("numeros.dat"));
         session->updateStatus();
         session->refreshDraws();
         QCOMPARE(storedSyndicates()[0].lastCountedDate, threeDraws()[1].date);
         QCOMPARE(storedSyndicates()[0].prizeCounts[4], std::int16_t(0));
-        QCOMPARE(session->syndicateDetails().prizeCounts[4], std::int64_t(0));
+        QCOMPARE(session->syndicates().details().prizeCounts[4], std::int64_t(0));
 
         // Stored again, it counts once.
-        session->drawFile().put(3, threeDraws()[2]);
+        session->draws().file().put(3, threeDraws()[2]);
         session->updateStatus();
         QCOMPARE(storedSyndicates()[0].prizeCounts[4], std::int16_t(1));
         QCOMPARE(storedSyndicates()[0].lastCountedDate, threeDraws()[2].date);
@@ -206,8 +192,8 @@ private slots:
         const std::vector<SyndicateRecord> syndicates = {
             old,
             Fixtures::simpleSyndicate(QStringLiteral("NUEVA"), {{6, 27, 33, 34, 39}, {2, 9, 13, 30, 51}}, 8, QDate(2025, 1, 5)),
-            multiple(QStringLiteral("ONCE"), {3, 7, 12, 19, 23, 28, 34, 40, 45, 49, 53}, 5, QDate(2010, 3, 7)),
-            multiple(QStringLiteral("SEIS"), {6, 9, 13, 27, 30, 36}, 0, QDate(2024, 12, 1)),
+            Fixtures::multipleSyndicate(QStringLiteral("ONCE"), {3, 7, 12, 19, 23, 28, 34, 40, 45, 49, 53}, 5, QDate(2010, 3, 7)),
+            Fixtures::multipleSyndicate(QStringLiteral("SEIS"), {6, 9, 13, 27, 30, 36}, 0, QDate(2024, 12, 1)),
         };
         Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf({history.front()}));
         Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf(syndicates));
@@ -232,7 +218,7 @@ private slots:
                 for (auto c : stored[k].prizeCounts)
                     total += c;
             }
-            QCOMPARE(session->syndicateList().totalPrizes, std::int64_t(total));
+            QCOMPARE(session->syndicates().list().totalPrizes, std::int64_t(total));
         };
         checkAgainstHand(history);
         QVERIFY(storedSyndicates()[0].prizeCounts[0] > 100); // the whole history, not the newest draw
@@ -257,14 +243,14 @@ private slots:
     {
         Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf(threeDraws()));
         Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf({
-            multiple(QStringLiteral("M"), {1, 2, 3, 4, 20, 21}, 0, QDate(2026, 11, 1)),
+            Fixtures::multipleSyndicate(QStringLiteral("M"), {1, 2, 3, 4, 20, 21}, 0, QDate(2026, 11, 1)),
         }));
         auto session = startSession();
         QCOMPARE(session->multipleResults().rowCount(), 5); // 4 hits of 6: two breakdown lines
         QCOMPARE(session->simpleResults().rowCount(), 0);
 
         // The multiple bet replaced by a simple one.
-        session->syndicateFile().put(1, Fixtures::simpleSyndicate(QStringLiteral("S"), {{1, 2, 3, 4, 5}}, 0, QDate(2026, 11, 1)));
+        session->syndicates().file().put(1, Fixtures::simpleSyndicate(QStringLiteral("S"), {{1, 2, 3, 4, 5}}, 0, QDate(2026, 11, 1)));
         QSignalSpy about(session.get(), &Session::multipleResultsAboutToChange);
         QSignalSpy changed(session.get(), &Session::multipleResultsChanged);
         session->updateStatus();
@@ -279,7 +265,7 @@ private slots:
     {
         const QByteArray bytes = Fixtures::bytesOf({
             Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 5, QDate(2026, 11, 1)),
-            multiple(QStringLiteral("M"), {1, 2, 3, 4, 20, 21}, 0, QDate(2026, 11, 1)),
+            Fixtures::multipleSyndicate(QStringLiteral("M"), {1, 2, 3, 4, 20, 21}, 0, QDate(2026, 11, 1)),
         });
         Fixtures::writeFile(path("apuestas.dat"), bytes);
         auto session = startSession();
@@ -288,8 +274,8 @@ private slots:
         QCOMPARE(session->simpleResults().rowCount(), 0);
         QCOMPARE(session->multipleResults().rowCount(), 0);
         QCOMPARE(Fixtures::readFile(path("apuestas.dat")), bytes);
-        QCOMPARE(Wording::drawsPlayedText(session->syndicateDetails()), QStringLiteral("0"));
-        QCOMPARE(Wording::effectivenessText(session->syndicateDetails()), QStringLiteral("-"));
+        QCOMPARE(Wording::drawsPlayedText(session->syndicates().details()), QStringLiteral("0"));
+        QCOMPARE(Wording::effectivenessText(session->syndicates().details()), QStringLiteral("-"));
     }
 
     void drawCountAboveTheStoredDraws()
@@ -302,7 +288,7 @@ private slots:
         session->scrutinizeSimpleSyndicates(30000);
         QCOMPARE(session->simpleResults().rowCount(), 12);
         session->applyViewOptions(30000, true, true);
-        QCOMPARE(session->drawsToShow(), 3);
+        QCOMPARE(session->view().drawsToShow(), 3);
         QCOMPARE(session->simpleResults().rowCount(), 12); // every draw won something
     }
 
@@ -320,9 +306,9 @@ private slots:
         const auto stored = storedSyndicates();
         QCOMPARE(stored[1].toBytes(), damaged.toBytes());
         QCOMPARE(stored[0].drawDay(), QStringLiteral("Domingo")); // corrected on disk
-        QCOMPARE(session->syndicateList().items.size(), std::size_t(2));
-        QCOMPARE(Wording::listBetsText(session->syndicateList().items[1]), QStringLiteral("Dañada"));
-        QCOMPARE(session->syndicateCount(), 2);
+        QCOMPARE(session->syndicates().list().items.size(), std::size_t(2));
+        QCOMPARE(Wording::listBetsText(session->syndicates().list().items[1]), QStringLiteral("Dañada"));
+        QCOMPARE(session->syndicates().count(), 2);
         QCOMPARE(session->simpleResults().rowCount(), 4); // the sound one only
         QVERIFY(m_prompter.boxes.isEmpty());
 
@@ -331,8 +317,8 @@ private slots:
         QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("¡Vaya hombre!")});
         QCOMPARE(m_prompter.boxes[0].text, QStringLiteral("Error crítico: fichero apuestas.dat corrupto."));
         QCOMPARE(m_prompter.boxes[0].icon, Prompter::Icon::Warning);
-        QVERIFY(session->syndicateDetails().damaged);
-        QCOMPARE(Wording::drawsPlayedText(session->syndicateDetails()), QStringLiteral("-"));
+        QVERIFY(session->syndicates().details().damaged);
+        QCOMPARE(Wording::drawsPlayedText(session->syndicates().details()), QStringLiteral("-"));
     }
 
     void selectionAndDetails()
@@ -343,49 +329,49 @@ private slots:
             Fixtures::simpleSyndicate(QStringLiteral("B"), {{7, 8, 9, 10, 11}, {1, 2, 13, 14, 15}}, 1, QDate(2026, 12, 7)),
         }));
         auto session = startSession();
-        QCOMPARE(session->selectedSyndicate(), 0); // shown, not yet chosen
-        QCOMPARE(session->syndicateDetails().record, 1);
-        QCOMPARE(Wording::drawsPlayedText(session->syndicateDetails()), QStringLiteral("2"));
+        QCOMPARE(session->syndicates().selected(), 0); // shown, not yet chosen
+        QCOMPARE(session->syndicates().details().record, 1);
+        QCOMPARE(Wording::drawsPlayedText(session->syndicates().details()), QStringLiteral("2"));
         // A prize in each of its two draws, both counted from the start.
-        QCOMPARE(Wording::effectivenessText(session->syndicateDetails()), QStringLiteral("100 %"));
+        QCOMPARE(Wording::effectivenessText(session->syndicates().details()), QStringLiteral("100 %"));
 
         QSignalSpy details(session.get(), &Session::syndicateDetailsChanged);
         session->selectSyndicate(2);
         QCOMPARE(details.count(), 1);
-        QCOMPARE(session->selectedSyndicate(), 2);
-        QCOMPARE(Wording::detailLines(session->syndicateDetails()),
+        QCOMPARE(session->syndicates().selected(), 2);
+        QCOMPARE(Wording::detailLines(session->syndicates().details()),
                  (QStringList {QStringLiteral("Número clave:  1"), QStringLiteral(" 7- 8- 9-10-11"), QStringLiteral(" 1- 2-13-14-15")}));
-        QCOMPARE(Wording::drawsPlayedText(session->syndicateDetails()), QStringLiteral("0"));
-        QCOMPARE(Wording::effectivenessText(session->syndicateDetails()), QStringLiteral("0 %"));
+        QCOMPARE(Wording::drawsPlayedText(session->syndicates().details()), QStringLiteral("0"));
+        QCOMPARE(Wording::effectivenessText(session->syndicates().details()), QStringLiteral("0 %"));
         // The overall figures: A played from 23 November, two draws, two prizes.
         QCOMPARE(session->drawsSinceFirstSyndicate(), 2);
-        QCOMPARE(Wording::overallText(session->syndicateList()), QStringLiteral("100% de efectividad en premios"));
-        QCOMPARE(Wording::overallDrawsText(session->syndicateList()), QStringLiteral("en 2 sorteos"));
+        QCOMPARE(Wording::overallText(session->syndicates().list()), QStringLiteral("100% de efectividad en premios"));
+        QCOMPARE(Wording::overallDrawsText(session->syndicates().list()), QStringLiteral("en 2 sorteos"));
 
         // A rebuilt list goes back to the first syndicate's details; the
         // selection stays while it names a record.
         session->updateStatus();
-        QCOMPARE(session->syndicateDetails().record, 1);
-        QCOMPARE(session->selectedSyndicate(), 2);
-        session->syndicateFile().close();
+        QCOMPARE(session->syndicates().details().record, 1);
+        QCOMPARE(session->syndicates().selected(), 2);
+        session->syndicates().file().close();
         Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf({
             Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 5, QDate(2026, 11, 23)),
         }));
-        session->syndicateFile().open(path("apuestas.dat"));
+        session->syndicates().file().open(path("apuestas.dat"));
         session->updateStatus();
-        QCOMPARE(session->selectedSyndicate(), 0);
+        QCOMPARE(session->syndicates().selected(), 0);
     }
 
     void emptySyndicateFile()
     {
         Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf(threeDraws()));
         auto session = startSession();
-        QVERIFY(session->syndicateList().items.empty());
-        QCOMPARE(Wording::overallText(session->syndicateList()), QStringLiteral("¡Nunca has acertado nada!"));
-        QCOMPARE(Wording::drawsPlayedText(session->syndicateDetails()), QStringLiteral("-"));
-        QCOMPARE(Wording::effectivenessText(session->syndicateDetails()), QStringLiteral("-"));
+        QVERIFY(session->syndicates().list().items.empty());
+        QCOMPARE(Wording::overallText(session->syndicates().list()), QStringLiteral("¡Nunca has acertado nada!"));
+        QCOMPARE(Wording::drawsPlayedText(session->syndicates().details()), QStringLiteral("-"));
+        QCOMPARE(Wording::effectivenessText(session->syndicates().details()), QStringLiteral("-"));
         session->selectSyndicate(1); // nothing to select
-        QCOMPARE(session->selectedSyndicate(), 0);
+        QCOMPARE(session->syndicates().selected(), 0);
         QVERIFY(m_prompter.boxes.isEmpty());
     }
 
@@ -416,25 +402,25 @@ private slots:
         }));
         auto session = startSession();
         // Without a download's notice a prize does not flash.
-        QCOMPARE(session->prizeBlink(), 0);
-        QVERIFY(!session->prizeAnimationRunning());
+        QCOMPARE(session->notice().prizeBlink(), 0);
+        QVERIFY(!session->notice().animationRunning());
 
         QSignalSpy notice(session.get(), &Session::prizeNoticeChanged);
         session->setStoredDrawsNotice(1);
         session->scrutinizeSimpleSyndicates(1);
-        QCOMPARE(session->prizeBlink(), 1);
-        QVERIFY(session->prizeAnimationRunning());
+        QCOMPARE(session->notice().prizeBlink(), 1);
+        QVERIFY(session->notice().animationRunning());
         QCOMPARE(notice.count(), 2);
 
         session->stopPrizeAnimation();
-        QVERIFY(!session->prizeAnimationRunning());
-        QCOMPARE(session->storedDrawsNotice(), 0);
+        QVERIFY(!session->notice().animationRunning());
+        QCOMPARE(session->notice().storedDrawsNotice(), 0);
         // "Histórico" clears the notice as well.
         session->setStoredDrawsNotice(2);
         session->setHistorico(true);
-        QCOMPARE(session->storedDrawsNotice(), 0);
+        QCOMPARE(session->notice().storedDrawsNotice(), 0);
         session->clearPrizeBlink();
-        QCOMPARE(session->prizeBlink(), 0);
+        QCOMPARE(session->notice().prizeBlink(), 0);
     }
 
     void newestDrawPutsTheCountBack()
@@ -445,7 +431,7 @@ private slots:
         QSignalSpy reset(session.get(), &Session::scrollBarsReset);
         QSignalSpy options(session.get(), &Session::viewOptionsChanged);
         session->showNewestDraw();
-        QCOMPARE(session->drawsToShow(), 1);
+        QCOMPARE(session->view().drawsToShow(), 1);
         QCOMPARE(reset.count(), 1);
         QCOMPARE(options.count(), 1);
         session->showNewestDraw();

@@ -7,6 +7,7 @@
 #include "core/session.h"
 #include "store/fileops.h"
 #include "store/oledate.h"
+#include "support/failingfileops.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
 #include "wording/statuswording.h"
@@ -81,8 +82,8 @@ private slots:
         QCOMPARE(Fixtures::readFile(path("nums.ini")), QByteArray(12, '\0'));
         QCOMPARE(Wording::lastUpdateText(session->drawStatus()), QStringLiteral("Fichero de datos vacío."));
         QCOMPARE(session->nextDrawRecord(), 1);
-        QCOMPARE(session->drawList().totalText(), QStringLiteral("TOTAL: 0 sorteos."));
-        QCOMPARE(session->syndicateCount(), 0);
+        QCOMPARE(session->draws().list().totalText(), QStringLiteral("TOTAL: 0 sorteos."));
+        QCOMPARE(session->syndicates().count(), 0);
         QCOMPARE(session->drawsSinceFirstSyndicate(), 0);
         QVERIFY(m_prompter.boxes.isEmpty()); // the greeting waits for the window
 
@@ -131,7 +132,7 @@ private slots:
         QCOMPARE(Wording::missingDrawsText(session->drawStatus()), QStringLiteral("Faltan 16 sorteos por actualizar"));
         QCOMPARE(session->drawBuffer(), draws.back());
 
-        const DrawList &list = session->drawList();
+        const DrawList &list = session->draws().list();
         QCOMPARE(list.totalText(), QStringLiteral("TOTAL: 1114 sorteos."));
         QCOMPARE(list.draws.front(), draws.back()); // newest first
         QCOMPARE(list.draws.back(), draws.front());
@@ -156,7 +157,7 @@ private slots:
             Fixtures::draw(QDate(2026, 12, 6), {10, 27, 28, 40, 54}, 9),
         }));
         auto session = startSession();
-        const DrawList &list = session->drawList();
+        const DrawList &list = session->draws().list();
         QCOMPARE(list.total(), 2);
         QCOMPARE(drawNumbersText(list.draws[1]), QStringLiteral(" 1- 2- 3- 4-9  NÚM.CLAVE: 0"));
         QCOMPARE(drawNumbersText(list.draws[0]), QStringLiteral("10-27-28-40-54  NÚM.CLAVE: 9"));
@@ -197,7 +198,7 @@ private slots:
         // The player's bytes survive; the program goes on with an empty file.
         QCOMPARE(Fixtures::readFile(path("numeros.invalido")), bytes);
         QCOMPARE(QFileInfo(path("numeros.dat")).size(), 0);
-        QCOMPARE(session->drawList().total(), 0);
+        QCOMPARE(session->draws().list().total(), 0);
         QCOMPARE(Wording::lastUpdateText(session->drawStatus()), QStringLiteral("Fichero de datos vacío."));
         QCOMPARE(session->rejectedDrawFiles(), 1);
     }
@@ -221,7 +222,7 @@ private slots:
                                                     Fixtures::draw(QDate(2026, 12, 6), {6, 7, 8, 9, 10}, 4)});
         Fixtures::writeFile(path("numeros.dat"), whole + whole.left(11));
         auto session = startSession();
-        QCOMPARE(session->drawList().total(), 2);
+        QCOMPARE(session->draws().list().total(), 2);
         QCOMPARE(session->rejectedDrawFiles(), 0);
         QCOMPARE(Fixtures::readFile(path("numeros.dat")), whole);
         QCOMPARE(Fixtures::readFile(path("numeros.resto")), whole.left(11));
@@ -260,9 +261,9 @@ private slots:
         // The status speaks of the newest real draw; the future one won nothing.
         QCOMPARE(Wording::lastUpdateText(status), QStringLiteral("Domingo, 6 de diciembre del 2026"));
         QCOMPARE(session->drawsSinceFirstSyndicate(), 5);
-        for (int count : session->syndicates()[0].prizeCounts)
+        for (int count : session->syndicates().records()[0].prizeCounts)
             QCOMPARE(count, 0);
-        QVERIFY(session->syndicates()[0].lastCountedDate < OleDate::fromDate(kToday));
+        QVERIFY(session->syndicates().records()[0].lastCountedDate < OleDate::fromDate(kToday));
 
         DiskFileOps files;
         NoBrowser browser;
@@ -317,9 +318,9 @@ private slots:
         Fixtures::writeFile(path("apuestas.resto"), "an earlier tail");
         Fixtures::writeFile(path("apuestas.dat"), one.toBytes() + tail);
         auto session = startSession();
-        QCOMPARE(int(session->syndicates().size()), 1);
-        QCOMPARE(session->syndicates()[0].name(), QStringLiteral("PEÑA UNO"));
-        QCOMPARE(session->nextSyndicateRecord(), 2);
+        QCOMPARE(int(session->syndicates().records().size()), 1);
+        QCOMPARE(session->syndicates().records()[0].name(), QStringLiteral("PEÑA UNO"));
+        QCOMPARE(session->syndicates().nextRecord(), 2);
         // The tail is kept beside the file, never over an earlier copy, and
         // the next record will go where it was.
         QCOMPARE(Fixtures::readFile(path("apuestas.resto.2")), tail);
@@ -347,7 +348,7 @@ private slots:
         }));
         auto session = startSession();
         QCOMPARE(session->drawsSinceFirstSyndicate(), 2);
-        QCOMPARE(session->syndicateCount(), 2);
+        QCOMPARE(session->syndicates().count(), 2);
     }
 
     void viewOptionsRefreshOnlyOnChange()
@@ -362,7 +363,7 @@ private slots:
         session->setSoloPremio(true);
         session->setDrawsToShow(5000); // lowered to the number of stored draws
         QCOMPARE(refreshed.count(), 3);
-        QCOMPARE(session->drawsToShow(), 1114);
+        QCOMPARE(session->view().drawsToShow(), 1114);
     }
 
     // Links: a data file linked to a file that is not the user's, into a

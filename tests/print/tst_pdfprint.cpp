@@ -163,7 +163,7 @@ private slots:
         QVERIFY(Fixtures::writeFile(m_dir.filePath(QStringLiteral("nums.ini")), calibration.toBytes()));
         m_session = std::make_unique<Session>(m_clock, m_prompter);
         QVERIFY(m_session->start(m_dir.path()));
-        QCOMPARE(m_session->syndicates().size(), std::size_t(3));
+        QCOMPARE(m_session->syndicates().records().size(), std::size_t(3));
         m_prompter.boxes.clear();
     }
 
@@ -282,7 +282,7 @@ private slots:
     {
         SyndicateRecord damaged = m_syndicates[0];
         damaged.kind = 0;
-        QVERIFY(m_session->syndicateFile().put(4, damaged));
+        QVERIFY(m_session->syndicates().file().put(4, damaged));
         m_session->loadSyndicateList();
         const QString pdf = pdfPath("kept.pdf");
         QVERIFY(Fixtures::writeFile(pdf, "previous"));

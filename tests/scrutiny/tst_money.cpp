@@ -32,18 +32,6 @@ namespace
         return draws;
     }
 
-    SyndicateRecord multiple(std::initializer_list<int> numbers, int key, QDate createdOn)
-    {
-        SyndicateRecord s;
-        s.kind = std::int16_t(95 + int(numbers.size()));
-        std::size_t slot = 0;
-        for (int n : numbers)
-            s.bets[0][slot++] = std::int16_t(n);
-        s.bets[0][slot] = std::int16_t(key);
-        s.createdOn = OleDate::fromDate(createdOn);
-        return s;
-    }
-
     PrizeReport finalReport(QDate date, std::int64_t reintegroCents)
     {
         PrizeReport report;
@@ -91,7 +79,7 @@ private slots:
         QCOMPARE(Money::totals(ledger), (Money::Totals {4, 4, 2400, 29868, 27468, 0, 0, 27468, 0}));
 
         // Seven numbers (21 combinations) from 12 January: 5 January is not played.
-        const SyndicateRecord seven = multiple({6, 9, 13, 20, 27, 34, 50}, 5, QDate(2025, 1, 12));
+        const SyndicateRecord seven = Fixtures::multipleSyndicate(QString(), {6, 9, 13, 20, 27, 34, 50}, 5, QDate(2025, 1, 12));
         const auto mLedger = Money::ledger(seven, draws, lookup);
         QCOMPARE(mLedger.size(), std::size_t(3));
         // 12 Jan, 3 hits: 12 x 2+0 (3,00) and 6 x 3+0 (16,65).
@@ -128,8 +116,8 @@ private slots:
         const QDate day(2025, 1, 5);
         SyndicateRecord full = Fixtures::simpleSyndicate(QStringLiteral("S"), {}, 0, day);
         full.kind = 24;
-        const SyndicateRecord eleven = multiple({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 0, day);
-        const SyndicateRecord six = multiple({1, 2, 3, 4, 5, 6}, 0, day);
+        const SyndicateRecord eleven = Fixtures::multipleSyndicate(QString(), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 0, day);
+        const SyndicateRecord six = Fixtures::multipleSyndicate(QString(), {1, 2, 3, 4, 5, 6}, 0, day);
         QCOMPARE(Money::betsPlayed(full), 24);
         QCOMPARE(Money::betsPlayed(six), 6);
         QCOMPARE(Money::betsPlayed(eleven), 462);
@@ -170,7 +158,7 @@ private slots:
     void absurdAmountsSaturate()
     {
         const DrawRecord draw = Fixtures::draw(QDate(2025, 1, 5), {1, 2, 3, 4, 5}, 0);
-        const SyndicateRecord eleven = multiple({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 0, QDate(2025, 1, 5));
+        const SyndicateRecord eleven = Fixtures::multipleSyndicate(QString(), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 0, QDate(2025, 1, 5));
         PrizeReport report = finalReport(draw.qdate(), std::numeric_limits<std::int64_t>::max() / 2);
         report.row(1).prizeCents = std::numeric_limits<std::int64_t>::max();
         for (PrizeRow &row : report.rows)

@@ -12,20 +12,6 @@ namespace
 {
     const QDate kSunday(2026, 12, 6);
 
-    SyndicateRecord multiple(const QString &name, std::initializer_list<int> numbers, int key, QDate createdOn)
-    {
-        SyndicateRecord s;
-        s.setName(name);
-        s.setDrawDay(QStringLiteral("Domingo"));
-        s.kind = std::int16_t(95 + int(numbers.size()));
-        std::size_t slot = 0;
-        for (int n : numbers)
-            s.bets[0][slot++] = std::int16_t(n);
-        s.bets[0][slot] = std::int16_t(key);
-        s.createdOn = OleDate::fromDate(createdOn);
-        return s;
-    }
-
     // Every row of a list as its displayed cells.
     QList<QStringList> cells(const ResultList &list)
     {
@@ -223,7 +209,7 @@ private slots:
         Scrutiny::Pass pass;
         pass.draws = {Fixtures::draw(QDate(2026, 11, 29), {10, 11, 12, 13, 14}, 1), Fixtures::draw(kSunday, {20, 21, 22, 23, 24}, 2)};
         pass.syndicates = {Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}, {10, 20, 30, 40, 50}}, 2, QDate(2026, 1, 1)),
-                           multiple(QStringLiteral("M"), {1, 2, 3, 4, 5, 6}, 2, QDate(2026, 1, 1))};
+                           Fixtures::multipleSyndicate(QStringLiteral("M"), {1, 2, 3, 4, 5, 6}, 2, QDate(2026, 1, 1))};
         pass.soloPremio = true;
         ResultList simple, multi(ResultList::Layout::Multiple);
         QVERIFY(Scrutiny::scrutinizeSimpleSyndicates(pass, 2, simple));
@@ -365,7 +351,7 @@ private slots:
         Scrutiny::Pass pass;
         pass.draws = {Fixtures::draw(kSunday, {1, 2, 3, 4, 5}, 0)};
         pass.syndicates = {Fixtures::simpleSyndicate(QStringLiteral("NUEVA"), {{1, 2, 3, 4, 5}}, 0, QDate(2026, 12, 8)),
-                           multiple(QStringLiteral("MNUEVA"), {1, 2, 3, 4, 5, 6}, 0, QDate(2026, 12, 8))};
+                           Fixtures::multipleSyndicate(QStringLiteral("MNUEVA"), {1, 2, 3, 4, 5, 6}, 0, QDate(2026, 12, 8))};
         ResultList simple, multi(ResultList::Layout::Multiple);
         QVERIFY(Scrutiny::scrutinizeSimpleSyndicates(pass, 1, simple));
         Scrutiny::scrutinizeMultipleSyndicates(pass, 1, multi);
@@ -390,7 +376,7 @@ private slots:
         Scrutiny::Pass pass;
         pass.draws = {Fixtures::draw(kSunday, {4, 9, 17, 30, 51}, 3)};
         pass.syndicates = {Fixtures::simpleSyndicate(QStringLiteral("S"), {{1, 2, 3, 4, 5}}, 3, QDate(2026, 1, 1)),
-                           multiple(QStringLiteral("OCHO"), {4, 9, 17, 20, 30, 40, 44, 50}, 3, QDate(2026, 1, 1))};
+                           Fixtures::multipleSyndicate(QStringLiteral("OCHO"), {4, 9, 17, 20, 30, 40, 44, 50}, 3, QDate(2026, 1, 1))};
         ResultList simple, list(ResultList::Layout::Multiple);
         QVERIFY(Scrutiny::scrutinizeSimpleSyndicates(pass, 1, simple));
         Scrutiny::scrutinizeMultipleSyndicates(pass, 1, list);
@@ -438,7 +424,7 @@ private slots:
     {
         QFETCH(QList<int>, numbers);
         QFETCH(int, fillers);
-        SyndicateRecord s = multiple(QStringLiteral("M"), {}, 0, QDate(2026, 1, 1));
+        SyndicateRecord s = Fixtures::multipleSyndicate(QStringLiteral("M"), {}, 0, QDate(2026, 1, 1));
         s.kind = std::int16_t(95 + numbers.size());
         for (int i = 0; i < numbers.size(); ++i)
             s.bets[0][std::size_t(i)] = std::int16_t(numbers[i]);
@@ -463,7 +449,7 @@ private slots:
     void countersStopAtTheirLimit()
     {
         // 5 hits without key add 200 to code 1 in each of 170 draws.
-        const SyndicateRecord s = multiple(QStringLiteral("M"), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 0, QDate(2020, 1, 1));
+        const SyndicateRecord s = Fixtures::multipleSyndicate(QStringLiteral("M"), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 0, QDate(2020, 1, 1));
         std::vector<DrawRecord> draws;
         for (int i = 0; i < 170; ++i)
             draws.push_back(Fixtures::draw(QDate(2020, 1, 5).addDays(7 * i), {1, 2, 3, 4, 5}, 9));
@@ -527,7 +513,7 @@ private slots:
         pass.draws = {Fixtures::draw(kSunday, {1, 2, 3, 4, 5}, 0)};
         pass.syndicates = {
             Fixtures::simpleSyndicate(QStringLiteral("S"), {{simpleWins ? 1 : 10, 2, 30, 40, 50}}, 0, QDate(2026, 1, 1)),
-            multiple(QStringLiteral("M"), {multipleWins ? 1 : 10, 2, 30, 40, 50, 51}, 0, QDate(2026, 1, 1)),
+            Fixtures::multipleSyndicate(QStringLiteral("M"), {multipleWins ? 1 : 10, 2, 30, 40, 50, 51}, 0, QDate(2026, 1, 1)),
         };
         pass.notice = {storedDraws, blinkBefore, runningBefore};
         ResultList simple, multi(ResultList::Layout::Multiple);

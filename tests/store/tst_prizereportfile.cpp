@@ -171,7 +171,7 @@ private slots:
         QCOMPARE(reports.noDrawDates(), std::set<QDate> {QDate(2024, 12, 29)});
         // The peña's one bet, 5 + 1 on the first draw: staked at 1,50 € a
         // draw, nothing won while no report prices it.
-        const Money::Totals totals = session.moneyTotals(0);
+        const Money::Totals totals = session.money().totals(0);
         QCOMPARE(totals.stakeCents, 300);
         QCOMPARE(totals.wonCents, 0);
         QCOMPARE(totals.unpricedDraws, 2);

@@ -48,6 +48,21 @@ SyndicateRecord Fixtures::simpleSyndicate(const QString &name, std::initializer_
     return s;
 }
 
+SyndicateRecord Fixtures::multipleSyndicate(const QString &name, std::initializer_list<int> numbers, int key,
+                                            QDate createdOn)
+{
+    SyndicateRecord s;
+    s.setName(name);
+    s.setDrawDay(QStringLiteral("Domingo"));
+    s.kind = std::int16_t(95 + int(numbers.size()));
+    std::size_t slot = 0;
+    for (int n : numbers)
+        s.bets[0][slot++] = std::int16_t(n);
+    s.bets[0][slot] = std::int16_t(key);
+    s.createdOn = OleDate::fromDate(createdOn);
+    return s;
+}
+
 QByteArray Fixtures::bytesOf(const std::vector<DrawRecord> &draws)
 {
     QByteArray bytes;

@@ -21,6 +21,8 @@ namespace Fixtures
     DrawRecord draw(QDate date, std::initializer_list<int> numbers, int clave);
     SyndicateRecord simpleSyndicate(const QString &name, std::initializer_list<std::initializer_list<int>> bets,
                                     int key, QDate createdOn);
+    // One multiple bet of 6 to 11 numbers and its key.
+    SyndicateRecord multipleSyndicate(const QString &name, std::initializer_list<int> numbers, int key, QDate createdOn);
 
     QByteArray bytesOf(const std::vector<DrawRecord> &draws);
     QByteArray bytesOf(const std::vector<SyndicateRecord> &syndicates);

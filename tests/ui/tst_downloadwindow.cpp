@@ -168,7 +168,7 @@ private slots:
         QCOMPARE(child<QLabel>("Label58")->text(), QString::number(bytes) + QStringLiteral(" Bytes"));
         QCOMPARE(child<QLabel>("Label19")->text(), QStringLiteral("4 sorteos"));
         QCOMPARE(child<QScrollBar>("HScroll1")->value(), 4);
-        QCOMPARE(m_session->drawsToShow(), 4);
+        QCOMPARE(m_session->view().drawsToShow(), 4);
         QCOMPARE(child<QTreeView>("ListView3")->model()->rowCount(), 7);
         QCOMPARE(child<QTreeView>("ListView3")->model()->index(0, 1).data().toString(), QStringLiteral("06/12/2026  Domingo"));
         QCOMPARE(child<DownloadButton>("Picture2")->image(), 2);

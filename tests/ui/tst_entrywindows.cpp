@@ -140,7 +140,7 @@ private slots:
         QCOMPARE(prompter.boxes.size(), 2);
         QCOMPARE(child<QLabel>(window, "Grabada")->text(), QStringLiteral("Peña LA PEÑA 3 grabada (3 apuestas)"));
 
-        const SyndicateRecord record = session.syndicateFile().get(1);
+        const SyndicateRecord record = session.syndicates().file().get(1);
         QCOMPARE(record.name(), QStringLiteral("LA PEÑA 3"));
         QCOMPARE(int(record.kind), 3);
         QCOMPARE(record.key(), 7);
@@ -173,9 +173,9 @@ private slots:
         QTest::mouseClick(save, Qt::LeftButton);
         QCOMPARE(saved.size(), 2);
         QCOMPARE(saved.last().first().toInt(), 2);
-        QCOMPARE(session.syndicateFile().get(2).name(), QStringLiteral("SEGUNDA"));
-        QCOMPARE(session.syndicateFile().get(2).key(), 2);
-        QCOMPARE(session.nextSyndicateRecord(), 3);
+        QCOMPARE(session.syndicates().file().get(2).name(), QStringLiteral("SEGUNDA"));
+        QCOMPARE(session.syndicates().file().get(2).key(), 2);
+        QCOMPARE(session.syndicates().nextRecord(), 3);
 
         // Saved, it goes without a question; a key marked again, Escape and
         // "Cancelar" ask first, and No keeps it.

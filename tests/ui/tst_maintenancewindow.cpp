@@ -206,17 +206,17 @@ private slots:
         child<QTabWidget>(window, "SSTab1")->setCurrentIndex(2);
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Down);
-        QCOMPARE(session.selectedSyndicate(), 2);
+        QCOMPARE(session.syndicates().selected(), 2);
         prompter.boxes.clear();
         child<QPushButton>(window, "Command3")->click();
         QCOMPARE(prompter.boxes.size(), 1);
         QCOMPARE(prompter.boxes[0].text, QStringLiteral("¿Seguro que quieres eliminar la Peña DOS?"));
         QCOMPARE(list->topLevelItemCount(), 2);
         QTest::keyClick(list, Qt::Key_Up);
-        QCOMPARE(session.selectedSyndicate(), 1);
+        QCOMPARE(session.syndicates().selected(), 1);
 
         list->itemClicked(list->topLevelItem(0), 0);
-        QCOMPARE(session.selectedSyndicate(), 1);
+        QCOMPARE(session.syndicates().selected(), 1);
         prompter.boxes.clear();
         prompter.answers = {Prompter::Answer::Yes};
         child<QPushButton>(window, "Command3")->click();
@@ -226,7 +226,7 @@ private slots:
         QCOMPARE(list->topLevelItem(0)->text(0).trimmed(), QStringLiteral("DOS"));
         QCOMPARE(child<QLabel>(window, "Label9_2")->text(), QStringLiteral("1"));
         // The deleted syndicate is no longer selected.
-        QCOMPARE(session.selectedSyndicate(), 0);
+        QCOMPARE(session.syndicates().selected(), 0);
         // DOS is shown now, so deletion asks about it.
         prompter.boxes.clear();
         prompter.answers = {Prompter::Answer::No};

@@ -102,10 +102,10 @@ private slots:
         auto *half = child<QScrollBar>(window, "HScroll2");
         QCOMPARE(chart->labels().size(), 27);
         QCOMPARE(chart->labels().first(), QStringLiteral(" 1"));
-        QCOMPARE(chart->counts().first(), session.drawList().numberTally[0]);
+        QCOMPARE(chart->counts().first(), session.draws().list().numberTally[0]);
         half->setValue(2);
         QCOMPARE(chart->labels().first(), QStringLiteral(" 28"));
-        QCOMPARE(chart->counts().last(), session.drawList().numberTally[53]);
+        QCOMPARE(chart->counts().last(), session.draws().list().numberTally[53]);
 
         tabs->setCurrentIndex(3);
         child<QRadioButton>(window, "Option1_1")->click();
@@ -138,11 +138,11 @@ private slots:
         child<QTabWidget>(window, "SSTab1")->setCurrentIndex(2);
         window.findChild<QAction *>(QStringLiteral("verprehi"))->trigger();
         QCOMPARE(child<QTabWidget>(window, "SSTab1")->currentIndex(), 0);
-        QVERIFY(session.historico());
-        QVERIFY(session.soloPremio());
+        QVERIFY(session.view().historico());
+        QVERIFY(session.view().soloPremio());
         window.findChild<QAction *>(QStringLiteral("verpremio"))->trigger();
-        QVERIFY(!session.historico());
-        QVERIFY(session.soloPremio());
+        QVERIFY(!session.view().historico());
+        QVERIFY(session.view().soloPremio());
     }
 
     // A click back on the main window with a peña half typed asks first:
@@ -207,8 +207,8 @@ private slots:
         QVERIFY2(banner->text().contains(QStringLiteral("sólo lectura")) && banner->text().contains(disk.path()),
                  qPrintable(banner->text()));
         QCOMPARE(child<QTreeView>(window, "ListView3")->model()->rowCount(), 1114);
-        QCOMPARE(session.syndicates().front().name().trimmed(), QStringLiteral("LOS DEL BAR"));
-        QVERIFY(session.moneyTotals(1).drawsPlayed > 0);
+        QCOMPARE(session.syndicates().records().front().name().trimmed(), QStringLiteral("LOS DEL BAR"));
+        QVERIFY(session.money().totals(1).drawsPlayed > 0);
         for (const char *name : {"Baja", "Crearp", "borrpe"})
             QVERIFY2(!child<QAction>(window, name)->isEnabled(), name);
         for (const char *name : {"Command3", "Command4", "Command5", "Command8", "AnadirSocio"})

@@ -84,8 +84,8 @@ private slots:
         QCOMPARE(name->text(), QStringLiteral("ONCE"));
         window.findChild<QSpinBox *>(QStringLiteral("Clave"))->setValue(7);
         QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("GuardarPenas")), Qt::LeftButton);
-        QCOMPARE(int(session.syndicates().size()), 1);
-        const SyndicateRecord &saved = session.syndicates().front();
+        QCOMPARE(int(session.syndicates().records().size()), 1);
+        const SyndicateRecord &saved = session.syndicates().records().front();
         QCOMPARE(saved.name(), QStringLiteral("ONCE"));
         QCOMPARE(int(saved.kind), int(result.bets.size()));
         QCOMPARE(saved.key(), 7);

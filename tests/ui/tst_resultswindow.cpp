@@ -33,19 +33,6 @@
 
 namespace
 {
-    SyndicateRecord multiple(const QString &name, std::initializer_list<int> numbers, int key, QDate createdOn)
-    {
-        SyndicateRecord s;
-        s.setName(name);
-        s.setDrawDay(QStringLiteral("Domingo"));
-        s.kind = std::int16_t(95 + int(numbers.size()));
-        std::size_t slot = 0;
-        for (int n : numbers)
-            s.bets[0][slot++] = std::int16_t(n);
-        s.bets[0][slot] = std::int16_t(key);
-        s.createdOn = OleDate::fromDate(createdOn);
-        return s;
-    }
 
     QString cell(QAbstractItemModel *model, int row, int column)
     {
@@ -91,7 +78,7 @@ private slots:
             Fixtures::simpleSyndicate(QStringLiteral("LA FIJA"), {{7, 8, 11, 20, 21}, {1, 2, 3, 4, 5}, {7, 31, 35, 40, 41}}, 1,
                                       QDate(2026, 8, 1)),
             Fixtures::simpleSyndicate(QStringLiteral("NUEVA"), {{7, 8, 12, 13, 14}}, 3, QDate(2026, 8, 20)),
-            multiple(QStringLiteral("SIETE"), {7, 8, 11, 31, 40, 41, 42}, 1, QDate(2026, 8, 1)),
+            Fixtures::multipleSyndicate(QStringLiteral("SIETE"), {7, 8, 11, 31, 40, 41, 42}, 1, QDate(2026, 8, 1)),
         }));
     }
 
@@ -134,7 +121,7 @@ private slots:
         // "Histórico": NUEVA is shown too.
         auto *historico = child<QCheckBox>(window, "Check1");
         historico->click();
-        QVERIFY(session.historico());
+        QVERIFY(session.view().historico());
         QCOMPARE(rows->rowCount(), 6 + 4);
         QCOMPARE(cell(rows, 7, 7), QStringLiteral("PEÑA NUEVA               "));
 
@@ -209,7 +196,7 @@ private slots:
         session.setStoredDrawsNotice(1);
         QCOMPARE(child<QLabel>(window, "Label19")->text(), QStringLiteral("1 sorteo"));
         session.scrutinizeSimpleSyndicates(1);
-        QCOMPARE(session.prizeBlink(), 3);
+        QCOMPARE(session.notice().prizeBlink(), 3);
         QVERIFY(timer->isActive());
         QCOMPARE(timer->interval(), 800);
         QTRY_COMPARE(simpleButton->text(), QStringLiteral("P R E M I O"));
@@ -266,7 +253,7 @@ private slots:
             QVERIFY(QTest::qWaitForWindowActive(&window));
         }
         QCoreApplication::processEvents();
-        QCOMPARE(session.drawsToShow(), 5);
+        QCOMPARE(session.view().drawsToShow(), 5);
 
         // One of the program's own windows and back: the newest draw again.
         QWidget other;
@@ -277,7 +264,7 @@ private slots:
         other.close();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        QTRY_COMPARE(session.drawsToShow(), 1);
+        QTRY_COMPARE(session.view().drawsToShow(), 1);
         QCOMPARE(scroll->value(), 1);
         QCOMPARE(child<QSpinBox>(window, "Text3")->value(), 1);
         QCOMPARE(half->value(), 1);
@@ -326,7 +313,7 @@ private slots:
         // A click on the multiple bet.
         const QRect itemRect = list->visualItemRect(list->topLevelItem(2));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, itemRect.center());
-        QCOMPARE(session.selectedSyndicate(), 3);
+        QCOMPARE(session.syndicates().selected(), 3);
         QCOMPARE(bets->count(), 2);
         QCOMPARE(bets->item(1)->text(), QStringLiteral(" 7- 8-11-31-40-41-42"));
         QCOMPARE(child<QLabel>(window, "Label3_1")->text(), QStringLiteral("6"));
@@ -388,7 +375,7 @@ private slots:
         prompter.boxes.clear();
 
         // The parts add up to the peña's figures, shown in the totals row.
-        const Money::Totals totals = session.moneyTotals(1);
+        const Money::Totals totals = session.money().totals(1);
         QVERIFY(totals.stakeCents > 0);
         QCOMPARE(model->index(2, 0).data().toString(), QStringLiteral("Total"));
         QCOMPARE(model->index(2, 1).data().toInt(), 4);
@@ -400,12 +387,12 @@ private slots:
         QCOMPARE(child<QLabel>(window, "DineroPena_0")->text(), Money::formatEuros(totals.stakeCents));
         QCOMPARE(child<QLabel>(window, "DineroPena_2")->text(), Money::formatEuros(totals.balanceCents));
         QCOMPARE(child<QLabel>(window, "DineroPena_3")->text(), QString::number(totals.unpricedDraws));
-        QCOMPARE(child<QLabel>(window, "DineroTodas_1")->text(), Money::formatEuros(session.moneyTotals(0).wonCents));
+        QCOMPARE(child<QLabel>(window, "DineroTodas_1")->text(), Money::formatEuros(session.money().totals(0).wonCents));
         // Balance is won less staked; without reports it says it is provisional.
         QCOMPARE(totals.balanceCents, totals.wonCents - totals.stakeCents);
         QCOMPARE(child<QLabel>(window, "DineroPenaProvisional")->text(), QStringLiteral("Esta peña: ") + Money::provisionalText(totals));
         QCOMPARE(child<QLabel>(window, "SociosProvisional")->text(), QStringLiteral("Balance ") + Money::provisionalText(totals));
-        QCOMPARE(child<QLabel>(window, "DineroTodas_3")->text(), QString::number(session.moneyTotals(0).unpricedDraws));
+        QCOMPARE(child<QLabel>(window, "DineroTodas_3")->text(), QString::number(session.money().totals(0).unpricedDraws));
 
         // The Premios page: a line per draw with a prize, the members under it.
         child<QTabWidget>(window, "Detalles")->setCurrentIndex(3);
@@ -484,7 +471,7 @@ private slots:
         QCOMPARE(child<EffectivenessChart>(window, "MSChart3")->row(), (Summary::ChartRow {QStringLiteral(" "), 0, 0}));
         // Clicking "VACÍO" selects nothing.
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
-        QCOMPARE(session.selectedSyndicate(), 0);
+        QCOMPARE(session.syndicates().selected(), 0);
         QCOMPARE(child<QTableView>(window, "ListView2")->model()->rowCount(), 0);
     }
 };

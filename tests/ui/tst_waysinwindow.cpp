@@ -179,7 +179,7 @@ private slots:
 
         // Every draw since the peña's creation is priced: 29 November's 3 + 1
         // and key, 6 December's 4 + 1 typed by hand, 22 November's 3 + 1.
-        const Money::Totals totals = m_session->moneyTotals(1);
+        const Money::Totals totals = m_session->money().totals(1);
         QCOMPARE(totals.drawsPriced, 3);
         QVERIFY(totals.wonCents > 100000);
         QCOMPARE(m_window->findChild<QLabel *>(QStringLiteral("DineroPena_1"))->text(), Money::formatEuros(totals.wonCents));

@@ -61,7 +61,7 @@ namespace
         Prompter &prompter() override { return m_prompter; }
         QDate today() const override { return m_clock.today(); }
         QString dataDir() const override { return m_session.dataDir(); }
-        TypedRecordFile<DrawRecord> &drawFile() override { return m_session.drawFile(); }
+        TypedRecordFile<DrawRecord> &drawFile() override { return m_session.draws().file(); }
         DrawRecord newestDraw() const override { return m_session.drawBuffer(); }
         void updateStatus() override
         {

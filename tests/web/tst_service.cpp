@@ -333,7 +333,7 @@ private slots:
         QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("Informes de premios")});
         QCOMPARE(m_prompter.boxes.first().text, QStringLiteral("Se han guardado %1 informes de premios").arg(stored.size()));
         QCOMPARE(m_prompter.boxes.first().icon, Prompter::Icon::Information);
-        QCOMPARE(m_session->moneyTotals(1).unpricedDraws, 0);
+        QCOMPARE(m_session->money().totals(1).unpricedDraws, 0);
 
         // Nothing left to ask for but today's week.
         m_prompter.boxes.clear();
