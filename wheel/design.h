@@ -45,6 +45,9 @@ namespace Wheel
         // A valid set to start from when it beats the search's own start
         // (a construction made of smaller sets).
         std::vector<std::uint32_t> start;
+        // Give the start up when the descent has found nothing smaller
+        // than it after this many seconds (0: never): some starts are rigid.
+        double abandonAfter = 0;
         // Count the search thread's processor time instead of the clock's
         // (the benchmark, on a machine others use too).
         bool threadTime = false;
@@ -58,6 +61,7 @@ namespace Wheel
         double seconds = 0;
         bool cancelled = false;
         bool reachedBound = false;
+        bool abandoned = false; // after abandonAfter, with time left: blocks is the start
     };
 
     // Seconds from an arbitrary start: the clock's, or with threadTime the
