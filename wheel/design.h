@@ -19,6 +19,11 @@
 // search takes the same path.
 namespace Wheel
 {
+    // The search's work (steps taken, subsets looked up, blocks looked at,
+    // weighted by what each costs) that takes a second on a typical
+    // computer: the rate of a search that counts work.
+    constexpr double kWorkPerSecond = 1e9;
+
     struct DesignProblem
     {
         int points = 0;    // 2..30
@@ -51,6 +56,10 @@ namespace Wheel
         // Count the search thread's processor time instead of the clock's
         // (the benchmark, on a machine others use too).
         bool threadTime = false;
+        // Count the search's own work instead of time, kWorkPerSecond units
+        // a second: the same seed then gives the same set on any computer
+        // and under any load (the seconds are then those of a typical one).
+        bool countWork = false;
         const std::atomic<bool> *cancel = nullptr;
         std::function<void(const SearchProgress &)> progress; // a few times a second
     };

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <future>
 #include <numeric>
 #include <bit>
 #include <random>
@@ -242,6 +243,17 @@ private slots:
         const auto second = Wheel::makeWheel(request, options);
         QCOMPARE(int(first.bets.size()), 10); // reaches the bound, so the run ends there
         QVERIFY(first.bets == second.bets);
+
+        // A run that stops on its budget, far from the bound, with the other
+        // run busy beside it: a seeded search counts its work, not the clock.
+        options.seconds = 0.3;
+        const Wheel::Request triples = poolOf(15, 3, 3);
+        auto busy = std::async(std::launch::async, [&] { return Wheel::makeWheel(triples, options); });
+        const auto alone = Wheel::makeWheel(triples, options);
+        const auto beside = busy.get();
+        QVERIFY(alone.check.coverage.holds());
+        QVERIFY(int(alone.bets.size()) > alone.known.lowerBound);
+        QVERIFY(alone.bets == beside.bets);
     }
 
     void cancelKeepsAValidSet()
