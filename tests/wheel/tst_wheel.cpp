@@ -171,6 +171,20 @@ private slots:
         QCOMPARE(Wheel::knownCovering(9, 4, 2).lowerBound, 7); // ceil(9/4 ceil(8/3))
     }
 
+    // Three blocks are the fewest that cover the pairs of 7 points: with no
+    // bound given, the descent finds nothing smaller and gives the start up
+    // when told, long before its time is up.
+    void aStartWithNothingSmallerIsGivenUp()
+    {
+        Wheel::SearchOptions options;
+        options.seconds = 3;
+        options.abandonAfter = 0.05;
+        const auto result = Wheel::searchDesign({7, 5, 2, 2}, options);
+        QVERIFY(result.abandoned);
+        QCOMPARE(result.blocks.size(), std::size_t(3));
+        QVERIFY(result.seconds < 1);
+    }
+
     // A design searched over the orbits of a cyclic group: valid, and every
     // block's image under the generator (one cycle 0 -> 1 -> ... -> 13 -> 0
     // with 14 fixed; three cycles of five) is in it.
