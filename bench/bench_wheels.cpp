@@ -1,6 +1,6 @@
 // The sizes of the reductions the program finds, against the best known
 // sets: build/bench/bench_wheels [--cpu] [--seconds S] [--only T/P]
-// [--points V]
+// [--points V] [--seed N]
 //
 // For every cell it prints the size found, the best known, the lower bound,
 // the target and the seconds, and exits with 1 when a target is missed:
@@ -11,7 +11,9 @@
 //   figures, v <= 16.
 // Each cell gets the program's default budget. --cpu counts the search
 // thread's processor time instead of the clock's, for a machine that other
-// work shares.
+// work shares. --seed N runs as `quorvale-cli wheel --seed N` does: the
+// search counts its work instead of time (the seconds printed are still
+// the clock's, or with --cpu the processor's).
 
 #include "wheel/wheel.h"
 
@@ -20,6 +22,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <numeric>
+#include <optional>
 #include <string>
 
 namespace
@@ -58,7 +61,7 @@ int main(int argc, char **argv)
     double seconds = Wheel::kDefaultSeconds;
     std::string only;
     int points = 0;
-    std::uint64_t seed = 1;
+    std::optional<std::uint64_t> seed;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--cpu") == 0)
             cpu = true;

@@ -300,7 +300,6 @@ void Reduccion::calculate()
     m_running = std::make_unique<Wheel::Result>();
     Wheel::Options options;
     options.seconds = m_seconds;
-    options.seed = 1;
     options.cancel = &m_cancel;
     options.progress = [this](const Wheel::SearchProgress &p) {
         m_progressBest = p.bestSize;

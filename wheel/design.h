@@ -19,6 +19,11 @@
 // search takes the same path.
 namespace Wheel
 {
+    // The search's work (steps taken, subsets looked up, blocks looked at,
+    // weighted by what each costs) that takes a second on a typical
+    // computer: the rate of a search that counts work.
+    constexpr double kWorkPerSecond = 1e9;
+
     struct DesignProblem
     {
         int points = 0;    // 2..30
@@ -45,9 +50,16 @@ namespace Wheel
         // A valid set to start from when it beats the search's own start
         // (a construction made of smaller sets).
         std::vector<std::uint32_t> start;
+        // Give the start up when the descent has found nothing smaller
+        // than it after this many seconds (0: never): some starts are rigid.
+        double abandonAfter = 0;
         // Count the search thread's processor time instead of the clock's
         // (the benchmark, on a machine others use too).
         bool threadTime = false;
+        // Count the search's own work instead of time, kWorkPerSecond units
+        // a second: the same seed then gives the same set on any computer
+        // and under any load (the seconds are then those of a typical one).
+        bool countWork = false;
         const std::atomic<bool> *cancel = nullptr;
         std::function<void(const SearchProgress &)> progress; // a few times a second
     };
@@ -58,6 +70,7 @@ namespace Wheel
         double seconds = 0;
         bool cancelled = false;
         bool reachedBound = false;
+        bool abandoned = false; // after abandonAfter, with time left: blocks is the start
     };
 
     // Seconds from an arbitrary start: the clock's, or with threadTime the

@@ -13,6 +13,34 @@ namespace
     // Lotto designs with fewer p-subsets than this are left to the plain
     // search, which already reaches the published sizes there.
     constexpr std::uint32_t kInvariantFrom = 1000;
+
+    // The time the searches have taken: the clock's (or the thread's
+    // processor time), or when they count work, what they counted.
+    class Budget
+    {
+    public:
+        explicit Budget(const Wheel::SearchOptions &search)
+            : m_countWork(search.countWork), m_threadTime(search.threadTime),
+              m_started(Wheel::clockSeconds(search.threadTime))
+        {
+        }
+
+        double spent() const { return m_countWork ? m_counted : Wheel::clockSeconds(m_threadTime) - m_started; }
+        // While a search runs that has taken `elapsed` by its own measure.
+        double spentWith(double elapsed) const { return m_countWork ? m_counted + elapsed : spent(); }
+
+        Wheel::SearchResult counted(Wheel::SearchResult result)
+        {
+            m_counted += result.seconds;
+            return result;
+        }
+
+    private:
+        const bool m_countWork;
+        const bool m_threadTime;
+        const double m_started;
+        double m_counted = 0;
+    };
 }
 
 std::vector<Wheel::Guarantee> Wheel::guarantees()
@@ -172,7 +200,8 @@ Wheel::Result Wheel::makeWheel(const Request &given, const Options &options)
     result.known = knownSize(request);
     SearchOptions search;
     search.seconds = options.seconds;
-    search.seed = options.seed;
+    search.seed = options.seed.value_or(1);
+    search.countWork = options.seed.has_value();
     search.cancel = options.cancel;
     search.progress = options.progress;
     search.threadTime = options.threadTime;
@@ -185,6 +214,7 @@ Wheel::Result Wheel::makeWheel(const Request &given, const Options &options)
     // the first part of the time.
     const DesignProblem problem = designProblem(request);
     const double started = clockSeconds(options.threadTime);
+    Budget budget(search);
     if (problem.t == problem.p && request.fixed.empty() && problem.points > 7 && result.known.bestKnown > 0) {
         const KnownSize smaller = knownCovering(problem.points - 1, problem.t);
         const long long tail = schonheimBound(problem.points - 1, 4, problem.t - 1);
@@ -193,22 +223,22 @@ Wheel::Result Wheel::makeWheel(const Request &given, const Options &options)
             // The parts report the time spent, not their own sizes.
             if (options.progress)
                 part.progress = [&](const SearchProgress &p) {
-                    options.progress({clockSeconds(options.threadTime) - started, options.seconds, 0, 0, p.uncovered});
+                    options.progress({budget.spentWith(p.elapsed), options.seconds, 0, 0, p.uncovered});
                 };
             part.seconds = options.seconds * 0.3;
             part.startSize = smaller.bestKnown;
             part.lowerBound = smaller.lowerBound;
-            const SearchResult head = searchDesign({problem.points - 1, 5, problem.t, problem.t}, part);
+            const SearchResult head = budget.counted(searchDesign({problem.points - 1, 5, problem.t, problem.t}, part));
             part.seconds = options.seconds * 0.1;
             part.startSize = 0;
             part.lowerBound = int(tail);
-            const SearchResult rest = searchDesign({problem.points - 1, 4, problem.t - 1, problem.t - 1}, part);
+            const SearchResult rest = budget.counted(searchDesign({problem.points - 1, 4, problem.t - 1, problem.t - 1}, part));
             if (!head.cancelled && !rest.cancelled) {
                 search.start = head.blocks;
                 for (std::uint32_t block : rest.blocks)
                     search.start.push_back(block | (1u << (problem.points - 1)));
             }
-            const double spent = clockSeconds(options.threadTime) - started;
+            const double spent = budget.spent();
             search.seconds = std::max(0.0, options.seconds - spent);
             if (options.progress)
                 search.progress = [&options, spent](const SearchProgress &p) {
@@ -226,7 +256,7 @@ Wheel::Result Wheel::makeWheel(const Request &given, const Options &options)
             SearchOptions part = search;
             if (options.progress)
                 part.progress = [&](const SearchProgress &p) {
-                    options.progress({clockSeconds(options.threadTime) - started, options.seconds, 0, 0, p.uncovered});
+                    options.progress({budget.spentWith(p.elapsed), options.seconds, 0, 0, p.uncovered});
                 };
             // Two points more: the circles, and both new points in every
             // block of a cover of the 17 old points' pairs by triples. A
@@ -238,7 +268,7 @@ Wheel::Result Wheel::makeWheel(const Request &given, const Options &options)
                 part.startSize = 0;
                 part.lowerBound = int(schonheimBound(17, 3, 2));
                 part.start.clear();
-                const SearchResult pairs = searchDesign({17, 3, 2, 2}, part);
+                const SearchResult pairs = budget.counted(searchDesign({17, 3, 2, 2}, part));
                 if (!pairs.cancelled) {
                     blocks = circles;
                     for (std::uint32_t block : pairs.blocks)
@@ -269,12 +299,12 @@ Wheel::Result Wheel::makeWheel(const Request &given, const Options &options)
                     part.startSize = knownCovering(19, 3).bestKnown;
                     part.lowerBound = knownCovering(19, 3).lowerBound;
                     part.start = head;
-                    const SearchResult grown = searchDesign({19, 5, 3, 3}, part);
+                    const SearchResult grown = budget.counted(searchDesign({19, 5, 3, 3}, part));
                     part.seconds = options.seconds * 0.1;
                     part.startSize = 0;
                     part.lowerBound = int(schonheimBound(19, 4, 2));
                     part.start.clear();
-                    const SearchResult rest = searchDesign({19, 4, 2, 2}, part);
+                    const SearchResult rest = budget.counted(searchDesign({19, 4, 2, 2}, part));
                     if (!grown.cancelled && !rest.cancelled) {
                         search.start = grown.blocks;
                         for (std::uint32_t block : rest.blocks)
@@ -282,7 +312,7 @@ Wheel::Result Wheel::makeWheel(const Request &given, const Options &options)
                     }
                 }
             }
-            const double spent = clockSeconds(options.threadTime) - started;
+            const double spent = budget.spent();
             search.seconds = std::max(0.0, options.seconds - spent);
             if (options.progress)
                 search.progress = [&options, spent](const SearchProgress &p) {
@@ -295,30 +325,75 @@ Wheel::Result Wheel::makeWheel(const Request &given, const Options &options)
     // points), searched over the base blocks of its orbits, where whether a
     // subset is met depends only on its orbit. Such a start is far smaller
     // than a greedy one, and the descent goes on from it.
+    SearchResult found;
+    bool searched = false;
     if (problem.t < problem.p && search.start.empty() && binomial(problem.points, problem.p) >= kInvariantFrom) {
         SearchOptions part = search;
         if (options.progress)
             part.progress = [&](const SearchProgress &p) {
-                options.progress({clockSeconds(options.threadTime) - started, options.seconds, 0, 0, p.uncovered});
+                options.progress({budget.spentWith(p.elapsed), options.seconds, 0, 0, p.uncovered});
             };
         part.seconds = options.seconds * 0.1;
+        std::vector<int> cycles;
+        bool cancelled = false;
         for (int fixedPoints = 0; fixedPoints <= 2; ++fixedPoints) {
-            const SearchResult invariant = searchInvariantDesign(problem, {problem.points - fixedPoints}, part);
-            if (invariant.cancelled)
+            const SearchResult invariant = budget.counted(searchInvariantDesign(problem, {problem.points - fixedPoints}, part));
+            cancelled = invariant.cancelled;
+            if (cancelled)
                 break;
-            if (!invariant.blocks.empty() && (search.start.empty() || invariant.blocks.size() < search.start.size()))
+            if (!invariant.blocks.empty() && (search.start.empty() || invariant.blocks.size() < search.start.size())) {
                 search.start = invariant.blocks;
+                cycles = {problem.points - fixedPoints};
+            }
             if (invariant.reachedBound)
                 break;
         }
-        const double spent = clockSeconds(options.threadTime) - started;
-        search.seconds = std::max(0.0, options.seconds - spent);
-        if (options.progress)
-            search.progress = [&options, spent](const SearchProgress &p) {
-                options.progress({spent + p.elapsed, options.seconds, p.bestSize, p.workingSize, p.uncovered});
-            };
+        // Some of these starts are rigid: the descent finds nothing smaller
+        // from them however long it runs ("4 si 5" on 15 numbers: four seeds
+        // in ten stayed at 105), while from most others it gains at once.
+        // Others are only slow to give their first gain and the best in the
+        // end ("4 si 5" on 14 numbers: 1.5 to 2.5 s). So a start that has
+        // given nothing after 40 % of the time is given up for other designs
+        // of the same group and size (the next seeds), each tried for 2 % of
+        // the time in the same way, up to kStarts in all; the last runs to
+        // the end. The smallest set found is kept.
+        constexpr int kStarts = 5;
+        const std::size_t startSize = search.start.size();
+        std::vector<std::uint32_t> bestBlocks;
+        bool lastStart = false;
+        for (int attempt = 0; !cancelled && !search.start.empty(); ++attempt) {
+            lastStart = lastStart || attempt + 1 == kStarts;
+            const double spent = budget.spent();
+            search.seconds = std::max(0.0, options.seconds - spent);
+            search.abandonAfter = lastStart ? 0 : options.seconds * (attempt == 0 ? 0.4 : 0.02);
+            if (options.progress)
+                search.progress = [&options, spent](const SearchProgress &p) {
+                    options.progress({spent + p.elapsed, options.seconds, p.bestSize, p.workingSize, p.uncovered});
+                };
+            found = budget.counted(searchDesign(problem, search));
+            cancelled = found.cancelled;
+            if (bestBlocks.empty() || found.blocks.size() < bestBlocks.size())
+                bestBlocks = found.blocks;
+            if (!found.abandoned)
+                break;
+            // Another start of the same size: the group's search stops as
+            // soon as it has one. Without one the last start runs to the end.
+            part.seed = search.seed + 0x9E3779B97F4A7C15ull * std::uint64_t(attempt + 1);
+            part.lowerBound = int(startSize);
+            part.seconds = options.seconds * 0.02;
+            const SearchResult invariant = budget.counted(searchInvariantDesign(problem, cycles, part));
+            cancelled = invariant.cancelled;
+            if (!invariant.blocks.empty() && invariant.blocks.size() <= startSize)
+                search.start = invariant.blocks;
+            else
+                lastStart = true;
+        }
+        searched = !bestBlocks.empty();
+        found.blocks = bestBlocks;
+        found.cancelled = cancelled;
     }
-    const SearchResult found = searchDesign(problem, search);
+    if (!searched)
+        found = budget.counted(searchDesign(problem, search));
     result.seconds = clockSeconds(options.threadTime) - started;
     result.cancelled = found.cancelled;
 

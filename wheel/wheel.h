@@ -81,7 +81,10 @@ namespace Wheel
     struct Options
     {
         double seconds = kDefaultSeconds;
-        std::uint64_t seed = 1;
+        // With a seed the search counts its work instead of the time
+        // (SearchOptions::countWork): the same seed gives the same set.
+        // Without one it runs on the clock from seed 1.
+        std::optional<std::uint64_t> seed;
         const std::atomic<bool> *cancel = nullptr;
         std::function<void(const SearchProgress &)> progress;
         bool threadTime = false;

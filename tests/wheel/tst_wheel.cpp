@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <future>
 #include <numeric>
 #include <bit>
 #include <random>
@@ -170,6 +171,20 @@ private slots:
         QCOMPARE(Wheel::knownCovering(9, 4, 2).lowerBound, 7); // ceil(9/4 ceil(8/3))
     }
 
+    // Three blocks are the fewest that cover the pairs of 7 points: with no
+    // bound given, the descent finds nothing smaller and gives the start up
+    // when told, long before its time is up.
+    void aStartWithNothingSmallerIsGivenUp()
+    {
+        Wheel::SearchOptions options;
+        options.seconds = 3;
+        options.abandonAfter = 0.05;
+        const auto result = Wheel::searchDesign({7, 5, 2, 2}, options);
+        QVERIFY(result.abandoned);
+        QCOMPARE(result.blocks.size(), std::size_t(3));
+        QVERIFY(result.seconds < 1);
+    }
+
     // A design searched over the orbits of a cyclic group: valid, and every
     // block's image under the generator (one cycle 0 -> 1 -> ... -> 13 -> 0
     // with 14 fixed; three cycles of five) is in it.
@@ -242,6 +257,17 @@ private slots:
         const auto second = Wheel::makeWheel(request, options);
         QCOMPARE(int(first.bets.size()), 10); // reaches the bound, so the run ends there
         QVERIFY(first.bets == second.bets);
+
+        // A run that stops on its budget, far from the bound, with the other
+        // run busy beside it: a seeded search counts its work, not the clock.
+        options.seconds = 0.3;
+        const Wheel::Request triples = poolOf(15, 3, 3);
+        auto busy = std::async(std::launch::async, [&] { return Wheel::makeWheel(triples, options); });
+        const auto alone = Wheel::makeWheel(triples, options);
+        const auto beside = busy.get();
+        QVERIFY(alone.check.coverage.holds());
+        QVERIFY(int(alone.bets.size()) > alone.known.lowerBound);
+        QVERIFY(alone.bets == beside.bets);
     }
 
     void cancelKeepsAValidSet()
