@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "exitcodes.h"
 #include "jsonstream.h"
 #include "output.h"
 
@@ -390,97 +391,103 @@ void Cli::writeCheckText(std::FILE *out, const Session &session)
     writeText(text, session.multipleResults());
 }
 
-int Cli::run(Session &session, const QStringList &arguments, const Options &options)
+int Cli::runStatus(Session &session, const Options &options)
 {
     const bool json = options.json;
-    const QString command = arguments.value(0);
-    if (command == QLatin1String("status")) {
-        const QJsonObject status = statusJson(session);
-        if (json) {
-            Cli::printJson(status);
-        } else {
-            Cli::printLine(QStringLiteral("Sorteos: %1").arg(status.value(QStringLiteral("draws")).toInt()));
-            Cli::printLine(QStringLiteral("Última actualización: %1").arg(status.value(QStringLiteral("lastUpdate")).toString()));
-            Cli::printLine(QStringLiteral("Próximo sorteo: %1").arg(status.value(QStringLiteral("nextDraw")).toString()));
-            const QString missing = status.value(QStringLiteral("missing")).toString();
-            if (!missing.isEmpty())
-                Cli::printLine(missing);
-            const QString implausible = status.value(QStringLiteral("implausible")).toString();
-            if (!implausible.isEmpty())
-                Cli::printLine(implausible);
-            if (!session.drawStatus().holes.isEmpty())
-                Cli::printLine(session.drawStatus().holes);
-            Cli::printLine(QStringLiteral("Peñas: %1").arg(status.value(QStringLiteral("syndicates")).toInt()));
-        }
-        return 0;
+    const QJsonObject status = statusJson(session);
+    if (json) {
+        Cli::printJson(status);
+    } else {
+        Cli::printLine(QStringLiteral("Sorteos: %1").arg(status.value(QStringLiteral("draws")).toInt()));
+        Cli::printLine(QStringLiteral("Última actualización: %1").arg(status.value(QStringLiteral("lastUpdate")).toString()));
+        Cli::printLine(QStringLiteral("Próximo sorteo: %1").arg(status.value(QStringLiteral("nextDraw")).toString()));
+        const QString missing = status.value(QStringLiteral("missing")).toString();
+        if (!missing.isEmpty())
+            Cli::printLine(missing);
+        const QString implausible = status.value(QStringLiteral("implausible")).toString();
+        if (!implausible.isEmpty())
+            Cli::printLine(implausible);
+        if (!session.drawStatus().holes.isEmpty())
+            Cli::printLine(session.drawStatus().holes);
+        Cli::printLine(QStringLiteral("Peñas: %1").arg(status.value(QStringLiteral("syndicates")).toInt()));
     }
-    if (command == QLatin1String("draws")) {
-        if (json) {
-            Cli::printJson(drawsJson(session));
-        } else {
-            for (const DrawRecord &draw : session.drawList().draws)
-                Cli::printLine(drawNumbersText(draw) + QStringLiteral("   ") + drawDateText(draw));
-            Cli::printLine(session.drawList().totalText());
-        }
-        return session.rejectedDrawFiles() > 0 ? 1 : 0;
+    return Exit::kDone;
+}
+
+int Cli::runDraws(Session &session, const Options &options)
+{
+    const bool json = options.json;
+    if (json) {
+        Cli::printJson(drawsJson(session));
+    } else {
+        for (const DrawRecord &draw : session.drawList().draws)
+            Cli::printLine(drawNumbersText(draw) + QStringLiteral("   ") + drawDateText(draw));
+        Cli::printLine(session.drawList().totalText());
     }
-    if (command == QLatin1String("export")) {
-        // The published form the history came in: it can be imported again.
-        if (const QString wrong = commandUsageError(command, options); !wrong.isEmpty()) {
-            std::fprintf(stderr, "%s\n", qUtf8Printable(wrong));
-            return 2;
-        }
-        Cli::printLine(QStringLiteral("date,n1,n2,n3,n4,n5,clave"));
-        const auto &draws = session.drawList().draws;
-        for (auto it = draws.rbegin(); it != draws.rend(); ++it) {
-            QStringList fields = {it->qdate().toString(Qt::ISODate)};
-            for (auto n : it->numbers)
-                fields << QString::number(n);
-            fields << QString::number(it->clave);
-            Cli::printLine(fields.join(QLatin1Char(',')));
-        }
-        return session.rejectedDrawFiles() > 0 ? 1 : 0;
+    return session.rejectedDrawFiles() > 0 ? Exit::kFailed : Exit::kDone;
+}
+
+int Cli::runExport(Session &session, const Options &options)
+{
+    // The published form the history came in: it can be imported again.
+    if (const QString wrong = commandUsageError(QStringLiteral("export"), options); !wrong.isEmpty()) {
+        Cli::printError(wrong);
+        return Exit::kUsage;
     }
-    if (command == QLatin1String("check")) {
-        // What the window shows with the scroll bar at `draws` and the two
-        // boxes as given; like the window's, it changes no counter.
-        session.applyViewOptions(options.draws, options.historico, options.premio);
-        if (json)
-            writeCheckJson(stdout, session);
-        else
-            writeCheckText(stdout, session);
-        return session.rejectedDrawFiles() > 0 ? 1 : 0;
+    Cli::printLine(QStringLiteral("date,n1,n2,n3,n4,n5,clave"));
+    const auto &draws = session.drawList().draws;
+    for (auto it = draws.rbegin(); it != draws.rend(); ++it) {
+        QStringList fields = {it->qdate().toString(Qt::ISODate)};
+        for (auto n : it->numbers)
+            fields << QString::number(n);
+        fields << QString::number(it->clave);
+        Cli::printLine(fields.join(QLatin1Char(',')));
     }
-    if (command == QLatin1String("syndicates")) {
-        const QJsonObject list = syndicatesJson(session);
-        if (json) {
-            Cli::printJson(list);
-        } else {
-            for (const QJsonValue &v : list.value(QStringLiteral("syndicates")).toArray()) {
-                const QJsonObject s = v.toObject();
-                const int bets = s.value(QStringLiteral("listBetsCount")).toInt();
-                const int played = s.value(QStringLiteral("drawsPlayedCount")).toInt();
-                Cli::printLine(QStringLiteral("%1. %2  (%3 %4, %5 %6, %7)")
-                              .arg(s.value(QStringLiteral("record")).toInt())
-                              .arg(s.value(QStringLiteral("name")).toString(), s.value(QStringLiteral("listBets")).toString(),
-                                   bets == 1 ? QStringLiteral("apuesta") : QStringLiteral("apuestas"),
-                                   s.value(QStringLiteral("drawsPlayed")).toString(),
-                                   played == 1 ? QStringLiteral("sorteo jugado") : QStringLiteral("sorteos jugados"),
-                                   s.value(QStringLiteral("effectiveness")).toString()));
-            }
-            Cli::printLine(QStringLiteral("Premios: %1").arg(list.value(QStringLiteral("totalPrizes")).toString()));
-            const Money::Totals money = session.moneyTotals(0);
-            QString balance = Money::formatEuros(money.balanceCents);
-            if (money.provisional())
-                balance += QStringLiteral(" (%1)").arg(Money::provisionalText(money));
-            Cli::printLine(QStringLiteral("Jugado: %1   Ganado: %2   Balance: %3   Sorteos sin informe: %4")
-                          .arg(Money::formatEuros(money.stakeCents), Money::formatEuros(money.wonCents), balance)
-                          .arg(money.unpricedDraws));
-            Cli::printLine(list.value(QStringLiteral("overall")).toString() + QLatin1Char(' ')
-                      + list.value(QStringLiteral("overallDraws")).toString());
+    return session.rejectedDrawFiles() > 0 ? Exit::kFailed : Exit::kDone;
+}
+
+int Cli::runCheck(Session &session, const Options &options)
+{
+    const bool json = options.json;
+    // What the window shows with the scroll bar at `draws` and the two
+    // boxes as given; like the window's, it changes no counter.
+    session.applyViewOptions(options.draws, options.historico, options.premio);
+    if (json)
+        writeCheckJson(stdout, session);
+    else
+        writeCheckText(stdout, session);
+    return session.rejectedDrawFiles() > 0 ? Exit::kFailed : Exit::kDone;
+}
+
+int Cli::runSyndicates(Session &session, const Options &options)
+{
+    const bool json = options.json;
+    const QJsonObject list = syndicatesJson(session);
+    if (json) {
+        Cli::printJson(list);
+    } else {
+        for (const QJsonValue &v : list.value(QStringLiteral("syndicates")).toArray()) {
+            const QJsonObject s = v.toObject();
+            const int bets = s.value(QStringLiteral("listBetsCount")).toInt();
+            const int played = s.value(QStringLiteral("drawsPlayedCount")).toInt();
+            Cli::printLine(QStringLiteral("%1. %2  (%3 %4, %5 %6, %7)")
+                          .arg(s.value(QStringLiteral("record")).toInt())
+                          .arg(s.value(QStringLiteral("name")).toString(), s.value(QStringLiteral("listBets")).toString(),
+                               bets == 1 ? QStringLiteral("apuesta") : QStringLiteral("apuestas"),
+                               s.value(QStringLiteral("drawsPlayed")).toString(),
+                               played == 1 ? QStringLiteral("sorteo jugado") : QStringLiteral("sorteos jugados"),
+                               s.value(QStringLiteral("effectiveness")).toString()));
         }
-        return 0;
+        Cli::printLine(QStringLiteral("Premios: %1").arg(list.value(QStringLiteral("totalPrizes")).toString()));
+        const Money::Totals money = session.moneyTotals(0);
+        QString balance = Money::formatEuros(money.balanceCents);
+        if (money.provisional())
+            balance += QStringLiteral(" (%1)").arg(Money::provisionalText(money));
+        Cli::printLine(QStringLiteral("Jugado: %1   Ganado: %2   Balance: %3   Sorteos sin informe: %4")
+                      .arg(Money::formatEuros(money.stakeCents), Money::formatEuros(money.wonCents), balance)
+                      .arg(money.unpricedDraws));
+        Cli::printLine(list.value(QStringLiteral("overall")).toString() + QLatin1Char(' ')
+                  + list.value(QStringLiteral("overallDraws")).toString());
     }
-    std::fprintf(stderr, "Orden desconocida: %s\n", qUtf8Printable(command));
-    return 2;
+    return Exit::kDone;
 }

@@ -39,6 +39,11 @@ namespace Cli
     // What is wrong with the options of one of these commands, found before
     // any file is opened; empty when nothing is.
     QString commandUsageError(const QString &command, const Options &options);
-    // Runs one command on a started session; returns the exit code.
-    int run(Session &session, const QStringList &arguments, const Options &options);
+    // status, draws, export, check and syndicates on a started session;
+    // each returns the exit code.
+    int runStatus(Session &session, const Options &options);
+    int runDraws(Session &session, const Options &options);
+    int runExport(Session &session, const Options &options);
+    int runCheck(Session &session, const Options &options);
+    int runSyndicates(Session &session, const Options &options);
 }

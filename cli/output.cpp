@@ -1,5 +1,10 @@
 #include "output.h"
 
+#include "exitcodes.h"
+
+#include "base/plural.h"
+#include "core/outcome.h"
+#include "core/session.h"
 #include "store/outputfile.h"
 
 #include <QJsonDocument>
@@ -95,4 +100,32 @@ void Cli::printJson(const QJsonObject &object)
 void Cli::printJsonLine(const QJsonObject &object)
 {
     writeOut(QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n');
+}
+
+void Cli::printBox(const QString &title, const QString &text)
+{
+    const QByteArray line = (title + QStringLiteral(": ") + text + QLatin1Char('\n')).toUtf8();
+    std::fwrite(line.constData(), 1, std::size_t(line.size()), stderr);
+    std::fflush(stderr);
+}
+
+int Cli::report(Prompter &surface, const Outcome &outcome)
+{
+    if (const Outcome::Box box = outcome.box(); !box.title.isEmpty())
+        surface.show(box.icon, box.title, box.text);
+    return Exit::of(outcome);
+}
+
+void Cli::printError(const QString &text)
+{
+    std::fprintf(stderr, "%s\n", qUtf8Printable(text));
+}
+
+bool Cli::knownSyndicate(const Session &session, int record)
+{
+    const int count = int(session.syndicates().size());
+    if (record <= count)
+        return true;
+    printError(QStringLiteral("No existe la peña %1: hay %2.").arg(record).arg(savedSyndicatesText(count)));
+    return false;
 }

@@ -656,22 +656,30 @@ void Session::reportUnusable(const RecordFile &file) const
 
 bool Session::checkWritable(RecordFile &file) const
 {
-    if (isReadOnly()) {
-        m_prompter.warn(QStringLiteral("Sólo lectura"), readOnlyText());
-        return false;
-    }
+    const Outcome check = writeCheck(file, Outcome::Command::Import);
+    if (check.isDone())
+        return true;
+    const Outcome::Box box = check.box();
+    m_prompter.show(box.icon, box.title, box.text);
+    return false;
+}
+
+Outcome Session::writeCheck(const RecordFile &file, Outcome::Command command) const
+{
+    if (isReadOnly())
+        return Outcome::problem(command, readOnlyText(), Outcome::Cause::ReadOnly);
+    Outcome refused(Outcome::Status::Failed, command);
+    refused.path = file.path();
     if (!file.isOpen()) {
-        reportUnusable(file);
-        return false;
+        refused.cause = Outcome::Cause::UnusableFile;
+        refused.file = file.openResult();
+        return refused;
     }
     if (file.hasPartialTail()) {
-        m_prompter.warn(kCorruptTitle,
-                        QStringLiteral("%1 termina en un registro incompleto que no se ha podido guardar aparte. "
-                                       "No se ha modificado ningún archivo.")
-                            .arg(QDir::toNativeSeparators(file.path())));
-        return false;
+        refused.cause = Outcome::Cause::PartialTail;
+        return refused;
     }
-    return true;
+    return Outcome::done(command);
 }
 
 bool Session::setTailAside(RecordFile &file, const char *asideName, const QString &wholeKept)

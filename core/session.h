@@ -3,6 +3,7 @@
 #include "drawlist.h"
 #include "base/endpoints.h"
 #include "base/prompter.h"
+#include "outcome.h"
 #include "status.h"
 #include "store/drawrecord.h"
 #include "store/fileops.h"
@@ -154,6 +155,9 @@ public:
     // naming the file and the cause, when it could not be opened (unreadable,
     // not a regular file) or still ends in a partial record nobody kept.
     bool checkWritable(RecordFile &file) const;
+    // The same check as a value for a command to return: Done when file
+    // may be written, else why not.
+    Outcome writeCheck(const RecordFile &file, Outcome::Command command) const;
     // The draws (records from 1, oldest first) that cannot be real; the
     // status block names them and a click deletes them without the
     // "delete all" step.
