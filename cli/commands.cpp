@@ -251,9 +251,9 @@ namespace
     }
 }
 
-QString Cli::commandUsageError(const QString &command, const Options &options)
+QString Cli::exportUsageError(const Options &options)
 {
-    if (command == QLatin1String("export") && !options.csv)
+    if (!options.csv)
         return QStringLiteral("Uso: quorvale-cli export --csv");
     return {};
 }
@@ -430,8 +430,8 @@ int Cli::runDraws(Session &session, const Options &options)
 int Cli::runExport(Session &session, const Options &options)
 {
     // The published form the history came in: it can be imported again.
-    if (const QString wrong = commandUsageError(QStringLiteral("export"), options); !wrong.isEmpty()) {
-        Cli::printError(wrong);
+    if (const QString wrong = exportUsageError(options); !wrong.isEmpty()) {
+        Cli::printMessage(wrong);
         return Exit::kUsage;
     }
     Cli::printLine(QStringLiteral("date,n1,n2,n3,n4,n5,clave"));

@@ -220,7 +220,7 @@ namespace
 
     QString exportUsage(const Invocation &in)
     {
-        return Cli::commandUsageError(in.arguments.first(), in.options);
+        return Cli::exportUsageError(in.options);
     }
 
     int runStatus(const Invocation &in)

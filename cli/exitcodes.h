@@ -16,9 +16,12 @@ namespace Cli::Exit
 
 namespace Cli::Exit
 {
-    // The status a command's outcome ends the run with.
+    // The status a command's outcome ends the run with: a warning met on
+    // the way makes even a done command a failure.
     inline int of(const Outcome &outcome)
     {
+        if (!outcome.earlier.empty())
+            return kFailed;
         switch (outcome.status) {
         case Outcome::Status::Done:
         case Outcome::Status::Unchanged:

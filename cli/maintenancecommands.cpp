@@ -33,12 +33,9 @@ namespace
 
 QString Cli::maintenanceUsageError(const QStringList &arguments)
 {
-    const QString command = arguments.value(0);
-    if (command != QLatin1String("delete-draw") && command != QLatin1String("delete-syndicate"))
-        return {};
     int number = 0;
     if (arguments.size() != 2 || !toPositive(arguments[1], &number))
-        return QStringLiteral("Uso: quorvale-cli %1 NÚMERO").arg(command);
+        return QStringLiteral("Uso: quorvale-cli %1 NÚMERO").arg(arguments.value(0));
     return {};
 }
 
@@ -67,7 +64,7 @@ namespace
             if (warned || m_session.rejectedDrawFiles() > m_rejectedBefore)
                 code = Cli::Exit::kFailed;
             if (code == Cli::Exit::kFailed && !warned && outcome.box().title.isEmpty() && !fallback.isEmpty())
-                Cli::printError(fallback);
+                Cli::printMessage(fallback);
             return code;
         }
 

@@ -10,8 +10,9 @@ class StreamPrompter;
 // Each returns the exit status.
 namespace Cli
 {
-    // What is wrong with the words of delete-draw or delete-syndicate, found
-    // before any file is opened; empty when nothing is.
+    // What is wrong with the words of delete-draw or delete-syndicate (the
+    // command and one number from 1), found before any file is opened; empty
+    // when nothing is.
     QString maintenanceUsageError(const QStringList &arguments);
 
     int runImport(Session &session, StreamPrompter &prompter, const QString &path);

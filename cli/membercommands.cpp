@@ -132,13 +132,13 @@ int Cli::runParticipation(Session &session, const QCommandLineParser &parser, bo
     const QString pdf = parser.value(QStringLiteral("pdf"));
     if (const QString refused = outputFileRefusal(pdf, session.dataDir(), parser.isSet(QStringLiteral("yes")));
         !refused.isEmpty()) {
-        Cli::printError(refused);
+        Cli::printMessage(refused);
         return Exit::kFailed;
     }
     PdfFilePrinter printer(pdf, QStringLiteral("Participaciones de la peña %1").arg(sheets.front().syndicateName));
     int pages = 0;
     if (!printer.print([&](PrintSurface &surface) { pages = ParticipationSheet::print(surface, sheets); })) {
-        Cli::printError(printer.errorString());
+        Cli::printMessage(printer.errorString());
         return Exit::kFailed;
     }
     if (json)

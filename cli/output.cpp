@@ -111,12 +111,12 @@ void Cli::printBox(const QString &title, const QString &text)
 
 int Cli::report(Prompter &surface, const Outcome &outcome)
 {
-    if (const Outcome::Box box = outcome.box(); !box.title.isEmpty())
+    for (const Outcome::Box &box : outcome.boxes())
         surface.show(box.icon, box.title, box.text);
     return Exit::of(outcome);
 }
 
-void Cli::printError(const QString &text)
+void Cli::printMessage(const QString &text)
 {
     std::fprintf(stderr, "%s\n", qUtf8Printable(text));
 }
@@ -126,6 +126,6 @@ bool Cli::knownSyndicate(const Session &session, int record)
     const int count = int(session.syndicates().size());
     if (record <= count)
         return true;
-    printError(QStringLiteral("No existe la peña %1: hay %2.").arg(record).arg(savedSyndicatesText(count)));
+    printMessage(QStringLiteral("No existe la peña %1: hay %2.").arg(record).arg(savedSyndicatesText(count)));
     return false;
 }

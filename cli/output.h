@@ -34,7 +34,7 @@ namespace Cli
     void flushOut(std::FILE *out = stdout);
 
     // A message of the command line's own, as a line on stderr.
-    void printError(const QString &text);
+    void printMessage(const QString &text);
     // Whether peña record (from 1) exists; when not, says so on stderr,
     // with how many there are.
     bool knownSyndicate(const Session &session, int record);

@@ -100,7 +100,7 @@ QString Cli::prizesUsageError(const QString &dateText, bool all)
 int Cli::runPrizes(Session &session, const QString &dateText, bool all, bool json)
 {
     if (const QString wrong = prizesUsageError(dateText, all); !wrong.isEmpty()) {
-        Cli::printError(wrong);
+        Cli::printMessage(wrong);
         return Exit::kUsage;
     }
     const auto &draws = session.drawList().draws; // newest first
@@ -226,7 +226,7 @@ namespace
 int Cli::runLedger(Session &session, const QString &syndicateText, const QString &member, bool json, bool csv)
 {
     if (const QString wrong = ledgerUsageError(syndicateText, json, csv); !wrong.isEmpty()) {
-        Cli::printError(wrong);
+        Cli::printMessage(wrong);
         return Exit::kUsage;
     }
     const int record = syndicateText.trimmed().toInt();

@@ -191,7 +191,7 @@ namespace
 
     int refuse(const QString &problem)
     {
-        Cli::printError(problem);
+        Cli::printMessage(problem);
         return Cli::Exit::kUsage;
     }
 }

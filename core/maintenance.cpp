@@ -62,11 +62,9 @@ Outcome Maintenance::importDraws(const QString &chosenPath)
         DrawEntry entry(m_session, m_files);
         switch (DrawEntry::kindOf(bytes)) {
         case DrawEntry::TextKind::ServiceAnswer:
-            return entry.addServiceAnswer(bytes).done ? Outcome::done(Outcome::Command::AddDraws)
-                                                     : Outcome(Outcome::Status::Failed, Outcome::Command::AddDraws);
+            return entry.addServiceAnswer(bytes).outcome;
         case DrawEntry::TextKind::Csv:
-            return entry.addCsv(bytes).done ? Outcome::done(Outcome::Command::AddDraws)
-                                            : Outcome(Outcome::Status::Failed, Outcome::Command::AddDraws);
+            return entry.addCsv(bytes).outcome;
         case DrawEntry::TextKind::Other:
             break;
         }

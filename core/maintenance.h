@@ -21,7 +21,7 @@ public:
     // chosenPath is what the open-file dialog gave; empty when cancelled. A
     // numeros.dat replaces the draw file (numeros.bak keeps the old one); the
     // results service's answer saved from a browser, or a CSV of draws, adds
-    // its draws to those stored (DrawEntry, which tells the user itself).
+    // its draws to those stored (DrawEntry, whose outcome this is then).
     Outcome importDraws(const QString &chosenPath);
 
     // Both questions are asked; draws and results go as answered. Declined

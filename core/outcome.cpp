@@ -35,8 +35,12 @@ namespace
     QString titleOf(Outcome::Command command, const QString &name)
     {
         switch (command) {
-        case Outcome::Command::Import:
         case Outcome::Command::AddDraws:
+            return QStringLiteral("Añadir sorteos");
+        case Outcome::Command::PrizeReport:
+            return QStringLiteral("Informe de premios");
+        case Outcome::Command::Import:
+        case Outcome::Command::Download:
         case Outcome::Command::DeleteDraws:
         case Outcome::Command::DeleteDraw:
             return kOops;
@@ -89,6 +93,25 @@ Outcome Outcome::problem(Command command, const QString &text, Cause cause)
     Outcome outcome(Status::Refused, command, cause);
     outcome.detail = text;
     return outcome;
+}
+
+Outcome Outcome::note(Command command, const QString &text)
+{
+    Outcome outcome(Status::Done, command, Cause::Note);
+    outcome.detail = text;
+    return outcome;
+}
+
+std::vector<Outcome::Box> Outcome::boxes() const
+{
+    std::vector<Box> shown;
+    for (const Outcome &met : earlier) {
+        for (Box &box : met.boxes())
+            shown.push_back(std::move(box));
+    }
+    if (Box own = box(); !own.title.isEmpty())
+        shown.push_back(std::move(own));
+    return shown;
 }
 
 Outcome::Box Outcome::box() const

@@ -5,6 +5,24 @@
 
 #include <QString>
 
+#include <vector>
+
+// The command an outcome is of (Outcome::Command), which gives its boxes
+// their title.
+enum class OutcomeCommand : int {
+    Import,
+    AddDraws,
+    DeleteDraws,
+    DeleteDraw,
+    DeleteSyndicate,
+    Create,
+    Members,
+    PrizeReport,         // a prize report typed by hand
+    PrintSlips,          // a peña's slips, on paper or in a PDF
+    PrintParticipations, // the members' participations (name: the one member, if only one)
+    Download,            // the draws and reports brought from the operator
+};
+
 // What one command did, as values: whether it happened, what it concerned
 // and why not. The engine's commands return one; the window shows the box
 // that box() words for it, the command line writes the same words on stderr
@@ -22,18 +40,7 @@ public:
         Incomplete, // changed, but a later step failed (the user is told which)
     };
 
-    // The command, which gives the box its title.
-    enum class Command {
-        Import,
-        AddDraws,
-        DeleteDraws,
-        DeleteDraw,
-        DeleteSyndicate,
-        Create,
-        Members,
-        PrintSlips,          // a peña's slips, on paper or in a PDF
-        PrintParticipations, // the members' participations (name: the one member, if only one)
-    };
+    using Command = OutcomeCommand;
 
     enum class Cause {
         None,
@@ -72,6 +79,8 @@ public:
     // The same, said as the file's own error even when permission was the cause.
     static Outcome fileError(Command command, FileOps::Result result, const QString &path);
     static Outcome problem(Command command, const QString &text, Cause cause = Cause::Problem);
+    // Done, saying what was done in the command's own words.
+    static Outcome note(Command command, const QString &text);
 
     // A PDF written at path, for the peña or member called name.
     static Outcome printed(Command command, const QString &path, const QString &name);
@@ -89,8 +98,11 @@ public:
         QString text;
     };
     Box box() const;
+    // The boxes of what was met on the way, then this one's, in the order
+    // they are shown; only those with words.
+    std::vector<Box> boxes() const;
 
-    Status status = Status::Done;
+    Status status = Status::Unchanged; // a default outcome says nothing
     Command command = Command::Import;
     Cause cause = Cause::None;
     QString path;                            // the file it concerned
@@ -98,4 +110,5 @@ public:
     QString detail;                          // the refusing part's own words
     QString name;                            // the peña or member it concerned
     int record = 0;                          // the peña or draw written or deleted
+    std::vector<Outcome> earlier;            // warnings met on the way, said first
 };

@@ -1,5 +1,7 @@
 #include "session.h"
 
+#include "outcome.h"
+
 #include "base/clock.h"
 #include "base/prompter.h"
 #include "dataaccess.h"
@@ -633,7 +635,7 @@ void Session::loadDrawList()
     }
     // Whole, sound records with a partial one after them (a write cut short):
     // the records stay in use, the tail goes aside. One that cannot be kept
-    // elsewhere blocks writes (checkWritable) but hides nothing.
+    // elsewhere blocks writes (writeCheck) but hides nothing.
     if (m_drawFile.hasPartialTail() && !m_rejecting && !isReadOnly())
         setTailAside(m_drawFile, kDrawTailFile, QStringLiteral("Los sorteos completos siguen en uso."));
     emit drawListChanged();
@@ -654,17 +656,7 @@ void Session::reportUnusable(const RecordFile &file) const
     m_prompter.warn(kCorruptTitle, fileErrorText(cause, file.path()));
 }
 
-bool Session::checkWritable(RecordFile &file) const
-{
-    const Outcome check = writeCheck(file, Outcome::Command::Import);
-    if (check.isDone())
-        return true;
-    const Outcome::Box box = check.box();
-    m_prompter.show(box.icon, box.title, box.text);
-    return false;
-}
-
-Outcome Session::writeCheck(const RecordFile &file, Outcome::Command command) const
+Outcome Session::writeCheck(const RecordFile &file, OutcomeCommand command) const
 {
     if (isReadOnly())
         return Outcome::problem(command, readOnlyText(), Outcome::Cause::ReadOnly);
@@ -687,7 +679,7 @@ bool Session::setTailAside(RecordFile &file, const char *asideName, const QStrin
     if (!file.hasPartialTail())
         return true;
     // Nothing can be kept aside: the whole records are read, and
-    // checkWritable() refuses any write anyway.
+    // writeCheck() refuses any write anyway.
     if (isReadOnly())
         return false;
     const QString name = QFileInfo(file.path()).fileName();

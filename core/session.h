@@ -3,7 +3,6 @@
 #include "drawlist.h"
 #include "base/endpoints.h"
 #include "base/prompter.h"
-#include "outcome.h"
 #include "status.h"
 #include "store/drawrecord.h"
 #include "store/fileops.h"
@@ -25,6 +24,9 @@
 #include <array>
 #include <functional>
 #include <vector>
+
+class Outcome;
+enum class OutcomeCommand : int;
 
 class Clock;
 
@@ -65,7 +67,7 @@ public:
     QString dataDir() const { return m_dataDir; }
     // A data directory this user may not write (a read-only file system, a
     // folder without permission) opens read-only: everything is read and
-    // shown, nothing is written, and checkWritable() refuses every command
+    // shown, nothing is written, and writeCheck() refuses every command
     // that would change a file. The reason follows "porque"; empty when
     // the directory can be written.
     bool isReadOnly() const { return !m_readOnlyReason.isEmpty(); }
@@ -151,13 +153,11 @@ public:
     int rejectedDrawFiles() const { return m_rejectedDrawFiles; }
     // Partial last records set aside since start-up (either file).
     int setAsideTails() const { return m_setAsideTails; }
-    // Whether a command may rewrite or add to file: false, after a message
-    // naming the file and the cause, when it could not be opened (unreadable,
-    // not a regular file) or still ends in a partial record nobody kept.
-    bool checkWritable(RecordFile &file) const;
-    // The same check as a value for a command to return: Done when file
-    // may be written, else why not.
-    Outcome writeCheck(const RecordFile &file, Outcome::Command command) const;
+    // Whether a command may rewrite or add to file: Done when it may; else
+    // why not, naming the file and the cause: the data directory is
+    // read-only, the file could not be opened (unreadable, not a regular
+    // file) or it still ends in a partial record nobody kept.
+    Outcome writeCheck(const RecordFile &file, OutcomeCommand command) const;
     // The draws (records from 1, oldest first) that cannot be real; the
     // status block names them and a click deletes them without the
     // "delete all" step.

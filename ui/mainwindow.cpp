@@ -595,7 +595,7 @@ void MainWindow::pasteResults()
     if (downloadRunning() || m_entryDialog)
         return;
     // The address of the draws still to bring, as the files stand now.
-    auto *dialog = new PasteResultsDialog(*m_drawEntry, *m_opener, m_drawEntry->serviceAddress(), this);
+    auto *dialog = new PasteResultsDialog(*m_drawEntry, m_session.prompter(), *m_opener, m_drawEntry->serviceAddress(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, m_downloadHost.get(), &SessionDownloadHost::rebuildPrizeReport);
     m_entryDialog = dialog;
@@ -606,7 +606,7 @@ void MainWindow::addDrawByHand()
 {
     if (downloadRunning() || m_entryDialog)
         return;
-    auto *dialog = new ManualDrawDialog(*m_drawEntry, m_drawEntry->suggestedDate(), m_session.clock().today(), this);
+    auto *dialog = new ManualDrawDialog(*m_drawEntry, m_session.prompter(), m_drawEntry->suggestedDate(), m_session.clock().today(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, m_downloadHost.get(), &SessionDownloadHost::rebuildPrizeReport);
     m_entryDialog = dialog;

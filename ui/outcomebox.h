@@ -8,7 +8,7 @@
 // Returns the outcome, for the caller to act on.
 inline const Outcome &showOutcome(Prompter &prompter, const Outcome &outcome)
 {
-    if (const Outcome::Box box = outcome.box(); !box.title.isEmpty())
+    for (const Outcome::Box &box : outcome.boxes())
         prompter.show(box.icon, box.title, box.text);
     return outcome;
 }

@@ -107,6 +107,8 @@ class TestMaintenance : public QObject
 
     // A command's outcome shown as the window shows it; whether it changed the files.
     bool run(const Outcome &outcome) { return m_prompter.report(outcome).changed(); }
+    // What happened, which the command line's exit status is taken from.
+    Outcome::Status statusOf(const Outcome &outcome) { return m_prompter.report(outcome).status; }
 
     QString chosenFile(const QByteArray &content)
     {
@@ -322,14 +324,14 @@ private slots:
         Fixtures::writeFile(path(QStringLiteral("numeros.dat")), Fixtures::bytesOf(draws));
         start();
         // Not before "delete all" has been used.
-        QVERIFY(!run(m_maintenance->deleteDraw(1)));
+        QCOMPARE(statusOf(m_maintenance->deleteDraw(1)), Outcome::Status::Unchanged);
         QVERIFY(m_prompter.boxes.isEmpty());
 
         m_maintenance->setDrawDeleteMode(true);
         QVERIFY(!run(m_maintenance->deleteDraw(5))); // not in the list
         QVERIFY(!run(m_maintenance->deleteDraw(0)));
         QVERIFY(m_prompter.boxes.isEmpty());
-        QVERIFY(!run(m_maintenance->deleteDraw(2))); // answered No
+        QCOMPARE(statusOf(m_maintenance->deleteDraw(2)), Outcome::Status::Declined);
         QCOMPARE(m_session->storedDraws(), 4);
 
         m_prompter.answers = {Prompter::Answer::Yes};
@@ -358,12 +360,12 @@ private slots:
         Fixtures::writeFile(path(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({a, b, c}));
         start();
 
-        QVERIFY(!run(m_maintenance->deleteSyndicate(0)));
+        QCOMPARE(statusOf(m_maintenance->deleteSyndicate(0)), Outcome::Status::Refused);
         QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("¡Nooooo!")});
         QCOMPARE(m_prompter.boxes[0].text, QStringLiteral("Seleccione una peña primero..."));
 
         m_prompter.boxes.clear();
-        QVERIFY(!run(m_maintenance->deleteSyndicate(2))); // answered No
+        QCOMPARE(statusOf(m_maintenance->deleteSyndicate(2)), Outcome::Status::Declined);
         QCOMPARE(m_prompter.boxes[0].text, QStringLiteral("¿Seguro que quieres eliminar la Peña DOS?"));
         QCOMPARE(bytes(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({a, b, c}));
 

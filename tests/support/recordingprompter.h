@@ -35,11 +35,11 @@ public:
         return ways.isEmpty() ? WayIn::None : ways.takeFirst();
     }
 
-    // A command's outcome as the window shows it: its box recorded like
+    // A command's outcome as the window shows it: its boxes recorded like
     // any other (none when it has no words).
     Outcome report(const Outcome &outcome)
     {
-        if (const Outcome::Box box = outcome.box(); !box.title.isEmpty())
+        for (const Outcome::Box &box : outcome.boxes())
             boxes.append({box.icon, box.title, box.text, Buttons::Ok});
         return outcome;
     }
