@@ -155,8 +155,6 @@ Outcome::Box Outcome::box() const
                     + fileErrorText(file, path)};
     case Cause::Problem:
         return {Icon::Warning, titleOf(command, name), detail};
-    case Cause::ProblemCritical:
-        return {Icon::Critical, titleOf(command, name), detail};
     case Cause::Note:
         return {Icon::Information, titleOf(command, name), detail};
     case Cause::None:

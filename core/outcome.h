@@ -60,7 +60,6 @@ public:
         ImportWriteFailed, // path, file
         // Words given by the part that refused (a name, a bet, a member).
         Problem,           // detail
-        ProblemCritical,   // detail: an error box rather than a warning
         Note,              // detail: an information box
     };
 
