@@ -3,8 +3,12 @@
 #include <QString>
 #include <QUrl>
 
-// Every message box the program shows goes through here, so that the engine
-// runs without a window and tests can read and answer each box.
+// The questions the engine asks the user (Yes/No, the ways in), and the
+// surface on which each front end shows its boxes, so that the engine runs
+// without a window and tests can read and answer each box. The engine's
+// commands hand back what they did as an Outcome (core/outcome.h) for the
+// front end to show; the start-up checks of the data files and the download
+// still show their own boxes here.
 class Prompter
 {
 public:

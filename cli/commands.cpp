@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "exitcodes.h"
 #include "jsonstream.h"
 #include "output.h"
 
@@ -230,9 +231,9 @@ namespace
     }
 }
 
-QString Cli::commandUsageError(const QString &command, const Options &options)
+QString Cli::exportUsageError(const Options &options)
 {
-    if (command == QLatin1String("export") && !options.csv)
+    if (!options.csv)
         return QStringLiteral("Uso: quorvale-cli export --csv");
     return {};
 }
@@ -369,94 +370,98 @@ void Cli::writeCheckText(std::FILE *out, const Session &session)
     writeText(text, session.multipleResults());
 }
 
-int Cli::run(Session &session, const QStringList &arguments, const Options &options)
+int Cli::runStatus(Session &session, const Options &options)
+{
+    if (options.json) {
+        Cli::printJson(statusJson(session));
+        return Exit::kDone;
+    }
+    const DrawStatus &status = session.drawStatus();
+    Cli::printLine(QStringLiteral("Sorteos: %1").arg(session.storedDraws()));
+    Cli::printLine(QStringLiteral("Última actualización: %1").arg(Wording::lastUpdateText(status)));
+    Cli::printLine(QStringLiteral("Próximo sorteo: %1").arg(Wording::nextDrawText(status)));
+    for (const QString &line : {Wording::missingDrawsText(status),
+                                Wording::implausibleDrawsText(status.implausibleDraws, status.storedDraws),
+                                Wording::historyHolesText(status.holeDates)}) {
+        if (!line.isEmpty())
+            Cli::printLine(line);
+    }
+    Cli::printLine(QStringLiteral("Peñas: %1").arg(int(session.syndicates().records().size())));
+    return Exit::kDone;
+}
+
+int Cli::runDraws(Session &session, const Options &options)
 {
     const bool json = options.json;
-    const QString command = arguments.value(0);
-    if (command == QLatin1String("status")) {
-        if (json) {
-            Cli::printJson(statusJson(session));
-        } else {
-            const DrawStatus &status = session.drawStatus();
-            Cli::printLine(QStringLiteral("Sorteos: %1").arg(session.storedDraws()));
-            Cli::printLine(QStringLiteral("Última actualización: %1").arg(Wording::lastUpdateText(status)));
-            Cli::printLine(QStringLiteral("Próximo sorteo: %1").arg(Wording::nextDrawText(status)));
-            for (const QString &line : {Wording::missingDrawsText(status),
-                                        Wording::implausibleDrawsText(status.implausibleDraws, status.storedDraws),
-                                        Wording::historyHolesText(status.holeDates)}) {
-                if (!line.isEmpty())
-                    Cli::printLine(line);
-            }
-            Cli::printLine(QStringLiteral("Peñas: %1").arg(int(session.syndicates().records().size())));
-        }
-        return 0;
+    if (json) {
+        Cli::printJson(drawsJson(session));
+    } else {
+        for (const DrawRecord &draw : session.draws().list().draws)
+            Cli::printLine(drawNumbersText(draw) + QStringLiteral("   ") + drawDateText(draw));
+        Cli::printLine(session.draws().list().totalText());
     }
-    if (command == QLatin1String("draws")) {
-        if (json) {
-            Cli::printJson(drawsJson(session));
-        } else {
-            for (const DrawRecord &draw : session.draws().list().draws)
-                Cli::printLine(drawNumbersText(draw) + QStringLiteral("   ") + drawDateText(draw));
-            Cli::printLine(session.draws().list().totalText());
-        }
-        return session.rejectedDrawFiles() > 0 ? 1 : 0;
+    return session.rejectedDrawFiles() > 0 ? Exit::kFailed : Exit::kDone;
+}
+
+int Cli::runExport(Session &session, const Options &options)
+{
+    // The published form the history came in: it can be imported again.
+    if (const QString wrong = exportUsageError(options); !wrong.isEmpty()) {
+        Cli::printMessage(wrong);
+        return Exit::kUsage;
     }
-    if (command == QLatin1String("export")) {
-        // The published form the history came in: it can be imported again.
-        if (const QString wrong = commandUsageError(command, options); !wrong.isEmpty()) {
-            std::fprintf(stderr, "%s\n", qUtf8Printable(wrong));
-            return 2;
-        }
-        Cli::printLine(QStringLiteral("date,n1,n2,n3,n4,n5,clave"));
-        const auto &draws = session.draws().list().draws;
-        for (auto it = draws.rbegin(); it != draws.rend(); ++it) {
-            QStringList fields = {it->qdate().toString(Qt::ISODate)};
-            for (auto n : it->numbers)
-                fields << QString::number(n);
-            fields << QString::number(it->clave);
-            Cli::printLine(fields.join(QLatin1Char(',')));
-        }
-        return session.rejectedDrawFiles() > 0 ? 1 : 0;
+    Cli::printLine(QStringLiteral("date,n1,n2,n3,n4,n5,clave"));
+    const auto &draws = session.draws().list().draws;
+    for (auto it = draws.rbegin(); it != draws.rend(); ++it) {
+        QStringList fields = {it->qdate().toString(Qt::ISODate)};
+        for (auto n : it->numbers)
+            fields << QString::number(n);
+        fields << QString::number(it->clave);
+        Cli::printLine(fields.join(QLatin1Char(',')));
     }
-    if (command == QLatin1String("check")) {
-        // What the window shows with the scroll bar at `draws` and the two
-        // boxes as given; like the window's, it changes no counter.
-        session.applyViewOptions(options.draws, options.historico, options.premio);
-        if (json)
-            writeCheckJson(stdout, session);
-        else
-            writeCheckText(stdout, session);
-        return session.rejectedDrawFiles() > 0 ? 1 : 0;
+    return session.rejectedDrawFiles() > 0 ? Exit::kFailed : Exit::kDone;
+}
+
+int Cli::runCheck(Session &session, const Options &options)
+{
+    const bool json = options.json;
+    // What the window shows with the scroll bar at `draws` and the two
+    // boxes as given; like the window's, it changes no counter.
+    session.applyViewOptions(options.draws, options.historico, options.premio);
+    if (json)
+        writeCheckJson(stdout, session);
+    else
+        writeCheckText(stdout, session);
+    return session.rejectedDrawFiles() > 0 ? Exit::kFailed : Exit::kDone;
+}
+
+int Cli::runSyndicates(Session &session, const Options &options)
+{
+    if (options.json) {
+        Cli::printJson(syndicatesJson(session));
+        return Exit::kDone;
     }
-    if (command == QLatin1String("syndicates")) {
-        if (json) {
-            Cli::printJson(syndicatesJson(session));
-            return 0;
-        }
-        for (const Summary::ListItem &item : session.syndicates().list().items) {
-            session.showSyndicateDetails(item.record);
-            const Summary::Details &details = session.syndicates().details();
-            const std::int64_t played = details.drawsPlayed.value_or(0);
-            Cli::printLine(QStringLiteral("%1. %2  (%3 %4, %5 %6, %7)")
-                               .arg(item.record)
-                               .arg(item.name, Wording::listBetsText(item),
-                                    item.bets == 1 ? QStringLiteral("apuesta") : QStringLiteral("apuestas"),
-                                    Wording::drawsPlayedText(details),
-                                    played == 1 ? QStringLiteral("sorteo jugado") : QStringLiteral("sorteos jugados"),
-                                    Wording::effectivenessText(details)));
-        }
-        const Summary::SyndicateList &list = session.syndicates().list();
-        Cli::printLine(QStringLiteral("Premios: %1").arg(Wording::totalPrizesText(list)));
-        const Money::Totals money = session.money().totals(0);
-        QString balance = Money::formatEuros(money.balanceCents);
-        if (money.provisional())
-            balance += QStringLiteral(" (%1)").arg(Money::provisionalText(money));
-        Cli::printLine(QStringLiteral("Jugado: %1   Ganado: %2   Balance: %3   Sorteos sin informe: %4")
-                           .arg(Money::formatEuros(money.stakeCents), Money::formatEuros(money.wonCents), balance)
-                           .arg(money.unpricedDraws));
-        Cli::printLine(Wording::overallText(list) + QLatin1Char(' ') + Wording::overallDrawsText(list));
-        return 0;
+    for (const Summary::ListItem &item : session.syndicates().list().items) {
+        session.showSyndicateDetails(item.record);
+        const Summary::Details &details = session.syndicates().details();
+        const std::int64_t played = details.drawsPlayed.value_or(0);
+        Cli::printLine(QStringLiteral("%1. %2  (%3 %4, %5 %6, %7)")
+                           .arg(item.record)
+                           .arg(item.name, Wording::listBetsText(item),
+                                item.bets == 1 ? QStringLiteral("apuesta") : QStringLiteral("apuestas"),
+                                Wording::drawsPlayedText(details),
+                                played == 1 ? QStringLiteral("sorteo jugado") : QStringLiteral("sorteos jugados"),
+                                Wording::effectivenessText(details)));
     }
-    std::fprintf(stderr, "Orden desconocida: %s\n", qUtf8Printable(command));
-    return 2;
+    const Summary::SyndicateList &list = session.syndicates().list();
+    Cli::printLine(QStringLiteral("Premios: %1").arg(Wording::totalPrizesText(list)));
+    const Money::Totals money = session.money().totals(0);
+    QString balance = Money::formatEuros(money.balanceCents);
+    if (money.provisional())
+        balance += QStringLiteral(" (%1)").arg(Money::provisionalText(money));
+    Cli::printLine(QStringLiteral("Jugado: %1   Ganado: %2   Balance: %3   Sorteos sin informe: %4")
+                  .arg(Money::formatEuros(money.stakeCents), Money::formatEuros(money.wonCents), balance)
+                  .arg(money.unpricedDraws));
+    Cli::printLine(Wording::overallText(list) + QLatin1Char(' ') + Wording::overallDrawsText(list));
+    return Exit::kDone;
 }

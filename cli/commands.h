@@ -36,9 +36,14 @@ namespace Cli
     void writeCheckJson(std::FILE *out, const Session &session);
     void writeCheckText(std::FILE *out, const Session &session);
 
-    // What is wrong with the options of one of these commands, found before
-    // any file is opened; empty when nothing is.
-    QString commandUsageError(const QString &command, const Options &options);
-    // Runs one command on a started session; returns the exit code.
-    int run(Session &session, const QStringList &arguments, const Options &options);
+    // What is wrong with the options of export, found before any file is
+    // opened; empty when nothing is.
+    QString exportUsageError(const Options &options);
+    // status, draws, export, check and syndicates on a started session;
+    // each returns the exit code.
+    int runStatus(Session &session, const Options &options);
+    int runDraws(Session &session, const Options &options);
+    int runExport(Session &session, const Options &options);
+    int runCheck(Session &session, const Options &options);
+    int runSyndicates(Session &session, const Options &options);
 }

@@ -195,20 +195,57 @@ namespace
         return Cli::maintenanceUsageError(in.arguments);
     }
 
-    int runMaintenance(const Invocation &in)
+    int runImport(const Invocation &in)
     {
-        return Cli::runMaintenance(*in.session, *in.prompter, in.arguments, in.parser.isSet(named("yes-draws")),
-                                   in.parser.isSet(named("yes-reset")), in.parser.isSet(named("yes")));
+        return Cli::runImport(*in.session, *in.prompter, in.arguments.at(1));
+    }
+
+    int runDeleteDraws(const Invocation &in)
+    {
+        return Cli::runDeleteDraws(*in.session, *in.prompter, in.parser.isSet(named("yes-draws")),
+                                   in.parser.isSet(named("yes-reset")));
+    }
+
+    // numberUsage has checked the number.
+    int runDeleteDraw(const Invocation &in)
+    {
+        return Cli::runDeleteDraw(*in.session, *in.prompter, in.arguments.at(1).toInt(), in.parser.isSet(named("yes")));
+    }
+
+    int runDeleteSyndicate(const Invocation &in)
+    {
+        return Cli::runDeleteSyndicate(*in.session, *in.prompter, in.arguments.at(1).toInt(),
+                                       in.parser.isSet(named("yes")));
     }
 
     QString exportUsage(const Invocation &in)
     {
-        return Cli::commandUsageError(in.arguments.first(), in.options);
+        return Cli::exportUsageError(in.options);
     }
 
-    int runReport(const Invocation &in)
+    int runStatus(const Invocation &in)
     {
-        return Cli::run(*in.session, in.arguments, in.options);
+        return Cli::runStatus(*in.session, in.options);
+    }
+
+    int runDraws(const Invocation &in)
+    {
+        return Cli::runDraws(*in.session, in.options);
+    }
+
+    int runCheck(const Invocation &in)
+    {
+        return Cli::runCheck(*in.session, in.options);
+    }
+
+    int runSyndicates(const Invocation &in)
+    {
+        return Cli::runSyndicates(*in.session, in.options);
+    }
+
+    int runExport(const Invocation &in)
+    {
+        return Cli::runExport(*in.session, in.options);
     }
 
     constexpr OptionInfo kOptions[] = {
@@ -257,17 +294,17 @@ namespace
     constexpr CommandInfo kCommands[] = {
         {"status", 1, 1, "", "Estado de los sorteos y las peñas.", {"json"},
          "El número de sorteos guardados, la última actualización, el próximo sorteo, los sorteos que faltan y el número de peñas.",
-         false, always, never, nullptr, runReport},
+         false, always, never, nullptr, runStatus},
         {"draws", 1, 1, "", "Lista de sorteos y frecuencias.", {"json"},
          "Los sorteos, del más reciente al más antiguo, y el total; con --json también cuántas veces ha salido cada número y cada clave.",
-         false, always, never, nullptr, runReport},
+         false, always, never, nullptr, runDraws},
         {"check", 1, 1, "", "Escrutinio de las peñas, como las listas de resultados de la ventana.",
          {"draws", "historico", "premio", "json"},
          "Las dos listas (apuestas sencillas y múltiples) fila a fila; con --json además los aciertos, la clave y la categoría de cada apuesta. No cambia ningún fichero.",
-         false, always, never, nullptr, runReport},
+         false, always, never, nullptr, runCheck},
         {"syndicates", 1, 1, "", "Lista de peñas, premios y efectividad.", {"json"},
          "Una línea por peña (apuestas, sorteos jugados, efectividad), el total de premios y el dinero jugado y ganado.",
-         false, always, never, nullptr, runReport},
+         false, always, never, nullptr, runSyndicates},
         {"create", 1, 1, "", "Crea una peña.", {"name", "key", "bet", "multiple", "json", "yes"},
          "El número de la peña nueva (su número R para print, ledger y delete-syndicate), o con --json {\"record\": R}.",
          false, always, always, createUsage, runCreate},
@@ -279,25 +316,25 @@ namespace
          "la respuesta del servicio de resultados guardada desde el navegador (.json) o un CSV como el de export "
          "añaden sus sorteos a los guardados.",
          {"yes"}, "Nada; los avisos van a la salida de error.",
-         false, always, always, nullptr, runMaintenance},
+         false, always, always, nullptr, runImport},
         {"add-draw", 1, 1, "", "Añade a mano un sorteo (con --yes; sin ella sólo lo pregunta).",
          {"date", "numbers", "key", "yes"}, "Nada; los avisos van a la salida de error.",
          false, always, always, addDrawUsage, runAddDraw},
         {"delete-draws", 1, 1, "", "Borra todos los sorteos y, si se pide, los aciertos de las peñas.", {"yes-draws", "yes-reset"},
          "Nada; los avisos van a la salida de error.",
-         false, always, always, nullptr, runMaintenance},
+         false, always, always, nullptr, runDeleteDraws},
         {"delete-draw", 2, 2, "N", "Borra el sorteo N de la lista (1 = el más reciente).", {"yes"},
          "Nada; los avisos van a la salida de error.",
-         false, always, always, numberUsage, runMaintenance},
+         false, always, always, numberUsage, runDeleteDraw},
         {"delete-syndicate", 2, 2, "R", "Borra la peña R.", {"yes"}, "Nada; los avisos van a la salida de error.",
-         false, always, always, numberUsage, runMaintenance},
+         false, always, always, numberUsage, runDeleteSyndicate},
         {"update", 1, 1, "", "Baja los sorteos nuevos y sus informes de premios.",
          {"source", "reports-since", "json", "exit-code-on-prize", "notify", "yes"},
          "El último texto del estado de la descarga, o con --json los sorteos nuevos, los informes pendientes, los sorteos que faltan y los premios de las peñas.",
          false, always, always, nullptr, runUpdate},
         {"export", 1, 1, "", "Los sorteos en CSV, del más antiguo al más reciente.", {"csv"},
          "date,n1,n2,n3,n4,n5,clave y una línea por sorteo (se puede volver a importar).",
-         false, always, never, exportUsage, runReport},
+         false, always, never, exportUsage, runExport},
         {"prizes", 1, 1, "", "Informe de premios del último sorteo guardado; con --set, lo guarda escrito a mano.",
          {"date", "all", "json", "set", "yes"},
          "Por categoría, los acertantes y el premio en euros, o si el informe está pendiente o falta; con --set, nada.",

@@ -4,7 +4,7 @@
 #include "optionvalue.h"
 
 #include "base/numberlist.h"
-#include "base/prompter.h"
+#include "core/outcome.h"
 #include "core/session.h"
 #include "core/syndicatecreation.h"
 
@@ -19,9 +19,10 @@ namespace
         "Uso: quorvale-cli create --name NOMBRE --key CLAVE "
         "(--bet a,b,c,d,e [--bet ...] | --multiple a,b,...,n)");
 
-    int refuse(Prompter &prompter, const QString &text, int code = Cli::Exit::kFailed)
+    // The slip's refusal in its own box; code says how the run ends.
+    int refuse(Prompter &prompter, const QString &text, int code)
     {
-        prompter.warn(SyndicateCreation::kErrorTitle, text);
+        Cli::report(prompter, Outcome::problem(Outcome::Command::Create, text));
         return code;
     }
 
@@ -121,12 +122,15 @@ int Cli::runCreate(Session &session, Prompter &prompter, const QStringList &argu
     if (const QString problem = creation.enter(request.key, request.bets); !problem.isEmpty()) {
         // The player said the repeated bet was a mistake: nothing to report
         // as a failure, but the script must know the peña was not made.
-        return refuse(prompter, problem,
-                      problem == SyndicateCreation::kRepeatedDeclined ? Cli::Exit::kAnsweredNo : Cli::Exit::kFailed);
+        return refuse(prompter, problem, problem == SyndicateCreation::kRepeatedDeclined ? Cli::Exit::kAnsweredNo : Cli::Exit::kFailed);
     }
-    const int record = creation.save(request.name);
-    if (record == 0)
-        return Cli::Exit::kFailed;
+    const Outcome saved = creation.save(request.name);
+    if (!saved.isDone()) {
+        // No bets entered says nothing, and is no peña made either.
+        const int code = Cli::report(prompter, saved);
+        return code == Cli::Exit::kDone ? Cli::Exit::kFailed : code;
+    }
+    const int record = saved.record;
     Cli::writeOut(json ? QByteArray("{\"record\": ") + QByteArray::number(record) + "}\n" : QByteArray::number(record) + '\n');
     Cli::flushOut();
     return Cli::Exit::kDone;

@@ -1,6 +1,7 @@
 #include "entrycommands.h"
 
 #include "exitcodes.h"
+#include "output.h"
 #include "streamprompter.h"
 
 #include "base/calendar.h"
@@ -34,13 +35,10 @@ namespace
         return numbers;
     }
 
-    // The process's outcome from the engine's: a question answered No is 3,
-    // anything not done is 1 (its reason is on stderr already).
-    int exitOf(const DrawEntry::Outcome &outcome)
+    // The entry's boxes on stderr, and the exit status its outcome calls for.
+    int exitOf(Prompter &prompter, const DrawEntry::Entered &entered)
     {
-        if (outcome.declined)
-            return Cli::Exit::kAnsweredNo;
-        return outcome.done ? Cli::Exit::kDone : Cli::Exit::kFailed;
+        return Cli::report(prompter, entered.outcome);
     }
 }
 
@@ -90,7 +88,7 @@ int Cli::runAddDraw(Session &session, StreamPrompter &prompter, const QCommandLi
         return Exit::kAnsweredNo;
     DiskFileOps files;
     DrawEntry entry(session, files);
-    return exitOf(entry.addDraw(date, numbers, key));
+    return exitOf(prompter, entry.addDraw(date, numbers, key));
 }
 
 int Cli::runSetPrizes(Session &session, StreamPrompter &prompter, const QCommandLineParser &parser)
@@ -115,5 +113,5 @@ int Cli::runSetPrizes(Session &session, StreamPrompter &prompter, const QCommand
     prompter.setAnswers({parser.isSet(QStringLiteral("yes"))});
     DiskFileOps files;
     DrawEntry entry(session, files);
-    return exitOf(entry.setPrizeReport(*report));
+    return exitOf(prompter, entry.setPrizeReport(*report));
 }

@@ -138,7 +138,7 @@ static int runCommand(int argc, char *argv[])
 
     const QString dataDir = resolveDataDir(options.dataDir, QCoreApplication::applicationDirPath());
     if (dataDir.isEmpty()) {
-        std::fprintf(stderr, "%s\n", qUtf8Printable(unusableDataDirText(options.dataDir.isEmpty() ? userDataDir() : options.dataDir)));
+        Cli::printMessage(unusableDataDirText(options.dataDir.isEmpty() ? userDataDir() : options.dataDir));
         return Cli::Exit::kFailed;
     }
     DataDirLock lock(dataDir);
@@ -148,10 +148,10 @@ static int runCommand(int argc, char *argv[])
     case DataDirLock::Result::Acquired:
         break;
     case DataDirLock::Result::Busy:
-        std::fprintf(stderr, "%s\n", qUtf8Printable(lock.busyText()));
+        Cli::printMessage(lock.busyText());
         return Cli::Exit::kBusy;
     case DataDirLock::Result::Failed:
-        std::fprintf(stderr, "%s\n", qUtf8Printable(lock.failedText()));
+        Cli::printMessage(lock.failedText());
         return Cli::Exit::kFailed;
     }
 
@@ -168,7 +168,7 @@ static int runCommand(int argc, char *argv[])
         return Cli::Exit::kFailed;
     }
     if (session.isReadOnly() && command->writesData(parser)) {
-        std::fprintf(stderr, "%s\n", qUtf8Printable(session.readOnlyText()));
+        Cli::printMessage(session.readOnlyText());
         return Cli::Exit::kFailed;
     }
     invocation.session = &session;
@@ -186,7 +186,7 @@ int main(int argc, char *argv[])
     std::signal(SIGPIPE, SIG_IGN);
     int code = runCommand(argc, argv);
     if (const QString lost = Cli::lostOutputText(); !lost.isEmpty()) {
-        std::fprintf(stderr, "%s\n", qUtf8Printable(lost));
+        Cli::printMessage(lost);
         if (code == Cli::Exit::kDone || code == Cli::Exit::kPrize)
             code = Cli::Exit::kFailed;
     }

@@ -8,7 +8,6 @@
 #include "core/session.h"
 #include "base/urlopener.h"
 #include "store/fileops.h"
-#include "base/plural.h"
 
 #include <cstdio>
 
@@ -34,86 +33,92 @@ namespace
 
 QString Cli::maintenanceUsageError(const QStringList &arguments)
 {
-    const QString command = arguments.value(0);
-    if (command != QLatin1String("delete-draw") && command != QLatin1String("delete-syndicate"))
-        return {};
     int number = 0;
     if (arguments.size() != 2 || !toPositive(arguments[1], &number))
-        return QStringLiteral("Uso: quorvale-cli %1 NÚMERO").arg(command);
+        return QStringLiteral("Uso: quorvale-cli %1 NÚMERO").arg(arguments.value(0));
     return {};
 }
 
-int Cli::runMaintenance(Session &session, StreamPrompter &prompter, const QStringList &arguments,
-                        bool yesDraws, bool yesReset, bool yes)
+namespace
 {
-    const QString command = arguments.value(0);
+    // One maintenance command's run: its outcome's words and exit status,
+    // with what the session met on the way. A warning shown meanwhile (a
+    // draw file set aside when the lists were read again) makes it a
+    // failure; a failure with nothing said gets fallback, naming what was
+    // not done.
+    class Run
+    {
+    public:
+        Run(Session &session, StreamPrompter &prompter)
+            : m_session(session)
+            , m_prompter(prompter)
+            , m_problemsBefore(prompter.problems())
+            , m_rejectedBefore(session.rejectedDrawFiles())
+        {
+        }
+
+        int finish(const Outcome &outcome, const QString &fallback = {})
+        {
+            const bool warned = m_prompter.problems() > m_problemsBefore;
+            int code = Cli::report(m_prompter, outcome);
+            if (warned || m_session.rejectedDrawFiles() > m_rejectedBefore)
+                code = Cli::Exit::kFailed;
+            if (code == Cli::Exit::kFailed && !warned && outcome.box().title.isEmpty() && !fallback.isEmpty())
+                Cli::printMessage(fallback);
+            return code;
+        }
+
+    private:
+        Session &m_session;
+        StreamPrompter &m_prompter;
+        int m_problemsBefore;
+        int m_rejectedBefore;
+    };
+}
+
+int Cli::runImport(Session &session, StreamPrompter &prompter, const QString &path)
+{
     DiskFileOps files;
     PrintingOpener browser;
     Maintenance maintenance(session, files, browser);
-    const int problemsBefore = prompter.problems();
-    const int declinedBefore = prompter.declined();
-    const int rejectedBefore = session.rejectedDrawFiles();
-    // A warning or error box, or a draw file set aside on the way, is a
-    // failure; a question answered No that left everything as it was is not.
-    auto outcome = [&](bool done) {
-        if (prompter.problems() > problemsBefore || session.rejectedDrawFiles() > rejectedBefore)
-            return Exit::kFailed;
-        if (done)
-            return Exit::kDone;
-        if (prompter.declined() > declinedBefore)
-            return Exit::kAnsweredNo;
-        return Exit::kFailed;
-    };
+    Run run(session, prompter);
+    return run.finish(maintenance.importDraws(path), QStringLiteral("No se ha importado %1.").arg(path));
+}
 
-    if (command == QLatin1String("import")) {
-        if (arguments.size() != 2) {
-            std::fprintf(stderr, "Uso: quorvale-cli import FICHERO\n");
-            return Exit::kUsage;
-        }
-        const bool imported = maintenance.importDraws(arguments[1]);
-        const int code = outcome(imported);
-        if (code == Exit::kFailed && prompter.problems() == problemsBefore)
-            std::fprintf(stderr, "No se ha importado %s.\n", qUtf8Printable(arguments[1]));
-        return code;
+int Cli::runDeleteDraws(Session &session, StreamPrompter &prompter, bool yesDraws, bool yesReset)
+{
+    DiskFileOps files;
+    PrintingOpener browser;
+    Maintenance maintenance(session, files, browser);
+    Run run(session, prompter);
+    prompter.setAnswers({yesDraws, yesReset});
+    return run.finish(maintenance.deleteAllDraws());
+}
+
+int Cli::runDeleteDraw(Session &session, StreamPrompter &prompter, int position, bool yes)
+{
+    if (position > session.storedDraws()) {
+        std::fprintf(stderr, "No existe el sorteo %d de la lista: hay %d sorteos guardados.\n", position,
+                     session.storedDraws());
+        return Exit::kFailed;
     }
-    if (command == QLatin1String("delete-draws")) {
-        if (arguments.size() != 1) {
-            std::fprintf(stderr, "Uso: quorvale-cli delete-draws [--yes-draws] [--yes-reset]\n");
-            return Exit::kUsage;
-        }
-        prompter.setAnswers({yesDraws, yesReset});
-        maintenance.deleteAllDraws();
-        // Both questions are always asked; done when one was answered Yes.
-        return outcome(yesDraws || yesReset);
-    }
-    if (command == QLatin1String("delete-draw") || command == QLatin1String("delete-syndicate")) {
-        if (const QString wrong = maintenanceUsageError(arguments); !wrong.isEmpty()) {
-            std::fprintf(stderr, "%s\n", qUtf8Printable(wrong));
-            return Exit::kUsage;
-        }
-        const int number = arguments[1].toInt();
-        prompter.setAnswers({yes});
-        if (command == QLatin1String("delete-draw")) {
-            if (number > session.storedDraws()) {
-                std::fprintf(stderr, "No existe el sorteo %d de la lista: hay %d sorteos guardados.\n", number,
-                             session.storedDraws());
-                return Exit::kFailed;
-            }
-            maintenance.setDrawDeleteMode(true);
-            const int code = outcome(maintenance.deleteDraw(number));
-            if (code == Exit::kFailed && prompter.problems() == problemsBefore)
-                std::fprintf(stderr, "No se ha borrado el sorteo %d.\n", number);
-            return code;
-        }
-        const int syndicates = session.syndicates().nextRecord() - 1;
-        if (number > syndicates) {
-            std::fprintf(stderr, "No existe la peña %d: hay %s.\n", number, qUtf8Printable(savedSyndicatesText(syndicates)));
-            return Exit::kFailed;
-        }
-        const int code = outcome(maintenance.deleteSyndicate(number));
-        if (code == Exit::kFailed && prompter.problems() == problemsBefore)
-            std::fprintf(stderr, "No se ha borrado la peña %d.\n", number);
-        return code;
-    }
-    return -1;
+    DiskFileOps files;
+    PrintingOpener browser;
+    Maintenance maintenance(session, files, browser);
+    Run run(session, prompter);
+    prompter.setAnswers({yes});
+    maintenance.setDrawDeleteMode(true);
+    return run.finish(maintenance.deleteDraw(position), QStringLiteral("No se ha borrado el sorteo %1.").arg(position));
+}
+
+int Cli::runDeleteSyndicate(Session &session, StreamPrompter &prompter, int record, bool yes)
+{
+    if (!knownSyndicate(session, record))
+        return Exit::kFailed;
+    DiskFileOps files;
+    PrintingOpener browser;
+    Maintenance maintenance(session, files, browser);
+    Run run(session, prompter);
+    prompter.setAnswers({yes});
+    return run.finish(maintenance.deleteSyndicate(record), QStringLiteral("No se ha borrado la peña %1.").arg(record));
 }

@@ -9,7 +9,6 @@
 #include "core/session.h"
 #include "print/participation.h"
 #include "print/pdffileprinter.h"
-#include "base/plural.h"
 
 #include <QCommandLineParser>
 #include <QJsonArray>
@@ -29,15 +28,6 @@ namespace
         bool ok = false;
         const int record = parser.value(kSyndicate).trimmed().toInt(&ok);
         return ok && record >= 1 ? record : 0;
-    }
-
-    bool knownRecord(const Session &session, int record)
-    {
-        const int count = int(session.syndicates().records().size());
-        if (record <= count)
-            return true;
-        std::fprintf(stderr, "No existe la peña %d: hay %s.\n", record, qUtf8Printable(savedSyndicatesText(count)));
-        return false;
     }
 
     int sharesOf(const QCommandLineParser &parser)
@@ -84,18 +74,18 @@ QString Cli::memberUsageError(const QCommandLineParser &parser, const QString &c
 int Cli::runMembers(Session &session, const QCommandLineParser &parser, bool json)
 {
     const int record = recordOf(parser);
-    if (!knownRecord(session, record))
+    if (!knownSyndicate(session, record))
         return Exit::kFailed;
     Membership membership(session);
-    bool done = true;
+    Outcome changed(Outcome::Status::Unchanged, Outcome::Command::Members);
     if (parser.isSet(QStringLiteral("add")))
-        done = membership.add(record, parser.value(QStringLiteral("add")), sharesOf(parser));
+        changed = membership.add(record, parser.value(QStringLiteral("add")), sharesOf(parser));
     else if (parser.isSet(QStringLiteral("set")))
-        done = membership.setShares(record, parser.value(QStringLiteral("set")), sharesOf(parser));
+        changed = membership.setShares(record, parser.value(QStringLiteral("set")), sharesOf(parser));
     else if (parser.isSet(QStringLiteral("remove")))
-        done = membership.remove(record, parser.value(QStringLiteral("remove")));
-    if (!done)
-        return Exit::kFailed;
+        changed = membership.remove(record, parser.value(QStringLiteral("remove")));
+    if (const int code = report(session.prompter(), changed); code != Exit::kDone)
+        return code;
 
     const auto rows = membership.rows(record);
     if (json) {
@@ -132,22 +122,23 @@ int Cli::runMembers(Session &session, const QCommandLineParser &parser, bool jso
 int Cli::runParticipation(Session &session, const QCommandLineParser &parser, bool json)
 {
     const int record = recordOf(parser);
-    if (!knownRecord(session, record))
+    if (!knownSyndicate(session, record))
         return Exit::kFailed;
     const QDate date = parser.isSet(kDate) ? QDate::fromString(parser.value(kDate), Qt::ISODate) : session.nextDrawDate();
-    const auto sheets = Membership(session).participations(record, parser.value(QStringLiteral("member")), date);
-    if (sheets.empty())
-        return Exit::kFailed;
+    const Membership::Participations made = Membership(session).participations(record, parser.value(QStringLiteral("member")), date);
+    if (!made.outcome.isDone())
+        return report(session.prompter(), made.outcome);
+    const auto &sheets = made.sheets;
     const QString pdf = parser.value(QStringLiteral("pdf"));
     if (const QString refused = outputFileRefusal(pdf, session.dataDir(), parser.isSet(QStringLiteral("yes")));
         !refused.isEmpty()) {
-        std::fprintf(stderr, "%s\n", qUtf8Printable(refused));
+        Cli::printMessage(refused);
         return Exit::kFailed;
     }
     PdfFilePrinter printer(pdf, QStringLiteral("Participaciones de la peña %1").arg(sheets.front().syndicateName));
     int pages = 0;
     if (!printer.print([&](PrintSurface &surface) { pages = ParticipationSheet::print(surface, sheets); })) {
-        std::fprintf(stderr, "%s\n", qUtf8Printable(printer.errorString()));
+        Cli::printMessage(printer.errorString());
         return Exit::kFailed;
     }
     if (json)

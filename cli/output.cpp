@@ -1,5 +1,10 @@
 #include "output.h"
 
+#include "exitcodes.h"
+
+#include "base/plural.h"
+#include "core/outcome.h"
+#include "core/session.h"
 #include "store/outputfile.h"
 
 #include <QJsonDocument>
@@ -95,4 +100,32 @@ void Cli::printJson(const QJsonObject &object)
 void Cli::printJsonLine(const QJsonObject &object)
 {
     writeOut(QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n');
+}
+
+void Cli::printBox(const QString &title, const QString &text)
+{
+    const QByteArray line = (title + QStringLiteral(": ") + text + QLatin1Char('\n')).toUtf8();
+    std::fwrite(line.constData(), 1, std::size_t(line.size()), stderr);
+    std::fflush(stderr);
+}
+
+int Cli::report(Prompter &surface, const Outcome &outcome)
+{
+    for (const Outcome::Box &box : outcome.boxes())
+        surface.show(box.icon, box.title, box.text);
+    return Exit::of(outcome);
+}
+
+void Cli::printMessage(const QString &text)
+{
+    std::fprintf(stderr, "%s\n", qUtf8Printable(text));
+}
+
+bool Cli::knownSyndicate(const Session &session, int record)
+{
+    const int count = int(session.syndicates().records().size());
+    if (record <= count)
+        return true;
+    printMessage(QStringLiteral("No existe la peña %1: hay %2.").arg(record).arg(savedSyndicatesText(count)));
+    return false;
 }

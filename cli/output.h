@@ -3,6 +3,9 @@
 #include <QByteArray>
 #include <QString>
 
+class Outcome;
+class Prompter;
+class Session;
 class QJsonObject;
 
 #include <cstdio>
@@ -29,6 +32,20 @@ namespace Cli
     void printJsonLine(const QJsonObject &object);
     // Hands what out holds to the system now.
     void flushOut(std::FILE *out = stdout);
+
+    // A message of the command line's own, as a line on stderr.
+    void printMessage(const QString &text);
+    // Whether peña record (from 1) exists; when not, says so on stderr,
+    // with how many there are.
+    bool knownSyndicate(const Session &session, int record);
+
+    // A message box of a run without a window: "TITLE: TEXT" on stderr.
+    void printBox(const QString &title, const QString &text);
+
+    // The box a command's outcome calls for, shown on the run's prompter
+    // (a StreamPrompter prints it as printBox does; nothing when it has no
+    // words); returns the exit status it ends the run with.
+    int report(Prompter &surface, const Outcome &outcome);
 
     // Flushes standard output. Empty when every byte went out; else the
     // Spanish message saying the output is incomplete, and why.

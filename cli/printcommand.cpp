@@ -3,7 +3,7 @@
 #include "output.h"
 #include "optionvalue.h"
 
-#include "base/prompter.h"
+#include "core/outcome.h"
 #include "core/session.h"
 #include "print/calibrationeditor.h"
 #include "print/pdffileprinter.h"
@@ -18,12 +18,12 @@
 
 namespace
 {
-    const QString kTitle = QStringLiteral("IMPRIMIR BOLETOS");
     const QString kUsage = QStringLiteral("Uso: quorvale-cli print --syndicate R (--official | --plain) --pdf FICHERO [--yes]");
 
+    // The refusal in the printing's own box; code says how the run ends.
     int refuse(Prompter &prompter, const QString &text, int code = Cli::Exit::kFailed)
     {
-        prompter.warn(kTitle, text);
+        Cli::report(prompter, Outcome::problem(Outcome::Command::PrintSlips, text));
         return code;
     }
 
@@ -129,5 +129,5 @@ int Cli::runPrint(Session &session, Prompter &prompter, const QStringList &argum
         Cli::writeOut(QByteArray::number(pages) + '\n');
     }
     Cli::flushOut();
-    return 0;
+    return Cli::Exit::kDone;
 }

@@ -11,7 +11,6 @@
 #include "scrutiny/shares.h"
 #include "store/cents.h"
 #include "store/oledate.h"
-#include "base/plural.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -101,7 +100,7 @@ QString Cli::prizesUsageError(const QString &dateText, bool all)
 int Cli::runPrizes(Session &session, const QString &dateText, bool all, bool json)
 {
     if (const QString wrong = prizesUsageError(dateText, all); !wrong.isEmpty()) {
-        std::fprintf(stderr, "%s\n", qUtf8Printable(wrong));
+        Cli::printMessage(wrong);
         return Exit::kUsage;
     }
     const auto &draws = session.draws().list().draws; // newest first
@@ -227,15 +226,12 @@ namespace
 int Cli::runLedger(Session &session, const QString &syndicateText, const QString &member, bool json, bool csv)
 {
     if (const QString wrong = ledgerUsageError(syndicateText, json, csv); !wrong.isEmpty()) {
-        std::fprintf(stderr, "%s\n", qUtf8Printable(wrong));
+        Cli::printMessage(wrong);
         return Exit::kUsage;
     }
     const int record = syndicateText.trimmed().toInt();
-    const int count = int(session.syndicates().records().size());
-    if (record > count) {
-        std::fprintf(stderr, "No existe la peña %d: hay %s.\n", record, qUtf8Printable(savedSyndicatesText(count)));
+    if (!knownSyndicate(session, record))
         return Exit::kFailed;
-    }
     const QString name = session.syndicates().records()[std::size_t(record - 1)].name().trimmed();
     std::vector<Shares::DrawPart> rows;
     Membership membership(session);

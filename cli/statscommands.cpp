@@ -191,7 +191,7 @@ namespace
 
     int refuse(const QString &problem)
     {
-        std::fprintf(stderr, "%s\n", qUtf8Printable(problem));
+        Cli::printMessage(problem);
         return Cli::Exit::kUsage;
     }
 }

@@ -17,7 +17,6 @@ public:
 
     void setAnswers(const QList<bool> &answers) { m_answers = answers; }
     int shown() const { return m_shown; }
-    QString lastTitle() const { return m_lastTitle; }
     // Questions answered No, and warnings or errors shown, so far.
     int declined() const { return m_declined; }
     int problems() const { return m_problems; }
@@ -26,7 +25,6 @@ private:
     bool m_answerYes;
     QList<bool> m_answers;
     int m_shown = 0;
-    QString m_lastTitle;
     int m_declined = 0;
     int m_problems = 0;
 };

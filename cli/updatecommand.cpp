@@ -69,7 +69,7 @@ int Cli::runUpdate(Session &session, DownloadSession::Source source, bool json, 
         QObject::connect(&host, &SessionDownloadHost::progressChanged, &host, [&host, last = QString()]() mutable {
             if (const QString text = downloadActivityText(host.activity()); !text.isEmpty() && text != last) {
                 last = text;
-                std::fprintf(stderr, "%s\n", qUtf8Printable(text));
+                Cli::printMessage(text);
             }
         });
     }

@@ -172,7 +172,7 @@ namespace
         QString problem;
         const auto bets = WheelSyndicates::betsOf(session, r.records, &problem);
         if (!problem.isEmpty()) {
-            std::fprintf(stderr, "%s\n", qUtf8Printable(problem));
+            Cli::printMessage(problem);
             return Cli::Exit::kUsage;
         }
         const Wheel::Check check = Wheel::checkBets(r.request, bets);
@@ -215,7 +215,7 @@ int Cli::runWheel(Session *session, Prompter *prompter, const QCommandLineParser
 {
     const Reading r = read(parser);
     if (!r.problem.isEmpty()) {
-        std::fprintf(stderr, "%s\n", qUtf8Printable(r.problem));
+        Cli::printMessage(r.problem);
         return Exit::kUsage;
     }
     const bool json = parser.isSet(QStringLiteral("json"));
@@ -232,13 +232,14 @@ int Cli::runWheel(Session *session, Prompter *prompter, const QCommandLineParser
     if (parser.isSet(kSave)) {
         const QString name = parser.value(kSave);
         if (const QString problem = WheelSyndicates::problem(name, r.key, int(result.bets.size())); !problem.isEmpty()) {
-            std::fprintf(stderr, "%s\n", qUtf8Printable(problem));
+            Cli::printMessage(problem);
             return Exit::kUsage;
         }
         if (!session || !prompter)
             return Exit::kFailed;
         SyndicateCreation creation(*session);
         saved = WheelSyndicates::save(creation, name, r.key, result.bets);
+        Cli::report(*prompter, saved.stopped);
     }
 
     const bool lotto = r.request.guarantee.t != r.request.guarantee.p;

@@ -22,8 +22,6 @@
 
 namespace
 {
-    const QString kTitle = QStringLiteral("Añadir sorteos");
-    const QString kReportTitle = QStringLiteral("Informe de premios");
     const QString kNothingChanged = QStringLiteral(" No se ha cambiado nada.");
 
     QString numbersText(const DrawRecord &draw)
@@ -37,6 +35,19 @@ namespace
     bool sameDraw(const DrawRecord &a, const DrawRecord &b)
     {
         return a.numbers == b.numbers && a.clave == b.clave;
+    }
+
+    // What was refused, changing nothing.
+    DrawEntry::Entered refused(const QString &text, Outcome::Command command = Outcome::Command::AddDraws)
+    {
+        DrawEntry::Entered entered;
+        entered.outcome = Outcome::problem(command, text);
+        return entered;
+    }
+
+    DrawEntry::Entered refusedReport(const QString &text)
+    {
+        return refused(text, Outcome::Command::PrizeReport);
     }
 
     QString lineText(int line)
@@ -71,11 +82,6 @@ DrawEntry::TextKind DrawEntry::kindOf(QByteArrayView bytes)
     return (first >= '0' && first <= '9') || text.startsWith("date") || text.startsWith("fecha")
                ? TextKind::Csv
                : TextKind::Other;
-}
-
-void DrawEntry::refuse(const QString &text) const
-{
-    m_session.prompter().warn(kTitle, text);
 }
 
 QString DrawEntry::drawProblem(const DrawRecord &draw, QDate today)
@@ -141,38 +147,33 @@ QUrl DrawEntry::serviceAddress() const
     return ServiceSource::Request {wanted.front(), wanted.back()}.url(m_session.endpoints());
 }
 
-DrawEntry::Outcome DrawEntry::addServiceAnswer(const QByteArray &json)
+DrawEntry::Entered DrawEntry::addServiceAnswer(const QByteArray &json)
 {
     const QDate today = m_session.clock().today();
     const ServiceAnswer answer = readServiceAnswer(json, ServiceSource::kFirstDraw, today, today);
     if (answer.refused) {
-        refuse(QStringLiteral("El texto no es una respuesta del servicio de resultados de Loterías y Apuestas: "
+        return refused(QStringLiteral("El texto no es una respuesta del servicio de resultados de Loterías y Apuestas: "
                               "debe empezar por [ y ser la lista de sorteos que muestra el navegador.")
                + kNothingChanged);
-        return {};
     }
     if (answer.duplicate.isValid()) {
-        refuse(QStringLiteral("La respuesta trae dos veces el sorteo del %1: no se sabe cuál es el bueno.")
+        return refused(QStringLiteral("La respuesta trae dos veces el sorteo del %1: no se sabe cuál es el bueno.")
                    .arg(shortSpanishDate(answer.duplicate))
                + kNothingChanged);
-        return {};
     }
     if (answer.firstInvalid.isValid()) {
-        refuse(QStringLiteral("El sorteo del %1 no es válido (otro juego, un día sin sorteo, una fecha posterior a hoy, "
+        return refused(QStringLiteral("El sorteo del %1 no es válido (otro juego, un día sin sorteo, una fecha posterior a hoy, "
                               "números fuera de 1 a 54 o repetidos, o una clave fuera de 0 a 9).")
                    .arg(shortSpanishDate(answer.firstInvalid))
                + kNothingChanged);
-        return {};
     }
     if (answer.undatedInvalid) {
-        refuse(QStringLiteral("Hay un sorteo cuya fecha no se puede leer o es anterior al primer sorteo (%1).")
+        return refused(QStringLiteral("Hay un sorteo cuya fecha no se puede leer o es anterior al primer sorteo (%1).")
                    .arg(shortSpanishDate(ServiceSource::kFirstDraw))
                + kNothingChanged);
-        return {};
     }
     if (answer.draws.empty()) {
-        refuse(QStringLiteral("La respuesta no trae ningún sorteo.") + kNothingChanged);
-        return {};
+        return refused(QStringLiteral("La respuesta no trae ningún sorteo.") + kNothingChanged);
     }
     std::vector<Incoming> incoming;
     std::vector<PrizeReport> reports;
@@ -184,23 +185,23 @@ DrawEntry::Outcome DrawEntry::addServiceAnswer(const QByteArray &json)
             doubtful << QStringLiteral("El informe de premios del %1 no es válido (%2): queda pendiente.")
                             .arg(shortSpanishDate(draw.date), draw.reportProblem);
     }
+    Entered entered = insert(std::move(incoming), reports);
     // The draws go in all the same; their reports wait for a sound one.
     if (!doubtful.isEmpty())
-        m_session.prompter().warn(kReportTitle, doubtful.join(QLatin1Char('\n')));
-    return insert(std::move(incoming), reports);
+        entered.outcome.earlier.insert(entered.outcome.earlier.begin(),
+                                       Outcome::problem(Outcome::Command::PrizeReport, doubtful.join(QLatin1Char('\n'))));
+    return entered;
 }
 
-DrawEntry::Outcome DrawEntry::addCsv(const QByteArray &csv)
+DrawEntry::Entered DrawEntry::addCsv(const QByteArray &csv)
 {
     const DrawCsvRead read = readDrawCsv(csv);
     if (read.badLine > 0) {
-        refuse(QStringLiteral("La línea %1 del fichero no es un sorteo: %2.").arg(read.badLine).arg(read.problem)
+        return refused(QStringLiteral("La línea %1 del fichero no es un sorteo: %2.").arg(read.badLine).arg(read.problem)
                + kNothingChanged);
-        return {};
     }
     if (read.draws.empty()) {
-        refuse(QStringLiteral("El fichero no trae ningún sorteo.") + kNothingChanged);
-        return {};
+        return refused(QStringLiteral("El fichero no trae ningún sorteo.") + kNothingChanged);
     }
     std::vector<Incoming> incoming;
     for (std::size_t i = 0; i < read.draws.size(); ++i)
@@ -208,7 +209,7 @@ DrawEntry::Outcome DrawEntry::addCsv(const QByteArray &csv)
     return insert(std::move(incoming), {});
 }
 
-DrawEntry::Outcome DrawEntry::addDraw(QDate date, const std::array<int, 5> &numbers, int key)
+DrawEntry::Entered DrawEntry::addDraw(QDate date, const std::array<int, 5> &numbers, int key)
 {
     DrawRecord draw;
     for (std::size_t i = 0; i < numbers.size(); ++i)
@@ -219,7 +220,7 @@ DrawEntry::Outcome DrawEntry::addDraw(QDate date, const std::array<int, 5> &numb
     return insert({{draw, 0}}, {});
 }
 
-DrawEntry::Outcome DrawEntry::insert(std::vector<Incoming> incoming, const std::vector<PrizeReport> &reports)
+DrawEntry::Entered DrawEntry::insert(std::vector<Incoming> incoming, const std::vector<PrizeReport> &reports)
 {
     const QDate today = m_session.clock().today();
     // Every draw is checked before anything is written.
@@ -227,17 +228,15 @@ DrawEntry::Outcome DrawEntry::insert(std::vector<Incoming> incoming, const std::
     for (const Incoming &in : incoming) {
         const QDate date = OleDate::toDate(in.draw.date);
         if (const QString problem = drawProblem(in.draw, today); !problem.isEmpty()) {
-            refuse(QStringLiteral("El sorteo del %1%2 no se puede añadir: %3.")
+            return refused(QStringLiteral("El sorteo del %1%2 no se puede añadir: %3.")
                        .arg(date.isValid() ? shortSpanishDate(date) : QStringLiteral("?"), lineText(in.line), problem)
                    + kNothingChanged);
-            return {};
         }
         const auto [it, added] = wanted.emplace(date, in);
         if (!added && !sameDraw(it->second.draw, in.draw)) {
-            refuse(QStringLiteral("El %1 aparece dos veces con números distintos%2 y%3.")
+            return refused(QStringLiteral("El %1 aparece dos veces con números distintos%2 y%3.")
                        .arg(shortSpanishDate(date), lineText(it->second.line), lineText(in.line))
                + kNothingChanged);
-            return {};
         }
     }
 
@@ -246,7 +245,7 @@ DrawEntry::Outcome DrawEntry::insert(std::vector<Incoming> incoming, const std::
     for (const DrawRecord &draw : all)
         storedByDate.emplace(draw.qdate(), draw);
 
-    Outcome outcome;
+    Entered outcome;
     std::vector<DrawRecord> fresh;
     for (const auto &[date, in] : wanted) {
         const auto stored = storedByDate.find(date);
@@ -255,16 +254,20 @@ DrawEntry::Outcome DrawEntry::insert(std::vector<Incoming> incoming, const std::
             continue;
         }
         if (!sameDraw(stored->second, in.draw)) {
-            refuse(QStringLiteral("Ya hay un sorteo guardado el %1 con otros números (%2); el que trae%3 es %4.")
-                       .arg(shortSpanishDate(date), numbersText(stored->second), lineText(in.line), numbersText(in.draw))
-                   + kNothingChanged);
-            return {};
+            return refused(QStringLiteral("Ya hay un sorteo guardado el %1 con otros números (%2); el que trae%3 es %4.")
+                               .arg(shortSpanishDate(date), numbersText(stored->second), lineText(in.line), numbersText(in.draw))
+                           + kNothingChanged);
         }
         ++outcome.unchanged;
     }
 
-    if (!fresh.empty() && !m_session.checkWritable(m_session.draws().file()))
-        return {};
+    if (!fresh.empty()) {
+        if (Outcome check = m_session.writeCheck(m_session.draws().file(), Outcome::Command::AddDraws); !check.isDone()) {
+            Entered entered;
+            entered.outcome = check;
+            return entered;
+        }
+    }
 
     // The reports of draws brought or already stored with the same numbers.
     PrizeReportFile &reportFile = m_session.prizeReports();
@@ -285,25 +288,30 @@ DrawEntry::Outcome DrawEntry::insert(std::vector<Incoming> incoming, const std::
     // Reports go to disk before the draws they belong to. A failed save
     // leaves them as the file has them: not received.
     bool reportsLost = false;
+    Outcome lostReports;
     if (!changed.isEmpty()) {
         if (const FileOps::Result saved = reportFile.save(); saved != FileOps::Result::Ok) {
-            m_session.prompter().warn(kTitle, QStringLiteral("No se han podido guardar en premios.json los informes de "
-                                                             "premios del %1.\n")
-                                                  .arg(changed.join(QStringLiteral(", ")))
-                                                  + fileErrorText(saved, reportFile.path()));
+            lostReports = Outcome::problem(Outcome::Command::AddDraws,
+                                           QStringLiteral("No se han podido guardar en premios.json los informes de "
+                                                          "premios del %1.\n")
+                                                   .arg(changed.join(QStringLiteral(", ")))
+                                               + fileErrorText(saved, reportFile.path()));
+            lostReports.status = Outcome::Status::Failed;
             reportsTaken = 0;
             reportsLost = true;
         }
     }
 
-    if (fresh.empty() && reportsLost)
+    if (fresh.empty() && reportsLost) {
+        outcome.outcome = lostReports;
         return outcome;
+    }
     if (fresh.empty() && reportsTaken == 0) {
-        m_session.prompter().inform(kTitle, outcome.unchanged == 1
-                                                ? QStringLiteral("Ese sorteo ya estaba guardado; no hay nada que añadir.")
-                                                : QStringLiteral("Esos %1 sorteos ya estaban guardados; no hay nada que añadir.")
-                                                      .arg(outcome.unchanged));
-        outcome.done = true;
+        outcome.outcome = Outcome::note(Outcome::Command::AddDraws,
+                                        outcome.unchanged == 1
+                                            ? QStringLiteral("Ese sorteo ya estaba guardado; no hay nada que añadir.")
+                                            : QStringLiteral("Esos %1 sorteos ya estaban guardados; no hay nada que añadir.")
+                                                  .arg(outcome.unchanged));
         return outcome;
     }
 
@@ -322,9 +330,12 @@ DrawEntry::Outcome DrawEntry::insert(std::vector<Incoming> incoming, const std::
         const QString drawPath = m_session.dataPath(Session::kDrawFile);
         const double newestBefore = all.size() > fresh.size() ? m_session.drawBuffer().date : 0.0;
         if (const FileOps::Result result = m_files.write(drawPath, written); result != FileOps::Result::Ok) {
-            refuse(QStringLiteral("No se han podido guardar los sorteos; numeros.dat sigue como estaba.\n")
-                   + fileErrorText(result, drawPath));
-            return {};
+            Entered failed = refused(QStringLiteral("No se han podido guardar los sorteos; numeros.dat sigue como estaba.\n")
+                                     + fileErrorText(result, drawPath));
+            failed.outcome.status = Outcome::Status::Failed;
+            if (reportsLost)
+                failed.outcome.earlier.push_back(lostReports);
+            return failed;
         }
         m_session.draws().file().open(drawPath);
         // The saved draw page is an older draw's now: the report panel must
@@ -334,8 +345,6 @@ DrawEntry::Outcome DrawEntry::insert(std::vector<Incoming> incoming, const std::
     }
     outcome.added = int(fresh.size());
     outcome.reports = reportsTaken;
-    // The files do not hold all that was brought.
-    outcome.done = !reportsLost;
     // The status scan recounts every peña over the draws now stored.
     m_session.updateStatus();
     m_session.refreshDraws();
@@ -355,7 +364,12 @@ DrawEntry::Outcome DrawEntry::insert(std::vector<Incoming> incoming, const std::
     }
     if (outcome.unchanged > 0)
         text += QStringLiteral(" (%1 ya estaba%2 guardado%2)").arg(outcome.unchanged).arg(outcome.unchanged == 1 ? "" : "n");
-    m_session.prompter().inform(kTitle, text + QLatin1Char('.'));
+    outcome.outcome = Outcome::note(Outcome::Command::AddDraws, text + QLatin1Char('.'));
+    if (reportsLost) {
+        // The files do not hold all that was brought.
+        outcome.outcome.status = Outcome::Status::Incomplete;
+        outcome.outcome.earlier.push_back(lostReports);
+    }
     return outcome;
 }
 
@@ -424,62 +438,58 @@ std::optional<PrizeReport> DrawEntry::readPrizeReportJson(const QByteArray &json
     return report;
 }
 
-DrawEntry::Outcome DrawEntry::setPrizeReport(PrizeReport report)
+DrawEntry::Entered DrawEntry::setPrizeReport(PrizeReport report)
 {
     Prompter &prompter = m_session.prompter();
+    constexpr auto kCommand = Outcome::Command::PrizeReport;
     const std::vector<QDate> stored = storedDates();
     if (std::find(stored.begin(), stored.end(), report.date) == stored.end()) {
-        prompter.warn(kReportTitle, QStringLiteral("No hay ningún sorteo guardado el %1: añada antes el sorteo.")
+        return refusedReport(QStringLiteral("No hay ningún sorteo guardado el %1: añada antes el sorteo.")
                                         .arg(report.date.isValid() ? shortSpanishDate(report.date) : QStringLiteral("?")));
-        return {};
     }
     for (int category = 1; category <= PrizeReport::kRows; ++category) {
         const PrizeRow &row = report.row(category);
         if (row.winners < 0 || row.winners > Cents::kMaxExact || row.prizeCents < 0 || row.prizeCents > Cents::kMaxExact) {
-            prompter.warn(kReportTitle, QStringLiteral("La categoría %1 del informe no es válida.").arg(category)
+            return refusedReport(QStringLiteral("La categoría %1 del informe no es válida.").arg(category)
                                             + kNothingChanged);
-            return {};
         }
     }
     report.status = PrizeReport::Status::Final;
     report.source = PrizeReport::Source::Manual;
     if (const QString problem = PrizeBounds::problem(report); !problem.isEmpty()) {
-        prompter.warn(kReportTitle, QStringLiteral("El informe del %1 no es válido: %2.")
+        return refusedReport(QStringLiteral("El informe del %1 no es válido: %2.")
                                         .arg(shortSpanishDate(report.date), problem)
                                         + kNothingChanged);
-        return {};
     }
 
     if (m_session.isReadOnly()) {
-        prompter.warn(QStringLiteral("Sólo lectura"), m_session.readOnlyText());
-        return {};
+        Entered entered;
+        entered.outcome = Outcome::problem(kCommand, m_session.readOnlyText(), Outcome::Cause::ReadOnly);
+        return entered;
     }
     PrizeReportFile &file = m_session.prizeReports();
     if (!file.writable()) {
-        prompter.warn(kReportTitle, QStringLiteral("premios.json no se puede escribir.") + kNothingChanged);
-        return {};
+        return refusedReport(QStringLiteral("premios.json no se puede escribir.") + kNothingChanged);
     }
     const PrizeReport before = file.report(report.date);
     if (before.isFinal() && before.source == PrizeReport::Source::Service) {
-        Outcome outcome;
-        if (!prompter.ask(kReportTitle, QStringLiteral("El sorteo del %1 ya tiene el informe de premios del servicio de "
+        if (!prompter.ask(QStringLiteral("Informe de premios"), QStringLiteral("El sorteo del %1 ya tiene el informe de premios del servicio de "
                                                        "Loterías y Apuestas. ¿Quiere sustituirlo por el que ha escrito?")
                                             .arg(shortSpanishDate(report.date)))) {
-            outcome.declined = true;
-            return outcome;
+            Entered declined;
+            declined.outcome = Outcome::declined(kCommand);
+            return declined;
         }
     }
     file.replace(report);
     if (const FileOps::Result saved = file.save(); saved != FileOps::Result::Ok) {
         // save() has put back what is on disk.
-        prompter.warn(kReportTitle, fileErrorText(saved, file.path()) + kNothingChanged);
-        return {};
+        return refusedReport(fileErrorText(saved, file.path()) + kNothingChanged);
     }
     // The money of every peña is priced again from the stored reports.
     m_session.updateStatus();
-    prompter.inform(kReportTitle, QStringLiteral("Guardado el informe de premios del %1.").arg(shortSpanishDate(report.date)));
-    Outcome outcome;
-    outcome.done = true;
-    outcome.reports = 1;
-    return outcome;
+    Entered entered;
+    entered.outcome = Outcome::note(kCommand, QStringLiteral("Guardado el informe de premios del %1.").arg(shortSpanishDate(report.date)));
+    entered.reports = 1;
+    return entered;
 }

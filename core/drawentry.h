@@ -1,5 +1,6 @@
 #pragma once
 
+#include "outcome.h"
 #include "store/drawrecord.h"
 #include "store/prizereport.h"
 
@@ -24,19 +25,23 @@ class Session;
 // whole operation with nothing changed. The draws go in date order, so an
 // older one fills a hole; the whole new numeros.dat goes through the checked
 // write path, and the peñas are recounted by the status scan that follows.
-// What happened is told through the session's Prompter.
+// What happened comes back as an outcome for the front end to show; the
+// Prompter only asks.
 class DrawEntry
 {
 public:
     DrawEntry(Session &session, FileOps &files);
 
-    struct Outcome
+    struct Entered
     {
-        bool done = false;     // the files hold what was brought (or already did)
-        bool declined = false; // a question was answered No: nothing changed
-        int added = 0;         // draws inserted
-        int unchanged = 0;     // already stored with the same numbers
-        int reports = 0;       // prize reports stored
+        // Done when the files hold what was brought (or already did), with
+        // what was added in its words; Declined when a question was answered
+        // No; else why not. Doubtful reports of the draws are said first.
+        ::Outcome outcome {::Outcome::Status::Refused, ::Outcome::Command::AddDraws};
+        int added = 0;     // draws inserted
+        int unchanged = 0; // already stored with the same numbers
+        int reports = 0;   // prize reports stored
+        bool done() const { return outcome.isDone(); }
     };
 
     enum class TextKind { ServiceAnswer, Csv, Other };
@@ -45,17 +50,17 @@ public:
     static TextKind kindOf(QByteArrayView bytes);
 
     // The service's answer (one date's or a range's) as a browser shows it.
-    Outcome addServiceAnswer(const QByteArray &json);
+    Entered addServiceAnswer(const QByteArray &json);
     // The lines `export` writes, or their like (see readDrawCsv).
-    Outcome addCsv(const QByteArray &csv);
+    Entered addCsv(const QByteArray &csv);
     // One draw typed by hand; the numbers in any order.
-    Outcome addDraw(QDate date, const std::array<int, 5> &numbers, int key);
+    Entered addDraw(QDate date, const std::array<int, 5> &numbers, int key);
 
     // A prize report typed by hand for a stored draw, stored as final with
     // origin "manual". It takes the place of a pending report, of none, of
     // the pages' amounts or of an earlier one typed by hand; of the
     // service's report only when the user says Yes.
-    Outcome setPrizeReport(PrizeReport report);
+    Entered setPrizeReport(PrizeReport report);
 
     // The object `prizes --date D --json` writes: {"date", "status", "rows":
     // [{"category": 1..9, "winners": N, "prizeCents": N}]}, every category
@@ -86,8 +91,7 @@ private:
         DrawRecord draw;
         int line = 0; // where it was read, 0 when typed
     };
-    Outcome insert(std::vector<Incoming> incoming, const std::vector<PrizeReport> &reports);
-    void refuse(const QString &text) const;
+    Entered insert(std::vector<Incoming> incoming, const std::vector<PrizeReport> &reports);
 
     Session &m_session;
     FileOps &m_files;

@@ -20,28 +20,7 @@ const QString Maintenance::kDrawBackup = QStringLiteral("numeros.bak");
 
 namespace
 {
-    const QString kOops = QStringLiteral("¡Vaya hombre!");
-    const QString kNotADrawFile = QStringLiteral(
-        "Fichero de sorteos no válido. Compruebe que el archivo NUMEROS.DAT sea para Quorvale.");
     const QString kDeleteTitle = QStringLiteral("Borrar...");
-
-    // The error numbers the import has always reported.
-    constexpr int kErrorFileNotFound = 53;
-    constexpr int kErrorDiskFull = 61;
-    constexpr int kErrorPermission = 70;
-    constexpr int kErrorFileAccess = 75;
-
-    int errorNumber(FileOps::Result result)
-    {
-        switch (result) {
-        case FileOps::Result::PermissionDenied:
-            return kErrorPermission;
-        case FileOps::Result::DiskFull:
-            return kErrorDiskFull;
-        default:
-            return kErrorFileAccess;
-        }
-    }
 }
 
 Maintenance::Maintenance(Session &session, FileOps &files, UrlOpener &browser)
@@ -49,22 +28,6 @@ Maintenance::Maintenance(Session &session, FileOps &files, UrlOpener &browser)
     , m_files(files)
     , m_browser(browser)
 {
-}
-
-void Maintenance::showPermissionError(const QString &path)
-{
-    m_session.prompter().warn(QStringLiteral("Error de permiso"), permissionErrorText(path));
-}
-
-bool Maintenance::reportFailure(FileOps::Result result, const QString &path)
-{
-    if (result == FileOps::Result::Ok)
-        return false;
-    if (result == FileOps::Result::PermissionDenied)
-        showPermissionError(path);
-    else
-        m_session.prompter().warn(kOops, fileErrorText(result, path));
-    return true;
 }
 
 FileOps::Result Maintenance::replaceThroughWorkFile(const QString &work, const QString &target, const QByteArray &bytes)
@@ -78,54 +41,41 @@ FileOps::Result Maintenance::replaceThroughWorkFile(const QString &work, const Q
     return result;
 }
 
-bool Maintenance::importDraws(const QString &chosenPath)
+Outcome Maintenance::importDraws(const QString &chosenPath)
 {
-    Prompter &prompter = m_session.prompter();
-    if (chosenPath.isEmpty()) {
-        // The complete history ships with the program: no shop to send anyone to.
-        prompter.inform(QStringLiteral("Quorvale"),
-                        QStringLiteral("No se ha seleccionado ningún archivo. Recuerde que TODOS LOS SORTEOS DESDE LA "
-                                       "CREACIÓN DEL GORDO DE LA PRIMITIVA vienen con Quorvale: pulse otra vez "
-                                       "\"Añadir todos los sorteos\" y elija el archivo numeros.dat de la carpeta "
-                                       "que se abre."));
-        return false;
-    }
+    using Cause = Outcome::Cause;
+    const auto refused = [](Cause cause) { return Outcome(Outcome::Status::Refused, Outcome::Command::Import, cause); };
+    if (chosenPath.isEmpty())
+        return Outcome(Outcome::Status::Unchanged, Outcome::Command::Import, Cause::NoFileChosen);
 
     const QString drawPath = m_session.dataPath(Session::kDrawFile);
     const QFileInfo chosen(chosenPath);
-    if (chosen.exists() && chosen.canonicalFilePath() == QFileInfo(drawPath).canonicalFilePath()) {
-        prompter.warn(kOops, QStringLiteral("Ese archivo ya es el fichero de sorteos de Quorvale: no hay nada que importar."));
-        return false;
-    }
+    if (chosen.exists() && chosen.canonicalFilePath() == QFileInfo(drawPath).canonicalFilePath())
+        return refused(Cause::AlreadyTheDrawFile);
 
     QByteArray bytes;
-    if (!m_files.read(chosenPath, &bytes)) {
-        prompter.warn(kOops, kNotADrawFile + QStringLiteral(" Error %1").arg(kErrorFileNotFound));
-        return false;
-    }
+    if (!m_files.read(chosenPath, &bytes))
+        return refused(Cause::ImportUnreadable);
     // A draw file replaces ours; draws in text (the service's answer, a CSV)
     // are added to ours.
     if (!isImportableDrawFile(bytes)) {
         DrawEntry entry(m_session, m_files);
         switch (DrawEntry::kindOf(bytes)) {
         case DrawEntry::TextKind::ServiceAnswer:
-            return entry.addServiceAnswer(bytes).done;
+            return entry.addServiceAnswer(bytes).outcome;
         case DrawEntry::TextKind::Csv:
-            return entry.addCsv(bytes).done;
+            return entry.addCsv(bytes).outcome;
         case DrawEntry::TextKind::Other:
             break;
         }
-        prompter.warn(kOops, kNotADrawFile);
-        return false;
+        return refused(Cause::NotADrawFile);
     }
 
     // The backup is the old file byte for byte, or nothing is done: an
     // unreadable numeros.dat must not turn numeros.bak into an empty file.
     QByteArray current;
-    if (const FileOps::Result read = m_files.readFile(drawPath, &current, true); read != FileOps::Result::Ok) {
-        prompter.warn(kOops, fileErrorText(read, drawPath));
-        return false;
-    }
+    if (const FileOps::Result read = m_files.readFile(drawPath, &current, true); read != FileOps::Result::Ok)
+        return Outcome::fileError(Outcome::Command::Import, read, drawPath);
     const QString backupPath = m_session.dataDir() + kDrawBackup;
     QString failed = backupPath;
     FileOps::Result result = m_files.write(backupPath, current);
@@ -135,41 +85,45 @@ bool Maintenance::importDraws(const QString &chosenPath)
     }
     if (result != FileOps::Result::Ok) {
         // Stopped at the first failure: numeros.dat is still the old file.
-        prompter.warn(kOops, kNotADrawFile + QStringLiteral(" Error %1").arg(errorNumber(result)) + QLatin1Char('\n')
-                                 + fileErrorText(result, failed));
-        return false;
+        Outcome outcome = Outcome::fileStep(Outcome::Command::Import, result, failed);
+        outcome.cause = Cause::ImportWriteFailed;
+        return outcome;
     }
 
     m_session.draws().file().open(drawPath);
-    prompter.inform(QStringLiteral("Todos los sorteos"), QStringLiteral("Archivo de sorteos importado con éxito"));
     m_session.updateStatus();
     m_session.refreshDraws();
-    return true;
+    return Outcome::done(Outcome::Command::Import);
 }
 
-bool Maintenance::deleteAllDraws()
+Outcome Maintenance::deleteAllDraws()
 {
     m_drawDeleteMode = true;
     Prompter &prompter = m_session.prompter();
+    constexpr auto kCommand = Outcome::Command::DeleteDraws;
     bool backedUp = false;
+    bool anyYes = false;
 
     if (prompter.ask(kDeleteTitle, QStringLiteral("¿Seguro que quieres borrar todos los sorteos?"))) {
+        anyYes = true;
         const QString drawPath = m_session.dataPath(Session::kDrawFile);
-        if (!m_session.checkWritable(m_session.draws().file()))
-            return false;
+        if (Outcome check = m_session.writeCheck(m_session.draws().file(), kCommand); !check.isDone())
+            return check;
         // Without draws the peñas' counters go to zero: their file is kept too.
-        if (!backUpSyndicates())
-            return false;
+        if (Outcome copied = backUpSyndicates(kCommand); !copied.isDone())
+            return copied;
         backedUp = true;
         // The draws are kept as numeros.bak first: a question answered by
         // mistake must not cost the history. Nothing is emptied unless the
         // copy is whole.
         const QString backup = m_session.dataDir() + kDrawBackup;
         const QByteArray current = m_session.draws().bytes();
-        if (!current.isEmpty() && reportFailure(m_files.write(backup, current), backup))
-            return false;
-        if (reportFailure(m_files.write(drawPath, QByteArray()), drawPath))
-            return false;
+        if (!current.isEmpty()) {
+            if (Outcome kept = Outcome::fileStep(kCommand, m_files.write(backup, current), backup); !kept.isDone())
+                return kept;
+        }
+        if (Outcome emptied = Outcome::fileStep(kCommand, m_files.write(drawPath, QByteArray()), drawPath); !emptied.isDone())
+            return emptied;
         m_session.draws().file().open(drawPath);
         m_session.updateStatus();
         m_session.refreshDraws();
@@ -182,11 +136,14 @@ bool Maintenance::deleteAllDraws()
                                     "sorteos anteriores, aunque vuelva a añadir los sorteos. Antes se guarda una copia "
                                     "de las peñas en %1 y de los socios en %2.")
                          .arg(QLatin1String(kSyndicateBackup), QLatin1String(kMemberBackup)))) {
+        anyYes = true;
         // A file that could not be read would be "reset" into an empty one.
-        if (!m_session.checkWritable(m_session.syndicates().file()))
-            return false;
-        if (!backedUp && !backUpSyndicates())
-            return false;
+        if (Outcome check = m_session.writeCheck(m_session.syndicates().file(), kCommand); !check.isDone())
+            return check;
+        if (!backedUp) {
+            if (Outcome copied = backUpSyndicates(kCommand); !copied.isDone())
+                return copied;
+        }
         const double today = OleDate::fromDate(m_session.clock().today());
         const QByteArray old = m_session.syndicates().file().readAllRecords();
         QByteArray reset;
@@ -199,15 +156,15 @@ bool Maintenance::deleteAllDraws()
             reset += s.toBytes();
         }
         const QString path = m_session.dataPath(Session::kSyndicateFile);
-        if (reportFailure(m_files.write(path, reset), path))
-            return false;
+        if (Outcome written = Outcome::fileStep(kCommand, m_files.write(path, reset), path); !written.isDone())
+            return written;
         m_session.syndicates().file().open(path);
         m_session.updateStatus();
     }
-    return true;
+    return anyYes ? Outcome::done(kCommand) : Outcome::declined(kCommand);
 }
 
-bool Maintenance::backUpSyndicates()
+Outcome Maintenance::backUpSyndicates(Outcome::Command command)
 {
     // The peñas as they are now, and their members, byte for byte; a file
     // not there yet has nothing to keep.
@@ -219,75 +176,85 @@ bool Maintenance::backUpSyndicates()
         if (!QFileInfo::exists(from))
             continue;
         QByteArray bytes;
-        if (reportFailure(m_files.readFile(from, &bytes, true), from) || reportFailure(m_files.write(to, bytes), to))
-            return false;
+        if (Outcome read = Outcome::fileStep(command, m_files.readFile(from, &bytes, true), from); !read.isDone())
+            return read;
+        if (Outcome written = Outcome::fileStep(command, m_files.write(to, bytes), to); !written.isDone())
+            return written;
     }
-    return true;
+    return Outcome::done(command);
 }
 
-bool Maintenance::deleteDraw(int position)
+Outcome Maintenance::deleteDraw(int position)
 {
+    constexpr auto kCommand = Outcome::Command::DeleteDraw;
+    // Nothing to say: the list offers no such click.
+    const Outcome unchanged(Outcome::Status::Unchanged, kCommand);
     if (position < 1 || position > m_session.storedDraws())
-        return false;
+        return unchanged;
     const int k = m_session.nextDrawRecord() - position;
     // A draw that cannot be real may go at once, without "delete all" first.
     const auto &implausible = m_session.implausibleDrawRecords();
     if (!m_drawDeleteMode && std::find(implausible.begin(), implausible.end(), k) == implausible.end())
-        return false;
+        return unchanged;
     if (!m_session.prompter().ask(kDeleteTitle, QStringLiteral("¿Seguro que quieres eliminar este sorteo?")))
-        return false;
+        return Outcome::declined(kCommand);
     return removeDraw(position);
 }
 
-bool Maintenance::deleteNamedDraw(int position)
+Outcome Maintenance::deleteNamedDraw(int position)
 {
+    constexpr auto kCommand = Outcome::Command::DeleteDraw;
     if (position < 1 || position > m_session.storedDraws())
-        return false;
+        return Outcome(Outcome::Status::Unchanged, kCommand);
     const DrawRecord draw = m_session.draws().file().get(m_session.nextDrawRecord() - position);
     if (!m_session.prompter().ask(kDeleteTitle, QStringLiteral("¿Seguro que quieres eliminar el sorteo del %1?")
                                                     .arg(longSpanishDate(draw.qdate()))))
-        return false;
+        return Outcome::declined(kCommand);
     return removeDraw(position);
 }
 
-bool Maintenance::removeDraw(int position)
+Outcome Maintenance::removeDraw(int position)
 {
+    constexpr auto kCommand = Outcome::Command::DeleteDraw;
     const int k = m_session.nextDrawRecord() - position;
-    if (!m_session.checkWritable(m_session.draws().file()))
-        return false;
+    if (Outcome check = m_session.writeCheck(m_session.draws().file(), kCommand); !check.isDone())
+        return check;
 
     const QByteArray old = m_session.draws().bytes();
     QByteArray kept = old.left((k - 1) * DrawRecord::kSize) + old.mid(k * DrawRecord::kSize);
 
     const QString drawPath = m_session.dataPath(Session::kDrawFile);
-    if (reportFailure(replaceThroughWorkFile(m_session.dataDir() + kDrawWorkFile, drawPath, kept), drawPath))
-        return false;
+    const FileOps::Result replaced = replaceThroughWorkFile(m_session.dataDir() + kDrawWorkFile, drawPath, kept);
+    if (Outcome written = Outcome::fileStep(kCommand, replaced, drawPath); !written.isDone())
+        return written;
     m_session.draws().file().open(drawPath);
     m_session.updateStatus();
     // The list and its tallies follow the file at once.
     m_session.loadDrawList();
-    return true;
+    return Outcome::done(kCommand);
 }
 
-bool Maintenance::deleteSyndicate(int record)
+Outcome Maintenance::deleteSyndicate(int record)
 {
-    if (!m_session.checkSyndicateChosen(record))
-        return false;
+    constexpr auto kCommand = Outcome::Command::DeleteSyndicate;
+    if (record == 0)
+        return Outcome(Outcome::Status::Refused, kCommand, Outcome::Cause::NoSyndicateChosen);
     Prompter &prompter = m_session.prompter();
-    if (!m_session.checkWritable(m_session.syndicates().file()))
-        return false;
+    if (Outcome check = m_session.writeCheck(m_session.syndicates().file(), kCommand); !check.isDone())
+        return check;
     const QByteArray old = m_session.syndicates().file().readAllRecords();
     const qint64 count = old.size() / SyndicateRecord::kSize;
     if (record < 1 || record > count)
-        return false;
+        return Outcome(Outcome::Status::Unchanged, kCommand);
     const SyndicateRecord doomed = SyndicateRecord::fromBytes(old.sliced((record - 1) * SyndicateRecord::kSize, SyndicateRecord::kSize));
     if (!prompter.ask(kDeleteTitle, QStringLiteral("¿Seguro que quieres eliminar la Peña %1?").arg(doomed.name())))
-        return false;
+        return Outcome::declined(kCommand);
 
     const QByteArray kept = old.left((record - 1) * SyndicateRecord::kSize) + old.mid(record * SyndicateRecord::kSize);
     const QString path = m_session.dataPath(Session::kSyndicateFile);
-    if (reportFailure(replaceThroughWorkFile(m_session.dataPath(Session::kSyndicateWorkFile), path, kept), path))
-        return false;
+    const FileOps::Result replaced = replaceThroughWorkFile(m_session.dataPath(Session::kSyndicateWorkFile), path, kept);
+    if (Outcome written = Outcome::fileStep(kCommand, replaced, path); !written.isDone())
+        return written;
     m_session.syndicates().file().open(path);
 
     // Its members go with it; the later twins of an identical peña move up.
@@ -296,10 +263,12 @@ bool Maintenance::deleteSyndicate(int record)
         before.push_back(SyndicateRecord::fromBytes(old.sliced(r * SyndicateRecord::kSize, SyndicateRecord::kSize)));
     MemberFile &members = m_session.memberFile();
     const MemberFile::Key key = MemberFile::keysOf(before)[std::size_t(record - 1)];
+    Outcome outcome = Outcome::done(kCommand);
     if (members.syndicateDeleted(key)) {
-        if (const FileOps::Result saved = members.save(); saved != FileOps::Result::Ok)
-            prompter.warn(kDeleteTitle, fileErrorText(saved, members.path()));
+        outcome = Outcome::fileStep(kCommand, members.save(), members.path());
+        if (!outcome.isDone())
+            outcome.status = Outcome::Status::Incomplete;
     }
     m_session.updateStatus();
-    return true;
+    return outcome;
 }

@@ -4,7 +4,6 @@
 #include "status.h"
 
 #include "base/clock.h"
-#include "base/prompter.h"
 #include "store/oledate.h"
 #include "base/plural.h"
 
@@ -13,8 +12,6 @@
 
 namespace
 {
-    const QString kTitle = QStringLiteral("Socios");
-
     std::vector<int> sharesOf(const std::vector<Member> &members)
     {
         std::vector<int> shares;
@@ -105,13 +102,12 @@ std::optional<Member> Membership::sharer(int record, const QString &name) const
     return *it;
 }
 
-bool Membership::refuse(const QString &text) const
+Outcome Membership::refuse(const QString &text)
 {
-    m_session.prompter().warn(kTitle, text);
-    return false;
+    return Outcome::problem(Outcome::Command::Members, text);
 }
 
-bool Membership::store(int record, std::vector<Member> members)
+Outcome Membership::store(int record, std::vector<Member> members)
 {
     MemberFile &file = m_session.memberFile();
     if (m_session.isReadOnly())
@@ -126,12 +122,12 @@ bool Membership::store(int record, std::vector<Member> members)
     if (result != FileOps::Result::Ok) {
         // What is in memory stays what is on disk.
         file.setMembers(key, name, before);
-        return refuse(fileErrorText(result, file.path()));
+        return Outcome::fileError(Outcome::Command::Members, result, file.path());
     }
-    return true;
+    return Outcome::done(Outcome::Command::Members);
 }
 
-bool Membership::add(int record, const QString &name, int shares)
+Outcome Membership::add(int record, const QString &name, int shares)
 {
     if (!exists(record))
         return refuse(QStringLiteral("No existe la peña %1.").arg(record));
@@ -147,7 +143,7 @@ bool Membership::add(int record, const QString &name, int shares)
     return store(record, std::move(list));
 }
 
-bool Membership::setShares(int record, const QString &name, int shares)
+Outcome Membership::setShares(int record, const QString &name, int shares)
 {
     if (!MemberFile::isValidShares(shares))
         return refuse(QStringLiteral("Las participaciones deben ser un número entero de 1 a %1.").arg(MemberFile::kMaxShares));
@@ -156,12 +152,12 @@ bool Membership::setShares(int record, const QString &name, int shares)
     if (it == list.end())
         return refuse(QStringLiteral("No hay ningún socio llamado %1 en la peña %2.").arg(name).arg(record));
     if (it->shares == shares)
-        return true;
+        return Outcome(Outcome::Status::Unchanged, Outcome::Command::Members);
     it->shares = shares;
     return store(record, std::move(list));
 }
 
-bool Membership::rename(int record, const QString &name, const QString &newName)
+Outcome Membership::rename(int record, const QString &name, const QString &newName)
 {
     std::vector<Member> list = members(record);
     const auto it = findMember(list, name);
@@ -169,7 +165,7 @@ bool Membership::rename(int record, const QString &name, const QString &newName)
         return refuse(QStringLiteral("No hay ningún socio llamado %1 en la peña %2.").arg(name).arg(record));
     const QString kept = MemberFile::normalizedName(newName);
     if (kept == it->name)
-        return true;
+        return Outcome(Outcome::Status::Unchanged, Outcome::Command::Members);
     if (const QString problem = MemberFile::nameProblem(kept); !problem.isEmpty())
         return refuse(problem);
     // Only another member can hold the name: "jose" may become "José".
@@ -181,7 +177,7 @@ bool Membership::rename(int record, const QString &name, const QString &newName)
     return store(record, std::move(list));
 }
 
-bool Membership::remove(int record, const QString &name)
+Outcome Membership::remove(int record, const QString &name)
 {
     std::vector<Member> list = members(record);
     const auto it = findMember(list, name);
@@ -191,25 +187,19 @@ bool Membership::remove(int record, const QString &name)
     return store(record, std::move(list));
 }
 
-std::vector<Shares::Participation> Membership::participations(int record, const QString &member, QDate date) const
+Membership::Participations Membership::participations(int record, const QString &member, QDate date) const
 {
-    if (!exists(record)) {
-        refuse(QStringLiteral("No existe la peña %1. Hay %2.").arg(record).arg(savedSyndicatesText(qint64(m_session.syndicates().records().size()))));
-        return {};
-    }
+    if (!exists(record))
+        return {refuse(QStringLiteral("No existe la peña %1. Hay %2.").arg(record).arg(savedSyndicatesText(qint64(m_session.syndicates().records().size())))), {}};
     const SyndicateRecord &syndicate = m_session.syndicates().records()[std::size_t(record - 1)];
     const std::int64_t bets = Money::betsPlayed(syndicate);
-    if (bets == 0) {
-        refuse(QStringLiteral("La peña %1 no tiene apuestas que imprimir.").arg(record));
-        return {};
-    }
+    if (bets == 0)
+        return {refuse(QStringLiteral("La peña %1 no tiene apuestas que imprimir.").arg(record)), {}};
     const std::vector<Member> list = sharers(record);
     const QString wanted = MemberFile::normalizedName(member);
     const auto only = findMember(list, member);
-    if (!wanted.isEmpty() && only == list.end()) {
-        refuse(QStringLiteral("No hay ningún socio llamado %1 en la peña %2.").arg(wanted).arg(record));
-        return {};
-    }
+    if (!wanted.isEmpty() && only == list.end())
+        return {refuse(QStringLiteral("No hay ningún socio llamado %1 en la peña %2.").arg(wanted).arg(record)), {}};
     const PrizeReport report = m_session.prizeReports().report(date);
     const std::int64_t price = Money::betPriceCents(report);
     const std::int64_t stake = Money::stakeCents(syndicate, report);
@@ -226,5 +216,5 @@ std::vector<Shares::Participation> Membership::participations(int record, const 
             continue;
         sheets.push_back({syndicate.name(), list[i].name, list[i].shares, total, date, syndicate, bets, price, stake, parts[i]});
     }
-    return sheets;
+    return {Outcome::done(Outcome::Command::Members), std::move(sheets)};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "outcome.h"
 #include "scrutiny/shares.h"
 #include "store/memberfile.h"
 
@@ -14,7 +15,7 @@ class Session;
 // The members of the peñas, their shares, and what each one put in and won.
 // The window's members table and the `members` and `participation` commands
 // both go through here; every change is written at once, and a refused one
-// is explained to the user in Spanish.
+// comes back as an outcome that explains it in Spanish.
 class Membership
 {
 public:
@@ -44,23 +45,29 @@ public:
     // participation slips); empty when there is no such peña or sharer.
     std::vector<Shares::DrawPart> memberLedger(int record, const QString &name) const;
 
-    bool add(int record, const QString &name, int shares);
-    bool setShares(int record, const QString &name, int shares);
-    bool rename(int record, const QString &name, const QString &newName);
+    // Done when written; Unchanged when it was so already.
+    Outcome add(int record, const QString &name, int shares);
+    Outcome setShares(int record, const QString &name, int shares);
+    Outcome rename(int record, const QString &name, const QString &newName);
     // No question here: the front end asks first.
-    bool remove(int record, const QString &name);
+    Outcome remove(int record, const QString &name);
 
     // One participation per sharer (or only the one named), for the draw of
     // date: its stake priced by that draw's report, or at the usual price
-    // while there is none. Empty, after a message, when the peña or the
-    // member does not exist or the peña has nothing to play.
-    std::vector<Shares::Participation> participations(int record, const QString &member, QDate date) const;
+    // while there is none. No sheets, and the refusal, when the peña or
+    // the member does not exist or the peña has nothing to play.
+    struct Participations
+    {
+        Outcome outcome;
+        std::vector<Shares::Participation> sheets;
+    };
+    Participations participations(int record, const QString &member, QDate date) const;
 
 private:
     bool exists(int record) const;
     MemberFile::Key keyOf(int record) const;
-    bool store(int record, std::vector<Member> members);
-    bool refuse(const QString &text) const;
+    Outcome store(int record, std::vector<Member> members);
+    static Outcome refuse(const QString &text);
 
     Session &m_session;
 };

@@ -1,5 +1,7 @@
 #include "session.h"
 
+#include "outcome.h"
+
 #include "base/clock.h"
 #include "base/prompter.h"
 #include "dataaccess.h"
@@ -449,7 +451,7 @@ void Session::loadDrawList()
     }
     // Whole, sound records with a partial one after them (a write cut short):
     // the records stay in use, the tail goes aside. One that cannot be kept
-    // elsewhere blocks writes (checkWritable) but hides nothing.
+    // elsewhere blocks writes (writeCheck) but hides nothing.
     if (file.hasPartialTail() && !m_rejecting && !isReadOnly())
         setTailAside(file, kDrawTailFile, QStringLiteral("Los sorteos completos siguen en uso."));
     emit drawListChanged();
@@ -470,24 +472,22 @@ void Session::reportUnusable(const RecordFile &file) const
     m_prompter.warn(kCorruptTitle, fileErrorText(cause, file.path()));
 }
 
-bool Session::checkWritable(RecordFile &file) const
+Outcome Session::writeCheck(const RecordFile &file, OutcomeCommand command) const
 {
-    if (isReadOnly()) {
-        m_prompter.warn(QStringLiteral("Sólo lectura"), readOnlyText());
-        return false;
-    }
+    if (isReadOnly())
+        return Outcome::problem(command, readOnlyText(), Outcome::Cause::ReadOnly);
+    Outcome refused(Outcome::Status::Failed, command);
+    refused.path = file.path();
     if (!file.isOpen()) {
-        reportUnusable(file);
-        return false;
+        refused.cause = Outcome::Cause::UnusableFile;
+        refused.file = file.openResult();
+        return refused;
     }
     if (file.hasPartialTail()) {
-        m_prompter.warn(kCorruptTitle,
-                        QStringLiteral("%1 termina en un registro incompleto que no se ha podido guardar aparte. "
-                                       "No se ha modificado ningún archivo.")
-                            .arg(QDir::toNativeSeparators(file.path())));
-        return false;
+        refused.cause = Outcome::Cause::PartialTail;
+        return refused;
     }
-    return true;
+    return Outcome::done(command);
 }
 
 bool Session::setTailAside(RecordFile &file, const char *asideName, const QString &wholeKept)
@@ -495,7 +495,7 @@ bool Session::setTailAside(RecordFile &file, const char *asideName, const QStrin
     if (!file.hasPartialTail())
         return true;
     // Nothing can be kept aside: the whole records are read, and
-    // checkWritable() refuses any write anyway.
+    // writeCheck() refuses any write anyway.
     if (isReadOnly())
         return false;
     const QString name = QFileInfo(file.path()).fileName();

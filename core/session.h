@@ -25,6 +25,9 @@
 #include <memory>
 #include <vector>
 
+class Outcome;
+enum class OutcomeCommand : int;
+
 class Clock;
 
 // The program's state and the commands every front end calls. Windows and
@@ -72,7 +75,7 @@ public:
     QString dataDir() const { return m_dataDir; }
     // A data directory this user may not write (a read-only file system, a
     // folder without permission) opens read-only: everything is read and
-    // shown, nothing is written, and checkWritable() refuses every command
+    // shown, nothing is written, and writeCheck() refuses every command
     // that would change a file. The reason follows "porque"; empty when
     // the directory can be written.
     bool isReadOnly() const { return !m_readOnlyReason.isEmpty(); }
@@ -156,10 +159,11 @@ public:
     int rejectedDrawFiles() const { return m_rejectedDrawFiles; }
     // Partial last records set aside since start-up (either file).
     int setAsideTails() const { return m_setAsideTails; }
-    // Whether a command may rewrite or add to file: false, after a message
-    // naming the file and the cause, when it could not be opened (unreadable,
-    // not a regular file) or still ends in a partial record nobody kept.
-    bool checkWritable(RecordFile &file) const;
+    // Whether a command may rewrite or add to file: Done when it may; else
+    // why not, naming the file and the cause: the data directory is
+    // read-only, the file could not be opened (unreadable, not a regular
+    // file) or it still ends in a partial record nobody kept.
+    Outcome writeCheck(const RecordFile &file, OutcomeCommand command) const;
     // The draws (records from 1, oldest first) that cannot be real; the
     // status block names them and a click deletes them without the
     // "delete all" step.

@@ -3,6 +3,7 @@
 #include "base/clock.h"
 #include "base/prompter.h"
 #include "datadir.h"
+#include "outcome.h"
 #include "session.h"
 #include "web/downloadsession.h"
 #include "web/networktransfer.h"
@@ -63,7 +64,11 @@ std::vector<DrawRecord> SessionDownloadHost::storedDrawRecords()
 
 bool SessionDownloadHost::drawFileWritable()
 {
-    return m_session.checkWritable(m_session.draws().file());
+    // The download still tells the user itself.
+    const Outcome check = m_session.writeCheck(m_session.draws().file(), Outcome::Command::Download);
+    for (const Outcome::Box &box : check.boxes())
+        m_session.prompter().show(box.icon, box.title, box.text);
+    return check.isDone();
 }
 
 DrawRecord SessionDownloadHost::newestDraw() const

@@ -2,6 +2,7 @@
 
 #include "base/clock.h"
 #include "base/prompter.h"
+#include "outcome.h"
 #include "session.h"
 #include "store/nametext.h"
 #include "store/oledate.h"
@@ -78,35 +79,33 @@ QString SyndicateCreation::instruction() const
     return QStringLiteral("INTRODUZCA EL NOMBRE Y %1 NÚMEROS:").arg(numbersPerBet());
 }
 
-void SyndicateCreation::refuse(const QString &text)
+Outcome SyndicateCreation::refuse(const QString &text)
 {
-    m_session.prompter().inform(kErrorTitle, text);
+    return Outcome::problem(Outcome::Command::Create, text, Outcome::Cause::Note);
 }
 
-bool SyndicateCreation::click(int cell)
+Outcome SyndicateCreation::click(int cell)
 {
+    const Outcome taken = Outcome::done(Outcome::Command::Create);
+    const Outcome ignored(Outcome::Status::Unchanged, Outcome::Command::Create);
     if (cell < 0 || cell >= kCells)
-        return false;
-    if (m_nameMissing) {
-        refuse(kOnlyName);
-        return false;
-    }
+        return ignored;
+    if (m_nameMissing)
+        return refuse(kOnlyName);
     if (cell >= kFirstKeyCell) {
         // Only the key panel offers key cells, and only before any bet.
         if (m_phase != Phase::Key)
-            return false;
+            return ignored;
         const int key = cell - kFirstKeyCell;
         m_phase = Phase::Numbers;
         m_record.bets[0][std::size_t(numbersPerBet())] = std::int16_t(key);
         m_lines.append(QStringLiteral("Número clave:   %1").arg(key));
-        return true;
+        return taken;
     }
     if (m_phase != Phase::Numbers)
-        return false;
-    if (m_betsEntered >= maxBets()) {
-        refuse(m_multipleSize > 0 ? kOneMultiple : kMaxSimple);
-        return false;
-    }
+        return ignored;
+    if (m_betsEntered >= maxBets())
+        return refuse(m_multipleSize > 0 ? kOneMultiple : kMaxSimple);
     m_marks.flip(std::size_t(cell));
     if (cellsMarked() == numbersPerBet()) {
         // The same bet twice is most often a slip of the hand: it is kept
@@ -118,11 +117,11 @@ bool SyndicateCreation::click(int cell)
         }
         if (isEnteredBet(cells) && !m_session.prompter().ask(kRepeatedTitle, kRepeatedBet)) {
             m_marks.reset();
-            return true;
+            return taken;
         }
         completeBet();
     }
-    return true;
+    return taken;
 }
 
 void SyndicateCreation::completeBet()
@@ -169,15 +168,15 @@ void SyndicateCreation::removeLast()
     }
 }
 
-void SyndicateCreation::randomFill()
+Outcome SyndicateCreation::randomFill()
 {
-    fillAtRandom(runGenerator());
+    return fillAtRandom(runGenerator());
 }
 
-void SyndicateCreation::randomFill(std::uint32_t seed)
+Outcome SyndicateCreation::randomFill(std::uint32_t seed)
 {
     m_random.seed(seed);
-    fillAtRandom(m_random);
+    return fillAtRandom(m_random);
 }
 
 bool SyndicateCreation::isEnteredBet(const std::set<int> &cells) const
@@ -193,22 +192,17 @@ bool SyndicateCreation::isEnteredBet(const std::set<int> &cells) const
     return false;
 }
 
-void SyndicateCreation::fillAtRandom(std::mt19937 &random)
+Outcome SyndicateCreation::fillAtRandom(std::mt19937 &random)
 {
-    if (m_nameMissing) {
-        refuse(kOnlyName);
-        return;
-    }
+    if (m_nameMissing)
+        return refuse(kOnlyName);
     if (m_phase == Phase::Key) {
         std::uniform_int_distribution<int> key(0, 9);
-        click(kFirstKeyCell + key(random));
-        return;
+        return click(kFirstKeyCell + key(random));
     }
     m_marks.reset();
-    if (m_betsEntered >= maxBets()) {
-        refuse(m_multipleSize > 0 ? kOneMultiple : kMaxSimple);
-        return;
-    }
+    if (m_betsEntered >= maxBets())
+        return refuse(m_multipleSize > 0 ? kOneMultiple : kMaxSimple);
     // Never a bet the peña already holds (C(54,5) bets leave room enough).
     std::uniform_int_distribution<int> cell(0, kNumberCells - 1);
     std::set<int> drawn;
@@ -217,37 +211,33 @@ void SyndicateCreation::fillAtRandom(std::mt19937 &random)
         while (int(drawn.size()) < numbersPerBet())
             drawn.insert(cell(random));
     } while (isEnteredBet(drawn));
+    Outcome outcome = Outcome::done(Outcome::Command::Create);
     for (int d : drawn)
-        click(d);
+        outcome = click(d);
+    return outcome;
 }
 
-int SyndicateCreation::save(const QString &name)
+Outcome SyndicateCreation::save(const QString &name)
 {
+    constexpr auto kCommand = Outcome::Command::Create;
     m_nameMissing = false;
     if (m_betsEntered == 0)
-        return 0;
+        return Outcome(Outcome::Status::Unchanged, kCommand);
     const double today = OleDate::fromDate(m_session.clock().today());
-    if (m_session.syndicates().file().get(1).createdOn > today) {
-        m_session.prompter().warn(kErrorTitle, kFutureSyndicate);
-        return 0;
-    }
+    if (m_session.syndicates().file().get(1).createdOn > today)
+        return Outcome::problem(kCommand, kFutureSyndicate);
     const int newestDraw = m_session.nextDrawRecord() - 1;
-    if (newestDraw >= 1 && m_session.draws().file().get(newestDraw).date > today) {
-        m_session.prompter().warn(kErrorTitle, kFutureDraw);
-        return 0;
-    }
+    if (newestDraw >= 1 && m_session.draws().file().get(newestDraw).date > today)
+        return Outcome::problem(kCommand, kFutureDraw);
     // A name of blanks only would be stored as no name at all.
     if (name.trimmed().isEmpty()) {
         m_nameMissing = true;
-        m_session.prompter().warn(kErrorTitle, kNoName);
         m_canRemove = false;
         m_canRandom = false;
-        return 0;
+        return Outcome::problem(kCommand, kNoName);
     }
-    if (const QString problem = nameProblem(name); !problem.isEmpty()) {
-        m_session.prompter().warn(kErrorTitle, problem);
-        return 0;
-    }
+    if (const QString problem = nameProblem(name); !problem.isEmpty())
+        return Outcome::problem(kCommand, problem);
 
     SyndicateRecord record = m_record;
     record.setName(NameText::composed(name));
@@ -259,20 +249,23 @@ int SyndicateCreation::save(const QString &name)
 
     // Written after the last whole record, never over a partial one, and
     // never into a file that could not be read (it would look empty).
-    if (!m_session.checkWritable(m_session.syndicates().file()))
-        return 0;
+    if (Outcome check = m_session.writeCheck(m_session.syndicates().file(), kCommand); !check.isDone())
+        return check;
     TypedRecordFile<SyndicateRecord> &file = m_session.syndicates().file();
     const int number = int(file.count()) + 1;
     if (!file.append(record.toBytes())) {
-        m_session.prompter().show(Prompter::Icon::Critical, kErrorTitle,
-                                  kWriteFailed + QLatin1Char('\n') + fileErrorText(file.lastError(), file.path()));
-        return 0;
+        Outcome failed(Outcome::Status::Failed, kCommand, Outcome::Cause::FileError);
+        failed.path = file.path();
+        failed.file = file.lastError();
+        return failed;
     }
     m_created = true;
     // Recounting the file moves the next record number past the one written.
     m_session.loadSyndicateList();
     restart();
-    return number;
+    Outcome saved = Outcome::done(kCommand);
+    saved.record = number;
+    return saved;
 }
 
 QString SyndicateCreation::nameProblem(const QString &name)

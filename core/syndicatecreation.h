@@ -1,5 +1,6 @@
 #pragma once
 
+#include "outcome.h"
 #include "store/syndicaterecord.h"
 
 #include <QString>
@@ -78,21 +79,23 @@ public:
     bool canRandom() const { return m_canRandom; }
     const SyndicateRecord &workingRecord() const { return m_record; }
 
-    // A click on cell 0..63; refused clicks show their message and change
-    // nothing. True when the click was taken.
-    bool click(int cell);
+    // A click on cell 0..63: Done when taken; a refused click (Refused, with
+    // its message) or an ignored one (Unchanged) changes nothing.
+    Outcome click(int cell);
     // "Borrar": removes the last list line; the key line last of all.
     void removeLast();
     // "Aleatorio": a random key, or a random bet of distinct numbers that the
     // peña does not hold yet, from one generator seeded once per run.
-    void randomFill();
+    // Refused as a click would be when the slip is full or waits for the name.
+    Outcome randomFill();
     // The same with the number panel's seed given (tests, reproducible runs).
-    void randomFill(std::uint32_t seed);
+    Outcome randomFill(std::uint32_t seed);
 
     // "Grabar": the date checks, the name, the record written at the next
-    // record number. Returns the record number written, 0 when stopped (the
-    // reason has been shown and the bets are kept).
-    int save(const QString &name);
+    // record number. Done with the record number written; else why it
+    // stopped, the bets kept (Unchanged, with nothing to say, when there
+    // are none).
+    Outcome save(const QString &name);
 
     // --- whole syndicates (the command line) -----------------------------
     // Empty when the slip can hold the name, else the message refusing it:
@@ -112,9 +115,9 @@ public:
 
 private:
     void completeBet();
-    void fillAtRandom(std::mt19937 &random);
+    Outcome fillAtRandom(std::mt19937 &random);
     bool isEnteredBet(const std::set<int> &cells) const;
-    void refuse(const QString &text);
+    static Outcome refuse(const QString &text);
 
     Session &m_session;
     int m_multipleSize = 0;

@@ -58,10 +58,12 @@ WheelSyndicates::Saved WheelSyndicates::save(SyndicateCreation &creation, const 
         creation.restart();
         if (!creation.enter(key, chunk).isEmpty())
             return saved;
-        const int record = creation.save(saved.names.at(i));
-        if (record == 0)
+        const Outcome written = creation.save(saved.names.at(i));
+        if (!written.isDone()) {
+            saved.stopped = written;
             return saved;
-        saved.records.push_back(record);
+        }
+        saved.records.push_back(written.record);
     }
     saved.complete = true;
     return saved;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "outcome.h"
 #include "wheel/wheel.h"
 
 #include <QString>
@@ -29,10 +30,11 @@ namespace WheelSyndicates
         std::vector<int> records; // written, in order
         QStringList names;
         bool complete = false;    // every peña written
+        Outcome stopped;          // why the creation stopped a save, when it did
     };
     // Each peña through the creation window's own save, dated today. A save
-    // the creation stops (its message shown by the session's prompter) ends
-    // the run; the peñas already written stay and are listed.
+    // the creation stops ends the run, with the reason in stopped; the peñas
+    // already written stay and are listed.
     Saved save(SyndicateCreation &creation, const QString &name, int key, const std::vector<Wheel::Bet> &bets);
 
     // Record numbers "1,3,4" (from 1), or the message refusing them.

@@ -1,4 +1,5 @@
 #include "crea.h"
+#include "outcomebox.h"
 
 #include "fittoscreen.h"
 #include "slippanel.h"
@@ -165,7 +166,7 @@ void Crea::nameChanged(const QString &text)
 
 void Crea::cellClicked(int cell)
 {
-    m_creation.click(cell);
+    showOutcome(m_session.prompter(), m_creation.click(cell));
     render();
 }
 
@@ -174,7 +175,7 @@ void Crea::save()
     const QString name = m_name->text().trimmed();
     const int bets = m_creation.multipleSize() == 0 ? m_creation.betsEntered()
                                                     : cuantos(100 + m_creation.multipleSize() + 6);
-    const int record = m_creation.save(m_name->text());
+    const int record = showOutcome(m_session.prompter(), m_creation.save(m_name->text())).record;
     if (record > 0) {
         m_name->clear();
         m_saved->setText(QStringLiteral("Peña %1 grabada (%2 apuestas)").arg(name).arg(bets));
@@ -195,7 +196,7 @@ void Crea::removeLast()
 
 void Crea::randomFill()
 {
-    m_creation.randomFill();
+    showOutcome(m_session.prompter(), m_creation.randomFill());
     render();
 }
 

@@ -1,4 +1,6 @@
 #include "drawentrydialogs.h"
+#include "outcomebox.h"
+
 
 #include "base/calendar.h"
 #include "base/clock.h"
@@ -59,9 +61,11 @@ namespace
 
 // --- PasteResultsDialog ----------------------------------------------------------
 
-PasteResultsDialog::PasteResultsDialog(DrawEntry &entry, UrlOpener &opener, const QUrl &address, QWidget *parent)
+PasteResultsDialog::PasteResultsDialog(DrawEntry &entry, Prompter &prompter, UrlOpener &opener, const QUrl &address,
+                                       QWidget *parent)
     : QDialog(parent)
     , m_entry(entry)
+    , m_prompter(prompter)
 {
     setObjectName(QStringLiteral("PegarResultados"));
     setWindowTitle(QStringLiteral("Pegar resultados del navegador"));
@@ -111,15 +115,16 @@ void PasteResultsDialog::setText(const QString &text)
 void PasteResultsDialog::add()
 {
     // A refusal keeps the dialog and the text as they are.
-    if (m_entry.addServiceAnswer(m_text->toPlainText().toUtf8()).done)
+    if (showOutcome(m_prompter, m_entry.addServiceAnswer(m_text->toPlainText().toUtf8()).outcome).isDone())
         accept();
 }
 
 // --- ManualDrawDialog --------------------------------------------------------------
 
-ManualDrawDialog::ManualDrawDialog(DrawEntry &entry, QDate suggested, QDate today, QWidget *parent)
+ManualDrawDialog::ManualDrawDialog(DrawEntry &entry, Prompter &prompter, QDate suggested, QDate today, QWidget *parent)
     : QDialog(parent)
     , m_entry(entry)
+    , m_prompter(prompter)
     , m_today(today)
 {
     setObjectName(QStringLiteral("SorteoAMano"));
@@ -207,7 +212,7 @@ void ManualDrawDialog::add()
     check();
     if (!m_add->isEnabled())
         return;
-    if (m_entry.addDraw(m_date->date(), numbers(), m_key->value()).done)
+    if (showOutcome(m_prompter, m_entry.addDraw(m_date->date(), numbers(), m_key->value()).outcome).isDone())
         accept();
 }
 
@@ -320,6 +325,6 @@ void ManualPrizeDialog::save()
         report.row(category) = {*winners, *cents};
     }
     m_problem->clear();
-    if (m_entry.setPrizeReport(report).done)
+    if (showOutcome(m_session.prompter(), m_entry.setPrizeReport(report).outcome).isDone())
         accept();
 }

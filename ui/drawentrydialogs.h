@@ -7,6 +7,7 @@
 #include <array>
 
 class DrawEntry;
+class Prompter;
 class QComboBox;
 class QDateEdit;
 class QLabel;
@@ -28,7 +29,8 @@ class PasteResultsDialog final : public QDialog
     Q_OBJECT
 
 public:
-    PasteResultsDialog(DrawEntry &entry, UrlOpener &opener, const QUrl &address, QWidget *parent = nullptr);
+    PasteResultsDialog(DrawEntry &entry, Prompter &prompter, UrlOpener &opener, const QUrl &address,
+                       QWidget *parent = nullptr);
 
     void setText(const QString &text);
 
@@ -36,6 +38,7 @@ private:
     void add();
 
     DrawEntry &m_entry;
+    Prompter &m_prompter; // where the entry's outcome is shown
     QPlainTextEdit *m_text;
 };
 
@@ -45,7 +48,7 @@ class ManualDrawDialog final : public QDialog
     Q_OBJECT
 
 public:
-    ManualDrawDialog(DrawEntry &entry, QDate suggested, QDate today, QWidget *parent = nullptr);
+    ManualDrawDialog(DrawEntry &entry, Prompter &prompter, QDate suggested, QDate today, QWidget *parent = nullptr);
 
     void setDraw(QDate date, const std::array<int, 5> &numbers, int key);
 
@@ -55,6 +58,7 @@ private:
     std::array<int, 5> numbers() const;
 
     DrawEntry &m_entry;
+    Prompter &m_prompter; // where the entry's outcome is shown
     QDate m_today;
     QDateEdit *m_date;
     std::array<QSpinBox *, 5> m_numbers {};

@@ -22,6 +22,7 @@
 #include "core/datalock.h"
 #include "core/drawentry.h"
 #include "core/maintenance.h"
+#include "outcomebox.h"
 #include "core/membership.h"
 #include "core/prizelist.h"
 #include "core/prizewatch.h"
@@ -117,7 +118,7 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
     });
     connect(m_statisticsTab, &StatisticsTab::deleteDrawRequested, this, [this](int position) {
         if (!downloadRunning())
-            m_maintenance->deleteNamedDraw(position);
+            showOutcome(m_session.prompter(), m_maintenance->deleteNamedDraw(position));
     });
 
     m_tabs = new QTabWidget;
@@ -315,14 +316,14 @@ void MainWindow::importDraws()
 {
     if (downloadRunning())
         return;
-    if (m_maintenance->importDraws(m_chooser->chooseDrawFile()))
+    if (showOutcome(m_session.prompter(), m_maintenance->importDraws(m_chooser->chooseDrawFile())).changed())
         m_downloadHost->rebuildPrizeReport();
 }
 
 void MainWindow::deleteAllDraws()
 {
     if (m_statisticsTab->deleteAllowed() && !downloadRunning())
-        m_maintenance->deleteAllDraws();
+        showOutcome(m_session.prompter(), m_maintenance->deleteAllDraws());
 }
 
 void MainWindow::drawClicked(const QModelIndex &index)
@@ -330,14 +331,14 @@ void MainWindow::drawClicked(const QModelIndex &index)
     // The engine says whether this draw may go (delete mode, or a draw that
     // cannot be real) and asks first.
     if (index.isValid() && !downloadRunning())
-        m_maintenance->deleteDraw(index.row() + 1);
+        showOutcome(m_session.prompter(), m_maintenance->deleteDraw(index.row() + 1));
 }
 
 void MainWindow::deleteSyndicate()
 {
     if (downloadRunning())
         return;
-    if (!m_maintenance->deleteSyndicate(m_session.syndicates().shown()))
+    if (!showOutcome(m_session.prompter(), m_maintenance->deleteSyndicate(m_session.syndicates().shown())).changed())
         return;
     // The deleted syndicate can no longer be printed or deleted again.
     m_session.clearSelectedSyndicate();
@@ -409,15 +410,21 @@ void MainWindow::printParticipations(bool pdf, const QString &member, QDate date
     const int record = m_session.syndicates().shown();
     if (!m_session.checkSyndicateChosen(record))
         return;
-    const auto sheets = Membership(m_session).participations(record, member, date.isValid() ? date : m_session.nextDrawDate());
-    if (sheets.empty())
+    const Membership::Participations made
+        = Membership(m_session).participations(record, member, date.isValid() ? date : m_session.nextDrawDate());
+    if (!showOutcome(m_session.prompter(), made.outcome).isDone())
         return;
-    const QString title = member.isEmpty() ? QStringLiteral("Participaciones") : QStringLiteral("Participación de %1").arg(member);
+    const auto &sheets = made.sheets;
+    const auto refuse = [&](const QString &text) {
+        Outcome refused = Outcome::problem(Outcome::Command::PrintParticipations, text);
+        refused.name = member;
+        showOutcome(m_session.prompter(), refused);
+    };
     const auto job = [&](PrintSurface &surface) { ParticipationSheet::print(surface, sheets); };
     if (!pdf) {
         m_printDialog->setDataDir(m_session.dataDir());
         if (!m_printDialog->print(job) && !m_printDialog->errorString().isEmpty())
-            m_session.prompter().warn(title, m_printDialog->errorString());
+            refuse(m_printDialog->errorString());
         return;
     }
     const QString path = m_chooser->choosePdfFile(member.isEmpty() ? QStringLiteral("Participaciones %1.pdf").arg(sheets.front().syndicateName)
@@ -427,15 +434,14 @@ void MainWindow::printParticipations(bool pdf, const QString &member, QDate date
     // The save dialog itself asked before an existing file is replaced.
     if (const QString refused = OutputFile::refusal(path, m_session.dataDir(), true);
         !refused.isEmpty()) {
-        m_session.prompter().warn(title, refused);
+        refuse(refused);
         return;
     }
     PdfFilePrinter printer(path, QStringLiteral("Participaciones de la peña %1").arg(sheets.front().syndicateName));
     if (printer.print(job))
-        m_session.prompter().inform(title, member.isEmpty() ? QStringLiteral("Participaciones guardadas en %1").arg(path)
-                                                            : QStringLiteral("Participación de %1 guardada en %2").arg(member, path));
+        showOutcome(m_session.prompter(), Outcome::printed(Outcome::Command::PrintParticipations, path, member));
     else
-        m_session.prompter().warn(title, printer.errorString());
+        refuse(printer.errorString());
 }
 
 void MainWindow::returnToMainWindow()
@@ -568,7 +574,9 @@ void MainWindow::openWayIn(int way)
 {
     switch (Prompter::WayIn(way)) {
     case Prompter::WayIn::ShippedHistory:
-        if (!downloadRunning() && m_maintenance->importDraws(bundledDrawFile(QApplication::applicationDirPath())))
+        if (!downloadRunning()
+            && showOutcome(m_session.prompter(), m_maintenance->importDraws(bundledDrawFile(QApplication::applicationDirPath())))
+                   .changed())
             m_downloadHost->rebuildPrizeReport();
         break;
     case Prompter::WayIn::Paste:
@@ -587,7 +595,7 @@ void MainWindow::pasteResults()
     if (downloadRunning() || m_entryDialog)
         return;
     // The address of the draws still to bring, as the files stand now.
-    auto *dialog = new PasteResultsDialog(*m_drawEntry, *m_opener, m_drawEntry->serviceAddress(), this);
+    auto *dialog = new PasteResultsDialog(*m_drawEntry, m_session.prompter(), *m_opener, m_drawEntry->serviceAddress(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, m_downloadHost.get(), &SessionDownloadHost::rebuildPrizeReport);
     m_entryDialog = dialog;
@@ -598,7 +606,7 @@ void MainWindow::addDrawByHand()
 {
     if (downloadRunning() || m_entryDialog)
         return;
-    auto *dialog = new ManualDrawDialog(*m_drawEntry, m_drawEntry->suggestedDate(), m_session.clock().today(), this);
+    auto *dialog = new ManualDrawDialog(*m_drawEntry, m_session.prompter(), m_drawEntry->suggestedDate(), m_session.clock().today(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, m_downloadHost.get(), &SessionDownloadHost::rebuildPrizeReport);
     m_entryDialog = dialog;

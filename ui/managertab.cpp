@@ -8,6 +8,7 @@
 
 #include "base/prompter.h"
 #include "core/membership.h"
+#include "outcomebox.h"
 #include "core/session.h"
 #include "scrutiny/categories.h"
 #include "wording/syndicatewording.h"
@@ -407,7 +408,7 @@ void ManagerTab::addMember()
         if (std::none_of(members.begin(), members.end(), [&](const Member &m) { return MemberFile::sameName(m.name, name); }))
             break;
     }
-    if (!membership.add(record, name, 1))
+    if (!showOutcome(m_session.prompter(), membership.add(record, name, 1)).isDone())
         return;
     m_members->show(record);
     const QModelIndex cell = m_members->index(int(members.size()), MemberModel::Name);
@@ -426,7 +427,7 @@ void ManagerTab::removeMember()
     const QString syndicate = m_session.syndicates().records()[std::size_t(record - 1)].name();
     if (!m_session.prompter().ask(QStringLiteral("Socios"), QStringLiteral("¿Quitar a %1 de la peña %2?").arg(name, syndicate)))
         return;
-    Membership(m_session).remove(record, name);
+    showOutcome(m_session.prompter(), Membership(m_session).remove(record, name));
     m_members->show(record);
 }
 

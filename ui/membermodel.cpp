@@ -1,5 +1,7 @@
 #include "membermodel.h"
 
+#include "outcomebox.h"
+
 #include "core/session.h"
 
 #include <QBrush>
@@ -105,13 +107,18 @@ bool MemberModel::setData(const QModelIndex &index, const QVariant &value, int r
     if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
         return false;
     const QString name = memberName(index.row());
+    // A value as it was already is taken too.
+    const auto taken = [this](const Outcome &outcome) {
+        const Outcome::Status status = showOutcome(m_session.prompter(), outcome).status;
+        return status == Outcome::Status::Done || status == Outcome::Status::Unchanged;
+    };
     bool done = false;
     if (index.column() == Name) {
-        done = m_membership.rename(m_record, name, value.toString());
+        done = taken(m_membership.rename(m_record, name, value.toString()));
     } else {
         bool ok = false;
         const int shares = value.toInt(&ok);
-        done = ok && m_membership.setShares(m_record, name, shares);
+        done = ok && taken(m_membership.setShares(m_record, name, shares));
     }
     // Every part of the money moves with one member's shares; the rows stay
     // (a reset here would pull the editor from under the view).

@@ -1,4 +1,5 @@
 #include "printwindow.h"
+#include "outcomebox.h"
 
 #include "fittoscreen.h"
 #include "printerentrypicture.h"
@@ -220,7 +221,7 @@ void Imprimir::printSlips(SlipLayout::Mode mode)
     const QDate drawDate = m_drawDate;
     if (!m_dialog.print([&](PrintSurface &surface) { SlipLayout::print(surface, syndicate, mode, offsets, drawDate); })
         && !m_dialog.errorString().isEmpty())
-        m_prompter.warn(kTitle, m_dialog.errorString());
+        showOutcome(m_prompter, Outcome::problem(Outcome::Command::PrintSlips, m_dialog.errorString()));
 }
 
 void Imprimir::setFileChooser(FileChooser *chooser)
@@ -238,15 +239,14 @@ void Imprimir::saveAsPdf()
         return;
     // The save dialog itself asked before an existing file is replaced.
     if (const QString refused = OutputFile::refusal(path, m_dataDir, true); !refused.isEmpty()) {
-        m_prompter.warn(kTitle, refused);
+        showOutcome(m_prompter, Outcome::problem(Outcome::Command::PrintSlips, refused));
         return;
     }
     PdfFilePrinter printer(path, m_syndicate.name().trimmed());
     const SyndicateRecord syndicate = m_syndicate;
     const QDate drawDate = m_drawDate;
-    if (printer.print([&](PrintSurface &surface) { SlipLayout::print(surface, syndicate, SlipLayout::Mode::Plain, {}, drawDate); }))
-        m_prompter.inform(kTitle, QStringLiteral("Boletos en papel normal de la peña %1 guardados en %2")
-                                      .arg(syndicate.name().trimmed(), path));
-    else
-        m_prompter.warn(kTitle, printer.errorString());
+    const bool written = printer.print(
+        [&](PrintSurface &surface) { SlipLayout::print(surface, syndicate, SlipLayout::Mode::Plain, {}, drawDate); });
+    showOutcome(m_prompter, written ? Outcome::printed(Outcome::Command::PrintSlips, path, syndicate.name().trimmed())
+                                    : Outcome::problem(Outcome::Command::PrintSlips, printer.errorString()));
 }

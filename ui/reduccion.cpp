@@ -1,4 +1,5 @@
 #include "reduccion.h"
+#include "outcomebox.h"
 
 #include "base/prompter.h"
 #include "core/session.h"
@@ -400,6 +401,7 @@ void Reduccion::saveAsSyndicates()
     }
     SyndicateCreation creation(m_session);
     const WheelSyndicates::Saved saved = WheelSyndicates::save(creation, name, m_key->value(), m_result.bets);
+    showOutcome(m_session.prompter(), saved.stopped);
     if (!saved.records.empty()) {
         m_session.updateStatus();
         m_session.showNewestDraw();

@@ -48,6 +48,13 @@ class TestDrawEntry : public QObject
 
     QString path(const char *name) const { return m_dir->filePath(QString::fromLatin1(name)); }
 
+    // What an entry did, its boxes shown as the window shows them.
+    DrawEntry::Entered shown(const DrawEntry::Entered &entered)
+    {
+        m_prompter.report(entered.outcome);
+        return entered;
+    }
+
     void startWith(const std::vector<DrawRecord> &draws)
     {
         m_dir = std::make_unique<QTemporaryDir>();
@@ -109,10 +116,10 @@ private slots:
         startWith(december());
         const QByteArray before = Fixtures::readFile(path("numeros.dat"));
         DrawEntry entry(*m_session, m_files);
-        const DrawEntry::Outcome outcome = entry.addCsv(text);
+        const DrawEntry::Entered outcome = shown(entry.addCsv(text));
         QVERIFY(!m_prompter.boxes.isEmpty());
         QVERIFY2(m_prompter.boxes.last().text.contains(told), qPrintable(m_prompter.boxes.last().text));
-        QCOMPARE(outcome.done, added >= 0);
+        QCOMPARE(outcome.done(), added >= 0);
         if (added < 0) {
             QCOMPARE(m_prompter.boxes.last().icon, Prompter::Icon::Warning);
             QCOMPARE(Fixtures::readFile(path("numeros.dat")), before);
@@ -137,10 +144,10 @@ private slots:
         DrawEntry entry(*m_session, m_files);
         QCOMPARE(entry.suggestedDate(), QDate(2024, 12, 15));
         // A weekday and repeated numbers are refused with the reason.
-        QVERIFY(!entry.addDraw({2024, 12, 16}, {3, 4, 5, 6, 7}, 3).done);
-        QVERIFY(!entry.addDraw({2024, 12, 15}, {3, 3, 5, 6, 7}, 3).done);
+        QVERIFY(!shown(entry.addDraw({2024, 12, 16}, {3, 4, 5, 6, 7}, 3)).done());
+        QVERIFY(!shown(entry.addDraw({2024, 12, 15}, {3, 3, 5, 6, 7}, 3)).done());
         QCOMPARE(m_session->storedDraws(), 4);
-        QVERIFY(entry.addDraw({2024, 12, 15}, {7, 3, 6, 5, 4}, 3).done);
+        QVERIFY(shown(entry.addDraw({2024, 12, 15}, {7, 3, 6, 5, 4}, 3)).done());
         QCOMPARE(Fixtures::readFile(path("numeros.dat")), Fixtures::bytesOf(december()));
         QVERIFY(m_session->drawStatus().holeDates.empty());
         QVERIFY(m_session->drawStatus().holeDates.empty());
@@ -176,8 +183,8 @@ private slots:
         startWith(december());
         DrawEntry entry(*m_session, m_files);
         QCOMPARE(DrawEntry::kindOf(serviceFixture()), DrawEntry::TextKind::ServiceAnswer);
-        const DrawEntry::Outcome outcome = entry.addServiceAnswer(serviceFixture());
-        QVERIFY(outcome.done);
+        const DrawEntry::Entered outcome = shown(entry.addServiceAnswer(serviceFixture()));
+        QVERIFY(outcome.done());
         QCOMPARE(outcome.added, 4);
         QCOMPARE(outcome.reports, 4);
         QCOMPARE(m_session->storedDraws(), 9);
@@ -188,16 +195,16 @@ private slots:
 
         // Pasting it again changes nothing; text that is no answer is refused.
         const QByteArray draws = Fixtures::readFile(path("numeros.dat"));
-        QVERIFY(entry.addServiceAnswer(serviceFixture()).done);
-        QVERIFY(!entry.addServiceAnswer("<html>Access Denied</html>").done);
-        QVERIFY(!entry.addServiceAnswer(QByteArray(serviceFixture()).replace("R(8)", "R(12)")).done);
+        QVERIFY(shown(entry.addServiceAnswer(serviceFixture())).done());
+        QVERIFY(!shown(entry.addServiceAnswer("<html>Access Denied</html>")).done());
+        QVERIFY(!shown(entry.addServiceAnswer(QByteArray(serviceFixture()).replace("R(8)", "R(12)"))).done());
         // One draw twice, the second with other prizes: which is true cannot be told.
         QJsonArray twice = QJsonDocument::fromJson(serviceFixture()).array();
         QJsonObject copy = twice.first().toObject();
         copy.insert(QStringLiteral("apuestas"), QStringLiteral("1"));
         twice.append(copy);
         m_prompter.boxes.clear();
-        QVERIFY(!entry.addServiceAnswer(QJsonDocument(twice).toJson()).done);
+        QVERIFY(!shown(entry.addServiceAnswer(QJsonDocument(twice).toJson())).done());
         QVERIFY(m_prompter.boxes.last().text.contains(QStringLiteral("dos veces")));
         QCOMPARE(Fixtures::readFile(path("numeros.dat")), draws);
     }
@@ -222,7 +229,7 @@ private slots:
         QVERIFY(!DrawEntry::readPrizeReportJson(QByteArray(json).replace("\"category\": 9", "\"category\": 8"), {}, &problem));
         QVERIFY(!DrawEntry::readPrizeReportJson(QByteArray(json).replace("20000", "-1"), {}, &problem));
 
-        QVERIFY(entry.setPrizeReport(*report).done);
+        QVERIFY(shown(entry.setPrizeReport(*report)).done());
         PrizeReport stored = m_session->prizeReports().report({2024, 12, 29});
         QCOMPARE(stored.source, PrizeReport::Source::Manual);
         QVERIFY(stored.isComplete());
@@ -236,20 +243,20 @@ private slots:
         report->date = {2024, 12, 22};
         report->row(2).winners = 7;
         m_prompter.answers = {Prompter::Answer::No};
-        QVERIFY(entry.setPrizeReport(*report).declined);
+        QVERIFY(shown(entry.setPrizeReport(*report)).outcome.status == Outcome::Status::Declined);
         QCOMPARE(m_session->prizeReports().report({2024, 12, 22}).source, PrizeReport::Source::Service);
         m_prompter.answers = {Prompter::Answer::Yes};
-        QVERIFY(entry.setPrizeReport(*report).done);
+        QVERIFY(shown(entry.setPrizeReport(*report)).done());
         QCOMPARE(m_session->prizeReports().report({2024, 12, 22}).row(2).winners, 7);
         // Figures no draw ever had are refused, naming the category.
         PrizeReport absurd = *report;
         absurd.row(PrizeReport::kReintegro).prizeCents = Cents::kMaxExact;
-        QVERIFY(!entry.setPrizeReport(absurd).done);
+        QVERIFY(!shown(entry.setPrizeReport(absurd)).done());
         QVERIFY(m_prompter.boxes.last().text.contains(QStringLiteral("reintegro de 90.071.992.547.409,91 €")));
         QCOMPARE(m_session->prizeReports().report({2024, 12, 22}).row(2).winners, 7);
         // No report for a draw that is not stored.
         report->date = {2025, 1, 5};
-        QVERIFY(!entry.setPrizeReport(*report).done);
+        QVERIFY(!shown(entry.setPrizeReport(*report)).done());
     }
 };
 

@@ -72,6 +72,11 @@ class TestMaintenance : public QObject
         m_prompter.boxes.clear();
     }
 
+    // A command's outcome shown as the window shows it; whether it changed the files.
+    bool run(const Outcome &outcome) { return m_prompter.report(outcome).changed(); }
+    // What happened, which the command line's exit status is taken from.
+    Outcome::Status statusOf(const Outcome &outcome) { return m_prompter.report(outcome).status; }
+
     QString chosenFile(const QByteArray &content)
     {
         const QString file = m_elsewhere->filePath(QStringLiteral("NUMEROS.DAT"));
@@ -98,7 +103,7 @@ private slots:
         Fixtures::writeFile(path(QStringLiteral("numeros.dat")), old);
         start();
         const QByteArray history = Fixtures::bytesOf(Fixtures::realDraws());
-        m_maintenance->importDraws(chosenFile(history));
+        run(m_maintenance->importDraws(chosenFile(history)));
 
         QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("Todos los sorteos")});
         QCOMPARE(m_prompter.boxes[0].text, QStringLiteral("Archivo de sorteos importado con éxito"));
@@ -109,7 +114,7 @@ private slots:
 
         // A second import keeps only the file from just before it.
         const QByteArray shorter = Fixtures::bytesOf(someDraws(5));
-        m_maintenance->importDraws(chosenFile(shorter));
+        run(m_maintenance->importDraws(chosenFile(shorter)));
         QCOMPARE(bytes(QStringLiteral("numeros.bak")), history);
         QCOMPARE(bytes(QStringLiteral("numeros.dat")), shorter);
         // Later appends go to the data file, not to the imported one.
@@ -148,7 +153,7 @@ private slots:
         const QByteArray old = Fixtures::bytesOf(someDraws(3));
         Fixtures::writeFile(path(QStringLiteral("numeros.dat")), old);
         start();
-        m_maintenance->importDraws(chosenFile(content));
+        run(m_maintenance->importDraws(chosenFile(content)));
         QCOMPARE(m_prompter.titles(), QStringList {kOops});
         QCOMPARE(m_prompter.boxes[0].text, kNotADrawFile);
         QCOMPARE(bytes(QStringLiteral("numeros.dat")), old);
@@ -161,7 +166,7 @@ private slots:
         const QByteArray old = Fixtures::bytesOf(someDraws(3));
         Fixtures::writeFile(path(QStringLiteral("numeros.dat")), old);
         start();
-        m_maintenance->importDraws(path(QStringLiteral("numeros.dat")));
+        run(m_maintenance->importDraws(path(QStringLiteral("numeros.dat"))));
         QCOMPARE(m_prompter.titles(), QStringList {kOops});
         QCOMPARE(bytes(QStringLiteral("numeros.dat")), old);
         QVERIFY(!QFile::exists(path(QStringLiteral("numeros.bak"))));
@@ -175,11 +180,11 @@ private slots:
         start();
         QVERIFY(!m_maintenance->drawDeleteMode());
         m_prompter.answers = {Prompter::Answer::No};
-        QVERIFY(!m_maintenance->deleteNamedDraw(2));
+        QVERIFY(!run(m_maintenance->deleteNamedDraw(2)));
         QCOMPARE(m_prompter.boxes.last().text,
                  QStringLiteral("¿Seguro que quieres eliminar el sorteo del Domingo, 11 de enero del 2026?"));
         m_prompter.answers = {Prompter::Answer::Yes};
-        QVERIFY(m_maintenance->deleteNamedDraw(2));
+        QVERIFY(run(m_maintenance->deleteNamedDraw(2)));
         QCOMPARE(bytes(QStringLiteral("numeros.dat")), Fixtures::bytesOf({draws[0], draws[2]}));
     }
 
@@ -187,7 +192,7 @@ private slots:
     void cancelledChoicePointsAtTheShippedHistory()
     {
         start();
-        m_maintenance->importDraws(QString());
+        run(m_maintenance->importDraws(QString()));
         QCOMPARE(m_prompter.boxes.size(), 1);
         QCOMPARE(m_prompter.boxes[0].buttons, Prompter::Buttons::Ok);
         QVERIFY(m_prompter.boxes[0].text.startsWith(QStringLiteral("No se ha seleccionado ningún archivo.")));
@@ -209,7 +214,7 @@ private slots:
 
         // No, then Yes: the draws stay, every syndicate starts again today.
         m_prompter.answers = {Prompter::Answer::No, Prompter::Answer::Yes};
-        m_maintenance->deleteAllDraws();
+        run(m_maintenance->deleteAllDraws());
         QVERIFY(m_maintenance->drawDeleteMode());
         QCOMPARE(m_prompter.titles(), (QStringList {QStringLiteral("Borrar..."), QStringLiteral("Borrar...")}));
         QCOMPARE(bytes(QStringLiteral("numeros.dat")), draws);
@@ -228,7 +233,7 @@ private slots:
         // Yes, then No: the draws go, the syndicates stay as they are but
         // for the last counted draw, which no longer exists.
         m_prompter.answers = {Prompter::Answer::Yes, Prompter::Answer::No};
-        m_maintenance->deleteAllDraws();
+        run(m_maintenance->deleteAllDraws());
         QCOMPARE(bytes(QStringLiteral("numeros.dat")), QByteArray());
         // The history deleted is kept as numeros.bak.
         QCOMPARE(bytes(QStringLiteral("numeros.bak")), draws);
@@ -260,7 +265,7 @@ private slots:
         QVERIFY(counted != (std::array<std::int16_t, 8> {}));
 
         m_prompter.answers = {Prompter::Answer::Yes, Prompter::Answer::Yes};
-        QVERIFY(m_maintenance->deleteAllDraws());
+        QVERIFY(run(m_maintenance->deleteAllDraws()));
         // The question says what the reset costs, and that a copy is kept.
         QVERIFY(m_prompter.boxes.last().text.startsWith(QStringLiteral("¿Quiere borrar también los aciertos de las peñas?.")));
         QVERIFY(m_prompter.boxes.last().text.contains(QStringLiteral("apuestas.bak")));
@@ -274,7 +279,7 @@ private slots:
         QVERIFY(QFile::remove(path(QStringLiteral("apuestas.dat"))));
         QVERIFY(QFile::copy(path(QStringLiteral("apuestas.bak")), path(QStringLiteral("apuestas.dat"))));
         start();
-        m_maintenance->importDraws(chosenFile(draws));
+        run(m_maintenance->importDraws(chosenFile(draws)));
         QCOMPARE(m_session->syndicates().records().front().prizeCounts, counted);
         QCOMPARE(m_session->syndicates().records().front().createdOn, a.createdOn);
         QCOMPARE(bytes(QStringLiteral("apuestas.dat")), before);
@@ -286,18 +291,18 @@ private slots:
         Fixtures::writeFile(path(QStringLiteral("numeros.dat")), Fixtures::bytesOf(draws));
         start();
         // Not before "delete all" has been used.
-        QVERIFY(!m_maintenance->deleteDraw(1));
+        QCOMPARE(statusOf(m_maintenance->deleteDraw(1)), Outcome::Status::Unchanged);
         QVERIFY(m_prompter.boxes.isEmpty());
 
         m_maintenance->setDrawDeleteMode(true);
-        QVERIFY(!m_maintenance->deleteDraw(5)); // not in the list
-        QVERIFY(!m_maintenance->deleteDraw(0));
+        QVERIFY(!run(m_maintenance->deleteDraw(5))); // not in the list
+        QVERIFY(!run(m_maintenance->deleteDraw(0)));
         QVERIFY(m_prompter.boxes.isEmpty());
-        QVERIFY(!m_maintenance->deleteDraw(2)); // answered No
+        QCOMPARE(statusOf(m_maintenance->deleteDraw(2)), Outcome::Status::Declined);
         QCOMPARE(m_session->storedDraws(), 4);
 
         m_prompter.answers = {Prompter::Answer::Yes};
-        QVERIFY(m_maintenance->deleteDraw(1)); // the newest
+        QVERIFY(run(m_maintenance->deleteDraw(1))); // the newest
         QCOMPARE(bytes(QStringLiteral("numeros.dat")), Fixtures::bytesOf({draws[0], draws[1], draws[2]}));
         QCOMPARE(m_session->storedDraws(), 3);
         QCOMPARE(m_session->drawBuffer(), draws[2]);
@@ -305,7 +310,7 @@ private slots:
         QVERIFY(!QFile::exists(path(QStringLiteral("numeros.tmp"))));
 
         m_prompter.answers = {Prompter::Answer::Yes};
-        QVERIFY(m_maintenance->deleteDraw(3)); // the oldest
+        QVERIFY(run(m_maintenance->deleteDraw(3))); // the oldest
         QCOMPARE(bytes(QStringLiteral("numeros.dat")), Fixtures::bytesOf({draws[1], draws[2]}));
     }
 
@@ -322,17 +327,17 @@ private slots:
         Fixtures::writeFile(path(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({a, b, c}));
         start();
 
-        QVERIFY(!m_maintenance->deleteSyndicate(0));
+        QCOMPARE(statusOf(m_maintenance->deleteSyndicate(0)), Outcome::Status::Refused);
         QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("¡Nooooo!")});
         QCOMPARE(m_prompter.boxes[0].text, QStringLiteral("Seleccione una peña primero..."));
 
         m_prompter.boxes.clear();
-        QVERIFY(!m_maintenance->deleteSyndicate(2)); // answered No
+        QCOMPARE(statusOf(m_maintenance->deleteSyndicate(2)), Outcome::Status::Declined);
         QCOMPARE(m_prompter.boxes[0].text, QStringLiteral("¿Seguro que quieres eliminar la Peña DOS?"));
         QCOMPARE(bytes(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({a, b, c}));
 
         m_prompter.answers = {Prompter::Answer::Yes};
-        QVERIFY(m_maintenance->deleteSyndicate(2));
+        QVERIFY(run(m_maintenance->deleteSyndicate(2)));
         // Record 3 moves to 2 byte for byte.
         QCOMPARE(bytes(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({a, c}));
         QCOMPARE(m_session->syndicates().nextRecord(), 3);
@@ -387,15 +392,15 @@ private slots:
         m_maintenance->setDrawDeleteMode(true);
         m_prompter.answers = {Prompter::Answer::Yes, Prompter::Answer::Yes};
         if (command == QLatin1String("import"))
-            m_maintenance->importDraws(chosen);
+            run(m_maintenance->importDraws(chosen));
         else if (command == QLatin1String("deleteAll"))
-            m_maintenance->deleteAllDraws();
+            run(m_maintenance->deleteAllDraws());
         else if (command == QLatin1String("reset"))
-            (m_prompter.answers = {Prompter::Answer::No, Prompter::Answer::Yes}, m_maintenance->deleteAllDraws());
+            (m_prompter.answers = {Prompter::Answer::No, Prompter::Answer::Yes}, run(m_maintenance->deleteAllDraws()));
         else if (command == QLatin1String("deleteDraw"))
-            m_maintenance->deleteDraw(2);
+            run(m_maintenance->deleteDraw(2));
         else
-            m_maintenance->deleteSyndicate(1);
+            run(m_maintenance->deleteSyndicate(1));
 
         const QByteArray drawsNow = bytes(QStringLiteral("numeros.dat"));
         const QByteArray syndicatesNow = bytes(QStringLiteral("apuestas.dat"));
@@ -472,21 +477,21 @@ private slots:
             m_prompter.boxes.clear();
         };
 
-        m_maintenance->importDraws(chosen);
+        run(m_maintenance->importDraws(chosen));
         unchanged();
         m_prompter.answers = {Prompter::Answer::Yes};
-        QVERIFY(!m_maintenance->deleteSyndicate(1));
+        QVERIFY(!run(m_maintenance->deleteSyndicate(1)));
         unchanged();
         m_prompter.answers = {Prompter::Answer::No, Prompter::Answer::Yes};
-        QVERIFY(!m_maintenance->deleteAllDraws());
+        QVERIFY(!run(m_maintenance->deleteAllDraws()));
         unchanged();
         m_prompter.answers = {Prompter::Answer::Yes};
-        QVERIFY(!m_maintenance->deleteDraw(2));
+        QVERIFY(!run(m_maintenance->deleteDraw(2)));
         unchanged();
 
         SyndicateCreation creation(*m_session);
         QVERIFY(creation.enter(3, {{1, 2, 3, 4, 5}}).isEmpty());
-        QCOMPARE(creation.save(QStringLiteral("TRES")), 0);
+        QCOMPARE(m_prompter.report(creation.save(QStringLiteral("TRES"))).record, 0);
         unchanged();
         m_session->shutdown();
         m_session.reset();
@@ -521,11 +526,11 @@ private slots:
                             [&](const auto &box) { return box.text.contains(file); }));
 
         m_prompter.answers = {Prompter::Answer::No, Prompter::Answer::Yes};
-        QVERIFY(!m_maintenance->deleteAllDraws());
+        QVERIFY(!run(m_maintenance->deleteAllDraws()));
         QVERIFY(m_prompter.boxes.last().text.contains(file));
         SyndicateCreation creation(*m_session);
         QVERIFY(creation.enter(3, {{1, 2, 3, 4, 5}}).isEmpty());
-        QCOMPARE(creation.save(QStringLiteral("DOS")), 0);
+        QCOMPARE(m_prompter.report(creation.save(QStringLiteral("DOS"))).record, 0);
         QCOMPARE(m_files.steps, 0);
         if (pipe) {
             QVERIFY(!QFileInfo(file).isFile());
@@ -544,7 +549,7 @@ private slots:
         QVERIFY(::chmod(QFile::encodeName(file).constData(), 0200) == 0);
         if (QFile(file).open(QIODevice::ReadOnly))
             QSKIP("this user reads any file");
-        m_maintenance->importDraws(chosenFile(Fixtures::bytesOf(someDraws(9))));
+        run(m_maintenance->importDraws(chosenFile(Fixtures::bytesOf(someDraws(9)))));
         QCOMPARE(m_prompter.boxes.last().text, fileErrorText(FileOps::Result::Unreadable, file));
         QCOMPARE(bytes(QStringLiteral("numeros.bak")), QByteArray("earlier"));
     }
@@ -564,12 +569,12 @@ private slots:
 
         m_maintenance->setDrawDeleteMode(true);
         m_prompter.answers = {Prompter::Answer::Yes};
-        QVERIFY(m_maintenance->deleteDraw(1));
+        QVERIFY(run(m_maintenance->deleteDraw(1)));
         QCOMPARE(Fixtures::readFile(victim), QByteArray("not ours"));
         QVERIFY(QFileInfo(path(QStringLiteral("numeros.dat"))).isSymLink());
         QCOMPARE(Fixtures::readFile(target), Fixtures::bytesOf({draws[0], draws[1], draws[2]}));
 
-        m_maintenance->importDraws(chosenFile(Fixtures::bytesOf(someDraws(6))));
+        run(m_maintenance->importDraws(chosenFile(Fixtures::bytesOf(someDraws(6)))));
         QVERIFY(QFileInfo(path(QStringLiteral("numeros.dat"))).isSymLink());
         QCOMPARE(Fixtures::readFile(target), Fixtures::bytesOf(someDraws(6)));
         QCOMPARE(m_session->storedDraws(), 6);

@@ -226,7 +226,7 @@ private slots:
         // The newest draw deleted, then the history imported again: nothing twice.
         maintenance.setDrawDeleteMode(true);
         m_prompter.answers = {Prompter::Answer::Yes};
-        QVERIFY(maintenance.deleteDraw(1));
+        QVERIFY(maintenance.deleteDraw(1).changed());
         checkAgainstHand(std::vector<DrawRecord>(history.begin(), history.end() - 1));
         maintenance.importDraws(chosen);
         checkAgainstHand(history);

@@ -270,8 +270,8 @@ private slots:
         Maintenance maintenance(*session, files, browser);
         m_prompter.answers = {Prompter::Answer::Yes};
         QVERIFY(!maintenance.drawDeleteMode());
-        QVERIFY(!maintenance.deleteDraw(2)); // a real draw needs "delete all" first
-        QVERIFY(maintenance.deleteDraw(1));
+        QVERIFY(!maintenance.deleteDraw(2).changed()); // a real draw needs "delete all" first
+        QVERIFY(maintenance.deleteDraw(1).changed());
         QCOMPARE(session->storedDraws(), 5);
         QCOMPARE(session->implausibleDrawRecords(), (std::vector<int> {2, 4}));
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/prompter.h"
+#include "core/outcome.h"
 
 #include <QList>
 #include <QString>
@@ -32,6 +33,15 @@ public:
         boxes.append({icon, title, text, Buttons::Ok});
         offers.append(offered);
         return ways.isEmpty() ? WayIn::None : ways.takeFirst();
+    }
+
+    // A command's outcome as the window shows it: its boxes recorded like
+    // any other (none when it has no words).
+    Outcome report(const Outcome &outcome)
+    {
+        for (const Outcome::Box &box : outcome.boxes())
+            boxes.append({box.icon, box.title, box.text, Buttons::Ok});
+        return outcome;
     }
 
     QStringList titles() const

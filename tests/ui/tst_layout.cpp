@@ -182,7 +182,7 @@ private slots:
         QVERIFY(m_session->start(m_dir.path()));
         // Members with long names and euros to share.
         for (const char *name : {"Ana María López", "Luis Fernández", "Pepe"})
-            QVERIFY(Membership(*m_session).add(1, QString::fromUtf8(name), 2));
+            QVERIFY(Membership(*m_session).add(1, QString::fromUtf8(name), 2).isDone());
     }
 
     // The checker itself sees an overlap, a cut text and a cut box.

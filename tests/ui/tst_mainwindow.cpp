@@ -216,7 +216,7 @@ private slots:
         QVERIFY(child<QWidget>(window, "Command2")->isEnabled());
 
         prompter.answers = {Prompter::Answer::Yes, Prompter::Answer::Yes};
-        QVERIFY(!window.maintenance().deleteAllDraws());
+        QVERIFY(!prompter.report(window.maintenance().deleteAllDraws()).changed());
         QCOMPARE(prompter.boxes.last().title, QStringLiteral("Sólo lectura"));
         QCOMPARE(session.storedDraws(), 1114);
 
