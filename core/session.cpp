@@ -397,7 +397,7 @@ void Session::endPass(const Scrutiny::Pass &pass)
 void Session::setNotice(const Scrutiny::PrizeNotice &notice)
 {
     Scrutiny::PrizeNotice next = notice;
-    next.storedDraws = false; // kept as the count of Label19
+    next.storedDraws = false; // kept as the stored-draws count
     if (next == m_alert.m_notice)
         return;
     m_alert.m_notice = next;

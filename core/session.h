@@ -141,11 +141,11 @@ public:
     const ResultList &simpleResults() const { return m_simpleResults; }
     const ResultList &multipleResults() const { return m_multipleResults; }
 
-    // --- prize notice (notice()): Label19, prizeBlink, Timer3 ----------------
-    // Stops the flashing (and clears Label19) when it runs.
+    // --- prize notice (notice()) -------------------------------------------
+    // Stops the notice (and forgets the stored-draws count) when it runs.
     void stopPrizeAnimation();
     // Set by the download to the number of draws it stored; a prize found
-    // while it is above 0 makes the list buttons flash.
+    // while it is above 0 sets the notice running.
     void setStoredDrawsNotice(int draws);
     void clearPrizeBlink();
 
@@ -169,7 +169,7 @@ public:
     // "delete all" step.
     const std::vector<int> &implausibleDrawRecords() const { return m_implausibleRecords; }
 
-    // --- what the result lists show (view(): HScroll1, Check1, Check2) -----
+    // --- what the result lists show (view()) ------------------------------
     void setDrawsToShow(int draws);
     // The value alone, with no refresh: the download sets it between its
     // own scrutiny and its status scan, which refresh what needs it.

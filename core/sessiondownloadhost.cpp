@@ -125,9 +125,9 @@ void SessionDownloadHost::stopPrizeAnimation()
     m_session.clearPrizeBlink();
 }
 
-void SessionDownloadHost::closeNewsWindow()
+void SessionDownloadHost::closeNews()
 {
-    emit newsWindowCloseRequested();
+    emit newsCloseRequested();
 }
 
 void SessionDownloadHost::stageReached(DownloadStage stage)

@@ -41,8 +41,8 @@ public:
     QString shippedHistoryFile() const override;
     bool pdfViewerAvailable() const override { return m_pdfViewerAvailable; }
     void stopPrizeAnimation() override;
-    bool newsWindowVisible() const override { return m_newsWindowVisible; }
-    void closeNewsWindow() override;
+    bool newsOpen() const override { return m_newsOpen; }
+    void closeNews() override;
     void stageReached(DownloadStage stage) override;
     void activityChanged(const DownloadActivity &activity) override;
     void bytesReceived(qint64 bytes, bool complete) override;
@@ -62,7 +62,7 @@ public:
     bool readerMissing() const { return m_readerMissing; }
 
     void setPdfViewerAvailable(bool available) { m_pdfViewerAvailable = available; }
-    void setNewsWindowVisible(bool visible) { m_newsWindowVisible = visible; }
+    void setNewsOpen(bool open) { m_newsOpen = open; }
     // While the program closes, a transfer cut short must not bring up boxes.
     void setQuiet(bool quiet) { m_quiet = quiet; }
 
@@ -78,14 +78,14 @@ signals:
     // A new stage, after progressChanged.
     void stageChanged(DownloadStage stage);
     void prizeReportChanged();
-    void newsWindowCloseRequested();
+    void newsCloseRequested();
 
 private:
     Session &m_session;
     std::unique_ptr<Prompter> m_silent;
     bool m_quiet = false;
     bool m_pdfViewerAvailable = true;
-    bool m_newsWindowVisible = false;
+    bool m_newsOpen = false;
     bool m_readerMissing = false;
 
     DownloadStage m_stage = DownloadStage::None;

@@ -68,12 +68,12 @@ public:
     bool isMarked(int cell) const { return cell >= 0 && cell < kNumberCells && m_marks.test(std::size_t(cell)); }
     Phase phase() const { return m_phase; }
     bool nameMissing() const { return m_nameMissing; }
-    // List1: the key line, then one line per bet.
+    // The key line, then one line per bet.
     const QStringList &lines() const { return m_lines; }
-    // Label4 and Label3.
+    // The instruction line and the line naming the next bet.
     QString instruction() const;
     QString nextBetText() const { return m_nextBetText; }
-    // What the three buttons allow.
+    // Which of the three actions are open now.
     bool canSave() const { return m_canSave; }
     bool canRemove() const { return m_canRemove; }
     bool canRandom() const { return m_canRandom; }

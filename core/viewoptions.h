@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-// What the result lists show: how many of the newest draws (HScroll1), every
-// draw since a peña's creation or only those it played (Histórico, Check1),
-// only the rows with a prize (Sólo premio, Check2). The Session's commands
+// What the result lists show: how many of the newest draws, every
+// draw since a peña's creation or only those it played (Histórico),
+// only the rows with a prize (Sólo premio). The Session's commands
 // change them and refresh.
 class ViewOptions
 {

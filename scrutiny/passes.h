@@ -13,8 +13,8 @@
 // are kept by recount() (prizes.h) over every stored draw.
 namespace Scrutiny
 {
-    // The prize notice: Label19 (a download has just stored draws), which of
-    // the two list buttons flash (1 simple, 2 multiple, 3 both) and whether
+    // The prize notice: a download has just stored draws, which of
+    // the two result lists has a prize to flag (1 simple, 2 multiple, 3 both) and whether
     // they flash now.
     struct PrizeNotice
     {
@@ -29,8 +29,8 @@ namespace Scrutiny
     {
         std::vector<DrawRecord> draws;           // every stored draw, oldest first
         std::vector<SyndicateRecord> syndicates; // every record, in file order
-        bool historico = false;                  // Check1
-        bool soloPremio = false;                 // Check2
+        bool historico = false;                  // every draw since each peña's creation
+        bool soloPremio = false;                 // only the rows with a prize
         PrizeNotice notice;
     };
 

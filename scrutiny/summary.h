@@ -60,7 +60,7 @@ namespace Summary
         // Prizes over those draws, at most 1 (100 %); with no syndicate
         // there is no figure.
         std::optional<Fraction> overall;
-        ChartRow overallChart;       // MSChart2
+        ChartRow overallChart;       // the overall chart
         std::vector<int> rewritten;  // records whose draw day was corrected, from 1
     };
 
@@ -77,14 +77,14 @@ namespace Summary
         // The numbers of each bet shown: the syndicate's bets, or the one
         // bet of a multiple; none for the empty list or a damaged record.
         std::vector<std::vector<std::int16_t>> bets;
-        int listHeightTwips = 0;        // List1's height
+        int listHeightTwips = 0;        // the bet list's height for its lines, in twips
         std::array<std::int64_t, 8> prizeCounts {}; // categories 1 to 8
         // Draws held since the syndicate was created; none shown for the
         // empty list or a damaged record.
         std::optional<std::int64_t> drawsPlayed;
         // Prizes over draws played; none shown when there is no figure.
         std::optional<Fraction> effectiveness;
-        ChartRow chart;                 // MSChart3
+        ChartRow chart;                 // this peña's chart
     };
 
     // The details of one record; drawDates are the dates of every stored draw.

@@ -4,10 +4,10 @@
 #include "fittoscreen.h"
 #include "slippanel.h"
 
-#include "base/calendar.h"
 #include "base/prompter.h"
 #include "core/session.h"
 #include "core/syndicatecreation.h"
+#include "scrutiny/money.h"
 #include "store/nametext.h"
 
 #include <QCloseEvent>
@@ -173,11 +173,12 @@ void Crea::cellClicked(int cell)
 void Crea::save()
 {
     const QString name = m_name->text().trimmed();
-    const int bets = m_creation.multipleSize() == 0 ? m_creation.betsEntered()
-                                                    : cuantos(100 + m_creation.multipleSize() + 6);
     const int record = showOutcome(m_session.prompter(), m_creation.save(m_name->text())).record;
-    if (record > 0) {
+    const auto &records = m_session.syndicates().records();
+    if (record > 0 && record <= int(records.size())) {
         m_name->clear();
+        // The bets each draw of the saved peña plays, counted as its money counts them.
+        const std::int64_t bets = Money::betsPlayed(records[std::size_t(record - 1)]);
         m_saved->setText(QStringLiteral("Peña %1 grabada (%2 apuestas)").arg(name).arg(bets));
     } else if (!m_name->text().trimmed().isEmpty() && !SyndicateCreation::nameProblem(m_name->text()).isEmpty()) {
         // The name was refused: back to it as typed, to mend it.

@@ -152,7 +152,7 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
         m_tabs->setCurrentIndex(0);
         m_previousTab = 0;
     });
-    connect(m_downloadHost.get(), &SessionDownloadHost::newsWindowCloseRequested, this, [this] {
+    connect(m_downloadHost.get(), &SessionDownloadHost::newsCloseRequested, this, [this] {
         if (m_newsWindow)
             m_newsWindow->close();
     });
@@ -660,7 +660,7 @@ void MainWindow::openNewsWindow()
         m_newsWindow = new Infor(m_session.dataPath(News::kFileName), this);
         m_newsWindow->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_newsWindow, &Infor::visibilityChanged, this, [this](bool visible) {
-            m_downloadHost->setNewsWindowVisible(visible);
+            m_downloadHost->setNewsOpen(visible);
         });
     }
     m_newsWindow->show();

@@ -42,7 +42,7 @@ public:
     virtual void updateStatus() = 0;
     // Check every syndicate against the newest drawCount draws.
     virtual void scrutinizeSimpleSyndicates(int drawCount) = 0;
-    // HScroll1: how many of the newest draws the result lists show. Set while
+    // How many of the newest draws the result lists show. Set while
     // the download runs, so it must not trigger a refresh of its own.
     virtual void setDrawsToShow(int draws) = 0;
     virtual void loadDrawList() = 0;
@@ -59,9 +59,11 @@ public:
     virtual bool pdfViewerAvailable() const { return true; }
     virtual void stopPrizeAnimation() {}
 
-    // --- the news window ------------------------------------------------------
-    virtual bool newsWindowVisible() const { return false; }
-    virtual void closeNewsWindow() {}
+    // --- the news -------------------------------------------------------------
+    // Whether the user is reading the news: no download starts meanwhile,
+    // and starting one asks for the news to be closed.
+    virtual bool newsOpen() const { return false; }
+    virtual void closeNews() {}
 
     // --- what the session has reached --------------------------------------
     // Each change as it happens; a front end words and draws them.

@@ -149,7 +149,7 @@ void DownloadSession::stopWithoutResult()
 
 bool DownloadSession::start()
 {
-    if (isRunning() || m_transfer.isBusy() || m_host.newsWindowVisible())
+    if (isRunning() || m_transfer.isBusy() || m_host.newsOpen())
         return false;
 
     const QDate today = m_host.today();
@@ -157,7 +157,7 @@ bool DownloadSession::start()
     m_reportFetched = false;
     m_host.drawsStored(0);
     m_host.stopPrizeAnimation();
-    m_host.closeNewsWindow();
+    m_host.closeNews();
     m_parseFailed = false;
     m_endOfData = false;
     m_newDrawCount = 0;

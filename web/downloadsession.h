@@ -94,8 +94,8 @@ public:
     DownloadSession(DownloadHost &host, WebTransfer &transfer, Endpoints endpoints, QObject *parent = nullptr);
     ~DownloadSession() override;
 
-    // The download button. False when no session is under way afterwards:
-    // one is already running, the news window is open, the computer's date
+    // Starts a download. False when no session is under way afterwards:
+    // one is already running, the news is open, the computer's date
     // is behind the stored draws, or the search page could not be fetched.
     bool start();
     // One step, normally from the session's timer every second.

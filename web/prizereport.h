@@ -52,8 +52,8 @@ struct PrizeReportRequest
 
 struct PrizeReportView
 {
-    QString heading;                // Label8
-    std::array<QString, 8> amounts; // Label10
+    QString heading;                // the panel's title line
+    std::array<QString, 8> amounts; // one per category, 1 to 8
     // From a stored report: the winners of each category ("1.005") and the
     // reintegro line; empty when not known.
     std::array<QString, 8> winners;

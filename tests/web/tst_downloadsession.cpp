@@ -77,7 +77,7 @@ namespace
         }
         void showPrizeReport(const PrizeReportView &view) override { reports << view; }
         bool pdfViewerAvailable() const override { return true; }
-        bool newsWindowVisible() const override { return newsOpen; }
+        bool newsOpen() const override { return newsShown; }
         // Each value as the window words it.
         void stageReached(DownloadStage stage) override { progress << int(stage); }
         void activityChanged(const DownloadActivity &activity) override
@@ -103,7 +103,7 @@ namespace
         QStringList byteCounts;
         QString storedDrawsText;
         QString reportMessage = QStringLiteral("(untouched)");
-        bool newsOpen = false;
+        bool newsShown = false;
         std::function<void()> onBytes;
 
     private:
@@ -450,7 +450,7 @@ private slots:
     void newsWindowOpen()
     {
         startWith(firstDraws(3));
-        m_host->newsOpen = true;
+        m_host->newsShown = true;
         QVERIFY(!m_download->start());
         QVERIFY(m_server->requests().isEmpty());
         QVERIFY(m_prompter.boxes.isEmpty());
