@@ -7,8 +7,12 @@
 QString diasemana(QDate date)
 {
     static const std::array<QString, 7> names = {
-        QStringLiteral("Domingo"), QStringLiteral("Lunes"), QStringLiteral("Martes"),
-        QStringLiteral("Miércoles"), QStringLiteral("Jueves"), QStringLiteral("Viernes"),
+        QStringLiteral("Domingo"),
+        QStringLiteral("Lunes"),
+        QStringLiteral("Martes"),
+        QStringLiteral("Miércoles"),
+        QStringLiteral("Jueves"),
+        QStringLiteral("Viernes"),
         QStringLiteral("Sábado"),
     };
     if (!date.isValid())

@@ -19,7 +19,9 @@ public:
 class FixedClock final : public Clock
 {
 public:
-    explicit FixedClock(QDate today) : m_today(today) {}
+    explicit FixedClock(QDate today)
+        : m_today(today)
+    {}
     QDate today() const override { return m_today; }
     void setToday(QDate today) { m_today = today; }
 

@@ -12,13 +12,29 @@
 class Prompter
 {
 public:
-    enum class Icon { Information, Warning, Critical, Question };
-    enum class Buttons { Ok, YesNo };
-    enum class Answer { Ok, Yes, No };
+    enum class Icon
+    {
+        Information,
+        Warning,
+        Critical,
+        Question
+    };
+    enum class Buttons
+    {
+        Ok,
+        YesNo
+    };
+    enum class Answer
+    {
+        Ok,
+        Yes,
+        No
+    };
 
     virtual ~Prompter() = default;
     virtual Answer show(Icon icon, const QString &title, const QString &text,
-                        Buttons buttons = Buttons::Ok) = 0;
+                        Buttons buttons = Buttons::Ok)
+        = 0;
 
     void inform(const QString &title, const QString &text) { show(Icon::Information, title, text); }
     void warn(const QString &title, const QString &text) { show(Icon::Warning, title, text); }
@@ -30,13 +46,19 @@ public:
     // The ways to put draws in without the download. A box that offers them
     // shows them as buttons in the window; the command line names its
     // commands instead.
-    enum class WayIn { None, ShippedHistory, Paste, ByHand };
+    enum class WayIn
+    {
+        None,
+        ShippedHistory,
+        Paste,
+        ByHand
+    };
     struct WaysIn
     {
         bool shippedHistory = false; // the history that comes with the program
-        bool byHand = false;         // paste the service's answer, a CSV, type the draw
-        QUrl browserUrl;             // the service's address for the missing draws
-        QString historyFile;         // where the shipped history lies
+        bool byHand = false; // paste the service's answer, a CSV, type the draw
+        QUrl browserUrl; // the service's address for the missing draws
+        QString historyFile; // where the shipped history lies
     };
     // The box with the ways offered; which one the user took (None: closed).
     virtual WayIn offerWaysIn(Icon icon, const QString &title, const QString &text, const WaysIn &ways)

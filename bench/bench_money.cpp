@@ -11,10 +11,10 @@
 //   prize of the history, every peña with three members (3/3/1 shares).
 
 #include "base/clock.h"
-#include "largecase.h"
 #include "core/membership.h"
 #include "core/prizelist.h"
 #include "core/session.h"
+#include "largecase.h"
 #include "scrutiny/money.h"
 #include "scrutiny/prizes.h"
 #include "store/oledate.h"

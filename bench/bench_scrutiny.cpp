@@ -13,21 +13,21 @@
 
 #include "base/clock.h"
 #include "core/session.h"
+#include "largecase.h"
 #include "scrutiny/passes.h"
 #include "store/oledate.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
-#include "largecase.h"
 #include "ui/mainwindow.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QProcess>
 #include <QScrollBar>
-#include <QCheckBox>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -105,7 +105,7 @@ int main(int argc, char *argv[])
             QElapsedTimer timer;
             timer.start();
             scroll->setValue(scroll->maximum()); // pass, model reset
-            list->repaint();                     // first paint
+            list->repaint(); // first paint
             times.push_back(ms(timer));
             growth.push_back(residentMb() - before);
         }
@@ -161,9 +161,7 @@ int main(int argc, char *argv[])
         cli.setStandardOutputFile(out);
         QElapsedTimer timer;
         timer.start();
-        cli.start(QStringLiteral(QUORVALE_CLI), {QStringLiteral("--data-dir"), dir.path(), QStringLiteral("check"),
-                                                 QStringLiteral("--historico"), QStringLiteral("--draws"),
-                                                 QString::number(kDraws), QStringLiteral("--json")});
+        cli.start(QStringLiteral(QUORVALE_CLI), {QStringLiteral("--data-dir"), dir.path(), QStringLiteral("check"), QStringLiteral("--historico"), QStringLiteral("--draws"), QString::number(kDraws), QStringLiteral("--json")});
         cli.waitForFinished(-1);
         const double elapsed = ms(timer);
         rusage usage {};

@@ -13,8 +13,8 @@
 //   on "Comprobar combinación"), and the repaint of the tab.
 
 #include "base/clock.h"
-#include "largecase.h"
 #include "core/session.h"
+#include "largecase.h"
 #include "stats/figures.h"
 #include "stats/trybet.h"
 #include "store/prizereportfile.h"
@@ -43,7 +43,7 @@ namespace
         return v.empty() ? 0 : v[v.size() / 2];
     }
 
-    template<typename Work>
+    template <typename Work>
     double timed(int runs, Work work)
     {
         std::vector<double> times;

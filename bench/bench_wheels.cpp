@@ -46,7 +46,7 @@ namespace
             const int best = Wheel::knownCovering(v, 4).bestKnown;
             all.push_back({v, 4, 4, best + best * 5 / 100});
         }
-        for (const auto &[t, p] : {std::pair{3, 4}, std::pair{3, 5}, std::pair{4, 5}})
+        for (const auto &[t, p] : {std::pair {3, 4}, std::pair {3, 5}, std::pair {4, 5}})
             for (int v = 7; v <= 16; ++v) {
                 const int published = Wheel::publishedLotto(v, t, p);
                 all.push_back({v, t, p, published > 0 ? published + published / 10 : 0});
@@ -106,7 +106,8 @@ int main(int argc, char **argv)
         std::printf("%-6s %3d %6s %6s %6s %6s %8.2f  %s\n", name.c_str(), cell.v, figure(found).c_str(),
                     figure(result.known.bestKnown).c_str(), figure(result.known.lowerBound).c_str(),
                     figure(cell.target).c_str(), result.seconds,
-                    !proven ? "NO COMPROBADA" : met ? "" : "FALLA");
+                    !proven ? "NO COMPROBADA" : met ? ""
+                                                    : "FALLA");
         std::fflush(stdout);
     }
     std::printf("%d de %d casillas cumplen%s.\n", measured - missed, measured, cpu ? " (tiempo de procesador)" : "");

@@ -139,7 +139,10 @@ namespace
     class RowCache
     {
     public:
-        explicit RowCache(const ResultList &list) : m_list(list), m_slots(kSlots) {}
+        explicit RowCache(const ResultList &list)
+            : m_list(list)
+            , m_slots(kSlots)
+        {}
 
         std::string_view bytes(qsizetype r)
         {
@@ -281,9 +284,9 @@ QJsonObject Cli::drawsJson(const Session &session)
         {QStringLiteral("total"), total},
         {QStringLiteral("draws"), draws},
         {QStringLiteral("tallies"), QJsonObject {
-            {QStringLiteral("numbers"), toArray(list.numberTally.begin(), list.numberTally.end())},
-            {QStringLiteral("keys"), toArray(list.keyTally.begin(), list.keyTally.end())},
-        }},
+                                        {QStringLiteral("numbers"), toArray(list.numberTally.begin(), list.numberTally.end())},
+                                        {QStringLiteral("keys"), toArray(list.keyTally.begin(), list.keyTally.end())},
+                                    }},
     };
 }
 
@@ -460,8 +463,8 @@ int Cli::runSyndicates(Session &session, const Options &options)
     if (money.provisional())
         balance += QStringLiteral(" (%1)").arg(Money::provisionalText(money));
     Cli::printLine(QStringLiteral("Jugado: %1   Ganado: %2   Balance: %3   Sorteos sin informe: %4")
-                  .arg(Money::formatEuros(money.stakeCents), Money::formatEuros(money.wonCents), balance)
-                  .arg(money.unpricedDraws));
+                       .arg(Money::formatEuros(money.stakeCents), Money::formatEuros(money.wonCents), balance)
+                       .arg(money.unpricedDraws));
     Cli::printLine(Wording::overallText(list) + QLatin1Char(' ') + Wording::overallDrawsText(list));
     return Exit::kDone;
 }

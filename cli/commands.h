@@ -18,9 +18,9 @@ namespace Cli
     {
         bool json = false;
         bool csv = false;
-        int draws = 1;          // check: HScroll1
+        int draws = 1; // check: HScroll1
         bool historico = false; // check: Check1
-        bool premio = false;    // check: Check2
+        bool premio = false; // check: Check2
     };
 
     QJsonObject statusJson(const Session &session);

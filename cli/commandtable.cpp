@@ -291,6 +291,8 @@ namespace
         {"save", "NOMBRE", nullptr, "Guarda la reducción como peñas de hasta 24 apuestas (\"NOMBRE 1/3\", ...), creadas hoy."},
     };
 
+    // Kept as laid out by hand: one command to a group of lines.
+    // clang-format off
     constexpr CommandInfo kCommands[] = {
         {"status", 1, 1, "", "Estado de los sorteos y las peñas.", {"json"},
          "El número de sorteos guardados, la última actualización, el próximo sorteo, los sorteos que faltan y el número de peñas.",
@@ -373,6 +375,7 @@ namespace
          "casos sin cubrir y la tabla de resultados de esas peñas.",
          false, Cli::wheelNeedsData, savesWheel, wheelUsage, runWheel},
     };
+    // clang-format on
 
     const OptionInfo *findOption(const char *name)
     {

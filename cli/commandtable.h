@@ -34,7 +34,7 @@ namespace Cli
         const QStringList &arguments; // the command and its words
         const Options &options;
         DownloadSession::Source source = DownloadSession::Source::Auto;
-        QDate reportsSince;                // --reports-since as a date
+        QDate reportsSince; // --reports-since as a date
         bool reportsForSyndicates = false; // --reports-since auto
         Session *session = nullptr;
         StreamPrompter *prompter = nullptr;
@@ -46,7 +46,7 @@ namespace Cli
     struct OptionInfo
     {
         const char *name;
-        const char *valueName;    // nullptr for a flag
+        const char *valueName; // nullptr for a flag
         const char *defaultValue; // nullptr when none
         const char *help;
     };

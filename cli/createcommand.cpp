@@ -1,7 +1,7 @@
 #include "createcommand.h"
 #include "exitcodes.h"
-#include "output.h"
 #include "optionvalue.h"
+#include "output.h"
 
 #include "base/numberlist.h"
 #include "core/outcome.h"

@@ -82,9 +82,7 @@ int Cli::runAddDraw(Session &session, StreamPrompter &prompter, const QCommandLi
     for (int n : numbers)
         shown << QString::number(n);
     prompter.setAnswers({parser.isSet(QStringLiteral("yes"))});
-    if (!prompter.ask(QStringLiteral("Añadir sorteos"), QStringLiteral("¿Añadir el sorteo del %1: %2, clave %3?")
-                                                             .arg(longSpanishDate(date), shown.join(QLatin1Char('-')))
-                                                             .arg(key)))
+    if (!prompter.ask(QStringLiteral("Añadir sorteos"), QStringLiteral("¿Añadir el sorteo del %1: %2, clave %3?").arg(longSpanishDate(date), shown.join(QLatin1Char('-'))).arg(key)))
         return Exit::kAnsweredNo;
     DiskFileOps files;
     DrawEntry entry(session, files);

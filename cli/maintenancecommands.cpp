@@ -4,9 +4,9 @@
 #include "output.h"
 #include "streamprompter.h"
 
+#include "base/urlopener.h"
 #include "core/maintenance.h"
 #include "core/session.h"
-#include "base/urlopener.h"
 #include "store/fileops.h"
 
 #include <cstdio>

@@ -1,14 +1,14 @@
 #include "printcommand.h"
 #include "exitcodes.h"
-#include "output.h"
 #include "optionvalue.h"
+#include "output.h"
 
+#include "base/plural.h"
 #include "core/outcome.h"
 #include "core/session.h"
 #include "print/calibrationeditor.h"
 #include "print/pdffileprinter.h"
 #include "print/sliplayout.h"
-#include "base/plural.h"
 
 #include <QFileInfo>
 #include <QJsonObject>
@@ -81,8 +81,7 @@ namespace
         bool ok = false;
         const int record = recordText->trimmed().toInt(&ok);
         if (!ok || record < 1) {
-            return {{}, QStringLiteral("--syndicate: el número de la peña es un número entero desde 1 (%1).\n%2")
-                            .arg(*recordText, kUsage)};
+            return {{}, QStringLiteral("--syndicate: el número de la peña es un número entero desde 1 (%1).\n%2").arg(*recordText, kUsage)};
         }
         return {Request {record, *mode, *pdf, replace}, {}};
     }
@@ -104,9 +103,7 @@ int Cli::runPrint(Session &session, Prompter &prompter, const QStringList &argum
 
     const auto &syndicates = session.syndicates().records();
     if (record > int(syndicates.size()))
-        return refuse(prompter, QStringLiteral("No existe la peña %1. Hay %2.")
-                                    .arg(record)
-                                    .arg(savedSyndicatesText(qint64(syndicates.size()))));
+        return refuse(prompter, QStringLiteral("No existe la peña %1. Hay %2.").arg(record).arg(savedSyndicatesText(qint64(syndicates.size()))));
     const SyndicateRecord &syndicate = syndicates[std::size_t(record - 1)];
     if (SlipLayout::jobFor(syndicate).slipCount == 0)
         return refuse(prompter, QStringLiteral("La peña %1 no tiene apuestas que imprimir.").arg(record));

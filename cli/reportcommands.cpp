@@ -68,7 +68,8 @@ namespace
         printLine(QStringLiteral("Sorteo del %1").arg(date.toString(QStringLiteral("dd/MM/yyyy"))));
         if (!problem.isEmpty()) {
             printLine(QStringLiteral("  El informe de premios guardado no es válido (%1): no se tiene en cuenta y se "
-                                     "volverá a pedir.").arg(problem));
+                                     "volverá a pedir.")
+                          .arg(problem));
             return;
         }
         if (!report.isFinal()) {
@@ -77,8 +78,7 @@ namespace
                           : QStringLiteral("  No hay informe de premios guardado para este sorteo."));
             return;
         }
-        printLine(QStringLiteral("  %1 %2 %3").arg(QStringLiteral("Categoría"), -12).arg(QStringLiteral("Acertantes"), 12)
-                      .arg(QStringLiteral("Premio (€)"), 16));
+        printLine(QStringLiteral("  %1 %2 %3").arg(QStringLiteral("Categoría"), -12).arg(QStringLiteral("Acertantes"), 12).arg(QStringLiteral("Premio (€)"), 16));
         for (int category = 1; category <= PrizeReport::kRows; ++category) {
             const PrizeRow &row = report.row(category);
             const QString winners = row.winners < 0 ? QStringLiteral("-") : spanish.toString(qlonglong(row.winners));
@@ -258,7 +258,11 @@ int Cli::runLedger(Session &session, const QString &syndicateText, const QString
         const QString heading = member.isEmpty()
             ? QStringLiteral("Peña %1: %2").arg(record).arg(name)
             : QStringLiteral("%1, socio de la peña %2: %3 (%4 de %5 participaciones)")
-                  .arg(sharer.name).arg(record).arg(name).arg(sharer.shares).arg(membership.totalShares(record));
+                  .arg(sharer.name)
+                  .arg(record)
+                  .arg(name)
+                  .arg(sharer.shares)
+                  .arg(membership.totalShares(record));
         printLedgerText(heading, rows, totals);
         return Exit::kDone;
     }

@@ -127,7 +127,7 @@ namespace
         return std::round(value * scale) / scale;
     }
 
-    template<std::size_t N>
+    template <std::size_t N>
     QJsonArray counts(const std::array<int, N> &values)
     {
         QJsonArray array;
@@ -162,9 +162,7 @@ namespace
                      int draws, int marked)
     {
         printLine(heading);
-        printLine(QStringLiteral("  %1 %2 %3 %4 %5 %6  %7").arg(QStringLiteral("Nº"), 3).arg(QStringLiteral("Veces"), 6)
-                      .arg(QStringLiteral("% sorteos"), 10).arg(QStringLiteral("Sin salir"), 10)
-                      .arg(QStringLiteral("Mayor aus."), 11).arg(QStringLiteral("Aus. media"), 11).arg(QStringLiteral("Marca")));
+        printLine(QStringLiteral("  %1 %2 %3 %4 %5 %6  %7").arg(QStringLiteral("Nº"), 3).arg(QStringLiteral("Veces"), 6).arg(QStringLiteral("% sorteos"), 10).arg(QStringLiteral("Sin salir"), 10).arg(QStringLiteral("Mayor aus."), 11).arg(QStringLiteral("Aus. media"), 11).arg(QStringLiteral("Marca")));
         for (const Stats::ValueFigures &v : values) {
             const std::optional<double> mean = v.meanGap();
             QString mark;
@@ -172,15 +170,12 @@ namespace
                 mark = QStringLiteral("caliente");
             else if (draws > 0 && v.coldRank <= marked)
                 mark = QStringLiteral("frío");
-            printLine(QStringLiteral("  %1 %2 %3 %4 %5 %6  %7").arg(v.value, 3).arg(v.drawn, 6)
-                          .arg(spanish.toString(100 * v.share(draws), 'f', 2) + QStringLiteral(" %"), 10)
-                          .arg(v.gap, 10).arg(v.longestGap, 11)
-                          .arg(mean ? spanish.toString(*mean, 'f', 2) : QStringLiteral("-"), 11).arg(mark).chopped(mark.isEmpty() ? 2 : 0));
+            printLine(QStringLiteral("  %1 %2 %3 %4 %5 %6  %7").arg(v.value, 3).arg(v.drawn, 6).arg(spanish.toString(100 * v.share(draws), 'f', 2) + QStringLiteral(" %"), 10).arg(v.gap, 10).arg(v.longestGap, 11).arg(mean ? spanish.toString(*mean, 'f', 2) : QStringLiteral("-"), 11).arg(mark).chopped(mark.isEmpty() ? 2 : 0));
         }
         printLine(QString());
     }
 
-    template<std::size_t N>
+    template <std::size_t N>
     void printCounts(const QString &heading, const std::array<int, N> &values, const std::function<QString(int)> &label)
     {
         printLine(heading);
@@ -222,9 +217,7 @@ int Cli::runStats(Session &session, const QCommandLineParser &parser, bool json)
             if (f.sums[std::size_t(sum)] > 0)
                 sums.insert(QString::number(sum), f.sums[std::size_t(sum)]);
         }
-        printJson({{QStringLiteral("window"), QJsonObject {{QStringLiteral("from"), day(f.from)},
-                                                             {QStringLiteral("to"), day(f.to)},
-                                                             {QStringLiteral("draws"), f.draws}}},
+        printJson({{QStringLiteral("window"), QJsonObject {{QStringLiteral("from"), day(f.from)}, {QStringLiteral("to"), day(f.to)}, {QStringLiteral("draws"), f.draws}}},
                    {QStringLiteral("numbers"), valuesJson(f.numbers, f.draws)},
                    {QStringLiteral("keys"), valuesJson(f.keys, f.draws)},
                    {QStringLiteral("pairs"), pairArray},
@@ -248,12 +241,10 @@ int Cli::runStats(Session &session, const QCommandLineParser &parser, bool json)
     constexpr int kListed = 10;
     printLine(QStringLiteral("Parejas que más han salido juntas:"));
     for (int i = 0; i < kListed; ++i)
-        printLine(QStringLiteral("  %1-%2 %3").arg(pairs[std::size_t(i)].low, 2).arg(pairs[std::size_t(i)].high, 2)
-                      .arg(pairs[std::size_t(i)].drawn, 6));
+        printLine(QStringLiteral("  %1-%2 %3").arg(pairs[std::size_t(i)].low, 2).arg(pairs[std::size_t(i)].high, 2).arg(pairs[std::size_t(i)].drawn, 6));
     printLine(QStringLiteral("Parejas que menos han salido juntas:"));
     for (int i = int(pairs.size()) - kListed; i < int(pairs.size()); ++i)
-        printLine(QStringLiteral("  %1-%2 %3").arg(pairs[std::size_t(i)].low, 2).arg(pairs[std::size_t(i)].high, 2)
-                      .arg(pairs[std::size_t(i)].drawn, 6));
+        printLine(QStringLiteral("  %1-%2 %3").arg(pairs[std::size_t(i)].low, 2).arg(pairs[std::size_t(i)].high, 2).arg(pairs[std::size_t(i)].drawn, 6));
     printLine(QString());
     printLine(QStringLiteral("Suma de los cinco números:"));
     for (const Stats::SumBand &band : Stats::sumBands(f))
@@ -312,7 +303,9 @@ int Cli::runTry(Session &session, const QCommandLineParser &parser, bool json)
         numbers << QString::number(n);
     const std::int64_t bets = Money::betsPlayed(played);
     printLine(QStringLiteral("Combinación %1, clave %2 (%3 %4 por sorteo).")
-                  .arg(numbers.join(QLatin1Char(' '))).arg(bet.bet.key).arg(bets)
+                  .arg(numbers.join(QLatin1Char(' ')))
+                  .arg(bet.bet.key)
+                  .arg(bets)
                   .arg(bets == 1 ? QStringLiteral("apuesta") : QStringLiteral("apuestas")));
     printLine(windowText(result.draws, result.from, result.to));
     printLine(QString());
@@ -322,11 +315,13 @@ int Cli::runTry(Session &session, const QCommandLineParser &parser, bool json)
     printLine(QString());
     printLine(QStringLiteral("Jugado:  %1").arg(Money::formatEuros(result.totals.stakeCents)));
     printLine(QStringLiteral("Ganado:  %1 (en los %2 sorteos con informe de premios)")
-                  .arg(Money::formatEuros(result.totals.wonCents)).arg(result.totals.drawsPriced));
+                  .arg(Money::formatEuros(result.totals.wonCents))
+                  .arg(result.totals.drawsPriced));
     printLine(QStringLiteral("Balance: %1 (lo ganado menos lo jugado en esos sorteos)").arg(Money::formatEuros(result.totals.pricedBalanceCents)));
     if (result.unpricedDraws() > 0)
         printLine(QStringLiteral("Sorteos sin informe de premios: %1 (su premio no se sabe; lo jugado se cuenta a %2 la apuesta)")
-                      .arg(result.unpricedDraws()).arg(Money::formatEuros(Money::kDefaultBetPriceCents)));
+                      .arg(result.unpricedDraws())
+                      .arg(Money::formatEuros(Money::kDefaultBetPriceCents)));
     printLine(QString());
     printLine(result.prized.empty() ? QStringLiteral("Ningún sorteo con premio.") : QStringLiteral("Sorteos con premio:"));
     for (const Stats::TriedDraw &row : result.prized) {
@@ -337,7 +332,8 @@ int Cli::runTry(Session &session, const QCommandLineParser &parser, bool json)
         }
         printLine(QStringLiteral("  %1  %2  %3 %4%5  %6  %7")
                       .arg(shortDate(row.draw.qdate()), drawNumbersText(row.draw))
-                      .arg(row.hits).arg(row.hits == 1 ? QStringLiteral("acierto") : QStringLiteral("aciertos"))
+                      .arg(row.hits)
+                      .arg(row.hits == 1 ? QStringLiteral("acierto") : QStringLiteral("aciertos"))
                       .arg(row.keyMatched ? QStringLiteral(" + clave") : QString())
                       .arg(prizes.join(QStringLiteral(", ")), Money::wonText(row.outcome)));
     }

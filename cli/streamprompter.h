@@ -10,7 +10,9 @@
 class StreamPrompter final : public Prompter
 {
 public:
-    explicit StreamPrompter(bool answerYes) : m_answerYes(answerYes) {}
+    explicit StreamPrompter(bool answerYes)
+        : m_answerYes(answerYes)
+    {}
     Answer show(Icon icon, const QString &title, const QString &text, Buttons buttons) override;
     // The box's text, then the commands that do what the window's buttons do.
     WayIn offerWaysIn(Icon icon, const QString &title, const QString &text, const WaysIn &ways) override;

@@ -27,8 +27,7 @@ namespace
                                 {QStringLiteral("date"), prize.date.toString(Qt::ISODate)},
                                 {QStringLiteral("category"), prize.category},
                                 {QStringLiteral("count"), qint64(prize.count)},
-                                {QStringLiteral("amountCents"), prize.amountCents ? QJsonValue(qint64(*prize.amountCents))
-                                                                                  : QJsonValue(QJsonValue::Null)}};
+                                {QStringLiteral("amountCents"), prize.amountCents ? QJsonValue(qint64(*prize.amountCents)) : QJsonValue(QJsonValue::Null)}};
             // Only when the report contradicts the prize.
             if (prize.unconfirmed)
                 object.insert(QStringLiteral("unconfirmed"), true);
@@ -94,9 +93,7 @@ int Cli::runUpdate(Session &session, DownloadSession::Source source, bool json, 
         object.insert(QLatin1String("reportsStored"), outcome.storedReports);
         object.insert(QLatin1String("prizes"), prizesJson(prizes));
         object.insert(QLatin1String("blocked"), outcome.blocked);
-        object.insert(QLatin1String("browserUrl"), outcome.browserUrl.isEmpty()
-                                                       ? QJsonValue(QJsonValue::Null)
-                                                       : QJsonValue(outcome.browserUrl.toString(QUrl::FullyEncoded)));
+        object.insert(QLatin1String("browserUrl"), outcome.browserUrl.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(outcome.browserUrl.toString(QUrl::FullyEncoded)));
         Cli::printJsonLine(object);
     } else {
         Cli::printLine(downloadActivityText(download.activity()));

@@ -129,10 +129,10 @@ namespace
             QJsonArray byHit;
             for (std::uint64_t count : o.byBestHit)
                 byHit.append(qint64(count));
-            outcomes.append(QJsonObject{{QStringLiteral("winning"), o.winning},
-                                        {QStringLiteral("ways"), qint64(o.ways)},
-                                        {QStringLiteral("least"), o.least},
-                                        {QStringLiteral("byBestHit"), byHit}});
+            outcomes.append(QJsonObject {{QStringLiteral("winning"), o.winning},
+                                         {QStringLiteral("ways"), qint64(o.ways)},
+                                         {QStringLiteral("least"), o.least},
+                                         {QStringLiteral("byBestHit"), byHit}});
         }
         return outcomes;
     }
@@ -180,11 +180,11 @@ namespace
             QJsonArray uncovered;
             for (const auto &s : check.uncovered)
                 uncovered.append(numbersJson(s));
-            const QJsonObject out{{QStringLiteral("coverage"), check.share()},
-                                  {QStringLiteral("verified"), check.coverage.holds()},
-                                  {QStringLiteral("bets"), qint64(bets.size())},
-                                  {QStringLiteral("uncovered"), uncovered},
-                                  {QStringLiteral("outcomes"), outcomesJson(check.coverage)}};
+            const QJsonObject out {{QStringLiteral("coverage"), check.share()},
+                                   {QStringLiteral("verified"), check.coverage.holds()},
+                                   {QStringLiteral("bets"), qint64(bets.size())},
+                                   {QStringLiteral("uncovered"), uncovered},
+                                   {QStringLiteral("outcomes"), outcomesJson(check.coverage)}};
             Cli::printJsonLine(out);
             return Cli::Exit::kDone;
         }
@@ -248,22 +248,22 @@ int Cli::runWheel(Session *session, Prompter *prompter, const QCommandLineParser
         for (const auto &bet : result.bets)
             bets.append(numbersJson({bet.begin(), bet.end()}));
         auto orNull = [](int n) { return n > 0 ? QJsonValue(n) : QJsonValue(QJsonValue::Null); };
-        QJsonObject out{{QStringLiteral("pool"), numbersJson(r.request.pool)},
-                        {QStringLiteral("fixed"), numbersJson(r.request.fixed)},
-                        {QStringLiteral("guarantee"),
-                         QJsonObject{{QStringLiteral("t"), r.request.guarantee.t}, {QStringLiteral("p"), r.request.guarantee.p}}},
-                        {QStringLiteral("bets"), bets},
-                        {QStringLiteral("verified"), result.check.coverage.holds()},
-                        {QStringLiteral("coverage"), result.check.share()},
-                        {QStringLiteral("bestKnown"), orNull(result.known.bestKnown)},
-                        {QStringLiteral("lowerBound"), orNull(result.known.lowerBound)},
-                        {QStringLiteral("seconds"), std::round(result.seconds * 100) / 100},
-                        {QStringLiteral("outcomes"), outcomesJson(result.check.coverage)}};
+        QJsonObject out {{QStringLiteral("pool"), numbersJson(r.request.pool)},
+                         {QStringLiteral("fixed"), numbersJson(r.request.fixed)},
+                         {QStringLiteral("guarantee"),
+                          QJsonObject {{QStringLiteral("t"), r.request.guarantee.t}, {QStringLiteral("p"), r.request.guarantee.p}}},
+                         {QStringLiteral("bets"), bets},
+                         {QStringLiteral("verified"), result.check.coverage.holds()},
+                         {QStringLiteral("coverage"), result.check.share()},
+                         {QStringLiteral("bestKnown"), orNull(result.known.bestKnown)},
+                         {QStringLiteral("lowerBound"), orNull(result.known.lowerBound)},
+                         {QStringLiteral("seconds"), std::round(result.seconds * 100) / 100},
+                         {QStringLiteral("outcomes"), outcomesJson(result.check.coverage)}};
         if (parser.isSet(kSave)) {
             QJsonArray syndicates;
             for (std::size_t i = 0; i < saved.records.size(); ++i)
-                syndicates.append(QJsonObject{{QStringLiteral("record"), saved.records[i]},
-                                              {QStringLiteral("name"), saved.names.at(qsizetype(i))}});
+                syndicates.append(QJsonObject {{QStringLiteral("record"), saved.records[i]},
+                                               {QStringLiteral("name"), saved.names.at(qsizetype(i))}});
             out.insert(QStringLiteral("syndicates"), syndicates);
         }
         Cli::printJsonLine(out);

@@ -19,7 +19,8 @@ namespace
 
     bool onReadOnlyFileSystem(const QString &path)
     {
-        struct statvfs info {};
+        struct statvfs info
+        {};
         return ::statvfs(QFile::encodeName(path).constData(), &info) == 0 && (info.f_flag & ST_RDONLY) != 0;
     }
 

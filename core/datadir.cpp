@@ -58,7 +58,10 @@ namespace
         QString shown;
         for (qsizetype i = 0; i < raw.size();) {
             const auto lead = uchar(raw[i]);
-            const qsizetype length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+            const qsizetype length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4
+                : lead >= 0xE0                                      ? 3
+                : lead >= 0xC0                                      ? 2
+                                                                    : 0;
             const QByteArray chunk = raw.mid(i, std::max<qsizetype>(length, 1));
             const QString text = QString::fromUtf8(chunk);
             if (length > 0 && chunk.size() == length && text.toUtf8() == chunk && !text.contains(QChar::ReplacementCharacter)) {

@@ -17,7 +17,12 @@ class DataDirLock
 public:
     static constexpr const char *kFileName = "quorvale.lock";
 
-    enum class Result { Acquired, Busy, Failed };
+    enum class Result
+    {
+        Acquired,
+        Busy,
+        Failed
+    };
 
     explicit DataDirLock(const QString &dataDir);
     ~DataDirLock();

@@ -80,8 +80,8 @@ DrawEntry::TextKind DrawEntry::kindOf(QByteArrayView bytes)
     if (first == '[' || first == '{' || first == '"')
         return TextKind::ServiceAnswer;
     return (first >= '0' && first <= '9') || text.startsWith("date") || text.startsWith("fecha")
-               ? TextKind::Csv
-               : TextKind::Other;
+        ? TextKind::Csv
+        : TextKind::Other;
 }
 
 QString DrawEntry::drawProblem(const DrawRecord &draw, QDate today)
@@ -153,24 +153,24 @@ DrawEntry::Entered DrawEntry::addServiceAnswer(const QByteArray &json)
     const ServiceAnswer answer = readServiceAnswer(json, ServiceSource::kFirstDraw, today, today);
     if (answer.refused) {
         return refused(QStringLiteral("El texto no es una respuesta del servicio de resultados de Loterías y Apuestas: "
-                              "debe empezar por [ y ser la lista de sorteos que muestra el navegador.")
-               + kNothingChanged);
+                                      "debe empezar por [ y ser la lista de sorteos que muestra el navegador.")
+                       + kNothingChanged);
     }
     if (answer.duplicate.isValid()) {
         return refused(QStringLiteral("La respuesta trae dos veces el sorteo del %1: no se sabe cuál es el bueno.")
-                   .arg(shortSpanishDate(answer.duplicate))
-               + kNothingChanged);
+                           .arg(shortSpanishDate(answer.duplicate))
+                       + kNothingChanged);
     }
     if (answer.firstInvalid.isValid()) {
         return refused(QStringLiteral("El sorteo del %1 no es válido (otro juego, un día sin sorteo, una fecha posterior a hoy, "
-                              "números fuera de 1 a 54 o repetidos, o una clave fuera de 0 a 9).")
-                   .arg(shortSpanishDate(answer.firstInvalid))
-               + kNothingChanged);
+                                      "números fuera de 1 a 54 o repetidos, o una clave fuera de 0 a 9).")
+                           .arg(shortSpanishDate(answer.firstInvalid))
+                       + kNothingChanged);
     }
     if (answer.undatedInvalid) {
         return refused(QStringLiteral("Hay un sorteo cuya fecha no se puede leer o es anterior al primer sorteo (%1).")
-                   .arg(shortSpanishDate(ServiceSource::kFirstDraw))
-               + kNothingChanged);
+                           .arg(shortSpanishDate(ServiceSource::kFirstDraw))
+                       + kNothingChanged);
     }
     if (answer.draws.empty()) {
         return refused(QStringLiteral("La respuesta no trae ningún sorteo.") + kNothingChanged);
@@ -198,7 +198,7 @@ DrawEntry::Entered DrawEntry::addCsv(const QByteArray &csv)
     const DrawCsvRead read = readDrawCsv(csv);
     if (read.badLine > 0) {
         return refused(QStringLiteral("La línea %1 del fichero no es un sorteo: %2.").arg(read.badLine).arg(read.problem)
-               + kNothingChanged);
+                       + kNothingChanged);
     }
     if (read.draws.empty()) {
         return refused(QStringLiteral("El fichero no trae ningún sorteo.") + kNothingChanged);
@@ -229,14 +229,14 @@ DrawEntry::Entered DrawEntry::insert(std::vector<Incoming> incoming, const std::
         const QDate date = OleDate::toDate(in.draw.date);
         if (const QString problem = drawProblem(in.draw, today); !problem.isEmpty()) {
             return refused(QStringLiteral("El sorteo del %1%2 no se puede añadir: %3.")
-                       .arg(date.isValid() ? shortSpanishDate(date) : QStringLiteral("?"), lineText(in.line), problem)
-                   + kNothingChanged);
+                               .arg(date.isValid() ? shortSpanishDate(date) : QStringLiteral("?"), lineText(in.line), problem)
+                           + kNothingChanged);
         }
         const auto [it, added] = wanted.emplace(date, in);
         if (!added && !sameDraw(it->second.draw, in.draw)) {
             return refused(QStringLiteral("El %1 aparece dos veces con números distintos%2 y%3.")
-                       .arg(shortSpanishDate(date), lineText(it->second.line), lineText(in.line))
-               + kNothingChanged);
+                               .arg(shortSpanishDate(date), lineText(it->second.line), lineText(in.line))
+                           + kNothingChanged);
         }
     }
 
@@ -445,21 +445,21 @@ DrawEntry::Entered DrawEntry::setPrizeReport(PrizeReport report)
     const std::vector<QDate> stored = storedDates();
     if (std::find(stored.begin(), stored.end(), report.date) == stored.end()) {
         return refusedReport(QStringLiteral("No hay ningún sorteo guardado el %1: añada antes el sorteo.")
-                                        .arg(report.date.isValid() ? shortSpanishDate(report.date) : QStringLiteral("?")));
+                                 .arg(report.date.isValid() ? shortSpanishDate(report.date) : QStringLiteral("?")));
     }
     for (int category = 1; category <= PrizeReport::kRows; ++category) {
         const PrizeRow &row = report.row(category);
         if (row.winners < 0 || row.winners > Cents::kMaxExact || row.prizeCents < 0 || row.prizeCents > Cents::kMaxExact) {
             return refusedReport(QStringLiteral("La categoría %1 del informe no es válida.").arg(category)
-                                            + kNothingChanged);
+                                 + kNothingChanged);
         }
     }
     report.status = PrizeReport::Status::Final;
     report.source = PrizeReport::Source::Manual;
     if (const QString problem = PrizeBounds::problem(report); !problem.isEmpty()) {
         return refusedReport(QStringLiteral("El informe del %1 no es válido: %2.")
-                                        .arg(shortSpanishDate(report.date), problem)
-                                        + kNothingChanged);
+                                 .arg(shortSpanishDate(report.date), problem)
+                             + kNothingChanged);
     }
 
     if (m_session.isReadOnly()) {
@@ -474,8 +474,8 @@ DrawEntry::Entered DrawEntry::setPrizeReport(PrizeReport report)
     const PrizeReport before = file.report(report.date);
     if (before.isFinal() && before.source == PrizeReport::Source::Service) {
         if (!prompter.ask(QStringLiteral("Informe de premios"), QStringLiteral("El sorteo del %1 ya tiene el informe de premios del servicio de "
-                                                       "Loterías y Apuestas. ¿Quiere sustituirlo por el que ha escrito?")
-                                            .arg(shortSpanishDate(report.date)))) {
+                                                                               "Loterías y Apuestas. ¿Quiere sustituirlo por el que ha escrito?")
+                                                                    .arg(shortSpanishDate(report.date)))) {
             Entered declined;
             declined.outcome = Outcome::declined(kCommand);
             return declined;

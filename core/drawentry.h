@@ -38,13 +38,18 @@ public:
         // what was added in its words; Declined when a question was answered
         // No; else why not. Doubtful reports of the draws are said first.
         ::Outcome outcome {::Outcome::Status::Refused, ::Outcome::Command::AddDraws};
-        int added = 0;     // draws inserted
+        int added = 0; // draws inserted
         int unchanged = 0; // already stored with the same numbers
-        int reports = 0;   // prize reports stored
+        int reports = 0; // prize reports stored
         bool done() const { return outcome.isDone(); }
     };
 
-    enum class TextKind { ServiceAnswer, Csv, Other };
+    enum class TextKind
+    {
+        ServiceAnswer,
+        Csv,
+        Other
+    };
     // What a file or a pasted text looks like: JSON, CSV lines, or neither
     // (a numeros.dat, for one).
     static TextKind kindOf(QByteArrayView bytes);

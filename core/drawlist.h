@@ -10,9 +10,9 @@
 // The draw list of the statistics tab and the frequency tallies, newest first.
 struct DrawList
 {
-    std::vector<DrawRecord> draws;      // newest first
+    std::vector<DrawRecord> draws; // newest first
     std::array<int, 54> numberTally {}; // index 0 is number 1
-    std::array<int, 10> keyTally {};    // index 0 is key 0
+    std::array<int, 10> keyTally {}; // index 0 is key 0
 
     int total() const { return int(draws.size()); }
     QString totalText() const; // "TOTAL: N sorteos."

@@ -3,13 +3,13 @@
 #include "base/calendar.h"
 #include "base/clock.h"
 #include "base/prompter.h"
-#include "session.h"
 #include "base/urlopener.h"
+#include "dataaccess.h"
 #include "drawentry.h"
+#include "session.h"
 #include "store/drawfilecheck.h"
 #include "store/fileops.h"
 #include "store/oledate.h"
-#include "dataaccess.h"
 
 #include <QFileInfo>
 
@@ -207,8 +207,7 @@ Outcome Maintenance::deleteNamedDraw(int position)
     if (position < 1 || position > m_session.storedDraws())
         return Outcome(Outcome::Status::Unchanged, kCommand);
     const DrawRecord draw = m_session.draws().file().get(m_session.nextDrawRecord() - position);
-    if (!m_session.prompter().ask(kDeleteTitle, QStringLiteral("¿Seguro que quieres eliminar el sorteo del %1?")
-                                                    .arg(longSpanishDate(draw.qdate()))))
+    if (!m_session.prompter().ask(kDeleteTitle, QStringLiteral("¿Seguro que quieres eliminar el sorteo del %1?").arg(longSpanishDate(draw.qdate()))))
         return Outcome::declined(kCommand);
     return removeDraw(position);
 }

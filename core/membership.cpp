@@ -4,8 +4,8 @@
 #include "status.h"
 
 #include "base/clock.h"
-#include "store/oledate.h"
 #include "base/plural.h"
+#include "store/oledate.h"
 
 #include <algorithm>
 #include <numeric>

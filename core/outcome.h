@@ -9,7 +9,8 @@
 
 // The command an outcome is of (Outcome::Command), which gives its boxes
 // their title.
-enum class OutcomeCommand : int {
+enum class OutcomeCommand : int
+{
     Import,
     AddDraws,
     DeleteDraws,
@@ -17,10 +18,10 @@ enum class OutcomeCommand : int {
     DeleteSyndicate,
     Create,
     Members,
-    PrizeReport,         // a prize report typed by hand
-    PrintSlips,          // a peña's slips, on paper or in a PDF
+    PrizeReport, // a prize report typed by hand
+    PrintSlips, // a peña's slips, on paper or in a PDF
     PrintParticipations, // the members' participations (name: the one member, if only one)
-    Download,            // the draws and reports brought from the operator
+    Download, // the draws and reports brought from the operator
 };
 
 // What one command did, as values: whether it happened, what it concerned
@@ -31,25 +32,27 @@ enum class OutcomeCommand : int {
 class Outcome
 {
 public:
-    enum class Status {
-        Done,       // what was asked is done
-        Unchanged,  // nothing needed doing (or nothing was chosen): all is as it was
-        Declined,   // a question was answered No: nothing changed
-        Refused,    // the input or the data do not allow it: nothing changed
-        Failed,     // a file could not be read or written: nothing changed
+    enum class Status
+    {
+        Done, // what was asked is done
+        Unchanged, // nothing needed doing (or nothing was chosen): all is as it was
+        Declined, // a question was answered No: nothing changed
+        Refused, // the input or the data do not allow it: nothing changed
+        Failed, // a file could not be read or written: nothing changed
         Incomplete, // changed, but a later step failed (the user is told which)
     };
 
     using Command = OutcomeCommand;
 
-    enum class Cause {
+    enum class Cause
+    {
         None,
         // Any command that writes a data file.
-        ReadOnly,         // detail: why the data directory cannot be written
-        UnusableFile,     // path, file: a record file that could not be opened
-        PartialTail,      // path: a record file ending in part of a record
+        ReadOnly, // detail: why the data directory cannot be written
+        UnusableFile, // path, file: a record file that could not be opened
+        PartialTail, // path: a record file ending in part of a record
         PermissionDenied, // path
-        FileError,        // path, file
+        FileError, // path, file
         // The peña the command needs.
         NoSyndicateChosen,
         // Import.
@@ -59,8 +62,8 @@ public:
         NotADrawFile,
         ImportWriteFailed, // path, file
         // Words given by the part that refused (a name, a bet, a member).
-        Problem,           // detail
-        Note,              // detail: an information box
+        Problem, // detail
+        Note, // detail: an information box
     };
 
     Outcome() = default;
@@ -104,10 +107,10 @@ public:
     Status status = Status::Unchanged; // a default outcome says nothing
     Command command = Command::Import;
     Cause cause = Cause::None;
-    QString path;                            // the file it concerned
+    QString path; // the file it concerned
     FileOps::Result file = FileOps::Result::Ok; // how that file failed
-    QString detail;                          // the refusing part's own words
-    QString name;                            // the peña or member it concerned
-    int record = 0;                          // the peña or draw written or deleted
-    std::vector<Outcome> earlier;            // warnings met on the way, said first
+    QString detail; // the refusing part's own words
+    QString name; // the peña or member it concerned
+    int record = 0; // the peña or draw written or deleted
+    std::vector<Outcome> earlier; // warnings met on the way, said first
 };

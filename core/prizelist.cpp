@@ -7,8 +7,8 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <limits>
 #include <bit>
+#include <limits>
 
 namespace
 {
@@ -171,8 +171,8 @@ QString PrizeList::amountsText(const List &list, const Line &line)
             continue;
         const bool reintegro = category == PrizeReport::kReintegro;
         const QString what = reintegro ? Money::categoryShortName(category)
-                                       : count == 1 ? QStringLiteral("%1ª").arg(category)
-                                                    : QStringLiteral("%1 × %2ª").arg(count).arg(category);
+            : count == 1               ? QStringLiteral("%1ª").arg(category)
+                                       : QStringLiteral("%1 × %2ª").arg(count).arg(category);
         if (const auto amount = list.amount(line, category))
             parts << (reintegro ? QStringLiteral("%1 de reintegro").arg(Money::formatEuros(*amount))
                                 : QStringLiteral("%1 (%2)").arg(Money::formatEuros(*amount), what));
@@ -199,8 +199,7 @@ QString PrizeList::boxText(const List &list)
     std::size_t shown = 0;
     for (; shown < list.size() && shown < kMaxBoxLines; ++shown) {
         const Line &line = list.line(list.size() - 1 - shown);
-        text << QStringLiteral("%1  %2: %3").arg(line.outcome.date.toString(QStringLiteral("dd/MM/yyyy")), list.nameOf(line),
-                                                 amountsText(list, line));
+        text << QStringLiteral("%1  %2: %3").arg(line.outcome.date.toString(QStringLiteral("dd/MM/yyyy")), list.nameOf(line), amountsText(list, line));
     }
     if (shown < list.size()) {
         const std::size_t more = list.size() - shown;

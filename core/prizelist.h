@@ -52,7 +52,7 @@ namespace PrizeList
         std::vector<QString> names;
         std::vector<std::vector<QString>> memberNames;
         std::int64_t wonCents = 0; // of the priced lines
-        int pendingLines = 0;      // lines whose draw has no final report yet
+        int pendingLines = 0; // lines whose draw has no final report yet
         int unconfirmedPrizes = 0;
 
         std::span<const MemberPart> membersOf(const Line &line) const

@@ -1,8 +1,8 @@
 #include "prizewatch.h"
 
-#include "session.h"
 #include "base/notifier.h"
 #include "scrutiny/money.h"
+#include "session.h"
 
 namespace
 {
@@ -23,9 +23,9 @@ namespace
         if (prize.count > 1)
             line += QStringLiteral(", %1 apuestas").arg(prize.count);
         return line + QStringLiteral(": ")
-            + (prize.amountCents  ? Money::formatEuros(*prize.amountCents)
-               : prize.unconfirmed ? Money::unconfirmedPrizeText()
-                                   : QStringLiteral("importe pendiente"));
+            + (prize.amountCents       ? Money::formatEuros(*prize.amountCents)
+                   : prize.unconfirmed ? Money::unconfirmedPrizeText()
+                                       : QStringLiteral("importe pendiente"));
     }
 }
 

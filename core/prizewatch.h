@@ -19,9 +19,9 @@ struct PrizeWin
     QString name;
     QDate date;
     int category = 0;
-    std::int64_t count = 0;                 // winning bets (or combinations)
+    std::int64_t count = 0; // winning bets (or combinations)
     std::optional<std::int64_t> amountCents; // none while the report is not final
-    bool unconfirmed = false;                // the report contradicts it: no amount yet
+    bool unconfirmed = false; // the report contradicts it: no amount yet
 
     bool operator==(const PrizeWin &) const = default;
 };

@@ -9,16 +9,16 @@
 #include "store/fileops.h"
 #include "store/oledate.h"
 
-#include <QDir>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
 #include <ctime>
-#include <map>
 #include <limits>
+#include <map>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -65,10 +65,18 @@ namespace
     // The files the program writes in the data directory, whose interrupted
     // writes may leave a work file behind.
     const QStringList kWrittenFiles = {
-        QStringLiteral("numeros.dat"), QStringLiteral("apuestas.dat"), QStringLiteral("nums.ini"),
-        QStringLiteral("www.txt"),     QStringLiteral("www2.txt"),     QStringLiteral("premios.json"),
-        QStringLiteral("socios.json"), QStringLiteral("numeros.bak"),  QStringLiteral("apuestas.bak"),
-        QStringLiteral("socios.bak"),  QStringLiteral("edu.pdf"),      QStringLiteral("informe.dat"),
+        QStringLiteral("numeros.dat"),
+        QStringLiteral("apuestas.dat"),
+        QStringLiteral("nums.ini"),
+        QStringLiteral("www.txt"),
+        QStringLiteral("www2.txt"),
+        QStringLiteral("premios.json"),
+        QStringLiteral("socios.json"),
+        QStringLiteral("numeros.bak"),
+        QStringLiteral("apuestas.bak"),
+        QStringLiteral("socios.bak"),
+        QStringLiteral("edu.pdf"),
+        QStringLiteral("informe.dat"),
     };
 
     // A work file of a write that never finished: the hidden ".NAME.XXXXXX"
@@ -96,7 +104,8 @@ void Session::removeLeftoverWorkFiles(const QString &dataDir, int minAgeSeconds)
         if (!isWorkFileName(name))
             continue;
         // Only a plain file of ours, never a link or what it points at.
-        struct stat info {};
+        struct stat info
+        {};
         const QByteArray path = QFile::encodeName(dir.filePath(name));
         if (::lstat(path.constData(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid())
             continue;
@@ -550,9 +559,7 @@ void Session::rejectDrawFile()
         m_prompter.warn(kBadDrawFileTitle, kBadDrawFileText + QLatin1Char('\n') + kKeptCopyLine.arg(QDir::toNativeSeparators(aside)));
     } else {
         // Left closed: nothing is counted from it and no command writes it.
-        m_prompter.warn(kBadDrawFileTitle, kBadDrawFileText + QLatin1Char('\n')
-                            + (kept ? kKeptCopyLine.arg(QDir::toNativeSeparators(aside)) + QLatin1Char(' ') : QString())
-                            + fileErrorText(result, failed));
+        m_prompter.warn(kBadDrawFileTitle, kBadDrawFileText + QLatin1Char('\n') + (kept ? kKeptCopyLine.arg(QDir::toNativeSeparators(aside)) + QLatin1Char(' ') : QString()) + fileErrorText(result, failed));
     }
     m_rejecting = true;
     ++m_rejectedDrawFiles;

@@ -1,23 +1,23 @@
 #pragma once
 
-#include "prizealert.h"
-#include "status.h"
-#include "storeddraws.h"
-#include "syndicatemoney.h"
-#include "syndicates.h"
-#include "viewoptions.h"
 #include "base/endpoints.h"
 #include "base/prompter.h"
+#include "prizealert.h"
+#include "scrutiny/passes.h"
+#include "scrutiny/resultlist.h"
+#include "stats/figures.h"
+#include "stats/trybet.h"
+#include "status.h"
 #include "store/drawrecord.h"
 #include "store/fileops.h"
 #include "store/memberfile.h"
 #include "store/printcalibration.h"
 #include "store/prizereportfile.h"
 #include "store/recordfile.h"
-#include "scrutiny/passes.h"
-#include "scrutiny/resultlist.h"
-#include "stats/figures.h"
-#include "stats/trybet.h"
+#include "storeddraws.h"
+#include "syndicatemoney.h"
+#include "syndicates.h"
+#include "viewoptions.h"
 
 #include <QObject>
 #include <QString>

@@ -11,8 +11,8 @@ class QCommandLineParser;
 // The options both front ends accept before anything else runs.
 struct StartOptions
 {
-    QString dataDir;  // --data-dir; empty = the usual place
-    QDate today;      // --today; invalid = the system date
+    QString dataDir; // --data-dir; empty = the usual place
+    QDate today; // --today; invalid = the system date
     Endpoints endpoints;
 
     static void addTo(QCommandLineParser &parser);

@@ -6,7 +6,13 @@
 #include <vector>
 
 // Why a stored draw cannot be real.
-enum class ImplausibleReason { Future, RepeatedDate, FallingDate, NotADrawDay };
+enum class ImplausibleReason
+{
+    Future,
+    RepeatedDate,
+    FallingDate,
+    NotADrawDay
+};
 
 struct ImplausibleDraw
 {
@@ -24,14 +30,14 @@ struct DrawStatus
     // A damaged stored date leaves newestDraw invalid.
     bool hasNewestDraw = false;
     QDate newestDraw;
-    int storedDraws = 0;           // every record of the file
-    QDate nextDraw;                // the Sunday the next draw falls on
-    bool missingWarning = false;   // more than a week without a draw
+    int storedDraws = 0; // every record of the file
+    QDate nextDraw; // the Sunday the next draw falls on
+    bool missingWarning = false; // more than a week without a draw
     // With missingWarning: draws held since the newest one; 0 when the file
     // was never brought up to date (no newest draw, or a damaged date).
     qint64 missingDrawCount = 0;
-    bool historyEnabled = false;   // the two view options may be used
-    bool scrollEnabled = false;    // the draw count may be moved
+    bool historyEnabled = false; // the two view options may be used
+    bool scrollEnabled = false; // the draw count may be moved
     int scrollMaximum = 1;
     // Stored draws that cannot be real, oldest first; shown in red.
     std::vector<ImplausibleDraw> implausibleDraws;

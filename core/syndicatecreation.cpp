@@ -7,7 +7,6 @@
 #include "store/nametext.h"
 #include "store/oledate.h"
 
-
 #include <algorithm>
 #include <set>
 

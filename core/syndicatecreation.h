@@ -32,19 +32,23 @@ public:
     static constexpr int kMaxNameLength = 20;
     static constexpr int kMaxMultipleSize = 6; // 11 numbers
 
-    enum class Phase { Key, Numbers };
+    enum class Phase
+    {
+        Key,
+        Numbers
+    };
 
     static const QString kErrorTitle;
-    static const QString kFutureSyndicate;   // record 1 created after today
-    static const QString kFutureDraw;        // newest draw dated after today
+    static const QString kFutureSyndicate; // record 1 created after today
+    static const QString kFutureDraw; // newest draw dated after today
     static const QString kNoName;
     static const QString kNameTooLong;
-    static const QString kOnlyName;          // a click while the name is missing
-    static const QString kOneMultiple;       // a second multiple bet
-    static const QString kMaxSimple;         // a 25th simple bet
-    static const QString kRepeatedTitle;     // a bet the peña already holds
+    static const QString kOnlyName; // a click while the name is missing
+    static const QString kOneMultiple; // a second multiple bet
+    static const QString kMaxSimple; // a 25th simple bet
+    static const QString kRepeatedTitle; // a bet the peña already holds
     static const QString kRepeatedBet;
-    static const QString kRepeatedDeclined;  // enter(): a repeated bet answered No
+    static const QString kRepeatedDeclined; // enter(): a repeated bet answered No
     static const QString kWriteFailed;
 
     explicit SyndicateCreation(Session &session);

@@ -1,8 +1,8 @@
 #include "syndicatemoney.h"
 
+#include "store/prizereportfile.h"
 #include "storeddraws.h"
 #include "syndicates.h"
-#include "store/prizereportfile.h"
 
 #include <map>
 

@@ -1,8 +1,8 @@
 #include "syndicates.h"
 
-#include "storeddraws.h"
 #include "scrutiny/prizes.h"
 #include "store/oledate.h"
+#include "storeddraws.h"
 
 QDate Syndicates::oldestCreation() const
 {

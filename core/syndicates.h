@@ -1,8 +1,8 @@
 #pragma once
 
+#include "scrutiny/summary.h"
 #include "store/recordfile.h"
 #include "store/syndicaterecord.h"
-#include "scrutiny/summary.h"
 
 #include <QDate>
 #include <QString>

@@ -29,8 +29,8 @@ namespace WheelSyndicates
     {
         std::vector<int> records; // written, in order
         QStringList names;
-        bool complete = false;    // every peña written
-        Outcome stopped;          // why the creation stopped a save, when it did
+        bool complete = false; // every peña written
+        Outcome stopped; // why the creation stopped a save, when it did
     };
     // Each peña through the creation window's own save, dated today. A save
     // the creation stops ends the run, with the reason in stopped; the peñas

@@ -27,7 +27,8 @@ namespace
 }
 
 CalibrationEditor::CalibrationEditor(TypedRecordFile<PrintCalibration> &file, Prompter &prompter)
-    : m_file(file), m_prompter(prompter)
+    : m_file(file)
+    , m_prompter(prompter)
 {
 }
 

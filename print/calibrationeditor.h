@@ -16,11 +16,14 @@ class Prompter;
 class CalibrationEditor
 {
 public:
-    enum Box { X = 0, Y = 1 };
+    enum Box
+    {
+        X = 0,
+        Y = 1
+    };
 
     static inline const QString kBlankTitle = QStringLiteral("EHEHEHH");
-    static inline const QString kBlankText =
-        QStringLiteral("Te has dejado una coordenada en blanco. Introduce un número válido.");
+    static inline const QString kBlankText = QStringLiteral("Te has dejado una coordenada en blanco. Introduce un número válido.");
 
     CalibrationEditor(TypedRecordFile<PrintCalibration> &file, Prompter &prompter);
 

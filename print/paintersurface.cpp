@@ -20,9 +20,9 @@ namespace
 }
 
 PainterSurface::PainterSurface(QPagedPaintDevice &device)
-    : m_device(device),
-      m_unitsPerMmX(device.logicalDpiX() / kMmPerInch),
-      m_unitsPerMmY(device.logicalDpiY() / kMmPerInch)
+    : m_device(device)
+    , m_unitsPerMmX(device.logicalDpiX() / kMmPerInch)
+    , m_unitsPerMmY(device.logicalDpiY() / kMmPerInch)
 {
     if (m_painter.begin(&m_device)) {
         m_painter.setRenderHint(QPainter::Antialiasing);

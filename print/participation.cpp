@@ -11,8 +11,8 @@ namespace
     constexpr qreal kLeft = 20.0;
     constexpr qreal kTop = 20.0;
     constexpr qreal kWidth = 170.0;
-    constexpr qreal kLine = 6.5;     // 11 pt lines
-    constexpr qreal kBetLine = 6.0;  // the bets, a little closer
+    constexpr qreal kLine = 6.5; // 11 pt lines
+    constexpr qreal kBetLine = 6.0; // the bets, a little closer
     constexpr qreal kTitleSize = 18.0;
     constexpr qreal kTextSize = 11.0;
     constexpr qreal kBetSize = 12.0;
@@ -32,8 +32,7 @@ namespace
 
     QString sharesText(int shares, int total)
     {
-        return QStringLiteral("%1 %2 de %3").arg(shares).arg(shares == 1 ? QStringLiteral("participación")
-                                                                         : QStringLiteral("participaciones")).arg(total);
+        return QStringLiteral("%1 %2 de %3").arg(shares).arg(shares == 1 ? QStringLiteral("participación") : QStringLiteral("participaciones")).arg(total);
     }
 
     // A member's name may have 40 characters: a long value gets a smaller
@@ -85,8 +84,7 @@ namespace
         y += 5;
 
         line(QStringLiteral("Importe del sorteo:"),
-             QStringLiteral("%1  (%2 × %3)").arg(Money::formatEuros(p.stakeCents)).arg(p.betsPlayed)
-                 .arg(Money::formatEuros(p.betPriceCents)));
+             QStringLiteral("%1  (%2 × %3)").arg(Money::formatEuros(p.stakeCents)).arg(p.betsPlayed).arg(Money::formatEuros(p.betPriceCents)));
         line(QStringLiteral("Su parte:"), Money::formatEuros(p.memberStakeCents));
         surface.setFont(SlipLayout::kFontFamily, 9.0, false);
         surface.drawText({kLeft, y + 1},

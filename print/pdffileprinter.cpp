@@ -18,9 +18,9 @@ namespace
 }
 
 PdfFilePrinter::PdfFilePrinter(QString path, QString title)
-    : m_path(std::move(path)),
-      m_title(std::move(title)),
-      m_layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF())
+    : m_path(std::move(path))
+    , m_title(std::move(title))
+    , m_layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF())
 {
 }
 

@@ -8,16 +8,24 @@
 class RecordingSurface final : public PrintSurface
 {
 public:
-    enum class Kind { Font, Text, Rect, FilledRect, NewPage, End };
+    enum class Kind
+    {
+        Font,
+        Text,
+        Rect,
+        FilledRect,
+        NewPage,
+        End
+    };
 
     struct Call
     {
         Kind kind;
-        QRectF rect;   // Text: the position as topLeft, zero size
-        QString text;  // Text: the text; Font: the family
+        QRectF rect; // Text: the position as topLeft, zero size
+        QString text; // Text: the text; Font: the family
         qreal pointSize = 0;
         bool bold = false;
-        int page = 0;  // from 1
+        int page = 0; // from 1
         QColor color = Qt::black; // Text: its colour
     };
 

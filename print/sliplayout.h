@@ -15,7 +15,11 @@ struct SyndicateRecord;
 // Every length is in millimetres.
 namespace SlipLayout
 {
-    enum class Mode { Official = 0, Plain = 1 };
+    enum class Mode
+    {
+        Official = 0,
+        Plain = 1
+    };
 
     inline const QString kFontFamily = QStringLiteral("arial");
     constexpr qreal kFontSize = 11.5;
@@ -32,9 +36,9 @@ namespace SlipLayout
     // prints nothing.
     struct Job
     {
-        int betsToPrint = 0;   // the simple bets, or 1 for a multiple bet
+        int betsToPrint = 0; // the simple bets, or 1 for a multiple bet
         int numbersPerBet = 0; // 5, or 6..11 for a multiple bet
-        int slipCount = 0;     // six bets to a slip; a multiple bet needs one
+        int slipCount = 0; // six bets to a slip; a multiple bet needs one
     };
     Job jobFor(const SyndicateRecord &syndicate);
 

@@ -18,7 +18,7 @@ namespace Breakdown
     struct Line
     {
         int count = 0; // winning combinations
-        int hits = 0;  // 2 to 5
+        int hits = 0; // 2 to 5
         bool operator==(const Line &) const = default;
     };
 

@@ -10,8 +10,8 @@ using Rgb = std::uint32_t;
 namespace Colours
 {
     constexpr Rgb kSyndicateName = 0x800000; // dark red
-    constexpr Rgb kDrawDate = 0x008000;      // dark green
-    constexpr Rgb kHit = 0xFF0000;           // drawn number, matched key
+    constexpr Rgb kDrawDate = 0x008000; // dark green
+    constexpr Rgb kHit = 0xFF0000; // drawn number, matched key
 }
 
 // The eight prize categories, coded 1 (2 hits) to 8 (5 hits and the key).

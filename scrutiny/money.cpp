@@ -300,8 +300,7 @@ QString Money::provisionalText(const Totals &totals)
     if (totals.unpricedDraws == 1)
         why << QStringLiteral("falta 1 informe (%1 jugados en él)").arg(formatEuros(totals.unpricedStakeCents));
     else if (totals.unpricedDraws > 1)
-        why << QStringLiteral("faltan %1 informes (%2 jugados en ellos)").arg(totals.unpricedDraws)
-                   .arg(formatEuros(totals.unpricedStakeCents));
+        why << QStringLiteral("faltan %1 informes (%2 jugados en ellos)").arg(totals.unpricedDraws).arg(formatEuros(totals.unpricedStakeCents));
     if (totals.unconfirmedPrizes > 0)
         why << unconfirmedText(totals.unconfirmedPrizes);
     return QStringLiteral("provisional: ") + why.join(QStringLiteral(", "));

@@ -101,16 +101,16 @@ namespace Money
     struct Totals
     {
         int drawsPlayed = 0;
-        int drawsPriced = 0;            // draws whose report is final
-        std::int64_t stakeCents = 0;    // of every draw played
-        std::int64_t wonCents = 0;      // of the priced draws
-        std::int64_t balanceCents = 0;  // wonCents less stakeCents
+        int drawsPriced = 0; // draws whose report is final
+        std::int64_t stakeCents = 0; // of every draw played
+        std::int64_t wonCents = 0; // of the priced draws
+        std::int64_t balanceCents = 0; // wonCents less stakeCents
         // Draws played without a final report, and what was staked in them;
         // while there are any (or unconfirmed prizes), the balance is provisional.
         int unpricedDraws = 0;
         std::int64_t unpricedStakeCents = 0;
         std::int64_t pricedBalanceCents = 0; // wonCents less the stake of the priced draws
-        int unconfirmedPrizes = 0;           // (draw, category) prizes the reports contradict
+        int unconfirmedPrizes = 0; // (draw, category) prizes the reports contradict
         bool operator==(const Totals &) const = default;
 
         bool provisional() const { return unpricedDraws > 0 || unconfirmedPrizes > 0; }

@@ -27,10 +27,10 @@ namespace Scrutiny
     // What one pass reads; only the prize notice changes.
     struct Pass
     {
-        std::vector<DrawRecord> draws;           // every stored draw, oldest first
+        std::vector<DrawRecord> draws; // every stored draw, oldest first
         std::vector<SyndicateRecord> syndicates; // every record, in file order
-        bool historico = false;                  // every draw since each peña's creation
-        bool soloPremio = false;                 // only the rows with a prize
+        bool historico = false; // every draw since each peña's creation
+        bool soloPremio = false; // only the rows with a prize
         PrizeNotice notice;
     };
 

@@ -72,7 +72,7 @@ namespace Scrutiny
         const SyndicateRecord &m_syndicate;
         std::array<NumberSet, SyndicateRecord::kBets> m_sets {};
         std::uint32_t m_slotBySlot = 0; // bit b: bet b is checked slot by slot
-        int m_bets = 0;                 // bets with numbers; 0 wins nothing
+        int m_bets = 0; // bets with numbers; 0 wins nothing
         int m_numbers = 0;
         int m_key = 0;
     };

@@ -1,7 +1,7 @@
 #include "resultlist.h"
 
-#include "breakdown.h"
 #include "base/calendar.h"
+#include "breakdown.h"
 #include "store/oledate.h"
 
 #include <algorithm>

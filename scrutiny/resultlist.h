@@ -11,19 +11,26 @@
 
 // One row of a result list, kept small: with "Histórico" ticked a list holds
 // every draw times every bet of every syndicate. Texts are made when asked.
-enum class RowKind : std::uint8_t { Separator, Name, Date, Bet, Breakdown };
+enum class RowKind : std::uint8_t
+{
+    Separator,
+    Name,
+    Date,
+    Bet,
+    Breakdown
+};
 
 struct ResultRow
 {
     RowKind kind = RowKind::Separator;
-    std::uint8_t bet = 0;        // Bet: the bet of the syndicate, from 0
-    std::uint8_t hits = 0;       // Bet: drawn numbers of the bet; Breakdown: hits of its line
-    std::uint8_t lineHits = 0;   // Bet of a multiple bet: hits of its first breakdown line, 0 = none
-    bool keyMatched = false;     // Bet, Breakdown
+    std::uint8_t bet = 0; // Bet: the bet of the syndicate, from 0
+    std::uint8_t hits = 0; // Bet: drawn numbers of the bet; Breakdown: hits of its line
+    std::uint8_t lineHits = 0; // Bet of a multiple bet: hits of its first breakdown line, 0 = none
+    bool keyMatched = false; // Bet, Breakdown
     std::uint16_t syndicate = 0; // Name, Bet: index in the list's syndicates
-    std::uint16_t draw = 0;      // Date: index in the list's draws
-    std::uint16_t hitMask = 0;   // Bet: bit i set when number i of the bet was drawn
-    std::uint16_t count = 0;     // Breakdown and multiple Bet: combinations of the line
+    std::uint16_t draw = 0; // Date: index in the list's draws
+    std::uint16_t hitMask = 0; // Bet: bit i set when number i of the bet was drawn
+    std::uint16_t count = 0; // Breakdown and multiple Bet: combinations of the line
 
     bool operator==(const ResultRow &) const = default;
 };
@@ -34,7 +41,11 @@ struct ResultRow
 class ResultList
 {
 public:
-    enum class Layout { Simple, Multiple };
+    enum class Layout
+    {
+        Simple,
+        Multiple
+    };
 
     explicit ResultList(Layout layout = Layout::Simple);
 

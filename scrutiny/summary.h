@@ -47,21 +47,21 @@ namespace Summary
         bool damaged = false;
         std::int64_t bets = 0; // bets played in each draw (Money::betsPlayed); 0 when damaged
         QDate createdOn;
-        QString drawDay;       // as stored: "Domingo"
+        QString drawDay; // as stored: "Domingo"
     };
 
     struct SyndicateList
     {
         std::vector<ListItem> items; // none: the list shows "VACÍO"
-        int count = 0;               // records, damaged ones included
+        int count = 0; // records, damaged ones included
         std::int64_t totalPrizes = 0;
         // The draws held since the oldest syndicate was created.
         std::int64_t overallDraws = 0;
         // Prizes over those draws, at most 1 (100 %); with no syndicate
         // there is no figure.
         std::optional<Fraction> overall;
-        ChartRow overallChart;       // the overall chart
-        std::vector<int> rewritten;  // records whose draw day was corrected, from 1
+        ChartRow overallChart; // the overall chart
+        std::vector<int> rewritten; // records whose draw day was corrected, from 1
     };
 
     // Builds the list from every record, in file order. A draw day of
@@ -71,20 +71,20 @@ namespace Summary
 
     struct Details
     {
-        int record = 0;                 // 0: the empty list
-        bool damaged = false;           // a record that cannot be shown
-        int key = 0;                    // the key number, with bets
+        int record = 0; // 0: the empty list
+        bool damaged = false; // a record that cannot be shown
+        int key = 0; // the key number, with bets
         // The numbers of each bet shown: the syndicate's bets, or the one
         // bet of a multiple; none for the empty list or a damaged record.
         std::vector<std::vector<std::int16_t>> bets;
-        int listHeightTwips = 0;        // the bet list's height for its lines, in twips
+        int listHeightTwips = 0; // the bet list's height for its lines, in twips
         std::array<std::int64_t, 8> prizeCounts {}; // categories 1 to 8
         // Draws held since the syndicate was created; none shown for the
         // empty list or a damaged record.
         std::optional<std::int64_t> drawsPlayed;
         // Prizes over draws played; none shown when there is no figure.
         std::optional<Fraction> effectiveness;
-        ChartRow chart;                 // this peña's chart
+        ChartRow chart; // this peña's chart
     };
 
     // The details of one record; drawDates are the dates of every stored draw.

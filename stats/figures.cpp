@@ -81,7 +81,7 @@ namespace
         ++value.drawn;
     }
 
-    template<std::size_t N>
+    template <std::size_t N>
     void finish(std::array<Stats::ValueFigures, N> &values, const std::array<int, N> &last, int draws)
     {
         for (std::size_t v = 0; v < N; ++v) {

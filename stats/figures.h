@@ -1,7 +1,7 @@
 #pragma once
 
-#include "window.h"
 #include "store/drawrecord.h"
+#include "window.h"
 
 #include <QDate>
 
@@ -75,12 +75,12 @@ namespace Stats
         int draws = 0;
         QDate from, to; // the window's oldest and newest draw; invalid with none
         std::array<ValueFigures, kNumbers> numbers {}; // index 0 is number 1
-        std::array<ValueFigures, kKeys> keys {};       // index 0 is key 0
-        std::array<int, kPairs> pairs {};              // by pairIndex
-        std::array<int, kMaxSum + 1> sums {};          // draws by the sum of their five numbers
-        std::array<int, 6> oddEven {};     // draws by how many of their numbers are odd
-        std::array<int, 6> lowHigh {};     // draws by how many are low (1 to 27)
-        std::array<int, 6> decades {};     // numbers drawn in 1-9, 10-19, 20-29, 30-39, 40-49, 50-54
+        std::array<ValueFigures, kKeys> keys {}; // index 0 is key 0
+        std::array<int, kPairs> pairs {}; // by pairIndex
+        std::array<int, kMaxSum + 1> sums {}; // draws by the sum of their five numbers
+        std::array<int, 6> oddEven {}; // draws by how many of their numbers are odd
+        std::array<int, 6> lowHigh {}; // draws by how many are low (1 to 27)
+        std::array<int, 6> decades {}; // numbers drawn in 1-9, 10-19, 20-29, 30-39, 40-49, 50-54
         std::array<int, 5> consecutive {}; // draws by their pairs of consecutive numbers
         // Draws by how many numbers of the draw before they hold again; the
         // draw before the window's first is the stored one before it, and the

@@ -13,10 +13,15 @@ namespace Stats
 {
     struct Window
     {
-        enum class Kind { All, Last, Range };
+        enum class Kind
+        {
+            All,
+            Last,
+            Range
+        };
 
         Kind kind = Kind::All;
-        int last = 0;       // Last: that many of the newest draws (all, when fewer are stored)
+        int last = 0; // Last: that many of the newest draws (all, when fewer are stored)
         QDate since, until; // Range: both days included; an invalid day leaves that end open
 
         static Window all() { return {}; }

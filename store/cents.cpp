@@ -116,5 +116,5 @@ QString Cents::format(std::int64_t cents)
         grouped += euros[i];
     }
     return (negative ? QStringLiteral("-") : QString()) + grouped + QLatin1Char(',')
-         + QStringLiteral("%1").arg(magnitude % 100, 2, 10, QLatin1Char('0'));
+        + QStringLiteral("%1").arg(magnitude % 100, 2, 10, QLatin1Char('0'));
 }

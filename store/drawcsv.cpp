@@ -107,8 +107,7 @@ DrawCsvRead readDrawCsv(QByteArrayView text)
         const char separator = line.contains(';') ? ';' : ',';
         const QList<QByteArray> fields = line.toByteArray().split(separator);
         if (fields.size() != 7)
-            return fail(lineNumber, QStringLiteral("se esperaban 7 campos (fecha, cinco números y la clave) y hay %1")
-                                        .arg(fields.size()));
+            return fail(lineNumber, QStringLiteral("se esperaban 7 campos (fecha, cinco números y la clave) y hay %1").arg(fields.size()));
         const QDate date = csvDate(fields[0]);
         if (!date.isValid())
             return fail(lineNumber, QStringLiteral("la fecha no es válida (use AAAA-MM-DD o DD/MM/AAAA)"));

@@ -22,9 +22,9 @@ std::optional<std::vector<DrawRecord>> parseDrawCsv(QByteArrayView text);
 struct DrawCsvRead
 {
     std::vector<DrawRecord> draws; // in the file's order, numbers ascending
-    std::vector<int> lines;        // the line of each draw, from 1
-    int badLine = 0;               // the first line that cannot be read; 0 when none
-    QString problem;               // what is wrong with it, in Spanish
+    std::vector<int> lines; // the line of each draw, from 1
+    int badLine = 0; // the first line that cannot be read; 0 when none
+    QString problem; // what is wrong with it, in Spanish
 };
 
 DrawCsvRead readDrawCsv(QByteArrayView text);

@@ -12,9 +12,9 @@ struct DrawRecord
     static constexpr int kSize = 24;
 
     std::array<std::int16_t, 5> numbers {}; // ascending, 1 to 54
-    std::int16_t clave = 0;                 // key number, 0 to 9
+    std::int16_t clave = 0; // key number, 0 to 9
     std::array<std::int16_t, 2> reserved {};
-    double date = 0.0;                      // OLE Automation date
+    double date = 0.0; // OLE Automation date
 
     QByteArray toBytes() const;
     // Exactly kSize bytes expected; anything shorter gives a zeroed record.

@@ -123,7 +123,8 @@ LinkCheck checkLink(const QString &path, uint user)
 {
     LinkCheck check;
     const QByteArray name = encoded(path);
-    struct stat info {};
+    struct stat info
+    {};
     if (::lstat(name.constData(), &info) != 0 || !S_ISLNK(info.st_mode))
         return check;
     if (::stat(name.constData(), &info) != 0) {
@@ -133,13 +134,15 @@ LinkCheck checkLink(const QString &path, uint user)
         }
         // Dangling: a write would make the file in the folder it names.
         check.target = writeTarget(path);
-        struct stat folder {};
+        struct stat folder
+        {};
         if (::stat(encoded(QFileInfo(check.target).absolutePath()).constData(), &folder) == 0 && folder.st_uid != user)
             check.kind = LinkCheck::Kind::FolderNotOwned;
         return check;
     }
     check.target = writeTarget(path);
-    struct stat folder {};
+    struct stat folder
+    {};
     if (!S_ISREG(info.st_mode))
         check.kind = LinkCheck::Kind::NotRegular;
     else if (info.st_uid != user)
@@ -207,7 +210,8 @@ FileOps::Result DiskFileOps::readFile(const QString &path, QByteArray *bytes, bo
             return Result::Ok;
         return Result::Unreadable;
     }
-    struct stat info {};
+    struct stat info
+    {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         return S_ISREG(info.st_mode) ? Result::Unreadable : Result::NotRegular;
@@ -237,7 +241,8 @@ FileOps::Result DiskFileOps::write(const QString &path, const QByteArray &bytes)
     if (checkLink(path).refused())
         return Result::LinkRefused;
     const QString target = writeTarget(path);
-    struct stat old {};
+    struct stat old
+    {};
     bool exists = false;
     if (const Result refused = checkTarget(target, &old, &exists); refused != Result::Ok)
         return refused;
@@ -273,7 +278,8 @@ FileOps::Result DiskFileOps::replace(const QString &from, const QString &to)
     if (checkLink(to).refused())
         return Result::LinkRefused;
     const QString target = writeTarget(to);
-    struct stat old {};
+    struct stat old
+    {};
     bool exists = false;
     if (const Result refused = checkTarget(target, &old, &exists); refused != Result::Ok)
         return refused;
@@ -329,7 +335,8 @@ QString fileErrorText(FileOps::Result result, const QString &path)
         return QStringLiteral("No se puede leer %1. No se ha modificado ningún archivo.").arg(name);
     case FileOps::Result::NotRegular:
         return QStringLiteral("%1 no es un archivo normal (es una carpeta, una tubería o un dispositivo). "
-                              "No se ha modificado ningún archivo.").arg(name);
+                              "No se ha modificado ningún archivo.")
+            .arg(name);
     case FileOps::Result::LinkRefused:
         if (const QString why = linkRefusalText(path); !why.isEmpty())
             return why;

@@ -16,11 +16,12 @@
 class FileOps
 {
 public:
-    enum class Result {
+    enum class Result
+    {
         Ok,
         PermissionDenied,
         Failed,
-        DiskFull,   // no space left (or over quota)
+        DiskFull, // no space left (or over quota)
         Unreadable, // exists but cannot be read
         NotRegular, // a pipe, a folder, a device: never replaced
         LinkRefused, // a link the program does not follow (linkRefusal says why)
@@ -67,11 +68,12 @@ QString writeTarget(const QString &path);
 // any other link is left as it is: neither read nor written through.
 struct LinkCheck
 {
-    enum class Kind {
-        None,       // not a link, or a link the rule follows
-        Loop,       // the links go round (or are too many to follow)
+    enum class Kind
+    {
+        None, // not a link, or a link the rule follows
+        Loop, // the links go round (or are too many to follow)
         NotRegular, // leads to a folder, a pipe, a device
-        NotOwned,   // leads to a file of another user
+        NotOwned, // leads to a file of another user
         FolderNotOwned, // leads into a folder of another user
     };
     Kind kind = Kind::None;

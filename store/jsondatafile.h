@@ -13,8 +13,9 @@
 // version's) left alone with writes refused.
 struct JsonDataFileLoad
 {
-    enum class Outcome {
-        Ok,       // read, or absent
+    enum class Outcome
+    {
+        Ok, // read, or absent
         SetAside, // damaged: its bytes are in setAside, the content starts empty
         Unusable, // left alone; writes refused
     };

@@ -45,7 +45,7 @@ public:
     struct Key
     {
         QByteArray fingerprint; // hex SHA-1 of the record's lasting bytes
-        int occurrence = 1;     // among the records with that fingerprint, from 1
+        int occurrence = 1; // among the records with that fingerprint, from 1
         bool operator==(const Key &) const = default;
         bool operator<(const Key &other) const
         {

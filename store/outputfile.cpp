@@ -21,14 +21,16 @@ namespace
     // nor a second mount of the same directory hides it.
     bool insideDataDir(const QString &folder, const QString &dataDir)
     {
-        struct stat data {};
+        struct stat data
+        {};
         if (dataDir.isEmpty() || !statOf(dataDir, &data))
             return false;
         QString at = QDir(folder).canonicalPath();
         if (at.isEmpty())
             at = folder;
         for (;;) {
-            struct stat info {};
+            struct stat info
+            {};
             if (statOf(at, &info) && info.st_dev == data.st_dev && info.st_ino == data.st_ino)
                 return true;
             const QString up = QFileInfo(at).absolutePath();
@@ -57,7 +59,8 @@ OutputFile::Check OutputFile::check(const QString &path, const QString &dataDir)
     Check result;
     result.target = QDir::cleanPath(writeTarget(QFileInfo(path).absoluteFilePath()));
     const QString folder = QFileInfo(result.target).absolutePath();
-    struct stat info {};
+    struct stat info
+    {};
     if (!statOf(folder, &info)) {
         result.verdict = errno == ENOENT || errno == ENOTDIR ? Verdict::NoFolder : Verdict::Unreachable;
         return result;

@@ -11,15 +11,16 @@ class FileOps;
 // ask here before they write, and write through the checked write path.
 namespace OutputFile
 {
-    enum class Verdict {
-        New,         // nothing there yet
-        Existing,    // a regular file: replaced only once the user agreed
-        InDataDir,   // inside the data directory, by its name or through a link
+    enum class Verdict
+    {
+        New, // nothing there yet
+        Existing, // a regular file: replaced only once the user agreed
+        InDataDir, // inside the data directory, by its name or through a link
         Folder,
         Pipe,
         Device,
         Socket,
-        NoFolder,    // the folder it would go in does not exist
+        NoFolder, // the folder it would go in does not exist
         Unreachable, // a link loop, or a folder that may not be looked into
     };
 

@@ -10,8 +10,8 @@ struct PrintCalibration
     static constexpr int kSize = 12;
 
     std::int16_t reservedHead = 0; // kept as read
-    float offsetX = 0.0f;          // millimetres
-    float offsetY = 0.0f;          // millimetres
+    float offsetX = 0.0f; // millimetres
+    float offsetY = 0.0f; // millimetres
     std::int16_t reservedTail = 0; // kept as read
 
     QByteArray toBytes() const;

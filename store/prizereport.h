@@ -23,20 +23,22 @@ struct PrizeRow
 
 struct PrizeReport
 {
-    static constexpr int kRows = 9;     // categories 1..8, then the reintegro
+    static constexpr int kRows = 9; // categories 1..8, then the reintegro
     static constexpr int kReintegro = 9;
 
-    enum class Status : std::uint8_t {
+    enum class Status : std::uint8_t
+    {
         Missing = 0, // nothing known about this draw's prizes
         Pending = 1, // the draw is stored, its report is not out yet
-        Final = 2,   // every row below is the published figure
+        Final = 2, // every row below is the published figure
     };
 
     // Where a Final report came from: the results service gives every row;
     // the classic draw page gives the eight amounts only (winners unknown,
     // no reintegro row).
     // A report typed by the user (every row) is Manual.
-    enum class Source : std::uint8_t {
+    enum class Source : std::uint8_t
+    {
         Service = 0,
         Pages = 1,
         Manual = 2,

@@ -121,9 +121,8 @@ namespace
             return object;
         }
         object.insert(QLatin1String("estado"), kFinal);
-        object.insert(QLatin1String("origen"), report.source == PrizeReport::Source::Pages    ? kPages
-                                               : report.source == PrizeReport::Source::Manual ? kManual
-                                                                                              : kService);
+        object.insert(QLatin1String("origen"), report.source == PrizeReport::Source::Pages ? kPages : report.source == PrizeReport::Source::Manual ? kManual
+                                                                                                                                                   : kService);
         QJsonArray rows;
         for (int category = 1; category <= rowsOf(report.source); ++category) {
             const PrizeRow &row = report.row(category);
@@ -148,7 +147,7 @@ namespace
         for (int category = 1; category <= rowsOf(report.source); ++category) {
             const PrizeRow &row = report.row(category);
             const bool winnersOk = (row.winners >= 0 && row.winners <= Cents::kMaxExact)
-                                || (row.winners == PrizeRow::kUnknown && report.source == PrizeReport::Source::Pages);
+                || (row.winners == PrizeRow::kUnknown && report.source == PrizeReport::Source::Pages);
             if (!winnersOk || row.prizeCents < 0 || row.prizeCents > Cents::kMaxExact)
                 return false;
         }

@@ -29,7 +29,8 @@ bool RecordFile::open(const QString &path)
         m_openResult = FileOps::Result::LinkRefused;
         return false;
     }
-    struct stat info {};
+    struct stat info
+    {};
     const bool exists = ::stat(QFile::encodeName(path).constData(), &info) == 0;
     if (exists && !S_ISREG(info.st_mode)) {
         m_openResult = FileOps::Result::NotRegular;
@@ -111,8 +112,8 @@ bool RecordFile::append(QByteArrayView records)
     if (error == 0 && m_file.error() == QFileDevice::ResourceError)
         error = ENOSPC;
     m_lastError = (error == ENOSPC || error == EDQUOT || error == EFBIG) ? FileOps::Result::DiskFull
-                  : (error == EACCES || error == EPERM || error == EROFS) ? FileOps::Result::PermissionDenied
-                                                                          : FileOps::Result::Failed;
+        : (error == EACCES || error == EPERM || error == EROFS)          ? FileOps::Result::PermissionDenied
+                                                                         : FileOps::Result::Failed;
     return false;
 }
 

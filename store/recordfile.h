@@ -102,7 +102,9 @@ template <typename Record>
 class TypedRecordFile : public RecordFile
 {
 public:
-    TypedRecordFile() : RecordFile(Record::kSize) {}
+    TypedRecordFile()
+        : RecordFile(Record::kSize)
+    {}
 
     Record get(qint64 n)
     {

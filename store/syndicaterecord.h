@@ -26,7 +26,7 @@ struct SyndicateRecord
     std::array<std::int16_t, 8> prizeCounts {}; // index 0 is category code 1
     std::array<char, kDrawDayWidth> drawDayBytes {};
     std::int16_t kind = 0;
-    double createdOn = 0.0;       // OLE Automation date
+    double createdOn = 0.0; // OLE Automation date
     double lastCountedDate = 0.0; // OLE Automation date, 0 = nothing counted yet
 
     QByteArray toBytes() const;

@@ -1,7 +1,7 @@
 #include "creamenu.h"
 
-#include "fittoscreen.h"
 #include "core/syndicatecreation.h"
+#include "fittoscreen.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -22,7 +22,11 @@ namespace
     class SlipCorner final : public QWidget
     {
     public:
-        explicit SlipCorner(QWidget *parent) : QWidget(parent) { setFixedSize(150, 200); }
+        explicit SlipCorner(QWidget *parent)
+            : QWidget(parent)
+        {
+            setFixedSize(150, 200);
+        }
 
         static QPoint cellCentre(int column, int row) { return {18 + column * 23, 16 + row * 19}; }
 
@@ -54,9 +58,24 @@ namespace
 
     // Cells the marks fall on: three bets of a slip being filled in.
     constexpr std::array<std::pair<int, int>, kMarks> kMarkCells {{
-        {0, 3}, {1, 2}, {2, 5}, {3, 3}, {4, 7}, {0, 8},
-        {1, 6}, {2, 1}, {3, 9}, {5, 2}, {4, 4}, {1, 9},
-        {2, 8}, {3, 6}, {5, 4}, {0, 5}, {4, 1}, {5, 0},
+        {0, 3},
+        {1, 2},
+        {2, 5},
+        {3, 3},
+        {4, 7},
+        {0, 8},
+        {1, 6},
+        {2, 1},
+        {3, 9},
+        {5, 2},
+        {4, 4},
+        {1, 9},
+        {2, 8},
+        {3, 6},
+        {5, 4},
+        {0, 5},
+        {4, 1},
+        {5, 0},
     }};
 }
 

@@ -6,9 +6,9 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QFileInfo>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QSystemTrayIcon>
 
 void DesktopUrlOpener::open(const QUrl &address)

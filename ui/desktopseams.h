@@ -21,7 +21,9 @@ class DesktopUrlOpener final : public UrlOpener
 public:
     using Launcher = std::function<bool(const QUrl &)>;
     // launch is the desktop's opener, replaced by tests.
-    explicit DesktopUrlOpener(Launcher launch = &QDesktopServices::openUrl) : m_launch(std::move(launch)) {}
+    explicit DesktopUrlOpener(Launcher launch = &QDesktopServices::openUrl)
+        : m_launch(std::move(launch))
+    {}
     void setParent(QWidget *parent) { m_parent = parent; }
     void open(const QUrl &address) override;
 
@@ -33,7 +35,9 @@ private:
 class DialogFileChooser final : public FileChooser
 {
 public:
-    explicit DialogFileChooser(QWidget *parent = nullptr) : m_parent(parent) {}
+    explicit DialogFileChooser(QWidget *parent = nullptr)
+        : m_parent(parent)
+    {}
     void setParent(QWidget *parent) { m_parent = parent; }
     QString chooseDrawFile() override;
     QString choosePdfFile(const QString &suggestedName) override;

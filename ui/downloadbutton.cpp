@@ -15,7 +15,8 @@ namespace
     constexpr int kInsetTwips = 240;
 }
 
-DownloadButton::DownloadButton(QWidget *parent) : QWidget(parent)
+DownloadButton::DownloadButton(QWidget *parent)
+    : QWidget(parent)
 {
     setObjectName(QStringLiteral("Picture2"));
     setMouseTracking(true);

@@ -1,7 +1,6 @@
 #include "drawentrydialogs.h"
 #include "outcomebox.h"
 
-
 #include "base/calendar.h"
 #include "base/clock.h"
 #include "base/urlopener.h"

@@ -7,7 +7,6 @@
 #include "core/sessiondownloadhost.h"
 #include "wording/statuswording.h"
 
-#include <QStringList>
 #include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -18,6 +17,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QStringList>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>

@@ -47,16 +47,16 @@ private:
 
     std::array<QLabel *, 7> m_label9 {};
     QLabel *m_implausibleLabel = nullptr; // draws that cannot be real, in red
-    QTimer *m_blinkTimer = nullptr;      // Timer2
+    QTimer *m_blinkTimer = nullptr; // Timer2
     QScrollBar *m_drawsScroll = nullptr; // HScroll1
-    QSpinBox *m_drawsBox = nullptr;      // Text3
-    QCheckBox *m_historico = nullptr;    // Check1
-    QCheckBox *m_soloPremio = nullptr;   // Check2
+    QSpinBox *m_drawsBox = nullptr; // Text3
+    QCheckBox *m_historico = nullptr; // Check1
+    QCheckBox *m_soloPremio = nullptr; // Check2
     std::array<QPushButton *, 2> m_listButtons {}; // Command1
-    QLabel *m_storedDraws = nullptr;     // Label19
-    QTimer *m_prizeTimer = nullptr;      // Timer3
-    QFrame *m_frameLine = nullptr;       // Shape2
-    QTableView *m_simpleList = nullptr;   // ListView2
+    QLabel *m_storedDraws = nullptr; // Label19
+    QTimer *m_prizeTimer = nullptr; // Timer3
+    QFrame *m_frameLine = nullptr; // Shape2
+    QTableView *m_simpleList = nullptr; // ListView2
     QTableView *m_multipleList = nullptr; // ListView4
     ResultListModel *m_simpleModel = nullptr;
     ResultListModel *m_multipleModel = nullptr;

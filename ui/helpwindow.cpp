@@ -60,7 +60,8 @@ AddressBox::AddressBox(const QUrl &address, QWidget *parent)
     setObjectName(QStringLiteral("Direccion"));
     setWindowTitle(QStringLiteral("Abrir dirección"));
     auto *text = new QLabel(QStringLiteral("No se ha podido abrir un navegador. Copie esta dirección y ábrala "
-                                           "en el navegador que use:"), this);
+                                           "en el navegador que use:"),
+                            this);
     text->setWordWrap(true);
     m_address = new QLineEdit(address.toString(), this);
     m_address->setObjectName(QStringLiteral("TextoDireccion"));

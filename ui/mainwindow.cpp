@@ -3,7 +3,6 @@
 #include "acercade.h"
 #include "crea.h"
 #include "creamenu.h"
-#include "reduccion.h"
 #include "desktopseams.h"
 #include "downloadbar.h"
 #include "drawentrydialogs.h"
@@ -12,6 +11,7 @@
 #include "newswindow.h"
 #include "participationdialog.h"
 #include "printwindow.h"
+#include "reduccion.h"
 #include "reporttab.h"
 #include "statisticstab.h"
 #include "systemprintdialog.h"
@@ -22,18 +22,18 @@
 #include "core/datalock.h"
 #include "core/drawentry.h"
 #include "core/maintenance.h"
-#include "outcomebox.h"
 #include "core/membership.h"
 #include "core/prizelist.h"
 #include "core/prizewatch.h"
 #include "core/session.h"
 #include "core/sessiondownloadhost.h"
 #include "core/syndicatecreation.h"
+#include "outcomebox.h"
 #include "print/participation.h"
 #include "print/pdffileprinter.h"
 #include "store/fileops.h"
-#include "store/outputfile.h"
 #include "store/oledate.h"
+#include "store/outputfile.h"
 #include "web/downloadsession.h"
 #include "web/networktransfer.h"
 #include "web/news.h"
@@ -428,7 +428,7 @@ void MainWindow::printParticipations(bool pdf, const QString &member, QDate date
         return;
     }
     const QString path = m_chooser->choosePdfFile(member.isEmpty() ? QStringLiteral("Participaciones %1.pdf").arg(sheets.front().syndicateName)
-                                                                    : QStringLiteral("Participación %1 %2.pdf").arg(member, sheets.front().syndicateName));
+                                                                   : QStringLiteral("Participación %1 %2.pdf").arg(member, sheets.front().syndicateName));
     if (path.isEmpty())
         return;
     // The save dialog itself asked before an existing file is replaced.
@@ -674,4 +674,3 @@ void MainWindow::checkNewsAtStart()
     if (m_downloadHost->checkNews(*m_transfer) == News::Outcome::Offer && isVisible())
         openNewsWindow();
 }
-

@@ -8,8 +8,8 @@
 
 #include "base/prompter.h"
 #include "core/membership.h"
-#include "outcomebox.h"
 #include "core/session.h"
+#include "outcomebox.h"
 #include "scrutiny/categories.h"
 #include "wording/syndicatewording.h"
 
@@ -23,10 +23,10 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QTabWidget>
-#include <QTableView>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <QTabWidget>
+#include <QTableView>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -124,7 +124,8 @@ ManagerTab::ManagerTab(Session &session, QWidget *parent)
     m_overallText->setReadOnly(true);
     // Wide enough for the longest text it shows.
     m_overallText->setMinimumWidth(m_overallText->fontMetrics().horizontalAdvance(
-                                       QStringLiteral("100,0% de efectividad en premios")) + 16);
+                                       QStringLiteral("100,0% de efectividad en premios"))
+                                   + 16);
     overallGrid->addWidget(m_overallText, 1, 0, 1, 2);
     m_overallDraws = new QLineEdit;
     m_overallDraws->setObjectName(QStringLiteral("Text5"));
@@ -302,18 +303,20 @@ QWidget *ManagerTab::buildMembersPage()
     auto *delegate = new MemberEditDelegate(m_memberTable);
     m_memberTable->setItemDelegate(delegate);
     // Queued: the refused editor closes first, then opens again.
-    connect(m_members, &MemberModel::nameRefused, this, [this, delegate](int row, const QString &typed) {
-        if (row >= m_members->rowCount() || m_members->memberName(row).isEmpty())
-            return;
-        const QModelIndex cell = m_members->index(row, MemberModel::Name);
-        delegate->offerOnce(typed);
-        m_memberTable->setCurrentIndex(cell);
-        m_memberTable->edit(cell);
-        delegate->forget(); // taken by the editor, or no editor could open
-        // The cursor after the text, nothing selected: a key adds, never replaces.
-        if (auto *line = qobject_cast<QLineEdit *>(m_memberTable->indexWidget(cell)))
-            line->end(false);
-    }, Qt::QueuedConnection);
+    connect(
+        m_members, &MemberModel::nameRefused, this, [this, delegate](int row, const QString &typed) {
+            if (row >= m_members->rowCount() || m_members->memberName(row).isEmpty())
+                return;
+            const QModelIndex cell = m_members->index(row, MemberModel::Name);
+            delegate->offerOnce(typed);
+            m_memberTable->setCurrentIndex(cell);
+            m_memberTable->edit(cell);
+            delegate->forget(); // taken by the editor, or no editor could open
+            // The cursor after the text, nothing selected: a key adds, never replaces.
+            if (auto *line = qobject_cast<QLineEdit *>(m_memberTable->indexWidget(cell)))
+                line->end(false);
+        },
+        Qt::QueuedConnection);
     m_memberTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_memberTable->setSelectionMode(QAbstractItemView::SingleSelection);
     m_memberTable->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed

@@ -54,18 +54,18 @@ private:
     bool m_deletionAllowed = true;
 
     QTreeWidget *m_syndicateList = nullptr; // ListView1
-    QListWidget *m_betList = nullptr;       // List1
-    QPushButton *m_printButton = nullptr;   // Command2
-    QPushButton *m_deleteButton = nullptr;  // Command3
-    QToolButton *m_deleteIcon = nullptr;    // Image1(0)
-    std::array<QLabel *, 8> m_label3 {};    // prizes per category
-    QLabel *m_drawsPlayed = nullptr;        // Label17
-    QLabel *m_effectiveness = nullptr;      // Label16
+    QListWidget *m_betList = nullptr; // List1
+    QPushButton *m_printButton = nullptr; // Command2
+    QPushButton *m_deleteButton = nullptr; // Command3
+    QToolButton *m_deleteIcon = nullptr; // Image1(0)
+    std::array<QLabel *, 8> m_label3 {}; // prizes per category
+    QLabel *m_drawsPlayed = nullptr; // Label17
+    QLabel *m_effectiveness = nullptr; // Label16
     EffectivenessChart *m_syndicateChart = nullptr; // MSChart3
-    QLabel *m_totalPrizes = nullptr;        // Label13
-    QLineEdit *m_overallText = nullptr;     // Text4
-    QLineEdit *m_overallDraws = nullptr;    // Text5
-    EffectivenessChart *m_overallChart = nullptr;   // MSChart2
+    QLabel *m_totalPrizes = nullptr; // Label13
+    QLineEdit *m_overallText = nullptr; // Text4
+    QLineEdit *m_overallDraws = nullptr; // Text5
+    EffectivenessChart *m_overallChart = nullptr; // MSChart2
     // Money: "Jugado", "Ganado", "Balance", draws without a report, prizes
     // the reports contradict; [0] the peña shown, [1] all peñas.
     std::array<std::array<QLabel *, 5>, 2> m_money {};

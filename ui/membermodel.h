@@ -15,7 +15,15 @@ class MemberModel final : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    enum Column { Name, Shares, Stake, Won, Balance, ColumnCount };
+    enum Column
+    {
+        Name,
+        Shares,
+        Stake,
+        Won,
+        Balance,
+        ColumnCount
+    };
 
     explicit MemberModel(Session &session, QObject *parent = nullptr);
 

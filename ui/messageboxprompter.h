@@ -8,7 +8,9 @@ class QWidget;
 class MessageBoxPrompter final : public Prompter
 {
 public:
-    explicit MessageBoxPrompter(QWidget *parent = nullptr) : m_parent(parent) {}
+    explicit MessageBoxPrompter(QWidget *parent = nullptr)
+        : m_parent(parent)
+    {}
     void setParent(QWidget *parent) { m_parent = parent; }
 
     Answer show(Icon icon, const QString &title, const QString &text, Buttons buttons) override;

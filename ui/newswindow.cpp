@@ -4,15 +4,15 @@
 #include "productpicture.h"
 #include "web/news.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 #include <QTextBrowser>
+#include <QVBoxLayout>
 
 LocalOnlyDocument::LocalOnlyDocument(const QString &baseDir, QObject *parent)
     : QTextDocument(parent)

@@ -54,8 +54,7 @@ void ParticipationDialog::choose(Choice choice)
 {
     // As the command line's --date: only a day with a draw.
     if (!isDrawDay(date())) {
-        m_prompter.warn(windowTitle(), QStringLiteral("El %1 no hay sorteo; el juego se sortea los domingos.")
-                                           .arg(longSpanishDate(date())));
+        m_prompter.warn(windowTitle(), QStringLiteral("El %1 no hay sorteo; el juego se sortea los domingos.").arg(longSpanishDate(date())));
         return;
     }
     m_choice = choice;

@@ -13,7 +13,12 @@ class ParticipationDialog final : public QDialog
     Q_OBJECT
 
 public:
-    enum class Choice { None, Print, Pdf };
+    enum class Choice
+    {
+        None,
+        Print,
+        Pdf
+    };
 
     ParticipationDialog(const QString &member, QDate nextDraw, Prompter &prompter, QWidget *parent = nullptr);
 

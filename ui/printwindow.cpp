@@ -11,11 +11,11 @@
 #include "print/printdialog.h"
 #include "store/outputfile.h"
 
+#include <QDoubleSpinBox>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QDoubleSpinBox>
 #include <QLocale>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -78,7 +78,8 @@ Imprimir::Imprimir(Session &session, int syndicateRecord, PrintDialog &dialog, Q
     setBold(slips);
     facts->addWidget(slips, 1, 1);
     facts->addWidget(label(QStringLiteral("-Si imprime en papel oficial, asegúrese de que sea de:"),
-                           QStringLiteral("Label1_2"), this), 2, 0);
+                           QStringLiteral("Label1_2"), this),
+                     2, 0);
     facts->setColumnStretch(2, 1);
 
     // The game's name as the slip shows it.
@@ -247,6 +248,5 @@ void Imprimir::saveAsPdf()
     const QDate drawDate = m_drawDate;
     const bool written = printer.print(
         [&](PrintSurface &surface) { SlipLayout::print(surface, syndicate, SlipLayout::Mode::Plain, {}, drawDate); });
-    showOutcome(m_prompter, written ? Outcome::printed(Outcome::Command::PrintSlips, path, syndicate.name().trimmed())
-                                    : Outcome::problem(Outcome::Command::PrintSlips, printer.errorString()));
+    showOutcome(m_prompter, written ? Outcome::printed(Outcome::Command::PrintSlips, path, syndicate.name().trimmed()) : Outcome::problem(Outcome::Command::PrintSlips, printer.errorString()));
 }

@@ -159,9 +159,7 @@ void PrizesPage::rebuild()
     PrizeList::List list = PrizeList::build(m_session, nullptr, m_onlyShown->isChecked() ? m_session.syndicates().shown() : 0);
     const std::size_t lines = list.size();
     QString total = lines == 0 ? QStringLiteral("Ningún premio todavía.")
-                               : QStringLiteral("Total: %1 en %2").arg(Money::formatEuros(list.wonCents))
-                                     .arg(lines == 1 ? QStringLiteral("1 premio de una peña en un sorteo")
-                                                     : QStringLiteral("%1 premios de peña y sorteo").arg(lines));
+                               : QStringLiteral("Total: %1 en %2").arg(Money::formatEuros(list.wonCents)).arg(lines == 1 ? QStringLiteral("1 premio de una peña en un sorteo") : QStringLiteral("%1 premios de peña y sorteo").arg(lines));
     if (list.pendingLines > 0)
         total += list.pendingLines == 1 ? QStringLiteral("; 1 con el importe pendiente")
                                         : QStringLiteral("; %1 con el importe pendiente").arg(list.pendingLines);

@@ -17,7 +17,14 @@ class PrizeListModel final : public QAbstractItemModel
     Q_OBJECT
 
 public:
-    enum Column { Date, Syndicate, Euros, Hits, ColumnCount };
+    enum Column
+    {
+        Date,
+        Syndicate,
+        Euros,
+        Hits,
+        ColumnCount
+    };
 
     explicit PrizeListModel(QObject *parent = nullptr);
     void setList(PrizeList::List list);

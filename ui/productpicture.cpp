@@ -1,7 +1,7 @@
 #include "productpicture.h"
 
-#include <QLinearGradient>
 #include <QGuiApplication>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 

@@ -247,9 +247,9 @@ void Reduccion::refreshSelection()
         const bool chosen = std::binary_search(m_pool.begin(), m_pool.end(), n);
         const bool fixed = std::find(m_fixed.begin(), m_fixed.end(), n) != m_fixed.end();
         cell->setChecked(chosen);
-        cell->setStyleSheet(fixed ? QStringLiteral("QToolButton { background: rgb(230, 120, 20); color: white; font-weight: bold; }")
-                            : chosen ? QStringLiteral("QToolButton { background: rgb(24, 48, 160); color: white; }")
-                                     : QString());
+        cell->setStyleSheet(fixed        ? QStringLiteral("QToolButton { background: rgb(230, 120, 20); color: white; font-weight: bold; }")
+                                : chosen ? QStringLiteral("QToolButton { background: rgb(24, 48, 160); color: white; }")
+                                         : QString());
     }
     const Wheel::Request r = request();
     QString text = QStringLiteral("%1 números elegidos").arg(m_pool.size());
@@ -373,7 +373,7 @@ void Reduccion::showCheck(const Wheel::Check &check, int)
     m_outcomes->setRowCount(int(outcomes.size()));
     for (int row = 0; row < int(outcomes.size()); ++row) {
         const Wheel::Outcome &o = outcomes[std::size_t(row)];
-        QStringList cells{QString::number(o.winning), QString::number(o.ways), QString::number(o.least)};
+        QStringList cells {QString::number(o.winning), QString::number(o.ways), QString::number(o.least)};
         for (int h = 5; h >= 2; --h)
             cells << (h <= o.winning ? QString::number(o.byBestHit[std::size_t(h)]) : QString());
         std::uint64_t low = 0;
@@ -408,14 +408,9 @@ void Reduccion::saveAsSyndicates()
         emit syndicatesCreated();
     }
     if (saved.complete) {
-        m_session.prompter().inform(title, QStringLiteral("Guardadas %1 peñas: %2.")
-                                               .arg(saved.records.size())
-                                               .arg(saved.names.join(QStringLiteral(", "))));
+        m_session.prompter().inform(title, QStringLiteral("Guardadas %1 peñas: %2.").arg(saved.records.size()).arg(saved.names.join(QStringLiteral(", "))));
     } else if (!saved.records.empty()) {
-        m_session.prompter().warn(title, QStringLiteral("Sólo se guardaron %1 de %2 peñas: %3.")
-                                             .arg(saved.records.size())
-                                             .arg(saved.names.size())
-                                             .arg(saved.names.mid(0, qsizetype(saved.records.size())).join(QStringLiteral(", "))));
+        m_session.prompter().warn(title, QStringLiteral("Sólo se guardaron %1 de %2 peñas: %3.").arg(saved.records.size()).arg(saved.names.size()).arg(saved.names.mid(0, qsizetype(saved.records.size())).join(QStringLiteral(", "))));
     }
 }
 

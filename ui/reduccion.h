@@ -84,9 +84,9 @@ private:
 
     double m_seconds = Wheel::kDefaultSeconds;
     QThread *m_thread = nullptr;
-    std::atomic<bool> m_cancel{false};
-    std::atomic<int> m_progressBest{0};
-    std::atomic<int> m_progressPermille{0};
+    std::atomic<bool> m_cancel {false};
+    std::atomic<int> m_progressBest {0};
+    std::atomic<int> m_progressPermille {0};
     std::unique_ptr<Wheel::Result> m_running;
     Wheel::Request m_runningRequest;
     Wheel::Result m_result;

@@ -55,9 +55,14 @@ ReportTab::ReportTab(SessionDownloadHost &host, QWidget *parent)
     auto *grid = new QGridLayout(prizes);
     grid->setHorizontalSpacing(10);
     static const std::array<const char *, 8> captions = {
-        "- 1ª Categoría (5 + 1 Aciertos): ", "- 2ª Categoría (5 + 0 Aciertos): ", "- 3ª Categoría (4 + 1 Aciertos): ",
-        "- 4ª Categoría (4 + 0 Aciertos): ", "- 5ª Categoría (3 + 1 Aciertos): ", "- 6ª Categoría (3 + 0 Aciertos): ",
-        "- 7ª Categoría (2 + 1 Aciertos): ", "- 8ª Categoría (2 + 0 Aciertos): ",
+        "- 1ª Categoría (5 + 1 Aciertos): ",
+        "- 2ª Categoría (5 + 0 Aciertos): ",
+        "- 3ª Categoría (4 + 1 Aciertos): ",
+        "- 4ª Categoría (4 + 0 Aciertos): ",
+        "- 5ª Categoría (3 + 1 Aciertos): ",
+        "- 6ª Categoría (3 + 0 Aciertos): ",
+        "- 7ª Categoría (2 + 1 Aciertos): ",
+        "- 8ª Categoría (2 + 0 Aciertos): ",
     };
     for (int i = 0; i < PrizeCategory::kCount; ++i) {
         // Two columns of four, so the document keeps most of the tab.

@@ -38,13 +38,13 @@ private:
     void showPrizeReport();
 
     SessionDownloadHost &m_host;
-    QLabel *m_heading = nullptr;           // Label8
-    QLabel *m_numbers = nullptr;           // the winning combination
+    QLabel *m_heading = nullptr; // Label8
+    QLabel *m_numbers = nullptr; // the winning combination
     std::array<QLabel *, 8> m_winners {};
     QLabel *m_reintegro = nullptr;
     std::array<QLabel *, 8> m_label10 {}; // prize per category
     QStackedWidget *m_stack = nullptr;
-    QLabel *m_text = nullptr;              // Text1
+    QLabel *m_text = nullptr; // Text1
     QPdfDocument *m_pdfDocument = nullptr;
-    QPdfView *m_pdfView = nullptr;         // WebBrowser1
+    QPdfView *m_pdfView = nullptr; // WebBrowser1
 };

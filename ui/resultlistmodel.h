@@ -12,7 +12,11 @@ class ResultListModel final : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    enum class Which { Simple, Multiple };
+    enum class Which
+    {
+        Simple,
+        Multiple
+    };
 
     ResultListModel(const Session &session, Which which, QObject *parent = nullptr);
 

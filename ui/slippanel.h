@@ -29,7 +29,11 @@ private:
 class SlipPanel final : public QWidget
 {
 public:
-    enum class Kind { Numbers, Keys };
+    enum class Kind
+    {
+        Numbers,
+        Keys
+    };
     static constexpr int kTwipsPerPixel = 12;
 
     // cells are named Image1_<index>: 0..53 numbers 1..54, 54..63 keys 0..9.

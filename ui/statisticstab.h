@@ -23,7 +23,12 @@ class StatisticsTab final : public QWidget
 
 public:
     // Which of the three frequency tables the chart shows.
-    enum class ChartTable { Low, High, Keys };
+    enum class ChartTable
+    {
+        Low,
+        High,
+        Keys
+    };
 
     explicit StatisticsTab(Session &session, QWidget *parent = nullptr);
 
@@ -50,14 +55,14 @@ private:
     void showChart(ChartTable table);
 
     Session &m_session;
-    QTreeView *m_drawView = nullptr;     // ListView3
+    QTreeView *m_drawView = nullptr; // ListView3
     DrawListModel *m_drawModel = nullptr;
-    QLabel *m_totalLabel = nullptr;      // Label7
+    QLabel *m_totalLabel = nullptr; // Label7
     QPushButton *m_deleteDrawsButton = nullptr; // Command5
-    QPushButton *m_importButton = nullptr;      // Command8
-    std::array<QToolButton *, 2> m_icons {};    // Image1(2), Image1(4)
-    FrequencyChart *m_chart = nullptr;   // MSChart1
+    QPushButton *m_importButton = nullptr; // Command8
+    std::array<QToolButton *, 2> m_icons {}; // Image1(2), Image1(4)
+    FrequencyChart *m_chart = nullptr; // MSChart1
     std::array<QRadioButton *, 2> m_chartChoice {}; // Option1
-    QScrollBar *m_chartHalf = nullptr;   // HScroll2
+    QScrollBar *m_chartHalf = nullptr; // HScroll2
     ChartTable m_chartTable = ChartTable::Low;
 };

@@ -22,7 +22,17 @@ class ValueFiguresModel final : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    enum Column { Value, Drawn, Share, Gap, LongestGap, MeanGap, Mark, ColumnCount };
+    enum Column
+    {
+        Value,
+        Drawn,
+        Share,
+        Gap,
+        LongestGap,
+        MeanGap,
+        Mark,
+        ColumnCount
+    };
 
     ValueFiguresModel(bool keys, QObject *parent = nullptr);
 
@@ -48,7 +58,13 @@ class PairModel final : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    enum Column { Pair, Drawn, Share, ColumnCount };
+    enum Column
+    {
+        Pair,
+        Drawn,
+        Share,
+        ColumnCount
+    };
 
     explicit PairModel(QObject *parent = nullptr);
 
@@ -86,7 +102,13 @@ class DistributionModel final : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    enum Column { Label, Count, Share, ColumnCount };
+    enum Column
+    {
+        Label,
+        Count,
+        Share,
+        ColumnCount
+    };
 
     explicit DistributionModel(QObject *parent = nullptr);
 
@@ -112,7 +134,13 @@ class TryTotalsModel final : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    enum Column { Category, Prizes, Draws, ColumnCount };
+    enum Column
+    {
+        Category,
+        Prizes,
+        Draws,
+        ColumnCount
+    };
 
     explicit TryTotalsModel(QObject *parent = nullptr);
 
@@ -134,7 +162,15 @@ class TryDrawsModel final : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    enum Column { Date, Numbers, Hits, Prizes, Won, ColumnCount };
+    enum Column
+    {
+        Date,
+        Numbers,
+        Hits,
+        Prizes,
+        Won,
+        ColumnCount
+    };
 
     explicit TryDrawsModel(QObject *parent = nullptr);
 

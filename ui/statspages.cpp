@@ -53,7 +53,7 @@ StatsPages::StatsPages(Session &session, QWidget *drawsPage, QWidget *parent)
     m_window = new QComboBox;
     m_window->setObjectName(QStringLiteral("StatsWindow"));
     for (int w : kWindows) {
-        m_window->addItem(w == kAll     ? QStringLiteral("Todos los sorteos")
+        m_window->addItem(w == kAll         ? QStringLiteral("Todos los sorteos")
                               : w == kRange ? QStringLiteral("Entre dos fechas")
                                             : QStringLiteral("Últimos %1 sorteos").arg(w),
                           w);
@@ -297,10 +297,11 @@ void StatsPages::showValueChart(bool keys)
     for (int i = first; i < first + count; ++i) {
         const Stats::ValueFigures &v = keys ? m_figures.keys[std::size_t(i)] : m_figures.numbers[std::size_t(i)];
         labels << chartLabel(v.value);
-        values << (measure == 0 ? v.gap : measure == 1 ? v.drawn : v.longestGap);
+        values << (measure == 0 ? v.gap : measure == 1 ? v.drawn
+                                                       : v.longestGap);
     }
     const QString what = measure == 0 ? QStringLiteral("Sorteos sin salir") : measure == 1 ? QStringLiteral("Veces que ha salido")
-                                                                                         : QStringLiteral("Mayor ausencia");
+                                                                                           : QStringLiteral("Mayor ausencia");
     const QString of = keys ? QStringLiteral("cada clave") : QStringLiteral("los números %1 a %2").arg(first + 1).arg(first + count);
     (keys ? m_keyChart : m_numberChart)->setRows(QStringLiteral("%1: %2").arg(what, of), labels, values);
 }
@@ -413,7 +414,8 @@ void StatsPages::showShape()
     case 4:
         heading = QStringLiteral("Consecutivos");
         for (int i = 0; i < int(f.consecutive.size()); ++i) {
-            labels << (i == 0 ? QStringLiteral("Ninguna pareja") : i == 1 ? QStringLiteral("1 pareja") : QStringLiteral("%1 parejas").arg(i));
+            labels << (i == 0 ? QStringLiteral("Ninguna pareja") : i == 1 ? QStringLiteral("1 pareja")
+                                                                          : QStringLiteral("%1 parejas").arg(i));
             chartLabels << (i == 0 ? QStringLiteral("Ninguna") : QString::number(i));
             counts << f.consecutive[std::size_t(i)];
         }

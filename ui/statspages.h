@@ -68,11 +68,11 @@ private:
     Stats::Figures m_figures;
     qint64 m_lastRefreshNs = 0;
 
-    QComboBox *m_window = nullptr;    // StatsWindow
-    QDateEdit *m_since = nullptr;     // StatsSince
-    QDateEdit *m_until = nullptr;     // StatsUntil
-    QLabel *m_windowText = nullptr;   // StatsWindowText
-    QTabWidget *m_pages = nullptr;    // StatsPages
+    QComboBox *m_window = nullptr; // StatsWindow
+    QDateEdit *m_since = nullptr; // StatsSince
+    QDateEdit *m_until = nullptr; // StatsUntil
+    QLabel *m_windowText = nullptr; // StatsWindowText
+    QTabWidget *m_pages = nullptr; // StatsPages
 
     ValueFiguresModel *m_numbers = nullptr;
     ValueFiguresModel *m_keys = nullptr;

@@ -15,7 +15,9 @@ class QWidget;
 class SystemPrintDialog final : public PrintDialog
 {
 public:
-    explicit SystemPrintDialog(QWidget *parent = nullptr) : m_parent(parent) {}
+    explicit SystemPrintDialog(QWidget *parent = nullptr)
+        : m_parent(parent)
+    {}
     void setParent(QWidget *parent) { m_parent = parent; }
     // The data directory, where no printout may go.
     void setDataDir(const QString &dataDir) { m_dataDir = dataDir; }

@@ -16,12 +16,12 @@
 #include <QPushButton>
 #include <QRegularExpression>
 
-#include <algorithm>
 #include <QSortFilterProxyModel>
 #include <QSpinBox>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace
 {
@@ -161,7 +161,7 @@ TryCombinationPage::TryCombinationPage(Session &session, QWidget *parent)
 QWidget *TryCombinationPage::exportButton(const QString &name, QSortFilterProxyModel *model, const QString &fileName)
 {
     auto *button = new QPushButton(name == QLatin1String("TryTotalsCsv") ? QStringLiteral("Exportar premios CSV…")
-                                                                        : QStringLiteral("Exportar sorteos CSV…"));
+                                                                         : QStringLiteral("Exportar sorteos CSV…"));
     button->setObjectName(name);
     connect(button, &QPushButton::clicked, this, [this, model, fileName] {
         if (m_chooser)
@@ -235,7 +235,8 @@ void TryCombinationPage::listCategory(int category)
                                     .arg(m_result.prized.size()));
     else
         m_drawsHeading->setText(QStringLiteral("Sorteos con premio de %1: %2")
-                                    .arg(Stats::categoryLabel(m_category)).arg(m_draws->rowCount()));
+                                    .arg(Stats::categoryLabel(m_category))
+                                    .arg(m_draws->rowCount()));
 }
 
 void TryCombinationPage::recompute()
@@ -256,7 +257,8 @@ void TryCombinationPage::recompute()
         const std::int64_t bets = Money::betsPlayed(Stats::asSyndicate(m_bet));
         m_problem->setStyleSheet(QString());
         m_problem->setText(QStringLiteral("%1 números y la clave %2: %3 por sorteo.")
-                               .arg(m_bet.numbers.size()).arg(m_bet.key)
+                               .arg(m_bet.numbers.size())
+                               .arg(m_bet.key)
                                .arg(bets == 1 ? QStringLiteral("1 apuesta") : QStringLiteral("%1 apuestas").arg(bets)));
         const Money::Totals &t = m_result.totals;
         QStringList lines;

@@ -55,13 +55,13 @@ private:
     int m_category = 0;
 
     std::array<QToolButton *, 54> m_grid {}; // TryNumber_1 ... TryNumber_54
-    QLineEdit *m_typed = nullptr;           // TryNumbers
-    QSpinBox *m_key = nullptr;              // TryKey
-    QLabel *m_problem = nullptr;            // TryProblem
-    QLabel *m_money = nullptr;              // TryMoney
-    QLabel *m_drawsHeading = nullptr;       // TryDrawsHeading
+    QLineEdit *m_typed = nullptr; // TryNumbers
+    QSpinBox *m_key = nullptr; // TryKey
+    QLabel *m_problem = nullptr; // TryProblem
+    QLabel *m_money = nullptr; // TryMoney
+    QLabel *m_drawsHeading = nullptr; // TryDrawsHeading
     TryTotalsModel *m_totals = nullptr;
     TryDrawsModel *m_draws = nullptr;
-    QTableView *m_totalsView = nullptr;     // TryTotals
-    QTableView *m_drawsView = nullptr;      // TryDraws
+    QTableView *m_totalsView = nullptr; // TryTotals
+    QTableView *m_drawsView = nullptr; // TryDraws
 };

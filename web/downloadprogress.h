@@ -5,19 +5,27 @@
 
 // How far a download has gone, in the order a session passes through: a
 // session that stops without a result falls back to None.
-enum class DownloadStage {
+enum class DownloadStage
+{
     None,
-    Connecting,   // the first request is on its way
-    Analysing,    // the answers are read and the new draws stored
+    Connecting, // the first request is on its way
+    Analysing, // the answers are read and the new draws stored
     Scrutinizing, // the peñas are checked against the new draws
-    Refreshing,   // the status, the draw list and the prize report are redone
+    Refreshing, // the status, the draw list and the prize report are redone
     Finished,
 };
 
 // What the session is doing now, as the user is told it.
 struct DownloadActivity
 {
-    enum class Kind { None, Connecting, Searching, Analysing, Finished };
+    enum class Kind
+    {
+        None,
+        Connecting,
+        Searching,
+        Analysing,
+        Finished
+    };
 
     Kind kind = Kind::None;
     // The results service's requests answered so far and planned in all;

@@ -67,7 +67,11 @@ namespace
     // Clears a flag when the scope ends, however it ends.
     struct FlagGuard
     {
-        explicit FlagGuard(bool &flag) : m_flag(flag) { m_flag = true; }
+        explicit FlagGuard(bool &flag)
+            : m_flag(flag)
+        {
+            m_flag = true;
+        }
         ~FlagGuard() { m_flag = false; }
         bool &m_flag;
     };
@@ -481,9 +485,9 @@ int DownloadSession::storeReports(const std::vector<PrizeReport> &reports, const
                        .arg(datesText(changed));
         if (!newNoDraw.empty())
             text += (text.isEmpty() ? QString() : QStringLiteral(" "))
-                  + QStringLiteral("Tampoco se ha podido guardar que no hubo sorteo el %1; no se guarda ningún sorteo "
-                                   "posterior.")
-                        .arg(datesText(newNoDraw));
+                + QStringLiteral("Tampoco se ha podido guardar que no hubo sorteo el %1; no se guarda ningún sorteo "
+                                 "posterior.")
+                      .arg(datesText(newNoDraw));
         m_host.prompter().warn(kReportsTitle, text + QLatin1Char('\n') + fileErrorText(result, file->path()));
         return 0;
     }
@@ -499,7 +503,7 @@ void DownloadSession::tellDoubtfulReports()
                          .arg(shortSpanishDate(answer.duplicate));
         for (const ServiceDraw &draw : answer.draws) {
             const bool wanted = m_storedForReports.count(draw.date) > 0
-                             || std::find(m_plan.expected.begin(), m_plan.expected.end(), draw.date) != m_plan.expected.end();
+                || std::find(m_plan.expected.begin(), m_plan.expected.end(), draw.date) != m_plan.expected.end();
             if (wanted && !draw.reportProblem.isEmpty())
                 lines << QStringLiteral("El informe de premios del %1 no es válido (%2): queda pendiente y se volverá a pedir.")
                              .arg(shortSpanishDate(draw.date), draw.reportProblem);

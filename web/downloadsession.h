@@ -13,8 +13,8 @@
 #include <QTimer>
 
 #include <map>
-#include <set>
 #include <optional>
+#include <set>
 #include <vector>
 
 class DownloadHost;
@@ -40,10 +40,10 @@ public:
 
     struct Outcome
     {
-        bool finished = false;        // ended with "TRANSFERENCIA FINALIZADA"
-        bool dataError = false;       // the page held data that could not be taken
+        bool finished = false; // ended with "TRANSFERENCIA FINALIZADA"
+        bool dataError = false; // the page held data that could not be taken
         bool connectionError = false; // a page could not be fetched
-        bool reportMissing = false;   // the report document is not on disk
+        bool reportMissing = false; // the report document is not on disk
         int storedDraws = 0;
         // Final reports the session added or completed.
         int storedReports = 0;
@@ -76,17 +76,19 @@ public:
     };
 
     // Where the session stands between two ticks.
-    enum class Step {
+    enum class Step
+    {
         Idle,
-        Fetching,     // a request is under way
-        Fetched,      // an answer is in; the next tick reads it or asks again
-        Stored,       // the new draws are stored; the draw page comes next
+        Fetching, // a request is under way
+        Fetched, // an answer is in; the next tick reads it or asks again
+        Stored, // the new draws are stored; the draw page comes next
         DrawPageDone, // the draw page is in, or there is none
-        Finishing,    // the peñas, the lists and the prize report follow
+        Finishing, // the peñas, the lists and the prize report follow
     };
 
-    enum class Source {
-        Auto,    // the service; the pages when the service refuses
+    enum class Source
+    {
+        Auto, // the service; the pages when the service refuses
         Service,
         Pages,
     };
@@ -136,7 +138,11 @@ signals:
     void finished();
 
 private:
-    enum class Phase { Service, Pages };
+    enum class Phase
+    {
+        Service,
+        Pages
+    };
 
     bool startService();
     void warmUp();

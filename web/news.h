@@ -28,13 +28,14 @@ namespace News
     // the lengths are compared.
     bool offerNews(qint64 lengthBefore, qint64 lengthAfter);
 
-    enum class Outcome {
-        Off,         // no news server is configured
-        NotDue,      // the draws are up to date, or none is stored
+    enum class Outcome
+    {
+        Off, // no news server is configured
+        NotDue, // the draws are up to date, or none is stored
         NoSyndicate, // nobody to tell
         Unreachable, // the document could not be fetched; the old one stays
-        NothingNew,  // fetched, but not worth offering
-        Offer,       // open the news window
+        NothingNew, // fetched, but not worth offering
+        Offer, // open the news window
     };
 
     struct CheckInput

@@ -44,7 +44,7 @@ struct PrizeReportRequest
 {
     QByteArray drawPage;
     double newestDrawDate = 0;
-    QString documentFile;  // edu.pdf in the data directory
+    QString documentFile; // edu.pdf in the data directory
     bool download = false; // after a results download: fetch the document first
     bool pdfViewerAvailable = true;
     Endpoints endpoints;
@@ -52,13 +52,13 @@ struct PrizeReportRequest
 
 struct PrizeReportView
 {
-    QString heading;                // the panel's title line
+    QString heading; // the panel's title line
     std::array<QString, 8> amounts; // one per category, 1 to 8
     // From a stored report: the winners of each category ("1.005") and the
     // reintegro line; empty when not known.
     std::array<QString, 8> winners;
     QString reintegro;
-    QUrl reportUrl;                 // empty when the page links no usable document
+    QUrl reportUrl; // empty when the page links no usable document
     // documentFile holds the PDF to show in the panel.
     bool showDocument = false;
     QString documentFile;

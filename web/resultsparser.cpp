@@ -1,8 +1,8 @@
 #include "resultsparser.h"
 
+#include "base/calendar.h"
 #include "operatorsite.h"
 #include "pagereader.h"
-#include "base/calendar.h"
 #include "store/cp1252.h"
 #include "store/oledate.h"
 
@@ -30,8 +30,7 @@ namespace
         "posiblemente se ha de actualizar el programa. Pruebe más tarde.");
     const QString kCorruptReport = QStringLiteral(
         "\nERROR DE INTERPRETACIÓN DE DATOS:");
-    const QString kCorruptReportMail =
-        QStringLiteral("\nSi más tarde se conecta y le vuelve a suceder envie un email a: ");
+    const QString kCorruptReportMail = QStringLiteral("\nSi más tarde se conecta y le vuelve a suceder envie un email a: ");
     const QString kPartialTitle = QStringLiteral("Pruebe mas tarde");
     const QString kPartialText = QStringLiteral("Aun no hay datos de sorteos del %1.");
     const QString kGapTitle = QStringLiteral("Faltan sorteos");
@@ -46,9 +45,17 @@ namespace
         QByteArrayView english;
     };
     constexpr std::array<Month, 12> kMonths {{
-        {"ENERO", "JANUARY"}, {"FEBRERO", "FEBRUARY"}, {"MARZO", "MARCH"}, {"ABRIL", "APRIL"},
-        {"MAYO", "MAY"}, {"JUNIO", "JUNE"}, {"JULIO", "JULY"}, {"AGOSTO", "AUGUST"},
-        {"SEPTIEMBRE", "SEPTEMBER"}, {"OCTUBRE", "OCTOBER"}, {"NOVIEMBRE", "NOVEMBER"},
+        {"ENERO", "JANUARY"},
+        {"FEBRERO", "FEBRUARY"},
+        {"MARZO", "MARCH"},
+        {"ABRIL", "APRIL"},
+        {"MAYO", "MAY"},
+        {"JUNIO", "JUNE"},
+        {"JULIO", "JULY"},
+        {"AGOSTO", "AUGUST"},
+        {"SEPTIEMBRE", "SEPTEMBER"},
+        {"OCTUBRE", "OCTOBER"},
+        {"NOVIEMBRE", "NOVEMBER"},
         {"DICIEMBRE", "DECEMBER"},
     }};
 

@@ -38,12 +38,13 @@ std::optional<std::int16_t> leadingNumber(QByteArrayView text);
 // What the search page holds, read before anything is stored.
 struct ResultsPageScan
 {
-    enum class Stop {
-        None,        // every new draw can be stored
-        ZeroNumber,  // a draw without its numbers yet (a 0 or an empty cell)
+    enum class Stop
+    {
+        None, // every new draw can be stored
+        ZeroNumber, // a draw without its numbers yet (a 0 or an empty cell)
         InvalidDraw, // a number above 54, a repeat, a key outside 0 to 9
-        DataError,   // the page does not follow its layout
-        HistoryGap,  // the page does not reach back to the newest stored draw
+        DataError, // the page does not follow its layout
+        HistoryGap, // the page does not reach back to the newest stored draw
     };
 
     // The new draws' dates, newest first, as listed.

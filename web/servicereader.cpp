@@ -19,7 +19,9 @@ namespace
     class Cursor
     {
     public:
-        explicit Cursor(QStringView text) : m_text(text) {}
+        explicit Cursor(QStringView text)
+            : m_text(text)
+        {}
 
         void skipBlanks()
         {
@@ -173,7 +175,7 @@ ServiceAnswer readServiceAnswer(const QByteArray &body, QDate from, QDate to, QD
         // QJsonDocument only takes objects and arrays at the top.
         const QJsonDocument wrapped = QJsonDocument::fromJson("[" + body + "]", &error);
         const bool bareString = error.error == QJsonParseError::NoError && wrapped.array().size() == 1
-                             && wrapped.array().first().isString();
+            && wrapped.array().first().isString();
         answer.refused = !bareString;
         return answer;
     }

@@ -9,18 +9,19 @@
 // never leaves a file behind.
 struct TransferResult
 {
-    enum class Error {
+    enum class Error
+    {
         None,
-        Busy,        // another transfer is still running
-        BadAddress,  // not an absolute http or https address
-        Network,     // refused, closed, unreachable, unreadable answer
-        Untrusted,   // the server's certificate did not pass the checks
-        HttpStatus,  // the server answered with an error status
-        TimedOut,    // nothing arrived within the time-out, or the deadline passed
-        TooLarge,    // more than the size cap
-        Cancelled,   // cancel() was called
-        FileError,   // the downloaded file could not be written
-        Redirected,  // sent to another host, or from https to http
+        Busy, // another transfer is still running
+        BadAddress, // not an absolute http or https address
+        Network, // refused, closed, unreachable, unreadable answer
+        Untrusted, // the server's certificate did not pass the checks
+        HttpStatus, // the server answered with an error status
+        TimedOut, // nothing arrived within the time-out, or the deadline passed
+        TooLarge, // more than the size cap
+        Cancelled, // cancel() was called
+        FileError, // the downloaded file could not be written
+        Redirected, // sent to another host, or from https to http
     };
 
     Error error = Error::None;

@@ -55,7 +55,7 @@ namespace Wheel
 
     // Calls f(mask) for every mask of `size` bits inside `within`, in
     // increasing order of the packed subset.
-    template<class F>
+    template <class F>
     void forEachSubsetOf(std::uint32_t within, int size, F &&f)
     {
         if (size == 0) {

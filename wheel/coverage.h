@@ -12,9 +12,9 @@ namespace Wheel
 {
     struct Outcome
     {
-        int winning = 0;             // winning numbers in the pool
-        std::uint64_t ways = 0;      // C(pool, winning)
-        int least = 0;               // the worst case: the least best hit
+        int winning = 0; // winning numbers in the pool
+        std::uint64_t ways = 0; // C(pool, winning)
+        int least = 0; // the worst case: the least best hit
         std::vector<std::uint64_t> byBestHit; // [h]: ways whose best bet hits h
     };
 
@@ -23,7 +23,7 @@ namespace Wheel
         std::uint64_t subsets = 0; // the p-subsets the guarantee speaks of
         std::uint64_t covered = 0; // those met by some bet in at least t
         std::vector<std::uint32_t> uncovered; // the first ones, in order
-        std::vector<Outcome> outcomes;        // winning = 2 .. min(5, pool)
+        std::vector<Outcome> outcomes; // winning = 2 .. min(5, pool)
         bool holds() const { return covered == subsets; }
     };
 

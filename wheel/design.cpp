@@ -12,7 +12,7 @@ namespace
 {
     double processorSeconds()
     {
-        timespec now{};
+        timespec now {};
         clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
         return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
     }

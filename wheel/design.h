@@ -26,26 +26,26 @@ namespace Wheel
 
     struct DesignProblem
     {
-        int points = 0;    // 2..30
+        int points = 0; // 2..30
         int blockSize = 5; // 1..5
-        int t = 2;         // 1 <= t <= blockSize, t <= p
-        int p = 2;         // p <= 5, p <= points
+        int t = 2; // 1 <= t <= blockSize, t <= p
+        int p = 2; // p <= 5, p <= points
     };
 
     struct SearchProgress
     {
-        double elapsed = 0;  // seconds
+        double elapsed = 0; // seconds
         double budget = 0;
-        int bestSize = 0;    // the smallest valid set so far
+        int bestSize = 0; // the smallest valid set so far
         int workingSize = 0; // the size being tried
-        int uncovered = 0;   // what it still leaves uncovered
+        int uncovered = 0; // what it still leaves uncovered
     };
 
     struct SearchOptions
     {
         double seconds = 10;
         std::uint64_t seed = 1;
-        int startSize = 0;  // try this size first (the best known), 0: none
+        int startSize = 0; // try this size first (the best known), 0: none
         int lowerBound = 0; // stop there, 0: none known
         // A valid set to start from when it beats the search's own start
         // (a construction made of smaller sets).

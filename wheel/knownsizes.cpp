@@ -9,8 +9,15 @@ namespace
 {
     // v, "3 si 4", "3 si 5", "4 si 5" (0: no figure).
     constexpr int kLotto[][4] = {
-        {7, 3, 1, 3},   {8, 3, 2, 5},    {9, 5, 2, 9},     {10, 7, 2, 14},   {11, 9, 5, 22},
-        {13, 0, 8, 48}, {14, 19, 10, 69}, {15, 24, 13, 95}, {16, 31, 14, 132},
+        {7, 3, 1, 3},
+        {8, 3, 2, 5},
+        {9, 5, 2, 9},
+        {10, 7, 2, 14},
+        {11, 9, 5, 22},
+        {13, 0, 8, 48},
+        {14, 19, 10, 69},
+        {15, 24, 13, 95},
+        {16, 31, 14, 132},
     };
 
     bool readInt(std::string_view &line, int &value)
@@ -80,7 +87,9 @@ Wheel::KnownSize Wheel::knownCovering(int v, int t)
 
 int Wheel::publishedLotto(int v, int t, int p)
 {
-    const int column = t == 3 && p == 4 ? 1 : t == 3 && p == 5 ? 2 : t == 4 && p == 5 ? 3 : 0;
+    const int column = t == 3 && p == 4 ? 1 : t == 3 && p == 5 ? 2
+        : t == 4 && p == 5                                     ? 3
+                                                               : 0;
     if (column == 0)
         return 0;
     for (const auto &row : kLotto)

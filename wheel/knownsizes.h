@@ -10,7 +10,7 @@ namespace Wheel
 {
     struct KnownSize
     {
-        int bestKnown = 0;  // the smallest set anyone published; 0: none
+        int bestKnown = 0; // the smallest set anyone published; 0: none
         int lowerBound = 0; // no set can be smaller; 0: none known
     };
 

@@ -20,8 +20,9 @@ namespace
     {
     public:
         explicit Budget(const Wheel::SearchOptions &search)
-            : m_countWork(search.countWork), m_threadTime(search.threadTime),
-              m_started(Wheel::clockSeconds(search.threadTime))
+            : m_countWork(search.countWork)
+            , m_threadTime(search.threadTime)
+            , m_started(Wheel::clockSeconds(search.threadTime))
         {
         }
 
@@ -410,7 +411,7 @@ Wheel::Result Wheel::makeWheel(const Request &given, const Options &options)
     if (!result.check.coverage.holds() || asNumbers.empty())
         return result; // never handed out
     for (const auto &bet : asNumbers) {
-        Bet b{};
+        Bet b {};
         std::copy_n(bet.begin(), 5, b.begin());
         result.bets.push_back(b);
     }

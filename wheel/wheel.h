@@ -38,7 +38,7 @@ namespace Wheel
 
     struct Request
     {
-        std::vector<int> pool;  // ascending, distinct, 1..54
+        std::vector<int> pool; // ascending, distinct, 1..54
         std::vector<int> fixed; // in the pool, played in every bet
         Guarantee guarantee;
     };
@@ -68,7 +68,7 @@ namespace Wheel
     // The check of bets (numbers, each ascending) against a request.
     struct Check
     {
-        Coverage coverage;                       // over the pool's indexes
+        Coverage coverage; // over the pool's indexes
         std::vector<std::vector<int>> uncovered; // the first uncovered, as numbers
         double share() const
         {
@@ -93,7 +93,7 @@ namespace Wheel
     struct Result
     {
         std::vector<Bet> bets; // each ascending, fixed numbers included
-        Check check;           // passed: check.coverage.holds()
+        Check check; // passed: check.coverage.holds()
         KnownSize known;
         double seconds = 0;
         bool cancelled = false;

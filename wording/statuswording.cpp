@@ -60,7 +60,8 @@ QString Wording::historyHolesText(const std::vector<QDate> &holes)
     const QString first = shortSpanishDate(holes.front());
     if (holes.size() == 1)
         return QStringLiteral("Falta el sorteo del %1 en medio de los sorteos guardados. "
-                              "Añádalo con \"Añadir sorteo a mano…\" o importando los sorteos.").arg(first);
+                              "Añádalo con \"Añadir sorteo a mano…\" o importando los sorteos.")
+            .arg(first);
     return QStringLiteral("Faltan %1 sorteos en medio de los sorteos guardados (el primero, del %2). "
                           "Añádalos con \"Añadir sorteo a mano…\" o importando los sorteos.")
         .arg(holes.size())

@@ -2,8 +2,8 @@
 
 #include "base/calendar.h"
 #include "core/status.h"
-#include "wording/statuswording.h"
 #include "store/oledate.h"
+#include "wording/statuswording.h"
 
 #include <QTest>
 

@@ -34,11 +34,11 @@ namespace
         SyndicateRecord damaged = Fixtures::simpleSyndicate(QStringLiteral("ROTA"), {{1, 2, 3, 4, 5}}, 0, QDate(2026, 1, 1));
         damaged.kind = 55;
         Fixtures::writeFile(dir.filePath(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({
-            odd,
-            Fixtures::multipleSyndicate(QStringLiteral("SIETE"), {7, 8, 11, 31, 40, 41, 42}, 1, QDate(2026, 8, 1)),
-            Fixtures::simpleSyndicate(QStringLiteral("NUEVA"), {{7, 8, 12, 13, 14}}, 3, QDate(2026, 8, 20)),
-            damaged,
-        }));
+                                                                              odd,
+                                                                              Fixtures::multipleSyndicate(QStringLiteral("SIETE"), {7, 8, 11, 31, 40, 41, 42}, 1, QDate(2026, 8, 1)),
+                                                                              Fixtures::simpleSyndicate(QStringLiteral("NUEVA"), {{7, 8, 12, 13, 14}}, 3, QDate(2026, 8, 20)),
+                                                                              damaged,
+                                                                          }));
     }
 
     QStringList cellsOf(const QJsonValue &row)
@@ -101,8 +101,8 @@ private slots:
         const auto draws = Fixtures::realDraws();
         Fixtures::writeFile(dir.filePath(QStringLiteral("numeros.dat")), Fixtures::bytesOf(draws));
         Fixtures::writeFile(dir.filePath(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({
-            Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 1, QDate(2026, 1, 1)),
-        }));
+                                                                              Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 1, QDate(2026, 1, 1)),
+                                                                          }));
 
         const Run status = runCli({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--today"),
                                    QStringLiteral("2026-08-20"), QStringLiteral("--json"), QStringLiteral("status")});
@@ -187,25 +187,18 @@ private slots:
         const QJsonArray simple = json.value(QStringLiteral("simple")).toArray();
         QCOMPARE(simple.size(), 5); // the odd name only: NUEVA is newer, ROTA damaged
         QCOMPARE(cellsOf(simple[0]), QStringList(8, QString()));
-        QCOMPARE(colorsOf(simple[0]), QJsonArray({QJsonValue(), QJsonValue(), QJsonValue(), QJsonValue(), QJsonValue(),
-                                                  QJsonValue(), QJsonValue(), QJsonValue()}));
-        QCOMPARE(cellsOf(simple[1]).last(), QStringLiteral("PEÑA A \"B\" \\ C") + QString(9, QLatin1Char(' '))
-                                                 + QChar(1) + QLatin1Char(' '));
+        QCOMPARE(colorsOf(simple[0]), QJsonArray({QJsonValue(), QJsonValue(), QJsonValue(), QJsonValue(), QJsonValue(), QJsonValue(), QJsonValue(), QJsonValue()}));
+        QCOMPARE(cellsOf(simple[1]).last(), QStringLiteral("PEÑA A \"B\" \\ C") + QString(9, QLatin1Char(' ')) + QChar(1) + QLatin1Char(' '));
         QCOMPARE(colorsOf(simple[1]).last().toString(), QStringLiteral("#800000"));
         QCOMPARE(cellsOf(simple[2]).last(), QStringLiteral("16/08/2026 Domingo"));
         QCOMPARE(colorsOf(simple[2]).last().toString(), QStringLiteral("#008000"));
-        QCOMPARE(cellsOf(simple[3]), (QStringList {QString(), QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("11"),
-                                                   QStringLiteral("20"), QStringLiteral("21"), QStringLiteral("1"),
-                                                   QStringLiteral("¡¡ Premio !! Has acertado 3 + Nº.Clave.")}));
-        QCOMPARE(colorsOf(simple[3]), QJsonArray({QJsonValue(), QStringLiteral("#ff0000"), QStringLiteral("#ff0000"),
-                                                  QStringLiteral("#ff0000"), QJsonValue(), QJsonValue(),
-                                                  QStringLiteral("#ff0000"), QStringLiteral("#0000ff")}));
+        QCOMPARE(cellsOf(simple[3]), (QStringList {QString(), QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("11"), QStringLiteral("20"), QStringLiteral("21"), QStringLiteral("1"), QStringLiteral("¡¡ Premio !! Has acertado 3 + Nº.Clave.")}));
+        QCOMPARE(colorsOf(simple[3]), QJsonArray({QJsonValue(), QStringLiteral("#ff0000"), QStringLiteral("#ff0000"), QStringLiteral("#ff0000"), QJsonValue(), QJsonValue(), QStringLiteral("#ff0000"), QStringLiteral("#0000ff")}));
 
         const QJsonArray multi = json.value(QStringLiteral("multiple")).toArray();
         QCOMPARE(multi.size(), 6);
         QCOMPARE(cellsOf(multi[3]).size(), 14);
-        QCOMPARE(cellsOf(multi[3]).mid(7, 6), (QStringList {QStringLiteral("42"), QStringLiteral("."), QStringLiteral("."),
-                                                            QStringLiteral("."), QStringLiteral("."), QStringLiteral("1")}));
+        QCOMPARE(cellsOf(multi[3]).mid(7, 6), (QStringList {QStringLiteral("42"), QStringLiteral("."), QStringLiteral("."), QStringLiteral("."), QStringLiteral("."), QStringLiteral("1")}));
         QCOMPARE(cellsOf(multi[5]).last(), QStringLiteral("¡¡ Premio !! Hay 3 apuestas de 4 + Clave."));
         QCOMPARE(colorsOf(multi[5]).last().toString(), QStringLiteral("#400040"));
 
@@ -219,17 +212,13 @@ private slots:
         QCOMPARE(fields(simple[0]), (QJsonObject {{"kind", "separator"}}));
         QCOMPARE(fields(simple[1]), (QJsonObject {{"kind", "name"}, {"syndicate", 1}}));
         QCOMPARE(fields(simple[2]), (QJsonObject {{"kind", "date"}, {"date", "2026-08-16"}}));
-        QCOMPARE(fields(simple[3]), (QJsonObject {{"kind", "bet"}, {"syndicate", 1}, {"bet", 1}, {"hits", 3},
-                                                  {"keyMatch", true}, {"category", 5}}));
-        QCOMPARE(fields(simple[4]), (QJsonObject {{"kind", "bet"}, {"syndicate", 1}, {"bet", 2}, {"hits", 0},
-                                                  {"keyMatch", true}, {"category", QJsonValue()}}));
+        QCOMPARE(fields(simple[3]), (QJsonObject {{"kind", "bet"}, {"syndicate", 1}, {"bet", 1}, {"hits", 3}, {"keyMatch", true}, {"category", 5}}));
+        QCOMPARE(fields(simple[4]), (QJsonObject {{"kind", "bet"}, {"syndicate", 1}, {"bet", 2}, {"hits", 0}, {"keyMatch", true}, {"category", QJsonValue()}}));
         QCOMPARE(fields(multi[1])[QStringLiteral("syndicate")].toInt(), 2);
         // The multiple bet: four numbers drawn, its comment names the
         // combinations of its first line.
-        QCOMPARE(fields(multi[3]), (QJsonObject {{"kind", "bet"}, {"syndicate", 2}, {"bet", 1}, {"hits", 4}, {"keyMatch", true},
-                                                 {"category", 7}, {"combinations", 6}}));
-        QCOMPARE(fields(multi[5]), (QJsonObject {{"kind", "breakdown"}, {"hits", 4}, {"keyMatch", true}, {"category", 3},
-                                                 {"combinations", 3}}));
+        QCOMPARE(fields(multi[3]), (QJsonObject {{"kind", "bet"}, {"syndicate", 2}, {"bet", 1}, {"hits", 4}, {"keyMatch", true}, {"category", 7}, {"combinations", 6}}));
+        QCOMPARE(fields(multi[5]), (QJsonObject {{"kind", "breakdown"}, {"hits", 4}, {"keyMatch", true}, {"category", 3}, {"combinations", 3}}));
     }
 
     void checkCountsAsTheWindowWould()
@@ -324,9 +313,7 @@ private slots:
         const Run text = runCli({QStringLiteral("syndicates"), QStringLiteral("--data-dir"), dir.path()});
         QCOMPARE(text.code, 0);
         const QStringList lines = QString::fromUtf8(text.out).split(QLatin1Char('\n'));
-        QCOMPARE(lines.mid(1, 3), (QStringList {QStringLiteral("2. SIETE  (21 apuestas, 3 sorteos jugados, 700 %)"),
-                                                QStringLiteral("3. NUEVA  (1 apuesta, 0 sorteos jugados, 0 %)"),
-                                                QStringLiteral("4. ROTA  (Dañada apuestas, - sorteos jugados, -)")}));
+        QCOMPARE(lines.mid(1, 3), (QStringList {QStringLiteral("2. SIETE  (21 apuestas, 3 sorteos jugados, 700 %)"), QStringLiteral("3. NUEVA  (1 apuesta, 0 sorteos jugados, 0 %)"), QStringLiteral("4. ROTA  (Dañada apuestas, - sorteos jugados, -)")}));
         QVERIFY(lines[0].endsWith(QStringLiteral("  (2 apuestas, 3 sorteos jugados, 33,3 %)")));
         QCOMPARE(lines[4], QStringLiteral("Premios: 22"));
         QCOMPARE(lines.value(6), QStringLiteral("100% de efectividad en premios en 3 sorteos"));
@@ -383,7 +370,9 @@ private slots:
         QCOMPARE(future.code, 2);
         QVERIFY(future.err.startsWith("La fecha de --today no puede ser posterior a mañana."));
         QCOMPARE(runCli({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--today"),
-                         QDate::currentDate().addDays(1).toString(Qt::ISODate), QStringLiteral("status")}).code, 0);
+                         QDate::currentDate().addDays(1).toString(Qt::ISODate), QStringLiteral("status")})
+                     .code,
+                 0);
         // A data directory that is a file cannot be used.
         Fixtures::writeFile(dir.filePath(QStringLiteral("plain")), "x");
         QCOMPARE(runCli({QStringLiteral("--data-dir"), dir.filePath(QStringLiteral("plain")), QStringLiteral("status")}).code, 1);

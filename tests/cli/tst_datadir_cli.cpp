@@ -75,9 +75,13 @@ class TestDataDirCli : public QObject
         const QByteArray draws = Fixtures::readFile(QDir(dir).filePath(QStringLiteral("numeros.dat")));
         const QByteArray syndicates = Fixtures::readFile(QDir(dir).filePath(QStringLiteral("apuestas.dat")));
         const QList<QStringList> reading = {
-            {QStringLiteral("status")}, {QStringLiteral("draws"), QStringLiteral("--json")}, {QStringLiteral("check")},
-            {QStringLiteral("syndicates")}, {QStringLiteral("members"), QStringLiteral("--syndicate"), QStringLiteral("1")},
-            {QStringLiteral("export"), QStringLiteral("--csv")}, {QStringLiteral("prizes"), QStringLiteral("--all")},
+            {QStringLiteral("status")},
+            {QStringLiteral("draws"), QStringLiteral("--json")},
+            {QStringLiteral("check")},
+            {QStringLiteral("syndicates")},
+            {QStringLiteral("members"), QStringLiteral("--syndicate"), QStringLiteral("1")},
+            {QStringLiteral("export"), QStringLiteral("--csv")},
+            {QStringLiteral("prizes"), QStringLiteral("--all")},
             {QStringLiteral("ledger"), QStringLiteral("--syndicate"), QStringLiteral("1"), QStringLiteral("--csv")},
         };
         for (const QStringList &command : reading) {
@@ -87,11 +91,12 @@ class TestDataDirCli : public QObject
         QVERIFY(run({QStringLiteral("syndicates")}).out.contains(QStringLiteral("LOS DEL BAR")));
         // Printing goes to a PDF elsewhere.
         QTemporaryDir out;
-        QFile::setPermissions(out.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-                                              | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther);
+        QFile::setPermissions(out.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther);
         const QString pdf = out.filePath(QStringLiteral("boletos.pdf"));
         QCOMPARE(run({QStringLiteral("print"), QStringLiteral("--syndicate"), QStringLiteral("1"), QStringLiteral("--plain"),
-                      QStringLiteral("--pdf"), pdf}).code, 0);
+                      QStringLiteral("--pdf"), pdf})
+                     .code,
+                 0);
         QVERIFY(Fixtures::readFile(pdf).startsWith("%PDF"));
         const QList<QStringList> writing = {
             {QStringLiteral("delete-draws"), QStringLiteral("--yes-draws"), QStringLiteral("--yes-reset")},
@@ -142,9 +147,7 @@ private slots:
         QTemporaryDir dir;
         writeData(dir.path());
         // Readable by all, writable by root alone.
-        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-                                              | QFileDevice::ReadOther | QFileDevice::ExeOther | QFileDevice::ReadGroup
-                                              | QFileDevice::ExeGroup);
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther | QFileDevice::ExeOther | QFileDevice::ReadGroup | QFileDevice::ExeGroup);
         checkReadOnly(dir.path(), asNobody, QStringLiteral("el usuario nobody no tiene permiso"));
     }
 
@@ -274,8 +277,7 @@ private slots:
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         process.setProcessEnvironment(environment);
         // The byte 0xE9 (an "é" in Latin-1) goes to the program as it is.
-        process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("exec \"$0\" --data-dir \"$1$(printf '\\351')\" status"),
-                                                  program, parent.filePath(QStringLiteral("datos"))});
+        process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("exec \"$0\" --data-dir \"$1$(printf '\\351')\" status"), program, parent.filePath(QStringLiteral("datos"))});
         QVERIFY(process.waitForFinished(60000));
         const QString err = QString::fromUtf8(process.readAllStandardError());
         QCOMPARE(process.exitCode(), 2);
@@ -300,8 +302,7 @@ private slots:
         for (int i = 0; i < 60; ++i) {
             auto process = std::make_unique<QProcess>();
             if (i % 3 == 2) {
-                process->start(QStringLiteral(QUORVALE_CLI), {QStringLiteral("--data-dir"), data, QStringLiteral("delete-syndicate"),
-                                                              QStringLiteral("1"), QStringLiteral("--yes")});
+                process->start(QStringLiteral(QUORVALE_CLI), {QStringLiteral("--data-dir"), data, QStringLiteral("delete-syndicate"), QStringLiteral("1"), QStringLiteral("--yes")});
                 deletes.push_back(std::move(process));
             } else {
                 process->start(QStringLiteral(QUORVALE_CLI),

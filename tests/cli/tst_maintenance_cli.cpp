@@ -56,9 +56,9 @@ private slots:
         const QByteArray old = Fixtures::bytesOf(weeks(3));
         Fixtures::writeFile(dat, old);
         Fixtures::writeFile(dir.filePath(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({
-            Fixtures::simpleSyndicate(QStringLiteral("UNO"), {{1, 2, 3, 4, 5}}, 1, QDate(2026, 1, 1)),
-            Fixtures::simpleSyndicate(QStringLiteral("DOS"), {{1, 2, 3, 4, 5}}, 1, QDate(2026, 1, 1)),
-        }));
+                                                                              Fixtures::simpleSyndicate(QStringLiteral("UNO"), {{1, 2, 3, 4, 5}}, 1, QDate(2026, 1, 1)),
+                                                                              Fixtures::simpleSyndicate(QStringLiteral("DOS"), {{1, 2, 3, 4, 5}}, 1, QDate(2026, 1, 1)),
+                                                                          }));
 
         const QString bad = elsewhere.filePath(QStringLiteral("malo.dat"));
         Fixtures::writeFile(bad, "not draws");
@@ -102,11 +102,7 @@ private slots:
         QTemporaryDir dir;
         const QString data = dir.path();
         QProcess create;
-        create.start(QStringLiteral(QUORVALE_CLI), {QStringLiteral("--data-dir"), data, QStringLiteral("--today"), QStringLiteral("2026-12-08"),
-                                                    QStringLiteral("create"), QStringLiteral("--name"), QStringLiteral("Peña del bar"),
-                                                    QStringLiteral("--key"), QStringLiteral("7"),
-                                                    QStringLiteral("--bet"), QStringLiteral("5,4,3,2,1"),
-                                                    QStringLiteral("--bet"), QStringLiteral("10,20,30,40,50")});
+        create.start(QStringLiteral(QUORVALE_CLI), {QStringLiteral("--data-dir"), data, QStringLiteral("--today"), QStringLiteral("2026-12-08"), QStringLiteral("create"), QStringLiteral("--name"), QStringLiteral("Peña del bar"), QStringLiteral("--key"), QStringLiteral("7"), QStringLiteral("--bet"), QStringLiteral("5,4,3,2,1"), QStringLiteral("--bet"), QStringLiteral("10,20,30,40,50")});
         QVERIFY(create.waitForFinished(60000));
         QCOMPARE(create.exitCode(), 0);
         QCOMPARE(create.readAllStandardOutput(), QByteArray("1\n"));
@@ -173,8 +169,7 @@ private slots:
         const QString runuser = QStandardPaths::findExecutable(QStringLiteral("runuser"));
         if (runuser.isEmpty())
             QSKIP("runuser is not installed");
-        if (QProcess::execute(runuser, {QStringLiteral("-u"), QStringLiteral("nobody"), QStringLiteral("--"),
-                                        QStringLiteral("test"), QStringLiteral("-x"), QStringLiteral(QUORVALE_CLI)}) != 0)
+        if (QProcess::execute(runuser, {QStringLiteral("-u"), QStringLiteral("nobody"), QStringLiteral("--"), QStringLiteral("test"), QStringLiteral("-x"), QStringLiteral(QUORVALE_CLI)}) != 0)
             QSKIP("the build directory is not reachable by an unprivileged user");
         QTemporaryDir dir;
         const QString dat = dir.filePath(QStringLiteral("numeros.dat"));
@@ -229,8 +224,7 @@ private slots:
 
         const QStringList at = {QStringLiteral("--data-dir"), data, QStringLiteral("--today"), QStringLiteral("2026-08-30")};
         const auto addDraw = [&](const QString &date, const QString &numbers, const QString &key, bool yes) {
-            QStringList arguments = at + QStringList {QStringLiteral("add-draw"), QStringLiteral("--date"), date,
-                                                      QStringLiteral("--numbers"), numbers, QStringLiteral("--key"), key};
+            QStringList arguments = at + QStringList {QStringLiteral("add-draw"), QStringLiteral("--date"), date, QStringLiteral("--numbers"), numbers, QStringLiteral("--key"), key};
             if (yes)
                 arguments << QStringLiteral("--yes");
             return runCli(arguments);
@@ -251,16 +245,17 @@ private slots:
         QByteArray report = R"({"date": "2026-08-23", "status": "final", "rows": [)";
         for (int category = 1; category <= 9; ++category)
             report += QStringLiteral(R"(%1{"category": %2, "winners": %3, "prizeCents": %4})")
-                          .arg(category > 1 ? "," : "").arg(category).arg(category * 10).arg(category == 9 ? 150 : 100000 / category)
+                          .arg(category > 1 ? "," : "")
+                          .arg(category)
+                          .arg(category * 10)
+                          .arg(category == 9 ? 150 : 100000 / category)
                           .toUtf8();
         report += "]}";
-        const QStringList setReport = at + QStringList {QStringLiteral("prizes"), QStringLiteral("--date"),
-                                                        QStringLiteral("2026-08-23"), QStringLiteral("--set"), QStringLiteral("-")};
+        const QStringList setReport = at + QStringList {QStringLiteral("prizes"), QStringLiteral("--date"), QStringLiteral("2026-08-23"), QStringLiteral("--set"), QStringLiteral("-")};
         QCOMPARE(output(at + QStringList {QStringLiteral("prizes"), QStringLiteral("--set"), QStringLiteral("-")}).first, 2);
         QCOMPARE(output(setReport, QByteArray(report).replace("\"category\": 9", "\"category\": 8")).first, 1);
         QCOMPARE(output(setReport, report).first, 0);
-        const auto [shown, json] = output(at + QStringList {QStringLiteral("prizes"), QStringLiteral("--date"),
-                                                            QStringLiteral("2026-08-23"), QStringLiteral("--json")});
+        const auto [shown, json] = output(at + QStringList {QStringLiteral("prizes"), QStringLiteral("--date"), QStringLiteral("2026-08-23"), QStringLiteral("--json")});
         QCOMPARE(shown, 0);
         QVERIFY2(json.contains("\"status\": \"final\"") && json.contains("\"winners\": 90"), json.constData());
     }

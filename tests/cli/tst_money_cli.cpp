@@ -122,8 +122,7 @@ private slots:
         QVERIFY(writeJanuary(dir.path(), {}, QDate(2025, 1, 26)));
         const QString r1 = QStringLiteral("1");
         for (const auto &[name, shares] : {std::pair {"Ana", "3"}, {"Luis", "3"}, {"Eva", "1"}})
-            QCOMPARE(runCli(dir.path(), {QStringLiteral("members"), QStringLiteral("--syndicate"), r1, QStringLiteral("--add"),
-                                         QString::fromUtf8(name), QStringLiteral("--shares"), QString::fromLatin1(shares)}).code, 0);
+            QCOMPARE(runCli(dir.path(), {QStringLiteral("members"), QStringLiteral("--syndicate"), r1, QStringLiteral("--add"), QString::fromUtf8(name), QStringLiteral("--shares"), QString::fromLatin1(shares)}).code, 0);
         const QJsonObject list = QJsonDocument::fromJson(runCli(dir.path(), {QStringLiteral("syndicates"), QStringLiteral("--json")}).out).object();
         const QJsonObject money = list[QStringLiteral("money")].toObject();
         const std::int64_t won = 29868 - 1703;
@@ -136,14 +135,12 @@ private slots:
         const Run text = runCli(dir.path(), {QStringLiteral("syndicates")});
         QVERIFY(text.out.contains("(provisional: falta 1 informe (6,00 € jugados en él))"));
 
-        const QJsonObject members = QJsonDocument::fromJson(runCli(dir.path(), {QStringLiteral("members"), QStringLiteral("--syndicate"), r1,
-                                                                                QStringLiteral("--json")}).out).object();
+        const QJsonObject members = QJsonDocument::fromJson(runCli(dir.path(), {QStringLiteral("members"), QStringLiteral("--syndicate"), r1, QStringLiteral("--json")}).out).object();
         for (const QJsonValue &value : members[QStringLiteral("members")].toArray()) {
             const QJsonObject member = value.toObject();
             QCOMPARE(member[QStringLiteral("balanceCents")].toInteger(),
                      member[QStringLiteral("wonCents")].toInteger() - member[QStringLiteral("stakeCents")].toInteger());
-            const Run ledger = runCli(dir.path(), {QStringLiteral("ledger"), QStringLiteral("--syndicate"), r1, QStringLiteral("--member"),
-                                                   member[QStringLiteral("name")].toString(), QStringLiteral("--json")});
+            const Run ledger = runCli(dir.path(), {QStringLiteral("ledger"), QStringLiteral("--syndicate"), r1, QStringLiteral("--member"), member[QStringLiteral("name")].toString(), QStringLiteral("--json")});
             QCOMPARE(ledger.code, 0);
             const QJsonObject object = QJsonDocument::fromJson(ledger.out).object();
             std::int64_t stake = 0, memberWon = 0;
@@ -156,10 +153,8 @@ private slots:
             QCOMPARE(object[QStringLiteral("totals")].toObject()[QStringLiteral("balanceCents")].toInteger(),
                      member[QStringLiteral("balanceCents")].toInteger());
         }
-        QCOMPARE(runCli(dir.path(), {QStringLiteral("ledger"), QStringLiteral("--syndicate"), r1, QStringLiteral("--member"),
-                                     QStringLiteral("Nadie")}).code, 1);
-        QCOMPARE(runCli(dir.path(), {QStringLiteral("ledger"), QStringLiteral("--syndicate"), r1, QStringLiteral("--json"),
-                                     QStringLiteral("--csv")}).code, 2);
+        QCOMPARE(runCli(dir.path(), {QStringLiteral("ledger"), QStringLiteral("--syndicate"), r1, QStringLiteral("--member"), QStringLiteral("Nadie")}).code, 1);
+        QCOMPARE(runCli(dir.path(), {QStringLiteral("ledger"), QStringLiteral("--syndicate"), r1, QStringLiteral("--json"), QStringLiteral("--csv")}).code, 2);
     }
 
     void membersShareTheMoney()
@@ -169,10 +164,8 @@ private slots:
         QVERIFY(writeJanuary(dir.path(), {Fixtures::simpleSyndicate(QStringLiteral("OTRA"), {{1, 2, 3, 4, 5}}, 0, QDate(2025, 1, 5))}));
         const QString r2 = QStringLiteral("2");
         for (const auto &[name, shares] : {std::pair {"Ana María", "2"}, {"Luis", "1"}, {"Eva", "1"}})
-            QCOMPARE(runCli(dir.path(), {QStringLiteral("members"), QStringLiteral("--syndicate"), r2, QStringLiteral("--add"),
-                                         QString::fromUtf8(name), QStringLiteral("--shares"), QString::fromLatin1(shares)}).code, 0);
-        QCOMPARE(runCli(dir.path(), {QStringLiteral("members"), QStringLiteral("--syndicate"), r2, QStringLiteral("--add"),
-                                     QStringLiteral("Luis"), QStringLiteral("--shares"), QStringLiteral("3")}).code, 1);
+            QCOMPARE(runCli(dir.path(), {QStringLiteral("members"), QStringLiteral("--syndicate"), r2, QStringLiteral("--add"), QString::fromUtf8(name), QStringLiteral("--shares"), QString::fromLatin1(shares)}).code, 0);
+        QCOMPARE(runCli(dir.path(), {QStringLiteral("members"), QStringLiteral("--syndicate"), r2, QStringLiteral("--add"), QStringLiteral("Luis"), QStringLiteral("--shares"), QStringLiteral("3")}).code, 1);
         QCOMPARE(runCli(dir.path(), {QStringLiteral("delete-syndicate"), QStringLiteral("1"), QStringLiteral("--yes")}).code, 0);
 
         const Run listed = runCli(dir.path(), {QStringLiteral("members"), QStringLiteral("--syndicate"), QStringLiteral("1"), QStringLiteral("--json")});
@@ -198,13 +191,11 @@ private slots:
         // digits, the date, and their part of the 6,00 € stake.
         QTemporaryDir elsewhere;
         const QString pdf = elsewhere.filePath(QStringLiteral("participaciones.pdf"));
-        const Run printed = runCli(dir.path(), {QStringLiteral("participation"), QStringLiteral("--syndicate"), QStringLiteral("1"),
-                                                QStringLiteral("--date"), QStringLiteral("2025-01-26"), QStringLiteral("--pdf"), pdf});
+        const Run printed = runCli(dir.path(), {QStringLiteral("participation"), QStringLiteral("--syndicate"), QStringLiteral("1"), QStringLiteral("--date"), QStringLiteral("2025-01-26"), QStringLiteral("--pdf"), pdf});
         QCOMPARE(printed.code, 0);
         QCOMPARE(printed.out.trimmed(), QByteArray("3"));
         // A Monday has no draw to take part in.
-        QCOMPARE(runCli(dir.path(), {QStringLiteral("participation"), QStringLiteral("--syndicate"), QStringLiteral("1"),
-                                     QStringLiteral("--date"), QStringLiteral("2025-01-27"), QStringLiteral("--pdf"), pdf}).code, 2);
+        QCOMPARE(runCli(dir.path(), {QStringLiteral("participation"), QStringLiteral("--syndicate"), QStringLiteral("1"), QStringLiteral("--date"), QStringLiteral("2025-01-27"), QStringLiteral("--pdf"), pdf}).code, 2);
         QProcess text;
         text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
         if (!text.waitForFinished(30000) || text.exitCode() != 0)

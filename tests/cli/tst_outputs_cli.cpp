@@ -25,7 +25,7 @@ namespace
     QStringList withData(const QString &dataDir, const QStringList &arguments)
     {
         return QStringList {QStringLiteral("--data-dir"), dataDir, QStringLiteral("--today"), QStringLiteral("2026-08-20")}
-            + arguments;
+        + arguments;
     }
 
     // Standard output goes to stdoutFile, or is dropped.
@@ -43,7 +43,8 @@ namespace
 
     bool isFifo(const QString &path)
     {
-        struct stat info {};
+        struct stat info
+        {};
         return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISFIFO(info.st_mode);
     }
 }
@@ -74,15 +75,24 @@ private slots:
         QTest::addColumn<QString>("target");
         QTest::addColumn<bool>("yes");
         QTest::addColumn<QString>("message"); // empty: written
-        QTest::newRow("print onto numeros.dat") << "print" << "numeros.dat" << false << "directorio de datos";
-        QTest::newRow("print onto numeros.dat, --yes") << "print" << "numeros.dat" << true << "directorio de datos";
-        QTest::newRow("print through a link to numeros.dat") << "print" << "link" << true << "un enlace a";
-        QTest::newRow("print into a fifo") << "print" << "fifo" << true << "es una tubería (FIFO)";
-        QTest::newRow("print over a file") << "print" << "existing" << false << "repita la orden con --yes";
-        QTest::newRow("print over a file, --yes") << "print" << "existing" << true << "";
-        QTest::newRow("participation onto numeros.dat") << "participation" << "numeros.dat" << true << "directorio de datos";
-        QTest::newRow("participation over a file") << "participation" << "existing" << false << "repita la orden con --yes";
-        QTest::newRow("participation over a file, --yes") << "participation" << "existing" << true << "";
+        QTest::newRow("print onto numeros.dat") << "print"
+                                                << "numeros.dat" << false << "directorio de datos";
+        QTest::newRow("print onto numeros.dat, --yes") << "print"
+                                                       << "numeros.dat" << true << "directorio de datos";
+        QTest::newRow("print through a link to numeros.dat") << "print"
+                                                             << "link" << true << "un enlace a";
+        QTest::newRow("print into a fifo") << "print"
+                                           << "fifo" << true << "es una tubería (FIFO)";
+        QTest::newRow("print over a file") << "print"
+                                           << "existing" << false << "repita la orden con --yes";
+        QTest::newRow("print over a file, --yes") << "print"
+                                                  << "existing" << true << "";
+        QTest::newRow("participation onto numeros.dat") << "participation"
+                                                        << "numeros.dat" << true << "directorio de datos";
+        QTest::newRow("participation over a file") << "participation"
+                                                   << "existing" << false << "repita la orden con --yes";
+        QTest::newRow("participation over a file, --yes") << "participation"
+                                                          << "existing" << true << "";
     }
     void outputPaths()
     {
@@ -130,8 +140,7 @@ private slots:
         const QString pdf = disk.filePath(QStringLiteral("participaciones.pdf"));
         QVERIFY(Fixtures::writeFile(pdf, "old"));
         disk.fill();
-        const Run run = runCli(m_data.path(), {QStringLiteral("participation"), QStringLiteral("--syndicate"), QStringLiteral("1"),
-                                               QStringLiteral("--pdf"), pdf, QStringLiteral("--yes")});
+        const Run run = runCli(m_data.path(), {QStringLiteral("participation"), QStringLiteral("--syndicate"), QStringLiteral("1"), QStringLiteral("--pdf"), pdf, QStringLiteral("--yes")});
         QCOMPARE(run.code, 1);
         QVERIFY2(run.err.contains("No queda espacio en el disco"), run.err.constData());
         QCOMPARE(Fixtures::readFile(pdf), QByteArray("old"));
@@ -164,9 +173,7 @@ private slots:
             // The reader ends without reading; the history is far more than
             // a pipe holds, so the program meets the closed end.
             QProcess shell;
-            shell.start(QStringLiteral("bash"), QStringList {QStringLiteral("-c"), QStringLiteral("\"$0\" \"$@\" | true; exit ${PIPESTATUS[0]}"),
-                                                             QStringLiteral(QUORVALE_CLI)}
-                                                    + withData(m_data.path(), arguments));
+            shell.start(QStringLiteral("bash"), QStringList {QStringLiteral("-c"), QStringLiteral("\"$0\" \"$@\" | true; exit ${PIPESTATUS[0]}"), QStringLiteral(QUORVALE_CLI)} + withData(m_data.path(), arguments));
             if (!shell.waitForStarted())
                 QSKIP("bash is not available");
             QVERIFY(shell.waitForFinished(60000));

@@ -265,8 +265,7 @@ private slots:
                 won += prizes[c] * report->second[c];
         }
 
-        const Run run = runCli(m_dir.path(), {QStringLiteral("try"), QStringLiteral("--numbers"), numbers, QStringLiteral("--key"),
-                                              QString::number(key), QStringLiteral("--json")});
+        const Run run = runCli(m_dir.path(), {QStringLiteral("try"), QStringLiteral("--numbers"), numbers, QStringLiteral("--key"), QString::number(key), QStringLiteral("--json")});
         QCOMPARE(run.code, 0);
         const QJsonObject json = QJsonDocument::fromJson(run.out).object();
         QCOMPARE(json[QStringLiteral("draws")].toInt(), 1114);
@@ -348,9 +347,7 @@ private slots:
         QCOMPARE(stats.code, 0);
         QVERIFY(stats.out.startsWith("Sorteos: 10, del "));
         QVERIFY(stats.out.contains("Parejas que más han salido juntas:"));
-        const Run tried = runCli(m_dir.path(), {QStringLiteral("try"), QStringLiteral("--numbers"), QStringLiteral("3,12,25,33,48"),
-                                                QStringLiteral("--key"), QStringLiteral("7"), QStringLiteral("--since"),
-                                                QStringLiteral("2025-01-01"), QStringLiteral("--until"), QStringLiteral("2025-01-31")});
+        const Run tried = runCli(m_dir.path(), {QStringLiteral("try"), QStringLiteral("--numbers"), QStringLiteral("3,12,25,33,48"), QStringLiteral("--key"), QStringLiteral("7"), QStringLiteral("--since"), QStringLiteral("2025-01-01"), QStringLiteral("--until"), QStringLiteral("2025-01-31")});
         QCOMPARE(tried.code, 0);
         QVERIFY2(tried.out.contains("Sorteos: 4, del 05/01/2025 al 26/01/2025."), tried.out.constData());
         QVERIFY(tried.out.contains("Jugado:  6,00 €"));

@@ -2,8 +2,8 @@
 // the bytes of numeros.dat and edu.pdf, stdout, stderr and the exit code.
 
 #include "store/printcalibration.h"
-#include "support/fixtures.h"
 #include "support/fakeservice.h"
+#include "support/fixtures.h"
 #include "support/searchpages.h"
 #include "support/smalldisk.h"
 #include "support/testhttpserver.h"
@@ -28,9 +28,12 @@ namespace
     std::vector<DrawRecord> listedDraws()
     {
         return {
-            Fixtures::draw({2026, 10, 25}, {4, 13, 29, 35, 47}, 1), Fixtures::draw({2026, 11, 1}, {8, 16, 25, 41, 53}, 7),
-            Fixtures::draw({2026, 11, 8}, {5, 11, 20, 38, 49}, 2),  Fixtures::draw({2026, 11, 15}, {1, 18, 27, 30, 44}, 5),
-            Fixtures::draw({2026, 11, 22}, {9, 14, 22, 36, 54}, 9), Fixtures::draw({2026, 11, 29}, {3, 12, 28, 40, 45}, 0),
+            Fixtures::draw({2026, 10, 25}, {4, 13, 29, 35, 47}, 1),
+            Fixtures::draw({2026, 11, 1}, {8, 16, 25, 41, 53}, 7),
+            Fixtures::draw({2026, 11, 8}, {5, 11, 20, 38, 49}, 2),
+            Fixtures::draw({2026, 11, 15}, {1, 18, 27, 30, 44}, 5),
+            Fixtures::draw({2026, 11, 22}, {9, 14, 22, 36, 54}, 9),
+            Fixtures::draw({2026, 11, 29}, {3, 12, 28, 40, 45}, 0),
             Fixtures::draw({2026, 12, 6}, {2, 7, 19, 33, 51}, 4),
         };
     }
@@ -41,7 +44,13 @@ namespace
         return {all.begin(), all.begin() + count};
     }
 
-    enum class Serve { Fixtures, SearchCloses, CorruptSearch, DrawPageCloses };
+    enum class Serve
+    {
+        Fixtures,
+        SearchCloses,
+        CorruptSearch,
+        DrawPageCloses
+    };
 
     // What a desktop's notification service receives.
     class NotificationService : public QObject
@@ -78,8 +87,7 @@ namespace
         service.add({2026, 11, 29}, {3, 12, 28, 40, 45}, 0);
         QTemporaryDir dir;
         Fixtures::writeFile(dir.filePath(QStringLiteral("numeros.dat")), Fixtures::bytesOf(firstDraws(5)));
-        Fixtures::writeFile(dir.filePath(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({
-            Fixtures::simpleSyndicate(QStringLiteral("BAR"), {{3, 12, 28, 1, 2}}, 0, QDate(2026, 11, 1))}));
+        Fixtures::writeFile(dir.filePath(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({Fixtures::simpleSyndicate(QStringLiteral("BAR"), {{3, 12, 28, 1, 2}}, 0, QDate(2026, 11, 1))}));
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress);
@@ -214,8 +222,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(Fixtures::writeFile(dir.filePath(QStringLiteral("numeros.dat")), Fixtures::bytesOf(firstDraws(5))));
         // A peña that hits three numbers and the key on 29 November.
-        QVERIFY(Fixtures::writeFile(dir.filePath(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({
-            Fixtures::simpleSyndicate(QStringLiteral("BAR"), {{3, 12, 28, 1, 2}}, 0, QDate(2026, 11, 1))})));
+        QVERIFY(Fixtures::writeFile(dir.filePath(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({Fixtures::simpleSyndicate(QStringLiteral("BAR"), {{3, 12, 28, 1, 2}}, 0, QDate(2026, 11, 1))})));
 
         QProcess process;
         QSignalSpy done(&process, &QProcess::finished);
@@ -234,8 +241,7 @@ private slots:
         // 3 + 1 pays 40,98 € and the key gives the 1,50 € back.
         const QJsonArray prizes = QJsonDocument::fromJson(out).object()[QStringLiteral("prizes")].toArray();
         QCOMPARE(prizes.size(), 2);
-        QCOMPARE(prizes[0].toObject(), (QJsonObject {{"syndicate", 1}, {"name", "BAR"}, {"date", "2026-11-29"},
-                                                     {"category", 5}, {"count", 1}, {"amountCents", 4098}}));
+        QCOMPARE(prizes[0].toObject(), (QJsonObject {{"syndicate", 1}, {"name", "BAR"}, {"date", "2026-11-29"}, {"category", 5}, {"count", 1}, {"amountCents", 4098}}));
         QCOMPARE(prizes[1].toObject()[QStringLiteral("category")].toInt(), 9);
         QCOMPARE(prizes[1].toObject()[QStringLiteral("amountCents")].toInt(), 150);
         // The window's box after the download, on stderr: every prize with its euros.
@@ -248,8 +254,7 @@ private slots:
         QVERIFY(Fixtures::readFile(dir.filePath(QStringLiteral("premios.json"))).contains("\"fecha\": \"2026-11-29\""));
 
         QProcess bad;
-        bad.start(QStringLiteral(QUORVALE_CLI), {QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--source"),
-                                                 QStringLiteral("web"), QStringLiteral("update")});
+        bad.start(QStringLiteral(QUORVALE_CLI), {QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--source"), QStringLiteral("web"), QStringLiteral("update")});
         QVERIFY(bad.waitForFinished(30000));
         QCOMPARE(bad.exitCode(), 2);
     }
@@ -313,8 +318,7 @@ private slots:
         if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty())
             QSKIP("dbus-daemon is not installed");
         QProcess daemon;
-        daemon.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                                                     QStringLiteral("--print-address=1")});
+        daemon.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
         if (!daemon.waitForStarted(10000) || !daemon.waitForReadyRead(10000))
             QSKIP("no private session bus could be started");
         const QString address = QString::fromUtf8(daemon.readLine().trimmed());
@@ -331,9 +335,8 @@ private slots:
         QCOMPARE(run.code, 10);
         QVERIFY2(!run.err.contains("Aviso"), run.err.constData());
         QCOMPARE(service.calls.size(), 1);
-        QCOMPARE(service.calls[0], (QStringList {QStringLiteral("Quorvale"), QStringLiteral("Premio en la peña BAR"),
-                                                 QStringLiteral("29/11/2026, 5ª categoría (3 + 1): 40,98 €\n"
-                                                                "29/11/2026, reintegro: 1,50 €")}));
+        QCOMPARE(service.calls[0], (QStringList {QStringLiteral("Quorvale"), QStringLiteral("Premio en la peña BAR"), QStringLiteral("29/11/2026, 5ª categoría (3 + 1): 40,98 €\n"
+                                                                                                                                     "29/11/2026, reintegro: 1,50 €")}));
     }
 
     // The operator's address must be one the program can use.
@@ -341,8 +344,7 @@ private slots:
     {
         QTemporaryDir dir;
         QProcess process;
-        process.start(QStringLiteral(QUORVALE_CLI), {QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--operator-url"),
-                                                     QStringLiteral("ftp://127.0.0.1/"), QStringLiteral("update")});
+        process.start(QStringLiteral(QUORVALE_CLI), {QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--operator-url"), QStringLiteral("ftp://127.0.0.1/"), QStringLiteral("update")});
         QVERIFY(process.waitForFinished(30000));
         QCOMPARE(process.exitCode(), 2);
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("www.txt"))));
@@ -363,8 +365,7 @@ private slots:
         FakeService service(server);
         QStringList all;
         for (const DrawRecord &draw : listedDraws()) {
-            service.add(FakeService::draw(draw.qdate(), {draw.numbers[0], draw.numbers[1], draw.numbers[2], draw.numbers[3],
-                                                         draw.numbers[4]}, draw.clave));
+            service.add(FakeService::draw(draw.qdate(), {draw.numbers[0], draw.numbers[1], draw.numbers[2], draw.numbers[3], draw.numbers[4]}, draw.clave));
             all << draw.qdate().toString(Qt::ISODate);
         }
         QVERIFY(Fixtures::writeFile(disk.filePath(QStringLiteral("numeros.dat")), Fixtures::bytesOf(firstDraws(5))));

@@ -32,26 +32,26 @@ private slots:
     void badInputStoresNothing_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("five numbers") << QStringList{"--numbers", "1,2,3,4,5", "--guarantee", "3/3"};
-        QTest::newRow("number 55") << QStringList{"--numbers", "1,2,3,4,5,55", "--guarantee", "3/3"};
-        QTest::newRow("repeated") << QStringList{"--numbers", "1,2,3,4,5,5,6", "--guarantee", "3/3"};
-        QTest::newRow("t above p") << QStringList{"--numbers", "1,2,3,4,5,6,7", "--guarantee", "4/3"};
-        QTest::newRow("no guarantee") << QStringList{"--numbers", "1,2,3,4,5,6,7"};
-        QTest::newRow("fixed outside") << QStringList{"--numbers", "1,2,3,4,5,6,7", "--guarantee", "3/3", "--fixed", "9"};
-        QTest::newRow("four fixed") << QStringList{"--numbers", "1,2,3,4,5,6,7,8,9", "--guarantee", "2/2", "--fixed", "1,2,3,4"};
-        QTest::newRow("zero seconds") << QStringList{"--numbers", "1,2,3,4,5,6,7", "--guarantee", "3/3", "--seconds", "0"};
-        QTest::newRow("save without key") << QStringList{"--numbers", "1,2,3,4,5,6,7", "--guarantee", "3/3", "--save", "A"};
-        QTest::newRow("key 10") << QStringList{"--numbers", "1,2,3,4,5,6,7", "--guarantee", "3/3", "--save", "A", "--key", "10"};
+        QTest::newRow("five numbers") << QStringList {"--numbers", "1,2,3,4,5", "--guarantee", "3/3"};
+        QTest::newRow("number 55") << QStringList {"--numbers", "1,2,3,4,5,55", "--guarantee", "3/3"};
+        QTest::newRow("repeated") << QStringList {"--numbers", "1,2,3,4,5,5,6", "--guarantee", "3/3"};
+        QTest::newRow("t above p") << QStringList {"--numbers", "1,2,3,4,5,6,7", "--guarantee", "4/3"};
+        QTest::newRow("no guarantee") << QStringList {"--numbers", "1,2,3,4,5,6,7"};
+        QTest::newRow("fixed outside") << QStringList {"--numbers", "1,2,3,4,5,6,7", "--guarantee", "3/3", "--fixed", "9"};
+        QTest::newRow("four fixed") << QStringList {"--numbers", "1,2,3,4,5,6,7,8,9", "--guarantee", "2/2", "--fixed", "1,2,3,4"};
+        QTest::newRow("zero seconds") << QStringList {"--numbers", "1,2,3,4,5,6,7", "--guarantee", "3/3", "--seconds", "0"};
+        QTest::newRow("save without key") << QStringList {"--numbers", "1,2,3,4,5,6,7", "--guarantee", "3/3", "--save", "A"};
+        QTest::newRow("key 10") << QStringList {"--numbers", "1,2,3,4,5,6,7", "--guarantee", "3/3", "--save", "A", "--key", "10"};
         QTest::newRow("name too long for its number")
-            << QStringList{"--numbers", kTwelve, "--guarantee", "3/3", "--seconds", "1", "--save", "REDUCCION DE DOCE", "--key", "1"};
-        QTest::newRow("check without peña") << QStringList{"--check", "--numbers", "1,2,3,4,5,6,7", "--guarantee", "3/3"};
+            << QStringList {"--numbers", kTwelve, "--guarantee", "3/3", "--seconds", "1", "--save", "REDUCCION DE DOCE", "--key", "1"};
+        QTest::newRow("check without peña") << QStringList {"--check", "--numbers", "1,2,3,4,5,6,7", "--guarantee", "3/3"};
     }
 
     void badInputStoresNothing()
     {
         QFETCH(QStringList, arguments);
         QTemporaryDir dir;
-        const Run run = runCli(dir.path(), QStringList{"wheel"} + arguments);
+        const Run run = runCli(dir.path(), QStringList {"wheel"} + arguments);
         QCOMPARE(run.code, 2);
         QVERIFY(!run.err.isEmpty());
         QVERIFY(run.out.isEmpty());
@@ -63,8 +63,7 @@ private slots:
     void savedSyndicatesCheckAndPrint()
     {
         QTemporaryDir dir;
-        const Run made = runCli(dir.path(), {"wheel", "--numbers", kTwelve, "--guarantee", "3/3", "--seconds", "2",
-                                             "--save", "doce", "--key", "4", "--json"});
+        const Run made = runCli(dir.path(), {"wheel", "--numbers", kTwelve, "--guarantee", "3/3", "--seconds", "2", "--save", "doce", "--key", "4", "--json"});
         QCOMPARE(made.code, 0);
         const QJsonObject wheel = QJsonDocument::fromJson(made.out).object();
         QCOMPARE(wheel.value("verified").toBool(), true);
@@ -79,11 +78,12 @@ private slots:
         QCOMPARE(saved.at(1).toObject().value("name").toString(), QStringLiteral("DOCE 2/2"));
 
         const QJsonArray listed = QJsonDocument::fromJson(runCli(dir.path(), {"syndicates", "--json"}).out)
-                                      .object().value("syndicates").toArray();
+                                      .object()
+                                      .value("syndicates")
+                                      .toArray();
         QCOMPARE(listed.size(), 2);
 
-        const Run both = runCli(dir.path(), {"wheel", "--check", "--syndicate", "1,2", "--numbers", kTwelve,
-                                             "--guarantee", "3/3", "--json"});
+        const Run both = runCli(dir.path(), {"wheel", "--check", "--syndicate", "1,2", "--numbers", kTwelve, "--guarantee", "3/3", "--json"});
         QCOMPARE(both.code, 0);
         const QJsonObject check = QJsonDocument::fromJson(both.out).object();
         QCOMPARE(check.value("coverage").toDouble(), 1.0);
@@ -93,8 +93,7 @@ private slots:
         for (const QJsonValue &o : check.value("outcomes").toArray())
             QVERIFY(o.toObject().value("least").toInt() >= 2);
 
-        const QJsonObject half = QJsonDocument::fromJson(runCli(dir.path(), {"wheel", "--check", "--syndicate", "1", "--numbers",
-                                                                             kTwelve, "--guarantee", "3/3", "--json"}).out).object();
+        const QJsonObject half = QJsonDocument::fromJson(runCli(dir.path(), {"wheel", "--check", "--syndicate", "1", "--numbers", kTwelve, "--guarantee", "3/3", "--json"}).out).object();
         QVERIFY(half.value("coverage").toDouble() < 1.0);
         QCOMPARE(half.value("uncovered").toArray().size(), 20);
 
@@ -109,7 +108,7 @@ private slots:
     void oneSeedOneSet()
     {
         QTemporaryDir dir;
-        const QStringList arguments{"wheel", "--numbers", "2,4,6,8,10,12,14,16,18,20,22,24,26,28", "--guarantee", "2/2", "--seed", "5"};
+        const QStringList arguments {"wheel", "--numbers", "2,4,6,8,10,12,14,16,18,20,22,24,26,28", "--guarantee", "2/2", "--seed", "5"};
         const Run first = runCli(dir.path(), arguments);
         QCOMPARE(first.code, 0);
         QVERIFY(first.out.contains("12 apuestas"));

@@ -1,8 +1,8 @@
 // Creating syndicates on the slip: the bytes written, every refusal and its
 // message, the random fill and the command-line entry of whole syndicates.
 
-#include "cli/createcommand.h"
 #include "base/clock.h"
+#include "cli/createcommand.h"
 #include "core/session.h"
 #include "core/syndicatecreation.h"
 #include "support/fixtures.h"
@@ -89,8 +89,7 @@ private slots:
         QCOMPARE(creation.nextBetText(), QStringLiteral("2"));
         clickAll(creation, {1, 2, 3, 4, 6});
         clickAll(creation, {54, 10, 20, 30, 40});
-        QCOMPARE(creation.lines(), (QStringList {QStringLiteral("Número clave:   7"), QStringLiteral(" 3-12-25-33-47"),
-                                                 QStringLiteral(" 1- 2- 3- 4- 6"), QStringLiteral("10-20-30-40-54")}));
+        QCOMPARE(creation.lines(), (QStringList {QStringLiteral("Número clave:   7"), QStringLiteral(" 3-12-25-33-47"), QStringLiteral(" 1- 2- 3- 4- 6"), QStringLiteral("10-20-30-40-54")}));
         QVERIFY(creation.canSave() && creation.canRemove());
 
         QCOMPARE(bench.prompter.report(creation.save(QStringLiteral("LOS DE LA ESQUINA"))).record, 1);
@@ -158,7 +157,7 @@ private slots:
     void dateAndNameChecks_data()
     {
         QTest::addColumn<int>("syndicateDay"); // days after today of record 1, or none
-        QTest::addColumn<int>("drawDay");      // days after today of the newest draw, or none
+        QTest::addColumn<int>("drawDay"); // days after today of the newest draw, or none
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");
         const int none = -1000;
@@ -468,8 +467,7 @@ private slots:
         QCOMPARE(bench.syndicateBytes().size(), 645);
         const SyndicateRecord record = bench.session.syndicates().file().get(1);
         QCOMPARE(int(record.kind), kind);
-        QCOMPARE(record.name(), arguments.at(2).contains(QLatin1Char('=')) ? QStringLiteral("M8")
-                                                                          : QStringLiteral("PEÑA"));
+        QCOMPARE(record.name(), arguments.at(2).contains(QLatin1Char('=')) ? QStringLiteral("M8") : QStringLiteral("PEÑA"));
         QCOMPARE(record.createdOn, double(QDate(1899, 12, 30).daysTo(kToday)));
         QCOMPARE(record.betNumbers(1)[0], kind == 2 ? 3 : 1); // stored ascending
         QCOMPARE(record.key(), kind == 2 ? 7 : 4);

@@ -59,8 +59,7 @@ class TestDrawEntry : public QObject
     {
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf(draws)));
-        QVERIFY(Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf({Fixtures::simpleSyndicate(
-                                                              QStringLiteral("BAR"), {{6, 27, 33, 34, 39}}, 8, QDate(2024, 12, 1))})));
+        QVERIFY(Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf({Fixtures::simpleSyndicate(QStringLiteral("BAR"), {{6, 27, 33, 34, 39}}, 8, QDate(2024, 12, 1))})));
         m_session = std::make_unique<Session>(m_clock, m_prompter);
         QVERIFY(m_session->start(m_dir->path()));
         m_prompter.boxes.clear();
@@ -86,8 +85,8 @@ private slots:
     void csv_data()
     {
         QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<int>("added");     // -1: refused, nothing changed
-        QTest::addColumn<QString>("told");  // part of the last box's text
+        QTest::addColumn<int>("added"); // -1: refused, nothing changed
+        QTest::addColumn<QString>("told"); // part of the last box's text
         QTest::newRow("export's form") << QByteArray("date,n1,n2,n3,n4,n5,clave\n2025-01-05,6,27,33,34,39,8\n2025-01-12,1,2,3,4,5,0\n")
                                        << 2 << "del 05/01/2025 al 12/01/2025";
         QTest::newRow("semicolons, day first, any order, CRLF")

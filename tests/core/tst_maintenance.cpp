@@ -2,10 +2,10 @@
 // with every file step made to fail in turn.
 
 #include "base/clock.h"
-#include "core/maintenance.h"
-#include "core/syndicatecreation.h"
-#include "core/session.h"
 #include "base/urlopener.h"
+#include "core/maintenance.h"
+#include "core/session.h"
+#include "core/syndicatecreation.h"
 #include "store/fileops.h"
 #include "store/oledate.h"
 #include "support/failingfileops.h"
@@ -424,8 +424,9 @@ private slots:
         const bool permissionBox = m_prompter.titles().contains(kPermissionTitle);
         if (command == QLatin1String("import")) {
             QCOMPARE(permissionBox, false); // the import says it with its own error number
-            const QString number = permission ? QStringLiteral(" Error 70")
-                : failure == int(FileOps::Result::DiskFull) ? QStringLiteral(" Error 61") : QStringLiteral(" Error 75");
+            const QString number = permission               ? QStringLiteral(" Error 70")
+                : failure == int(FileOps::Result::DiskFull) ? QStringLiteral(" Error 61")
+                                                            : QStringLiteral(" Error 75");
             const QString failedFile = path(failAt == 0 ? QStringLiteral("numeros.bak") : QStringLiteral("numeros.dat"));
             if (failed)
                 QCOMPARE(m_prompter.boxes.last().text,
@@ -438,10 +439,10 @@ private slots:
                 const bool backup = (deleteAll || command == QLatin1String("reset")) && failAt == 0;
                 const bool syndicates = command == QLatin1String("reset") || command == QLatin1String("deleteSyndicate")
                     || (deleteAll && failAt == 3);
-                const QString target = path(backup ? QStringLiteral("apuestas.bak")
-                                            : syndicates ? QStringLiteral("apuestas.dat")
-                                            : deleteAll && failAt == 1 ? QStringLiteral("numeros.bak")
-                                                                       : QStringLiteral("numeros.dat"));
+                const QString target = path(backup                         ? QStringLiteral("apuestas.bak")
+                                                : syndicates               ? QStringLiteral("apuestas.dat")
+                                                : deleteAll && failAt == 1 ? QStringLiteral("numeros.bak")
+                                                                           : QStringLiteral("numeros.dat"));
                 QCOMPARE(m_prompter.boxes.last().title, kOops);
                 QCOMPARE(m_prompter.boxes.last().text, fileErrorText(FileOps::Result(failure), target));
             }

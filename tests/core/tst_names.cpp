@@ -163,8 +163,7 @@ private slots:
     {
         // A file written before: nothing set aside, and every name reachable.
         Bench bench({{{MemberFile::fingerprint(laFija()), 1},
-                      {QStringLiteral("LA FIJA"), {{QStringLiteral("Ana\u200B"), 1}, {QStringLiteral("Jose\u0301"), 2},
-                                                   {QStringLiteral("JOSÉ"), 3}}}}});
+                      {QStringLiteral("LA FIJA"), {{QStringLiteral("Ana\u200B"), 1}, {QStringLiteral("Jose\u0301"), 2}, {QStringLiteral("JOSÉ"), 3}}}}});
         QVERIFY(!QFile::exists(bench.path("socios.invalido")));
         Membership members(bench.session);
         QCOMPARE(members.totalShares(1), 6);

@@ -119,8 +119,7 @@ private slots:
         list.memberNames.resize(2);
         list.unitPrizes = {{0, 0, 0, 0, 0, 0, 0, 300, 150}};
         const PrizeList::Line denied {1, {QDate(2026, 12, 6), 300, 0, {1, 0, 0, 0, 0, 0, 0, 0, 2}, 1}, 0, 0, 0};
-        const PrizeList::Line pending {2, {QDate(2026, 11, 29), 600, std::nullopt, {0, 0, 0, 0, 0, 0, 0, 2, 0}, 0},
-                                       PrizeList::kUnpriced, 0, 0};
+        const PrizeList::Line pending {2, {QDate(2026, 11, 29), 600, std::nullopt, {0, 0, 0, 0, 0, 0, 0, 2, 0}, 0}, PrizeList::kUnpriced, 0, 0};
         list.lines = {denied, pending};
         list.order = {0, 1};
         list.pendingLines = 1;

@@ -119,9 +119,9 @@ private slots:
     {
         Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf(threeDraws()));
         Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf({
-            Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 5, QDate(2026, 11, 29)),
-            Fixtures::multipleSyndicate(QStringLiteral("M"), {1, 2, 3, 4, 20, 21, 22}, 0, QDate(2026, 11, 29)),
-        }));
+                                                      Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 5, QDate(2026, 11, 29)),
+                                                      Fixtures::multipleSyndicate(QStringLiteral("M"), {1, 2, 3, 4, 20, 21, 22}, 0, QDate(2026, 11, 29)),
+                                                  }));
         auto session = startSession();
 
         // Start-up counts every draw since creation, whatever is shown: on
@@ -156,8 +156,8 @@ private slots:
     {
         Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf(threeDraws()));
         Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf({
-            Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 5, QDate(2026, 11, 1)),
-        }));
+                                                      Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 5, QDate(2026, 11, 1)),
+                                                  }));
         auto session = startSession();
         QCOMPARE(storedSyndicates()[0].lastCountedDate, threeDraws()[2].date);
 
@@ -243,8 +243,8 @@ private slots:
     {
         Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf(threeDraws()));
         Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf({
-            Fixtures::multipleSyndicate(QStringLiteral("M"), {1, 2, 3, 4, 20, 21}, 0, QDate(2026, 11, 1)),
-        }));
+                                                      Fixtures::multipleSyndicate(QStringLiteral("M"), {1, 2, 3, 4, 20, 21}, 0, QDate(2026, 11, 1)),
+                                                  }));
         auto session = startSession();
         QCOMPARE(session->multipleResults().rowCount(), 5); // 4 hits of 6: two breakdown lines
         QCOMPARE(session->simpleResults().rowCount(), 0);
@@ -282,8 +282,8 @@ private slots:
     {
         Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf(threeDraws()));
         Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf({
-            Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 5, QDate(2026, 11, 1)),
-        }));
+                                                      Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 5, QDate(2026, 11, 1)),
+                                                  }));
         auto session = startSession();
         session->scrutinizeSimpleSyndicates(30000);
         QCOMPARE(session->simpleResults().rowCount(), 12);
@@ -325,9 +325,9 @@ private slots:
     {
         Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf(threeDraws()));
         Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf({
-            Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 5, QDate(2026, 11, 23)),
-            Fixtures::simpleSyndicate(QStringLiteral("B"), {{7, 8, 9, 10, 11}, {1, 2, 13, 14, 15}}, 1, QDate(2026, 12, 7)),
-        }));
+                                                      Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 5, QDate(2026, 11, 23)),
+                                                      Fixtures::simpleSyndicate(QStringLiteral("B"), {{7, 8, 9, 10, 11}, {1, 2, 13, 14, 15}}, 1, QDate(2026, 12, 7)),
+                                                  }));
         auto session = startSession();
         QCOMPARE(session->syndicates().selected(), 0); // shown, not yet chosen
         QCOMPARE(session->syndicates().details().record, 1);
@@ -355,8 +355,8 @@ private slots:
         QCOMPARE(session->syndicates().selected(), 2);
         session->syndicates().file().close();
         Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf({
-            Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 5, QDate(2026, 11, 23)),
-        }));
+                                                      Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 5, QDate(2026, 11, 23)),
+                                                  }));
         session->syndicates().file().open(path("apuestas.dat"));
         session->updateStatus();
         QCOMPARE(session->syndicates().selected(), 0);
@@ -398,8 +398,8 @@ private slots:
     {
         Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf(threeDraws()));
         Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf({
-            Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 5, QDate(2026, 11, 1)),
-        }));
+                                                      Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 5, QDate(2026, 11, 1)),
+                                                  }));
         auto session = startSession();
         // Without a download's notice a prize does not flash.
         QCOMPARE(session->notice().prizeBlink(), 0);

@@ -153,9 +153,9 @@ private slots:
     void listTextsAndTallies()
     {
         Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf({
-            Fixtures::draw(QDate(2026, 11, 29), {1, 2, 3, 4, 9}, 0),
-            Fixtures::draw(QDate(2026, 12, 6), {10, 27, 28, 40, 54}, 9),
-        }));
+                                                     Fixtures::draw(QDate(2026, 11, 29), {1, 2, 3, 4, 9}, 0),
+                                                     Fixtures::draw(QDate(2026, 12, 6), {10, 27, 28, 40, 54}, 9),
+                                                 }));
         auto session = startSession();
         const DrawList &list = session->draws().list();
         QCOMPARE(list.total(), 2);
@@ -242,21 +242,15 @@ private slots:
         const auto a = Fixtures::simpleSyndicate(QStringLiteral("UNO"), {{1, 2, 3, 4, 5}}, 1, QDate(2026, 1, 1));
         Fixtures::writeFile(path("apuestas.dat"), a.toBytes());
         Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf({
-            Fixtures::draw(QDate(2026, 11, 22), {40, 41, 42, 43, 44}, 0),
-            Fixtures::draw(QDate(2026, 11, 22), {40, 41, 42, 43, 45}, 0),  // same date
-            Fixtures::draw(QDate(2026, 11, 29), {40, 41, 42, 43, 46}, 0),
-            Fixtures::draw(QDate(2026, 11, 26), {40, 41, 42, 43, 47}, 0),  // falls back (and a Thursday)
-            Fixtures::draw(QDate(2026, 12, 6), {40, 41, 42, 43, 48}, 0),
-            Fixtures::draw(QDate(2027, 3, 14), {1, 2, 3, 4, 5}, 1),   // after today, all five hit
-        }));
+                                                     Fixtures::draw(QDate(2026, 11, 22), {40, 41, 42, 43, 44}, 0), Fixtures::draw(QDate(2026, 11, 22), {40, 41, 42, 43, 45}, 0), // same date
+                                                     Fixtures::draw(QDate(2026, 11, 29), {40, 41, 42, 43, 46}, 0), Fixtures::draw(QDate(2026, 11, 26), {40, 41, 42, 43, 47}, 0), // falls back (and a Thursday)
+                                                     Fixtures::draw(QDate(2026, 12, 6), {40, 41, 42, 43, 48}, 0), Fixtures::draw(QDate(2027, 3, 14), {1, 2, 3, 4, 5}, 1), // after today, all five hit
+                                                 }));
         auto session = startSession();
         const DrawStatus &status = session->drawStatus();
-        QCOMPARE(status.implausibleDraws, (std::vector<ImplausibleDraw> {{2, ImplausibleReason::RepeatedDate},
-                                                                         {4, ImplausibleReason::FallingDate},
-                                                                         {6, ImplausibleReason::Future}}));
-        QCOMPARE(Wording::redLinesText(status), QStringLiteral(
-            "Hay 3 sorteos imposibles en numeros.dat (fecha posterior a hoy, fecha repetida, fecha anterior a la "
-            "del sorteo previo): n.º 1, 3, 5 de la lista de sorteos. Haga clic en cada uno en la lista para borrarlo."));
+        QCOMPARE(status.implausibleDraws, (std::vector<ImplausibleDraw> {{2, ImplausibleReason::RepeatedDate}, {4, ImplausibleReason::FallingDate}, {6, ImplausibleReason::Future}}));
+        QCOMPARE(Wording::redLinesText(status), QStringLiteral("Hay 3 sorteos imposibles en numeros.dat (fecha posterior a hoy, fecha repetida, fecha anterior a la "
+                                                               "del sorteo previo): n.º 1, 3, 5 de la lista de sorteos. Haga clic en cada uno en la lista para borrarlo."));
         QCOMPARE(session->implausibleDrawRecords(), (std::vector<int> {2, 4, 6}));
         // The status speaks of the newest real draw; the future one won nothing.
         QCOMPARE(Wording::lastUpdateText(status), QStringLiteral("Domingo, 6 de diciembre del 2026"));
@@ -332,10 +326,10 @@ private slots:
     void drawsSinceFirstSyndicate()
     {
         Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf({
-            Fixtures::draw(QDate(2026, 11, 22), {1, 2, 3, 4, 5}, 0),
-            Fixtures::draw(QDate(2026, 11, 29), {1, 2, 3, 4, 5}, 0),
-            Fixtures::draw(QDate(2026, 12, 6), {1, 2, 3, 4, 5}, 0),
-        }));
+                                                     Fixtures::draw(QDate(2026, 11, 22), {1, 2, 3, 4, 5}, 0),
+                                                     Fixtures::draw(QDate(2026, 11, 29), {1, 2, 3, 4, 5}, 0),
+                                                     Fixtures::draw(QDate(2026, 12, 6), {1, 2, 3, 4, 5}, 0),
+                                                 }));
         {
             auto session = startSession();
             QCOMPARE(session->drawsSinceFirstSyndicate(), 0); // nobody plays yet
@@ -343,9 +337,9 @@ private slots:
         // The oldest creation date counts, whatever the order of the records;
         // a draw on the creation day is played.
         Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf({
-            Fixtures::simpleSyndicate(QStringLiteral("NUEVA"), {{1, 2, 3, 4, 5}}, 0, QDate(2026, 12, 7)),
-            Fixtures::simpleSyndicate(QStringLiteral("VIEJA"), {{1, 2, 3, 4, 5}}, 0, QDate(2026, 11, 29)),
-        }));
+                                                      Fixtures::simpleSyndicate(QStringLiteral("NUEVA"), {{1, 2, 3, 4, 5}}, 0, QDate(2026, 12, 7)),
+                                                      Fixtures::simpleSyndicate(QStringLiteral("VIEJA"), {{1, 2, 3, 4, 5}}, 0, QDate(2026, 11, 29)),
+                                                  }));
         auto session = startSession();
         QCOMPARE(session->drawsSinceFirstSyndicate(), 2);
         QCOMPARE(session->syndicates().count(), 2);
@@ -375,9 +369,12 @@ private slots:
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("why");
         for (const char *name : {"premios.json", "socios.json", "numeros.dat", "apuestas.dat", "nums.ini", "www.txt"}) {
-            QTest::addRow("%s, another user's file", name) << QString::fromLatin1(name) << "file" << "un archivo que no es suyo";
-            QTest::addRow("%s, another user's folder", name) << QString::fromLatin1(name) << "folder" << "en una carpeta que no es suya";
-            QTest::addRow("%s, a loop", name) << QString::fromLatin1(name) << "loop" << "forman un bucle";
+            QTest::addRow("%s, another user's file", name) << QString::fromLatin1(name) << "file"
+                                                           << "un archivo que no es suyo";
+            QTest::addRow("%s, another user's folder", name) << QString::fromLatin1(name) << "folder"
+                                                             << "en una carpeta que no es suya";
+            QTest::addRow("%s, a loop", name) << QString::fromLatin1(name) << "loop"
+                                              << "forman un bucle";
         }
     }
 

@@ -156,9 +156,12 @@ private slots:
         CalibrationEditor editor(session.calibrationFile(), session.prompter());
         editor.load();
         const QList<QPair<CalibrationEditor::Box, QString>> edits = {
-            {CalibrationEditor::X, QStringLiteral("1")},     {CalibrationEditor::X, QStringLiteral("1,")},
-            {CalibrationEditor::X, QStringLiteral("1,7")},   {CalibrationEditor::Y, QStringLiteral("-")},
-            {CalibrationEditor::Y, QStringLiteral("-4,25")}, {CalibrationEditor::Y, QString()},
+            {CalibrationEditor::X, QStringLiteral("1")},
+            {CalibrationEditor::X, QStringLiteral("1,")},
+            {CalibrationEditor::X, QStringLiteral("1,7")},
+            {CalibrationEditor::Y, QStringLiteral("-")},
+            {CalibrationEditor::Y, QStringLiteral("-4,25")},
+            {CalibrationEditor::Y, QString()},
             {CalibrationEditor::X, QStringLiteral("x")},
         };
         for (const auto &[box, text] : edits) {

@@ -188,8 +188,7 @@ private slots:
                     for (int slot = 0; slot < 5; ++slot) {
                         const QPointF at = SlipLayout::cellPosition(origin, block, s.bets[slip * 6 + block - 1][slot]);
                         QVERIFY2(markAt(marks, at),
-                                 qPrintable(QStringLiteral("slip %1 block %2: (%3, %4)").arg(slip + 1).arg(block)
-                                                .arg(at.x()).arg(at.y())));
+                                 qPrintable(QStringLiteral("slip %1 block %2: (%3, %4)").arg(slip + 1).arg(block).arg(at.x()).arg(at.y())));
                     }
                 }
                 QVERIFY(markAt(marks, SlipLayout::cellPosition(origin, 7, 17)));
@@ -217,8 +216,8 @@ private slots:
         const QList<Word> all = words(pdf);
         const QList<QPointF> marks = marksOn(all, 1);
         QCOMPARE(marks.size(), 15 + 1);
-        QVERIFY(markAt(marks, QPointF(10, 25)));    // block 1, number 1
-        QVERIFY(markAt(marks, QPointF(74, 40)));    // block 3, number 54
+        QVERIFY(markAt(marks, QPointF(10, 25))); // block 1, number 1
+        QVERIFY(markAt(marks, QPointF(74, 40))); // block 3, number 54
         QVERIFY(markAt(marks, QPointF(148.8, 20))); // key 0
         const auto header = std::find_if(all.begin(), all.end(), [](const Word &w) { return w.text == QLatin1String("Boleto"); });
         QVERIFY(header != all.end());
@@ -235,7 +234,7 @@ private slots:
         const QList<QPointF> marks = marksOn(words(pdf), 1);
         QCOMPARE(marks.size(), 9 + 1 + 1);
         QVERIFY(markAt(marks, QPointF(10 + 22.5 + 3.8, 20 + 55))); // 9 numbers
-        QVERIFY(markAt(marks, QPointF(10 + 135 + 3.8, 20 + 30)));  // key 6
+        QVERIFY(markAt(marks, QPointF(10 + 135 + 3.8, 20 + 30))); // key 6
     }
 
     void refusals_data()

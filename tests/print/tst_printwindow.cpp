@@ -12,8 +12,8 @@
 #include "ui/printwindow.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QDoubleSpinBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>

@@ -126,7 +126,7 @@ private slots:
             QCOMPARE(calibrated.calls[i].rect, uncalibrated.calls[i].rect);
 
         const QList<QPointF> marks = calibrated.textPositions(kX, 1);
-        QVERIFY2(contains(marks, QPointF(25.8, 50)), qPrintable(describe(marks)));  // upper slip
+        QVERIFY2(contains(marks, QPointF(25.8, 50)), qPrintable(describe(marks))); // upper slip
         QVERIFY2(contains(marks, QPointF(25.8, 154)), qPrintable(describe(marks))); // lower slip
         // Key 4 on both slips.
         QVERIFY(contains(marks, QPointF(25.8 + 135 + 3.8, 45 + 20)));
@@ -245,8 +245,8 @@ private slots:
         const auto filled = surface.ofKind(Kind::FilledRect);
         QCOMPARE(filled.size(), 3 * 7);
         const QList<QRectF> lower = {QRectF(23.8, 221.3, 2.5, 3.0), QRectF(174.5, 221.3, 2.5, 3.0),
-                                     QRectF(22.5, 148, 1, 4),       QRectF(22.5, 160, 1, 4),
-                                     QRectF(22.5, 172, 1, 4),       QRectF(22.5, 184, 1, 4),
+                                     QRectF(22.5, 148, 1, 4), QRectF(22.5, 160, 1, 4),
+                                     QRectF(22.5, 172, 1, 4), QRectF(22.5, 184, 1, 4),
                                      QRectF(22.5, 196, 1, 4)};
         for (int i = 0; i < 7; ++i) {
             QCOMPARE(filled[7 + i].rect, lower[i]);

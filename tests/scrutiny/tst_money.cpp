@@ -85,8 +85,7 @@ private slots:
         // 12 Jan, 3 hits: 12 x 2+0 (3,00) and 6 x 3+0 (16,65).
         QCOMPARE(mLedger[0], (Money::DrawOutcome {QDate(2025, 1, 12), 3150, 12 * 300 + 6 * 1665, Counts {0, 0, 0, 0, 0, 6, 0, 12, 0}}));
         // 19 Jan, 3 hits and the key: 12 x 2+1 (4,61), 6 x 3+1 (25,73), 21 reintegros.
-        QCOMPARE(mLedger[1], (Money::DrawOutcome {QDate(2025, 1, 19), 3150, 12 * 461 + 6 * 2573 + 21 * 150,
-                                                  Counts {0, 0, 0, 0, 6, 0, 12, 0, 21}}));
+        QCOMPARE(mLedger[1], (Money::DrawOutcome {QDate(2025, 1, 19), 3150, 12 * 461 + 6 * 2573 + 21 * 150, Counts {0, 0, 0, 0, 6, 0, 12, 0, 21}}));
         QCOMPARE(mLedger[2], (Money::DrawOutcome {QDate(2025, 1, 26), 3150, 0, Counts {}}));
         QCOMPARE(Money::totals(mLedger), (Money::Totals {3, 3, 9450, 37710, 28260, 0, 0, 28260, 0}));
         QCOMPARE(Money::formatEuros(Money::totals(mLedger).balanceCents), QStringLiteral("282,60 €"));

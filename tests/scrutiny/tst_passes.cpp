@@ -266,8 +266,8 @@ private slots:
         const QDate created(2026, 11, 29);
         const std::vector<DrawRecord> draws = {
             Fixtures::draw(QDate(2026, 11, 22), {1, 2, 3, 40, 41}, 0), // before creation: 3 hits
-            Fixtures::draw(created, {1, 2, 30, 40, 41}, 5),            // creation day: 2 hits + key
-            Fixtures::draw(kSunday, {1, 2, 3, 4, 41}, 0),              // 4 hits
+            Fixtures::draw(created, {1, 2, 30, 40, 41}, 5), // creation day: 2 hits + key
+            Fixtures::draw(kSunday, {1, 2, 3, 4, 41}, 0), // 4 hits
         };
         const SyndicateRecord fresh = Fixtures::simpleSyndicate(QStringLiteral("A"), {{1, 2, 3, 4, 5}}, 5, created);
         const std::array<std::int16_t, 8> expected {0, 1, 0, 0, 1, 0, 0, 0};
@@ -382,8 +382,7 @@ private slots:
         Scrutiny::scrutinizeMultipleSyndicates(pass, 1, list);
 
         QCOMPARE(list.columnCount(), 14);
-        QCOMPARE(kinds(list), (QList<RowKind> {RowKind::Separator, RowKind::Name, RowKind::Date, RowKind::Bet,
-                                               RowKind::Breakdown, RowKind::Breakdown}));
+        QCOMPARE(kinds(list), (QList<RowKind> {RowKind::Separator, RowKind::Name, RowKind::Date, RowKind::Bet, RowKind::Breakdown, RowKind::Breakdown}));
         QCOMPARE(list.text(1, 13), nameRow(QStringLiteral("OCHO")));
         const QStringList bet = {QString(), QStringLiteral("4"), QStringLiteral("9"), QStringLiteral("17"), QStringLiteral("20"),
                                  QStringLiteral("30"), QStringLiteral("40"), QStringLiteral("44"), QStringLiteral("50"),

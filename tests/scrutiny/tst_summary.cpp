@@ -3,9 +3,9 @@
 
 #include "scrutiny/money.h"
 #include "scrutiny/summary.h"
-#include "wording/syndicatewording.h"
 #include "store/oledate.h"
 #include "support/fixtures.h"
+#include "wording/syndicatewording.h"
 
 #include <QTest>
 
@@ -55,12 +55,12 @@ private slots:
         QTest::newRow("hundred") << 9LL << 9LL << QStringLiteral("100");
         QTest::newRow("a third") << 1LL << 3LL << QStringLiteral("33,3");
         QTest::newRow("two thirds") << 2LL << 3LL << QStringLiteral("66,7");
-        QTest::newRow("tie down to even") << 1LL << 16LL << QStringLiteral("6,2");   // 6.25
-        QTest::newRow("tie up to even") << 7LL << 16LL << QStringLiteral("43,8");    // 43.75
+        QTest::newRow("tie down to even") << 1LL << 16LL << QStringLiteral("6,2"); // 6.25
+        QTest::newRow("tie up to even") << 7LL << 16LL << QStringLiteral("43,8"); // 43.75
         QTest::newRow("tie 0.25") << 1LL << 400LL << QStringLiteral("0,2");
         QTest::newRow("tie 0.75") << 3LL << 400LL << QStringLiteral("0,8");
-        QTest::newRow("tie to a whole") << 199LL << 2000LL << QStringLiteral("10");  // 9.95
-        QTest::newRow("near tie") << 1001LL << 16000LL << QStringLiteral("6,3");     // 6.25625
+        QTest::newRow("tie to a whole") << 199LL << 2000LL << QStringLiteral("10"); // 9.95
+        QTest::newRow("near tie") << 1001LL << 16000LL << QStringLiteral("6,3"); // 6.25625
         QTest::newRow("over a hundred") << 462LL << 10LL << QStringLiteral("4620");
         QTest::newRow("no denominator") << 5LL << 0LL << QStringLiteral("0");
         QTest::newRow("negative") << -1LL << 8LL << QStringLiteral("-12,5");
@@ -151,8 +151,7 @@ private slots:
         const Summary::SyndicateList list = Summary::loadSyndicateList(records, 10);
         QCOMPARE(list.count, 4);
         QCOMPARE(int(list.items.size()), 4);
-        QCOMPARE(Wording::listItemTexts(list.items[0]), (QStringList {QStringLiteral("SÁBADOS"), QStringLiteral("2"),
-                                                                       QStringLiteral("01/03/2026"), QStringLiteral("Domingo")}));
+        QCOMPARE(Wording::listItemTexts(list.items[0]), (QStringList {QStringLiteral("SÁBADOS"), QStringLiteral("2"), QStringLiteral("01/03/2026"), QStringLiteral("Domingo")}));
         // The bets of a multiple are its combinations, as its money counts them.
         QCOMPARE(list.items[1].bets, std::int64_t(6));
         QCOMPARE(Wording::listBetsText(list.items[2]), QStringLiteral("462"));
@@ -174,8 +173,7 @@ private slots:
         s.prizeCounts = {2, 0, 1, 0, 0, 0, 0, 0};
         const auto dates = sundays(QDate(2026, 1, 4), 9); // 4 Jan .. 1 Mar: 8 played
         const Summary::Details d = Summary::showSyndicateDetails(1, s, dates);
-        QCOMPARE(Wording::detailLines(d), (QStringList {QStringLiteral("Número clave:  7"), QStringLiteral(" 3-12-25- 7-48"),
-                                                        QStringLiteral("10-11-12-13-14")}));
+        QCOMPARE(Wording::detailLines(d), (QStringList {QStringLiteral("Número clave:  7"), QStringLiteral(" 3-12-25- 7-48"), QStringLiteral("10-11-12-13-14")}));
         QCOMPARE(d.listHeightTwips, 3 * 225);
         QCOMPARE(Wording::prizeCountText(d, 1), QStringLiteral("2"));
         QCOMPARE(Wording::prizeCountText(d, 3), QStringLiteral("1"));

@@ -17,7 +17,7 @@ namespace
                 Fixtures::draw(QDate(2025, 1, 19), {5, 6, 7, 8, 9}, 0), Fixtures::draw(QDate(2025, 1, 26), {1, 2, 11, 12, 13}, 9)};
     }
 
-    template<std::size_t N>
+    template <std::size_t N>
     QList<int> list(const std::array<int, N> &values)
     {
         return QList<int>(values.begin(), values.end());
@@ -218,8 +218,8 @@ private slots:
         PrizeReport &report = reports[1];
         report.date = QDate(2025, 1, 12);
         report.status = PrizeReport::Status::Final;
-        report.row(5).prizeCents = 800;  // 3 + 1
-        report.row(7).prizeCents = 300;  // 2 + 1
+        report.row(5).prizeCents = 800; // 3 + 1
+        report.row(7).prizeCents = 300; // 2 + 1
         report.row(PrizeReport::kReintegro).prizeCents = 150;
         // A report lists winners in the categories it pays.
         for (PrizeRow &row : report.rows)

@@ -120,7 +120,7 @@ private slots:
         const QByteArray print = QByteArray(40, 'a');
         const auto one = [&](const QByteArray &members) {
             return "{\"formato\":\"quorvale-socios\",\"version\":1,\"penas\":[{\"huella\":\"" + print
-                 + "\",\"repeticion\":1,\"nombre\":\"A\",\"socios\":" + members + "}]}";
+                + "\",\"repeticion\":1,\"nombre\":\"A\",\"socios\":" + members + "}]}";
         };
         QTest::newRow("not json") << QByteArray("{\"formato\":");
         QTest::newRow("no members") << one("[]");

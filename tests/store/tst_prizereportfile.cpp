@@ -62,8 +62,8 @@ private slots:
         file.put(finalReport(a, PrizeReport::Source::Pages));
         file.put(pending(b));
         file.put(finalReport(c));
-        file.put(pending(c));                 // a final report stays final
-        file.put(finalReport(a));             // the service's replaces the page's
+        file.put(pending(c)); // a final report stays final
+        file.put(finalReport(a)); // the service's replaces the page's
         QCOMPARE(file.save(), FileOps::Result::Ok);
 
         PrizeReportFile again(files);

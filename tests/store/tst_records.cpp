@@ -84,7 +84,7 @@ private slots:
         s.bets[0][5] = 7;
         s.prizeCounts = {1, 0, 2, 0, 0, 0, 0, 300};
         s.setDrawDay(QStringLiteral("Domingo"));
-        s.createdOn = 45662;       // 5 January 2025
+        s.createdOn = 45662; // 5 January 2025
         s.lastCountedDate = 46362; // 6 December 2026
 
         QByteArray golden = hex("50 45 D1 41 20 44 45 4C 20 42 41 52 20 C1 4C 56 41 52 4F 20");

@@ -18,7 +18,10 @@ public:
     {
         return step([&] { return m_disk.replace(from, to); });
     }
-    Result remove(const QString &path) override { return step([&] { return m_disk.remove(path); }); }
+    Result remove(const QString &path) override
+    {
+        return step([&] { return m_disk.remove(path); });
+    }
     Result readFile(const QString &path, QByteArray *bytes, bool missingIsEmpty) override
     {
         return m_disk.readFile(path, bytes, missingIsEmpty);

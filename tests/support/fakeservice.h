@@ -15,7 +15,12 @@
 class FakeService
 {
 public:
-    enum class Empty { NotFound, EmptyArray, Message }; // how "no draw" is said
+    enum class Empty
+    {
+        NotFound,
+        EmptyArray,
+        Message
+    }; // how "no draw" is said
 
     explicit FakeService(TestHttpServer &server);
 

@@ -3,8 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QSslServer>
+#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -82,12 +82,7 @@ bool TestHttpServer::listenTlsSelfSigned(const QString &workDir, QString *whyNot
     }
     QProcess make;
     make.setWorkingDirectory(workDir);
-    make.start(openssl, {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
-                         QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-keyout"),
-                         QStringLiteral("key.pem"), QStringLiteral("-out"), QStringLiteral("cert.pem"),
-                         QStringLiteral("-days"), QStringLiteral("1"), QStringLiteral("-subj"),
-                         QStringLiteral("/CN=127.0.0.1"), QStringLiteral("-addext"),
-                         QStringLiteral("subjectAltName=IP:127.0.0.1")});
+    make.start(openssl, {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-keyout"), QStringLiteral("key.pem"), QStringLiteral("-out"), QStringLiteral("cert.pem"), QStringLiteral("-days"), QStringLiteral("1"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"), QStringLiteral("-addext"), QStringLiteral("subjectAltName=IP:127.0.0.1")});
     if (!make.waitForFinished(60'000) || make.exitCode() != 0) {
         *whyNot = QStringLiteral("openssl failed: ") + QString::fromLocal8Bit(make.readAllStandardError());
         return false;

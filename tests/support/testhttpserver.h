@@ -24,11 +24,12 @@ class TestHttpServer : public QObject
     Q_OBJECT
 
 public:
-    enum class Behaviour {
-        Answer,    // status line, headers, body
-        Close,     // reads the request and closes the connection
-        Stall,     // reads the request and never answers
-        Trickle,   // answers, then sends one body byte per trickleMs, forever
+    enum class Behaviour
+    {
+        Answer, // status line, headers, body
+        Close, // reads the request and closes the connection
+        Stall, // reads the request and never answers
+        Trickle, // answers, then sends one body byte per trickleMs, forever
     };
 
     struct Route

@@ -4,9 +4,9 @@
 #include "base/clock.h"
 #include "core/datalock.h"
 #include "core/session.h"
+#include "support/fakeservice.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
-#include "support/fakeservice.h"
 #include "support/searchpages.h"
 #include "support/testhttpserver.h"
 #include "ui/downloadbutton.h"
@@ -45,14 +45,22 @@ namespace
     std::vector<DrawRecord> listedDraws()
     {
         return {
-            Fixtures::draw({2026, 10, 25}, {4, 13, 29, 35, 47}, 1), Fixtures::draw({2026, 11, 1}, {8, 16, 25, 41, 53}, 7),
-            Fixtures::draw({2026, 11, 8}, {5, 11, 20, 38, 49}, 2),  Fixtures::draw({2026, 11, 15}, {1, 18, 27, 30, 44}, 5),
-            Fixtures::draw({2026, 11, 22}, {9, 14, 22, 36, 54}, 9), Fixtures::draw({2026, 11, 29}, {3, 12, 28, 40, 45}, 0),
+            Fixtures::draw({2026, 10, 25}, {4, 13, 29, 35, 47}, 1),
+            Fixtures::draw({2026, 11, 1}, {8, 16, 25, 41, 53}, 7),
+            Fixtures::draw({2026, 11, 8}, {5, 11, 20, 38, 49}, 2),
+            Fixtures::draw({2026, 11, 15}, {1, 18, 27, 30, 44}, 5),
+            Fixtures::draw({2026, 11, 22}, {9, 14, 22, 36, 54}, 9),
+            Fixtures::draw({2026, 11, 29}, {3, 12, 28, 40, 45}, 0),
             Fixtures::draw({2026, 12, 6}, {2, 7, 19, 33, 51}, 4),
         };
     }
 
-    enum class Document { Pdf, NotPdf, Missing };
+    enum class Document
+    {
+        Pdf,
+        NotPdf,
+        Missing
+    };
 
     // Pictures for looking at, when the run asks for them.
     void keepPicture(QWidget &widget, const QString &name)
@@ -88,8 +96,7 @@ class TestDownloadWindow : public QObject
     void openWindow()
     {
         QVERIFY(Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf({listedDraws()[0], listedDraws()[1], listedDraws()[2]})));
-        QVERIFY(Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf({Fixtures::simpleSyndicate(
-                                                              QStringLiteral("AMIGOS"), {{2, 7, 19, 40, 41}}, 4, QDate(2026, 11, 1))})));
+        QVERIFY(Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf({Fixtures::simpleSyndicate(QStringLiteral("AMIGOS"), {{2, 7, 19, 40, 41}}, 4, QDate(2026, 11, 1))})));
         Endpoints endpoints;
         endpoints.operatorSite = m_server->baseUrl();
         endpoints.makerServer = m_server->baseUrl();
@@ -410,7 +417,7 @@ private slots:
         QVERIFY(image.save(dataDir + QStringLiteral("/logo.png")));
         QVERIFY(image.save(outer.filePath(QStringLiteral("logo.png"))));
         QUrl url = address.startsWith(QLatin1String("FILE:")) ? QUrl::fromLocalFile(dataDir + QLatin1Char('/') + address.mid(5))
-                                                               : QUrl(address);
+                                                              : QUrl(address);
         // What the rich text engine asks for an <img>: the cache, then the
         // document's own loading.
         LocalOnlyDocument document(dataDir);

@@ -2,9 +2,9 @@
 // through their real widgets.
 
 #include "base/clock.h"
+#include "base/urlopener.h"
 #include "core/session.h"
 #include "core/syndicatecreation.h"
-#include "base/urlopener.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
 #include "ui/acercade.h"
@@ -19,8 +19,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QSysInfo>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -115,8 +115,7 @@ private slots:
         clickCell(window, 40 - 1);
         clickCell(window, 30 - 1);
         auto *list = child<QListWidget>(window, "List1");
-        QCOMPARE(items(list), (QStringList {QStringLiteral("Número clave:   7"), QStringLiteral(" 3-12-25-33-47"),
-                                            QStringLiteral(" 1- 2- 3- 4- 5"), QStringLiteral("10-20-30-40-54")}));
+        QCOMPARE(items(list), (QStringList {QStringLiteral("Número clave:   7"), QStringLiteral(" 3-12-25-33-47"), QStringLiteral(" 1- 2- 3- 4- 5"), QStringLiteral("10-20-30-40-54")}));
         QCOMPARE(child<QLabel>(window, "Label3")->text(), QStringLiteral("4"));
         QVERIFY(save->isEnabled() && remove->isEnabled());
 

@@ -2,21 +2,21 @@
 // controls overlap and no label or button shows its text cut short.
 
 #include "base/clock.h"
+#include "base/urlopener.h"
 #include "core/membership.h"
 #include "core/session.h"
+#include "core/syndicatecreation.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
 #include "ui/acercade.h"
 #include "ui/crea.h"
 #include "ui/creamenu.h"
+#include "ui/mainwindow.h"
 #include "ui/newswindow.h"
 #include "ui/presentacion.h"
-#include "ui/mainwindow.h"
 #include "ui/printwindow.h"
 #include "ui/reduccion.h"
 #include "ui/systemprintdialog.h"
-#include "core/syndicatecreation.h"
-#include "base/urlopener.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -25,17 +25,17 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QHeaderView>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTableView>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtCharts/QChartView>
@@ -227,15 +227,14 @@ private slots:
             tabs->setCurrentIndex(tab);
             // The manager tab's pages (hits, money, members) one by one, and
             // the statistics tab's.
-            const int pages = tab == 2 ? details->count() : tab == 3 ? statsPages->count() : 1;
+            const int pages = tab == 2 ? details->count() : tab == 3 ? statsPages->count()
+                                                                     : 1;
             for (int page = 0; page < pages; ++page) {
                 details->setCurrentIndex(tab == 2 ? page : 0);
                 statsPages->setCurrentIndex(tab == 3 ? page : 0);
                 QTest::qWait(250); // the result list grows into place
                 const QStringList wrong = problems(&window);
-                QVERIFY2(wrong.isEmpty(), qPrintable(tabs->tabText(tab) + QLatin1Char('/')
-                                                     + (tab == 3 ? statsPages : details)->tabText(page)
-                                                     + QStringLiteral(": ") + wrong.join(QStringLiteral("; "))));
+                QVERIFY2(wrong.isEmpty(), qPrintable(tabs->tabText(tab) + QLatin1Char('/') + (tab == 3 ? statsPages : details)->tabText(page) + QStringLiteral(": ") + wrong.join(QStringLiteral("; "))));
             }
         }
         QVERIFY(window.height() <= size.height() && window.width() <= size.width());

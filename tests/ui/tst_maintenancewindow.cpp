@@ -3,9 +3,9 @@
 
 #include "base/clock.h"
 #include "base/filechooser.h"
+#include "base/urlopener.h"
 #include "core/maintenance.h"
 #include "core/session.h"
-#include "base/urlopener.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
 #include "ui/mainwindow.h"
@@ -172,9 +172,9 @@ private slots:
         QTemporaryDir dir;
         Fixtures::writeFile(dir.filePath(QStringLiteral("numeros.dat")), Fixtures::bytesOf(weeks(3)));
         Fixtures::writeFile(dir.filePath(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({
-            Fixtures::simpleSyndicate(QStringLiteral("UNO"), {{1, 2, 3, 4, 5}}, 1, QDate(2026, 1, 1)),
-            Fixtures::simpleSyndicate(QStringLiteral("DOS"), {{6, 7, 8, 9, 10}}, 2, QDate(2026, 1, 1)),
-        }));
+                                                                              Fixtures::simpleSyndicate(QStringLiteral("UNO"), {{1, 2, 3, 4, 5}}, 1, QDate(2026, 1, 1)),
+                                                                              Fixtures::simpleSyndicate(QStringLiteral("DOS"), {{6, 7, 8, 9, 10}}, 2, QDate(2026, 1, 1)),
+                                                                          }));
         FixedClock clock(QDate(2026, 12, 8));
         RecordingPrompter prompter;
         Session session(clock, prompter);

@@ -2,19 +2,19 @@
 // chart values read from the screen.
 
 #include "base/clock.h"
+#include "base/filechooser.h"
 #include "base/qttranslations.h"
+#include "core/maintenance.h"
 #include "core/session.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
-#include "ui/frequencychart.h"
+#include "support/smalldisk.h"
 #include "ui/desktopseams.h"
+#include "ui/frequencychart.h"
 #include "ui/mainwindow.h"
+#include "ui/messageboxprompter.h"
 #include "ui/printwindow.h"
 #include "ui/systemprintdialog.h"
-#include "core/maintenance.h"
-#include "base/filechooser.h"
-#include "support/smalldisk.h"
-#include "ui/messageboxprompter.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -22,19 +22,19 @@
 #include <QClipboard>
 #include <QDir>
 #include <QImage>
-#include <QLineEdit>
-#include <QPointer>
-#include <QTextBrowser>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
-#include <QTimer>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
 #include <QTreeView>
 
 class TestMainWindow : public QObject
@@ -109,10 +109,7 @@ private slots:
 
         tabs->setCurrentIndex(3);
         child<QRadioButton>(window, "Option1_1")->click();
-        QCOMPARE(chart->labels(), (QStringList {QStringLiteral(" 0"), QStringLiteral(" 1"), QStringLiteral(" 2"),
-                                                QStringLiteral(" 3"), QStringLiteral(" 4"), QStringLiteral(" 5"),
-                                                QStringLiteral(" 6"), QStringLiteral(" 7"), QStringLiteral(" 8"),
-                                                QStringLiteral(" 9")}));
+        QCOMPARE(chart->labels(), (QStringList {QStringLiteral(" 0"), QStringLiteral(" 1"), QStringLiteral(" 2"), QStringLiteral(" 3"), QStringLiteral(" 4"), QStringLiteral(" 5"), QStringLiteral(" 6"), QStringLiteral(" 7"), QStringLiteral(" 8"), QStringLiteral(" 9")}));
         QVERIFY(!half->isEnabled());
         child<QRadioButton>(window, "Option1_0")->click();
         QVERIFY(half->isEnabled());

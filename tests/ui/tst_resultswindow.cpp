@@ -4,11 +4,11 @@
 
 #include "base/clock.h"
 #include "core/membership.h"
+#include "core/prizelist.h"
 #include "core/session.h"
 #include "store/oledate.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
-#include "core/prizelist.h"
 #include "ui/balancechart.h"
 #include "ui/effectivenesschart.h"
 #include "ui/mainwindow.h"
@@ -75,11 +75,10 @@ private slots:
         QFile::remove(m_dir.filePath(QStringLiteral("apuestas.dat")));
         Fixtures::writeFile(m_dir.filePath(QStringLiteral("numeros.dat")), Fixtures::bytesOf(m_draws));
         Fixtures::writeFile(m_dir.filePath(QStringLiteral("apuestas.dat")), Fixtures::bytesOf({
-            Fixtures::simpleSyndicate(QStringLiteral("LA FIJA"), {{7, 8, 11, 20, 21}, {1, 2, 3, 4, 5}, {7, 31, 35, 40, 41}}, 1,
-                                      QDate(2026, 8, 1)),
-            Fixtures::simpleSyndicate(QStringLiteral("NUEVA"), {{7, 8, 12, 13, 14}}, 3, QDate(2026, 8, 20)),
-            Fixtures::multipleSyndicate(QStringLiteral("SIETE"), {7, 8, 11, 31, 40, 41, 42}, 1, QDate(2026, 8, 1)),
-        }));
+                                                                                Fixtures::simpleSyndicate(QStringLiteral("LA FIJA"), {{7, 8, 11, 20, 21}, {1, 2, 3, 4, 5}, {7, 31, 35, 40, 41}}, 1, QDate(2026, 8, 1)),
+                                                                                Fixtures::simpleSyndicate(QStringLiteral("NUEVA"), {{7, 8, 12, 13, 14}}, 3, QDate(2026, 8, 20)),
+                                                                                Fixtures::multipleSyndicate(QStringLiteral("SIETE"), {7, 8, 11, 31, 40, 41, 42}, 1, QDate(2026, 8, 1)),
+                                                                            }));
     }
 
     void resultListsFollowTheControls()

@@ -61,7 +61,7 @@ class TestStatsPages : public QObject
     std::unique_ptr<StatisticsTab> m_tab;
     StatsPages *m_pages = nullptr;
 
-    template<typename T>
+    template <typename T>
     T *find(const char *name)
     {
         T *found = m_tab->findChild<T *>(QLatin1String(name));

@@ -24,12 +24,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTimer>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -68,8 +68,7 @@ class TestWaysInWindow : public QObject
     void openWindow(const std::vector<DrawRecord> &draws)
     {
         QVERIFY(Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf(draws)));
-        QVERIFY(Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf({Fixtures::simpleSyndicate(
-                                                              QStringLiteral("AMIGOS"), {{2, 7, 19, 40, 41}}, 4, QDate(2026, 11, 1))})));
+        QVERIFY(Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf({Fixtures::simpleSyndicate(QStringLiteral("AMIGOS"), {{2, 7, 19, 40, 41}}, 4, QDate(2026, 11, 1))})));
         Endpoints endpoints;
         endpoints.operatorSite = m_server->baseUrl();
         m_session = std::make_unique<Session>(m_clock, m_prompter, endpoints);
@@ -166,9 +165,8 @@ private slots:
         auto *report = qobject_cast<ManualPrizeDialog *>(m_window->entryDialog());
         QVERIFY(report);
         for (int category = 1; category <= 9; ++category)
-            report->setRow(category, QString::number(category * 3), category == 9 ? QStringLiteral("1,50")
-                                                                  : category == 8 ? QStringLiteral("3,00")
-                                                                                  : QStringLiteral("1.000,00"));
+            report->setRow(category, QString::number(category * 3), category == 9 ? QStringLiteral("1,50") : category == 8 ? QStringLiteral("3,00")
+                                                                                                                           : QStringLiteral("1.000,00"));
         keepPicture(*report, QStringLiteral("informe-a-mano"));
         in<QPushButton>(report, "Guardar")->click();
         QTRY_VERIFY(!m_window->entryDialog());

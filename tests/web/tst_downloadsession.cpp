@@ -37,9 +37,12 @@ namespace
     std::vector<DrawRecord> listedDraws()
     {
         return {
-            Fixtures::draw({2026, 10, 25}, {4, 13, 29, 35, 47}, 1), Fixtures::draw({2026, 11, 1}, {8, 16, 25, 41, 53}, 7),
-            Fixtures::draw({2026, 11, 8}, {5, 11, 20, 38, 49}, 2),  Fixtures::draw({2026, 11, 15}, {1, 18, 27, 30, 44}, 5),
-            Fixtures::draw({2026, 11, 22}, {9, 14, 22, 36, 54}, 9), Fixtures::draw({2026, 11, 29}, {3, 12, 28, 40, 45}, 0),
+            Fixtures::draw({2026, 10, 25}, {4, 13, 29, 35, 47}, 1),
+            Fixtures::draw({2026, 11, 1}, {8, 16, 25, 41, 53}, 7),
+            Fixtures::draw({2026, 11, 8}, {5, 11, 20, 38, 49}, 2),
+            Fixtures::draw({2026, 11, 15}, {1, 18, 27, 30, 44}, 5),
+            Fixtures::draw({2026, 11, 22}, {9, 14, 22, 36, 54}, 9),
+            Fixtures::draw({2026, 11, 29}, {3, 12, 28, 40, 45}, 0),
             Fixtures::draw({2026, 12, 6}, {2, 7, 19, 33, 51}, 4),
         };
     }
@@ -54,7 +57,9 @@ namespace
     {
     public:
         TestHost(Session &session, RecordingPrompter &prompter, FixedClock &clock)
-            : m_session(session), m_prompter(prompter), m_clock(clock)
+            : m_session(session)
+            , m_prompter(prompter)
+            , m_clock(clock)
         {
         }
 
@@ -197,9 +202,7 @@ private slots:
         QCOMPARE(m_host->scrutinies, QList<int> {4});
         QCOMPARE(m_host->drawsToShow, QList<int> {4});
         QCOMPARE(m_host->storedDrawsText, QStringLiteral("4 sorteos"));
-        QCOMPARE(m_host->statusTexts, (QStringList {QStringLiteral("CONECTANDO AL SERVIDOR"),
-                                                    QStringLiteral("BUSCANDO SORTEOS"),
-                                                    QStringLiteral("ANALIZANDO DATOS"), kFinished}));
+        QCOMPARE(m_host->statusTexts, (QStringList {QStringLiteral("CONECTANDO AL SERVIDOR"), QStringLiteral("BUSCANDO SORTEOS"), QStringLiteral("ANALIZANDO DATOS"), kFinished}));
         QCOMPARE(m_host->progress, (QList<int> {1, 2, 2, 3, 4, 5}));
         const qint64 total = SearchPages::fixture("busqueda.html").size() + SearchPages::fixture("sorteo.html").size();
         QCOMPARE(m_host->byteCounts.last(), QString::number(total) + QStringLiteral(" Bytes"));

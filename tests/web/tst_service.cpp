@@ -122,7 +122,7 @@ private slots:
     void amounts_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<qint64>("plain");   // Cents::parse, -1 refused
+        QTest::addColumn<qint64>("plain"); // Cents::parse, -1 refused
         QTest::addColumn<qint64>("grouped"); // Cents::parseGrouped
         QTest::newRow("comma") << "11509,11" << qint64(1150911) << qint64(1150911);
         QTest::newRow("point") << "11509.11" << qint64(1150911) << qint64(-1);
@@ -219,8 +219,7 @@ private slots:
         QCOMPARE(ServiceSource::plan(sunday.addDays(-56), kToday, {}).requests.size(), std::size_t(8));
         plan = ServiceSource::plan(sunday.addDays(-63), kToday, {});
         QCOMPARE(plan.requests.size(), std::size_t(1));
-        QVERIFY(plan.requests[0].url(Endpoints {}).toString().endsWith(
-            QStringLiteral("buscadorSorteos?game_id=ELGR&celebrados=true&fechaInicioInclusiva=20261011&fechaFinInclusiva=20261208")));
+        QVERIFY(plan.requests[0].url(Endpoints {}).toString().endsWith(QStringLiteral("buscadorSorteos?game_id=ELGR&celebrados=true&fechaInicioInclusiva=20261011&fechaFinInclusiva=20261208")));
         // Two years behind: ranges of one year at most, end to end.
         plan = ServiceSource::plan(sunday.addYears(-2), kToday, {});
         QCOMPARE(plan.requests.size(), std::size_t(2));
@@ -320,8 +319,7 @@ private slots:
             stored.push_back(Fixtures::draw(date, {1 + i % 10, 11 + i % 10, 21 + i % 10, 31 + i % 10, 41 + i % 10}, i % 10));
             m_service->add(date, {1 + i % 10, 11 + i % 10, 21 + i % 10, 31 + i % 10, 41 + i % 10}, i % 10);
         }
-        QVERIFY(Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf(std::vector {
-            Fixtures::simpleSyndicate(QStringLiteral("VIEJA"), {{1, 2, 3, 4, 5}}, 0, created)})));
+        QVERIFY(Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf(std::vector {Fixtures::simpleSyndicate(QStringLiteral("VIEJA"), {{1, 2, 3, 4, 5}}, 0, created)})));
         startSession(stored);
 
         const auto outcome = download();
@@ -464,8 +462,7 @@ private slots:
                 // The edge's refusals are told as such, not as a network failure.
                 const bool blocked = status == 403 || status == 406;
                 QCOMPARE(outcome.blocked, blocked);
-                QCOMPARE(m_prompter.titles(), QStringList {blocked ? QStringLiteral("Descarga rechazada")
-                                                                   : QStringLiteral("Error de conexión")});
+                QCOMPARE(m_prompter.titles(), QStringList {blocked ? QStringLiteral("Descarga rechazada") : QStringLiteral("Error de conexión")});
             } else {
                 // The pages list 22 November to 6 December.
                 QVERIFY(!outcome.fromService);
@@ -577,8 +574,8 @@ private slots:
         }
         QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("Faltan sorteos")});
         QVERIFY2(m_prompter.boxes.first().text.startsWith(QStringLiteral("Faltan %1 sorteos (del 01/11/2026 al %2)")
-                                                               .arg(missing)
-                                                               .arg(outcome.missingDates.back().toString(QStringLiteral("dd/MM/yyyy")))),
+                                                              .arg(missing)
+                                                              .arg(outcome.missingDates.back().toString(QStringLiteral("dd/MM/yyyy")))),
                  qPrintable(m_prompter.boxes.first().text));
         QVERIFY(!outcome.browserUrl.isEmpty());
 
@@ -601,10 +598,10 @@ private slots:
     // never asked again, never a hole. Otherwise storing stops before it.
     void serviceHoles_data()
     {
-        QTest::addColumn<int>("empty");      // how fechav3 says "no draw"
-        QTest::addColumn<bool>("heldDraw");  // fechav3 gives the draw
-        QTest::addColumn<int>("failure");    // fechav3's status for that date; 0: answered
-        QTest::addColumn<int>("stored");     // of the 13 Sundays due
+        QTest::addColumn<int>("empty"); // how fechav3 says "no draw"
+        QTest::addColumn<bool>("heldDraw"); // fechav3 gives the draw
+        QTest::addColumn<int>("failure"); // fechav3's status for that date; 0: answered
+        QTest::addColumn<int>("stored"); // of the 13 Sundays due
         const int notFound = int(FakeService::Empty::NotFound);
         QTest::newRow("404") << notFound << false << 0 << 12;
         QTest::newRow("[]") << int(FakeService::Empty::EmptyArray) << false << 0 << 12;
@@ -673,9 +670,7 @@ private slots:
         QTest::addColumn<QString>("named");
         const QJsonObject good = FakeService::draw({2026, 12, 6}, {1, 2, 3, 4, 5}, 1);
         const QByteArray real = arrayOf(good);
-        const QJsonArray twice {good, QJsonDocument::fromJson(QByteArray(real).replace("\"6923,14\"", "\"9999999,99\""))
-                                          .array()
-                                          .first()};
+        const QJsonArray twice {good, QJsonDocument::fromJson(QByteArray(real).replace("\"6923,14\"", "\"9999999,99\"")).array().first()};
         QTest::newRow("same date twice") << QJsonDocument(twice).toJson() << 0
                                          << QStringLiteral("trae dos veces el sorteo del 06/12/2026");
         QTest::newRow("reintegro of 2^53 - 1 cents")
@@ -707,8 +702,7 @@ private slots:
         QStringList texts;
         for (const auto &box : m_prompter.boxes)
             texts << box.title + QLatin1String(": ") + box.text;
-        QVERIFY2(texts.join(QLatin1Char('\n')).contains(QStringLiteral("Informe de premios no válido: ")
-                                                         + (stored ? QStringLiteral("El informe de premios ") : QString())),
+        QVERIFY2(texts.join(QLatin1Char('\n')).contains(QStringLiteral("Informe de premios no válido: ") + (stored ? QStringLiteral("El informe de premios ") : QString())),
                  qPrintable(texts.join(QLatin1Char('\n'))));
         QVERIFY2(texts.join(QLatin1Char('\n')).contains(named), qPrintable(texts.join(QLatin1Char('\n'))));
     }

@@ -63,8 +63,7 @@ namespace
     {
         std::vector<SearchPages::Entry> entries;
         for (const DrawRecord &d : listed) {
-            entries.push_back(SearchPages::entry(d.qdate(), {d.numbers[0], d.numbers[1], d.numbers[2], d.numbers[3],
-                                                             d.numbers[4]},
+            entries.push_back(SearchPages::entry(d.qdate(), {d.numbers[0], d.numbers[1], d.numbers[2], d.numbers[3], d.numbers[4]},
                                                  d.clave));
         }
         return SearchPages::build(entries);
@@ -425,7 +424,7 @@ private slots:
         QTest::addColumn<std::vector<DrawRecord>>("listed"); // newest first
         QTest::addColumn<std::vector<DrawRecord>>("stored");
         QTest::addColumn<QDate>("firstMissing"); // invalid: no gap
-        QTest::addColumn<QString>("missing");    // the status warning afterwards
+        QTest::addColumn<QString>("missing"); // the status warning afterwards
 
         const auto all = listedDraws();
         const auto upToNov1 = slice(all, 0, 2);
@@ -552,7 +551,7 @@ private slots:
         QByteArray page = SearchPages::fixture("busqueda.html");
         const qsizetype anchor = page.indexOf("-- while");
         const qsizetype lastYearEnd = page.lastIndexOf("2026</h3>", anchor) + 4; // its "<"
-        const qsizetype anchorEnd = page.indexOf('-', anchor + 8);                 // the "-" that ends it
+        const qsizetype anchorEnd = page.indexOf('-', anchor + 8); // the "-" that ends it
         page.insert(anchor, QByteArray(distance - (anchorEnd - lastYearEnd), ' '));
         const auto scan = scanResultsPage(page, 0, kToday);
         QCOMPARE(scan.stop, readable ? Stop::None : Stop::DataError);
@@ -644,9 +643,14 @@ private slots:
     {
         const auto report = scanDrawPage(SearchPages::fixture("sorteo.html"));
         const std::array<QString, 8> amounts {
-            QStringLiteral("4.512.332,10"), QStringLiteral("152.004,55"), QStringLiteral("3.565,21"),
-            QStringLiteral("412,80"),       QStringLiteral("70,15"),      QStringLiteral("15,60"),
-            QStringLiteral("5,40"),         QStringLiteral("1,50"),
+            QStringLiteral("4.512.332,10"),
+            QStringLiteral("152.004,55"),
+            QStringLiteral("3.565,21"),
+            QStringLiteral("412,80"),
+            QStringLiteral("70,15"),
+            QStringLiteral("15,60"),
+            QStringLiteral("5,40"),
+            QStringLiteral("1,50"),
         };
         QCOMPARE(report.amounts, amounts);
         QCOMPARE(report.documentPath,

@@ -337,8 +337,7 @@ private slots:
         // Qt asks again once when a connection closes without an answer.
         QStringList requests = m_server->requests();
         requests.removeDuplicates();
-        QCOMPARE(requests, QStringList {QStringLiteral(
-                               "/f/loterias/documentos/El%20Gordo/2026/ESCRUTINIO_LOTER%C3%8DA_%C3%81MBITO_20261206.pdf")});
+        QCOMPARE(requests, QStringList {QStringLiteral("/f/loterias/documentos/El%20Gordo/2026/ESCRUTINIO_LOTER%C3%8DA_%C3%81MBITO_20261206.pdf")});
         QCOMPARE(view.reportUrl.host(), QStringLiteral("127.0.0.1"));
         QVERIFY(view.reportFetched);
         QCOMPARE(view.showDocument, shown);

@@ -7,9 +7,9 @@
 #include <QTest>
 
 #include <algorithm>
+#include <bit>
 #include <future>
 #include <numeric>
-#include <bit>
 #include <random>
 
 namespace
@@ -143,8 +143,8 @@ private slots:
     // line leaves exactly its own pairs (triples) uncovered.
     void knownDesigns()
     {
-        const auto fano = std::vector<std::uint32_t>{0b0001011, 0b0010110, 0b0101100, 0b1011000,
-                                                     0b0110001, 0b1100010, 0b1000101};
+        const auto fano = std::vector<std::uint32_t> {0b0001011, 0b0010110, 0b0101100, 0b1011000,
+                                                      0b0110001, 0b1100010, 0b1000101};
         QVERIFY(Wheel::checkCoverage(7, fano, 0x7F, 2, 2).holds());
         QCOMPARE(Wheel::checkCoverage(7, {fano.begin() + 1, fano.end()}, 0x7F, 2, 2).covered, std::uint64_t(21 - 3));
 
@@ -192,8 +192,8 @@ private slots:
     {
         Wheel::SearchOptions options;
         options.seconds = 0.3;
-        const Wheel::DesignProblem problem{15, 5, 4, 5};
-        for (const std::vector<int> &cycles : {std::vector<int>{14}, std::vector<int>{5, 5, 5}}) {
+        const Wheel::DesignProblem problem {15, 5, 4, 5};
+        for (const std::vector<int> &cycles : {std::vector<int> {14}, std::vector<int> {5, 5, 5}}) {
             const auto blocks = Wheel::searchInvariantDesign(problem, cycles, options).blocks;
             QVERIFY(Wheel::checkCoverage(15, blocks, (1u << 15) - 1, 4, 5).holds());
             for (std::uint32_t block : blocks) {
@@ -272,7 +272,7 @@ private slots:
 
     void cancelKeepsAValidSet()
     {
-        std::atomic<bool> cancel{true};
+        std::atomic<bool> cancel {true};
         Wheel::Options options;
         options.cancel = &cancel;
         const auto result = Wheel::makeWheel(poolOf(20, 3, 3), options);
