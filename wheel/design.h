@@ -23,6 +23,10 @@ namespace Wheel
     // weighted by what each costs) that takes a second on a typical
     // computer: the rate of a search that counts work.
     constexpr double kWorkPerSecond = 1e9;
+    // A search that counts work still stops once the clock shows this many
+    // times its budget: a computer (or a load) that slow gives up the same
+    // set for a run that ends in reasonable time.
+    constexpr double kWorkClockLimit = 3.0;
 
     struct DesignProblem
     {
@@ -58,7 +62,8 @@ namespace Wheel
         bool threadTime = false;
         // Count the search's own work instead of time, kWorkPerSecond units
         // a second: the same seed then gives the same set on any computer
-        // and under any load (the seconds are then those of a typical one).
+        // and under any load (the seconds are then those of a typical one),
+        // unless the clock passes kWorkClockLimit times the budget first.
         bool countWork = false;
         const std::atomic<bool> *cancel = nullptr;
         std::function<void(const SearchProgress &)> progress; // a few times a second
