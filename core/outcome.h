@@ -64,6 +64,8 @@ public:
         // Words given by the part that refused (a name, a bet, a member).
         Problem, // detail
         Note, // detail: an information box
+        // Download.
+        DateBehind, // the computer's date is before the newest stored draw
     };
 
     Outcome() = default;

@@ -522,8 +522,11 @@ void MainWindow::startDownload()
     m_prizeWatch = std::make_unique<PrizeWatch>(m_session);
     // With no draw stored nothing is asked (and no session ends): the
     // shipped history offered instead is added here when taken.
-    if (!m_download->start() && m_download->outcome().noHistory)
-        openWayIn(int(m_download->outcome().wayIn));
+    if (!m_download->start()) {
+        showOutcome(m_session.prompter(), m_download->refusal());
+        if (m_download->outcome().noHistory)
+            openWayIn(int(m_download->outcome().wayIn));
+    }
     showDownloadArea();
 }
 

@@ -22,10 +22,6 @@
 
 namespace
 {
-    const QString kDateTitle = QStringLiteral("Error de fechas");
-    const QString kDateText = QStringLiteral(
-        "La fecha de tu ordenador parece incorrecta. Existen sorteos en la base de datos con fechas "
-        "porsteriores a la actual. Comprueba la fecha de tu ordenador.");
     const QString kConnectionTitle = QStringLiteral("Error de conexión");
     const QString kNotConnected = QStringLiteral("No conectado: Compruebe la conexión a internet...");
     const QString kOperatorUnreachable = QStringLiteral(
@@ -153,6 +149,8 @@ void DownloadSession::stopWithoutResult()
 
 bool DownloadSession::start()
 {
+    if (!isRunning())
+        m_refusal = {};
     if (isRunning() || m_transfer.isBusy() || m_host.newsOpen())
         return false;
 
@@ -170,11 +168,12 @@ bool DownloadSession::start()
 
     const QDate newest = OleDate::toDate(m_host.newestDraw().date);
     if (newest.isValid() && today < newest) {
-        m_host.prompter().inform(kDateTitle, kDateText);
+        m_refusal = ::Outcome(::Outcome::Status::Refused, ::Outcome::Command::Download, ::Outcome::Cause::DateBehind);
         return false;
     }
     // Nothing is asked of the operator that could not be kept.
-    if (!m_host.drawFileWritable()) {
+    if (::Outcome check = m_host.drawFileCheck(); !check.isDone()) {
+        m_refusal = std::move(check);
         m_outcome.dataError = true;
         return false;
     }

@@ -441,9 +441,13 @@ private slots:
         m_clock.setToday({2026, 12, 5});
         startWith(listedDraws());
         QVERIFY(!m_download->start());
-        QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("Error de fechas")});
-        QCOMPARE(m_prompter.boxes[0].icon, Prompter::Icon::Information);
-        QCOMPARE(m_prompter.boxes[0].text,
+        // The front end shows the refusal's box.
+        QVERIFY(m_prompter.boxes.isEmpty());
+        const std::vector<Outcome::Box> boxes = m_download->refusal().boxes();
+        QCOMPARE(boxes.size(), std::size_t(1));
+        QCOMPARE(boxes[0].title, QStringLiteral("Error de fechas"));
+        QCOMPARE(boxes[0].icon, Prompter::Icon::Information);
+        QCOMPARE(boxes[0].text,
                  QStringLiteral("La fecha de tu ordenador parece incorrecta. Existen sorteos en la base de datos con "
                                 "fechas porsteriores a la actual. Comprueba la fecha de tu ordenador."));
         QVERIFY(m_server->requests().isEmpty());
