@@ -76,8 +76,10 @@ int Cli::runUpdate(Session &session, DownloadSession::Source source, bool json, 
     download.setSource(source);
     download.setReportsSince(reportsSince);
     const bool succeeded = download.runToCompletion();
-    // Why nothing was asked, if so, in the window's words.
-    const int refused = Cli::report(session.prompter(), download.refusal());
+    // Why nothing was asked or brought, if so, in the window's words.
+    int refused = Cli::report(session.prompter(), download.refusal());
+    if (const int ended = Cli::report(session.prompter(), download.result()); refused == Exit::kDone)
+        refused = ended;
     const std::vector<PrizeWin> prizes = watch.found(session, download.outcome().newDraws);
     if (!prizes.empty()) {
         // The window's box after the download, on stderr like every box.

@@ -157,6 +157,9 @@ Outcome::Box Outcome::box() const
         return {Icon::Warning, titleOf(command, name), detail};
     case Cause::Note:
         return {Icon::Information, titleOf(command, name), detail};
+    case Cause::NotConnected:
+        return {Icon::Warning, QStringLiteral("Error de conexión"),
+                QStringLiteral("No conectado: Compruebe la conexión a internet...")};
     case Cause::DateBehind:
         return {Icon::Information, QStringLiteral("Error de fechas"),
                 QStringLiteral("La fecha de tu ordenador parece incorrecta. Existen sorteos en la base de datos con "

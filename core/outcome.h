@@ -66,6 +66,7 @@ public:
         Note, // detail: an information box
         // Download.
         DateBehind, // the computer's date is before the newest stored draw
+        NotConnected, // the operator could not be reached: nothing was brought
     };
 
     Outcome() = default;

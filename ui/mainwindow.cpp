@@ -544,6 +544,9 @@ void MainWindow::downloadReports()
 void MainWindow::downloadFinished()
 {
     m_download->setReportsSince({});
+    // A window on its way out tells nothing more.
+    if (!m_closeWhenIdle)
+        showOutcome(m_session.prompter(), m_download->result());
     if (m_prizeWatch && !downloadRunning()) {
         const std::vector<PrizeWin> prizes = m_prizeWatch->found(m_session, m_download->outcome().newDraws);
         const std::set<QDate> touched = m_prizeWatch->touched(m_session, m_download->outcome().newDraws);

@@ -23,7 +23,6 @@
 namespace
 {
     const QString kConnectionTitle = QStringLiteral("Error de conexión");
-    const QString kNotConnected = QStringLiteral("No conectado: Compruebe la conexión a internet...");
     const QString kOperatorUnreachable = QStringLiteral(
         "No conectado: Compruebe la conexión a internet. Si es correcta, pruebe más tarde ya que no es "
         "posible conectar con el servidor de ONLAE.");
@@ -59,6 +58,12 @@ namespace
     constexpr int kTimeOutTick = 30;
     // A headless run never needs more: every fetch returns before its tick.
     constexpr int kMaxHeadlessTicks = kTimeOutTick + 10;
+
+    // The operator could not be reached and nothing was brought.
+    ::Outcome notConnected()
+    {
+        return {::Outcome::Status::Failed, ::Outcome::Command::Download, ::Outcome::Cause::NotConnected};
+    }
 
     // Clears a flag when the scope ends, however it ends.
     struct FlagGuard
@@ -149,8 +154,10 @@ void DownloadSession::stopWithoutResult()
 
 bool DownloadSession::start()
 {
-    if (!isRunning())
+    if (!isRunning()) {
         m_refusal = {};
+        m_result = {};
+    }
     if (isRunning() || m_transfer.isBusy() || m_host.newsOpen())
         return false;
 
@@ -213,7 +220,7 @@ bool DownloadSession::start()
                 refusedByOperator();
                 return false;
             }
-            m_host.prompter().warn(kConnectionTitle, kNotConnected);
+            m_result = notConnected();
             stopWithoutResult();
             m_outcome.connectionError = true;
             emit finished();
@@ -240,7 +247,7 @@ bool DownloadSession::fetchSearchPage()
             refusedByOperator();
             return false;
         }
-        m_host.prompter().warn(kConnectionTitle, kNotConnected);
+        m_result = notConnected();
         stopWithoutResult();
         m_outcome.connectionError = true;
         emit finished();
@@ -611,7 +618,7 @@ void DownloadSession::tick()
                     refusedByOperator();
                     return;
                 } else {
-                    m_host.prompter().warn(kConnectionTitle, kNotConnected);
+                    m_result = notConnected();
                     stopWithoutResult();
                     m_outcome.connectionError = true;
                 }

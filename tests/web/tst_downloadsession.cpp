@@ -148,6 +148,8 @@ class TestDownloadSession : public QObject
         m_transfer->setTimeout(800);
         m_download = std::make_unique<DownloadSession>(*m_host, *m_transfer, endpoints);
         m_download->setTickInterval(5);
+        // As the front ends do: how the session ended is told once it has.
+        connect(m_download.get(), &DownloadSession::finished, this, [this] { m_prompter.report(m_download->result()); });
         // The classic pages alone; the service has its own tests.
         m_download->setSource(DownloadSession::Source::Pages);
     }
