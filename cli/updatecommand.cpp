@@ -76,6 +76,10 @@ int Cli::runUpdate(Session &session, DownloadSession::Source source, bool json, 
     download.setSource(source);
     download.setReportsSince(reportsSince);
     const bool succeeded = download.runToCompletion();
+    // Why nothing was asked or brought, if so, in the window's words.
+    int refused = Cli::report(session.prompter(), download.refusal());
+    if (const int ended = Cli::report(session.prompter(), download.result()); refused == Exit::kDone)
+        refused = ended;
     const std::vector<PrizeWin> prizes = watch.found(session, download.outcome().newDraws);
     if (!prizes.empty()) {
         // The window's box after the download, on stderr like every box.
@@ -103,6 +107,8 @@ int Cli::runUpdate(Session &session, DownloadSession::Source source, bool json, 
         if (const QString failure = sendPrizeNotifications(*notifier, prizes); !failure.isEmpty())
             std::fprintf(stderr, "Aviso: no se ha podido avisar del premio en el escritorio (%s).\n", qUtf8Printable(failure));
     }
+    if (refused != Exit::kDone)
+        return refused;
     // Draws still missing are no success, whatever the transfers did.
     if (!succeeded || download.outcome().missing > 0)
         return Exit::kFailed;

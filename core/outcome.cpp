@@ -157,6 +157,13 @@ Outcome::Box Outcome::box() const
         return {Icon::Warning, titleOf(command, name), detail};
     case Cause::Note:
         return {Icon::Information, titleOf(command, name), detail};
+    case Cause::NotConnected:
+        return {Icon::Warning, QStringLiteral("Error de conexión"),
+                QStringLiteral("No conectado: Compruebe la conexión a internet...")};
+    case Cause::DateBehind:
+        return {Icon::Information, QStringLiteral("Error de fechas"),
+                QStringLiteral("La fecha de tu ordenador parece incorrecta. Existen sorteos en la base de datos con "
+                               "fechas porsteriores a la actual. Comprueba la fecha de tu ordenador.")};
     case Cause::None:
         if (status != Status::Done)
             return {};

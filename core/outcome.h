@@ -64,6 +64,9 @@ public:
         // Words given by the part that refused (a name, a bet, a member).
         Problem, // detail
         Note, // detail: an information box
+        // Download.
+        DateBehind, // the computer's date is before the newest stored draw
+        NotConnected, // the operator could not be reached: nothing was brought
     };
 
     Outcome() = default;

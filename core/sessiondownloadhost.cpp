@@ -62,13 +62,9 @@ std::vector<DrawRecord> SessionDownloadHost::storedDrawRecords()
     return m_session.draws().all();
 }
 
-bool SessionDownloadHost::drawFileWritable()
+Outcome SessionDownloadHost::drawFileCheck()
 {
-    // The download still tells the user itself.
-    const Outcome check = m_session.writeCheck(m_session.draws().file(), Outcome::Command::Download);
-    for (const Outcome::Box &box : check.boxes())
-        m_session.prompter().show(box.icon, box.title, box.text);
-    return check.isDone();
+    return m_session.writeCheck(m_session.draws().file(), Outcome::Command::Download);
 }
 
 DrawRecord SessionDownloadHost::newestDraw() const

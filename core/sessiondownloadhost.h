@@ -29,7 +29,7 @@ public:
     QString dataDir() const override;
     TypedRecordFile<DrawRecord> &drawFile() override;
     std::vector<DrawRecord> storedDrawRecords() override;
-    bool drawFileWritable() override;
+    Outcome drawFileCheck() override;
     DrawRecord newestDraw() const override;
     void updateStatus() override;
     void scrutinizeSimpleSyndicates(int drawCount) override;

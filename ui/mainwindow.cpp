@@ -522,8 +522,11 @@ void MainWindow::startDownload()
     m_prizeWatch = std::make_unique<PrizeWatch>(m_session);
     // With no draw stored nothing is asked (and no session ends): the
     // shipped history offered instead is added here when taken.
-    if (!m_download->start() && m_download->outcome().noHistory)
-        openWayIn(int(m_download->outcome().wayIn));
+    if (!m_download->start()) {
+        showOutcome(m_session.prompter(), m_download->refusal());
+        if (m_download->outcome().noHistory)
+            openWayIn(int(m_download->outcome().wayIn));
+    }
     showDownloadArea();
 }
 
@@ -541,6 +544,9 @@ void MainWindow::downloadReports()
 void MainWindow::downloadFinished()
 {
     m_download->setReportsSince({});
+    // A window on its way out tells nothing more.
+    if (!m_closeWhenIdle)
+        showOutcome(m_session.prompter(), m_download->result());
     if (m_prizeWatch && !downloadRunning()) {
         const std::vector<PrizeWin> prizes = m_prizeWatch->found(m_session, m_download->outcome().newDraws);
         const std::set<QDate> touched = m_prizeWatch->touched(m_session, m_download->outcome().newDraws);

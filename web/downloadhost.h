@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/outcome.h"
 #include "downloadprogress.h"
 #include "store/drawrecord.h"
 #include "store/recordfile.h"
@@ -32,9 +33,10 @@ public:
     // Every stored draw, oldest first; a host that keeps them decoded gives
     // its own.
     virtual std::vector<DrawRecord> storedDrawRecords() { return decodeRecords<DrawRecord>(drawFile().readAllRecords()); }
-    // Whether new draws could be stored; false, with the user told why, when
-    // the draw file is unusable (unreadable, not a file, a tail not set aside).
-    virtual bool drawFileWritable() { return true; }
+    // Whether new draws could be stored: Done, or why not (the data
+    // directory read-only, the draw file unusable or ending in a tail not set
+    // aside), for the front end to tell.
+    virtual Outcome drawFileCheck() { return Outcome::done(Outcome::Command::Download); }
     // The newest stored draw as the last status scan left it (zeroed when the
     // file is empty).
     virtual DrawRecord newestDraw() const = 0;

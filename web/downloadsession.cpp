@@ -22,12 +22,7 @@
 
 namespace
 {
-    const QString kDateTitle = QStringLiteral("Error de fechas");
-    const QString kDateText = QStringLiteral(
-        "La fecha de tu ordenador parece incorrecta. Existen sorteos en la base de datos con fechas "
-        "porsteriores a la actual. Comprueba la fecha de tu ordenador.");
     const QString kConnectionTitle = QStringLiteral("Error de conexión");
-    const QString kNotConnected = QStringLiteral("No conectado: Compruebe la conexión a internet...");
     const QString kOperatorUnreachable = QStringLiteral(
         "No conectado: Compruebe la conexión a internet. Si es correcta, pruebe más tarde ya que no es "
         "posible conectar con el servidor de ONLAE.");
@@ -63,6 +58,12 @@ namespace
     constexpr int kTimeOutTick = 30;
     // A headless run never needs more: every fetch returns before its tick.
     constexpr int kMaxHeadlessTicks = kTimeOutTick + 10;
+
+    // The operator could not be reached and nothing was brought.
+    ::Outcome notConnected()
+    {
+        return {::Outcome::Status::Failed, ::Outcome::Command::Download, ::Outcome::Cause::NotConnected};
+    }
 
     // Clears a flag when the scope ends, however it ends.
     struct FlagGuard
@@ -153,6 +154,10 @@ void DownloadSession::stopWithoutResult()
 
 bool DownloadSession::start()
 {
+    if (!isRunning()) {
+        m_refusal = {};
+        m_result = {};
+    }
     if (isRunning() || m_transfer.isBusy() || m_host.newsOpen())
         return false;
 
@@ -170,11 +175,12 @@ bool DownloadSession::start()
 
     const QDate newest = OleDate::toDate(m_host.newestDraw().date);
     if (newest.isValid() && today < newest) {
-        m_host.prompter().inform(kDateTitle, kDateText);
+        m_refusal = ::Outcome(::Outcome::Status::Refused, ::Outcome::Command::Download, ::Outcome::Cause::DateBehind);
         return false;
     }
     // Nothing is asked of the operator that could not be kept.
-    if (!m_host.drawFileWritable()) {
+    if (::Outcome check = m_host.drawFileCheck(); !check.isDone()) {
+        m_refusal = std::move(check);
         m_outcome.dataError = true;
         return false;
     }
@@ -214,7 +220,7 @@ bool DownloadSession::start()
                 refusedByOperator();
                 return false;
             }
-            m_host.prompter().warn(kConnectionTitle, kNotConnected);
+            m_result = notConnected();
             stopWithoutResult();
             m_outcome.connectionError = true;
             emit finished();
@@ -241,7 +247,7 @@ bool DownloadSession::fetchSearchPage()
             refusedByOperator();
             return false;
         }
-        m_host.prompter().warn(kConnectionTitle, kNotConnected);
+        m_result = notConnected();
         stopWithoutResult();
         m_outcome.connectionError = true;
         emit finished();
@@ -612,7 +618,7 @@ void DownloadSession::tick()
                     refusedByOperator();
                     return;
                 } else {
-                    m_host.prompter().warn(kConnectionTitle, kNotConnected);
+                    m_result = notConnected();
                     stopWithoutResult();
                     m_outcome.connectionError = true;
                 }

@@ -2,6 +2,7 @@
 
 #include "base/endpoints.h"
 #include "base/prompter.h"
+#include "core/outcome.h"
 #include "downloadprogress.h"
 #include "resultsparser.h"
 #include "servicesource.h"
@@ -115,6 +116,13 @@ public:
     bool runToCompletion();
 
     const Outcome &outcome() const { return m_outcome; }
+    // Why the last start() asked nothing of the operator, for the front end
+    // to tell (the computer's date, the draw file); empty (Unchanged) otherwise.
+    const ::Outcome &refusal() const { return m_refusal; }
+    // How the last session ended, when it ended for want of a connection
+    // before anything was brought; read once finished() is emitted, for the
+    // front end to tell. Empty (Unchanged) otherwise.
+    const ::Outcome &result() const { return m_result; }
     Step step() const { return m_step; }
     DownloadStage stage() const { return m_stage; }
     const DownloadActivity &activity() const { return m_activity; }
@@ -207,6 +215,8 @@ private:
     bool m_endOfData = false;
     bool m_reportFetched = false;
     Outcome m_outcome;
+    ::Outcome m_refusal;
+    ::Outcome m_result;
 
     Source m_source = Source::Auto;
     QDate m_reportsSince;

@@ -148,6 +148,8 @@ class TestDownloadSession : public QObject
         m_transfer->setTimeout(800);
         m_download = std::make_unique<DownloadSession>(*m_host, *m_transfer, endpoints);
         m_download->setTickInterval(5);
+        // As the front ends do: how the session ended is told once it has.
+        connect(m_download.get(), &DownloadSession::finished, this, [this] { m_prompter.report(m_download->result()); });
         // The classic pages alone; the service has its own tests.
         m_download->setSource(DownloadSession::Source::Pages);
     }
@@ -441,9 +443,13 @@ private slots:
         m_clock.setToday({2026, 12, 5});
         startWith(listedDraws());
         QVERIFY(!m_download->start());
-        QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("Error de fechas")});
-        QCOMPARE(m_prompter.boxes[0].icon, Prompter::Icon::Information);
-        QCOMPARE(m_prompter.boxes[0].text,
+        // The front end shows the refusal's box.
+        QVERIFY(m_prompter.boxes.isEmpty());
+        const std::vector<Outcome::Box> boxes = m_download->refusal().boxes();
+        QCOMPARE(boxes.size(), std::size_t(1));
+        QCOMPARE(boxes[0].title, QStringLiteral("Error de fechas"));
+        QCOMPARE(boxes[0].icon, Prompter::Icon::Information);
+        QCOMPARE(boxes[0].text,
                  QStringLiteral("La fecha de tu ordenador parece incorrecta. Existen sorteos en la base de datos con "
                                 "fechas porsteriores a la actual. Comprueba la fecha de tu ordenador."));
         QVERIFY(m_server->requests().isEmpty());

@@ -78,6 +78,7 @@ class TestService : public QObject
         session.setTickInterval(5);
         session.setSource(source);
         session.runToCompletion();
+        m_prompter.report(session.result());
         return session.outcome();
     }
 
