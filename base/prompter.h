@@ -7,8 +7,9 @@
 // surface on which each front end shows its boxes, so that the engine runs
 // without a window and tests can read and answer each box. The engine's
 // commands hand back what they did as an Outcome (core/outcome.h) for the
-// front end to show; the start-up checks of the data files and the download
-// still show their own boxes here.
+// front end to show; the start-up checks of the data files and what the
+// download meets while it runs (before its own questions) still show their
+// boxes here. Its refusals and a run that ends unconnected are Outcomes.
 class Prompter
 {
 public:
