@@ -41,7 +41,8 @@ QString Cli::maintenanceUsageError(const QStringList &arguments)
 
 namespace
 {
-    // One maintenance command's run: its outcome's words and exit status,
+    // One maintenance command's run on the disk: its Maintenance, then its
+    // outcome's words and exit status,
     // with what the session met on the way. A warning shown meanwhile (a
     // draw file set aside when the lists were read again) makes it a
     // failure; a failure with nothing said gets fallback, naming what was
@@ -50,7 +51,8 @@ namespace
     {
     public:
         Run(Session &session, StreamPrompter &prompter)
-            : m_session(session)
+            : maintenance(session, m_files, m_browser)
+            , m_session(session)
             , m_prompter(prompter)
             , m_problemsBefore(prompter.problems())
             , m_rejectedBefore(session.rejectedDrawFiles())
@@ -69,6 +71,13 @@ namespace
         }
 
     private:
+        DiskFileOps m_files;
+        PrintingOpener m_browser;
+
+    public:
+        Maintenance maintenance;
+
+    private:
         Session &m_session;
         StreamPrompter &m_prompter;
         int m_problemsBefore;
@@ -78,21 +87,15 @@ namespace
 
 int Cli::runImport(Session &session, StreamPrompter &prompter, const QString &path)
 {
-    DiskFileOps files;
-    PrintingOpener browser;
-    Maintenance maintenance(session, files, browser);
     Run run(session, prompter);
-    return run.finish(maintenance.importDraws(path), QStringLiteral("No se ha importado %1.").arg(path));
+    return run.finish(run.maintenance.importDraws(path), QStringLiteral("No se ha importado %1.").arg(path));
 }
 
 int Cli::runDeleteDraws(Session &session, StreamPrompter &prompter, bool yesDraws, bool yesReset)
 {
-    DiskFileOps files;
-    PrintingOpener browser;
-    Maintenance maintenance(session, files, browser);
     Run run(session, prompter);
     prompter.setAnswers({yesDraws, yesReset});
-    return run.finish(maintenance.deleteAllDraws());
+    return run.finish(run.maintenance.deleteAllDraws());
 }
 
 int Cli::runDeleteDraw(Session &session, StreamPrompter &prompter, int position, bool yes)
@@ -102,23 +105,17 @@ int Cli::runDeleteDraw(Session &session, StreamPrompter &prompter, int position,
                      session.storedDraws());
         return Exit::kFailed;
     }
-    DiskFileOps files;
-    PrintingOpener browser;
-    Maintenance maintenance(session, files, browser);
     Run run(session, prompter);
     prompter.setAnswers({yes});
-    maintenance.setDrawDeleteMode(true);
-    return run.finish(maintenance.deleteDraw(position), QStringLiteral("No se ha borrado el sorteo %1.").arg(position));
+    run.maintenance.setDrawDeleteMode(true);
+    return run.finish(run.maintenance.deleteDraw(position), QStringLiteral("No se ha borrado el sorteo %1.").arg(position));
 }
 
 int Cli::runDeleteSyndicate(Session &session, StreamPrompter &prompter, int record, bool yes)
 {
     if (!knownSyndicate(session, record))
         return Exit::kFailed;
-    DiskFileOps files;
-    PrintingOpener browser;
-    Maintenance maintenance(session, files, browser);
     Run run(session, prompter);
     prompter.setAnswers({yes});
-    return run.finish(maintenance.deleteSyndicate(record), QStringLiteral("No se ha borrado la peña %1.").arg(record));
+    return run.finish(run.maintenance.deleteSyndicate(record), QStringLiteral("No se ha borrado la peña %1.").arg(record));
 }
