@@ -63,8 +63,10 @@ namespace Wheel
         // Count the search's own work instead of time, kWorkPerSecond units
         // a second: the same seed then gives the same set on any computer
         // and under any load (the seconds are then those of a typical one),
-        // unless the clock passes kWorkClockLimit times the budget first.
+        // unless the clock passes clockLimit times the budget first (0: no
+        // such limit, for a check that must see the same set under any load).
         bool countWork = false;
+        double clockLimit = kWorkClockLimit;
         const std::atomic<bool> *cancel = nullptr;
         std::function<void(const SearchProgress &)> progress; // a few times a second
     };

@@ -203,6 +203,7 @@ Wheel::Result Wheel::makeWheel(const Request &given, const Options &options)
     search.seconds = options.seconds;
     search.seed = options.seed.value_or(1);
     search.countWork = options.seed.has_value();
+    search.clockLimit = options.clockLimit;
     search.cancel = options.cancel;
     search.progress = options.progress;
     search.threadTime = options.threadTime;

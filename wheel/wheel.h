@@ -85,6 +85,9 @@ namespace Wheel
         // (SearchOptions::countWork): the same seed gives the same set.
         // Without one it runs on the clock from seed 1.
         std::optional<std::uint64_t> seed;
+        // A seeded search still ends once the clock shows this many times
+        // the seconds (SearchOptions::clockLimit; 0: never).
+        double clockLimit = kWorkClockLimit;
         const std::atomic<bool> *cancel = nullptr;
         std::function<void(const SearchProgress &)> progress;
         bool threadTime = false;
