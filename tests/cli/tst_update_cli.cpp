@@ -24,23 +24,9 @@ namespace
     const QString kDrawPagePath = QStringLiteral("/es/gordo-primitiva/sorteos/2026/986001049");
     const QString kDocumentPath = QStringLiteral("/f/loterias/documentos/El Gordo/2026/ESCRUTINIO_LOTERÍA_ÁMBITO_20261206.pdf");
 
-    // The seven draws of busqueda.html, oldest first.
-    std::vector<DrawRecord> listedDraws()
-    {
-        return {
-            Fixtures::draw({2026, 10, 25}, {4, 13, 29, 35, 47}, 1),
-            Fixtures::draw({2026, 11, 1}, {8, 16, 25, 41, 53}, 7),
-            Fixtures::draw({2026, 11, 8}, {5, 11, 20, 38, 49}, 2),
-            Fixtures::draw({2026, 11, 15}, {1, 18, 27, 30, 44}, 5),
-            Fixtures::draw({2026, 11, 22}, {9, 14, 22, 36, 54}, 9),
-            Fixtures::draw({2026, 11, 29}, {3, 12, 28, 40, 45}, 0),
-            Fixtures::draw({2026, 12, 6}, {2, 7, 19, 33, 51}, 4),
-        };
-    }
-
     std::vector<DrawRecord> firstDraws(int count)
     {
-        const auto all = listedDraws();
+        const auto all = Fixtures::searchPageDraws();
         return {all.begin(), all.begin() + count};
     }
 
@@ -364,7 +350,7 @@ private slots:
         QVERIFY(server.listen());
         FakeService service(server);
         QStringList all;
-        for (const DrawRecord &draw : listedDraws()) {
+        for (const DrawRecord &draw : Fixtures::searchPageDraws()) {
             service.add(FakeService::draw(draw.qdate(), {draw.numbers[0], draw.numbers[1], draw.numbers[2], draw.numbers[3], draw.numbers[4]}, draw.clave));
             all << draw.qdate().toString(Qt::ISODate);
         }

@@ -10,6 +10,19 @@
 
 #include <algorithm>
 
+std::vector<DrawRecord> Fixtures::searchPageDraws()
+{
+    return {
+        Fixtures::draw({2026, 10, 25}, {4, 13, 29, 35, 47}, 1),
+        Fixtures::draw({2026, 11, 1}, {8, 16, 25, 41, 53}, 7),
+        Fixtures::draw({2026, 11, 8}, {5, 11, 20, 38, 49}, 2),
+        Fixtures::draw({2026, 11, 15}, {1, 18, 27, 30, 44}, 5),
+        Fixtures::draw({2026, 11, 22}, {9, 14, 22, 36, 54}, 9),
+        Fixtures::draw({2026, 11, 29}, {3, 12, 28, 40, 45}, 0),
+        Fixtures::draw({2026, 12, 6}, {2, 7, 19, 33, 51}, 4),
+    };
+}
+
 std::vector<DrawRecord> Fixtures::realDraws()
 {
     QFile file(QStringLiteral(QUORVALE_HISTORY_CSV));

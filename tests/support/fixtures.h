@@ -17,6 +17,8 @@ namespace Fixtures
 {
     // The real draw history shipped with the tests, oldest first.
     std::vector<DrawRecord> realDraws();
+    // The seven draws the test search page (busqueda.html) lists, oldest first.
+    std::vector<DrawRecord> searchPageDraws();
 
     DrawRecord draw(QDate date, std::initializer_list<int> numbers, int clave);
     SyndicateRecord simpleSyndicate(const QString &name, std::initializer_list<std::initializer_list<int>> bets,

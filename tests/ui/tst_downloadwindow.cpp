@@ -42,19 +42,6 @@ namespace
     const QString kDocumentPath = QStringLiteral("/f/loterias/documentos/El Gordo/2026/ESCRUTINIO_LOTERÍA_ÁMBITO_20261206.pdf");
     const QString kFinished = QStringLiteral("TRANSFERENCIA FINALIZADA");
 
-    std::vector<DrawRecord> listedDraws()
-    {
-        return {
-            Fixtures::draw({2026, 10, 25}, {4, 13, 29, 35, 47}, 1),
-            Fixtures::draw({2026, 11, 1}, {8, 16, 25, 41, 53}, 7),
-            Fixtures::draw({2026, 11, 8}, {5, 11, 20, 38, 49}, 2),
-            Fixtures::draw({2026, 11, 15}, {1, 18, 27, 30, 44}, 5),
-            Fixtures::draw({2026, 11, 22}, {9, 14, 22, 36, 54}, 9),
-            Fixtures::draw({2026, 11, 29}, {3, 12, 28, 40, 45}, 0),
-            Fixtures::draw({2026, 12, 6}, {2, 7, 19, 33, 51}, 4),
-        };
-    }
-
     enum class Document
     {
         Pdf,
@@ -95,7 +82,7 @@ class TestDownloadWindow : public QObject
     // Three of the listed draws and one syndicate stored; the window shown.
     void openWindow()
     {
-        QVERIFY(Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf({listedDraws()[0], listedDraws()[1], listedDraws()[2]})));
+        QVERIFY(Fixtures::writeFile(path("numeros.dat"), Fixtures::bytesOf({Fixtures::searchPageDraws()[0], Fixtures::searchPageDraws()[1], Fixtures::searchPageDraws()[2]})));
         QVERIFY(Fixtures::writeFile(path("apuestas.dat"), Fixtures::bytesOf({Fixtures::simpleSyndicate(QStringLiteral("AMIGOS"), {{2, 7, 19, 40, 41}}, 4, QDate(2026, 11, 1))})));
         Endpoints endpoints;
         endpoints.operatorSite = m_server->baseUrl();
@@ -167,7 +154,7 @@ private slots:
         QTRY_COMPARE(m_prompter.titles(), QStringList {QStringLiteral("Premios")});
         QVERIFY2(m_prompter.boxes.first().text.contains(QStringLiteral("AMIGOS")), qPrintable(m_prompter.boxes.first().text));
 
-        QCOMPARE(Fixtures::readFile(path("numeros.dat")), Fixtures::bytesOf(listedDraws()));
+        QCOMPARE(Fixtures::readFile(path("numeros.dat")), Fixtures::bytesOf(Fixtures::searchPageDraws()));
         auto *progress = child<QProgressBar>("ProgressBar1");
         QCOMPARE(progress->value(), 5);
         QVERIFY(progress->isVisible());

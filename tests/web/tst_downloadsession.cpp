@@ -33,23 +33,9 @@ namespace
     const QString kNotConnected = QStringLiteral("No conectado: Compruebe la conexión a internet...");
     const QString kFinished = QStringLiteral("TRANSFERENCIA FINALIZADA");
 
-    // The seven draws of busqueda.html, oldest first.
-    std::vector<DrawRecord> listedDraws()
-    {
-        return {
-            Fixtures::draw({2026, 10, 25}, {4, 13, 29, 35, 47}, 1),
-            Fixtures::draw({2026, 11, 1}, {8, 16, 25, 41, 53}, 7),
-            Fixtures::draw({2026, 11, 8}, {5, 11, 20, 38, 49}, 2),
-            Fixtures::draw({2026, 11, 15}, {1, 18, 27, 30, 44}, 5),
-            Fixtures::draw({2026, 11, 22}, {9, 14, 22, 36, 54}, 9),
-            Fixtures::draw({2026, 11, 29}, {3, 12, 28, 40, 45}, 0),
-            Fixtures::draw({2026, 12, 6}, {2, 7, 19, 33, 51}, 4),
-        };
-    }
-
     std::vector<DrawRecord> firstDraws(int count)
     {
-        const auto all = listedDraws();
+        const auto all = Fixtures::searchPageDraws();
         return {all.begin(), all.begin() + count};
     }
 
@@ -193,7 +179,7 @@ private slots:
         runWithTimer();
 
         QVERIFY2(m_prompter.boxes.isEmpty(), qPrintable(m_prompter.titles().join(QLatin1Char(','))));
-        QCOMPARE(drawFileBytes(), Fixtures::bytesOf(listedDraws()));
+        QCOMPARE(drawFileBytes(), Fixtures::bytesOf(Fixtures::searchPageDraws()));
         QCOMPARE(m_server->requests().first(),
                  QStringLiteral("/es/buscador?startDate=19/10/2026&gameId=05&type=search&endDate=08/12/2026"));
         QCOMPARE(m_server->requestsFor(kDrawPagePath), 1);
@@ -220,7 +206,7 @@ private slots:
 
         // The session's own view of the file follows.
         QCOMPARE(m_session->storedDraws(), 7);
-        QCOMPARE(m_session->drawBuffer(), listedDraws().back());
+        QCOMPARE(m_session->drawBuffer(), Fixtures::searchPageDraws().back());
         QVERIFY(m_download->outcome().succeeded());
         QCOMPARE(m_download->outcome().storedDraws, 4);
         QCOMPARE(m_download->statusText(), kFinished);
@@ -231,7 +217,7 @@ private slots:
     {
         startWith(firstDraws(1));
         QVERIFY(m_download->runToCompletion());
-        QCOMPARE(drawFileBytes(), Fixtures::bytesOf(listedDraws()));
+        QCOMPARE(drawFileBytes(), Fixtures::bytesOf(Fixtures::searchPageDraws()));
         QCOMPARE(m_host->scrutinies, QList<int> {6});
         QCOMPARE(m_host->drawsToShow, QList<int> {6});
         QCOMPARE(m_download->statusText(), kFinished);
@@ -253,11 +239,11 @@ private slots:
 
     void nothingNew()
     {
-        startWith(listedDraws());
+        startWith(Fixtures::searchPageDraws());
         runWithTimer();
         QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("Pruebe más tarde")});
         QCOMPARE(m_prompter.boxes.first().text, QStringLiteral("Todavía no hay sorteos nuevos."));
-        QCOMPARE(drawFileBytes(), Fixtures::bytesOf(listedDraws()));
+        QCOMPARE(drawFileBytes(), Fixtures::bytesOf(Fixtures::searchPageDraws()));
         // The newest stored draw is checked again, and its page is fetched.
         QCOMPARE(m_host->scrutinies, QList<int> {1});
         QCOMPARE(m_host->drawsToShow, QList<int> {1});
@@ -360,7 +346,7 @@ private slots:
                  QStringLiteral("No conectado: Compruebe la conexión a internet. Si es correcta, pruebe más tarde ya "
                                 "que no es posible conectar con el servidor de ONLAE."));
         // The draws are in; they are checked and listed all the same.
-        QCOMPARE(drawFileBytes(), Fixtures::bytesOf(listedDraws()));
+        QCOMPARE(drawFileBytes(), Fixtures::bytesOf(Fixtures::searchPageDraws()));
         QCOMPARE(m_host->scrutinies, QList<int> {4});
         QCOMPARE(Fixtures::readFile(path("www2.txt")), SearchPages::fixture("busqueda.html"));
         QCOMPARE(m_host->reports.size(), 1);
@@ -441,7 +427,7 @@ private slots:
     void computerDateBehind()
     {
         m_clock.setToday({2026, 12, 5});
-        startWith(listedDraws());
+        startWith(Fixtures::searchPageDraws());
         QVERIFY(!m_download->start());
         // The front end shows the refusal's box.
         QVERIFY(m_prompter.boxes.isEmpty());
@@ -453,7 +439,7 @@ private slots:
                  QStringLiteral("La fecha de tu ordenador parece incorrecta. Existen sorteos en la base de datos con "
                                 "fechas porsteriores a la actual. Comprueba la fecha de tu ordenador."));
         QVERIFY(m_server->requests().isEmpty());
-        QCOMPARE(drawFileBytes(), Fixtures::bytesOf(listedDraws()));
+        QCOMPARE(drawFileBytes(), Fixtures::bytesOf(Fixtures::searchPageDraws()));
     }
 
     void newsWindowOpen()
@@ -476,7 +462,7 @@ private slots:
         QVERIFY(!secondStarts.isEmpty());
         QVERIFY(!secondStarts.contains(true));
         QCOMPARE(m_server->requestsFor(kSearchPath), 1);
-        QCOMPARE(drawFileBytes(), Fixtures::bytesOf(listedDraws()));
+        QCOMPARE(drawFileBytes(), Fixtures::bytesOf(Fixtures::searchPageDraws()));
     }
 };
 
