@@ -4,7 +4,7 @@
 #include "output.h"
 
 #include "base/numberlist.h"
-#include "core/outcome.h"
+#include "store/outcome.h"
 #include "core/session.h"
 #include "core/syndicatecreation.h"
 

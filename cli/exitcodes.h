@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/outcome.h"
+#include "store/outcome.h"
 
 // What quorvale-cli tells the shell that ran it. Scripts rely on these
 // numbers; docs/cli.md and the README list them.

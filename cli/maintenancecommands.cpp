@@ -8,6 +8,7 @@
 #include "core/maintenance.h"
 #include "core/session.h"
 #include "store/fileops.h"
+#include "wording/outcomewording.h"
 
 #include <cstdio>
 
@@ -65,7 +66,7 @@ namespace
             int code = Cli::report(m_prompter, outcome);
             if (warned || m_session.rejectedDrawFiles() > m_rejectedBefore)
                 code = Cli::Exit::kFailed;
-            if (code == Cli::Exit::kFailed && !warned && outcome.box().title.isEmpty() && !fallback.isEmpty())
+            if (code == Cli::Exit::kFailed && !warned && outcomeBox(outcome).title.isEmpty() && !fallback.isEmpty())
                 Cli::printMessage(fallback);
             return code;
         }

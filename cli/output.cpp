@@ -3,9 +3,10 @@
 #include "exitcodes.h"
 
 #include "base/plural.h"
-#include "core/outcome.h"
 #include "core/session.h"
+#include "store/outcome.h"
 #include "store/outputfile.h"
+#include "wording/outcomewording.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -111,7 +112,7 @@ void Cli::printBox(const QString &title, const QString &text)
 
 int Cli::report(Prompter &surface, const Outcome &outcome)
 {
-    for (const Outcome::Box &box : outcome.boxes())
+    for (const OutcomeBox &box : outcomeBoxes(outcome))
         surface.show(box.icon, box.title, box.text);
     return Exit::of(outcome);
 }

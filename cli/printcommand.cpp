@@ -4,7 +4,7 @@
 #include "output.h"
 
 #include "base/plural.h"
-#include "core/outcome.h"
+#include "store/outcome.h"
 #include "core/session.h"
 #include "print/calibrationeditor.h"
 #include "print/pdffileprinter.h"

@@ -2,6 +2,11 @@
 
 #include "output.h"
 
+void StreamPrompter::tell(const Outcome &outcome)
+{
+    Cli::report(*this, outcome);
+}
+
 Prompter::Answer StreamPrompter::show(Icon icon, const QString &title, const QString &text, Buttons buttons)
 {
     ++m_shown;

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "base/prompter.h"
+#include "core/frontend.h"
 
 #include <QList>
 
 // Message boxes of a run without a window: "TITLE: TEXT" on stderr. Yes/No
 // questions take the answers given on the command line, in order; when those
 // run out, the general answer (--yes, default No).
-class StreamPrompter final : public Prompter
+class StreamPrompter final : public FrontEnd
 {
 public:
     explicit StreamPrompter(bool answerYes)
@@ -16,6 +16,8 @@ public:
     Answer show(Icon icon, const QString &title, const QString &text, Buttons buttons) override;
     // The box's text, then the commands that do what the window's buttons do.
     WayIn offerWaysIn(Icon icon, const QString &title, const QString &text, const WaysIn &ways) override;
+    // The outcome's boxes, as show() writes them.
+    void tell(const Outcome &outcome) override;
 
     void setAnswers(const QList<bool> &answers) { m_answers = answers; }
     int shown() const { return m_shown; }

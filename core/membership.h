@@ -1,6 +1,6 @@
 #pragma once
 
-#include "outcome.h"
+#include "store/outcome.h"
 #include "scrutiny/shares.h"
 #include "store/memberfile.h"
 

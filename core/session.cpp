@@ -1,6 +1,6 @@
 #include "session.h"
 
-#include "outcome.h"
+#include "store/outcome.h"
 
 #include "base/clock.h"
 #include "base/prompter.h"
@@ -26,34 +26,10 @@
 
 namespace
 {
-    const QString kWelcomeTitle = QStringLiteral("Fichero de peñas vacío");
-    const QString kWelcomeText = QStringLiteral(
-        "Bienvenido a Quorvale. Vaya a la pestaña 'Gestor de Peñas' y cree una. "
-        "La peña creada empezará a almacenar resultados a partir de hoy. Si quieres ver "
-        "los resultados de la peña en sorteos anteriores, marque la casilla 'Histórico' "
-        "de la pestaña 'General'.");
     const QString kWelcomeNoDraws = QStringLiteral(
         "Todavía no hay ningún sorteo guardado. Con Quorvale vienen todos los sorteos desde el primero, del "
         "6 de febrero de 2005: añádalos ahora con el botón de abajo (o más tarde con \"Añadir todos los sorteos\", "
         "en la pestaña 'Estadísticas'); después, la descarga traerá sólo los sorteos nuevos.");
-    const QString kBadDrawFileTitle = QStringLiteral("Error de lectura");
-    const QString kBadDrawFileText = QStringLiteral(
-        "Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!.");
-    const QString kBadReportFileText = QStringLiteral(
-        "Archivo de informes de premios no válido. Se ha guardado aparte como %1 y se empieza uno nuevo; "
-        "los informes del último año se volverán a bajar.");
-    const QString kUnusableReportFileText = QStringLiteral(
-        "No se puede usar el archivo de informes de premios %1. No se modificará y los informes de premios "
-        "nuevos no se guardarán.");
-    const QString kBadMemberFileText = QStringLiteral(
-        "Archivo de socios no válido. Se ha guardado aparte como %1 y las peñas quedan sin socios; "
-        "puede abrir esa copia para volver a anotarlos.");
-    const QString kUnusableMemberFileText = QStringLiteral(
-        "No se puede usar el archivo de socios %1. No se modificará y los cambios de socios no se guardarán.");
-    const QString kKeptCopyLine = QStringLiteral("Una copia del archivo se ha guardado en %1.");
-    const QString kCorruptTitle = QStringLiteral("¡Vaya hombre!");
-    const QString kCorruptText = QStringLiteral("Error crítico: fichero apuestas.dat corrupto.");
-
     // Made only where nothing stands under the name: never through a link.
     void touch(const QString &path)
     {
@@ -114,10 +90,17 @@ void Session::removeLeftoverWorkFiles(const QString &dataDir, int minAgeSeconds)
     }
 }
 
-Session::Session(Clock &clock, Prompter &prompter, Endpoints endpoints, FileOps *files, QObject *parent)
+const QString Session::kWelcomeTitle = QStringLiteral("Fichero de peñas vacío");
+const QString Session::kWelcomeText = QStringLiteral(
+    "Bienvenido a Quorvale. Vaya a la pestaña 'Gestor de Peñas' y cree una. "
+    "La peña creada empezará a almacenar resultados a partir de hoy. Si quieres ver "
+    "los resultados de la peña en sorteos anteriores, marque la casilla 'Histórico' "
+    "de la pestaña 'General'.");
+
+Session::Session(Clock &clock, FrontEnd &frontEnd, Endpoints endpoints, FileOps *files, QObject *parent)
     : QObject(parent)
     , m_clock(clock)
-    , m_prompter(prompter)
+    , m_frontEnd(frontEnd)
     , m_endpoints(std::move(endpoints))
     , m_ownFiles(files ? nullptr : std::make_unique<DiskFileOps>())
     , m_files(files ? *files : *m_ownFiles)
@@ -183,7 +166,7 @@ void Session::openFiles()
             reportUnusable(file);
     };
     if (m_syndicates.file().open(dataPath(kSyndicateFile)))
-        setTailAside(m_syndicates.file(), kSyndicateTailFile, QStringLiteral("Las peñas completas siguen en uso."));
+        setTailAside(m_syndicates.file(), kSyndicateTailFile);
     else
         unusable(m_syndicates.file());
     // The draw file's tail waits for the list load: a file whose whole
@@ -193,8 +176,8 @@ void Session::openFiles()
     // The page files and the downloaded documents are only written later:
     // a link the program will not write through is told now, once.
     for (const char *name : {kSearchPage, kDrawPage, "edu.pdf", "informe.dat"}) {
-        if (const QString why = linkRefusalText(dataPath(name)); !why.isEmpty())
-            m_prompter.warn(kBadDrawFileTitle, why);
+        if (checkLink(dataPath(name)).refused())
+            tellLinkRefused(dataPath(name));
     }
     if (isReadOnly())
         return;
@@ -209,13 +192,13 @@ void Session::loadPrizeReports()
     case PrizeReportFile::Load::Ok:
         break;
     case PrizeReportFile::Load::SetAside:
-        m_prompter.warn(kBadDrawFileTitle, kBadReportFileText.arg(QFileInfo(m_prizeReports.setAsidePath()).fileName()));
+        tellSetAside(Outcome::Cause::ReportFileSetAside, m_prizeReports.setAsidePath());
         break;
     case PrizeReportFile::Load::Unusable:
-        if (const QString why = linkRefusalText(path); !why.isEmpty())
-            m_prompter.warn(kBadDrawFileTitle, why);
+        if (checkLink(path).refused())
+            tellLinkRefused(path);
         else
-            m_prompter.warn(kBadDrawFileTitle, kUnusableReportFileText.arg(QString::fromLatin1(PrizeReportFile::kFileName)));
+            m_frontEnd.tell(Outcome(Outcome::Status::Failed, Outcome::Command::DataFiles, Outcome::Cause::ReportFileUnusable));
         break;
     }
 }
@@ -227,13 +210,13 @@ void Session::loadMembers()
     case MemberFile::Load::Ok:
         break;
     case MemberFile::Load::SetAside:
-        m_prompter.warn(kBadDrawFileTitle, kBadMemberFileText.arg(QFileInfo(m_members.setAsidePath()).fileName()));
+        tellSetAside(Outcome::Cause::MemberFileSetAside, m_members.setAsidePath());
         break;
     case MemberFile::Load::Unusable:
-        if (const QString why = linkRefusalText(path); !why.isEmpty())
-            m_prompter.warn(kBadDrawFileTitle, why);
+        if (checkLink(path).refused())
+            tellLinkRefused(path);
         else
-            m_prompter.warn(kBadDrawFileTitle, kUnusableMemberFileText.arg(QString::fromLatin1(MemberFile::kFileName)));
+            m_frontEnd.tell(Outcome(Outcome::Status::Failed, Outcome::Command::DataFiles, Outcome::Cause::MemberFileUnusable));
         break;
     }
 }
@@ -341,7 +324,7 @@ void Session::setDetails(int record, bool report)
     m_syndicates.setDetails(record, m_draws);
     emit syndicateDetailsChanged();
     if (m_syndicates.details().damaged && report)
-        m_prompter.warn(kCorruptTitle, kCorruptText);
+        m_frontEnd.tell(Outcome(Outcome::Status::Failed, Outcome::Command::DataFiles, Outcome::Cause::SyndicateFileDamaged));
 }
 
 void Session::refreshDraws()
@@ -462,7 +445,7 @@ void Session::loadDrawList()
     // the records stay in use, the tail goes aside. One that cannot be kept
     // elsewhere blocks writes (writeCheck) but hides nothing.
     if (file.hasPartialTail() && !m_rejecting && !isReadOnly())
-        setTailAside(file, kDrawTailFile, QStringLiteral("Los sorteos completos siguen en uso."));
+        setTailAside(file, kDrawTailFile);
     emit drawListChanged();
 }
 
@@ -475,10 +458,27 @@ QString Session::freeName(const char *fileName) const
     return name;
 }
 
+void Session::tellLinkRefused(const QString &path) const
+{
+    Outcome refused(Outcome::Status::Refused, Outcome::Command::DataFiles, Outcome::Cause::LinkRefused);
+    refused.path = path;
+    m_frontEnd.tell(refused);
+}
+
+void Session::tellSetAside(Outcome::Cause cause, const QString &copy) const
+{
+    Outcome setAside(Outcome::Status::Done, Outcome::Command::DataFiles, cause);
+    setAside.copy = copy;
+    m_frontEnd.tell(setAside);
+}
+
 void Session::reportUnusable(const RecordFile &file) const
 {
     const FileOps::Result cause = file.openResult() == FileOps::Result::Ok ? FileOps::Result::Failed : file.openResult();
-    m_prompter.warn(kCorruptTitle, fileErrorText(cause, file.path()));
+    Outcome unusable(Outcome::Status::Failed, Outcome::Command::DataFiles, Outcome::Cause::UnusableFile);
+    unusable.path = file.path();
+    unusable.file = cause;
+    m_frontEnd.tell(unusable);
 }
 
 Outcome Session::writeCheck(const RecordFile &file, OutcomeCommand command) const
@@ -499,7 +499,7 @@ Outcome Session::writeCheck(const RecordFile &file, OutcomeCommand command) cons
     return Outcome::done(command);
 }
 
-bool Session::setTailAside(RecordFile &file, const char *asideName, const QString &wholeKept)
+bool Session::setTailAside(RecordFile &file, const char *asideName)
 {
     if (!file.hasPartialTail())
         return true;
@@ -507,30 +507,26 @@ bool Session::setTailAside(RecordFile &file, const char *asideName, const QStrin
     // writeCheck() refuses any write anyway.
     if (isReadOnly())
         return false;
-    const QString name = QFileInfo(file.path()).fileName();
     const QByteArray tail = file.partialTail();
     const QString aside = freeName(asideName);
     FileOps::Result result = tail.isEmpty() ? FileOps::Result::Unreadable : m_files.createWorkFile(aside, tail);
     if (result == FileOps::Result::Ok && !file.dropPartialTail())
         result = FileOps::Result::PermissionDenied;
+    Outcome told(Outcome::Status::Done, Outcome::Command::DataFiles, Outcome::Cause::TailSetAside);
+    told.path = file.path();
+    told.copy = aside;
+    told.count = tail.size();
     if (result != FileOps::Result::Ok) {
         // The tail stays where it is, and so does everything else: the
         // file is read but not written until the user can look at it.
-        m_prompter.warn(kBadDrawFileTitle,
-                        QStringLiteral("%1 termina en %2 bytes que no forman un registro completo; no se han podido "
-                                       "guardar aparte y el archivo no se modificará.\n%3")
-                            .arg(name)
-                            .arg(tail.size())
-                            .arg(fileErrorText(result, result == FileOps::Result::Unreadable ? file.path() : aside)));
+        told.status = Outcome::Status::Failed;
+        told.cause = Outcome::Cause::TailNotSetAside;
+        told.file = result;
+        m_frontEnd.tell(told);
         return false;
     }
     ++m_setAsideTails;
-    m_prompter.warn(kBadDrawFileTitle,
-                    QStringLiteral("%1 termina en %2 bytes que no forman un registro completo. %3"
-                                   "\nLos bytes sobrantes se han guardado en %4.")
-                        .arg(name)
-                        .arg(tail.size())
-                        .arg(wholeKept, QDir::toNativeSeparators(aside)));
+    m_frontEnd.tell(told);
     return true;
 }
 
@@ -554,13 +550,18 @@ void Session::rejectDrawFile()
         result = m_files.write(path, QByteArray());
         failed = path;
     }
+    Outcome rejected(Outcome::Status::Done, Outcome::Command::DataFiles, Outcome::Cause::DrawFileRejected);
+    if (kept)
+        rejected.copy = aside;
     if (result == FileOps::Result::Ok) {
         m_draws.file().open(path);
-        m_prompter.warn(kBadDrawFileTitle, kBadDrawFileText + QLatin1Char('\n') + kKeptCopyLine.arg(QDir::toNativeSeparators(aside)));
     } else {
         // Left closed: nothing is counted from it and no command writes it.
-        m_prompter.warn(kBadDrawFileTitle, kBadDrawFileText + QLatin1Char('\n') + (kept ? kKeptCopyLine.arg(QDir::toNativeSeparators(aside)) + QLatin1Char(' ') : QString()) + fileErrorText(result, failed));
+        rejected.status = Outcome::Status::Failed;
+        rejected.file = result;
+        rejected.path = failed;
     }
+    m_frontEnd.tell(rejected);
     m_rejecting = true;
     ++m_rejectedDrawFiles;
     updateStatus();
@@ -615,14 +616,6 @@ void Session::applyViewOptions(int draws, bool historico, bool soloPremio)
     refreshDraws();
 }
 
-bool Session::checkSyndicateChosen(int record) const
-{
-    if (record != 0)
-        return true;
-    m_prompter.inform(QStringLiteral("¡Nooooo!"), QStringLiteral("Seleccione una peña primero..."));
-    return false;
-}
-
 void Session::mainWindowActivated()
 {
     if (++m_firstShowCount == 1 && m_syndicates.file().count() == 0) {
@@ -632,12 +625,12 @@ void Session::mainWindowActivated()
             Prompter::WaysIn ways;
             ways.shippedHistory = true;
             ways.historyFile = bundledDrawFile(QCoreApplication::applicationDirPath());
-            const Prompter::WayIn chosen = m_prompter.offerWaysIn(Prompter::Icon::Information, kWelcomeTitle,
+            const Prompter::WayIn chosen = m_frontEnd.offerWaysIn(Prompter::Icon::Information, kWelcomeTitle,
                                                                   kWelcomeText + QStringLiteral("\n\n") + kWelcomeNoDraws, ways);
             if (chosen != Prompter::WayIn::None)
                 emit wayInChosen(chosen);
         } else {
-            m_prompter.inform(kWelcomeTitle, kWelcomeText);
+            m_frontEnd.tell(Outcome(Outcome::Status::Done, Outcome::Command::DataFiles, Outcome::Cause::Welcome));
         }
     }
     showNewestDraw();

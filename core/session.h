@@ -2,6 +2,7 @@
 
 #include "base/endpoints.h"
 #include "base/prompter.h"
+#include "frontend.h"
 #include "prizealert.h"
 #include "scrutiny/passes.h"
 #include "scrutiny/resultlist.h"
@@ -51,11 +52,17 @@ public:
     // Where the bytes after the last whole record of a data file are kept.
     static constexpr const char *kDrawTailFile = "numeros.resto";
     static constexpr const char *kSyndicateTailFile = "apuestas.resto";
+    // The first start's greeting, told and asked.
+    static const QString kWelcomeTitle;
+    static const QString kWelcomeText;
 
     // Every rewrite and work file of the session's own goes through files
     // (premios.json, socios.json, the bytes set aside, a rejected draw
     // file); none given, the disk's.
-    Session(Clock &clock, Prompter &prompter, Endpoints endpoints = {}, FileOps *files = nullptr,
+    // What the session meets on its own in its data files (a link it will
+    // not write through, a file set aside, a damaged peña, the welcome) it
+    // tells frontEnd as it meets it.
+    Session(Clock &clock, FrontEnd &frontEnd, Endpoints endpoints = {}, FileOps *files = nullptr,
             QObject *parent = nullptr);
     ~Session() override;
 
@@ -85,7 +92,8 @@ public:
     QString readOnlyText() const;
     QString dataPath(const char *fileName) const;
     Clock &clock() const { return m_clock; }
-    Prompter &prompter() const { return m_prompter; }
+    Prompter &prompter() const { return m_frontEnd; }
+    FrontEnd &frontEnd() const { return m_frontEnd; }
     const Endpoints &endpoints() const { return m_endpoints; }
 
     // --- what the session keeps ---------------------------------------------
@@ -119,15 +127,12 @@ public:
     // data file (the status scan ends with it) and at start-up.
     void loadSyndicateList();
     // The details panel for one record (from 1); a record that cannot be
-    // shown brings up the "apuestas.dat corrupto" box.
+    // shown is told as Outcome::Cause::SyndicateFileDamaged.
     void showSyndicateDetails(int record);
     // A click on the list: that syndicate's details, and it becomes the one
     // printing and deletion act on (syndicates().shown()).
     void selectSyndicate(int record);
     void clearSelectedSyndicate() { m_syndicates.clearSelected(); }
-    // What printing and deletion say when no syndicate is selected (record 0).
-    // True when record names one.
-    bool checkSyndicateChosen(int record) const;
 
     // --- scrutiny -------------------------------------------------------
     // The newest drawCount draws (lowered to the stored ones) against every
@@ -240,7 +245,9 @@ private:
     void rejectDrawFile();
     QString freeName(const char *fileName) const;
     void reportUnusable(const RecordFile &file) const;
-    bool setTailAside(RecordFile &file, const char *asideName, const QString &wholeKept);
+    bool setTailAside(RecordFile &file, const char *asideName);
+    void tellLinkRefused(const QString &path) const;
+    void tellSetAside(Outcome::Cause cause, const QString &copy) const;
     Scrutiny::Pass beginPass();
     void runMultiplePass(Scrutiny::Pass &pass, int drawCount);
     void endPass(const Scrutiny::Pass &pass);
@@ -248,7 +255,7 @@ private:
     void setNotice(const Scrutiny::PrizeNotice &notice);
 
     Clock &m_clock;
-    Prompter &m_prompter;
+    FrontEnd &m_frontEnd;
     Endpoints m_endpoints;
     QString m_dataDir;
     QString m_readOnlyReason;

@@ -3,7 +3,7 @@
 #include "base/clock.h"
 #include "base/prompter.h"
 #include "datadir.h"
-#include "outcome.h"
+#include "store/outcome.h"
 #include "session.h"
 #include "web/downloadsession.h"
 #include "web/networktransfer.h"

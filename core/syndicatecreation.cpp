@@ -2,7 +2,7 @@
 
 #include "base/clock.h"
 #include "base/prompter.h"
-#include "outcome.h"
+#include "store/outcome.h"
 #include "session.h"
 #include "store/nametext.h"
 #include "store/oledate.h"

@@ -36,13 +36,14 @@
 namespace
 {
     // Answers every box with OK/No without showing it: nothing may wait for a click.
-    class SilentPrompter final : public Prompter
+    class SilentPrompter final : public FrontEnd
     {
     public:
         Answer show(Icon, const QString &, const QString &, Buttons buttons) override
         {
             return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
         }
+        void tell(const Outcome &) override {}
     };
 
     // Lets animations (the result lists grow into place) run to their end.

@@ -386,7 +386,7 @@ void MainWindow::openAbout()
 void MainWindow::printSyndicate()
 {
     const int record = m_session.syndicates().shown();
-    if (!m_session.checkSyndicateChosen(record))
+    if (!syndicateChosen(m_session.prompter(), record, Outcome::Command::PrintSlips))
         return;
     if (m_printWindow)
         m_printWindow->close();
@@ -408,7 +408,7 @@ void MainWindow::printMemberParticipation(const QString &member)
 void MainWindow::printParticipations(bool pdf, const QString &member, QDate date)
 {
     const int record = m_session.syndicates().shown();
-    if (!m_session.checkSyndicateChosen(record))
+    if (!syndicateChosen(m_session.prompter(), record, Outcome::Command::PrintParticipations))
         return;
     const Membership::Participations made
         = Membership(m_session).participations(record, member, date.isValid() ? date : m_session.nextDrawDate());

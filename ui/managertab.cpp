@@ -400,7 +400,7 @@ void ManagerTab::showMemberChoice()
 void ManagerTab::addMember()
 {
     const int record = m_session.syndicates().shown();
-    if (!m_session.checkSyndicateChosen(record))
+    if (!syndicateChosen(m_session.prompter(), record, Outcome::Command::Members))
         return;
     Membership membership(m_session);
     const auto members = membership.members(record);

@@ -1,5 +1,7 @@
 #include "messageboxprompter.h"
 
+#include "outcomebox.h"
+
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -18,6 +20,11 @@ namespace
         }
         return QMessageBox::Information;
     }
+}
+
+void MessageBoxPrompter::tell(const Outcome &outcome)
+{
+    showOutcome(*this, outcome);
 }
 
 Prompter::Answer MessageBoxPrompter::show(Icon icon, const QString &title, const QString &text, Buttons buttons)

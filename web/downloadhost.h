@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/outcome.h"
+#include "store/outcome.h"
 #include "downloadprogress.h"
 #include "store/drawrecord.h"
 #include "store/recordfile.h"

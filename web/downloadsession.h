@@ -2,7 +2,7 @@
 
 #include "base/endpoints.h"
 #include "base/prompter.h"
-#include "core/outcome.h"
+#include "store/outcome.h"
 #include "downloadprogress.h"
 #include "resultsparser.h"
 #include "servicesource.h"

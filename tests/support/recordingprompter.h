@@ -1,13 +1,14 @@
 #pragma once
 
-#include "base/prompter.h"
-#include "core/outcome.h"
+#include "core/frontend.h"
+#include "store/outcome.h"
+#include "wording/outcomewording.h"
 
 #include <QList>
 #include <QString>
 
 // Records every box and answers Yes/No questions from a script (default No).
-class RecordingPrompter final : public Prompter
+class RecordingPrompter final : public FrontEnd
 {
 public:
     struct Box
@@ -35,11 +36,13 @@ public:
         return ways.isEmpty() ? WayIn::None : ways.takeFirst();
     }
 
+    void tell(const Outcome &outcome) override { report(outcome); }
+
     // A command's outcome as the window shows it: its boxes recorded like
     // any other (none when it has no words).
     Outcome report(const Outcome &outcome)
     {
-        for (const Outcome::Box &box : outcome.boxes())
+        for (const OutcomeBox &box : outcomeBoxes(outcome))
             boxes.append({box.icon, box.title, box.text, Buttons::Ok});
         return outcome;
     }

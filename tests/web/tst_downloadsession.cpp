@@ -14,6 +14,7 @@
 #include "web/networktransfer.h"
 #include "web/prizereport.h"
 #include "web/resultsparser.h"
+#include "wording/outcomewording.h"
 #include "wording/statuswording.h"
 
 #include <QSignalSpy>
@@ -431,7 +432,7 @@ private slots:
         QVERIFY(!m_download->start());
         // The front end shows the refusal's box.
         QVERIFY(m_prompter.boxes.isEmpty());
-        const std::vector<Outcome::Box> boxes = m_download->refusal().boxes();
+        const std::vector<OutcomeBox> boxes = outcomeBoxes(m_download->refusal());
         QCOMPARE(boxes.size(), std::size_t(1));
         QCOMPARE(boxes[0].title, QStringLiteral("Error de fechas"));
         QCOMPARE(boxes[0].icon, Prompter::Icon::Information);

@@ -22,13 +22,15 @@ enum class OutcomeCommand : int
     PrintSlips, // a peña's slips, on paper or in a PDF
     PrintParticipations, // the members' participations (name: the one member, if only one)
     Download, // the draws and reports brought from the operator
+    DataFiles, // what the Session met in its data files on its own (opening, reading them)
 };
 
 // What one command did, as values: whether it happened, what it concerned
-// and why not. The engine's commands return one; the window shows the box
-// that box() words for it, the command line writes the same words on stderr
-// and takes its exit status from status. The words of every such box live
-// in outcome.cpp alone.
+// and why not. The engine's commands return one; the window shows the boxes
+// that outcomeBoxes() (wording/outcomewording.h) words for it, the command
+// line writes the same words on stderr and takes its exit status from
+// status. No text is made here: the words of every such box live in
+// wording/ alone.
 class Outcome
 {
 public:
@@ -67,6 +69,17 @@ public:
         // Download.
         DateBehind, // the computer's date is before the newest stored draw
         NotConnected, // the operator could not be reached: nothing was brought
+        // The data files, as the Session opens and reads them.
+        LinkRefused, // path: a link the program will not write through
+        ReportFileSetAside, // copy: premios.json was not valid and was put there
+        ReportFileUnusable, // premios.json cannot be used (nor rewritten)
+        MemberFileSetAside, // copy: socios.json was not valid and was put there
+        MemberFileUnusable, // socios.json cannot be used (nor rewritten)
+        TailSetAside, // path, count bytes after the last whole record, kept in copy
+        TailNotSetAside, // the same, but copy could not be made: file says why (of path when Unreadable)
+        DrawFileRejected, // the draw file was not valid: kept in copy (empty when not), emptied unless file failed on path
+        SyndicateFileDamaged, // a peña record could not be read whole
+        Welcome, // the first start with no peña
     };
 
     Outcome() = default;
@@ -94,19 +107,6 @@ public:
     bool changed() const { return status == Status::Done || status == Status::Incomplete; }
     bool isDone() const { return status == Status::Done; }
 
-    // The box that tells the user; an empty title when there is none to show
-    // (a question answered No, or a done command that says nothing).
-    struct Box
-    {
-        Prompter::Icon icon = Prompter::Icon::Information;
-        QString title;
-        QString text;
-    };
-    Box box() const;
-    // The boxes of what was met on the way, then this one's, in the order
-    // they are shown; only those with words.
-    std::vector<Box> boxes() const;
-
     Status status = Status::Unchanged; // a default outcome says nothing
     Command command = Command::Import;
     Cause cause = Cause::None;
@@ -115,5 +115,7 @@ public:
     QString detail; // the refusing part's own words
     QString name; // the peña or member it concerned
     int record = 0; // the peña or draw written or deleted
+    QString copy; // where a copy of the file was kept
+    qint64 count = 0; // how many (bytes) the cause is about
     std::vector<Outcome> earlier; // warnings met on the way, said first
 };

@@ -1,15 +1,24 @@
-#include "outcome.h"
+#include "outcomewording.h"
 
-#include "dataaccess.h"
-#include "syndicatecreation.h"
+#include "core/dataaccess.h"
+#include "core/syndicatecreation.h"
+
+#include "core/session.h"
+#include "store/memberfile.h"
+#include "store/prizereportfile.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace
 {
     const QString kOops = QStringLiteral("¡Vaya hombre!");
     const QString kDeleteTitle = QStringLiteral("Borrar...");
     const QString kMembersTitle = QStringLiteral("Socios");
+    const QString kReadErrorTitle = QStringLiteral("Error de lectura");
+    const QString kBadDrawFileText = QStringLiteral(
+        "Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!.");
+    const QString kKeptCopyLine = QStringLiteral("Una copia del archivo se ha guardado en %1.");
     const QString kNotADrawFile = QStringLiteral(
         "Fichero de sorteos no válido. Compruebe que el archivo NUMEROS.DAT sea para Quorvale.");
 
@@ -43,6 +52,7 @@ namespace
         case Outcome::Command::Download:
         case Outcome::Command::DeleteDraws:
         case Outcome::Command::DeleteDraw:
+        case Outcome::Command::DataFiles:
             return kOops;
         case Outcome::Command::DeleteSyndicate:
             return kDeleteTitle;
@@ -61,61 +71,30 @@ namespace
     using Icon = Prompter::Icon;
 }
 
-Outcome Outcome::fileStep(Command command, FileOps::Result result, const QString &path)
+std::vector<OutcomeBox> outcomeBoxes(const Outcome &outcome)
 {
-    if (result == FileOps::Result::Ok)
-        return done(command);
-    Outcome outcome(Status::Failed, command,
-                    result == FileOps::Result::PermissionDenied ? Cause::PermissionDenied : Cause::FileError);
-    outcome.path = path;
-    outcome.file = result;
-    return outcome;
-}
-
-Outcome Outcome::printed(Command command, const QString &path, const QString &name)
-{
-    Outcome outcome = done(command);
-    outcome.path = path;
-    outcome.name = name;
-    return outcome;
-}
-
-Outcome Outcome::fileError(Command command, FileOps::Result result, const QString &path)
-{
-    Outcome outcome = fileStep(command, result, path);
-    if (outcome.cause == Cause::PermissionDenied)
-        outcome.cause = Cause::FileError;
-    return outcome;
-}
-
-Outcome Outcome::problem(Command command, const QString &text, Cause cause)
-{
-    Outcome outcome(Status::Refused, command, cause);
-    outcome.detail = text;
-    return outcome;
-}
-
-Outcome Outcome::note(Command command, const QString &text)
-{
-    Outcome outcome(Status::Done, command, Cause::Note);
-    outcome.detail = text;
-    return outcome;
-}
-
-std::vector<Outcome::Box> Outcome::boxes() const
-{
-    std::vector<Box> shown;
-    for (const Outcome &met : earlier) {
-        for (Box &box : met.boxes())
+    std::vector<OutcomeBox> shown;
+    for (const Outcome &met : outcome.earlier) {
+        for (OutcomeBox &box : outcomeBoxes(met))
             shown.push_back(std::move(box));
     }
-    if (Box own = box(); !own.title.isEmpty())
+    if (OutcomeBox own = outcomeBox(outcome); !own.title.isEmpty())
         shown.push_back(std::move(own));
     return shown;
 }
 
-Outcome::Box Outcome::box() const
+OutcomeBox outcomeBox(const Outcome &outcome)
 {
+    using Cause = Outcome::Cause;
+    using Status = Outcome::Status;
+    using Command = Outcome::Command;
+    const Status status = outcome.status;
+    const Command command = outcome.command;
+    const Cause cause = outcome.cause;
+    const QString &path = outcome.path;
+    const FileOps::Result file = outcome.file;
+    const QString &detail = outcome.detail;
+    const QString &name = outcome.name;
     switch (cause) {
     case Cause::ReadOnly:
         return {Icon::Warning, QStringLiteral("Sólo lectura"), detail};
@@ -164,6 +143,56 @@ Outcome::Box Outcome::box() const
         return {Icon::Information, QStringLiteral("Error de fechas"),
                 QStringLiteral("La fecha de tu ordenador parece incorrecta. Existen sorteos en la base de datos con "
                                "fechas porsteriores a la actual. Comprueba la fecha de tu ordenador.")};
+    case Cause::LinkRefused:
+        return {Icon::Warning, kReadErrorTitle, linkRefusalText(path)};
+    case Cause::ReportFileSetAside:
+        return {Icon::Warning, kReadErrorTitle,
+                QStringLiteral("Archivo de informes de premios no válido. Se ha guardado aparte como %1 y se empieza uno nuevo; "
+                               "los informes del último año se volverán a bajar.")
+                    .arg(QFileInfo(outcome.copy).fileName())};
+    case Cause::ReportFileUnusable:
+        return {Icon::Warning, kReadErrorTitle,
+                QStringLiteral("No se puede usar el archivo de informes de premios %1. No se modificará y los informes de premios "
+                               "nuevos no se guardarán.")
+                    .arg(QString::fromLatin1(PrizeReportFile::kFileName))};
+    case Cause::MemberFileSetAside:
+        return {Icon::Warning, kReadErrorTitle,
+                QStringLiteral("Archivo de socios no válido. Se ha guardado aparte como %1 y las peñas quedan sin socios; "
+                               "puede abrir esa copia para volver a anotarlos.")
+                    .arg(QFileInfo(outcome.copy).fileName())};
+    case Cause::MemberFileUnusable:
+        return {Icon::Warning, kReadErrorTitle,
+                QStringLiteral("No se puede usar el archivo de socios %1. No se modificará y los cambios de socios no se guardarán.")
+                    .arg(QString::fromLatin1(MemberFile::kFileName))};
+    case Cause::TailSetAside: {
+        const QString name = QFileInfo(path).fileName();
+        const QString wholeKept = name == QLatin1String(Session::kSyndicateFile) ? QStringLiteral("Las peñas completas siguen en uso.")
+                                                                                 : QStringLiteral("Los sorteos completos siguen en uso.");
+        return {Icon::Warning, kReadErrorTitle,
+                QStringLiteral("%1 termina en %2 bytes que no forman un registro completo. %3"
+                               "\nLos bytes sobrantes se han guardado en %4.")
+                    .arg(name)
+                    .arg(outcome.count)
+                    .arg(wholeKept, QDir::toNativeSeparators(outcome.copy))};
+    }
+    case Cause::TailNotSetAside:
+        return {Icon::Warning, kReadErrorTitle,
+                QStringLiteral("%1 termina en %2 bytes que no forman un registro completo; no se han podido "
+                               "guardar aparte y el archivo no se modificará.\n%3")
+                    .arg(QFileInfo(path).fileName())
+                    .arg(outcome.count)
+                    .arg(fileErrorText(file, file == FileOps::Result::Unreadable ? path : outcome.copy))};
+    case Cause::DrawFileRejected: {
+        const QString kept = outcome.copy.isEmpty() ? QString() : kKeptCopyLine.arg(QDir::toNativeSeparators(outcome.copy));
+        if (file == FileOps::Result::Ok)
+            return {Icon::Warning, kReadErrorTitle, kBadDrawFileText + QLatin1Char('\n') + kept};
+        return {Icon::Warning, kReadErrorTitle,
+                kBadDrawFileText + QLatin1Char('\n') + (kept.isEmpty() ? QString() : kept + QLatin1Char(' ')) + fileErrorText(file, path)};
+    }
+    case Cause::SyndicateFileDamaged:
+        return {Icon::Warning, kOops, QStringLiteral("Error crítico: fichero apuestas.dat corrupto.")};
+    case Cause::Welcome:
+        return {Icon::Information, Session::kWelcomeTitle, Session::kWelcomeText};
     case Cause::None:
         if (status != Status::Done)
             return {};
