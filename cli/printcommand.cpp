@@ -4,11 +4,11 @@
 #include "output.h"
 
 #include "base/plural.h"
-#include "store/outcome.h"
 #include "core/session.h"
 #include "print/calibrationeditor.h"
 #include "print/pdffileprinter.h"
 #include "print/sliplayout.h"
+#include "store/outcome.h"
 
 #include <QFileInfo>
 #include <QJsonObject>
@@ -112,7 +112,7 @@ int Cli::runPrint(Session &session, Prompter &prompter, const QStringList &argum
         return refuse(prompter, refused);
 
     // As the printing window opens: the offsets nums.ini holds now.
-    CalibrationEditor calibration(session.calibrationFile(), session.prompter());
+    CalibrationEditor calibration(session.calibrationFile());
     calibration.load();
     const QPointF offsets = calibration.offsets();
     PdfFilePrinter printer(pdf, QStringLiteral("Peña %1").arg(syndicate.name()));

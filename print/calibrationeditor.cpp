@@ -1,7 +1,5 @@
 #include "calibrationeditor.h"
 
-#include "base/prompter.h"
-
 #include <QLocale>
 
 #include <algorithm>
@@ -26,9 +24,8 @@ namespace
     }
 }
 
-CalibrationEditor::CalibrationEditor(TypedRecordFile<PrintCalibration> &file, Prompter &prompter)
+CalibrationEditor::CalibrationEditor(TypedRecordFile<PrintCalibration> &file)
     : m_file(file)
-    , m_prompter(prompter)
 {
 }
 
@@ -67,12 +64,6 @@ bool CalibrationEditor::setOffset(Box box, double millimetres)
     (box == X ? m_calibration.offsetX : m_calibration.offsetY) = float(std::clamp(millimetres, -kLimitMm, kLimitMm));
     m_written = m_file.put(1, m_calibration);
     return m_written;
-}
-
-void CalibrationEditor::leave(Box, const QString &text)
-{
-    if (text.isEmpty())
-        m_prompter.show(Prompter::Icon::Critical, kBlankTitle, kBlankText);
 }
 
 QString CalibrationEditor::format(float value)

@@ -8,8 +8,6 @@
 
 #include <optional>
 
-class Prompter;
-
 // The printer offsets for official slips as the printing window edits them:
 // two boxes of millimetres with a decimal comma, kept in record 1 of nums.ini
 // on every change. The reserved fields of the record go back as they were read.
@@ -25,7 +23,7 @@ public:
     static inline const QString kBlankTitle = QStringLiteral("EHEHEHH");
     static inline const QString kBlankText = QStringLiteral("Te has dejado una coordenada en blanco. Introduce un número válido.");
 
-    CalibrationEditor(TypedRecordFile<PrintCalibration> &file, Prompter &prompter);
+    explicit CalibrationEditor(TypedRecordFile<PrintCalibration> &file);
 
     // Reads record 1 of nums.ini into the window's copy.
     void load();
@@ -47,8 +45,9 @@ public:
     bool setOffset(Box box, double millimetres);
     static constexpr double kLimitMm = 50.0;
 
-    // box lost the focus: a blank box is pointed out, nothing else happens.
-    void leave(Box box, const QString &text);
+    // box lost the focus with text in it: true when it is blank, for the
+    // front end to point out (kBlankTitle, kBlankText); nothing else happens.
+    static bool leftBlank(const QString &text) { return text.isEmpty(); }
 
     // False when the last write to nums.ini failed; the window keeps the value.
     bool lastWriteSucceeded() const { return m_written; }
@@ -59,7 +58,6 @@ public:
 
 private:
     TypedRecordFile<PrintCalibration> &m_file;
-    Prompter &m_prompter;
     PrintCalibration m_calibration;
     bool m_written = true;
 };

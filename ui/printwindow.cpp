@@ -47,7 +47,7 @@ Imprimir::Imprimir(Session &session, int syndicateRecord, PrintDialog &dialog, Q
     : QWidget(parent, Qt::Window)
     , m_dialog(dialog)
     , m_prompter(session.prompter())
-    , m_calibration(session.calibrationFile(), session.prompter())
+    , m_calibration(session.calibrationFile())
 {
     setObjectName(QStringLiteral("Imprimir"));
     setWindowTitle(kTitle);
