@@ -34,7 +34,7 @@ public:
     const Summary::Details &details() const { return m_details; }
     // The one clicked in the list; 0 for none.
     int selected() const { return m_selected; }
-    // The syndicate whose details the tab shows, which printing and deletion
+    // The syndicate whose details are shown, which printing and deletion
     // act on: the one clicked, else the one shown first; 0 for none.
     int shown() const;
 

@@ -21,7 +21,7 @@ namespace Stats
     constexpr int kPairs = kNumbers * (kNumbers - 1) / 2; // 1,431
     constexpr int kMinSum = 1 + 2 + 3 + 4 + 5;
     constexpr int kMaxSum = 50 + 51 + 52 + 53 + 54;
-    // The numbers and keys the tab marks hot (or cold): the first ones by
+    // The numbers and keys counted as hot (or cold): the first ones by
     // hotRank (coldRank).
     constexpr int kMarkedNumbers = 10;
     constexpr int kMarkedKeys = 2;

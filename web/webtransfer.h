@@ -35,7 +35,7 @@ struct TransferResult
 
 // Fetching pages and documents from the web. Calls are synchronous for the
 // caller, but the thread's events keep flowing while bytes arrive, so a
-// window keeps repainting and can offer a cancel button. One transfer at a
+// front end keeps drawing and can offer to cancel. One transfer at a
 // time: a call made while another one runs fails with Busy.
 class WebTransfer : public QObject
 {

@@ -9,7 +9,7 @@
 #include <optional>
 #include <span>
 
-// The texts of the syndicates tab: the list, the overall effectiveness and
+// The texts of the peñas: the list, the overall effectiveness and
 // the details of one syndicate, as the window shows them and
 // `quorvale-cli syndicates` prints them.
 namespace Wording
