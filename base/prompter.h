@@ -6,10 +6,10 @@
 // The questions the engine asks the user (Yes/No, the ways in), and the
 // surface on which each front end shows its boxes, so that the engine runs
 // without a window and tests can read and answer each box. The engine's
-// commands hand back what they did as an Outcome (core/outcome.h) for the
-// front end to show; the start-up checks of the data files and what the
-// download meets while it runs (before its own questions) still show their
-// boxes here. Its refusals and a run that ends unconnected are Outcomes.
+// commands hand back what they did as an Outcome (store/outcome.h) for the
+// front end to show; what the engine meets on its own while it runs (the
+// checks of the data files, what the download meets before its own
+// questions) it tells its FrontEnd (core/frontend.h) as Outcomes too.
 class Prompter
 {
 public:

@@ -3,8 +3,9 @@
 #include "base/clock.h"
 #include "base/prompter.h"
 #include "datadir.h"
-#include "store/outcome.h"
+#include "frontend.h"
 #include "session.h"
+#include "store/outcome.h"
 #include "web/downloadsession.h"
 #include "web/networktransfer.h"
 #include "web/resultsparser.h"
@@ -40,6 +41,12 @@ SessionDownloadHost::~SessionDownloadHost() = default;
 Prompter &SessionDownloadHost::prompter()
 {
     return m_quiet ? *m_silent : m_session.prompter();
+}
+
+void SessionDownloadHost::tell(const Outcome &outcome)
+{
+    if (!m_quiet)
+        m_session.frontEnd().tell(outcome);
 }
 
 QDate SessionDownloadHost::today() const

@@ -25,6 +25,7 @@ public:
     ~SessionDownloadHost() override;
 
     Prompter &prompter() override;
+    void tell(const Outcome &outcome) override;
     QDate today() const override;
     QString dataDir() const override;
     TypedRecordFile<DrawRecord> &drawFile() override;
@@ -63,7 +64,8 @@ public:
 
     void setPdfViewerAvailable(bool available) { m_pdfViewerAvailable = available; }
     void setNewsOpen(bool open) { m_newsOpen = open; }
-    // While the program closes, a transfer cut short must not bring up boxes.
+    // While the program closes, a transfer cut short must not bring up boxes:
+    // nothing is told and every question is answered No.
     void setQuiet(bool quiet) { m_quiet = quiet; }
 
     // The panel from the saved draw page and the document on disk, as at

@@ -3,6 +3,7 @@
 #include "base/prompter.h"
 #include "store/fileops.h"
 
+#include <QDate>
 #include <QString>
 
 #include <vector>
@@ -69,6 +70,17 @@ public:
         // Download.
         DateBehind, // the computer's date is before the newest stored draw
         NotConnected, // the operator could not be reached: nothing was brought
+        // What the download meets on its way, told as it meets it.
+        CorruptData, // the answer could not be read: nothing was stored
+        PartialData, // count: the year whose newest draws are not out yet (the older ones were stored)
+        HistoryGap, // date: the first draw day the answer cannot vouch for (nothing was stored)
+        NoNewDraws, // the operator has no draw newer than the stored ones
+        DrawsNotSaved, // path, file: the new draws could not be written to the draw file
+        ReportsSaved, // count: the prize reports saved when no draw was new
+        ReportsNotSaved, // dates: the reports, noDrawDates: the days without a draw, not saved to path (file says why)
+        DoubtfulReports, // days: a report not valid (detail: why), or an answer listing the day twice (detail empty)
+        SlowServer, // the operator took too long to answer: the download stopped
+        DrawPageUnreachable, // the newest draw's page could not be fetched (the draws are stored)
         // The data files, as the Session opens and reads them.
         LinkRefused, // path: a link the program will not write through
         ReportFileSetAside, // copy: premios.json was not valid and was put there
@@ -116,6 +128,16 @@ public:
     QString name; // the peña or member it concerned
     int record = 0; // the peña or draw written or deleted
     QString copy; // where a copy of the file was kept
-    qint64 count = 0; // how many (bytes) the cause is about
+    qint64 count = 0; // how many (bytes, reports) the cause is about, or which year
+    QDate date; // the day it concerned
+    std::vector<QDate> dates; // the days it concerned, in order
+    std::vector<QDate> noDrawDates; // days known to have had no draw that it concerned
+    // A day, with the words of the part that found something wrong on it.
+    struct Day
+    {
+        QDate date;
+        QString detail;
+    };
+    std::vector<Day> days;
     std::vector<Outcome> earlier; // warnings met on the way, said first
 };

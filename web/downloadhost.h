@@ -1,8 +1,8 @@
 #pragma once
 
-#include "store/outcome.h"
 #include "downloadprogress.h"
 #include "store/drawrecord.h"
+#include "store/outcome.h"
 #include "store/recordfile.h"
 
 #include <QDate>
@@ -25,7 +25,11 @@ public:
     virtual ~DownloadHost() = default;
 
     // --- data and commands --------------------------------------------------
+    // Where the questions are asked.
     virtual Prompter &prompter() = 0;
+    // What the session met on its way, told as it meets it (so it keeps its
+    // place among the questions) for the front end to word.
+    virtual void tell(const Outcome &outcome) = 0;
     virtual QDate today() const = 0;
     // The directory of www.txt, www2.txt and edu.pdf.
     virtual QString dataDir() const = 0;

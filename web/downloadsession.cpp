@@ -14,7 +14,6 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QSaveFile>
-#include <QStringList>
 #include <QTimer>
 
 #include <algorithm>
@@ -22,11 +21,6 @@
 
 namespace
 {
-    const QString kConnectionTitle = QStringLiteral("Error de conexión");
-    const QString kOperatorUnreachable = QStringLiteral(
-        "No conectado: Compruebe la conexión a internet. Si es correcta, pruebe más tarde ya que no es "
-        "posible conectar con el servidor de ONLAE.");
-    const QString kSlowServer = QStringLiteral("Problemas con el servidor. Tarda en responder. Pruebe más tarde...");
     const QString kRefusedTitle = QStringLiteral("Descarga rechazada");
     const QString kRefusedText = QStringLiteral(
         "El servidor de Loterías y Apuestas ha rechazado al programa (lo ha tomado por un robot); no es un fallo "
@@ -36,21 +30,6 @@ namespace
     const QString kEmptyText = QStringLiteral(
         "No hay ningún sorteo guardado. Añada primero el histórico de sorteos que viene con Quorvale; después, "
         "la descarga traerá sólo los sorteos que falten.");
-    const QString kReportsTitle = QStringLiteral("Error de escritura");
-    const QString kDoubtfulTitle = QStringLiteral("Informe de premios no válido");
-
-    // "05/01/2025, 12/01/2025 y 19/01/2025"; a long list ends in how many more.
-    QString datesText(const std::vector<QDate> &dates)
-    {
-        constexpr std::size_t kShown = 8;
-        QStringList shown;
-        for (std::size_t i = 0; i < dates.size() && i < kShown; ++i)
-            shown << shortSpanishDate(dates[i]);
-        if (dates.size() > kShown)
-            return shown.join(QStringLiteral(", ")) + QStringLiteral(" y %1 más").arg(dates.size() - kShown);
-        const QString last = shown.takeLast();
-        return shown.isEmpty() ? last : shown.join(QStringLiteral(", ")) + QStringLiteral(" y ") + last;
-    }
 
     constexpr int kSearchDays = 50;
     constexpr int kMaxDrawsShown = 8;
@@ -63,6 +42,12 @@ namespace
     ::Outcome notConnected()
     {
         return {::Outcome::Status::Failed, ::Outcome::Command::Download, ::Outcome::Cause::NotConnected};
+    }
+
+    // The operator's server failed the session on its way.
+    ::Outcome connectionFailed(::Outcome::Cause cause)
+    {
+        return {::Outcome::Status::Failed, ::Outcome::Command::Download, cause};
     }
 
     // Clears a flag when the scope ends, however it ends.
@@ -207,7 +192,7 @@ bool DownloadSession::start()
     m_pageDrawDate = {};
     m_newestBefore = newest;
     m_serviceBlocked = false;
-    m_noNewDrawsMessage.reset();
+    m_noNewDraws = {};
     m_noDraw.clear();
     m_phase = Phase::Pages;
     if (m_source != Source::Pages) {
@@ -348,12 +333,12 @@ void DownloadSession::tellMissing()
 {
     const auto &missing = m_outcome.missingDates;
     if (missing.empty()) {
-        if (m_noNewDrawsMessage)
-            m_host.prompter().show(m_noNewDrawsMessage->icon, m_noNewDrawsMessage->title, m_noNewDrawsMessage->text);
-        m_noNewDrawsMessage.reset();
+        if (m_noNewDraws.cause != ::Outcome::Cause::None)
+            m_host.tell(m_noNewDraws);
+        m_noNewDraws = {};
         return;
     }
-    m_noNewDrawsMessage.reset();
+    m_noNewDraws = {};
     const QString text = missing.size() == 1
         ? QStringLiteral("Falta 1 sorteo (del %1).").arg(shortSpanishDate(missing.front()))
         : QStringLiteral("Faltan %1 sorteos (del %2 al %3).")
@@ -409,21 +394,22 @@ void DownloadSession::blameTheDiskIfItFailed(ParseResult &parse) const
     FileOps::Result cause = drawFile.lastError();
     if (!drawFile.isOpen() && drawFile.openResult() != FileOps::Result::Ok)
         cause = drawFile.openResult();
-    const QString text = QStringLiteral("No se han podido guardar los sorteos nuevos; numeros.dat sigue como estaba.\n")
+    parse.notice = ::Outcome(::Outcome::Status::Failed, ::Outcome::Command::Download, ::Outcome::Cause::DrawsNotSaved);
+    parse.notice.file = cause;
+    parse.notice.path = drawFile.path();
+    parse.reportText = QStringLiteral("\nNo se han podido guardar los sorteos nuevos; numeros.dat sigue como estaba.\n")
         + fileErrorText(cause, drawFile.path());
-    parse.message = WebMessage {Prompter::Icon::Critical, QStringLiteral("Error de escritura"), text};
-    parse.reportText = QLatin1Char('\n') + text;
 }
 
 void DownloadSession::announce(const ParseResult &parse)
 {
     // A gap, and "no new draws", are told at the end, once it is known what
     // is still missing.
-    if (parse.message && !parse.historyGap) {
+    if (parse.notice.cause != ::Outcome::Cause::None && !parse.historyGap) {
         if (parse.storedDraws == 0 && !parse.dataError)
-            m_noNewDrawsMessage = parse.message;
+            m_noNewDraws = parse.notice;
         else
-            m_host.prompter().show(parse.message->icon, parse.message->title, parse.message->text);
+            m_host.tell(parse.notice);
     }
     if (parse.parseFailed) {
         m_parseFailed = true;
@@ -484,17 +470,12 @@ int DownloadSession::storeReports(const std::vector<PrizeReport> &reports, const
         lost.insert(lost.end(), changed.begin(), changed.end());
         std::sort(lost.begin(), lost.end());
         lost.erase(std::unique(lost.begin(), lost.end()), lost.end());
-        QString text;
-        if (!changed.empty())
-            text = QStringLiteral("No se han podido guardar en premios.json los informes de premios del %1; "
-                                  "se volverán a pedir en la próxima descarga.")
-                       .arg(datesText(changed));
-        if (!newNoDraw.empty())
-            text += (text.isEmpty() ? QString() : QStringLiteral(" "))
-                + QStringLiteral("Tampoco se ha podido guardar que no hubo sorteo el %1; no se guarda ningún sorteo "
-                                 "posterior.")
-                      .arg(datesText(newNoDraw));
-        m_host.prompter().warn(kReportsTitle, text + QLatin1Char('\n') + fileErrorText(result, file->path()));
+        ::Outcome notSaved(::Outcome::Status::Failed, ::Outcome::Command::Download, ::Outcome::Cause::ReportsNotSaved);
+        notSaved.dates = std::move(changed);
+        notSaved.noDrawDates = std::move(newNoDraw);
+        notSaved.file = result;
+        notSaved.path = file->path();
+        m_host.tell(notSaved);
         return 0;
     }
     return added;
@@ -502,22 +483,20 @@ int DownloadSession::storeReports(const std::vector<PrizeReport> &reports, const
 
 void DownloadSession::tellDoubtfulReports()
 {
-    QStringList lines;
+    ::Outcome doubtful(::Outcome::Status::Refused, ::Outcome::Command::Download, ::Outcome::Cause::DoubtfulReports);
     for (const ServiceAnswer &answer : m_answers) {
+        // A day with no detail: the answer listed it twice.
         if (answer.duplicate.isValid())
-            lines << QStringLiteral("La respuesta del servicio trae dos veces el sorteo del %1: no se ha tomado nada de ella.")
-                         .arg(shortSpanishDate(answer.duplicate));
+            doubtful.days.push_back({answer.duplicate, {}});
         for (const ServiceDraw &draw : answer.draws) {
             const bool wanted = m_storedForReports.count(draw.date) > 0
                 || std::find(m_plan.expected.begin(), m_plan.expected.end(), draw.date) != m_plan.expected.end();
             if (wanted && !draw.reportProblem.isEmpty())
-                lines << QStringLiteral("El informe de premios del %1 no es válido (%2): queda pendiente y se volverá a pedir.")
-                             .arg(shortSpanishDate(draw.date), draw.reportProblem);
+                doubtful.days.push_back({draw.date, draw.reportProblem});
         }
     }
-    lines.removeDuplicates();
-    if (!lines.isEmpty())
-        m_host.prompter().warn(kDoubtfulTitle, lines.join(QLatin1Char('\n')));
+    if (!doubtful.days.empty())
+        m_host.tell(doubtful);
 }
 
 void DownloadSession::concludeService()
@@ -564,11 +543,11 @@ void DownloadSession::concludeService()
                                       m_endpoints.supportEmail);
     blameTheDiskIfItFailed(parse);
     // No draw, but reports: the session did bring something.
-    if (stored == 0 && savedReports > 0 && !parse.dataError && parse.message
-        && parse.message->icon == Prompter::Icon::Information) {
-        parse.message = WebMessage {Prompter::Icon::Information, QStringLiteral("Informes de premios"),
-                                    savedReports == 1 ? QStringLiteral("Se ha guardado 1 informe de premios")
-                                                      : QStringLiteral("Se han guardado %1 informes de premios").arg(savedReports)};
+    if (stored == 0 && savedReports > 0 && !parse.dataError
+        && (parse.notice.cause == ::Outcome::Cause::NoNewDraws || parse.notice.cause == ::Outcome::Cause::PartialData)) {
+        parse.notice = ::Outcome::done(::Outcome::Command::Download);
+        parse.notice.cause = ::Outcome::Cause::ReportsSaved;
+        parse.notice.count = savedReports;
     }
     m_newDrawCount = parse.newDrawCount;
     m_outcome.storedDraws = parse.storedDraws;
@@ -602,7 +581,7 @@ void DownloadSession::tick()
     }
     if (m_tickCount == kTimeOutTick && m_stage == DownloadStage::Connecting) {
         m_transfer.cancel();
-        m_host.prompter().warn(kConnectionTitle, kSlowServer);
+        m_host.tell(connectionFailed(::Outcome::Cause::SlowServer));
         stopWithoutResult();
         m_outcome.connectionError = true;
     }
@@ -708,7 +687,7 @@ void DownloadSession::fetchDrawPage()
         // The draws are stored already: the session goes on without the
         // draw page, as when the search page names none, and the report
         // says its data is not there yet.
-        m_host.prompter().warn(kConnectionTitle, kOperatorUnreachable);
+        m_host.tell(connectionFailed(::Outcome::Cause::DrawPageUnreachable));
         m_outcome.connectionError = true;
         tellBytes();
         return;

@@ -2,10 +2,10 @@
 
 #include "base/endpoints.h"
 #include "base/prompter.h"
-#include "store/outcome.h"
 #include "downloadprogress.h"
 #include "resultsparser.h"
 #include "servicesource.h"
+#include "store/outcome.h"
 #include "webtransfer.h"
 
 #include <QByteArray>
@@ -14,7 +14,6 @@
 #include <QTimer>
 
 #include <map>
-#include <optional>
 #include <set>
 #include <vector>
 
@@ -231,8 +230,9 @@ private:
     QDate m_newestBefore;
     // A refusal of the service looked like the edge's block page.
     bool m_serviceBlocked = false;
-    // "No new draws", held back until it is known that nothing is missing.
-    std::optional<WebMessage> m_noNewDrawsMessage;
+    // "No new draws" (or the reports saved instead), held back until it is
+    // known that nothing is missing; Cause::None when there is nothing to tell.
+    ::Outcome m_noNewDraws;
     // The draw whose page the pages' report comes from, when it is stored.
     QDate m_pageDrawDate;
 };

@@ -22,22 +22,9 @@ namespace
     constexpr QByteArrayView kKey = "q\"\">";
     constexpr std::size_t kMaxNewDates = 50;
 
-    const QString kNoNewDrawsTitle = QStringLiteral("Pruebe más tarde");
-    const QString kNoNewDrawsText = QStringLiteral("Todavía no hay sorteos nuevos.");
-    const QString kCorruptTitle = QStringLiteral("Error crítico");
-    const QString kCorruptText = QStringLiteral(
-        "¡¡Datos corruptos o inválidos!! Si se repite en otros momentos este mismo error, "
-        "posiblemente se ha de actualizar el programa. Pruebe más tarde.");
     const QString kCorruptReport = QStringLiteral(
         "\nERROR DE INTERPRETACIÓN DE DATOS:");
     const QString kCorruptReportMail = QStringLiteral("\nSi más tarde se conecta y le vuelve a suceder envie un email a: ");
-    const QString kPartialTitle = QStringLiteral("Pruebe mas tarde");
-    const QString kPartialText = QStringLiteral("Aun no hay datos de sorteos del %1.");
-    const QString kGapTitle = QStringLiteral("Faltan sorteos");
-    const QString kGapText = QStringLiteral(
-        "Faltan sorteos desde el %1 que esta descarga no alcanza a traer. Para no dejar huecos en el "
-        "histórico no se ha guardado ningún sorteo nuevo. Puede añadir el histórico completo con "
-        "\"Añadir todos los sorteos\" o volver a descargar más tarde.");
 
     struct Month
     {
@@ -343,15 +330,13 @@ int storeNewDraws(TypedRecordFile<DrawRecord> &drawFile, const std::vector<DrawR
     return drawFile.append(records) ? int(oldestFirst.size()) : 0;
 }
 
-WebMessage historyGapMessage(QDate firstMissing)
-{
-    return {Prompter::Icon::Warning, kGapTitle, kGapText.arg(shortSpanishDate(firstMissing))};
-}
-
 ParseResult concludeParse(ResultsPageScan scan, int stored, bool writeFailed, int currentYear,
                           const QString &supportEmail)
 {
     using Stop = ResultsPageScan::Stop;
+    using Status = Outcome::Status;
+    using Cause = Outcome::Cause;
+    constexpr Outcome::Command kDownload = Outcome::Command::Download;
     ParseResult result;
     result.scan = std::move(scan);
     result.storedDraws = stored;
@@ -361,14 +346,14 @@ ParseResult concludeParse(ResultsPageScan scan, int stored, bool writeFailed, in
         result.dataError = true;
         if (stored == 0) {
             result.parseFailed = true;
-            result.message = WebMessage {Prompter::Icon::Critical, kCorruptTitle, kCorruptText};
+            result.notice = Outcome(Status::Failed, kDownload, Cause::CorruptData);
             // Without a support address the line would end in nothing.
             result.reportText = kCorruptReport;
             if (!supportEmail.isEmpty())
                 result.reportText += kCorruptReportMail + supportEmail;
         } else {
-            result.message = WebMessage {Prompter::Icon::Information, kPartialTitle,
-                                         kPartialText.arg(currentYear)};
+            result.notice = Outcome(Status::Incomplete, kDownload, Cause::PartialData);
+            result.notice.count = currentYear;
             // The draws stored before the bad one are in the file: the status
             // and the scrutiny that follows must see them.
             result.runStatusScan = true;
@@ -380,13 +365,14 @@ ParseResult concludeParse(ResultsPageScan scan, int stored, bool writeFailed, in
         // and the newest stored draw is checked again as when nothing is new.
         result.historyGap = true;
         result.dataError = true;
-        result.message = historyGapMessage(result.scan.firstMissing);
+        result.notice = Outcome(Status::Refused, kDownload, Cause::HistoryGap);
+        result.notice.date = result.scan.firstMissing;
         result.newDrawCount = 1;
         result.runStatusScan = true;
         return result;
     }
     if (stored == 0) {
-        result.message = WebMessage {Prompter::Icon::Information, kNoNewDrawsTitle, kNoNewDrawsText};
+        result.notice = Outcome(Status::Unchanged, kDownload, Cause::NoNewDraws);
         result.newDrawCount = 1;
     }
     result.runStatusScan = true;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/prompter.h"
 #include "store/drawrecord.h"
+#include "store/outcome.h"
 #include "store/recordfile.h"
 
 #include <QByteArray>
@@ -11,16 +11,6 @@
 #include <cstdint>
 #include <optional>
 #include <vector>
-
-// A message box for the caller to show.
-struct WebMessage
-{
-    Prompter::Icon icon;
-    QString title;
-    QString text;
-
-    bool operator==(const WebMessage &) const = default;
-};
 
 // Puts the five numbers in ascending order by marking them in a table of 1 to
 // 54. False, with the numbers untouched, when one lies outside 1 to 54. With
@@ -76,10 +66,6 @@ ResultsPageScan scanResultsPage(const QByteArray &page, double newestStoredDate,
 // many were written; the first failed write stops it.
 int storeNewDraws(TypedRecordFile<DrawRecord> &drawFile, const std::vector<DrawRecord> &oldestFirst);
 
-// What the user is told when new draws were left unstored because draws
-// from firstMissing on are not at hand, so the history keeps no hole.
-WebMessage historyGapMessage(QDate firstMissing);
-
 struct ParseResult
 {
     ResultsPageScan scan;
@@ -96,7 +82,9 @@ struct ParseResult
     bool historyGap = false;
     // The draw file changed or was confirmed up to date: run the status scan.
     bool runStatusScan = false;
-    std::optional<WebMessage> message;
+    // What the user is told (Cause::None: nothing): the data could not be
+    // read, only older draws were stored, a gap in the history, no new draws.
+    Outcome notice;
     // Replaces the report panel's text (the corrupt-data branch).
     QString reportText;
 };

@@ -3,12 +3,14 @@
 #include "core/dataaccess.h"
 #include "core/syndicatecreation.h"
 
+#include "base/calendar.h"
 #include "core/session.h"
 #include "store/memberfile.h"
 #include "store/prizereportfile.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStringList>
 
 namespace
 {
@@ -21,6 +23,22 @@ namespace
     const QString kKeptCopyLine = QStringLiteral("Una copia del archivo se ha guardado en %1.");
     const QString kNotADrawFile = QStringLiteral(
         "Fichero de sorteos no válido. Compruebe que el archivo NUMEROS.DAT sea para Quorvale.");
+
+    const QString kConnectionTitle = QStringLiteral("Error de conexión");
+    const QString kWriteErrorTitle = QStringLiteral("Error de escritura");
+
+    // "05/01/2025, 12/01/2025 y 19/01/2025"; a long list ends in how many more.
+    QString datesText(const std::vector<QDate> &dates)
+    {
+        constexpr std::size_t kShown = 8;
+        QStringList shown;
+        for (std::size_t i = 0; i < dates.size() && i < kShown; ++i)
+            shown << shortSpanishDate(dates[i]);
+        if (dates.size() > kShown)
+            return shown.join(QStringLiteral(", ")) + QStringLiteral(" y %1 más").arg(dates.size() - kShown);
+        const QString last = shown.takeLast();
+        return shown.isEmpty() ? last : shown.join(QStringLiteral(", ")) + QStringLiteral(" y ") + last;
+    }
 
     // The error numbers the import has always reported.
     constexpr int kErrorFileNotFound = 53;
@@ -137,12 +155,67 @@ OutcomeBox outcomeBox(const Outcome &outcome)
     case Cause::Note:
         return {Icon::Information, titleOf(command, name), detail};
     case Cause::NotConnected:
-        return {Icon::Warning, QStringLiteral("Error de conexión"),
+        return {Icon::Warning, kConnectionTitle,
                 QStringLiteral("No conectado: Compruebe la conexión a internet...")};
     case Cause::DateBehind:
         return {Icon::Information, QStringLiteral("Error de fechas"),
                 QStringLiteral("La fecha de tu ordenador parece incorrecta. Existen sorteos en la base de datos con "
                                "fechas porsteriores a la actual. Comprueba la fecha de tu ordenador.")};
+    case Cause::CorruptData:
+        return {Icon::Critical, QStringLiteral("Error crítico"),
+                QStringLiteral("¡¡Datos corruptos o inválidos!! Si se repite en otros momentos este mismo error, "
+                               "posiblemente se ha de actualizar el programa. Pruebe más tarde.")};
+    case Cause::PartialData:
+        return {Icon::Information, QStringLiteral("Pruebe mas tarde"),
+                QStringLiteral("Aun no hay datos de sorteos del %1.").arg(outcome.count)};
+    case Cause::HistoryGap:
+        return {Icon::Warning, QStringLiteral("Faltan sorteos"),
+                QStringLiteral("Faltan sorteos desde el %1 que esta descarga no alcanza a traer. Para no dejar huecos en el "
+                               "histórico no se ha guardado ningún sorteo nuevo. Puede añadir el histórico completo con "
+                               "\"Añadir todos los sorteos\" o volver a descargar más tarde.")
+                    .arg(shortSpanishDate(outcome.date))};
+    case Cause::NoNewDraws:
+        return {Icon::Information, QStringLiteral("Pruebe más tarde"), QStringLiteral("Todavía no hay sorteos nuevos.")};
+    case Cause::DrawsNotSaved:
+        return {Icon::Critical, kWriteErrorTitle,
+                QStringLiteral("No se han podido guardar los sorteos nuevos; numeros.dat sigue como estaba.\n")
+                    + fileErrorText(file, path)};
+    case Cause::ReportsSaved:
+        return {Icon::Information, QStringLiteral("Informes de premios"),
+                outcome.count == 1 ? QStringLiteral("Se ha guardado 1 informe de premios")
+                                   : QStringLiteral("Se han guardado %1 informes de premios").arg(outcome.count)};
+    case Cause::ReportsNotSaved: {
+        QString text;
+        if (!outcome.dates.empty())
+            text = QStringLiteral("No se han podido guardar en premios.json los informes de premios del %1; "
+                                  "se volverán a pedir en la próxima descarga.")
+                       .arg(datesText(outcome.dates));
+        if (!outcome.noDrawDates.empty())
+            text += (text.isEmpty() ? QString() : QStringLiteral(" "))
+                + QStringLiteral("Tampoco se ha podido guardar que no hubo sorteo el %1; no se guarda ningún sorteo "
+                                 "posterior.")
+                      .arg(datesText(outcome.noDrawDates));
+        return {Icon::Warning, kWriteErrorTitle, text + QLatin1Char('\n') + fileErrorText(file, path)};
+    }
+    case Cause::DoubtfulReports: {
+        QStringList lines;
+        for (const Outcome::Day &day : outcome.days) {
+            if (day.detail.isEmpty())
+                lines << QStringLiteral("La respuesta del servicio trae dos veces el sorteo del %1: no se ha tomado nada de ella.")
+                             .arg(shortSpanishDate(day.date));
+            else
+                lines << QStringLiteral("El informe de premios del %1 no es válido (%2): queda pendiente y se volverá a pedir.")
+                             .arg(shortSpanishDate(day.date), day.detail);
+        }
+        lines.removeDuplicates();
+        return {Icon::Warning, QStringLiteral("Informe de premios no válido"), lines.join(QLatin1Char('\n'))};
+    }
+    case Cause::SlowServer:
+        return {Icon::Warning, kConnectionTitle, QStringLiteral("Problemas con el servidor. Tarda en responder. Pruebe más tarde...")};
+    case Cause::DrawPageUnreachable:
+        return {Icon::Warning, kConnectionTitle,
+                QStringLiteral("No conectado: Compruebe la conexión a internet. Si es correcta, pruebe más tarde ya que no es "
+                               "posible conectar con el servidor de ONLAE.")};
     case Cause::LinkRefused:
         return {Icon::Warning, kReadErrorTitle, linkRefusalText(path)};
     case Cause::ReportFileSetAside:

@@ -51,6 +51,7 @@ namespace
         }
 
         Prompter &prompter() override { return m_prompter; }
+        void tell(const Outcome &outcome) override { m_prompter.tell(outcome); }
         QDate today() const override { return m_clock.today(); }
         QString dataDir() const override { return m_session.dataDir(); }
         TypedRecordFile<DrawRecord> &drawFile() override { return m_session.draws().file(); }

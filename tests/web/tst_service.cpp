@@ -15,6 +15,7 @@
 #include "web/downloadsession.h"
 #include "web/networktransfer.h"
 #include "web/servicesource.h"
+#include "wording/outcomewording.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -69,11 +70,12 @@ class TestService : public QObject
     }
 
     // One download as quorvale-cli update runs it.
-    DownloadSession::Outcome download(DownloadSession::Source source = DownloadSession::Source::Auto)
+    DownloadSession::Outcome download(DownloadSession::Source source = DownloadSession::Source::Auto, bool quiet = false)
     {
         NetworkTransfer transfer;
         transfer.setTimeout(800);
         SessionDownloadHost host(*m_session);
+        host.setQuiet(quiet);
         DownloadSession session(host, transfer, m_session->endpoints());
         session.setTickInterval(5);
         session.setSource(source);
@@ -339,6 +341,11 @@ private slots:
         const auto again = download();
         QCOMPARE(again.storedReports, 0);
         QCOMPARE(m_prompter.titles(), QStringList {QStringLiteral("Pruebe más tarde")});
+
+        // While the program closes, the same run tells nothing.
+        m_prompter.boxes.clear();
+        download(DownloadSession::Source::Auto, true);
+        QVERIFY(m_prompter.boxes.isEmpty());
     }
 
     // The pages' amounts lack winners and the reintegro: the service is
@@ -706,6 +713,30 @@ private slots:
         QVERIFY2(texts.join(QLatin1Char('\n')).contains(QStringLiteral("Informe de premios no válido: ") + (stored ? QStringLiteral("El informe de premios ") : QString())),
                  qPrintable(texts.join(QLatin1Char('\n'))));
         QVERIFY2(texts.join(QLatin1Char('\n')).contains(named), qPrintable(texts.join(QLatin1Char('\n'))));
+    }
+
+    // The premios.json save failure names the reports, then the days
+    // without a draw (a long list ends in how many more), then the file's
+    // error.
+    void reportsNotSavedBox()
+    {
+        Outcome notSaved(Outcome::Status::Failed, Outcome::Command::Download, Outcome::Cause::ReportsNotSaved);
+        notSaved.file = FileOps::Result::DiskFull;
+        notSaved.path = QStringLiteral("/datos/premios.json");
+        const QString error = QLatin1Char('\n') + fileErrorText(notSaved.file, notSaved.path);
+        const QString noDraw = QStringLiteral("Tampoco se ha podido guardar que no hubo sorteo el 08/11/2026; no se "
+                                              "guarda ningún sorteo posterior.");
+        notSaved.noDrawDates = {{2026, 11, 8}};
+        QCOMPARE(outcomeBox(notSaved).text, noDraw + error);
+        for (int i = 0; i < 9; ++i)
+            notSaved.dates.push_back(QDate(2026, 10, 4).addDays(7 * i));
+        const OutcomeBox box = outcomeBox(notSaved);
+        QCOMPARE(box.title, QStringLiteral("Error de escritura"));
+        QCOMPARE(box.icon, Prompter::Icon::Warning);
+        QCOMPARE(box.text, QStringLiteral("No se han podido guardar en premios.json los informes de premios del 04/10/2026, "
+                                          "11/10/2026, 18/10/2026, 25/10/2026, 01/11/2026, 08/11/2026, 15/11/2026, "
+                                          "22/11/2026 y 1 más; se volverán a pedir en la próxima descarga. ")
+                     + noDraw + error);
     }
 
     // What counts as the edge refusing the program, and what is only the

@@ -11,6 +11,7 @@
 #include "web/pagereader.h"
 #include "web/prizereport.h"
 #include "web/resultsparser.h"
+#include "wording/outcomewording.h"
 #include "wording/statuswording.h"
 
 #include <QRandomGenerator>
@@ -288,7 +289,7 @@ private slots:
         file.close();
         QCOMPARE(result.storedDraws, 3);
         QCOMPARE(result.newDrawCount, 3);
-        QVERIFY(!result.message);
+        QCOMPARE(result.notice.cause, Outcome::Cause::None);
         QVERIFY(result.runStatusScan);
         QVERIFY(!result.parseFailed && !result.dataError);
         QCOMPARE(Fixtures::readFile(drawPath()), Fixtures::bytesOf(all));
@@ -396,12 +397,13 @@ private slots:
         QCOMPARE(result.storedDraws, int(stored.size()));
         // With nothing new the newest stored draw is checked again.
         QCOMPARE(result.newDrawCount, text == kNoNew ? 1 : int(stored.size()));
-        QCOMPARE(result.message.has_value(), !title.isEmpty());
-        if (result.message) {
-            QCOMPARE(result.message->title, title);
-            QCOMPARE(result.message->text, text);
+        QCOMPARE(result.notice.cause != Outcome::Cause::None, !title.isEmpty());
+        if (result.notice.cause != Outcome::Cause::None) {
+            const OutcomeBox box = outcomeBox(result.notice);
+            QCOMPARE(box.title, title);
+            QCOMPARE(box.text, text);
             const auto icon = parseFailed ? Prompter::Icon::Critical : Prompter::Icon::Information;
-            QCOMPARE(result.message->icon, icon);
+            QCOMPARE(box.icon, icon);
         }
         QCOMPARE(result.parseFailed, parseFailed);
         QCOMPARE(result.dataError, text == kCorrupt || text == kPartial);
@@ -467,12 +469,15 @@ private slots:
         QVERIFY(!result.parseFailed);
         QVERIFY(result.runStatusScan);
         if (!result.historyGap) {
-            QVERIFY(!result.message);
+            QCOMPARE(result.notice.cause, Outcome::Cause::None);
             return;
         }
-        QCOMPARE(result.message->icon, Prompter::Icon::Warning);
-        QVERIFY(result.message->text.contains(shortSpanishDate(firstMissing)));
-        QVERIFY(result.message->text.contains(QStringLiteral("\"Añadir todos los sorteos\"")));
+        QCOMPARE(result.notice.cause, Outcome::Cause::HistoryGap);
+        QCOMPARE(result.notice.date, firstMissing);
+        const OutcomeBox box = outcomeBox(result.notice);
+        QCOMPARE(box.icon, Prompter::Icon::Warning);
+        QVERIFY(box.text.contains(shortSpanishDate(firstMissing)));
+        QVERIFY(box.text.contains(QStringLiteral("\"Añadir todos los sorteos\"")));
         QCOMPARE(result.newDrawCount, 1);
         QVERIFY(result.dataError);
         // No report of a draw that was not stored.
@@ -590,7 +595,7 @@ private slots:
         const auto result = parseResultsPage(SearchPages::fixture("busqueda.html"), closed, kToday, QString());
         QCOMPARE(result.storedDraws, 0);
         QVERIFY(result.parseFailed);
-        QCOMPARE(result.message->text, kCorrupt);
+        QCOMPARE(outcomeBox(result.notice).text, kCorrupt);
     }
 
     // Damaged copies of the fixtures: whatever the damage, only whole,
