@@ -40,3 +40,27 @@ Outcome Outcome::note(Command command, const QString &text)
     outcome.detail = text;
     return outcome;
 }
+
+Outcome Outcome::nameRefused(Command command, NameRule rule, const QString &name)
+{
+    Cause cause = Cause::None;
+    switch (rule) {
+    case NameRule::Fits:
+        return done(command);
+    case NameRule::Forbidden:
+        cause = Cause::NameForbidden;
+        break;
+    case NameRule::Unstorable:
+        cause = Cause::NameUnstorable;
+        break;
+    case NameRule::TooLong:
+        cause = Cause::NameTooLong;
+        break;
+    case NameRule::OutOfLength:
+        cause = Cause::MemberNameLength;
+        break;
+    }
+    Outcome outcome = refused(command, cause);
+    outcome.name = name;
+    return outcome;
+}

@@ -491,7 +491,7 @@ private slots:
         unchanged();
 
         SyndicateCreation creation(*m_session);
-        QVERIFY(creation.enter(3, {{1, 2, 3, 4, 5}}).isEmpty());
+        QCOMPARE(creation.enter(3, {{1, 2, 3, 4, 5}}), Outcome::Cause::None);
         QCOMPARE(m_prompter.report(creation.save(QStringLiteral("TRES"))).record, 0);
         unchanged();
         m_session->shutdown();
@@ -530,7 +530,7 @@ private slots:
         QVERIFY(!run(m_maintenance->deleteAllDraws()));
         QVERIFY(m_prompter.boxes.last().text.contains(file));
         SyndicateCreation creation(*m_session);
-        QVERIFY(creation.enter(3, {{1, 2, 3, 4, 5}}).isEmpty());
+        QCOMPARE(creation.enter(3, {{1, 2, 3, 4, 5}}), Outcome::Cause::None);
         QCOMPARE(m_prompter.report(creation.save(QStringLiteral("DOS"))).record, 0);
         QCOMPARE(m_files.steps, 0);
         if (pipe) {
