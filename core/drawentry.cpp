@@ -48,6 +48,11 @@ namespace
     }
 }
 
+DrawEntry::DrawEntry(Session &session)
+    : DrawEntry(session, session.files())
+{
+}
+
 DrawEntry::DrawEntry(Session &session, FileOps &files)
     : m_session(session)
     , m_files(files)

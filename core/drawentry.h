@@ -30,6 +30,8 @@ class Session;
 class DrawEntry
 {
 public:
+    // Files written through the Session's FileOps, or through files (a test's).
+    explicit DrawEntry(Session &session);
     DrawEntry(Session &session, FileOps &files);
 
     struct Entered

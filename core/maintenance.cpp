@@ -23,6 +23,11 @@ namespace
     const QString kDeleteTitle = QStringLiteral("Borrar...");
 }
 
+Maintenance::Maintenance(Session &session, UrlOpener &browser)
+    : Maintenance(session, session.files(), browser)
+{
+}
+
 Maintenance::Maintenance(Session &session, FileOps &files, UrlOpener &browser)
     : m_session(session)
     , m_files(files)

@@ -3,6 +3,7 @@
 
 #include "base/clock.h"
 #include "base/urlopener.h"
+#include "core/drawentry.h"
 #include "core/maintenance.h"
 #include "core/session.h"
 #include "core/syndicatecreation.h"
@@ -312,6 +313,27 @@ private slots:
         m_prompter.answers = {Prompter::Answer::Yes};
         QVERIFY(run(m_maintenance->deleteDraw(3))); // the oldest
         QCOMPARE(bytes(QStringLiteral("numeros.dat")), Fixtures::bytesOf({draws[1], draws[2]}));
+    }
+
+    void commandsWriteThroughTheSessionsFiles()
+    {
+        // Given no FileOps of their own, the commands write through the Session's.
+        const QByteArray stored = Fixtures::bytesOf(someDraws(4));
+        Fixtures::writeFile(path(QStringLiteral("numeros.dat")), stored);
+        Session session(m_clock, m_prompter, {}, &m_files);
+        QVERIFY(session.start(m_dir->path()));
+        m_prompter.boxes.clear();
+        Maintenance maintenance(session, m_opener);
+        maintenance.setDrawDeleteMode(true);
+        m_files.failAt = m_files.steps;
+        m_prompter.answers = {Prompter::Answer::Yes};
+        QCOMPARE(statusOf(maintenance.deleteDraw(1)), Outcome::Status::Failed);
+        DrawEntry entry(session);
+        m_files.failAt = m_files.steps;
+        QCOMPARE(statusOf(entry.addDraw(QDate(2026, 2, 1), {1, 2, 3, 4, 5}, 0).outcome), Outcome::Status::Failed);
+        QVERIFY(m_prompter.boxes.last().text.startsWith(
+            QStringLiteral("No se han podido guardar los sorteos; numeros.dat sigue como estaba.\n")));
+        QCOMPARE(bytes(QStringLiteral("numeros.dat")), stored);
     }
 
     void deleteSyndicate()
