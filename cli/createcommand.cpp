@@ -4,9 +4,11 @@
 #include "output.h"
 
 #include "base/numberlist.h"
-#include "store/outcome.h"
 #include "core/session.h"
 #include "core/syndicatecreation.h"
+#include "store/nametext.h"
+#include "store/outcome.h"
+#include "wording/outcomewording.h"
 
 #include <cstdio>
 #include <optional>
@@ -24,6 +26,12 @@ namespace
     {
         Cli::report(prompter, Outcome::problem(Outcome::Command::Create, text));
         return code;
+    }
+
+    // The words of the slip's refusal, said here in a box of the command's own.
+    QString slipProblemText(Outcome::Cause cause)
+    {
+        return Wording::outcomeText(Outcome::refused(Outcome::Command::Create, cause));
     }
 
     struct Request
@@ -77,10 +85,10 @@ namespace
         Request request;
         // Typed on the slip, the name would appear in capitals.
         request.name = name->toUpper();
-        if (const QString problem = SyndicateCreation::nameProblem(request.name); !problem.isEmpty())
-            return {{}, problem};
+        if (const NameRule rule = SyndicateCreation::nameProblem(request.name); rule != NameRule::Fits)
+            return {{}, Wording::nameProblemText(rule, NameText::composed(request.name))};
         if (request.name.trimmed().isEmpty())
-            return {{}, SyndicateCreation::kNoName};
+            return {{}, Wording::kNoName};
 
         bool keyOk = false;
         request.key = keyText->trimmed().toInt(&keyOk);
@@ -97,9 +105,9 @@ namespace
         request.multipleSize = multiple ? int(request.bets.front().size()) - 5 : 0;
         if (multiple && (request.multipleSize < 1 || request.multipleSize > SyndicateCreation::kMaxMultipleSize))
             return {{}, QStringLiteral("Una apuesta múltiple debe tener de 6 a 11 números distintos del 1 al 54.")};
-        if (const QString problem = SyndicateCreation::wholeSyndicateProblem(request.multipleSize, request.key, request.bets);
-            !problem.isEmpty())
-            return {{}, problem};
+        if (const Outcome::Cause problem = SyndicateCreation::wholeSyndicateProblem(request.multipleSize, request.key, request.bets);
+            problem != Outcome::Cause::None)
+            return {{}, slipProblemText(problem)};
         return {std::move(request), {}};
     }
 }
@@ -119,10 +127,11 @@ int Cli::runCreate(Session &session, Prompter &prompter, const QStringList &argu
     SyndicateCreation creation(session);
     creation.setMultipleSize(request.multipleSize);
     creation.restart();
-    if (const QString problem = creation.enter(request.key, request.bets); !problem.isEmpty()) {
+    if (const Outcome::Cause problem = creation.enter(request.key, request.bets); problem != Outcome::Cause::None) {
         // The player said the repeated bet was a mistake: nothing to report
         // as a failure, but the script must know the peña was not made.
-        return refuse(prompter, problem, problem == SyndicateCreation::kRepeatedDeclined ? Cli::Exit::kAnsweredNo : Cli::Exit::kFailed);
+        return refuse(prompter, slipProblemText(problem),
+                      problem == Outcome::Cause::RepeatedBetDeclined ? Cli::Exit::kAnsweredNo : Cli::Exit::kFailed);
     }
     const Outcome saved = creation.save(request.name);
     if (!saved.isDone()) {

@@ -84,8 +84,7 @@ int Cli::runAddDraw(Session &session, StreamPrompter &prompter, const QCommandLi
     prompter.setAnswers({parser.isSet(QStringLiteral("yes"))});
     if (!prompter.ask(QStringLiteral("Añadir sorteos"), QStringLiteral("¿Añadir el sorteo del %1: %2, clave %3?").arg(longSpanishDate(date), shown.join(QLatin1Char('-'))).arg(key)))
         return Exit::kAnsweredNo;
-    DiskFileOps files;
-    DrawEntry entry(session, files);
+    DrawEntry entry(session);
     return exitOf(prompter, entry.addDraw(date, numbers, key));
 }
 
@@ -109,7 +108,6 @@ int Cli::runSetPrizes(Session &session, StreamPrompter &prompter, const QCommand
         return Exit::kFailed;
     }
     prompter.setAnswers({parser.isSet(QStringLiteral("yes"))});
-    DiskFileOps files;
-    DrawEntry entry(session, files);
+    DrawEntry entry(session);
     return exitOf(prompter, entry.setPrizeReport(*report));
 }

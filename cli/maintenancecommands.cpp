@@ -52,7 +52,7 @@ namespace
     {
     public:
         Run(Session &session, StreamPrompter &prompter)
-            : maintenance(session, m_files, m_browser)
+            : maintenance(session, m_browser)
             , m_session(session)
             , m_prompter(prompter)
             , m_problemsBefore(prompter.problems())
@@ -72,7 +72,6 @@ namespace
         }
 
     private:
-        DiskFileOps m_files;
         PrintingOpener m_browser;
 
     public:

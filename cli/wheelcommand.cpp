@@ -7,6 +7,7 @@
 #include "core/syndicatecreation.h"
 #include "core/wheelsyndicates.h"
 #include "wheel/wheel.h"
+#include "wording/outcomewording.h"
 
 #include <QCommandLineParser>
 #include <QJsonArray>
@@ -108,8 +109,9 @@ namespace
                 r.key = -1;
             // The number of peñas is not known yet: the longest name it could
             // need is checked once the bets are.
-            if (const QString problem = WheelSyndicates::problem(parser.value(kSave), r.key, 1); !problem.isEmpty())
-                return refuse(problem);
+            if (const Outcome problem = WheelSyndicates::problem(parser.value(kSave), r.key, 1);
+                problem.status == Outcome::Status::Refused)
+                return refuse(Wording::outcomeText(problem));
         }
         return r;
     }
@@ -231,8 +233,9 @@ int Cli::runWheel(Session *session, Prompter *prompter, const QCommandLineParser
     WheelSyndicates::Saved saved;
     if (parser.isSet(kSave)) {
         const QString name = parser.value(kSave);
-        if (const QString problem = WheelSyndicates::problem(name, r.key, int(result.bets.size())); !problem.isEmpty()) {
-            Cli::printMessage(problem);
+        if (const Outcome problem = WheelSyndicates::problem(name, r.key, int(result.bets.size()));
+            problem.status == Outcome::Status::Refused) {
+            Cli::printMessage(Wording::outcomeText(problem));
             return Exit::kUsage;
         }
         if (!session || !prompter)

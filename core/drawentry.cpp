@@ -22,38 +22,35 @@
 
 namespace
 {
-    const QString kNothingChanged = QStringLiteral(" No se ha cambiado nada.");
-
-    QString numbersText(const DrawRecord &draw)
-    {
-        QStringList numbers;
-        for (std::int16_t n : draw.numbers)
-            numbers << QString::number(n);
-        return QStringLiteral("%1, clave %2").arg(numbers.join(QLatin1Char('-'))).arg(draw.clave);
-    }
-
     bool sameDraw(const DrawRecord &a, const DrawRecord &b)
     {
         return a.numbers == b.numbers && a.clave == b.clave;
     }
 
     // What was refused, changing nothing.
-    DrawEntry::Entered refused(const QString &text, Outcome::Command command = Outcome::Command::AddDraws)
+    DrawEntry::Entered refused(Outcome outcome)
     {
         DrawEntry::Entered entered;
-        entered.outcome = Outcome::problem(command, text);
+        entered.outcome = std::move(outcome);
         return entered;
     }
 
-    DrawEntry::Entered refusedReport(const QString &text)
+    DrawEntry::Entered refused(Outcome::Cause cause, QDate date = {}, Outcome::Command command = Outcome::Command::AddDraws)
     {
-        return refused(text, Outcome::Command::PrizeReport);
+        Outcome outcome = Outcome::refused(command, cause);
+        outcome.date = date;
+        return refused(std::move(outcome));
     }
 
-    QString lineText(int line)
+    DrawEntry::Entered refusedReport(Outcome::Cause cause, QDate date = {})
     {
-        return line > 0 ? QStringLiteral(" (línea %1)").arg(line) : QString();
+        return refused(cause, date, Outcome::Command::PrizeReport);
     }
+}
+
+DrawEntry::DrawEntry(Session &session)
+    : DrawEntry(session, session.files())
+{
 }
 
 DrawEntry::DrawEntry(Session &session, FileOps &files)
@@ -84,28 +81,34 @@ DrawEntry::TextKind DrawEntry::kindOf(QByteArrayView bytes)
         : TextKind::Other;
 }
 
-QString DrawEntry::drawProblem(const DrawRecord &draw, QDate today)
+Outcome DrawEntry::drawProblem(const DrawRecord &draw, QDate today)
 {
+    using Cause = Outcome::Cause;
     const QDate date = OleDate::toDate(draw.date);
+    const auto refused = [date](Cause cause, int number = 0) {
+        Outcome outcome = Outcome::refused(Outcome::Command::AddDraws, cause);
+        outcome.date = date;
+        outcome.record = number;
+        return outcome;
+    };
     if (!date.isValid())
-        return QStringLiteral("la fecha no es válida");
+        return refused(Cause::DrawDateInvalid);
     if (date < ServiceSource::kFirstDraw)
-        return QStringLiteral("es anterior al primer sorteo, del %1").arg(shortSpanishDate(ServiceSource::kFirstDraw));
+        return refused(Cause::DrawBeforeFirst);
     if (date > today)
-        return QStringLiteral("es posterior a hoy");
+        return refused(Cause::DrawAfterToday);
     if (!isDrawDay(date))
-        return QStringLiteral("ese día (%1) no hay sorteo: se sortea en domingo (en sábado del 22/10/2005 al 01/07/2006)")
-            .arg(diasemana(date).toLower());
+        return refused(Cause::DrawOffDay);
     std::set<int> seen;
     for (std::int16_t n : draw.numbers) {
         if (n < 1 || n > 54)
-            return QStringLiteral("los números deben ir del 1 al 54");
+            return refused(Cause::DrawNumberOutOfRange);
         if (!seen.insert(n).second)
-            return QStringLiteral("el número %1 está repetido").arg(n);
+            return refused(Cause::DrawNumberRepeated, n);
     }
     if (draw.clave < 0 || draw.clave > 9)
-        return QStringLiteral("la clave debe ir del 0 al 9");
-    return {};
+        return refused(Cause::DrawKeyOutOfRange);
+    return {Outcome::Status::Unchanged, Outcome::Command::AddDraws};
 }
 
 std::vector<QDate> DrawEntry::storedDates() const
@@ -151,30 +154,16 @@ DrawEntry::Entered DrawEntry::addServiceAnswer(const QByteArray &json)
 {
     const QDate today = m_session.clock().today();
     const ServiceAnswer answer = readServiceAnswer(json, ServiceSource::kFirstDraw, today, today);
-    if (answer.refused) {
-        return refused(QStringLiteral("El texto no es una respuesta del servicio de resultados de Loterías y Apuestas: "
-                                      "debe empezar por [ y ser la lista de sorteos que muestra el navegador.")
-                       + kNothingChanged);
-    }
-    if (answer.duplicate.isValid()) {
-        return refused(QStringLiteral("La respuesta trae dos veces el sorteo del %1: no se sabe cuál es el bueno.")
-                           .arg(shortSpanishDate(answer.duplicate))
-                       + kNothingChanged);
-    }
-    if (answer.firstInvalid.isValid()) {
-        return refused(QStringLiteral("El sorteo del %1 no es válido (otro juego, un día sin sorteo, una fecha posterior a hoy, "
-                                      "números fuera de 1 a 54 o repetidos, o una clave fuera de 0 a 9).")
-                           .arg(shortSpanishDate(answer.firstInvalid))
-                       + kNothingChanged);
-    }
-    if (answer.undatedInvalid) {
-        return refused(QStringLiteral("Hay un sorteo cuya fecha no se puede leer o es anterior al primer sorteo (%1).")
-                           .arg(shortSpanishDate(ServiceSource::kFirstDraw))
-                       + kNothingChanged);
-    }
-    if (answer.draws.empty()) {
-        return refused(QStringLiteral("La respuesta no trae ningún sorteo.") + kNothingChanged);
-    }
+    if (answer.refused)
+        return refused(Outcome::Cause::NotAServiceAnswer);
+    if (answer.duplicate.isValid())
+        return refused(Outcome::Cause::AnswerDrawTwice, answer.duplicate);
+    if (answer.firstInvalid.isValid())
+        return refused(Outcome::Cause::AnswerDrawInvalid, answer.firstInvalid);
+    if (answer.undatedInvalid)
+        return refused(Outcome::Cause::AnswerDrawUndated);
+    if (answer.draws.empty())
+        return refused(Outcome::Cause::AnswerWithoutDraws);
     std::vector<Incoming> incoming;
     std::vector<PrizeReport> reports;
     QStringList doubtful;
@@ -197,12 +186,12 @@ DrawEntry::Entered DrawEntry::addCsv(const QByteArray &csv)
 {
     const DrawCsvRead read = readDrawCsv(csv);
     if (read.badLine > 0) {
-        return refused(QStringLiteral("La línea %1 del fichero no es un sorteo: %2.").arg(read.badLine).arg(read.problem)
-                       + kNothingChanged);
+        Outcome badLine = Outcome::problem(Outcome::Command::AddDraws, read.problem, Outcome::Cause::CsvLineRefused);
+        badLine.count = read.badLine;
+        return refused(std::move(badLine));
     }
-    if (read.draws.empty()) {
-        return refused(QStringLiteral("El fichero no trae ningún sorteo.") + kNothingChanged);
-    }
+    if (read.draws.empty())
+        return refused(Outcome::Cause::CsvWithoutDraws);
     std::vector<Incoming> incoming;
     for (std::size_t i = 0; i < read.draws.size(); ++i)
         incoming.push_back({read.draws[i], read.lines[i]});
@@ -227,16 +216,17 @@ DrawEntry::Entered DrawEntry::insert(std::vector<Incoming> incoming, const std::
     std::map<QDate, Incoming> wanted;
     for (const Incoming &in : incoming) {
         const QDate date = OleDate::toDate(in.draw.date);
-        if (const QString problem = drawProblem(in.draw, today); !problem.isEmpty()) {
-            return refused(QStringLiteral("El sorteo del %1%2 no se puede añadir: %3.")
-                               .arg(date.isValid() ? shortSpanishDate(date) : QStringLiteral("?"), lineText(in.line), problem)
-                           + kNothingChanged);
+        if (Outcome problem = drawProblem(in.draw, today); problem.status == Outcome::Status::Refused) {
+            problem.count = in.line;
+            return refused(std::move(problem));
         }
         const auto [it, added] = wanted.emplace(date, in);
         if (!added && !sameDraw(it->second.draw, in.draw)) {
-            return refused(QStringLiteral("El %1 aparece dos veces con números distintos%2 y%3.")
-                               .arg(shortSpanishDate(date), lineText(it->second.line), lineText(in.line))
-                           + kNothingChanged);
+            Outcome twice = Outcome::refused(Outcome::Command::AddDraws, Outcome::Cause::DrawTwiceDiffering);
+            twice.date = date;
+            twice.record = it->second.line;
+            twice.count = in.line;
+            return refused(std::move(twice));
         }
     }
 
@@ -254,9 +244,11 @@ DrawEntry::Entered DrawEntry::insert(std::vector<Incoming> incoming, const std::
             continue;
         }
         if (!sameDraw(stored->second, in.draw)) {
-            return refused(QStringLiteral("Ya hay un sorteo guardado el %1 con otros números (%2); el que trae%3 es %4.")
-                               .arg(shortSpanishDate(date), numbersText(stored->second), lineText(in.line), numbersText(in.draw))
-                           + kNothingChanged);
+            Outcome differs = Outcome::refused(Outcome::Command::AddDraws, Outcome::Cause::DrawStoredDiffers);
+            differs.date = date;
+            differs.draws = {stored->second, in.draw};
+            differs.count = in.line;
+            return refused(std::move(differs));
         }
         ++outcome.unchanged;
     }
@@ -272,7 +264,7 @@ DrawEntry::Entered DrawEntry::insert(std::vector<Incoming> incoming, const std::
     // The reports of draws brought or already stored with the same numbers.
     PrizeReportFile &reportFile = m_session.prizeReports();
     int reportsTaken = 0;
-    QStringList changed;
+    std::vector<QDate> changed;
     for (const PrizeReport &report : reports) {
         if (report.status == PrizeReport::Status::Missing || wanted.count(report.date) == 0)
             continue;
@@ -280,7 +272,7 @@ DrawEntry::Entered DrawEntry::insert(std::vector<Incoming> incoming, const std::
         reportFile.put(report);
         if (reportFile.report(report.date) == before)
             continue;
-        changed << shortSpanishDate(report.date);
+        changed.push_back(report.date);
         if (report.isFinal())
             ++reportsTaken;
     }
@@ -289,14 +281,12 @@ DrawEntry::Entered DrawEntry::insert(std::vector<Incoming> incoming, const std::
     // leaves them as the file has them: not received.
     bool reportsLost = false;
     Outcome lostReports;
-    if (!changed.isEmpty()) {
+    if (!changed.empty()) {
         if (const FileOps::Result saved = reportFile.save(); saved != FileOps::Result::Ok) {
-            lostReports = Outcome::problem(Outcome::Command::AddDraws,
-                                           QStringLiteral("No se han podido guardar en premios.json los informes de "
-                                                          "premios del %1.\n")
-                                                   .arg(changed.join(QStringLiteral(", ")))
-                                               + fileErrorText(saved, reportFile.path()));
-            lostReports.status = Outcome::Status::Failed;
+            lostReports = Outcome(Outcome::Status::Failed, Outcome::Command::AddDraws, Outcome::Cause::ReportsNotSaved);
+            lostReports.dates = std::move(changed);
+            lostReports.path = reportFile.path();
+            lostReports.file = saved;
             reportsTaken = 0;
             reportsLost = true;
         }
@@ -307,11 +297,8 @@ DrawEntry::Entered DrawEntry::insert(std::vector<Incoming> incoming, const std::
         return outcome;
     }
     if (fresh.empty() && reportsTaken == 0) {
-        outcome.outcome = Outcome::note(Outcome::Command::AddDraws,
-                                        outcome.unchanged == 1
-                                            ? QStringLiteral("Ese sorteo ya estaba guardado; no hay nada que añadir.")
-                                            : QStringLiteral("Esos %1 sorteos ya estaban guardados; no hay nada que añadir.")
-                                                  .arg(outcome.unchanged));
+        outcome.outcome = Outcome(Outcome::Status::Done, Outcome::Command::AddDraws, Outcome::Cause::AlreadyStored);
+        outcome.outcome.count = outcome.unchanged;
         return outcome;
     }
 
@@ -330,9 +317,10 @@ DrawEntry::Entered DrawEntry::insert(std::vector<Incoming> incoming, const std::
         const QString drawPath = m_session.dataPath(Session::kDrawFile);
         const double newestBefore = all.size() > fresh.size() ? m_session.drawBuffer().date : 0.0;
         if (const FileOps::Result result = m_files.write(drawPath, written); result != FileOps::Result::Ok) {
-            Entered failed = refused(QStringLiteral("No se han podido guardar los sorteos; numeros.dat sigue como estaba.\n")
-                                     + fileErrorText(result, drawPath));
+            Entered failed = refused(Outcome::Cause::DrawsNotSaved);
             failed.outcome.status = Outcome::Status::Failed;
+            failed.outcome.path = drawPath;
+            failed.outcome.file = result;
             if (reportsLost)
                 failed.outcome.earlier.push_back(lostReports);
             return failed;
@@ -349,22 +337,11 @@ DrawEntry::Entered DrawEntry::insert(std::vector<Incoming> incoming, const std::
     m_session.updateStatus();
     m_session.refreshDraws();
 
-    QString text;
-    if (fresh.size() == 1)
-        text = QStringLiteral("Añadido el sorteo del %1").arg(shortSpanishDate(fresh.front().qdate()));
-    else if (!fresh.empty())
-        text = QStringLiteral("Añadidos %1 sorteos, del %2 al %3")
-                   .arg(fresh.size())
-                   .arg(shortSpanishDate(fresh.front().qdate()), shortSpanishDate(fresh.back().qdate()));
-    if (reportsTaken > 0) {
-        const QString reportsText = reportsTaken == 1 ? QStringLiteral("1 informe de premios")
-                                                      : QStringLiteral("%1 informes de premios").arg(reportsTaken);
-        text = text.isEmpty() ? QStringLiteral("Guardado %1").arg(reportsText)
-                              : text + QStringLiteral(", con %1").arg(reportsText);
-    }
-    if (outcome.unchanged > 0)
-        text += QStringLiteral(" (%1 ya estaba%2 guardado%2)").arg(outcome.unchanged).arg(outcome.unchanged == 1 ? "" : "n");
-    outcome.outcome = Outcome::note(Outcome::Command::AddDraws, text + QLatin1Char('.'));
+    outcome.outcome = Outcome(Outcome::Status::Done, Outcome::Command::AddDraws, Outcome::Cause::DrawsAdded);
+    for (const DrawRecord &draw : fresh)
+        outcome.outcome.dates.push_back(draw.qdate());
+    outcome.outcome.count = reportsTaken;
+    outcome.outcome.record = outcome.unchanged;
     if (reportsLost) {
         // The files do not hold all that was brought.
         outcome.outcome.status = Outcome::Status::Incomplete;
@@ -443,23 +420,22 @@ DrawEntry::Entered DrawEntry::setPrizeReport(PrizeReport report)
     Prompter &prompter = m_session.prompter();
     constexpr auto kCommand = Outcome::Command::PrizeReport;
     const std::vector<QDate> stored = storedDates();
-    if (std::find(stored.begin(), stored.end(), report.date) == stored.end()) {
-        return refusedReport(QStringLiteral("No hay ningún sorteo guardado el %1: añada antes el sorteo.")
-                                 .arg(report.date.isValid() ? shortSpanishDate(report.date) : QStringLiteral("?")));
-    }
+    if (std::find(stored.begin(), stored.end(), report.date) == stored.end())
+        return refusedReport(Outcome::Cause::NoDrawStored, report.date);
     for (int category = 1; category <= PrizeReport::kRows; ++category) {
         const PrizeRow &row = report.row(category);
         if (row.winners < 0 || row.winners > Cents::kMaxExact || row.prizeCents < 0 || row.prizeCents > Cents::kMaxExact) {
-            return refusedReport(QStringLiteral("La categoría %1 del informe no es válida.").arg(category)
-                                 + kNothingChanged);
+            Entered invalid = refusedReport(Outcome::Cause::ReportCategoryInvalid);
+            invalid.outcome.record = category;
+            return invalid;
         }
     }
     report.status = PrizeReport::Status::Final;
     report.source = PrizeReport::Source::Manual;
     if (const QString problem = PrizeBounds::problem(report); !problem.isEmpty()) {
-        return refusedReport(QStringLiteral("El informe del %1 no es válido: %2.")
-                                 .arg(shortSpanishDate(report.date), problem)
-                             + kNothingChanged);
+        Entered outOfBounds = refusedReport(Outcome::Cause::ReportOutOfBounds, report.date);
+        outOfBounds.outcome.detail = problem;
+        return outOfBounds;
     }
 
     if (m_session.isReadOnly()) {
@@ -468,9 +444,8 @@ DrawEntry::Entered DrawEntry::setPrizeReport(PrizeReport report)
         return entered;
     }
     PrizeReportFile &file = m_session.prizeReports();
-    if (!file.writable()) {
-        return refusedReport(QStringLiteral("premios.json no se puede escribir.") + kNothingChanged);
-    }
+    if (!file.writable())
+        return refusedReport(Outcome::Cause::ReportFileNotWritable);
     const PrizeReport before = file.report(report.date);
     if (before.isFinal() && before.source == PrizeReport::Source::Service) {
         if (!prompter.ask(QStringLiteral("Informe de premios"), QStringLiteral("El sorteo del %1 ya tiene el informe de premios del servicio de "
@@ -484,12 +459,16 @@ DrawEntry::Entered DrawEntry::setPrizeReport(PrizeReport report)
     file.replace(report);
     if (const FileOps::Result saved = file.save(); saved != FileOps::Result::Ok) {
         // save() has put back what is on disk.
-        return refusedReport(fileErrorText(saved, file.path()) + kNothingChanged);
+        Entered notSaved = refusedReport(Outcome::Cause::ReportNotSaved);
+        notSaved.outcome.path = file.path();
+        notSaved.outcome.file = saved;
+        return notSaved;
     }
     // The money of every peña is priced again from the stored reports.
     m_session.updateStatus();
     Entered entered;
-    entered.outcome = Outcome::note(kCommand, QStringLiteral("Guardado el informe de premios del %1.").arg(shortSpanishDate(report.date)));
+    entered.outcome = Outcome(Outcome::Status::Done, kCommand, Outcome::Cause::ReportSaved);
+    entered.outcome.date = report.date;
     entered.reports = 1;
     return entered;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "store/outcome.h"
 #include "store/drawrecord.h"
+#include "store/outcome.h"
 #include "store/prizereport.h"
 
 #include <QByteArray>
@@ -30,6 +30,8 @@ class Session;
 class DrawEntry
 {
 public:
+    // Files written through the Session's FileOps, or through files (a test's).
+    explicit DrawEntry(Session &session);
     DrawEntry(Session &session, FileOps &files);
 
     struct Entered
@@ -73,9 +75,11 @@ public:
     // its date is not `date`.
     static std::optional<PrizeReport> readPrizeReportJson(const QByteArray &json, QDate date, QString *problem);
 
-    // Why a draw cannot be a real one (empty when it can): checked against
-    // today and the game's first draw.
-    static QString drawProblem(const DrawRecord &draw, QDate today);
+    // Why a draw cannot be a real one, checked against today and the game's
+    // first draw: Refused (AddDraws) with the cause and the draw's date (the
+    // repeated number in record), else of no cause. Wording::drawProblemText
+    // says it on its own.
+    static ::Outcome drawProblem(const DrawRecord &draw, QDate today);
 
     // What a form offers first: the oldest draw day missing inside the
     // stored history, else the first one due after the newest stored draw,

@@ -2,6 +2,7 @@
 
 #include "base/calendar.h"
 #include "store/oledate.h"
+#include "store/recordfile.h"
 
 QString DrawList::totalText() const
 {
@@ -14,10 +15,11 @@ bool DrawList::load(QByteArrayView fileBytes)
     numberTally.fill(0);
     keyTally.fill(0);
 
-    const qsizetype count = fileBytes.size() / DrawRecord::kSize;
-    draws.reserve(std::size_t(count));
-    for (qsizetype n = count; n >= 1; --n) {
-        const DrawRecord draw = DrawRecord::fromBytes(fileBytes.sliced((n - 1) * DrawRecord::kSize, DrawRecord::kSize));
+    const std::vector<DrawRecord> stored = decodeRecords<DrawRecord>(fileBytes, kAllRecords);
+    draws.reserve(stored.size());
+    // Newest first.
+    for (auto it = stored.rbegin(); it != stored.rend(); ++it) {
+        const DrawRecord &draw = *it;
         if (!draw.inRange() || !OleDate::isValid(draw.date))
             return false;
         for (auto number : draw.numbers)

@@ -10,6 +10,7 @@
 #include "store/drawfilecheck.h"
 #include "store/fileops.h"
 #include "store/oledate.h"
+#include "store/recordfile.h"
 
 #include <QFileInfo>
 
@@ -21,6 +22,11 @@ const QString Maintenance::kDrawBackup = QStringLiteral("numeros.bak");
 namespace
 {
     const QString kDeleteTitle = QStringLiteral("Borrar...");
+}
+
+Maintenance::Maintenance(Session &session, UrlOpener &browser)
+    : Maintenance(session, session.files(), browser)
+{
 }
 
 Maintenance::Maintenance(Session &session, FileOps &files, UrlOpener &browser)
@@ -148,8 +154,8 @@ Outcome Maintenance::deleteAllDraws()
         const QByteArray old = m_session.syndicates().file().readAllRecords();
         QByteArray reset;
         reset.reserve(old.size());
-        for (qsizetype at = 0; at < old.size(); at += SyndicateRecord::kSize) {
-            SyndicateRecord s = SyndicateRecord::fromBytes(old.sliced(at, SyndicateRecord::kSize));
+        // Every record, those past kMaxRecords too: none is lost by the reset.
+        for (SyndicateRecord s : decodeRecords<SyndicateRecord>(old, kAllRecords)) {
             s.prizeCounts.fill(0);
             s.lastCountedDate = 0;
             s.createdOn = today;
@@ -257,9 +263,7 @@ Outcome Maintenance::deleteSyndicate(int record)
     m_session.syndicates().file().open(path);
 
     // Its members go with it; the later twins of an identical peña move up.
-    std::vector<SyndicateRecord> before;
-    for (qint64 r = 0; r < count; ++r)
-        before.push_back(SyndicateRecord::fromBytes(old.sliced(r * SyndicateRecord::kSize, SyndicateRecord::kSize)));
+    const std::vector<SyndicateRecord> before = decodeRecords<SyndicateRecord>(old, kAllRecords);
     MemberFile &members = m_session.memberFile();
     const MemberFile::Key key = MemberFile::keysOf(before)[std::size_t(record - 1)];
     Outcome outcome = Outcome::done(kCommand);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "store/outcome.h"
 #include "store/fileops.h"
+#include "store/outcome.h"
 
 #include <QString>
 
@@ -16,6 +16,8 @@ class UrlOpener;
 class Maintenance
 {
 public:
+    // Files written through the Session's FileOps, or through files (a test's).
+    Maintenance(Session &session, UrlOpener &browser);
     Maintenance(Session &session, FileOps &files, UrlOpener &browser);
 
     // chosenPath is what the open-file dialog gave; empty when cancelled. A

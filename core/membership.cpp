@@ -4,7 +4,6 @@
 #include "status.h"
 
 #include "base/clock.h"
-#include "base/plural.h"
 #include "store/oledate.h"
 
 #include <algorithm>
@@ -102,18 +101,21 @@ std::optional<Member> Membership::sharer(int record, const QString &name) const
     return *it;
 }
 
-Outcome Membership::refuse(const QString &text)
+Outcome Membership::refuse(Outcome::Cause cause, int record, const QString &name)
 {
-    return Outcome::problem(Outcome::Command::Members, text);
+    Outcome outcome = Outcome::refused(Outcome::Command::Members, cause);
+    outcome.record = record;
+    outcome.name = name;
+    return outcome;
 }
 
 Outcome Membership::store(int record, std::vector<Member> members)
 {
     MemberFile &file = m_session.memberFile();
     if (m_session.isReadOnly())
-        return refuse(m_session.readOnlyText());
+        return Outcome::problem(Outcome::Command::Members, m_session.readOnlyText());
     if (!file.writable())
-        return refuse(QStringLiteral("No se puede modificar el archivo de socios %1.").arg(QString::fromLatin1(MemberFile::kFileName)));
+        return refuse(Outcome::Cause::MemberFileNotWritable);
     const MemberFile::Key key = keyOf(record);
     const std::vector<Member> before = file.members(key);
     const QString name = m_session.syndicates().records()[std::size_t(record - 1)].name();
@@ -130,15 +132,15 @@ Outcome Membership::store(int record, std::vector<Member> members)
 Outcome Membership::add(int record, const QString &name, int shares)
 {
     if (!exists(record))
-        return refuse(QStringLiteral("No existe la peña %1.").arg(record));
+        return refuse(Outcome::Cause::NoSuchSyndicate, record);
     const QString kept = MemberFile::normalizedName(name);
-    if (const QString problem = MemberFile::nameProblem(kept); !problem.isEmpty())
-        return refuse(problem);
+    if (const NameRule rule = MemberFile::nameProblem(kept); rule != NameRule::Fits)
+        return Outcome::nameRefused(Outcome::Command::Members, rule, kept);
     if (!MemberFile::isValidShares(shares))
-        return refuse(QStringLiteral("Las participaciones deben ser un número entero de 1 a %1.").arg(MemberFile::kMaxShares));
+        return refuse(Outcome::Cause::InvalidShares);
     std::vector<Member> list = members(record);
     if (const auto same = findMember(list, kept); same != list.end())
-        return refuse(QStringLiteral("Ya hay un socio llamado %1 en esta peña.").arg(same->name));
+        return refuse(Outcome::Cause::DuplicateMember, 0, same->name);
     list.push_back({kept, shares});
     return store(record, std::move(list));
 }
@@ -146,11 +148,11 @@ Outcome Membership::add(int record, const QString &name, int shares)
 Outcome Membership::setShares(int record, const QString &name, int shares)
 {
     if (!MemberFile::isValidShares(shares))
-        return refuse(QStringLiteral("Las participaciones deben ser un número entero de 1 a %1.").arg(MemberFile::kMaxShares));
+        return refuse(Outcome::Cause::InvalidShares);
     std::vector<Member> list = members(record);
     const auto it = findMember(list, name);
     if (it == list.end())
-        return refuse(QStringLiteral("No hay ningún socio llamado %1 en la peña %2.").arg(name).arg(record));
+        return refuse(Outcome::Cause::NoSuchMember, record, name);
     if (it->shares == shares)
         return Outcome(Outcome::Status::Unchanged, Outcome::Command::Members);
     it->shares = shares;
@@ -162,17 +164,17 @@ Outcome Membership::rename(int record, const QString &name, const QString &newNa
     std::vector<Member> list = members(record);
     const auto it = findMember(list, name);
     if (it == list.end())
-        return refuse(QStringLiteral("No hay ningún socio llamado %1 en la peña %2.").arg(name).arg(record));
+        return refuse(Outcome::Cause::NoSuchMember, record, name);
     const QString kept = MemberFile::normalizedName(newName);
     if (kept == it->name)
         return Outcome(Outcome::Status::Unchanged, Outcome::Command::Members);
-    if (const QString problem = MemberFile::nameProblem(kept); !problem.isEmpty())
-        return refuse(problem);
+    if (const NameRule rule = MemberFile::nameProblem(kept); rule != NameRule::Fits)
+        return Outcome::nameRefused(Outcome::Command::Members, rule, kept);
     // Only another member can hold the name: "jose" may become "José".
     const auto same = std::find_if(list.begin(), list.end(),
                                    [&](const Member &m) { return &m != &*it && MemberFile::sameName(m.name, kept); });
     if (same != list.end())
-        return refuse(QStringLiteral("Ya hay un socio llamado %1 en esta peña.").arg(same->name));
+        return refuse(Outcome::Cause::DuplicateMember, 0, same->name);
     it->name = kept;
     return store(record, std::move(list));
 }
@@ -182,24 +184,27 @@ Outcome Membership::remove(int record, const QString &name)
     std::vector<Member> list = members(record);
     const auto it = findMember(list, name);
     if (it == list.end())
-        return refuse(QStringLiteral("No hay ningún socio llamado %1 en la peña %2.").arg(name).arg(record));
+        return refuse(Outcome::Cause::NoSuchMember, record, name);
     list.erase(it);
     return store(record, std::move(list));
 }
 
 Membership::Participations Membership::participations(int record, const QString &member, QDate date) const
 {
-    if (!exists(record))
-        return {refuse(QStringLiteral("No existe la peña %1. Hay %2.").arg(record).arg(savedSyndicatesText(qint64(m_session.syndicates().records().size())))), {}};
+    if (!exists(record)) {
+        Outcome refused = refuse(Outcome::Cause::NoSuchSyndicateAmong, record);
+        refused.count = qint64(m_session.syndicates().records().size());
+        return {refused, {}};
+    }
     const SyndicateRecord &syndicate = m_session.syndicates().records()[std::size_t(record - 1)];
     const std::int64_t bets = Money::betsPlayed(syndicate);
     if (bets == 0)
-        return {refuse(QStringLiteral("La peña %1 no tiene apuestas que imprimir.").arg(record)), {}};
+        return {refuse(Outcome::Cause::NoBetsToPrint, record), {}};
     const std::vector<Member> list = sharers(record);
     const QString wanted = MemberFile::normalizedName(member);
     const auto only = findMember(list, member);
     if (!wanted.isEmpty() && only == list.end())
-        return {refuse(QStringLiteral("No hay ningún socio llamado %1 en la peña %2.").arg(wanted).arg(record)), {}};
+        return {refuse(Outcome::Cause::NoSuchMember, record, wanted), {}};
     const PrizeReport report = m_session.prizeReports().report(date);
     const std::int64_t price = Money::betPriceCents(report);
     const std::int64_t stake = Money::stakeCents(syndicate, report);

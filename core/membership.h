@@ -1,8 +1,8 @@
 #pragma once
 
-#include "store/outcome.h"
 #include "scrutiny/shares.h"
 #include "store/memberfile.h"
+#include "store/outcome.h"
 
 #include <QDate>
 #include <QString>
@@ -15,7 +15,7 @@ class Session;
 // The members of the peñas, their shares, and what each one put in and won.
 // The window's members table and the `members` and `participation` commands
 // both go through here; every change is written at once, and a refused one
-// comes back as an outcome that explains it in Spanish.
+// comes back as an outcome whose cause says why (wording/ words it).
 class Membership
 {
 public:
@@ -67,7 +67,7 @@ private:
     bool exists(int record) const;
     MemberFile::Key keyOf(int record) const;
     Outcome store(int record, std::vector<Member> members);
-    static Outcome refuse(const QString &text);
+    static Outcome refuse(Outcome::Cause cause, int record = 0, const QString &name = {});
 
     Session &m_session;
 };

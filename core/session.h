@@ -93,6 +93,10 @@ public:
     QString dataPath(const char *fileName) const;
     Clock &clock() const { return m_clock; }
     Prompter &prompter() const { return m_frontEnd; }
+    // Every rewrite of a data file goes through these: the ones given to
+    // the constructor, else the disk's. The commands beside the Session
+    // (Maintenance, DrawEntry) use them unless given their own.
+    FileOps &files() const { return m_files; }
     FrontEnd &frontEnd() const { return m_frontEnd; }
     const Endpoints &endpoints() const { return m_endpoints; }
 

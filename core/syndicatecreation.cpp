@@ -2,33 +2,17 @@
 
 #include "base/clock.h"
 #include "base/prompter.h"
-#include "store/outcome.h"
 #include "session.h"
 #include "store/nametext.h"
 #include "store/oledate.h"
+#include "store/outcome.h"
 
 #include <algorithm>
 #include <set>
 
 const QString SyndicateCreation::kRepeatedTitle = QStringLiteral("Apuesta repetida");
 const QString SyndicateCreation::kRepeatedBet = QStringLiteral("Esta apuesta ya está en la peña. ¿Quiere jugarla otra vez?");
-const QString SyndicateCreation::kRepeatedDeclined = QStringLiteral(
-    "Hay una apuesta repetida y no se ha aceptado; la peña no se ha creado.");
 const QString SyndicateCreation::kErrorTitle = QStringLiteral("Error");
-const QString SyndicateCreation::kFutureSyndicate = QStringLiteral(
-    "¡¡¡No puede crear una peña con fecha anterior a una ya existente!!!. Borre dicha peña antes de crear ésta.");
-const QString SyndicateCreation::kFutureDraw = QStringLiteral(
-    "Hay sorteos con fecha posterior a la de la peña que intenta crear. Revise la fecha de su ordenador. "
-    "¡No se puede crear una peña con fecha anterior a la del último sorteo!");
-const QString SyndicateCreation::kNoName = QStringLiteral("¡¡¡No ha escrito el nombre de la peña!!!");
-const QString SyndicateCreation::kNameTooLong = QStringLiteral("¡¡¡El nombre no puede tener más de 20 letras!!!");
-const QString SyndicateCreation::kOnlyName = QStringLiteral(
-    "Sólo tienes que poner un nombre. No puedes añadir más números.");
-const QString SyndicateCreation::kOneMultiple = QStringLiteral(
-    "¡¡ Oficialmente sólo se admite una combinación por boleto cuando juegas a múltiples !! ");
-const QString SyndicateCreation::kMaxSimple = QStringLiteral("Máximo de apuestas sencillas por peña : 24.");
-const QString SyndicateCreation::kWriteFailed = QStringLiteral(
-    "No se ha podido grabar la peña en apuestas.dat. Compruebe que el fichero se puede escribir.");
 
 namespace
 {
@@ -78,9 +62,9 @@ QString SyndicateCreation::instruction() const
     return QStringLiteral("INTRODUZCA EL NOMBRE Y %1 NÚMEROS:").arg(numbersPerBet());
 }
 
-Outcome SyndicateCreation::refuse(const QString &text)
+Outcome SyndicateCreation::refuse(Outcome::Cause cause)
 {
-    return Outcome::problem(Outcome::Command::Create, text, Outcome::Cause::Note);
+    return Outcome::refused(Outcome::Command::Create, cause);
 }
 
 Outcome SyndicateCreation::click(int cell)
@@ -90,7 +74,7 @@ Outcome SyndicateCreation::click(int cell)
     if (cell < 0 || cell >= kCells)
         return ignored;
     if (m_nameMissing)
-        return refuse(kOnlyName);
+        return refuse(Outcome::Cause::SlipWaitsForName);
     if (cell >= kFirstKeyCell) {
         // Only the key panel offers key cells, and only before any bet.
         if (m_phase != Phase::Key)
@@ -104,7 +88,7 @@ Outcome SyndicateCreation::click(int cell)
     if (m_phase != Phase::Numbers)
         return ignored;
     if (m_betsEntered >= maxBets())
-        return refuse(m_multipleSize > 0 ? kOneMultiple : kMaxSimple);
+        return refuse(m_multipleSize > 0 ? Outcome::Cause::OneMultipleBet : Outcome::Cause::MaxSimpleBets);
     m_marks.flip(std::size_t(cell));
     if (cellsMarked() == numbersPerBet()) {
         // The same bet twice is most often a slip of the hand: it is kept
@@ -194,14 +178,14 @@ bool SyndicateCreation::isEnteredBet(const std::set<int> &cells) const
 Outcome SyndicateCreation::fillAtRandom(std::mt19937 &random)
 {
     if (m_nameMissing)
-        return refuse(kOnlyName);
+        return refuse(Outcome::Cause::SlipWaitsForName);
     if (m_phase == Phase::Key) {
         std::uniform_int_distribution<int> key(0, 9);
         return click(kFirstKeyCell + key(random));
     }
     m_marks.reset();
     if (m_betsEntered >= maxBets())
-        return refuse(m_multipleSize > 0 ? kOneMultiple : kMaxSimple);
+        return refuse(m_multipleSize > 0 ? Outcome::Cause::OneMultipleBet : Outcome::Cause::MaxSimpleBets);
     // Never a bet the peña already holds (C(54,5) bets leave room enough).
     std::uniform_int_distribution<int> cell(0, kNumberCells - 1);
     std::set<int> drawn;
@@ -224,19 +208,19 @@ Outcome SyndicateCreation::save(const QString &name)
         return Outcome(Outcome::Status::Unchanged, kCommand);
     const double today = OleDate::fromDate(m_session.clock().today());
     if (m_session.syndicates().file().get(1).createdOn > today)
-        return Outcome::problem(kCommand, kFutureSyndicate);
+        return refuse(Outcome::Cause::FutureSyndicate);
     const int newestDraw = m_session.nextDrawRecord() - 1;
     if (newestDraw >= 1 && m_session.draws().file().get(newestDraw).date > today)
-        return Outcome::problem(kCommand, kFutureDraw);
+        return refuse(Outcome::Cause::FutureDraw);
     // A name of blanks only would be stored as no name at all.
     if (name.trimmed().isEmpty()) {
         m_nameMissing = true;
         m_canRemove = false;
         m_canRandom = false;
-        return Outcome::problem(kCommand, kNoName);
+        return refuse(Outcome::Cause::NoSyndicateName);
     }
-    if (const QString problem = nameProblem(name); !problem.isEmpty())
-        return Outcome::problem(kCommand, problem);
+    if (const NameRule rule = nameProblem(name); rule != NameRule::Fits)
+        return Outcome::nameRefused(kCommand, rule, NameText::composed(name));
 
     SyndicateRecord record = m_record;
     record.setName(NameText::composed(name));
@@ -267,41 +251,40 @@ Outcome SyndicateCreation::save(const QString &name)
     return saved;
 }
 
-QString SyndicateCreation::nameProblem(const QString &name)
+NameRule SyndicateCreation::nameProblem(const QString &name)
 {
     // Kept composed: "É" typed as "E" and its accent is one letter, one byte.
     const QString kept = NameText::composed(name);
-    if (const QString problem = NameText::forbiddenProblem(kept); !problem.isEmpty())
-        return problem;
+    if (!NameText::forbiddenCharacters(kept).isEmpty())
+        return NameRule::Forbidden;
     // apuestas.dat would keep a '?' in place of the character, unseen.
-    if (const QString problem = NameText::unstorableProblem(kept); !problem.isEmpty())
-        return problem;
-    return kept.size() > kMaxNameLength ? kNameTooLong : QString();
+    if (!NameText::unstorableCharacters(kept).isEmpty())
+        return NameRule::Unstorable;
+    return kept.size() > kMaxNameLength ? NameRule::TooLong : NameRule::Fits;
 }
 
-QString SyndicateCreation::wholeSyndicateProblem(int multipleSize, int key, const std::vector<std::vector<int>> &bets)
+Outcome::Cause SyndicateCreation::wholeSyndicateProblem(int multipleSize, int key, const std::vector<std::vector<int>> &bets)
 {
+    using Cause = Outcome::Cause;
     if (key < 0 || key > 9)
-        return QStringLiteral("La clave debe ser un número del 0 al 9.");
+        return Cause::KeyOutOfRange;
     if (bets.empty())
-        return QStringLiteral("Falta la apuesta: indique al menos una apuesta.");
+        return Cause::NoBet;
     if (int(bets.size()) > (multipleSize == 0 ? kMaxSimpleBets : 1))
-        return multipleSize > 0 ? kOneMultiple : kMaxSimple;
+        return multipleSize > 0 ? Cause::OneMultipleBet : Cause::MaxSimpleBets;
     for (const auto &bet : bets) {
         const std::set<int> distinct(bet.begin(), bet.end());
         const bool inRange = !distinct.empty() && *distinct.begin() >= 1 && *distinct.rbegin() <= kNumberCells;
         if (distinct.size() != bet.size() || !inRange || int(bet.size()) != 5 + multipleSize) {
-            return multipleSize > 0
-                ? QStringLiteral("Una apuesta múltiple debe tener de 6 a 11 números distintos del 1 al 54.")
-                : QStringLiteral("Cada apuesta sencilla debe tener 5 números distintos del 1 al 54.");
+            return multipleSize > 0 ? Cause::BadMultipleBet : Cause::BadSimpleBet;
         }
     }
-    return {};
+    return Cause::None;
 }
 
-QString SyndicateCreation::enter(int key, const std::vector<std::vector<int>> &bets)
+Outcome::Cause SyndicateCreation::enter(int key, const std::vector<std::vector<int>> &bets)
 {
-    if (const QString problem = wholeSyndicateProblem(m_multipleSize, key, bets); !problem.isEmpty())
+    if (const Outcome::Cause problem = wholeSyndicateProblem(m_multipleSize, key, bets); problem != Outcome::Cause::None)
         return problem;
 
     restart();
@@ -315,7 +298,7 @@ QString SyndicateCreation::enter(int key, const std::vector<std::vector<int>> &b
     // repeated another and the player did not want it twice.
     if (m_betsEntered != int(bets.size())) {
         restart();
-        return kRepeatedDeclined;
+        return Outcome::Cause::RepeatedBetDeclined;
     }
-    return {};
+    return Outcome::Cause::None;
 }

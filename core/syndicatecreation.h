@@ -39,17 +39,8 @@ public:
     };
 
     static const QString kErrorTitle;
-    static const QString kFutureSyndicate; // record 1 created after today
-    static const QString kFutureDraw; // newest draw dated after today
-    static const QString kNoName;
-    static const QString kNameTooLong;
-    static const QString kOnlyName; // a click while the name is missing
-    static const QString kOneMultiple; // a second multiple bet
-    static const QString kMaxSimple; // a 25th simple bet
     static const QString kRepeatedTitle; // a bet the peña already holds
     static const QString kRepeatedBet;
-    static const QString kRepeatedDeclined; // enter(): a repeated bet answered No
-    static const QString kWriteFailed;
 
     explicit SyndicateCreation(Session &session);
 
@@ -84,7 +75,7 @@ public:
     const SyndicateRecord &workingRecord() const { return m_record; }
 
     // A click on cell 0..63: Done when taken; a refused click (Refused, with
-    // its message) or an ignored one (Unchanged) changes nothing.
+    // its cause) or an ignored one (Unchanged) changes nothing.
     Outcome click(int cell);
     // "Borrar": removes the last list line; the key line last of all.
     void removeLast();
@@ -102,26 +93,27 @@ public:
     Outcome save(const QString &name);
 
     // --- whole syndicates (the command line) -----------------------------
-    // Empty when the slip can hold the name, else the message refusing it:
-    // a character no name may hold or apuestas.dat cannot store (each one
-    // named), or message D. The name is judged, and saved, composed (NFC).
-    static QString nameProblem(const QString &name);
-    // Empty when the slip could produce the key and bets (numbers in any
-    // order) for a syndicate of that multiple size, else the message refusing
+    // Fits when the slip can hold the name, else the rule it breaks: a
+    // character no name may hold (Forbidden) or apuestas.dat cannot store
+    // (Unstorable), or more than 20 letters (TooLong). The name is judged,
+    // and saved, composed (NFC).
+    static NameRule nameProblem(const QString &name);
+    // None when the slip could produce the key and bets (numbers in any
+    // order) for a syndicate of that multiple size, else the cause refusing
     // them. Needs no data: the command line asks it before opening any file.
-    static QString wholeSyndicateProblem(int multipleSize, int key, const std::vector<std::vector<int>> &bets);
+    static Outcome::Cause wholeSyndicateProblem(int multipleSize, int key, const std::vector<std::vector<int>> &bets);
     // Checks key and bets as wholeSyndicateProblem does and enters them: key
-    // cell, then each bet's cells in ascending order. Empty on success, else
-    // the message refusing them (kRepeatedDeclined when a repeated bet was
+    // cell, then each bet's cells in ascending order. None on success, else
+    // the cause refusing them (RepeatedBetDeclined when a repeated bet was
     // answered No), with nothing entered. multipleSize() says whether bets is
     // one multiple bet.
-    QString enter(int key, const std::vector<std::vector<int>> &bets);
+    Outcome::Cause enter(int key, const std::vector<std::vector<int>> &bets);
 
 private:
     void completeBet();
     Outcome fillAtRandom(std::mt19937 &random);
     bool isEnteredBet(const std::set<int> &cells) const;
-    static Outcome refuse(const QString &text);
+    static Outcome refuse(Outcome::Cause cause);
 
     Session &m_session;
     int m_multipleSize = 0;

@@ -20,27 +20,33 @@ QStringList WheelSyndicates::names(const QString &name, int betCount)
     return all;
 }
 
-QString WheelSyndicates::problem(const QString &name, int key, int betCount)
+Outcome WheelSyndicates::problem(const QString &name, int key, int betCount)
 {
+    using Cause = Outcome::Cause;
+    constexpr auto kCommand = Outcome::Command::Create;
     if (name.trimmed().isEmpty())
-        return SyndicateCreation::kNoName;
+        return Outcome::refused(kCommand, Cause::NoSyndicateName);
     if (key < 0 || key > 9)
-        return QStringLiteral("La clave debe ser un número del 0 al 9.");
+        return Outcome::refused(kCommand, Cause::KeyOutOfRange);
     if (betCount < 1)
-        return QStringLiteral("No hay apuestas que guardar.");
-    if (betCount > kMaxSyndicates * kBetsPerSyndicate)
-        return QStringLiteral("Son %1 apuestas: demasiadas para guardarlas como peñas (como mucho %2 peñas de 24).")
-            .arg(betCount)
-            .arg(kMaxSyndicates);
+        return Outcome::refused(kCommand, Cause::NoBetsToSave);
+    if (betCount > kMaxSyndicates * kBetsPerSyndicate) {
+        Outcome refused = Outcome::refused(kCommand, Cause::TooManyBets);
+        refused.count = betCount;
+        return refused;
+    }
     const QStringList all = names(name, betCount);
     for (const QString &each : all) {
-        const QString refused = SyndicateCreation::nameProblem(each);
-        if (refused == SyndicateCreation::kNameTooLong)
-            return QStringLiteral("El nombre \"%1\" no cabe en 20 letras: acorte el nombre de la peña.").arg(each);
-        if (!refused.isEmpty())
+        const NameRule rule = SyndicateCreation::nameProblem(each);
+        if (rule == NameRule::TooLong) {
+            Outcome refused = Outcome::refused(kCommand, Cause::ReductionNameTooLong);
+            refused.name = each;
             return refused;
+        }
+        if (rule != NameRule::Fits)
+            return Outcome::nameRefused(kCommand, rule, NameText::composed(each));
     }
-    return {};
+    return {Outcome::Status::Unchanged, kCommand};
 }
 
 WheelSyndicates::Saved WheelSyndicates::save(SyndicateCreation &creation, const QString &name, int key,
@@ -48,7 +54,7 @@ WheelSyndicates::Saved WheelSyndicates::save(SyndicateCreation &creation, const 
 {
     Saved saved;
     saved.names = names(name, int(bets.size()));
-    if (!problem(name, key, int(bets.size())).isEmpty())
+    if (problem(name, key, int(bets.size())).status == Outcome::Status::Refused)
         return saved;
     creation.setMultipleSize(0);
     for (qsizetype i = 0; i < saved.names.size(); ++i) {
@@ -56,7 +62,7 @@ WheelSyndicates::Saved WheelSyndicates::save(SyndicateCreation &creation, const 
         for (std::size_t b = std::size_t(i) * kBetsPerSyndicate; b < bets.size() && chunk.size() < kBetsPerSyndicate; ++b)
             chunk.emplace_back(bets[b].begin(), bets[b].end());
         creation.restart();
-        if (!creation.enter(key, chunk).isEmpty())
+        if (creation.enter(key, chunk) != Outcome::Cause::None)
             return saved;
         const Outcome written = creation.save(saved.names.at(i));
         if (!written.isDone()) {

@@ -21,9 +21,10 @@ namespace WheelSyndicates
 
     // "NAME" for one peña, "NAME 1/3", "NAME 2/3" ... for more, in capitals.
     QStringList names(const QString &name, int betCount);
-    // The message refusing the name or key before anything is written, or
-    // empty: every name must fit the slip and the key must be 0..9.
-    QString problem(const QString &name, int key, int betCount);
+    // The refusal (Refused, with its cause) of the name or key before
+    // anything is written, else Unchanged: every name must fit the slip and
+    // the key must be 0..9.
+    Outcome problem(const QString &name, int key, int betCount);
 
     struct Saved
     {

@@ -2,6 +2,7 @@
 
 #include "drawrecord.h"
 #include "oledate.h"
+#include "recordfile.h"
 
 #include <algorithm>
 
@@ -10,20 +11,21 @@ bool isImportableDrawFile(QByteArrayView bytes)
     if (bytes.isEmpty() || bytes.size() % DrawRecord::kSize != 0)
         return false;
     double previous = 0;
-    for (qsizetype at = 0; at < bytes.size(); at += DrawRecord::kSize) {
-        const DrawRecord draw = DrawRecord::fromBytes(bytes.sliced(at, DrawRecord::kSize));
+    bool first = true;
+    for (const DrawRecord &draw : decodeRecords<DrawRecord>(bytes, kAllRecords)) {
         if (!draw.inRange() || !OleDate::isValid(draw.date) || draw.date < 1)
             return false;
         auto numbers = draw.numbers;
         std::sort(numbers.begin(), numbers.end());
         if (std::adjacent_find(numbers.begin(), numbers.end()) != numbers.end())
             return false;
-        if (at == 0) {
+        if (first) {
             if (draw.qdate().dayOfWeek() != Qt::Sunday)
                 return false;
         } else if (draw.date <= previous) {
             return false;
         }
+        first = false;
         previous = draw.date;
     }
     return true;

@@ -188,15 +188,15 @@ QString MemberFile::normalizedName(const QString &name)
 
 bool MemberFile::isValidName(const QString &name)
 {
-    return nameProblem(name).isEmpty();
+    return nameProblem(name) == NameRule::Fits;
 }
 
-QString MemberFile::nameProblem(const QString &name)
+NameRule MemberFile::nameProblem(const QString &name)
 {
     const qsizetype length = name.toUcs4().size();
     if (length < 1 || length > kMaxNameLength)
-        return QStringLiteral("El nombre del socio debe tener entre 1 y %1 caracteres.").arg(kMaxNameLength);
-    return NameText::forbiddenProblem(name);
+        return NameRule::OutOfLength;
+    return NameText::forbiddenCharacters(name).isEmpty() ? NameRule::Fits : NameRule::Forbidden;
 }
 
 QString MemberFile::nameKey(const QString &name)

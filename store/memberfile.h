@@ -2,6 +2,7 @@
 
 #include "fileops.h"
 #include "jsondatafile.h"
+#include "nametext.h"
 
 #include <QByteArray>
 #include <QString>
@@ -76,10 +77,10 @@ public:
     // The name as kept: composed (NFC), blanks around it dropped and each
     // run of blanks inside it made one space. Valid when it has 1 to
     // kMaxNameLength characters and none that NameText forbids;
-    // nameProblem() is the message refusing it, or empty.
+    // nameProblem() is the rule it breaks (OutOfLength, Forbidden), or Fits.
     static QString normalizedName(const QString &name);
     static bool isValidName(const QString &name);
-    static QString nameProblem(const QString &name);
+    static NameRule nameProblem(const QString &name);
     // Two names are one member when they are equal once normalised and
     // case-folded ("José", "JOSÉ", "Jose" with its accent apart).
     static QString nameKey(const QString &name);

@@ -2,9 +2,6 @@
 
 #include "cp1252.h"
 
-#include <QList>
-#include <QStringList>
-
 namespace
 {
     // Each character of name that fails, once, in order of appearance.
@@ -17,14 +14,6 @@ namespace
                 found.append(c);
         }
         return found;
-    }
-
-    QString listed(const QList<char32_t> &characters)
-    {
-        QStringList names;
-        for (char32_t c : characters)
-            names << NameText::describe(c);
-        return names.join(QStringLiteral(", "));
     }
 }
 
@@ -48,30 +37,12 @@ bool NameText::isForbidden(char32_t c)
     }
 }
 
-QString NameText::forbiddenProblem(QStringView name)
+QList<char32_t> NameText::forbiddenCharacters(QStringView name)
 {
-    const QList<char32_t> found = failing(name, isForbidden);
-    if (found.isEmpty())
-        return {};
-    return QStringLiteral("El nombre contiene caracteres invisibles, de control o que cambian la dirección del texto, "
-                          "que no se admiten: %1")
-        .arg(listed(found));
+    return failing(name, isForbidden);
 }
 
-QString NameText::unstorableProblem(QStringView name)
+QList<char32_t> NameText::unstorableCharacters(QStringView name)
 {
-    const QList<char32_t> found = failing(name, [](char32_t c) { return !Cp1252::canEncode(c); });
-    if (found.isEmpty())
-        return {};
-    return QStringLiteral("El nombre contiene caracteres que no se pueden guardar: %1").arg(listed(found));
-}
-
-QString NameText::describe(char32_t c)
-{
-    const QChar::Category category = QChar::category(c);
-    const bool unseen = isForbidden(c) || category == QChar::Mark_NonSpacing || category == QChar::Mark_SpacingCombining
-        || category == QChar::Mark_Enclosing || (category == QChar::Separator_Space && c != U' ');
-    if (unseen)
-        return QStringLiteral("U+%1").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper();
-    return QLatin1Char('"') + QString::fromUcs4(&c, 1) + QLatin1Char('"');
+    return failing(name, [](char32_t c) { return !Cp1252::canEncode(c); });
 }

@@ -1,7 +1,18 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringView>
+
+// The rule a name breaks, if any; Wording::nameProblemText words it.
+enum class NameRule
+{
+    Fits,
+    Forbidden, // holds characters no name may hold (NameText::forbiddenCharacters)
+    Unstorable, // holds characters apuestas.dat cannot store (NameText::unstorableCharacters)
+    TooLong, // a peña's: longer than the slip's 20 letters
+    OutOfLength, // a member's: not 1 to MemberFile::kMaxNameLength characters
+};
 
 // The rules every name a person types (a peña's, a member's) follows before
 // it is kept, so that two names that look the same are the same name and a
@@ -18,14 +29,10 @@ namespace NameText
     // of the text, line and paragraph separators, and unassigned code points.
     bool isForbidden(char32_t c);
 
-    // Empty when name holds no forbidden character, else the message naming
-    // each of them once.
-    QString forbiddenProblem(QStringView name);
-    // Empty when the peña file can hold every character of name (Windows code
-    // page 1252), else the message naming those it cannot.
-    QString unstorableProblem(QStringView name);
-
-    // A character as a message names it: itself in quotes, or U+XXXX for one
-    // that cannot be seen (a control, an invisible or combining character).
-    QString describe(char32_t c);
+    // Each forbidden character of name once, in order of appearance; empty
+    // when there is none.
+    QList<char32_t> forbiddenCharacters(QStringView name);
+    // The same for the characters the peña file cannot hold (Windows code
+    // page 1252).
+    QList<char32_t> unstorableCharacters(QStringView name);
 }

@@ -34,9 +34,26 @@ Outcome Outcome::problem(Command command, const QString &text, Cause cause)
     return outcome;
 }
 
-Outcome Outcome::note(Command command, const QString &text)
+Outcome Outcome::nameRefused(Command command, NameRule rule, const QString &name)
 {
-    Outcome outcome(Status::Done, command, Cause::Note);
-    outcome.detail = text;
+    Cause cause = Cause::None;
+    switch (rule) {
+    case NameRule::Fits:
+        return done(command);
+    case NameRule::Forbidden:
+        cause = Cause::NameForbidden;
+        break;
+    case NameRule::Unstorable:
+        cause = Cause::NameUnstorable;
+        break;
+    case NameRule::TooLong:
+        cause = Cause::NameTooLong;
+        break;
+    case NameRule::OutOfLength:
+        cause = Cause::MemberNameLength;
+        break;
+    }
+    Outcome outcome = refused(command, cause);
+    outcome.name = name;
     return outcome;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "base/prompter.h"
+#include "store/drawrecord.h"
 #include "store/fileops.h"
+#include "store/nametext.h"
 
 #include <QDate>
 #include <QString>
@@ -66,7 +68,65 @@ public:
         ImportWriteFailed, // path, file
         // Words given by the part that refused (a name, a bet, a member).
         Problem, // detail
-        Note, // detail: an information box
+        // A name refused (name: the name as judged).
+        NameForbidden, // it holds characters no name may hold
+        NameUnstorable, // it holds characters apuestas.dat cannot store
+        NameTooLong, // a peña's, longer than the slip takes
+        MemberNameLength, // a member's, empty or too long
+        // Members.
+        NoSuchSyndicate, // record: no peña has that number
+        NoSuchSyndicateAmong, // record: no peña has that number; count: the peñas there are
+        MemberFileNotWritable, // socios.json cannot be written
+        InvalidShares, // shares outside 1 to MemberFile::kMaxShares
+        DuplicateMember, // name: the member who holds the name already
+        NoSuchMember, // name: as typed; record: the peña it was looked for in
+        NoBetsToPrint, // record: a peña with nothing to play
+        // Creation.
+        FutureSyndicate, // record 1 was created after today
+        FutureDraw, // the newest draw is dated after today
+        NoSyndicateName, // nothing but blanks for a name
+        SlipWaitsForName, // a click while only the name is missing (an information box)
+        OneMultipleBet, // a second multiple bet (an information box)
+        MaxSimpleBets, // a 25th simple bet (an information box)
+        KeyOutOfRange, // a key that is not 0 to 9
+        NoBet, // whole bets: none given
+        BadSimpleBet, // whole bets: not 5 distinct numbers 1 to 54
+        BadMultipleBet, // whole bets: not 6 to 11 distinct numbers 1 to 54
+        RepeatedBetDeclined, // whole bets: a repeated one answered No
+        // A reduction saved as peñas.
+        NoBetsToSave,
+        TooManyBets, // count: the bets, more than the peñas of a reduction hold
+        ReductionNameTooLong, // name: the one peña's name ("NAME 1/3") that does not fit
+        // Draws brought by hand or from a file: nothing changed.
+        NotAServiceAnswer, // the text is not the results service's answer
+        AnswerDrawTwice, // date: a draw the answer brings twice
+        AnswerDrawInvalid, // date: the answer's first draw that is not valid
+        AnswerDrawUndated, // a draw whose date cannot be read or is before the first draw
+        AnswerWithoutDraws,
+        CsvLineRefused, // count: the line; detail: what the CSV reader found wrong in it
+        CsvWithoutDraws,
+        // A draw that cannot be a real one (date: its date, null when it
+        // cannot be read; count: its line, 0 when typed).
+        DrawDateInvalid,
+        DrawBeforeFirst, // before the game's first draw
+        DrawAfterToday,
+        DrawOffDay, // no draw is held on that day of the week
+        DrawNumberOutOfRange, // a number outside 1 to 54
+        DrawNumberRepeated, // record: the number
+        DrawKeyOutOfRange, // a key outside 0 to 9
+        DrawTwiceDiffering, // date: brought twice with different numbers; record, count: the lines (0 when typed)
+        DrawStoredDiffers, // date; draws: the one stored, then the one brought; count: its line (0 when typed)
+        DrawsNotSaved, // path, file: numeros.dat could not be written, and is as it was
+        AlreadyStored, // count: the draws brought, every one stored already (an information box)
+        DrawsAdded, // dates: the draws added, oldest first; count: the final reports stored; record: the draws brought stored already
+        ReportsNotSaved, // dates: the draws whose reports premios.json could not take; path, file
+        // A prize report typed by hand.
+        NoDrawStored, // date: no draw is stored that day (null when it could not be read)
+        ReportCategoryInvalid, // record: the category whose figures are out of range
+        ReportOutOfBounds, // date; detail: the bound it breaks
+        ReportFileNotWritable, // premios.json cannot be written
+        ReportNotSaved, // path, file: premios.json could not be saved, and is as it was
+        ReportSaved, // date: the draw whose report was stored (an information box)
         // Download.
         DateBehind, // the computer's date is before the newest stored draw
         NotConnected, // the operator could not be reached: nothing was brought
@@ -75,9 +135,9 @@ public:
         PartialData, // count: the year whose newest draws are not out yet (the older ones were stored)
         HistoryGap, // date: the first draw day the answer cannot vouch for (nothing was stored)
         NoNewDraws, // the operator has no draw newer than the stored ones
-        DrawsNotSaved, // path, file: the new draws could not be written to the draw file
+        NewDrawsNotSaved, // path, file: the new draws could not be written to the draw file
         ReportsSaved, // count: the prize reports saved when no draw was new
-        ReportsNotSaved, // dates: the reports, noDrawDates: the days without a draw, not saved to path (file says why)
+        DownloadedReportsNotSaved, // dates: the reports, noDrawDates: the days without a draw, not saved to path (file says why)
         DoubtfulReports, // days: a report not valid (detail: why), or an answer listing the day twice (detail empty)
         SlowServer, // the operator took too long to answer: the download stopped
         DrawPageUnreachable, // the newest draw's page could not be fetched (the draws are stored)
@@ -109,8 +169,9 @@ public:
     // The same, said as the file's own error even when permission was the cause.
     static Outcome fileError(Command command, FileOps::Result result, const QString &path);
     static Outcome problem(Command command, const QString &text, Cause cause = Cause::Problem);
-    // Done, saying what was done in the command's own words.
-    static Outcome note(Command command, const QString &text);
+    static Outcome refused(Command command, Cause cause) { return {Status::Refused, command, cause}; }
+    // A name that breaks rule, under the cause that words it.
+    static Outcome nameRefused(Command command, NameRule rule, const QString &name);
 
     // A PDF written at path, for the peña or member called name.
     static Outcome printed(Command command, const QString &path, const QString &name);
@@ -129,8 +190,8 @@ public:
     int record = 0; // the peña or draw written or deleted
     QString copy; // where a copy of the file was kept
     qint64 count = 0; // how many (bytes, reports) the cause is about, or which year
-    QDate date; // the day it concerned
-    std::vector<QDate> dates; // the days it concerned, in order
+    QDate date; // the day or draw it concerned
+    std::vector<QDate> dates; // the days or draws it concerned, in order
     std::vector<QDate> noDrawDates; // days known to have had no draw that it concerned
     // A day, with the words of the part that found something wrong on it.
     struct Day
@@ -139,5 +200,6 @@ public:
         QString detail;
     };
     std::vector<Day> days;
+    std::vector<DrawRecord> draws; // the draws it compares
     std::vector<Outcome> earlier; // warnings met on the way, said first
 };

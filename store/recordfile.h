@@ -85,11 +85,15 @@ private:
 // or damaged) file is read up to there.
 constexpr qsizetype kMaxRecords = std::numeric_limits<std::int16_t>::max() - 1;
 
-// The whole records of bytes decoded, in order, at most kMaxRecords of them.
+// No limit: every whole record, for the checks and rewrites that must not
+// lose one past kMaxRecords.
+constexpr qsizetype kAllRecords = std::numeric_limits<qsizetype>::max();
+
+// The whole records of bytes decoded, in order, at most limit of them.
 template <typename Record>
-std::vector<Record> decodeRecords(QByteArrayView bytes)
+std::vector<Record> decodeRecords(QByteArrayView bytes, qsizetype limit = kMaxRecords)
 {
-    const qsizetype count = std::min(bytes.size() / Record::kSize, kMaxRecords);
+    const qsizetype count = std::min(bytes.size() / Record::kSize, limit);
     std::vector<Record> records;
     records.reserve(std::size_t(count));
     for (qsizetype i = 0; i < count; ++i)

@@ -9,6 +9,7 @@
 #include "core/syndicatecreation.h"
 #include "scrutiny/money.h"
 #include "store/nametext.h"
+#include "wording/outcomewording.h"
 
 #include <QCloseEvent>
 #include <QFontDatabase>
@@ -160,7 +161,7 @@ void Crea::nameChanged(const QString &text)
     // A letter typed with its accent apart is one letter of the name.
     if (NameText::composed(text).size() <= SyndicateCreation::kMaxNameLength)
         return;
-    m_session.prompter().warn(SyndicateCreation::kErrorTitle, SyndicateCreation::kNameTooLong);
+    m_session.prompter().warn(SyndicateCreation::kErrorTitle, Wording::kNameTooLong);
     m_name->setText(kNameOverflow);
 }
 
@@ -180,7 +181,7 @@ void Crea::save()
         // The bets each draw of the saved peña plays, counted as its money counts them.
         const std::int64_t bets = Money::betsPlayed(records[std::size_t(record - 1)]);
         m_saved->setText(QStringLiteral("Peña %1 grabada (%2 apuestas)").arg(name).arg(bets));
-    } else if (!m_name->text().trimmed().isEmpty() && !SyndicateCreation::nameProblem(m_name->text()).isEmpty()) {
+    } else if (!m_name->text().trimmed().isEmpty() && SyndicateCreation::nameProblem(m_name->text()) != NameRule::Fits) {
         // The name was refused: back to it as typed, to mend it.
         m_name->setFocus();
     }

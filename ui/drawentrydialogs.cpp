@@ -200,8 +200,8 @@ void ManualDrawDialog::check()
         problem = QStringLiteral("Faltan números.");
     else if (m_key->value() < 0)
         problem = QStringLiteral("Falta la clave.");
-    else if (const QString why = DrawEntry::drawProblem(draw, m_today); !why.isEmpty())
-        problem = QStringLiteral("No es un sorteo posible: %1.").arg(why);
+    else if (const Outcome why = DrawEntry::drawProblem(draw, m_today); why.status == Outcome::Status::Refused)
+        problem = QStringLiteral("No es un sorteo posible: %1.").arg(Wording::drawProblemText(why));
     m_problem->setText(problem);
     m_add->setEnabled(problem.isEmpty());
 }

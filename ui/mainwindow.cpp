@@ -62,13 +62,12 @@ MainWindow::MainWindow(Session &session, QWidget *parent)
     , m_session(session)
     , m_desktopOpener(std::make_unique<DesktopUrlOpener>())
     , m_dialogChooser(std::make_unique<DialogFileChooser>(this))
-    , m_files(std::make_unique<DiskFileOps>())
     , m_opener(m_desktopOpener.get())
     , m_chooser(m_dialogChooser.get())
-    , m_maintenance(std::make_unique<Maintenance>(session, *m_files, *m_desktopOpener))
+    , m_maintenance(std::make_unique<Maintenance>(session, *m_desktopOpener))
     , m_creation(std::make_unique<SyndicateCreation>(session))
     , m_printDialog(std::make_unique<SystemPrintDialog>())
-    , m_drawEntry(std::make_unique<DrawEntry>(session, *m_files))
+    , m_drawEntry(std::make_unique<DrawEntry>(session))
     , m_transfer(std::make_unique<NetworkTransfer>())
     , m_downloadHost(std::make_unique<SessionDownloadHost>(session))
 {
@@ -304,7 +303,7 @@ void MainWindow::focusMoved(QWindow *now)
 void MainWindow::setUrlOpener(UrlOpener *opener)
 {
     m_opener = opener;
-    m_maintenance = std::make_unique<Maintenance>(m_session, *m_files, *m_opener);
+    m_maintenance = std::make_unique<Maintenance>(m_session, *m_opener);
 }
 
 void MainWindow::setFileChooser(FileChooser *chooser)

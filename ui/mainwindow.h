@@ -20,7 +20,6 @@ class Reduccion;
 class DesktopNotifier;
 class DesktopUrlOpener;
 class DialogFileChooser;
-class DiskFileOps;
 class DownloadBar;
 class DownloadSession;
 class DrawEntry;
@@ -119,7 +118,6 @@ private:
 
     std::unique_ptr<DesktopUrlOpener> m_desktopOpener;
     std::unique_ptr<DialogFileChooser> m_dialogChooser;
-    std::unique_ptr<DiskFileOps> m_files;
     UrlOpener *m_opener = nullptr;
     FileChooser *m_chooser = nullptr;
     std::unique_ptr<Maintenance> m_maintenance;

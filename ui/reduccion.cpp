@@ -394,9 +394,9 @@ void Reduccion::saveAsSyndicates()
         return;
     const QString title = QStringLiteral("Guardar como peñas");
     const QString name = m_name->text();
-    if (const QString problem = WheelSyndicates::problem(name, m_key->value(), int(m_result.bets.size()));
-        !problem.isEmpty()) {
-        m_session.prompter().warn(SyndicateCreation::kErrorTitle, problem);
+    if (const Outcome problem = WheelSyndicates::problem(name, m_key->value(), int(m_result.bets.size()));
+        problem.status == Outcome::Status::Refused) {
+        showOutcome(m_session.prompter(), problem);
         return;
     }
     SyndicateCreation creation(m_session);

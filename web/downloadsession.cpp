@@ -394,7 +394,7 @@ void DownloadSession::blameTheDiskIfItFailed(ParseResult &parse) const
     FileOps::Result cause = drawFile.lastError();
     if (!drawFile.isOpen() && drawFile.openResult() != FileOps::Result::Ok)
         cause = drawFile.openResult();
-    parse.notice = ::Outcome(::Outcome::Status::Failed, ::Outcome::Command::Download, ::Outcome::Cause::DrawsNotSaved);
+    parse.notice = ::Outcome(::Outcome::Status::Failed, ::Outcome::Command::Download, ::Outcome::Cause::NewDrawsNotSaved);
     parse.notice.file = cause;
     parse.notice.path = drawFile.path();
     parse.reportText = QStringLiteral("\nNo se han podido guardar los sorteos nuevos; numeros.dat sigue como estaba.\n")
@@ -470,7 +470,7 @@ int DownloadSession::storeReports(const std::vector<PrizeReport> &reports, const
         lost.insert(lost.end(), changed.begin(), changed.end());
         std::sort(lost.begin(), lost.end());
         lost.erase(std::unique(lost.begin(), lost.end()), lost.end());
-        ::Outcome notSaved(::Outcome::Status::Failed, ::Outcome::Command::Download, ::Outcome::Cause::ReportsNotSaved);
+        ::Outcome notSaved(::Outcome::Status::Failed, ::Outcome::Command::Download, ::Outcome::Cause::DownloadedReportsNotSaved);
         notSaved.dates = std::move(changed);
         notSaved.noDrawDates = std::move(newNoDraw);
         notSaved.file = result;

@@ -4,13 +4,33 @@
 #include "core/syndicatecreation.h"
 
 #include "base/calendar.h"
+#include "base/plural.h"
 #include "core/session.h"
+#include "core/wheelsyndicates.h"
 #include "store/memberfile.h"
+#include "store/nametext.h"
 #include "store/prizereportfile.h"
+#include "web/servicesource.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
+
+const QString Wording::kFutureSyndicate = QStringLiteral(
+    "¡¡¡No puede crear una peña con fecha anterior a una ya existente!!!. Borre dicha peña antes de crear ésta.");
+const QString Wording::kFutureDraw = QStringLiteral(
+    "Hay sorteos con fecha posterior a la de la peña que intenta crear. Revise la fecha de su ordenador. "
+    "¡No se puede crear una peña con fecha anterior a la del último sorteo!");
+const QString Wording::kNoName = QStringLiteral("¡¡¡No ha escrito el nombre de la peña!!!");
+const QString Wording::kNameTooLong = QStringLiteral("¡¡¡El nombre no puede tener más de 20 letras!!!");
+const QString Wording::kOnlyName = QStringLiteral("Sólo tienes que poner un nombre. No puedes añadir más números.");
+const QString Wording::kOneMultiple = QStringLiteral(
+    "¡¡ Oficialmente sólo se admite una combinación por boleto cuando juegas a múltiples !! ");
+const QString Wording::kMaxSimple = QStringLiteral("Máximo de apuestas sencillas por peña : 24.");
+const QString Wording::kRepeatedDeclined = QStringLiteral(
+    "Hay una apuesta repetida y no se ha aceptado; la peña no se ha creado.");
+const QString Wording::kWriteFailed = QStringLiteral(
+    "No se ha podido grabar la peña en apuestas.dat. Compruebe que el fichero se puede escribir.");
 
 namespace
 {
@@ -21,6 +41,7 @@ namespace
     const QString kBadDrawFileText = QStringLiteral(
         "Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!.");
     const QString kKeptCopyLine = QStringLiteral("Una copia del archivo se ha guardado en %1.");
+    const QString kNothingChanged = QStringLiteral(" No se ha cambiado nada.");
     const QString kNotADrawFile = QStringLiteral(
         "Fichero de sorteos no válido. Compruebe que el archivo NUMEROS.DAT sea para Quorvale.");
 
@@ -87,6 +108,91 @@ namespace
     }
 
     using Icon = Prompter::Icon;
+
+    // "3-12-25-33-48, clave 7"
+    QString numbersText(const DrawRecord &draw)
+    {
+        QStringList numbers;
+        for (std::int16_t n : draw.numbers)
+            numbers << QString::number(n);
+        return QStringLiteral("%1, clave %2").arg(numbers.join(QLatin1Char('-'))).arg(draw.clave);
+    }
+
+    // Where a draw was read: " (línea 3)"; empty for one typed.
+    QString lineText(qint64 line)
+    {
+        return line > 0 ? QStringLiteral(" (línea %1)").arg(line) : QString();
+    }
+
+    // A character as a message names it: itself in quotes, or U+XXXX for one
+    // that cannot be seen (a control, an invisible or combining character).
+    QString describe(char32_t c)
+    {
+        const QChar::Category category = QChar::category(c);
+        const bool unseen = NameText::isForbidden(c) || category == QChar::Mark_NonSpacing
+            || category == QChar::Mark_SpacingCombining || category == QChar::Mark_Enclosing
+            || (category == QChar::Separator_Space && c != U' ');
+        if (unseen)
+            return QStringLiteral("U+%1").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper();
+        return QLatin1Char('"') + QString::fromUcs4(&c, 1) + QLatin1Char('"');
+    }
+
+    QString listed(const QList<char32_t> &characters)
+    {
+        QStringList names;
+        for (char32_t c : characters)
+            names << describe(c);
+        return names.join(QStringLiteral(", "));
+    }
+}
+
+QString Wording::nameProblemText(NameRule rule, const QString &name)
+{
+    switch (rule) {
+    case NameRule::Fits:
+        break;
+    case NameRule::Forbidden:
+        return QStringLiteral("El nombre contiene caracteres invisibles, de control o que cambian la dirección del texto, "
+                              "que no se admiten: %1")
+            .arg(listed(NameText::forbiddenCharacters(name)));
+    case NameRule::Unstorable:
+        return QStringLiteral("El nombre contiene caracteres que no se pueden guardar: %1")
+            .arg(listed(NameText::unstorableCharacters(name)));
+    case NameRule::TooLong:
+        return kNameTooLong;
+    case NameRule::OutOfLength:
+        return QStringLiteral("El nombre del socio debe tener entre 1 y %1 caracteres.").arg(MemberFile::kMaxNameLength);
+    }
+    return {};
+}
+
+QString Wording::drawProblemText(const Outcome &outcome)
+{
+    using Cause = Outcome::Cause;
+    switch (outcome.cause) {
+    case Cause::DrawDateInvalid:
+        return QStringLiteral("la fecha no es válida");
+    case Cause::DrawBeforeFirst:
+        return QStringLiteral("es anterior al primer sorteo, del %1").arg(shortSpanishDate(ServiceSource::kFirstDraw));
+    case Cause::DrawAfterToday:
+        return QStringLiteral("es posterior a hoy");
+    case Cause::DrawOffDay:
+        return QStringLiteral("ese día (%1) no hay sorteo: se sortea en domingo (en sábado del 22/10/2005 al 01/07/2006)")
+            .arg(diasemana(outcome.date).toLower());
+    case Cause::DrawNumberOutOfRange:
+        return QStringLiteral("los números deben ir del 1 al 54");
+    case Cause::DrawNumberRepeated:
+        return QStringLiteral("el número %1 está repetido").arg(outcome.record);
+    case Cause::DrawKeyOutOfRange:
+        return QStringLiteral("la clave debe ir del 0 al 9");
+    default:
+        return {};
+    }
+}
+
+QString Wording::outcomeText(const Outcome &outcome)
+{
+    return outcomeBox(outcome).text;
 }
 
 std::vector<OutcomeBox> outcomeBoxes(const Outcome &outcome)
@@ -152,8 +258,169 @@ OutcomeBox outcomeBox(const Outcome &outcome)
                     + fileErrorText(file, path)};
     case Cause::Problem:
         return {Icon::Warning, titleOf(command, name), detail};
-    case Cause::Note:
-        return {Icon::Information, titleOf(command, name), detail};
+    case Cause::NameForbidden:
+        return {Icon::Warning, titleOf(command, name), Wording::nameProblemText(NameRule::Forbidden, name)};
+    case Cause::NameUnstorable:
+        return {Icon::Warning, titleOf(command, name), Wording::nameProblemText(NameRule::Unstorable, name)};
+    case Cause::NameTooLong:
+        return {Icon::Warning, titleOf(command, name), Wording::nameProblemText(NameRule::TooLong, name)};
+    case Cause::MemberNameLength:
+        return {Icon::Warning, titleOf(command, name), Wording::nameProblemText(NameRule::OutOfLength, name)};
+    case Cause::NoSuchSyndicate:
+        return {Icon::Warning, titleOf(command, name), QStringLiteral("No existe la peña %1.").arg(outcome.record)};
+    case Cause::NoSuchSyndicateAmong:
+        return {Icon::Warning, titleOf(command, name),
+                QStringLiteral("No existe la peña %1. Hay %2.").arg(outcome.record).arg(savedSyndicatesText(outcome.count))};
+    case Cause::MemberFileNotWritable:
+        return {Icon::Warning, titleOf(command, name),
+                QStringLiteral("No se puede modificar el archivo de socios %1.").arg(QString::fromLatin1(MemberFile::kFileName))};
+    case Cause::InvalidShares:
+        return {Icon::Warning, titleOf(command, name),
+                QStringLiteral("Las participaciones deben ser un número entero de 1 a %1.").arg(MemberFile::kMaxShares)};
+    case Cause::DuplicateMember:
+        return {Icon::Warning, titleOf(command, name), QStringLiteral("Ya hay un socio llamado %1 en esta peña.").arg(name)};
+    case Cause::NoSuchMember:
+        return {Icon::Warning, titleOf(command, name),
+                QStringLiteral("No hay ningún socio llamado %1 en la peña %2.").arg(name).arg(outcome.record)};
+    case Cause::NoBetsToPrint:
+        return {Icon::Warning, titleOf(command, name),
+                QStringLiteral("La peña %1 no tiene apuestas que imprimir.").arg(outcome.record)};
+    case Cause::FutureSyndicate:
+        return {Icon::Warning, titleOf(command, name), Wording::kFutureSyndicate};
+    case Cause::FutureDraw:
+        return {Icon::Warning, titleOf(command, name), Wording::kFutureDraw};
+    case Cause::NoSyndicateName:
+        return {Icon::Warning, titleOf(command, name), Wording::kNoName};
+    case Cause::SlipWaitsForName:
+        return {Icon::Information, titleOf(command, name), Wording::kOnlyName};
+    case Cause::OneMultipleBet:
+        return {Icon::Information, titleOf(command, name), Wording::kOneMultiple};
+    case Cause::MaxSimpleBets:
+        return {Icon::Information, titleOf(command, name), Wording::kMaxSimple};
+    case Cause::KeyOutOfRange:
+        return {Icon::Warning, titleOf(command, name), QStringLiteral("La clave debe ser un número del 0 al 9.")};
+    case Cause::NoBet:
+        return {Icon::Warning, titleOf(command, name), QStringLiteral("Falta la apuesta: indique al menos una apuesta.")};
+    case Cause::BadSimpleBet:
+        return {Icon::Warning, titleOf(command, name),
+                QStringLiteral("Cada apuesta sencilla debe tener 5 números distintos del 1 al 54.")};
+    case Cause::BadMultipleBet:
+        return {Icon::Warning, titleOf(command, name),
+                QStringLiteral("Una apuesta múltiple debe tener de 6 a 11 números distintos del 1 al 54.")};
+    case Cause::RepeatedBetDeclined:
+        return {Icon::Warning, titleOf(command, name), Wording::kRepeatedDeclined};
+    case Cause::NoBetsToSave:
+        return {Icon::Warning, titleOf(command, name), QStringLiteral("No hay apuestas que guardar.")};
+    case Cause::TooManyBets:
+        return {Icon::Warning, titleOf(command, name),
+                QStringLiteral("Son %1 apuestas: demasiadas para guardarlas como peñas (como mucho %2 peñas de 24).")
+                    .arg(outcome.count)
+                    .arg(WheelSyndicates::kMaxSyndicates)};
+    case Cause::NotAServiceAnswer:
+        return {Icon::Warning, titleOf(command, name),
+                QStringLiteral("El texto no es una respuesta del servicio de resultados de Loterías y Apuestas: "
+                               "debe empezar por [ y ser la lista de sorteos que muestra el navegador.")
+                    + kNothingChanged};
+    case Cause::AnswerDrawTwice:
+        return {Icon::Warning, titleOf(command, name),
+                QStringLiteral("La respuesta trae dos veces el sorteo del %1: no se sabe cuál es el bueno.")
+                        .arg(shortSpanishDate(outcome.date))
+                    + kNothingChanged};
+    case Cause::AnswerDrawInvalid:
+        return {Icon::Warning, titleOf(command, name),
+                QStringLiteral("El sorteo del %1 no es válido (otro juego, un día sin sorteo, una fecha posterior a hoy, "
+                               "números fuera de 1 a 54 o repetidos, o una clave fuera de 0 a 9).")
+                        .arg(shortSpanishDate(outcome.date))
+                    + kNothingChanged};
+    case Cause::AnswerDrawUndated:
+        return {Icon::Warning, titleOf(command, name),
+                QStringLiteral("Hay un sorteo cuya fecha no se puede leer o es anterior al primer sorteo (%1).")
+                        .arg(shortSpanishDate(ServiceSource::kFirstDraw))
+                    + kNothingChanged};
+    case Cause::AnswerWithoutDraws:
+        return {Icon::Warning, titleOf(command, name), QStringLiteral("La respuesta no trae ningún sorteo.") + kNothingChanged};
+    case Cause::CsvLineRefused:
+        return {Icon::Warning, titleOf(command, name),
+                QStringLiteral("La línea %1 del fichero no es un sorteo: %2.").arg(outcome.count).arg(detail) + kNothingChanged};
+    case Cause::CsvWithoutDraws:
+        return {Icon::Warning, titleOf(command, name), QStringLiteral("El fichero no trae ningún sorteo.") + kNothingChanged};
+    case Cause::DrawDateInvalid:
+    case Cause::DrawBeforeFirst:
+    case Cause::DrawAfterToday:
+    case Cause::DrawOffDay:
+    case Cause::DrawNumberOutOfRange:
+    case Cause::DrawNumberRepeated:
+    case Cause::DrawKeyOutOfRange:
+        return {Icon::Warning, titleOf(command, name),
+                QStringLiteral("El sorteo del %1%2 no se puede añadir: %3.")
+                        .arg(outcome.date.isValid() ? shortSpanishDate(outcome.date) : QStringLiteral("?"), lineText(outcome.count),
+                             Wording::drawProblemText(outcome))
+                    + kNothingChanged};
+    case Cause::DrawTwiceDiffering:
+        return {Icon::Warning, titleOf(command, name),
+                QStringLiteral("El %1 aparece dos veces con números distintos%2 y%3.")
+                        .arg(shortSpanishDate(outcome.date), lineText(outcome.record), lineText(outcome.count))
+                    + kNothingChanged};
+    case Cause::DrawStoredDiffers:
+        return {Icon::Warning, titleOf(command, name),
+                QStringLiteral("Ya hay un sorteo guardado el %1 con otros números (%2); el que trae%3 es %4.")
+                        .arg(shortSpanishDate(outcome.date), numbersText(outcome.draws.at(0)), lineText(outcome.count),
+                             numbersText(outcome.draws.at(1)))
+                    + kNothingChanged};
+    case Cause::DrawsNotSaved:
+        return {Icon::Warning, titleOf(command, name),
+                QStringLiteral("No se han podido guardar los sorteos; numeros.dat sigue como estaba.\n") + fileErrorText(file, path)};
+    case Cause::AlreadyStored:
+        return {Icon::Information, titleOf(command, name),
+                outcome.count == 1 ? QStringLiteral("Ese sorteo ya estaba guardado; no hay nada que añadir.")
+                                   : QStringLiteral("Esos %1 sorteos ya estaban guardados; no hay nada que añadir.").arg(outcome.count)};
+    case Cause::DrawsAdded: {
+        const std::vector<QDate> &added = outcome.dates;
+        const qint64 reports = outcome.count;
+        const int unchanged = outcome.record;
+        QString text;
+        if (added.size() == 1)
+            text = QStringLiteral("Añadido el sorteo del %1").arg(shortSpanishDate(added.front()));
+        else if (!added.empty())
+            text = QStringLiteral("Añadidos %1 sorteos, del %2 al %3")
+                       .arg(added.size())
+                       .arg(shortSpanishDate(added.front()), shortSpanishDate(added.back()));
+        if (reports > 0) {
+            const QString reportsText = reports == 1 ? QStringLiteral("1 informe de premios") : QStringLiteral("%1 informes de premios").arg(reports);
+            text = text.isEmpty() ? QStringLiteral("Guardado %1").arg(reportsText) : text + QStringLiteral(", con %1").arg(reportsText);
+        }
+        if (unchanged > 0)
+            text += QStringLiteral(" (%1 ya estaba%2 guardado%2)").arg(unchanged).arg(unchanged == 1 ? "" : "n");
+        return {Icon::Information, titleOf(command, name), text + QLatin1Char('.')};
+    }
+    case Cause::ReportsNotSaved: {
+        QStringList dates;
+        for (QDate date : outcome.dates)
+            dates << shortSpanishDate(date);
+        return {Icon::Warning, titleOf(command, name),
+                QStringLiteral("No se han podido guardar en premios.json los informes de premios del %1.\n").arg(dates.join(QStringLiteral(", ")))
+                    + fileErrorText(file, path)};
+    }
+    case Cause::NoDrawStored:
+        return {Icon::Warning, titleOf(command, name),
+                QStringLiteral("No hay ningún sorteo guardado el %1: añada antes el sorteo.")
+                    .arg(outcome.date.isValid() ? shortSpanishDate(outcome.date) : QStringLiteral("?"))};
+    case Cause::ReportCategoryInvalid:
+        return {Icon::Warning, titleOf(command, name),
+                QStringLiteral("La categoría %1 del informe no es válida.").arg(outcome.record) + kNothingChanged};
+    case Cause::ReportOutOfBounds:
+        return {Icon::Warning, titleOf(command, name),
+                QStringLiteral("El informe del %1 no es válido: %2.").arg(shortSpanishDate(outcome.date), detail) + kNothingChanged};
+    case Cause::ReportFileNotWritable:
+        return {Icon::Warning, titleOf(command, name), QStringLiteral("premios.json no se puede escribir.") + kNothingChanged};
+    case Cause::ReportNotSaved:
+        return {Icon::Warning, titleOf(command, name), fileErrorText(file, path) + kNothingChanged};
+    case Cause::ReportSaved:
+        return {Icon::Information, titleOf(command, name),
+                QStringLiteral("Guardado el informe de premios del %1.").arg(shortSpanishDate(outcome.date))};
+    case Cause::ReductionNameTooLong:
+        return {Icon::Warning, titleOf(command, name),
+                QStringLiteral("El nombre \"%1\" no cabe en 20 letras: acorte el nombre de la peña.").arg(name)};
     case Cause::NotConnected:
         return {Icon::Warning, kConnectionTitle,
                 QStringLiteral("No conectado: Compruebe la conexión a internet...")};
@@ -176,7 +443,7 @@ OutcomeBox outcomeBox(const Outcome &outcome)
                     .arg(shortSpanishDate(outcome.date))};
     case Cause::NoNewDraws:
         return {Icon::Information, QStringLiteral("Pruebe más tarde"), QStringLiteral("Todavía no hay sorteos nuevos.")};
-    case Cause::DrawsNotSaved:
+    case Cause::NewDrawsNotSaved:
         return {Icon::Critical, kWriteErrorTitle,
                 QStringLiteral("No se han podido guardar los sorteos nuevos; numeros.dat sigue como estaba.\n")
                     + fileErrorText(file, path)};
@@ -184,7 +451,7 @@ OutcomeBox outcomeBox(const Outcome &outcome)
         return {Icon::Information, QStringLiteral("Informes de premios"),
                 outcome.count == 1 ? QStringLiteral("Se ha guardado 1 informe de premios")
                                    : QStringLiteral("Se han guardado %1 informes de premios").arg(outcome.count)};
-    case Cause::ReportsNotSaved: {
+    case Cause::DownloadedReportsNotSaved: {
         QString text;
         if (!outcome.dates.empty())
             text = QStringLiteral("No se han podido guardar en premios.json los informes de premios del %1; "
@@ -287,7 +554,7 @@ OutcomeBox outcomeBox(const Outcome &outcome)
     }
     // A file that could not be read or written, under the command's title.
     if (command == Command::Create)
-        return {Icon::Critical, SyndicateCreation::kErrorTitle, SyndicateCreation::kWriteFailed + QLatin1Char('\n') + fileErrorText(file, path)};
+        return {Icon::Critical, SyndicateCreation::kErrorTitle, Wording::kWriteFailed + QLatin1Char('\n') + fileErrorText(file, path)};
     if (status == Status::Incomplete)
         return {Icon::Warning, titleOf(command, name), fileErrorText(file, path)};
     return {Icon::Warning, command == Command::Members ? kMembersTitle : kOops, fileErrorText(file, path)};

@@ -7,6 +7,7 @@
 #include "core/syndicatecreation.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
+#include "wording/outcomewording.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -134,7 +135,7 @@ private slots:
         QCOMPARE(creation.lines().last(), QStringLiteral(" 1- 8- 9-13-22-30-41-54"));
         // One multiple bet per slip.
         QVERIFY(!bench.prompter.report(creation.click(2)).isDone());
-        QCOMPARE(bench.texts(), QStringList {SyndicateCreation::kOneMultiple});
+        QCOMPARE(bench.texts(), QStringList {Wording::kOneMultiple});
         QCOMPARE(bench.prompter.boxes.first().icon, Prompter::Icon::Information);
         bench.prompter.boxes.clear();
 
@@ -163,14 +164,14 @@ private slots:
         const int none = -1000;
         QTest::newRow("first syndicate") << none << none << QStringLiteral("A") << QString();
         QTest::newRow("record 1 today") << 0 << none << QStringLiteral("A") << QString();
-        QTest::newRow("record 1 tomorrow") << 1 << none << QStringLiteral("A") << SyndicateCreation::kFutureSyndicate;
+        QTest::newRow("record 1 tomorrow") << 1 << none << QStringLiteral("A") << Wording::kFutureSyndicate;
         QTest::newRow("draw today") << none << 0 << QStringLiteral("A") << QString();
-        QTest::newRow("draw tomorrow") << none << 1 << QStringLiteral("A") << SyndicateCreation::kFutureDraw;
-        QTest::newRow("empty name") << none << none << QString() << SyndicateCreation::kNoName;
-        QTest::newRow("blank name") << none << none << QStringLiteral("   ") << SyndicateCreation::kNoName;
+        QTest::newRow("draw tomorrow") << none << 1 << QStringLiteral("A") << Wording::kFutureDraw;
+        QTest::newRow("empty name") << none << none << QString() << Wording::kNoName;
+        QTest::newRow("blank name") << none << none << QStringLiteral("   ") << Wording::kNoName;
         QTest::newRow("20 letters") << none << none << QStringLiteral("ABCDEFGHIJKLMNOPQRST") << QString();
         QTest::newRow("21 letters") << none << none << QStringLiteral("ABCDEFGHIJKLMNOPQRSTU")
-                                    << SyndicateCreation::kNameTooLong;
+                                    << Wording::kNameTooLong;
     }
 
     void dateAndNameChecks()
@@ -220,7 +221,7 @@ private slots:
         QVERIFY(creation.nameMissing());
         QVERIFY(!creation.canRemove() && !creation.canRandom());
         QVERIFY(!bench.prompter.report(creation.click(9)).isDone());
-        QCOMPARE(bench.texts(), (QStringList {SyndicateCreation::kNoName, SyndicateCreation::kOnlyName}));
+        QCOMPARE(bench.texts(), (QStringList {Wording::kNoName, Wording::kOnlyName}));
         QVERIFY(!creation.isMarked(8));
         // The same bets are saved once there is a name.
         QCOMPARE(bench.prompter.report(creation.save(QStringLiteral("YA"))).record, 1);
@@ -239,7 +240,7 @@ private slots:
             clickAll(creation, {1, 2, 3, 4, bet + 5});
         QCOMPARE(creation.betsEntered(), 24);
         QVERIFY(!bench.prompter.report(creation.click(50)).isDone());
-        QCOMPARE(bench.texts(), QStringList {SyndicateCreation::kMaxSimple});
+        QCOMPARE(bench.texts(), QStringList {Wording::kMaxSimple});
         QCOMPARE(creation.lines().size(), 25);
         bench.prompter.report(creation.randomFill(7));
         QCOMPARE(bench.texts().size(), 2);
@@ -298,10 +299,10 @@ private slots:
         QCOMPARE(creation.betsEntered(), 2);
         // The command line: the question's answer is --yes; without it the
         // peña is not created rather than created short.
-        QVERIFY(!creation.enter(3, {{1, 2, 3, 4, 5}, {5, 4, 3, 2, 1}}).isEmpty());
+        QCOMPARE(creation.enter(3, {{1, 2, 3, 4, 5}, {5, 4, 3, 2, 1}}), Outcome::Cause::RepeatedBetDeclined);
         QCOMPARE(creation.betsEntered(), 0);
         bench.prompter.answers = {Prompter::Answer::Yes};
-        QVERIFY(creation.enter(3, {{1, 2, 3, 4, 5}, {5, 4, 3, 2, 1}}).isEmpty());
+        QCOMPARE(creation.enter(3, {{1, 2, 3, 4, 5}, {5, 4, 3, 2, 1}}), Outcome::Cause::None);
         QCOMPARE(creation.betsEntered(), 2);
     }
 
@@ -377,7 +378,7 @@ private slots:
             distinct.push_back({5 + bet, 4, 3, 2, 1});
         QTest::newRow("any order") << 0 << 3 << std::vector<std::vector<int>> {{47, 3, 33, 12, 25}} << QString();
         QTest::newRow("24 bets") << 0 << 0 << distinct << QString();
-        QTest::newRow("25 bets") << 0 << 0 << many << SyndicateCreation::kMaxSimple;
+        QTest::newRow("25 bets") << 0 << 0 << many << Wording::kMaxSimple;
         QTest::newRow("4 numbers") << 0 << 0 << std::vector<std::vector<int>> {{1, 2, 3, 4}} << simple;
         QTest::newRow("repeated") << 0 << 0 << std::vector<std::vector<int>> {{1, 2, 3, 4, 4}} << simple;
         QTest::newRow("55") << 0 << 0 << std::vector<std::vector<int>> {{1, 2, 3, 4, 55}} << simple;
@@ -389,7 +390,7 @@ private slots:
                                            << multiple;
         QTest::newRow("two multiples") << 1 << 9
                                        << std::vector<std::vector<int>> {{1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 7}}
-                                       << SyndicateCreation::kOneMultiple;
+                                       << Wording::kOneMultiple;
     }
 
     void enterWholeSyndicates()
@@ -401,7 +402,9 @@ private slots:
         Bench bench;
         SyndicateCreation creation(bench.session);
         creation.setMultipleSize(multipleSize);
-        QCOMPARE(creation.enter(key, bets), message);
+        const Outcome::Cause cause = creation.enter(key, bets);
+        QCOMPARE(cause == Outcome::Cause::None ? QString() : Wording::outcomeText(Outcome::refused(Outcome::Command::Create, cause)),
+                 message);
         if (!message.isEmpty()) {
             QCOMPARE(creation.betsEntered(), 0);
             QVERIFY(creation.lines().isEmpty());
@@ -436,7 +439,7 @@ private slots:
         QTest::newRow("emoji") << args("create --name Peña\U0001F600 --key 1 --bet 1,2,3,4,5") << 2 << 0
                                << QStringLiteral("El nombre contiene caracteres que no se pueden guardar: \"\U0001F600\"");
         QTest::newRow("long name") << args("create --name ABCDEFGHIJKLMNOPQRSTU --key 1 --bet 1,2,3,4,5") << 2
-                                   << 0 << SyndicateCreation::kNameTooLong;
+                                   << 0 << Wording::kNameTooLong;
         QTest::newRow("bad key") << args("create --name A --key x --bet 1,2,3,4,5") << 2 << 0
                                  << QStringLiteral("La clave debe ser un número del 0 al 9.");
         QTest::newRow("key 12") << args("create --name A --key 12 --bet 1,2,3,4,5") << 2 << 0
@@ -480,7 +483,7 @@ private slots:
         QCOMPARE(Cli::runCreate(bench.session, bench.prompter,
                                 QString::fromLatin1("create --name A --key 1 --bet 1,2,3,4,5").split(QLatin1Char(' '))),
                  1);
-        QCOMPARE(bench.texts(), QStringList {SyndicateCreation::kFutureDraw});
+        QCOMPARE(bench.texts(), QStringList {Wording::kFutureDraw});
         QVERIFY(bench.syndicateBytes().isEmpty());
     }
 };

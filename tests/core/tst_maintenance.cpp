@@ -3,6 +3,7 @@
 
 #include "base/clock.h"
 #include "base/urlopener.h"
+#include "core/drawentry.h"
 #include "core/maintenance.h"
 #include "core/session.h"
 #include "core/syndicatecreation.h"
@@ -314,6 +315,27 @@ private slots:
         QCOMPARE(bytes(QStringLiteral("numeros.dat")), Fixtures::bytesOf({draws[1], draws[2]}));
     }
 
+    void commandsWriteThroughTheSessionsFiles()
+    {
+        // Given no FileOps of their own, the commands write through the Session's.
+        const QByteArray stored = Fixtures::bytesOf(someDraws(4));
+        Fixtures::writeFile(path(QStringLiteral("numeros.dat")), stored);
+        Session session(m_clock, m_prompter, {}, &m_files);
+        QVERIFY(session.start(m_dir->path()));
+        m_prompter.boxes.clear();
+        Maintenance maintenance(session, m_opener);
+        maintenance.setDrawDeleteMode(true);
+        m_files.failAt = m_files.steps;
+        m_prompter.answers = {Prompter::Answer::Yes};
+        QCOMPARE(statusOf(maintenance.deleteDraw(1)), Outcome::Status::Failed);
+        DrawEntry entry(session);
+        m_files.failAt = m_files.steps;
+        QCOMPARE(statusOf(entry.addDraw(QDate(2026, 2, 1), {1, 2, 3, 4, 5}, 0).outcome), Outcome::Status::Failed);
+        QVERIFY(m_prompter.boxes.last().text.startsWith(
+            QStringLiteral("No se han podido guardar los sorteos; numeros.dat sigue como estaba.\n")));
+        QCOMPARE(bytes(QStringLiteral("numeros.dat")), stored);
+    }
+
     void deleteSyndicate()
     {
         auto a = Fixtures::simpleSyndicate(QStringLiteral("UNO"), {{1, 2, 3, 4, 5}}, 1, QDate(2026, 1, 1));
@@ -491,7 +513,7 @@ private slots:
         unchanged();
 
         SyndicateCreation creation(*m_session);
-        QVERIFY(creation.enter(3, {{1, 2, 3, 4, 5}}).isEmpty());
+        QCOMPARE(creation.enter(3, {{1, 2, 3, 4, 5}}), Outcome::Cause::None);
         QCOMPARE(m_prompter.report(creation.save(QStringLiteral("TRES"))).record, 0);
         unchanged();
         m_session->shutdown();
@@ -530,7 +552,7 @@ private slots:
         QVERIFY(!run(m_maintenance->deleteAllDraws()));
         QVERIFY(m_prompter.boxes.last().text.contains(file));
         SyndicateCreation creation(*m_session);
-        QVERIFY(creation.enter(3, {{1, 2, 3, 4, 5}}).isEmpty());
+        QCOMPARE(creation.enter(3, {{1, 2, 3, 4, 5}}), Outcome::Cause::None);
         QCOMPARE(m_prompter.report(creation.save(QStringLiteral("DOS"))).record, 0);
         QCOMPARE(m_files.steps, 0);
         if (pipe) {

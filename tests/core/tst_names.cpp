@@ -8,6 +8,7 @@
 #include "core/wheelsyndicates.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
+#include "wording/outcomewording.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -120,7 +121,7 @@ private slots:
         QCOMPARE(creation.lines().size(), 2);
         QCOMPARE(Fixtures::readFile(bench.path("apuestas.dat")), apuestas);
         // The same for the peñas of a reduction, before the first is saved.
-        QCOMPARE(WheelSyndicates::problem(name, 1, 30), message);
+        QCOMPARE(Wording::outcomeText(WheelSyndicates::problem(name, 1, 30)), message);
     }
 
     void oneMemberWhateverTheSpelling_data()

@@ -11,6 +11,7 @@
 #include "ui/crea.h"
 #include "ui/creamenu.h"
 #include "ui/presentacion.h"
+#include "wording/outcomewording.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -122,10 +123,10 @@ private slots:
         // "Grabar" without a name, then with one typed in lower case.
         QTest::mouseClick(save, Qt::LeftButton);
         QCOMPARE(prompter.boxes.size(), 1);
-        QCOMPARE(prompter.boxes.last().text, SyndicateCreation::kNoName);
+        QCOMPARE(prompter.boxes.last().text, Wording::kNoName);
         QVERIFY(!remove->isEnabled() && !child<QPushButton>(window, "Command3")->isEnabled());
         clickCell(window, 8);
-        QCOMPARE(prompter.boxes.last().text, SyndicateCreation::kOnlyName);
+        QCOMPARE(prompter.boxes.last().text, Wording::kOnlyName);
         auto *name = child<QLineEdit>(window, "Text1");
         QTest::keyClicks(name, QStringLiteral("la pe"));
         QTest::sendKeyEvent(QTest::Press, name, Qt::Key_Ntilde, QStringLiteral("ñ"), Qt::NoModifier);
@@ -206,7 +207,7 @@ private slots:
         QVERIFY(prompter.boxes.isEmpty());
         QTest::keyClicks(name, QStringLiteral("u"));
         QCOMPARE(prompter.boxes.size(), 1);
-        QCOMPARE(prompter.boxes.first().text, SyndicateCreation::kNameTooLong);
+        QCOMPARE(prompter.boxes.first().text, Wording::kNameTooLong);
         QCOMPARE(prompter.boxes.first().title, QStringLiteral("Error"));
         QCOMPARE(name->text(), QStringLiteral("AYYYYYY!!"));
         // Pasted text keeps its case.
@@ -235,7 +236,7 @@ private slots:
         QCOMPARE(list->item(1)->text().split(QLatin1Char('-')).size(), 7);
         QTest::mouseClick(random, Qt::LeftButton);
         QCOMPARE(prompter.boxes.size(), 1);
-        QCOMPARE(prompter.boxes.first().text, SyndicateCreation::kOneMultiple);
+        QCOMPARE(prompter.boxes.first().text, Wording::kOneMultiple);
         QCOMPARE(list->count(), 2);
     }
 

@@ -720,7 +720,7 @@ private slots:
     // error.
     void reportsNotSavedBox()
     {
-        Outcome notSaved(Outcome::Status::Failed, Outcome::Command::Download, Outcome::Cause::ReportsNotSaved);
+        Outcome notSaved(Outcome::Status::Failed, Outcome::Command::Download, Outcome::Cause::DownloadedReportsNotSaved);
         notSaved.file = FileOps::Result::DiskFull;
         notSaved.path = QStringLiteral("/datos/premios.json");
         const QString error = QLatin1Char('\n') + fileErrorText(notSaved.file, notSaved.path);
