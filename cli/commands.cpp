@@ -8,6 +8,7 @@
 #include "core/session.h"
 #include "scrutiny/resultlist.h"
 #include "store/oledate.h"
+#include "wording/drawwording.h"
 #include "wording/statuswording.h"
 #include "wording/syndicatewording.h"
 
@@ -400,8 +401,8 @@ int Cli::runDraws(Session &session, const Options &options)
         Cli::printJson(drawsJson(session));
     } else {
         for (const DrawRecord &draw : session.draws().list().draws)
-            Cli::printLine(drawNumbersText(draw) + QStringLiteral("   ") + drawDateText(draw));
-        Cli::printLine(session.draws().list().totalText());
+            Cli::printLine(Wording::drawNumbersText(draw) + QStringLiteral("   ") + Wording::drawDateText(draw));
+        Cli::printLine(Wording::drawTotalText(session.draws().list()));
     }
     return session.rejectedDrawFiles() > 0 ? Exit::kFailed : Exit::kDone;
 }

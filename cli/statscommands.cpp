@@ -4,11 +4,11 @@
 #include "output.h"
 
 #include "base/numberlist.h"
-#include "core/drawlist.h"
 #include "core/session.h"
 #include "scrutiny/money.h"
 #include "stats/figures.h"
 #include "stats/trybet.h"
+#include "wording/drawwording.h"
 
 #include <QCommandLineParser>
 #include <QJsonArray>
@@ -331,7 +331,7 @@ int Cli::runTry(Session &session, const QCommandLineParser &parser, bool json)
                 prizes << QStringLiteral("%1: %2").arg(Stats::categoryLabel(c)).arg(n);
         }
         printLine(QStringLiteral("  %1  %2  %3 %4%5  %6  %7")
-                      .arg(shortDate(row.draw.qdate()), drawNumbersText(row.draw))
+                      .arg(shortDate(row.draw.qdate()), Wording::drawNumbersText(row.draw))
                       .arg(row.hits)
                       .arg(row.hits == 1 ? QStringLiteral("acierto") : QStringLiteral("aciertos"))
                       .arg(row.keyMatched ? QStringLiteral(" + clave") : QString())

@@ -1,7 +1,7 @@
 #include "statsmodels.h"
 
-#include "core/drawlist.h"
 #include "scrutiny/money.h"
+#include "wording/drawwording.h"
 
 #include <QBrush>
 #include <QColor>
@@ -393,7 +393,7 @@ QVariant TryDrawsModel::data(const QModelIndex &index, int role) const
     } else if (role == kSortRole) {
         switch (index.column()) {
         case Date: return row.draw.date;
-        case Numbers: return drawNumbersText(row.draw);
+        case Numbers: return Wording::drawNumbersText(row.draw);
         case Hits: return row.hits * 2 + (row.keyMatched ? 1 : 0);
         case Prizes:
             // By the best category won: the 1ª above all, the reintegro last.
