@@ -21,6 +21,7 @@
 #include "store/prizereportfile.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
+#include "wording/prizewording.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -190,7 +191,7 @@ int main(int argc, char *argv[])
             page.push_back(ms(timer));
             lines = list.lines.size();
             timer.restart();
-            const QString text = PrizeList::boxText(PrizeList::build(session, &all));
+            const QString text = Wording::prizeBoxText(PrizeList::build(session, &all));
             box.push_back(ms(timer));
             boxBytes = text.size();
         }

@@ -3,6 +3,7 @@
 #include "widgets.h"
 
 #include "core/session.h"
+#include "wording/prizewording.h"
 
 #include <QBrush>
 #include <QCheckBox>
@@ -80,7 +81,7 @@ QVariant PrizeListModel::data(const QModelIndex &index, int role) const
     if (role == Qt::ForegroundRole && index.column() == Euros && (line.outcome.unconfirmed || !line.outcome.wonCents))
         return QBrush(QColor(0xc0, 0x60, 0));
     if (role == Qt::ToolTipRole && index.column() == Euros)
-        return PrizeList::amountsText(m_list, line);
+        return Wording::prizeAmountsText(m_list, line);
     if (role != Qt::DisplayRole)
         return {};
     switch (index.column()) {
