@@ -1,7 +1,7 @@
 #include "statsmodels.h"
 
-#include "scrutiny/money.h"
 #include "wording/drawwording.h"
+#include "wording/moneywording.h"
 
 #include <QBrush>
 #include <QColor>
@@ -388,7 +388,7 @@ QVariant TryDrawsModel::data(const QModelIndex &index, int role) const
             }
             return prizes.join(QStringLiteral(", "));
         }
-        case Won: return Money::wonText(row.outcome);
+        case Won: return Wording::wonText(row.outcome);
         }
     } else if (role == kSortRole) {
         switch (index.column()) {

@@ -1,7 +1,9 @@
 #include "prizewording.h"
 
+#include "moneywording.h"
+
+#include "base/eurotext.h"
 #include "base/notifier.h"
-#include "scrutiny/money.h"
 
 #include <QStringList>
 
@@ -17,8 +19,8 @@ namespace
         if (prize.count > 1)
             line += QStringLiteral(", %1 apuestas").arg(prize.count);
         return line + QStringLiteral(": ")
-            + (prize.amountCents       ? Money::formatEuros(*prize.amountCents)
-                   : prize.unconfirmed ? Money::unconfirmedPrizeText()
+            + (prize.amountCents       ? formatEuros(*prize.amountCents)
+                   : prize.unconfirmed ? Wording::unconfirmedPrizeText()
                                        : QStringLiteral("importe pendiente"));
     }
 }
@@ -31,14 +33,14 @@ QString Wording::prizeAmountsText(const PrizeList::List &list, const PrizeList::
         if (count == 0)
             continue;
         const bool reintegro = category == PrizeReport::kReintegro;
-        const QString what = reintegro ? Money::categoryShortName(category)
+        const QString what = reintegro ? Wording::categoryShortName(category)
             : count == 1               ? QStringLiteral("%1ª").arg(category)
                                        : QStringLiteral("%1 × %2ª").arg(count).arg(category);
         if (const auto amount = list.amount(line, category))
-            parts << (reintegro ? QStringLiteral("%1 de reintegro").arg(Money::formatEuros(*amount))
-                                : QStringLiteral("%1 (%2)").arg(Money::formatEuros(*amount), what));
+            parts << (reintegro ? QStringLiteral("%1 de reintegro").arg(formatEuros(*amount))
+                                : QStringLiteral("%1 (%2)").arg(formatEuros(*amount), what));
         else if (line.outcome.unconfirmed & (1u << (category - 1)))
-            parts << QStringLiteral("%1 (%2)").arg(Money::unconfirmedPrizeText(), what);
+            parts << QStringLiteral("%1 (%2)").arg(Wording::unconfirmedPrizeText(), what);
         else
             parts << QStringLiteral("importe pendiente (%1)").arg(what);
     }
@@ -67,13 +69,13 @@ QString Wording::prizeBoxText(const PrizeList::List &list)
         text << (more == 1 ? QStringLiteral("… y 1 más en la página Premios del gestor de peñas.")
                            : QStringLiteral("… y %1 más en la página Premios del gestor de peñas.").arg(more));
     }
-    QString total = QStringLiteral("Total: %1").arg(Money::formatEuros(list.wonCents));
+    QString total = QStringLiteral("Total: %1").arg(formatEuros(list.wonCents));
     QStringList besides;
     if (list.pendingLines > 0)
         besides << (list.pendingLines == 1 ? QStringLiteral("1 sorteo con el importe pendiente")
                                            : QStringLiteral("%1 sorteos con el importe pendiente").arg(list.pendingLines));
     if (list.unconfirmedPrizes > 0)
-        besides << Money::unconfirmedText(list.unconfirmedPrizes);
+        besides << Wording::unconfirmedText(list.unconfirmedPrizes);
     if (!besides.isEmpty())
         total += QStringLiteral(" (y %1)").arg(besides.join(QStringLiteral(", ")));
     text << QString() << total;

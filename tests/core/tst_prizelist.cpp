@@ -11,6 +11,7 @@
 #include "store/prizereportfile.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
+#include "wording/moneywording.h"
 #include "wording/prizewording.h"
 
 #include <QDir>
@@ -82,7 +83,7 @@ private slots:
         QCOMPARE(list.size(), std::size_t(4));
         QCOMPARE(list.line(0).outcome.date, QDate(2025, 1, 26));
         QCOMPARE(list.wonCents, 29868);
-        QCOMPARE(Money::hitsText(list.line(2).outcome), QStringLiteral("1 × 5ª (3+1), 1 × 7ª (2+1), 4 reintegros"));
+        QCOMPARE(Wording::hitsText(list.line(2).outcome), QStringLiteral("1 × 5ª (3+1), 1 × 7ª (2+1), 4 reintegros"));
         std::vector<std::int64_t> won(3);
         for (const PrizeList::Line &line : list.lines) {
             const auto members = list.membersOf(line);
