@@ -11,6 +11,7 @@
 //   prize of the history, every peña with three members (3/3/1 shares).
 
 #include "base/clock.h"
+#include "base/eurotext.h"
 #include "core/membership.h"
 #include "core/prizelist.h"
 #include "core/session.h"
@@ -21,6 +22,7 @@
 #include "store/prizereportfile.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
+#include "wording/prizewording.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -113,7 +115,7 @@ int main(int argc, char *argv[])
         }
         std::printf("ledger + totals, 60 syndicates x %zu draws (%zu rows): median %.2f ms (processor %.2f ms) "
                     "over %d runs (balance of all %s)\n",
-                    draws.size(), rows, median(times), median(cpu), runs, qPrintable(Money::formatEuros(balance)));
+                    draws.size(), rows, median(times), median(cpu), runs, qPrintable(formatEuros(balance)));
     }
 
     {
@@ -190,7 +192,7 @@ int main(int argc, char *argv[])
             page.push_back(ms(timer));
             lines = list.lines.size();
             timer.restart();
-            const QString text = PrizeList::boxText(PrizeList::build(session, &all));
+            const QString text = Wording::prizeBoxText(PrizeList::build(session, &all));
             box.push_back(ms(timer));
             boxBytes = text.size();
         }

@@ -13,6 +13,7 @@
 //   on "Comprobar combinación"), and the repaint of the tab.
 
 #include "base/clock.h"
+#include "base/eurotext.h"
 #include "core/session.h"
 #include "largecase.h"
 #include "stats/figures.h"
@@ -88,7 +89,7 @@ int main(int argc, char *argv[])
     std::printf("every statistic, %zu draws:           median %.3f ms (through the Session %.3f ms)\n", draws.size(),
                 figures, sessionFigures);
     std::printf("try, 11 numbers (462 bets) x %zu draws: median %.3f ms (through the Session %.3f ms; won %s)\n",
-                draws.size(), tried, sessionTried, qPrintable(Money::formatEuros(result.totals.wonCents)));
+                draws.size(), tried, sessionTried, qPrintable(formatEuros(result.totals.wonCents)));
 
     StatisticsTab tab(session);
     tab.resize(1366, 700);

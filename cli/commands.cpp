@@ -5,9 +5,12 @@
 
 #include "base/calendar.h"
 #include "base/clock.h"
+#include "base/eurotext.h"
 #include "core/session.h"
 #include "scrutiny/resultlist.h"
 #include "store/oledate.h"
+#include "wording/drawwording.h"
+#include "wording/moneywording.h"
 #include "wording/statuswording.h"
 #include "wording/syndicatewording.h"
 
@@ -400,8 +403,8 @@ int Cli::runDraws(Session &session, const Options &options)
         Cli::printJson(drawsJson(session));
     } else {
         for (const DrawRecord &draw : session.draws().list().draws)
-            Cli::printLine(drawNumbersText(draw) + QStringLiteral("   ") + drawDateText(draw));
-        Cli::printLine(session.draws().list().totalText());
+            Cli::printLine(Wording::drawNumbersText(draw) + QStringLiteral("   ") + Wording::drawDateText(draw));
+        Cli::printLine(Wording::drawTotalText(session.draws().list()));
     }
     return session.rejectedDrawFiles() > 0 ? Exit::kFailed : Exit::kDone;
 }
@@ -459,11 +462,11 @@ int Cli::runSyndicates(Session &session, const Options &options)
     const Summary::SyndicateList &list = session.syndicates().list();
     Cli::printLine(QStringLiteral("Premios: %1").arg(Wording::totalPrizesText(list)));
     const Money::Totals money = session.money().totals(0);
-    QString balance = Money::formatEuros(money.balanceCents);
+    QString balance = formatEuros(money.balanceCents);
     if (money.provisional())
-        balance += QStringLiteral(" (%1)").arg(Money::provisionalText(money));
+        balance += QStringLiteral(" (%1)").arg(Wording::provisionalText(money));
     Cli::printLine(QStringLiteral("Jugado: %1   Ganado: %2   Balance: %3   Sorteos sin informe: %4")
-                       .arg(Money::formatEuros(money.stakeCents), Money::formatEuros(money.wonCents), balance)
+                       .arg(formatEuros(money.stakeCents), formatEuros(money.wonCents), balance)
                        .arg(money.unpricedDraws));
     Cli::printLine(Wording::overallText(list) + QLatin1Char(' ') + Wording::overallDrawsText(list));
     return Exit::kDone;

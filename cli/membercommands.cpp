@@ -5,10 +5,12 @@
 #include "output.h"
 
 #include "base/calendar.h"
+#include "base/eurotext.h"
 #include "core/membership.h"
 #include "core/session.h"
 #include "print/participation.h"
 #include "print/pdffileprinter.h"
+#include "wording/moneywording.h"
 
 #include <QCommandLineParser>
 #include <QJsonArray>
@@ -105,17 +107,17 @@ int Cli::runMembers(Session &session, const QCommandLineParser &parser, bool jso
     }
     printLine(QStringLiteral("Socio\tParticipaciones\tJugado\tGanado\tBalance"));
     for (const Membership::Row &row : rows) {
-        printLine(QStringList {row.member.name, QString::number(row.member.shares), Money::formatEuros(row.money.stakeCents),
-                               Money::formatEuros(row.money.wonCents), Money::formatEuros(row.money.balanceCents)}
+        printLine(QStringList {row.member.name, QString::number(row.member.shares), formatEuros(row.money.stakeCents),
+                               formatEuros(row.money.wonCents), formatEuros(row.money.balanceCents)}
                       .join(QLatin1Char('\t')));
     }
     const Money::Totals totals = session.money().totals(record);
     printLine(QStringList {QStringLiteral("Total"), QString::number(membership.totalShares(record)),
-                           Money::formatEuros(totals.stakeCents), Money::formatEuros(totals.wonCents),
-                           Money::formatEuros(totals.balanceCents)}
+                           formatEuros(totals.stakeCents), formatEuros(totals.wonCents),
+                           formatEuros(totals.balanceCents)}
                   .join(QLatin1Char('\t')));
     if (totals.provisional())
-        printLine(QStringLiteral("Balance %1").arg(Money::provisionalText(totals)));
+        printLine(QStringLiteral("Balance %1").arg(Wording::provisionalText(totals)));
     return Exit::kDone;
 }
 

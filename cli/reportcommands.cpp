@@ -5,12 +5,14 @@
 
 #include "commands.h"
 
+#include "base/eurotext.h"
 #include "core/membership.h"
 #include "core/session.h"
 #include "scrutiny/money.h"
 #include "scrutiny/shares.h"
 #include "store/cents.h"
 #include "store/oledate.h"
+#include "wording/moneywording.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -212,13 +214,13 @@ namespace
         line(QStringLiteral("Fecha"), QStringLiteral("Jugado"), QStringLiteral("Ganado"), QStringLiteral("Aciertos"));
         for (const Shares::DrawPart &row : rows) {
             const Money::DrawOutcome outcome {row.date, row.stakeCents, row.wonCents, row.categories, row.unconfirmed};
-            line(row.date.toString(QStringLiteral("dd/MM/yyyy")), Money::formatEuros(row.stakeCents), Money::wonText(outcome),
-                 Money::hitsText(outcome));
+            line(row.date.toString(QStringLiteral("dd/MM/yyyy")), formatEuros(row.stakeCents), Wording::wonText(outcome),
+                 Wording::hitsText(outcome));
         }
-        line(QStringLiteral("Total"), Money::formatEuros(totals.stakeCents), Money::formatEuros(totals.wonCents), QString());
-        QString balance = QStringLiteral("Balance: %1").arg(Money::formatEuros(totals.balanceCents));
+        line(QStringLiteral("Total"), formatEuros(totals.stakeCents), formatEuros(totals.wonCents), QString());
+        QString balance = QStringLiteral("Balance: %1").arg(formatEuros(totals.balanceCents));
         if (totals.provisional())
-            balance += QStringLiteral(" (%1)").arg(Money::provisionalText(totals));
+            balance += QStringLiteral(" (%1)").arg(Wording::provisionalText(totals));
         printLine(balance);
     }
 }

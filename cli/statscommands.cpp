@@ -3,12 +3,14 @@
 #include "exitcodes.h"
 #include "output.h"
 
+#include "base/eurotext.h"
 #include "base/numberlist.h"
-#include "core/drawlist.h"
 #include "core/session.h"
 #include "scrutiny/money.h"
 #include "stats/figures.h"
 #include "stats/trybet.h"
+#include "wording/drawwording.h"
+#include "wording/moneywording.h"
 
 #include <QCommandLineParser>
 #include <QJsonArray>
@@ -313,15 +315,15 @@ int Cli::runTry(Session &session, const QCommandLineParser &parser, bool json)
     for (int row = 1; row <= PrizeReport::kRows; ++row)
         printLine(QStringLiteral("  %1 %2").arg(Stats::categoryLabel(row), -12).arg(result.categories[std::size_t(row - 1)], 8));
     printLine(QString());
-    printLine(QStringLiteral("Jugado:  %1").arg(Money::formatEuros(result.totals.stakeCents)));
+    printLine(QStringLiteral("Jugado:  %1").arg(formatEuros(result.totals.stakeCents)));
     printLine(QStringLiteral("Ganado:  %1 (en los %2 sorteos con informe de premios)")
-                  .arg(Money::formatEuros(result.totals.wonCents))
+                  .arg(formatEuros(result.totals.wonCents))
                   .arg(result.totals.drawsPriced));
-    printLine(QStringLiteral("Balance: %1 (lo ganado menos lo jugado en esos sorteos)").arg(Money::formatEuros(result.totals.pricedBalanceCents)));
+    printLine(QStringLiteral("Balance: %1 (lo ganado menos lo jugado en esos sorteos)").arg(formatEuros(result.totals.pricedBalanceCents)));
     if (result.unpricedDraws() > 0)
         printLine(QStringLiteral("Sorteos sin informe de premios: %1 (su premio no se sabe; lo jugado se cuenta a %2 la apuesta)")
                       .arg(result.unpricedDraws())
-                      .arg(Money::formatEuros(Money::kDefaultBetPriceCents)));
+                      .arg(formatEuros(Money::kDefaultBetPriceCents)));
     printLine(QString());
     printLine(result.prized.empty() ? QStringLiteral("Ningún sorteo con premio.") : QStringLiteral("Sorteos con premio:"));
     for (const Stats::TriedDraw &row : result.prized) {
@@ -331,11 +333,11 @@ int Cli::runTry(Session &session, const QCommandLineParser &parser, bool json)
                 prizes << QStringLiteral("%1: %2").arg(Stats::categoryLabel(c)).arg(n);
         }
         printLine(QStringLiteral("  %1  %2  %3 %4%5  %6  %7")
-                      .arg(shortDate(row.draw.qdate()), drawNumbersText(row.draw))
+                      .arg(shortDate(row.draw.qdate()), Wording::drawNumbersText(row.draw))
                       .arg(row.hits)
                       .arg(row.hits == 1 ? QStringLiteral("acierto") : QStringLiteral("aciertos"))
                       .arg(row.keyMatched ? QStringLiteral(" + clave") : QString())
-                      .arg(prizes.join(QStringLiteral(", ")), Money::wonText(row.outcome)));
+                      .arg(prizes.join(QStringLiteral(", ")), Wording::wonText(row.outcome)));
     }
     return Exit::kDone;
 }

@@ -10,6 +10,7 @@
 #include "core/session.h"
 #include "core/sessiondownloadhost.h"
 #include "web/networktransfer.h"
+#include "wording/prizewording.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -85,7 +86,7 @@ int Cli::runUpdate(Session &session, DownloadSession::Source source, bool json, 
         // The window's box after the download, on stderr like every box.
         const std::set<QDate> touched = watch.touched(session, download.outcome().newDraws);
         if (const PrizeList::List list = PrizeList::build(session, &touched); list.size() > 0)
-            session.prompter().inform(PrizeList::boxTitle(), PrizeList::boxText(list));
+            session.prompter().inform(Wording::prizeBoxTitle(), Wording::prizeBoxText(list));
     }
     if (json) {
         const DownloadSession::Outcome &outcome = download.outcome();
@@ -104,7 +105,7 @@ int Cli::runUpdate(Session &session, DownloadSession::Source source, bool json, 
     }
     Cli::flushOut();
     if (notifier) {
-        if (const QString failure = sendPrizeNotifications(*notifier, prizes); !failure.isEmpty())
+        if (const QString failure = Wording::sendPrizeNotifications(*notifier, prizes); !failure.isEmpty())
             std::fprintf(stderr, "Aviso: no se ha podido avisar del premio en el escritorio (%s).\n", qUtf8Printable(failure));
     }
     if (refused != Exit::kDone)

@@ -4,17 +4,12 @@
 
 #include "scrutiny/shares.h"
 
-#include <QStringList>
-
 #include <algorithm>
 #include <bit>
 #include <limits>
 
 namespace
 {
-    // More than this in one box would not fit a screen; the page has them all.
-    constexpr std::size_t kMaxBoxLines = 30;
-
     std::vector<int> sharesOf(const std::vector<Member> &members)
     {
         std::vector<int> shares;
@@ -160,61 +155,4 @@ std::optional<std::int64_t> PrizeList::List::amount(const Line &line, int catego
     if (line.prizes == kUnpriced || category < 1 || category > PrizeReport::kRows || line.outcome.unconfirmed & (1u << c))
         return std::nullopt;
     return line.outcome.categories[c] * unitPrizes[line.prizes][c];
-}
-
-QString PrizeList::amountsText(const List &list, const Line &line)
-{
-    QStringList parts;
-    for (int category = 1; category <= PrizeReport::kRows; ++category) {
-        const std::int64_t count = line.outcome.categories[std::size_t(category - 1)];
-        if (count == 0)
-            continue;
-        const bool reintegro = category == PrizeReport::kReintegro;
-        const QString what = reintegro ? Money::categoryShortName(category)
-            : count == 1               ? QStringLiteral("%1ª").arg(category)
-                                       : QStringLiteral("%1 × %2ª").arg(count).arg(category);
-        if (const auto amount = list.amount(line, category))
-            parts << (reintegro ? QStringLiteral("%1 de reintegro").arg(Money::formatEuros(*amount))
-                                : QStringLiteral("%1 (%2)").arg(Money::formatEuros(*amount), what));
-        else if (line.outcome.unconfirmed & (1u << (category - 1)))
-            parts << QStringLiteral("%1 (%2)").arg(Money::unconfirmedPrizeText(), what);
-        else
-            parts << QStringLiteral("importe pendiente (%1)").arg(what);
-    }
-    return parts.join(QStringLiteral(" + "));
-}
-
-QString PrizeList::boxTitle()
-{
-    return QStringLiteral("Premios");
-}
-
-QString PrizeList::boxText(const List &list)
-{
-    if (list.size() == 0)
-        return {};
-    QStringList text;
-    text << QStringLiteral("Premios de esta descarga:");
-    // Oldest first, as they happened.
-    std::size_t shown = 0;
-    for (; shown < list.size() && shown < kMaxBoxLines; ++shown) {
-        const Line &line = list.line(list.size() - 1 - shown);
-        text << QStringLiteral("%1  %2: %3").arg(line.outcome.date.toString(QStringLiteral("dd/MM/yyyy")), list.nameOf(line), amountsText(list, line));
-    }
-    if (shown < list.size()) {
-        const std::size_t more = list.size() - shown;
-        text << (more == 1 ? QStringLiteral("… y 1 más en la página Premios del gestor de peñas.")
-                           : QStringLiteral("… y %1 más en la página Premios del gestor de peñas.").arg(more));
-    }
-    QString total = QStringLiteral("Total: %1").arg(Money::formatEuros(list.wonCents));
-    QStringList besides;
-    if (list.pendingLines > 0)
-        besides << (list.pendingLines == 1 ? QStringLiteral("1 sorteo con el importe pendiente")
-                                           : QStringLiteral("%1 sorteos con el importe pendiente").arg(list.pendingLines));
-    if (list.unconfirmedPrizes > 0)
-        besides << Money::unconfirmedText(list.unconfirmedPrizes);
-    if (!besides.isEmpty())
-        total += QStringLiteral(" (y %1)").arg(besides.join(QStringLiteral(", ")));
-    text << QString() << total;
-    return text.join(QLatin1Char('\n'));
 }

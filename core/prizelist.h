@@ -14,8 +14,9 @@
 
 class Session;
 
-// What the peñas won, draw by draw: the "Premios" page of the manager tab
-// and the box after a download that brought prizes.
+// What the peñas won, draw by draw, as values: the "Premios" page of the
+// manager tab and the box after a download that brought prizes (worded in
+// wording/prizewording.h).
 namespace PrizeList
 {
     // A member's part of a draw's winnings (the running split the members'
@@ -78,13 +79,4 @@ namespace PrizeList
     // The same from ledgers already made (Session::ledgers(), by record).
     List build(const Session &session, const std::vector<std::vector<Money::DrawOutcome>> &ledgers,
                const std::set<QDate> *dates = nullptr);
-
-    // "3,00 € (8ª) + 6,00 € de reintegro": each category's euros, or why
-    // they are not known.
-    QString amountsText(const List &list, const Line &line);
-    // The box after a download: a line per draw and peña ("06/12/2026  LOS
-    // DEL BAR: 3,00 € (8ª) + 6,00 € de reintegro") and the total; empty
-    // without prizes.
-    QString boxText(const List &list);
-    QString boxTitle(); // "Premios"
 }

@@ -8,7 +8,6 @@
 #include <set>
 #include <vector>
 
-class Notifier;
 class Session;
 
 // One prize a peña won in one draw: one entry per peña, draw and category
@@ -44,21 +43,3 @@ public:
 private:
     std::set<QDate> m_unfinished;
 };
-
-// The desktop notice of a peña's prizes: the peña in the title, one line
-// per prize with its draw, category and amount.
-struct PrizeNotification
-{
-    QString title;
-    QString body;
-
-    bool operator==(const PrizeNotification &) const = default;
-};
-
-// One notice per peña, in the order of the prizes.
-std::vector<PrizeNotification> prizeNotifications(const std::vector<PrizeWin> &prizes);
-// "5ª categoría (3 + 1)", "Reintegro".
-QString prizeCategoryName(int category);
-// Shows every notice; the reason of the first one that could not be shown,
-// empty when all were.
-QString sendPrizeNotifications(Notifier &notifier, const std::vector<PrizeWin> &prizes);

@@ -4,7 +4,7 @@
 #include "sliplayout.h"
 
 #include "base/calendar.h"
-#include "scrutiny/money.h"
+#include "base/eurotext.h"
 
 namespace
 {
@@ -84,8 +84,8 @@ namespace
         y += 5;
 
         line(QStringLiteral("Importe del sorteo:"),
-             QStringLiteral("%1  (%2 × %3)").arg(Money::formatEuros(p.stakeCents)).arg(p.betsPlayed).arg(Money::formatEuros(p.betPriceCents)));
-        line(QStringLiteral("Su parte:"), Money::formatEuros(p.memberStakeCents));
+             QStringLiteral("%1  (%2 × %3)").arg(formatEuros(p.stakeCents)).arg(p.betsPlayed).arg(formatEuros(p.betPriceCents)));
+        line(QStringLiteral("Su parte:"), formatEuros(p.memberStakeCents));
         surface.setFont(SlipLayout::kFontFamily, 9.0, false);
         surface.drawText({kLeft, y + 1},
                          QStringLiteral("Los premios de la peña se reparten en proporción a las participaciones."));

@@ -4,9 +4,6 @@
 #include "categories.h"
 #include "prizes.h"
 
-#include <QLocale>
-#include <QStringList>
-
 #include <algorithm>
 #include <bit>
 
@@ -38,11 +35,6 @@ namespace
 std::int64_t Money::addCents(std::int64_t a, std::int64_t b)
 {
     return plus(a, b);
-}
-
-QString Money::noReportText()
-{
-    return QStringLiteral("sin informe");
 }
 
 std::int64_t Money::betsPlayed(const SyndicateRecord &syndicate)
@@ -280,85 +272,6 @@ Money::Totals Money::totalsOfAll(std::span<const std::vector<DrawOutcome>> ledge
     std::sort(unpriced.begin(), unpriced.end());
     all.unpricedDraws = int(std::unique(unpriced.begin(), unpriced.end()) - unpriced.begin());
     return all;
-}
-
-QString Money::unconfirmedPrizeText()
-{
-    return QStringLiteral("premio sin confirmar");
-}
-
-QString Money::unconfirmedText(int prizes)
-{
-    return prizes == 1 ? QStringLiteral("1 premio sin confirmar") : QStringLiteral("%1 premios sin confirmar").arg(prizes);
-}
-
-QString Money::provisionalText(const Totals &totals)
-{
-    if (!totals.provisional())
-        return {};
-    QStringList why;
-    if (totals.unpricedDraws == 1)
-        why << QStringLiteral("falta 1 informe (%1 jugados en él)").arg(formatEuros(totals.unpricedStakeCents));
-    else if (totals.unpricedDraws > 1)
-        why << QStringLiteral("faltan %1 informes (%2 jugados en ellos)").arg(totals.unpricedDraws).arg(formatEuros(totals.unpricedStakeCents));
-    if (totals.unconfirmedPrizes > 0)
-        why << unconfirmedText(totals.unconfirmedPrizes);
-    return QStringLiteral("provisional: ") + why.join(QStringLiteral(", "));
-}
-
-QString Money::categoryShortName(int category)
-{
-    static const char *const hits[] = {"5+1", "5+0", "4+1", "4+0", "3+1", "3+0", "2+1", "2+0"};
-    if (category == PrizeReport::kReintegro)
-        return QStringLiteral("reintegro");
-    if (category < 1 || category > 8)
-        return {};
-    return QStringLiteral("%1ª (%2)").arg(category).arg(QLatin1String(hits[category - 1]));
-}
-
-QString Money::hitsText(const DrawOutcome &outcome)
-{
-    QStringList parts;
-    for (int category = 1; category <= PrizeReport::kRows; ++category) {
-        const std::int64_t count = outcome.categories[std::size_t(category - 1)];
-        if (count == 0)
-            continue;
-        QString part = category == PrizeReport::kReintegro
-            ? (count == 1 ? QStringLiteral("1 reintegro") : QStringLiteral("%1 reintegros").arg(count))
-            : QStringLiteral("%1 × %2").arg(count).arg(categoryShortName(category));
-        if (outcome.unconfirmed & (1u << (category - 1)))
-            part += QStringLiteral(" (sin confirmar)");
-        parts << part;
-    }
-    return parts.join(QStringLiteral(", "));
-}
-
-QString Money::formatEuros(std::int64_t cents)
-{
-    // QLocale's Spanish data leaves four-digit amounts ungrouped ("1234");
-    // the amounts are grouped by three here with the locale's own signs.
-    static const QLocale spanish(QLocale::Spanish, QLocale::Spain);
-    const bool negative = cents < 0;
-    // Through unsigned arithmetic, so the most negative amount has a magnitude.
-    const std::uint64_t magnitude = negative ? 0 - std::uint64_t(cents) : std::uint64_t(cents);
-    const QString whole = QString::number(magnitude / 100);
-    QString grouped;
-    for (qsizetype i = 0; i < whole.size(); ++i) {
-        if (i > 0 && (whole.size() - i) % 3 == 0)
-            grouped += spanish.groupSeparator();
-        grouped += whole[i];
-    }
-    const int fraction = int(magnitude % 100);
-    return (negative ? spanish.negativeSign() : QString()) + grouped + spanish.decimalPoint()
-        + QString::number(fraction).rightJustified(2, QLatin1Char('0')) + QStringLiteral(" €");
-}
-
-QString Money::wonText(const DrawOutcome &outcome)
-{
-    if (!outcome.wonCents)
-        return noReportText();
-    const QString won = formatEuros(*outcome.wonCents);
-    return outcome.unconfirmed ? won + QStringLiteral(" + ") + unconfirmedPrizeText() : won;
 }
 
 Money::Totals Money::combined(const Totals &a, const Totals &b)

@@ -6,7 +6,6 @@
 #include "store/syndicaterecord.h"
 
 #include <QDate>
-#include <QString>
 
 #include <array>
 #include <cstdint>
@@ -21,9 +20,6 @@ namespace Money
 {
     // What one bet costs when the draw's report is not final.
     constexpr std::int64_t kDefaultBetPriceCents = 150;
-
-    // What a draw's winnings read while its report is not final.
-    QString noReportText(); // "sin informe"
 
     // Bets played in every draw: the bets of a simple syndicate, C(n, 5)
     // combinations of a multiple bet of n numbers; 0 for kind 0 or a damaged
@@ -124,26 +120,6 @@ namespace Money
     // without a report counts once in unpricedDraws.
     Totals totalsOfAll(std::span<const std::vector<DrawOutcome>> ledgers);
 
-    // Beside a provisional balance: "provisional: faltan 3 informes (18,00 €
-    // jugados en ellos)", "provisional: 1 premio sin confirmar"; empty when
-    // the balance is final.
-    QString provisionalText(const Totals &totals);
-    // "1 premio sin confirmar", "2 premios sin confirmar".
-    QString unconfirmedText(int prizes);
-    // "premio sin confirmar"
-    QString unconfirmedPrizeText();
-
     // a + b, saturating instead of wrapping on absurd amounts.
     std::int64_t addCents(std::int64_t a, std::int64_t b);
-
-    // "1.234,56 €", "-0,50 €": Spanish separators, thousands grouped by three.
-    QString formatEuros(std::int64_t cents);
-    // The winnings of a draw in euros, or "sin informe"; with a category the
-    // report contradicts, " + premio sin confirmar".
-    QString wonText(const DrawOutcome &outcome);
-    // "3ª (4+1)", "reintegro"
-    QString categoryShortName(int category);
-    // What the peña hit, in words: "1 × 3ª (4+1), 4 reintegros"; empty
-    // without a prize.
-    QString hitsText(const DrawOutcome &outcome);
 }

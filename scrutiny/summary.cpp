@@ -13,16 +13,6 @@ namespace
             total += c;
         return total;
     }
-
-    int listHeight(int lines)
-    {
-        int twips = 225 * lines;
-        if (lines > 8)
-            twips -= 200;
-        if (lines > 21)
-            twips -= 200;
-        return twips;
-    }
 }
 
 std::int64_t Summary::tenthsOfPercent(std::int64_t numerator, std::int64_t denominator)
@@ -100,7 +90,6 @@ Summary::Details Summary::showSyndicateDetails(int record, const SyndicateRecord
 
     const int numbers = s.isMultiple() ? s.numbersPerBet() : 5;
     const int lines = s.isMultiple() ? 2 : s.kind + 1;
-    details.listHeightTwips = listHeight(lines);
     details.key = s.bets[0][std::size_t(numbers)];
     for (int j = 1; j < lines; ++j) {
         const auto &bet = s.bets[std::size_t(j - 1)];

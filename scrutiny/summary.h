@@ -77,7 +77,6 @@ namespace Summary
         // The numbers of each bet shown: the syndicate's bets, or the one
         // bet of a multiple; none for the empty list or a damaged record.
         std::vector<std::vector<std::int16_t>> bets;
-        int listHeightTwips = 0; // the bet list's height for its lines, in twips
         std::array<std::int64_t, 8> prizeCounts {}; // categories 1 to 8
         // Draws held since the syndicate was created; none shown for the
         // empty list or a damaged record.

@@ -1,6 +1,7 @@
 #include "drawlistmodel.h"
 
 #include "core/session.h"
+#include "wording/drawwording.h"
 
 #include <QFont>
 
@@ -31,7 +32,7 @@ QVariant DrawListModel::data(const QModelIndex &index, int role) const
     const DrawRecord &draw = draws[std::size_t(index.row())];
     switch (role) {
     case Qt::DisplayRole:
-        return index.column() == 0 ? drawNumbersText(draw) : drawDateText(draw);
+        return index.column() == 0 ? Wording::drawNumbersText(draw) : Wording::drawDateText(draw);
     case Qt::FontRole: {
         QFont font(QStringLiteral("Courier"));
         font.setStyleHint(QFont::TypeWriter);

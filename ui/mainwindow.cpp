@@ -37,6 +37,7 @@
 #include "web/downloadsession.h"
 #include "web/networktransfer.h"
 #include "web/news.h"
+#include "wording/prizewording.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -556,13 +557,13 @@ void MainWindow::downloadFinished()
                 m_desktopNotifier = std::make_unique<DesktopNotifier>();
                 m_notifier = m_desktopNotifier.get();
             }
-            sendPrizeNotifications(*m_notifier, prizes);
+            Wording::sendPrizeNotifications(*m_notifier, prizes);
         }
         // Every prize the session brought, with its euros, in one box.
         if (!prizes.empty() && !m_closeWhenIdle) {
             const PrizeList::List list = PrizeList::build(m_session, &touched);
             if (list.size() > 0)
-                m_session.prompter().inform(PrizeList::boxTitle(), PrizeList::boxText(list));
+                m_session.prompter().inform(Wording::prizeBoxTitle(), Wording::prizeBoxText(list));
         }
     }
     showDownloadArea();

@@ -6,11 +6,13 @@
 #include "prizespage.h"
 #include "widgets.h"
 
+#include "base/eurotext.h"
 #include "base/prompter.h"
 #include "core/membership.h"
 #include "core/session.h"
 #include "outcomebox.h"
 #include "scrutiny/categories.h"
+#include "wording/moneywording.h"
 #include "wording/syndicatewording.h"
 
 #include <QGridLayout>
@@ -439,7 +441,7 @@ void ManagerTab::showMoney()
     const int shown = m_session.syndicates().shown();
     m_members->show(shown);
     // The members' balances are provisional with the peña's.
-    const QString provisional = shown != 0 ? Money::provisionalText(m_session.money().totals(shown)) : QString();
+    const QString provisional = shown != 0 ? Wording::provisionalText(m_session.money().totals(shown)) : QString();
     m_membersProvisional->setText(provisional.isEmpty() ? QString() : QStringLiteral("Balance ") + provisional);
     m_membersProvisional->setVisible(!provisional.isEmpty());
     for (int which = 0; which < 2; ++which) {
@@ -453,14 +455,14 @@ void ManagerTab::showMoney()
             continue;
         }
         const Money::Totals totals = m_session.money().totals(record);
-        labels[0]->setText(Money::formatEuros(totals.stakeCents));
-        labels[1]->setText(Money::formatEuros(totals.wonCents));
-        labels[2]->setText(Money::formatEuros(totals.balanceCents));
+        labels[0]->setText(formatEuros(totals.stakeCents));
+        labels[1]->setText(formatEuros(totals.wonCents));
+        labels[2]->setText(formatEuros(totals.balanceCents));
         labels[2]->setStyleSheet(totals.balanceCents < 0 ? QStringLiteral("font-weight: bold; color: #c00000;") : kValueStyle);
         labels[3]->setText(QString::number(totals.unpricedDraws));
         labels[4]->setText(QString::number(totals.unconfirmedPrizes));
         labels[4]->setStyleSheet(totals.unconfirmedPrizes > 0 ? QStringLiteral("font-weight: bold; color: #c00000;") : kValueStyle);
-        const QString provisional = Money::provisionalText(totals);
+        const QString provisional = Wording::provisionalText(totals);
         m_provisional[std::size_t(which)]->setText(
             provisional.isEmpty() ? QString() : (which == 0 ? QStringLiteral("Esta peña: ") : QStringLiteral("Todas: ")) + provisional);
         m_provisional[std::size_t(which)]->setVisible(!provisional.isEmpty());

@@ -2,6 +2,7 @@
 
 #include "outcomebox.h"
 
+#include "base/eurotext.h"
 #include "core/session.h"
 
 #include <QBrush>
@@ -63,9 +64,9 @@ QVariant MemberModel::data(const QModelIndex &index, int role) const
         switch (index.column()) {
         case Name: return QStringLiteral("Total");
         case Shares: return m_totalShares;
-        case Stake: return Money::formatEuros(m_totals.stakeCents);
-        case Won: return Money::formatEuros(m_totals.wonCents);
-        case Balance: return Money::formatEuros(m_totals.balanceCents);
+        case Stake: return formatEuros(m_totals.stakeCents);
+        case Won: return formatEuros(m_totals.wonCents);
+        case Balance: return formatEuros(m_totals.balanceCents);
         }
         return {};
     }
@@ -73,9 +74,9 @@ QVariant MemberModel::data(const QModelIndex &index, int role) const
     switch (index.column()) {
     case Name: return row.member.name;
     case Shares: return row.member.shares;
-    case Stake: return Money::formatEuros(row.money.stakeCents);
-    case Won: return Money::formatEuros(row.money.wonCents);
-    case Balance: return Money::formatEuros(row.money.balanceCents);
+    case Stake: return formatEuros(row.money.stakeCents);
+    case Won: return formatEuros(row.money.wonCents);
+    case Balance: return formatEuros(row.money.balanceCents);
     }
     return {};
 }

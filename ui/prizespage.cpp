@@ -2,7 +2,10 @@
 
 #include "widgets.h"
 
+#include "base/eurotext.h"
 #include "core/session.h"
+#include "wording/moneywording.h"
+#include "wording/prizewording.h"
 
 #include <QBrush>
 #include <QCheckBox>
@@ -73,21 +76,21 @@ QVariant PrizeListModel::data(const QModelIndex &index, int role) const
         if (index.column() == Syndicate)
             return m_list.memberName(line, std::size_t(index.row()));
         if (index.column() == Euros)
-            return part ? Money::formatEuros(*part) : Money::noReportText();
+            return part ? formatEuros(*part) : Wording::noReportText();
         return {};
     }
     const PrizeList::Line &line = m_list.line(std::size_t(index.row()));
     if (role == Qt::ForegroundRole && index.column() == Euros && (line.outcome.unconfirmed || !line.outcome.wonCents))
         return QBrush(QColor(0xc0, 0x60, 0));
     if (role == Qt::ToolTipRole && index.column() == Euros)
-        return PrizeList::amountsText(m_list, line);
+        return Wording::prizeAmountsText(m_list, line);
     if (role != Qt::DisplayRole)
         return {};
     switch (index.column()) {
     case Date: return line.outcome.date.toString(QStringLiteral("dd/MM/yyyy"));
     case Syndicate: return m_list.nameOf(line);
-    case Hits: return Money::hitsText(line.outcome);
-    case Euros: return Money::wonText(line.outcome);
+    case Hits: return Wording::hitsText(line.outcome);
+    case Euros: return Wording::wonText(line.outcome);
     }
     return {};
 }
@@ -159,12 +162,12 @@ void PrizesPage::rebuild()
     PrizeList::List list = PrizeList::build(m_session, nullptr, m_onlyShown->isChecked() ? m_session.syndicates().shown() : 0);
     const std::size_t lines = list.size();
     QString total = lines == 0 ? QStringLiteral("Ningún premio todavía.")
-                               : QStringLiteral("Total: %1 en %2").arg(Money::formatEuros(list.wonCents)).arg(lines == 1 ? QStringLiteral("1 premio de una peña en un sorteo") : QStringLiteral("%1 premios de peña y sorteo").arg(lines));
+                               : QStringLiteral("Total: %1 en %2").arg(formatEuros(list.wonCents)).arg(lines == 1 ? QStringLiteral("1 premio de una peña en un sorteo") : QStringLiteral("%1 premios de peña y sorteo").arg(lines));
     if (list.pendingLines > 0)
         total += list.pendingLines == 1 ? QStringLiteral("; 1 con el importe pendiente")
                                         : QStringLiteral("; %1 con el importe pendiente").arg(list.pendingLines);
     if (list.unconfirmedPrizes > 0)
-        total += QStringLiteral("; ") + Money::unconfirmedText(list.unconfirmedPrizes);
+        total += QStringLiteral("; ") + Wording::unconfirmedText(list.unconfirmedPrizes);
     m_total->setText(total + (lines == 0 ? QString() : QStringLiteral(".")));
     m_model->setList(std::move(list));
     // As wide as the texts in sight.

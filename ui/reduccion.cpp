@@ -1,12 +1,12 @@
 #include "reduccion.h"
 #include "outcomebox.h"
 
+#include "base/eurotext.h"
 #include "base/prompter.h"
 #include "core/session.h"
 #include "core/syndicatecreation.h"
 #include "core/wheelsyndicates.h"
 #include "fittoscreen.h"
-#include "scrutiny/money.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -40,7 +40,7 @@ namespace
     QString euros(long long bets)
     {
         const long long capped = std::min<long long>(bets, std::numeric_limits<std::int64_t>::max() / kBetCents);
-        return Money::formatEuros(capped * kBetCents);
+        return formatEuros(capped * kBetCents);
     }
 }
 

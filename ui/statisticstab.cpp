@@ -6,6 +6,7 @@
 #include "widgets.h"
 
 #include "core/session.h"
+#include "wording/drawwording.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -145,7 +146,7 @@ void StatisticsTab::resetChartHalf()
 void StatisticsTab::showDrawList()
 {
     m_drawModel->reload();
-    m_totalLabel->setText(m_session.draws().list().totalText());
+    m_totalLabel->setText(Wording::drawTotalText(m_session.draws().list()));
     // The numbers chart comes back after every load.
     m_chartChoice[0]->setChecked(true);
     showChart(m_chartHalf->value() == 1 ? ChartTable::Low : ChartTable::High);
@@ -160,13 +161,13 @@ void StatisticsTab::showChart(ChartTable table)
     QVector<int> counts;
     if (table == ChartTable::Keys) {
         for (int k = 0; k < 10; ++k) {
-            labels << chartLabel(k);
+            labels << Wording::chartLabel(k);
             counts << list.keyTally[std::size_t(k)];
         }
     } else {
         const int first = table == ChartTable::Low ? 1 : 28;
         for (int n = first; n < first + 27; ++n) {
-            labels << chartLabel(n);
+            labels << Wording::chartLabel(n);
             counts << list.numberTally[std::size_t(n - 1)];
         }
     }

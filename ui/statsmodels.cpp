@@ -1,7 +1,7 @@
 #include "statsmodels.h"
 
-#include "core/drawlist.h"
-#include "scrutiny/money.h"
+#include "wording/drawwording.h"
+#include "wording/moneywording.h"
 
 #include <QBrush>
 #include <QColor>
@@ -388,12 +388,12 @@ QVariant TryDrawsModel::data(const QModelIndex &index, int role) const
             }
             return prizes.join(QStringLiteral(", "));
         }
-        case Won: return Money::wonText(row.outcome);
+        case Won: return Wording::wonText(row.outcome);
         }
     } else if (role == kSortRole) {
         switch (index.column()) {
         case Date: return row.draw.date;
-        case Numbers: return drawNumbersText(row.draw);
+        case Numbers: return Wording::drawNumbersText(row.draw);
         case Hits: return row.hits * 2 + (row.keyMatched ? 1 : 0);
         case Prizes:
             // By the best category won: the 1ª above all, the reintegro last.

@@ -7,8 +7,8 @@
 #include "trycombination.h"
 
 #include "base/clock.h"
-#include "core/drawlist.h"
 #include "core/session.h"
+#include "wording/drawwording.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -296,7 +296,7 @@ void StatsPages::showValueChart(bool keys)
     QVector<int> values;
     for (int i = first; i < first + count; ++i) {
         const Stats::ValueFigures &v = keys ? m_figures.keys[std::size_t(i)] : m_figures.numbers[std::size_t(i)];
-        labels << chartLabel(v.value);
+        labels << Wording::chartLabel(v.value);
         values << (measure == 0 ? v.gap : measure == 1 ? v.drawn
                                                        : v.longestGap);
     }

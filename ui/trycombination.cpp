@@ -3,6 +3,7 @@
 #include "csvexport.h"
 #include "statsmodels.h"
 
+#include "base/eurotext.h"
 #include "base/filechooser.h"
 #include "core/session.h"
 #include "scrutiny/money.h"
@@ -262,10 +263,10 @@ void TryCombinationPage::recompute()
                                .arg(bets == 1 ? QStringLiteral("1 apuesta") : QStringLiteral("%1 apuestas").arg(bets)));
         const Money::Totals &t = m_result.totals;
         QStringList lines;
-        lines << QStringLiteral("Jugado: %1 en %2 sorteos.").arg(Money::formatEuros(t.stakeCents), spanish.toString(t.drawsPlayed));
+        lines << QStringLiteral("Jugado: %1 en %2 sorteos.").arg(formatEuros(t.stakeCents), spanish.toString(t.drawsPlayed));
         if (t.drawsPriced > 0)
             lines << QStringLiteral("Ganado: %1 en los %2 sorteos con informe de premios; balance de esos sorteos: %3.")
-                         .arg(Money::formatEuros(t.wonCents), spanish.toString(t.drawsPriced), Money::formatEuros(t.pricedBalanceCents));
+                         .arg(formatEuros(t.wonCents), spanish.toString(t.drawsPriced), formatEuros(t.pricedBalanceCents));
         if (m_result.unpricedDraws() > 0)
             lines << QStringLiteral("%1 sorteos sin informe de premios guardado: lo que habría ganado en ellos no se sabe "
                                     "(menú General, «Descargar informes de premios»).")

@@ -11,6 +11,8 @@
 #include "store/prizereportfile.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
+#include "wording/moneywording.h"
+#include "wording/prizewording.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -81,7 +83,7 @@ private slots:
         QCOMPARE(list.size(), std::size_t(4));
         QCOMPARE(list.line(0).outcome.date, QDate(2025, 1, 26));
         QCOMPARE(list.wonCents, 29868);
-        QCOMPARE(Money::hitsText(list.line(2).outcome), QStringLiteral("1 × 5ª (3+1), 1 × 7ª (2+1), 4 reintegros"));
+        QCOMPARE(Wording::hitsText(list.line(2).outcome), QStringLiteral("1 × 5ª (3+1), 1 × 7ª (2+1), 4 reintegros"));
         std::vector<std::int64_t> won(3);
         for (const PrizeList::Line &line : list.lines) {
             const auto members = list.membersOf(line);
@@ -97,12 +99,12 @@ private slots:
         for (std::size_t m = 0; m < 3; ++m)
             QCOMPARE(won[m], rows[m].money.wonCents);
 
-        QCOMPARE(PrizeList::boxText(list), QStringLiteral("Premios de esta descarga:\n"
-                                                          "05/01/2025  ENERO: 204,17 € (4ª) + 3,00 € (8ª)\n"
-                                                          "12/01/2025  ENERO: 49,92 € (5ª) + 7,26 € (7ª) + 6,00 € de reintegro\n"
-                                                          "19/01/2025  ENERO: 11,30 € (6ª)\n"
-                                                          "26/01/2025  ENERO: 17,03 € (6ª)\n\n"
-                                                          "Total: 298,68 €"));
+        QCOMPARE(Wording::prizeBoxText(list), QStringLiteral("Premios de esta descarga:\n"
+                                                             "05/01/2025  ENERO: 204,17 € (4ª) + 3,00 € (8ª)\n"
+                                                             "12/01/2025  ENERO: 49,92 € (5ª) + 7,26 € (7ª) + 6,00 € de reintegro\n"
+                                                             "19/01/2025  ENERO: 11,30 € (6ª)\n"
+                                                             "26/01/2025  ENERO: 17,03 € (6ª)\n\n"
+                                                             "Total: 298,68 €"));
         const std::set<QDate> newest {QDate(2025, 1, 26)};
         QCOMPARE(PrizeList::build(*m_session, &newest).size(), std::size_t(1));
         // Every balance is what was won less what was staked, the chart's last point too.
@@ -124,11 +126,11 @@ private slots:
         list.order = {0, 1};
         list.pendingLines = 1;
         list.unconfirmedPrizes = 1;
-        QCOMPARE(PrizeList::boxText(list), QStringLiteral("Premios de esta descarga:\n"
-                                                          "29/11/2026  PEÑA: importe pendiente (2 × 8ª)\n"
-                                                          "06/12/2026  BAR: premio sin confirmar (1ª) + 3,00 € de reintegro\n\n"
-                                                          "Total: 0,00 € (y 1 sorteo con el importe pendiente, 1 premio sin confirmar)"));
-        QCOMPARE(PrizeList::boxText({}), QString());
+        QCOMPARE(Wording::prizeBoxText(list), QStringLiteral("Premios de esta descarga:\n"
+                                                             "29/11/2026  PEÑA: importe pendiente (2 × 8ª)\n"
+                                                             "06/12/2026  BAR: premio sin confirmar (1ª) + 3,00 € de reintegro\n\n"
+                                                             "Total: 0,00 € (y 1 sorteo con el importe pendiente, 1 premio sin confirmar)"));
+        QCOMPARE(Wording::prizeBoxText({}), QString());
     }
 };
 

@@ -3,6 +3,7 @@
 
 #include "base/notifier.h"
 #include "core/prizewatch.h"
+#include "wording/prizewording.h"
 
 #include <QTest>
 
@@ -18,7 +19,7 @@ namespace
         }
         QString errorString() const override { return failing ? QStringLiteral("sin escritorio") : QString(); }
 
-        std::vector<PrizeNotification> shown;
+        std::vector<Wording::PrizeNotification> shown;
         bool failing = false;
     };
 }
@@ -38,7 +39,7 @@ private slots:
             {1, QStringLiteral("BAR"), {2026, 12, 6}, 2, 1, std::nullopt, true},
         };
         FakeNotifier notifier;
-        QCOMPARE(sendPrizeNotifications(notifier, prizes), QString());
+        QCOMPARE(Wording::sendPrizeNotifications(notifier, prizes), QString());
         QCOMPARE(notifier.shown.size(), std::size_t(2));
         QCOMPARE(notifier.shown[0].title, QStringLiteral("Premio en la peña BAR"));
         QCOMPARE(notifier.shown[0].body, QStringLiteral("29/11/2026, 5ª categoría (3 + 1): 40,98 €\n"
@@ -47,16 +48,16 @@ private slots:
                                                         "06/12/2026, 2ª categoría (5 + 0): premio sin confirmar"));
         QCOMPARE(notifier.shown[1].title, QStringLiteral("Premio en la peña LOS DE SIEMPRE"));
         QCOMPARE(notifier.shown[1].body, QStringLiteral("06/12/2026, 8ª categoría (2 + 0), 3 apuestas: 1.234,56 €"));
-        QCOMPARE(prizeNotifications(prizes), notifier.shown);
+        QCOMPARE(Wording::prizeNotifications(prizes), notifier.shown);
 
         // Each peña is still tried when the desktop refuses; the reason comes back once.
         FakeNotifier refusing;
         refusing.failing = true;
-        QCOMPARE(sendPrizeNotifications(refusing, prizes), QStringLiteral("sin escritorio"));
+        QCOMPARE(Wording::sendPrizeNotifications(refusing, prizes), QStringLiteral("sin escritorio"));
         QCOMPARE(refusing.shown.size(), std::size_t(2));
 
         FakeNotifier idle;
-        QCOMPARE(sendPrizeNotifications(idle, {}), QString());
+        QCOMPARE(Wording::sendPrizeNotifications(idle, {}), QString());
         QVERIFY(idle.shown.empty());
     }
 };

@@ -10,6 +10,7 @@
 #include "support/failingfileops.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
+#include "wording/drawwording.h"
 #include "wording/statuswording.h"
 
 #include <QDir>
@@ -82,7 +83,7 @@ private slots:
         QCOMPARE(Fixtures::readFile(path("nums.ini")), QByteArray(12, '\0'));
         QCOMPARE(Wording::lastUpdateText(session->drawStatus()), QStringLiteral("Fichero de datos vacío."));
         QCOMPARE(session->nextDrawRecord(), 1);
-        QCOMPARE(session->draws().list().totalText(), QStringLiteral("TOTAL: 0 sorteos."));
+        QCOMPARE(Wording::drawTotalText(session->draws().list()), QStringLiteral("TOTAL: 0 sorteos."));
         QCOMPARE(session->syndicates().count(), 0);
         QCOMPARE(session->drawsSinceFirstSyndicate(), 0);
         QVERIFY(m_prompter.boxes.isEmpty()); // the greeting waits for the window
@@ -133,13 +134,13 @@ private slots:
         QCOMPARE(session->drawBuffer(), draws.back());
 
         const DrawList &list = session->draws().list();
-        QCOMPARE(list.totalText(), QStringLiteral("TOTAL: 1114 sorteos."));
+        QCOMPARE(Wording::drawTotalText(list), QStringLiteral("TOTAL: 1114 sorteos."));
         QCOMPARE(list.draws.front(), draws.back()); // newest first
         QCOMPARE(list.draws.back(), draws.front());
-        QCOMPARE(drawNumbersText(list.draws.front()), QStringLiteral(" 7- 8-11-31-35  NÚM.CLAVE: 1"));
-        QCOMPARE(drawDateText(list.draws.front()), QStringLiteral("16/08/2026  Domingo"));
+        QCOMPARE(Wording::drawNumbersText(list.draws.front()), QStringLiteral(" 7- 8-11-31-35  NÚM.CLAVE: 1"));
+        QCOMPARE(Wording::drawDateText(list.draws.front()), QStringLiteral("16/08/2026  Domingo"));
         // Saturday draws of 2005-2006 keep their weekday.
-        QCOMPARE(drawDateText(Fixtures::draw(QDate(2005, 10, 22), {1, 2, 3, 4, 5}, 0)), QStringLiteral("22/10/2005  Sábado"));
+        QCOMPARE(Wording::drawDateText(Fixtures::draw(QDate(2005, 10, 22), {1, 2, 3, 4, 5}, 0)), QStringLiteral("22/10/2005  Sábado"));
 
         int numbers = 0, keys = 0;
         for (int c : list.numberTally)
@@ -159,8 +160,8 @@ private slots:
         auto session = startSession();
         const DrawList &list = session->draws().list();
         QCOMPARE(list.total(), 2);
-        QCOMPARE(drawNumbersText(list.draws[1]), QStringLiteral(" 1- 2- 3- 4-9  NÚM.CLAVE: 0"));
-        QCOMPARE(drawNumbersText(list.draws[0]), QStringLiteral("10-27-28-40-54  NÚM.CLAVE: 9"));
+        QCOMPARE(Wording::drawNumbersText(list.draws[1]), QStringLiteral(" 1- 2- 3- 4-9  NÚM.CLAVE: 0"));
+        QCOMPARE(Wording::drawNumbersText(list.draws[0]), QStringLiteral("10-27-28-40-54  NÚM.CLAVE: 9"));
         QCOMPARE(list.numberTally[26], 1); // 27
         QCOMPARE(list.numberTally[27], 1); // 28
         QCOMPARE(list.numberTally[53], 1); // 54

@@ -2,9 +2,11 @@
 // January 2025 against their real reports, worked out by hand; the bet price,
 // the report states and the euro texts.
 
+#include "base/eurotext.h"
 #include "scrutiny/money.h"
 #include "store/oledate.h"
 #include "support/fixtures.h"
+#include "wording/moneywording.h"
 
 #include <QFile>
 #include <QTest>
@@ -88,7 +90,7 @@ private slots:
         QCOMPARE(mLedger[1], (Money::DrawOutcome {QDate(2025, 1, 19), 3150, 12 * 461 + 6 * 2573 + 21 * 150, Counts {0, 0, 0, 0, 6, 0, 12, 0, 21}}));
         QCOMPARE(mLedger[2], (Money::DrawOutcome {QDate(2025, 1, 26), 3150, 0, Counts {}}));
         QCOMPARE(Money::totals(mLedger), (Money::Totals {3, 3, 9450, 37710, 28260, 0, 0, 28260, 0}));
-        QCOMPARE(Money::formatEuros(Money::totals(mLedger).balanceCents), QStringLiteral("282,60 €"));
+        QCOMPARE(formatEuros(Money::totals(mLedger).balanceCents), QStringLiteral("282,60 €"));
 
         // The last report not out yet: staked, won unknown; the balance is
         // what was won less all that was staked, and says it is provisional.
@@ -104,10 +106,10 @@ private slots:
         QCOMPARE(partial[3].stakeCents, 600);
         QCOMPARE(partial[3].wonCents, std::nullopt);
         QCOMPARE(partial[3].categories, ledger[3].categories);
-        QCOMPARE(Money::wonText(partial[3]), QStringLiteral("sin informe"));
+        QCOMPARE(Wording::wonText(partial[3]), QStringLiteral("sin informe"));
         QCOMPARE(Money::totals(partial), (Money::Totals {4, 3, 2400, 28165, 28165 - 2400, 1, 600, 28165 - 1800, 0}));
-        QCOMPARE(Money::provisionalText(Money::totals(partial)), QStringLiteral("provisional: falta 1 informe (6,00 € jugados en él)"));
-        QCOMPARE(Money::provisionalText(Money::totals(ledger)), QString());
+        QCOMPARE(Wording::provisionalText(Money::totals(partial)), QStringLiteral("provisional: falta 1 informe (6,00 € jugados en él)"));
+        QCOMPARE(Wording::provisionalText(Money::totals(ledger)), QString());
     }
 
     void stakeAndBetPrice()
@@ -226,7 +228,7 @@ private slots:
         QCOMPARE(totals.unconfirmedPrizes, int(unconfirmed.size()));
         QCOMPARE(totals.balanceCents, totals.wonCents - 300);
         const auto mark = [&](int category) { return unconfirmed.contains(category) ? QStringLiteral(" (sin confirmar)") : QString(); };
-        QCOMPARE(Money::hitsText(outcome),
+        QCOMPARE(Wording::hitsText(outcome),
                  QStringLiteral("1 × 1ª (5+1)%1, 1 × 7ª (2+1)%2, 2 reintegros").arg(mark(1), mark(7)));
     }
 
@@ -242,7 +244,7 @@ private slots:
         QCOMPARE(all.unpricedDraws, 4);
         QCOMPARE(all.unpricedStakeCents, 2 * 150 + 4 * 300);
         QCOMPARE(all.balanceCents, -(2 * 150 + 4 * 300));
-        QCOMPARE(Money::provisionalText(all), QStringLiteral("provisional: faltan 4 informes (15,00 € jugados en ellos)"));
+        QCOMPARE(Wording::provisionalText(all), QStringLiteral("provisional: faltan 4 informes (15,00 € jugados en ellos)"));
     }
 
     void euroTexts_data()
@@ -264,7 +266,7 @@ private slots:
     {
         QFETCH(qint64, cents);
         QFETCH(QString, text);
-        QCOMPARE(Money::formatEuros(cents), text);
+        QCOMPARE(formatEuros(cents), text);
     }
 };
 

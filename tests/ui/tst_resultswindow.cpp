@@ -3,6 +3,7 @@
 // rows, colours and figures read back from the widgets.
 
 #include "base/clock.h"
+#include "base/eurotext.h"
 #include "core/membership.h"
 #include "core/prizelist.h"
 #include "core/session.h"
@@ -13,6 +14,7 @@
 #include "ui/effectivenesschart.h"
 #include "ui/mainwindow.h"
 #include "ui/prizespage.h"
+#include "wording/moneywording.h"
 
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
@@ -378,19 +380,19 @@ private slots:
         QVERIFY(totals.stakeCents > 0);
         QCOMPARE(model->index(2, 0).data().toString(), QStringLiteral("Total"));
         QCOMPARE(model->index(2, 1).data().toInt(), 4);
-        QCOMPARE(model->index(2, 2).data().toString(), Money::formatEuros(totals.stakeCents));
+        QCOMPARE(model->index(2, 2).data().toString(), formatEuros(totals.stakeCents));
         const auto rows = Membership(session).rows(1);
         QCOMPARE(rows[0].money.stakeCents + rows[1].money.stakeCents, totals.stakeCents);
-        QCOMPARE(model->index(0, 2).data().toString(), Money::formatEuros(rows[0].money.stakeCents));
+        QCOMPARE(model->index(0, 2).data().toString(), formatEuros(rows[0].money.stakeCents));
         // The Dinero page says the same of the peña, and of all of them beside it.
-        QCOMPARE(child<QLabel>(window, "DineroPena_0")->text(), Money::formatEuros(totals.stakeCents));
-        QCOMPARE(child<QLabel>(window, "DineroPena_2")->text(), Money::formatEuros(totals.balanceCents));
+        QCOMPARE(child<QLabel>(window, "DineroPena_0")->text(), formatEuros(totals.stakeCents));
+        QCOMPARE(child<QLabel>(window, "DineroPena_2")->text(), formatEuros(totals.balanceCents));
         QCOMPARE(child<QLabel>(window, "DineroPena_3")->text(), QString::number(totals.unpricedDraws));
-        QCOMPARE(child<QLabel>(window, "DineroTodas_1")->text(), Money::formatEuros(session.money().totals(0).wonCents));
+        QCOMPARE(child<QLabel>(window, "DineroTodas_1")->text(), formatEuros(session.money().totals(0).wonCents));
         // Balance is won less staked; without reports it says it is provisional.
         QCOMPARE(totals.balanceCents, totals.wonCents - totals.stakeCents);
-        QCOMPARE(child<QLabel>(window, "DineroPenaProvisional")->text(), QStringLiteral("Esta peña: ") + Money::provisionalText(totals));
-        QCOMPARE(child<QLabel>(window, "SociosProvisional")->text(), QStringLiteral("Balance ") + Money::provisionalText(totals));
+        QCOMPARE(child<QLabel>(window, "DineroPenaProvisional")->text(), QStringLiteral("Esta peña: ") + Wording::provisionalText(totals));
+        QCOMPARE(child<QLabel>(window, "SociosProvisional")->text(), QStringLiteral("Balance ") + Wording::provisionalText(totals));
         QCOMPARE(child<QLabel>(window, "DineroTodas_3")->text(), QString::number(session.money().totals(0).unpricedDraws));
 
         // The Premios page: a line per draw with a prize, the members under it.
@@ -402,7 +404,7 @@ private slots:
         QCOMPARE(prizes->model()->rowCount(), int(list.size()));
         if (list.size() > 0) {
             const QModelIndex first = prizes->model()->index(0, PrizeListModel::Hits);
-            QCOMPARE(first.data().toString(), Money::hitsText(list.line(0).outcome));
+            QCOMPARE(first.data().toString(), Wording::hitsText(list.line(0).outcome));
             QCOMPARE(prizes->model()->rowCount(first.siblingAtColumn(0)), 2);
         }
         child<QTabWidget>(window, "Detalles")->setCurrentIndex(2);

@@ -4,6 +4,7 @@
 // directory is offered the shipped history.
 
 #include "base/clock.h"
+#include "base/eurotext.h"
 #include "core/session.h"
 #include "scrutiny/money.h"
 #include "support/fakeservice.h"
@@ -180,7 +181,7 @@ private slots:
         const Money::Totals totals = m_session->money().totals(1);
         QCOMPARE(totals.drawsPriced, 3);
         QVERIFY(totals.wonCents > 100000);
-        QCOMPARE(m_window->findChild<QLabel *>(QStringLiteral("DineroPena_1"))->text(), Money::formatEuros(totals.wonCents));
+        QCOMPARE(m_window->findChild<QLabel *>(QStringLiteral("DineroPena_1"))->text(), formatEuros(totals.wonCents));
     }
 
     // An empty directory: the welcome box offers the shipped history, and
