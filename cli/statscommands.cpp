@@ -313,7 +313,7 @@ int Cli::runTry(Session &session, const QCommandLineParser &parser, bool json)
     printLine(QString());
     printLine(QStringLiteral("Premios:"));
     for (int row = 1; row <= PrizeReport::kRows; ++row)
-        printLine(QStringLiteral("  %1 %2").arg(Stats::categoryLabel(row), -12).arg(result.categories[std::size_t(row - 1)], 8));
+        printLine(QStringLiteral("  %1 %2").arg(Wording::categoryLabel(row), -12).arg(result.categories[std::size_t(row - 1)], 8));
     printLine(QString());
     printLine(QStringLiteral("Jugado:  %1").arg(formatEuros(result.totals.stakeCents)));
     printLine(QStringLiteral("Ganado:  %1 (en los %2 sorteos con informe de premios)")
@@ -330,7 +330,7 @@ int Cli::runTry(Session &session, const QCommandLineParser &parser, bool json)
         QStringList prizes;
         for (int c = 1; c <= PrizeReport::kRows; ++c) {
             if (const std::int64_t n = row.outcome.categories[std::size_t(c - 1)]; n > 0)
-                prizes << QStringLiteral("%1: %2").arg(Stats::categoryLabel(c)).arg(n);
+                prizes << QStringLiteral("%1: %2").arg(Wording::categoryLabel(c)).arg(n);
         }
         printLine(QStringLiteral("  %1  %2  %3 %4%5  %6  %7")
                       .arg(shortDate(row.draw.qdate()), Wording::drawNumbersText(row.draw))

@@ -22,16 +22,6 @@ QString Stats::betProblem(const Bet &bet)
     return {};
 }
 
-QString Stats::categoryLabel(int row)
-{
-    if (row == PrizeReport::kReintegro)
-        return QStringLiteral("Reintegro");
-    // Row r is category code 9 - r: 5 + 1 for row 1, 2 + 0 for row 8.
-    const int code = PrizeReport::kReintegro - row;
-    const int hits = (code - 1) / 2 + 2;
-    return QStringLiteral("%1ª (%2 + %3)").arg(row).arg(hits).arg(code % 2 == 0 ? 1 : 0);
-}
-
 SyndicateRecord Stats::asSyndicate(const Bet &bet)
 {
     SyndicateRecord record;

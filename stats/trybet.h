@@ -55,9 +55,6 @@ namespace Stats
         std::vector<TriedDraw> prized;
     };
 
-    // A prize row's short name: "1ª (5 + 1)" for row 1 ... "8ª (2 + 0)", "Reintegro" for row 9.
-    QString categoryLabel(int row);
-
     // draws oldest first, reports[i] the report of draws[i] (Missing when none).
     // Nothing for a bet betProblem refuses.
     TryResult tryBet(const Bet &bet, std::span<const DrawRecord> draws, std::span<const PrizeReport> reports);

@@ -309,7 +309,7 @@ QVariant TryTotalsModel::data(const QModelIndex &index, int role) const
     const std::size_t r = std::size_t(index.row());
     if (role == Qt::DisplayRole) {
         switch (index.column()) {
-        case Category: return Stats::categoryLabel(index.row() + 1);
+        case Category: return Wording::categoryLabel(index.row() + 1);
         case Prizes: return qlonglong(m_prizes[r]);
         case Draws: return m_draws[r];
         }
@@ -384,7 +384,7 @@ QVariant TryDrawsModel::data(const QModelIndex &index, int role) const
             QStringList prizes;
             for (int c = 1; c <= PrizeReport::kRows; ++c) {
                 if (const std::int64_t n = row.outcome.categories[std::size_t(c - 1)]; n > 0)
-                    prizes << QStringLiteral("%1 × %2").arg(n).arg(Stats::categoryLabel(c));
+                    prizes << QStringLiteral("%1 × %2").arg(n).arg(Wording::categoryLabel(c));
             }
             return prizes.join(QStringLiteral(", "));
         }

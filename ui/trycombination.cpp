@@ -7,6 +7,7 @@
 #include "base/filechooser.h"
 #include "core/session.h"
 #include "scrutiny/money.h"
+#include "wording/moneywording.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -236,7 +237,7 @@ void TryCombinationPage::listCategory(int category)
                                     .arg(m_result.prized.size()));
     else
         m_drawsHeading->setText(QStringLiteral("Sorteos con premio de %1: %2")
-                                    .arg(Stats::categoryLabel(m_category))
+                                    .arg(Wording::categoryLabel(m_category))
                                     .arg(m_draws->rowCount()));
 }
 

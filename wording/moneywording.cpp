@@ -33,6 +33,16 @@ QString Wording::provisionalText(const Money::Totals &totals)
     return QStringLiteral("provisional: ") + why.join(QStringLiteral(", "));
 }
 
+QString Wording::categoryLabel(int row)
+{
+    if (row == PrizeReport::kReintegro)
+        return QStringLiteral("Reintegro");
+    // Row r is category code 9 - r: 5 + 1 for row 1, 2 + 0 for row 8.
+    const int code = PrizeReport::kReintegro - row;
+    const int hits = (code - 1) / 2 + 2;
+    return QStringLiteral("%1ª (%2 + %3)").arg(row).arg(hits).arg(code % 2 == 0 ? 1 : 0);
+}
+
 QString Wording::categoryShortName(int category)
 {
     static const char *const hits[] = {"5+1", "5+0", "4+1", "4+0", "3+1", "3+0", "2+1", "2+0"};

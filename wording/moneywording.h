@@ -24,6 +24,8 @@ namespace Wording
     // The winnings of a draw in euros, or "sin informe"; with a category the
     // report contradicts, " + premio sin confirmar".
     QString wonText(const Money::DrawOutcome &outcome);
+    // A prize row's label in the statistics: "1ª (5 + 1)" for row 1 ... "8ª (2 + 0)", "Reintegro" for row 9.
+    QString categoryLabel(int row);
     // "3ª (4+1)", "reintegro"
     QString categoryShortName(int category);
     // What the peña hit, in words: "1 × 3ª (4+1), 4 reintegros"; empty

@@ -5,6 +5,7 @@
 #include "stats/trybet.h"
 #include "stats/window.h"
 #include "support/fixtures.h"
+#include "wording/moneywording.h"
 
 #include <QTest>
 
@@ -236,10 +237,10 @@ private slots:
 
     void categoryLabels()
     {
-        QCOMPARE(Stats::categoryLabel(1), QStringLiteral("1ª (5 + 1)"));
-        QCOMPARE(Stats::categoryLabel(4), QStringLiteral("4ª (4 + 0)"));
-        QCOMPARE(Stats::categoryLabel(8), QStringLiteral("8ª (2 + 0)"));
-        QCOMPARE(Stats::categoryLabel(9), QStringLiteral("Reintegro"));
+        QCOMPARE(Wording::categoryLabel(1), QStringLiteral("1ª (5 + 1)"));
+        QCOMPARE(Wording::categoryLabel(4), QStringLiteral("4ª (4 + 0)"));
+        QCOMPARE(Wording::categoryLabel(8), QStringLiteral("8ª (2 + 0)"));
+        QCOMPARE(Wording::categoryLabel(9), QStringLiteral("Reintegro"));
     }
 };
 
