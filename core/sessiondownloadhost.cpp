@@ -32,8 +32,6 @@ SessionDownloadHost::SessionDownloadHost(Session &session, QObject *parent)
     , m_session(session)
     , m_silent(std::make_unique<SilentPrompter>())
 {
-    m_report.heading = reportHeading(0);
-    m_report.message = reportNotAvailableText();
 }
 
 SessionDownloadHost::~SessionDownloadHost() = default;
@@ -158,11 +156,12 @@ void SessionDownloadHost::drawsStored(int count)
     m_session.setStoredDrawsNotice(count);
 }
 
-void SessionDownloadHost::prizeReportUnreadable(const QString &message)
+void SessionDownloadHost::prizeReportUnreadable(const ReportUnreadable &reason)
 {
     // The amounts found before stay; the document gives way to the text.
     m_report.showDocument = false;
-    m_report.message = message;
+    m_report.message = PrizeReportView::Message::Unreadable;
+    m_report.unreadable = reason;
     emit prizeReportChanged();
 }
 

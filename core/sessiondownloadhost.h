@@ -48,7 +48,7 @@ public:
     void activityChanged(const DownloadActivity &activity) override;
     void bytesReceived(qint64 bytes, bool complete) override;
     void drawsStored(int count) override;
-    void prizeReportUnreadable(const QString &message) override;
+    void prizeReportUnreadable(const ReportUnreadable &reason) override;
 
     // How far the last download went, for a front end to word and draw.
     DownloadStage stage() const { return m_stage; }

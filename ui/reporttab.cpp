@@ -5,6 +5,7 @@
 #include "core/sessiondownloadhost.h"
 #include "scrutiny/categories.h"
 #include "web/prizereport.h"
+#include "wording/prizereportwording.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -107,7 +108,7 @@ void ReportTab::entered()
 {
     if (m_stack->currentWidget() != m_text)
         return;
-    m_heading->setText(reportUpdatingHeading());
+    m_heading->setText(Wording::reportUpdatingHeading());
     m_heading->setStyleSheet(kHeadingStyle.arg(kHeadingBusy));
     m_heading->repaint();
     m_host.rebuildPrizeReport();
@@ -117,17 +118,17 @@ void ReportTab::entered()
 void ReportTab::showPrizeReport()
 {
     const PrizeReportView &view = m_host.prizeReport();
-    m_heading->setText(view.heading);
+    m_heading->setText(Wording::reportHeading(view.drawDate));
     const DrawRecord newest = m_host.newestDraw();
     m_numbers->setText(newest.isZero() ? QString() : combinationText(newest));
     for (std::size_t i = 0; i < m_label10.size(); ++i) {
-        m_label10[i]->setText(view.amounts[i]);
-        m_winners[i]->setText(view.winners[i].isEmpty() ? QString()
-                                                        : QStringLiteral("(%1 acertantes)").arg(view.winners[i]));
+        m_label10[i]->setText(Wording::reportAmountText(view, int(i) + 1));
+        m_winners[i]->setText(Wording::reportWinnersText(view, int(i) + 1));
     }
-    m_reintegro->setText(view.reintegro);
-    m_reintegro->setVisible(!view.reintegro.isEmpty());
-    QString message = view.message;
+    const QString reintegro = Wording::reportReintegroText(view);
+    m_reintegro->setText(reintegro);
+    m_reintegro->setVisible(!reintegro.isEmpty());
+    QString message = Wording::reportMessage(view);
 #ifdef QUORVALE_PDF_VIEWER
     m_pdfDocument->close();
     if (view.showDocument) {
@@ -135,7 +136,7 @@ void ReportTab::showPrizeReport()
             m_stack->setCurrentWidget(m_pdfView);
             return;
         }
-        message = reportNotAvailableText();
+        message = Wording::reportNotAvailableText();
     }
 #endif
     m_text->setText(message);

@@ -13,6 +13,7 @@
 class Prompter;
 class PrizeReportFile;
 struct PrizeReportView;
+struct ReportUnreadable;
 
 // What the download session asks of the program around it: the session's
 // data and commands, and where it tells how far it has gone (as values, for
@@ -82,5 +83,5 @@ public:
     virtual void drawsStored(int /*count*/) {}
     // The page could not be read: the prize report says so instead of
     // showing its document.
-    virtual void prizeReportUnreadable(const QString & /*message*/) {}
+    virtual void prizeReportUnreadable(const ReportUnreadable & /*reason*/) {}
 };

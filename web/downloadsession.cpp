@@ -397,8 +397,7 @@ void DownloadSession::blameTheDiskIfItFailed(ParseResult &parse) const
     parse.notice = ::Outcome(::Outcome::Status::Failed, ::Outcome::Command::Download, ::Outcome::Cause::NewDrawsNotSaved);
     parse.notice.file = cause;
     parse.notice.path = drawFile.path();
-    parse.reportText = QStringLiteral("\nNo se han podido guardar los sorteos nuevos; numeros.dat sigue como estaba.\n")
-        + fileErrorText(cause, drawFile.path());
+    parse.unreadable = ReportUnreadable {ReportUnreadable::Kind::NotSaved, QString(), cause, drawFile.path()};
 }
 
 void DownloadSession::announce(const ParseResult &parse)
@@ -414,7 +413,7 @@ void DownloadSession::announce(const ParseResult &parse)
     if (parse.parseFailed) {
         m_parseFailed = true;
         setTimerEnabled(false);
-        m_host.prizeReportUnreadable(parse.reportText);
+        m_host.prizeReportUnreadable(parse.unreadable.value_or(ReportUnreadable()));
     }
     if (parse.runStatusScan)
         m_host.updateStatus();
@@ -762,7 +761,7 @@ void DownloadSession::recordPagesReport(const PrizeReportView &view)
     report.status = PrizeReport::Status::Final;
     report.source = PrizeReport::Source::Pages;
     for (int category = 1; category < PrizeReport::kReintegro; ++category) {
-        const auto cents = Cents::parseGrouped(view.amounts[std::size_t(category - 1)]);
+        const auto cents = Cents::parseGrouped(view.pageAmounts[std::size_t(category - 1)]);
         // A page without its amounts yet says nothing about the prizes.
         if (!cents)
             return;

@@ -22,10 +22,6 @@ namespace
     constexpr QByteArrayView kKey = "q\"\">";
     constexpr std::size_t kMaxNewDates = 50;
 
-    const QString kCorruptReport = QStringLiteral(
-        "\nERROR DE INTERPRETACIÓN DE DATOS:");
-    const QString kCorruptReportMail = QStringLiteral("\nSi más tarde se conecta y le vuelve a suceder envie un email a: ");
-
     struct Month
     {
         QByteArrayView spanish;
@@ -347,10 +343,7 @@ ParseResult concludeParse(ResultsPageScan scan, int stored, bool writeFailed, in
         if (stored == 0) {
             result.parseFailed = true;
             result.notice = Outcome(Status::Failed, kDownload, Cause::CorruptData);
-            // Without a support address the line would end in nothing.
-            result.reportText = kCorruptReport;
-            if (!supportEmail.isEmpty())
-                result.reportText += kCorruptReportMail + supportEmail;
+            result.unreadable = ReportUnreadable {ReportUnreadable::Kind::Corrupt, supportEmail, {}, {}};
         } else {
             result.notice = Outcome(Status::Incomplete, kDownload, Cause::PartialData);
             result.notice.count = currentYear;

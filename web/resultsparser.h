@@ -1,5 +1,6 @@
 #pragma once
 
+#include "prizereport.h"
 #include "store/drawrecord.h"
 #include "store/outcome.h"
 #include "store/recordfile.h"
@@ -86,7 +87,7 @@ struct ParseResult
     // read, only older draws were stored, a gap in the history, no new draws.
     Outcome notice;
     // Replaces the report panel's text (the corrupt-data branch).
-    QString reportText;
+    std::optional<ReportUnreadable> unreadable;
 };
 
 // Decides what the user is told once the draws are stored.

@@ -15,6 +15,7 @@
 #include "web/downloadsession.h"
 #include "web/networktransfer.h"
 #include "web/prizereport.h"
+#include "wording/prizereportwording.h"
 
 #include <QAction>
 #include <QLabel>
@@ -142,7 +143,7 @@ private slots:
 
         // Before any download: the panel from an empty saved page.
         QCOMPARE(child<QLabel>("Label8")->text(), QStringLiteral("-Informe del Domingo, 8 de noviembre del 2026"));
-        QCOMPARE(child<QLabel>("Text1")->text(), reportNotAvailableText());
+        QCOMPARE(child<QLabel>("Text1")->text(), Wording::reportNotAvailableText());
         QVERIFY(!child<QProgressBar>("ProgressBar1")->isVisible());
         QCOMPARE(child<QLabel>("Label58")->text(), QStringLiteral("0 Bytes"));
 
@@ -182,17 +183,17 @@ private slots:
             QCOMPARE(stack->currentWidget(), pdf);
             QCOMPARE(pdf->document()->pageCount(), 1);
 #else
-            QCOMPARE(child<QLabel>("Text1")->text(), reportNoViewerText(m_session->endpoints()));
+            QCOMPARE(child<QLabel>("Text1")->text(), Wording::reportNoViewerText(m_session->endpoints().pdfReaderPage));
 #endif
             break;
         }
         case Document::NotPdf:
             QCOMPARE(stack->currentWidget(), child<QLabel>("Text1"));
-            QCOMPARE(child<QLabel>("Text1")->text(), reportNotAvailableText());
+            QCOMPARE(child<QLabel>("Text1")->text(), Wording::reportNotAvailableText());
             break;
         case Document::Missing:
             QCOMPARE(stack->currentWidget(), child<QLabel>("Text1"));
-            QCOMPARE(child<QLabel>("Text1")->text(), reportNoConnectionText());
+            QCOMPARE(child<QLabel>("Text1")->text(), Wording::reportNoConnectionText());
             break;
         }
         keepPicture(*m_window, QStringLiteral("general-after-download-") + QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('-')));

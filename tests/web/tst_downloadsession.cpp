@@ -15,6 +15,7 @@
 #include "web/prizereport.h"
 #include "web/resultsparser.h"
 #include "wording/outcomewording.h"
+#include "wording/prizereportwording.h"
 #include "wording/statuswording.h"
 
 #include <QSignalSpy>
@@ -84,7 +85,10 @@ namespace
             if (onBytes)
                 onBytes();
         }
-        void prizeReportUnreadable(const QString &text) override { reportMessage = text; }
+        void prizeReportUnreadable(const ReportUnreadable &reason) override
+        {
+            reportMessage = Wording::reportUnreadableText(reason);
+        }
 
         int statusScans = 0;
         int listLoads = 0;
@@ -201,8 +205,8 @@ private slots:
 
         QCOMPARE(m_host->reports.size(), 1);
         const PrizeReportView &report = m_host->reports.first();
-        QCOMPARE(report.heading, QStringLiteral("-Informe del Domingo, 6 de diciembre del 2026"));
-        QCOMPARE(report.amounts[2], QStringLiteral("3.565,21"));
+        QCOMPARE(Wording::reportHeading(report.drawDate), QStringLiteral("-Informe del Domingo, 6 de diciembre del 2026"));
+        QCOMPARE(Wording::reportAmountText(report, 3), QStringLiteral("3.565,21"));
         QVERIFY(report.showDocument);
         QVERIFY(m_download->reportFetched());
 
@@ -353,7 +357,7 @@ private slots:
         QCOMPARE(Fixtures::readFile(path("www2.txt")), SearchPages::fixture("busqueda.html"));
         QCOMPARE(m_host->reports.size(), 1);
         QVERIFY(!m_host->reports[0].showDocument);
-        QVERIFY(m_host->reports[0].message.contains(QStringLiteral("ATENCIÓN:")));
+        QVERIFY(Wording::reportMessage(m_host->reports[0]).contains(QStringLiteral("ATENCIÓN:")));
         QCOMPARE(m_download->statusText(), kFinished);
         QVERIFY(m_download->outcome().connectionError);
         QVERIFY(!m_download->outcome().succeeded());
@@ -420,7 +424,7 @@ private slots:
         runWithTimer();
         QCOMPARE(m_host->reports.size(), 1);
         QVERIFY(!m_host->reports[0].showDocument);
-        QCOMPARE(m_host->reports[0].message,
+        QCOMPARE(Wording::reportMessage(m_host->reports[0]),
                  QStringLiteral("\nATENCIÓN:\nLos datos del sorteo aún no están disponibles. Intente más tarde."));
         QVERIFY(m_download->outcome().reportMissing);
         QVERIFY(m_download->outcome().succeeded());

@@ -12,6 +12,7 @@
 #include "web/prizereport.h"
 #include "web/resultsparser.h"
 #include "wording/outcomewording.h"
+#include "wording/prizereportwording.h"
 #include "wording/statuswording.h"
 
 #include <QRandomGenerator>
@@ -409,10 +410,11 @@ private slots:
         QCOMPARE(result.dataError, text == kCorrupt || text == kPartial);
         QCOMPARE(result.runStatusScan, !parseFailed);
         if (parseFailed)
-            QCOMPARE(result.reportText, QStringLiteral("\nERROR DE INTERPRETACIÓN DE DATOS:\nSi más tarde se conecta "
-                                                       "y le vuelve a suceder envie un email a: soporte@x.example"));
+            QCOMPARE(Wording::reportUnreadableText(result.unreadable.value()),
+                     QStringLiteral("\nERROR DE INTERPRETACIÓN DE DATOS:\nSi más tarde se conecta "
+                                    "y le vuelve a suceder envie un email a: soporte@x.example"));
         else
-            QVERIFY(result.reportText.isEmpty());
+            QVERIFY(!result.unreadable);
         for (const DrawRecord &d : stored)
             QVERIFY(d.inRange());
     }
@@ -754,8 +756,34 @@ private slots:
 
     void reportHeading()
     {
-        QCOMPARE(::reportHeading(OleDate::fromDate({2020, 1, 5})), QStringLiteral("-Informe del Domingo, 5 de enero del 2020"));
-        QCOMPARE(::reportHeading(0), QStringLiteral("Informe"));
+        QCOMPARE(Wording::reportHeading(OleDate::fromDate({2020, 1, 5})), QStringLiteral("-Informe del Domingo, 5 de enero del 2020"));
+        QCOMPARE(Wording::reportHeading(0), QStringLiteral("Informe"));
+    }
+
+    // A stored report's rows as the panel words them; a pending one shows none.
+    void storedReportPanel()
+    {
+        PrizeReport report;
+        report.status = PrizeReport::Status::Final;
+        report.row(1) = {0, 451233210};
+        report.row(8) = {61201, 150};
+        report.row(5) = {PrizeRow::kUnknown, PrizeRow::kUnknown};
+        report.row(PrizeReport::kReintegro) = {258090, 100};
+        const PrizeReportView view = storedPrizeReportView(report, OleDate::fromDate(kDec6));
+        QCOMPARE(Wording::reportAmountText(view, 1), QStringLiteral("4.512.332,10"));
+        QCOMPARE(Wording::reportWinnersText(view, 1), QStringLiteral("(0 acertantes)"));
+        QCOMPARE(Wording::reportWinnersText(view, 8), QStringLiteral("(61.201 acertantes)"));
+        QVERIFY(Wording::reportAmountText(view, 5).isEmpty());
+        QVERIFY(Wording::reportWinnersText(view, 5).isEmpty());
+        QCOMPARE(Wording::reportReintegroText(view), QStringLiteral("- Reintegro: 1,00 € a 258.090 acertantes"));
+        QVERIFY(Wording::reportMessage(view).startsWith(QStringLiteral("Informe de premios del sorteo, según")));
+
+        report.status = PrizeReport::Status::Pending;
+        const PrizeReportView pending = storedPrizeReportView(report, 0);
+        QVERIFY(Wording::reportAmountText(pending, 1).isEmpty());
+        QVERIFY(Wording::reportWinnersText(pending, 8).isEmpty());
+        QVERIFY(Wording::reportReintegroText(pending).isEmpty());
+        QCOMPARE(Wording::reportMessage(pending), Wording::reportNotAvailableText());
     }
 
     void reportFromDisk_data()
@@ -794,10 +822,10 @@ private slots:
         if (document != "<missing>")
             QVERIFY(Fixtures::writeFile(request.documentFile, document));
         const PrizeReportView view = buildPrizeReport(request, nullptr);
-        QCOMPARE(view.heading, QStringLiteral("-Informe del Domingo, 6 de diciembre del 2026"));
-        QCOMPARE(view.amounts[0], QStringLiteral("4.512.332,10"));
+        QCOMPARE(Wording::reportHeading(view.drawDate), QStringLiteral("-Informe del Domingo, 6 de diciembre del 2026"));
+        QCOMPARE(Wording::reportAmountText(view, 1), QStringLiteral("4.512.332,10"));
         QCOMPARE(view.showDocument, shown);
-        QCOMPARE(view.message, message);
+        QCOMPARE(view.showDocument ? QString() : Wording::reportMessage(view), message);
         QCOMPARE(view.readerMissing, !viewer);
         QVERIFY(!view.reportFetched);
         QCOMPARE(view.documentFile, shown ? request.documentFile : QString());
@@ -813,8 +841,8 @@ private slots:
         const PrizeReportView view = buildPrizeReport(request, nullptr);
         QVERIFY(!view.showDocument);
         QVERIFY(view.reportUrl.isEmpty());
-        QVERIFY(view.message.contains(QStringLiteral("ATENCIÓN:")));
-        QCOMPARE(view.heading, QStringLiteral("Informe"));
+        QVERIFY(Wording::reportMessage(view).contains(QStringLiteral("ATENCIÓN:")));
+        QCOMPARE(Wording::reportHeading(view.drawDate), QStringLiteral("Informe"));
     }
 
     // --- news decisions -------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include "web/networktransfer.h"
 #include "web/news.h"
 #include "web/prizereport.h"
+#include "wording/prizereportwording.h"
 
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -341,9 +342,9 @@ private slots:
         QCOMPARE(view.reportUrl.host(), QStringLiteral("127.0.0.1"));
         QVERIFY(view.reportFetched);
         QCOMPARE(view.showDocument, shown);
-        QCOMPARE(view.message, message);
+        QCOMPARE(view.showDocument ? QString() : Wording::reportMessage(view), message);
         QCOMPARE(QFile::exists(request.documentFile), fileLeft);
-        QCOMPARE(view.amounts[7], QStringLiteral("1,50"));
+        QCOMPARE(Wording::reportAmountText(view, 8), QStringLiteral("1,50"));
     }
 
     // --- the news document ----------------------------------------------------------
