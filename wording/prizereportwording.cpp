@@ -1,5 +1,7 @@
 #include "prizereportwording.h"
 
+#include "outcomewording.h"
+
 #include "base/calendar.h"
 #include "store/cents.h"
 #include "store/fileops.h"
@@ -91,9 +93,13 @@ namespace Wording
 
     QString reportUnreadableText(const ReportUnreadable &reason)
     {
-        if (reason.kind == ReportUnreadable::Kind::NotSaved)
-            return QStringLiteral("\nNo se han podido guardar los sorteos nuevos; numeros.dat sigue como estaba.\n")
-                + fileErrorText(reason.file, reason.path);
+        if (reason.kind == ReportUnreadable::Kind::NotSaved) {
+            // The same words as the box that tells it.
+            Outcome notSaved(Outcome::Status::Failed, Outcome::Command::Download, Outcome::Cause::NewDrawsNotSaved);
+            notSaved.path = reason.path;
+            notSaved.file = reason.file;
+            return QLatin1Char('\n') + outcomeBox(notSaved).text;
+        }
         // Without a support address the line would end in nothing.
         QString text = QStringLiteral("\nERROR DE INTERPRETACIÓN DE DATOS:");
         if (!reason.supportEmail.isEmpty())
