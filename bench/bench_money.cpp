@@ -11,13 +11,13 @@
 //   prize of the history, every peña with three members (3/3/1 shares).
 
 #include "base/clock.h"
-#include "base/eurotext.h"
 #include "core/membership.h"
 #include "core/prizelist.h"
 #include "core/session.h"
 #include "largecase.h"
 #include "scrutiny/money.h"
 #include "scrutiny/prizes.h"
+#include "store/cents.h"
 #include "store/oledate.h"
 #include "store/prizereportfile.h"
 #include "support/fixtures.h"

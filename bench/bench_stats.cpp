@@ -13,11 +13,11 @@
 //   on "Comprobar combinación"), and the repaint of the tab.
 
 #include "base/clock.h"
-#include "base/eurotext.h"
 #include "core/session.h"
 #include "largecase.h"
 #include "stats/figures.h"
 #include "stats/trybet.h"
+#include "store/cents.h"
 #include "store/prizereportfile.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"

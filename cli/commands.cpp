@@ -5,9 +5,9 @@
 
 #include "base/calendar.h"
 #include "base/clock.h"
-#include "base/eurotext.h"
 #include "core/session.h"
 #include "scrutiny/resultlist.h"
+#include "store/cents.h"
 #include "store/oledate.h"
 #include "wording/drawwording.h"
 #include "wording/moneywording.h"

@@ -5,11 +5,11 @@
 #include "output.h"
 
 #include "base/calendar.h"
-#include "base/eurotext.h"
 #include "core/membership.h"
 #include "core/session.h"
 #include "print/participation.h"
 #include "print/pdffileprinter.h"
+#include "store/cents.h"
 #include "wording/moneywording.h"
 
 #include <QCommandLineParser>

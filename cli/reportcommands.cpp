@@ -5,7 +5,6 @@
 
 #include "commands.h"
 
-#include "base/eurotext.h"
 #include "core/membership.h"
 #include "core/session.h"
 #include "scrutiny/money.h"

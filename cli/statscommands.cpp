@@ -3,12 +3,12 @@
 #include "exitcodes.h"
 #include "output.h"
 
-#include "base/eurotext.h"
 #include "base/numberlist.h"
 #include "core/session.h"
 #include "scrutiny/money.h"
 #include "stats/figures.h"
 #include "stats/trybet.h"
+#include "store/cents.h"
 #include "wording/drawwording.h"
 #include "wording/moneywording.h"
 

@@ -4,7 +4,7 @@
 #include "sliplayout.h"
 
 #include "base/calendar.h"
-#include "base/eurotext.h"
+#include "store/cents.h"
 
 namespace
 {

@@ -2,6 +2,19 @@
 
 namespace
 {
+    // "2.580.907": points between groups of three digits.
+    QString groupedByThree(std::uint64_t n)
+    {
+        const QString digits = QString::number(n);
+        QString grouped;
+        for (qsizetype i = 0; i < digits.size(); ++i) {
+            if (i > 0 && (digits.size() - i) % 3 == 0)
+                grouped += QLatin1Char('.');
+            grouped += digits[i];
+        }
+        return grouped;
+    }
+
     bool isDigit(QChar c)
     {
         return c >= QLatin1Char('0') && c <= QLatin1Char('9');
@@ -108,13 +121,18 @@ QString Cents::format(std::int64_t cents)
     const bool negative = cents < 0;
     // Negated as unsigned so the lowest value cannot overflow.
     const std::uint64_t magnitude = negative ? 0 - std::uint64_t(cents) : std::uint64_t(cents);
-    const QString euros = QString::number(magnitude / 100);
-    QString grouped;
-    for (qsizetype i = 0; i < euros.size(); ++i) {
-        if (i > 0 && (euros.size() - i) % 3 == 0)
-            grouped += QLatin1Char('.');
-        grouped += euros[i];
-    }
-    return (negative ? QStringLiteral("-") : QString()) + grouped + QLatin1Char(',')
+    return (negative ? QStringLiteral("-") : QString()) + groupedByThree(magnitude / 100) + QLatin1Char(',')
         + QStringLiteral("%1").arg(magnitude % 100, 2, 10, QLatin1Char('0'));
+}
+
+QString Cents::formatCount(std::int64_t n)
+{
+    const bool negative = n < 0;
+    const std::uint64_t magnitude = negative ? 0 - std::uint64_t(n) : std::uint64_t(n);
+    return (negative ? QStringLiteral("-") : QString()) + groupedByThree(magnitude);
+}
+
+QString formatEuros(std::int64_t cents)
+{
+    return Cents::format(cents) + QStringLiteral(" €");
 }

@@ -30,4 +30,9 @@ namespace Cents
 
     // "1.234.567,89": the Spanish form with grouping, always two decimals.
     QString format(std::int64_t cents);
+    // "2.580.907": a whole count grouped the same way.
+    QString formatCount(std::int64_t n);
 }
+
+// "1.234,56 €", "-0,50 €": an amount as every text of the program shows it.
+QString formatEuros(std::int64_t cents);

@@ -4,24 +4,6 @@
 
 namespace
 {
-    // "2.580.907": points between groups of three digits.
-    QString count(std::int64_t n)
-    {
-        const QString digits = QString::number(n);
-        QString grouped;
-        for (qsizetype i = 0; i < digits.size(); ++i) {
-            if (i > 0 && (digits.size() - i) % 3 == 0)
-                grouped += QLatin1Char('.');
-            grouped += digits[i];
-        }
-        return grouped;
-    }
-
-    QString euros(std::int64_t cents)
-    {
-        return Cents::format(cents) + QStringLiteral(" €");
-    }
-
     QString categoryName(int category)
     {
         return category == PrizeReport::kReintegro ? QStringLiteral("reintegro")
@@ -43,10 +25,10 @@ QString PrizeBounds::problem(const PrizeReport &report, std::int64_t betsReceive
                 return QStringLiteral("%1: falta el premio").arg(name);
             if (reintegro && (row.prizeCents < kMinBetPriceCents || row.prizeCents > kMaxBetPriceCents))
                 return QStringLiteral("%1 de %2, fuera de %3 a %4 (el precio de la apuesta)")
-                    .arg(name, euros(row.prizeCents), euros(kMinBetPriceCents), euros(kMaxBetPriceCents));
+                    .arg(name, formatEuros(row.prizeCents), formatEuros(kMinBetPriceCents), formatEuros(kMaxBetPriceCents));
             if (!reintegro && row.prizeCents > kMaxPrizeCents)
                 return QStringLiteral("%1: premio de %2, por encima de %3")
-                    .arg(name, euros(row.prizeCents), euros(kMaxPrizeCents));
+                    .arg(name, formatEuros(row.prizeCents), formatEuros(kMaxPrizeCents));
         }
         if (pages && row.winners == PrizeRow::kUnknown)
             continue;
@@ -54,7 +36,7 @@ QString PrizeBounds::problem(const PrizeReport &report, std::int64_t betsReceive
             return QStringLiteral("%1: faltan los acertantes").arg(name);
         if (betsReceived > 0 && row.winners > betsReceived)
             return QStringLiteral("%1: %2 acertantes, más que las %3 apuestas recibidas")
-                .arg(name, count(row.winners), count(betsReceived));
+                .arg(name, Cents::formatCount(row.winners), Cents::formatCount(betsReceived));
     }
     return {};
 }

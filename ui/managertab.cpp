@@ -6,12 +6,12 @@
 #include "prizespage.h"
 #include "widgets.h"
 
-#include "base/eurotext.h"
 #include "base/prompter.h"
 #include "core/membership.h"
 #include "core/session.h"
 #include "outcomebox.h"
 #include "scrutiny/categories.h"
+#include "store/cents.h"
 #include "wording/moneywording.h"
 #include "wording/syndicatewording.h"
 

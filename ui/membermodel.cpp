@@ -2,8 +2,8 @@
 
 #include "outcomebox.h"
 
-#include "base/eurotext.h"
 #include "core/session.h"
+#include "store/cents.h"
 
 #include <QBrush>
 #include <QFont>

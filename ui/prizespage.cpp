@@ -2,8 +2,8 @@
 
 #include "widgets.h"
 
-#include "base/eurotext.h"
 #include "core/session.h"
+#include "store/cents.h"
 #include "wording/moneywording.h"
 #include "wording/prizewording.h"
 

@@ -1,12 +1,12 @@
 #include "reduccion.h"
 #include "outcomebox.h"
 
-#include "base/eurotext.h"
 #include "base/prompter.h"
 #include "core/session.h"
 #include "core/syndicatecreation.h"
 #include "core/wheelsyndicates.h"
 #include "fittoscreen.h"
+#include "store/cents.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

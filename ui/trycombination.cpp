@@ -3,10 +3,10 @@
 #include "csvexport.h"
 #include "statsmodels.h"
 
-#include "base/eurotext.h"
 #include "base/filechooser.h"
 #include "core/session.h"
 #include "scrutiny/money.h"
+#include "store/cents.h"
 #include "wording/moneywording.h"
 
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #include "moneywording.h"
 
-#include "base/eurotext.h"
+#include "store/cents.h"
 
 #include <QStringList>
 
@@ -33,24 +33,27 @@ QString Wording::provisionalText(const Money::Totals &totals)
     return QStringLiteral("provisional: ") + why.join(QStringLiteral(", "));
 }
 
+QString Wording::categoryHits(int category, QLatin1StringView plus)
+{
+    // Category c is code 9 - c: 5 + 1 for category 1, 2 + 0 for category 8.
+    const int code = PrizeReport::kReintegro - category;
+    return QString::number((code - 1) / 2 + 2) + plus + QString::number(code % 2 == 0 ? 1 : 0);
+}
+
 QString Wording::categoryLabel(int row)
 {
     if (row == PrizeReport::kReintegro)
         return QStringLiteral("Reintegro");
-    // Row r is category code 9 - r: 5 + 1 for row 1, 2 + 0 for row 8.
-    const int code = PrizeReport::kReintegro - row;
-    const int hits = (code - 1) / 2 + 2;
-    return QStringLiteral("%1ª (%2 + %3)").arg(row).arg(hits).arg(code % 2 == 0 ? 1 : 0);
+    return QStringLiteral("%1ª (%2)").arg(row).arg(categoryHits(row, QLatin1StringView(" + ")));
 }
 
 QString Wording::categoryShortName(int category)
 {
-    static const char *const hits[] = {"5+1", "5+0", "4+1", "4+0", "3+1", "3+0", "2+1", "2+0"};
     if (category == PrizeReport::kReintegro)
         return QStringLiteral("reintegro");
     if (category < 1 || category > 8)
         return {};
-    return QStringLiteral("%1ª (%2)").arg(category).arg(QLatin1String(hits[category - 1]));
+    return QStringLiteral("%1ª (%2)").arg(category).arg(categoryHits(category, QLatin1StringView("+")));
 }
 
 QString Wording::hitsText(const Money::DrawOutcome &outcome)

@@ -6,7 +6,7 @@
 
 // The texts of the peñas' money: the winnings of a draw, what a peña hit,
 // why a balance is provisional; the amounts themselves are formatEuros
-// (base/eurotext.h).
+// (store/cents.h).
 namespace Wording
 {
     // What a draw's winnings read while its report is not final.
@@ -24,6 +24,9 @@ namespace Wording
     // The winnings of a draw in euros, or "sin informe"; with a category the
     // report contradicts, " + premio sin confirmar".
     QString wonText(const Money::DrawOutcome &outcome);
+    // The hits of category 1 to 8, numbers then key: "5+1" with plus "+",
+    // "5 + 1" with " + ".
+    QString categoryHits(int category, QLatin1StringView plus);
     // A prize row's label in the statistics: "1ª (5 + 1)" for row 1 ... "8ª (2 + 0)", "Reintegro" for row 9.
     QString categoryLabel(int row);
     // "3ª (4+1)", "reintegro"

@@ -2,8 +2,8 @@
 
 #include "moneywording.h"
 
-#include "base/eurotext.h"
 #include "base/notifier.h"
+#include "store/cents.h"
 
 #include <QStringList>
 
@@ -84,12 +84,11 @@ QString Wording::prizeBoxText(const PrizeList::List &list)
 
 QString Wording::prizeCategoryName(int category)
 {
-    static const char *const hits[] = {"5 + 1", "5 + 0", "4 + 1", "4 + 0", "3 + 1", "3 + 0", "2 + 1", "2 + 0"};
     if (category == PrizeReport::kReintegro)
         return QStringLiteral("Reintegro");
     if (category < 1 || category > 8)
         return {};
-    return QStringLiteral("%1ª categoría (%2)").arg(category).arg(QLatin1String(hits[category - 1]));
+    return QStringLiteral("%1ª categoría (%2)").arg(category).arg(categoryHits(category, QLatin1StringView(" + ")));
 }
 
 std::vector<Wording::PrizeNotification> Wording::prizeNotifications(const std::vector<PrizeWin> &prizes)

@@ -2,8 +2,8 @@
 // January 2025 against their real reports, worked out by hand; the bet price,
 // the report states and the euro texts.
 
-#include "base/eurotext.h"
 #include "scrutiny/money.h"
+#include "store/cents.h"
 #include "store/oledate.h"
 #include "support/fixtures.h"
 #include "wording/moneywording.h"

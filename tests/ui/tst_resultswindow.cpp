@@ -3,10 +3,10 @@
 // rows, colours and figures read back from the widgets.
 
 #include "base/clock.h"
-#include "base/eurotext.h"
 #include "core/membership.h"
 #include "core/prizelist.h"
 #include "core/session.h"
+#include "store/cents.h"
 #include "store/oledate.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"

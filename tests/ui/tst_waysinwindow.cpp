@@ -4,9 +4,9 @@
 // directory is offered the shipped history.
 
 #include "base/clock.h"
-#include "base/eurotext.h"
 #include "core/session.h"
 #include "scrutiny/money.h"
+#include "store/cents.h"
 #include "support/fakeservice.h"
 #include "support/fixtures.h"
 #include "support/recordingprompter.h"
