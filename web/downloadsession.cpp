@@ -38,13 +38,8 @@ namespace
     // A headless run never needs more: every fetch returns before its tick.
     constexpr int kMaxHeadlessTicks = kTimeOutTick + 10;
 
-    // The operator could not be reached and nothing was brought.
-    ::Outcome notConnected()
-    {
-        return {::Outcome::Status::Failed, ::Outcome::Command::Download, ::Outcome::Cause::NotConnected};
-    }
-
-    // The operator's server failed the session on its way.
+    // The operator's server failed the session: on its way (SlowServer,
+    // DrawPageUnreachable), or before anything was brought (NotConnected).
     ::Outcome connectionFailed(::Outcome::Cause cause)
     {
         return {::Outcome::Status::Failed, ::Outcome::Command::Download, cause};
@@ -205,7 +200,7 @@ bool DownloadSession::start()
                 refusedByOperator();
                 return false;
             }
-            m_result = notConnected();
+            m_result = connectionFailed(::Outcome::Cause::NotConnected);
             stopWithoutResult();
             m_outcome.connectionError = true;
             emit finished();
@@ -232,7 +227,7 @@ bool DownloadSession::fetchSearchPage()
             refusedByOperator();
             return false;
         }
-        m_result = notConnected();
+        m_result = connectionFailed(::Outcome::Cause::NotConnected);
         stopWithoutResult();
         m_outcome.connectionError = true;
         emit finished();
@@ -596,7 +591,7 @@ void DownloadSession::tick()
                     refusedByOperator();
                     return;
                 } else {
-                    m_result = notConnected();
+                    m_result = connectionFailed(::Outcome::Cause::NotConnected);
                     stopWithoutResult();
                     m_outcome.connectionError = true;
                 }
